@@ -1,0 +1,48 @@
+#include "cli/cli.h"
+
+#include "cli/commands.h"
+#include "cli/exit_codes.h"
+
+namespace quill::cli {
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: quillmere-cli COMMAND [OPTIONS]\n"
+    "Compares two spreadsheet workbooks and writes report.htm and visualized.htm.\n"
+    "\n"
+    "Commands:\n"
+    "  compare FILE1 FILE2 [--out DIR]   compare two workbooks sheet by sheet\n"
+    "  cells FILE                        list every non-empty cell as Sheet!A1<TAB>text\n"
+    "  sheets FILE                       list the worksheets with their used areas\n"
+    "\n"
+    "Run 'quillmere-cli COMMAND --help' for a command's options.\n"
+    "Exit codes: 0 no differences, 1 differences found, 2 error.\n";
+
+}  // namespace
+
+int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+  if (arguments.empty()) {
+    err << kUsage;
+    return kFailure;
+  }
+  const std::string& command = arguments.front();
+  const std::vector<std::string> rest(arguments.begin() + 1, arguments.end());
+  if (command == "--help" || command == "-h" || command == "help") {
+    out << kUsage;
+    return kNoDifferences;
+  }
+  if (command == "compare") return compareCommand(rest, out, err);
+  if (command == "cells") return cellsCommand(rest, out, err);
+  if (command == "sheets") return sheetsCommand(rest, out, err);
+  err << "quillmere-cli: unknown command \"" << command << "\"\n" << kUsage;
+  return kFailure;
+}
+
+bool wantsHelp(const std::vector<std::string>& arguments) {
+  for (const std::string& argument : arguments)
+    if (argument == "--help" || argument == "-h") return true;
+  return false;
+}
+
+}  // namespace quill::cli

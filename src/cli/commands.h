@@ -1,0 +1,17 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace quill::cli {
+
+// Each command takes the arguments after its name and returns the exit code.
+int compareCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+int cellsCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+int sheetsCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+
+// True when the arguments ask for help.
+bool wantsHelp(const std::vector<std::string>& arguments);
+
+}  // namespace quill::cli

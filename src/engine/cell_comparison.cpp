@@ -1,0 +1,39 @@
+#include "engine/cell_comparison.h"
+
+#include "report/documents.h"
+#include "report/templates.h"
+
+namespace quill {
+
+void appendCellComparison(ReportBodies& bodies, const ComparisonRequest& request,
+                          std::string_view sheet, long row, long column, std::string_view text1,
+                          std::string_view text2) {
+  if (text1 == text2) {
+    appendDataCell(bodies.grid, text1);
+    return;
+  }
+  ++bodies.differences;
+  const std::string anchor = cellAnchor(sheet, row, column);
+  if (text2.empty()) {
+    appendMissingValueRow(bodies.report, request.Text2, anchor);
+    appendCommentCell(bodies.grid, request.Text2, anchor, text1);
+  } else if (text1.empty()) {
+    appendMissingValueRow(bodies.report, request.Text1, anchor);
+    appendCommentCell(bodies.grid, request.Text1, anchor, text2);
+  } else {
+    appendDifferentValueRow(bodies.report, anchor, text1, text2);
+    appendChangedCell(bodies.grid, anchor, text1, text2);
+  }
+}
+
+void writeDocuments(const ComparisonContext& context, const ReportBodies& bodies,
+                    const std::string& caption) {
+  std::filesystem::create_directories(context.outputFolder);
+  DocumentTitle title{context.request.Text1, context.request.Text2,
+                      context.now ? context.now() : currentLocalTime(), caption};
+  writeReportDocument(context.outputFolder, title, bodies.report);
+  title.now = context.now ? context.now() : currentLocalTime();
+  writeGridDocument(context.outputFolder, title, bodies.grid);
+}
+
+}  // namespace quill

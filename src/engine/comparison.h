@@ -1,0 +1,49 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "engine/request.h"
+
+namespace quill {
+
+class ErrorBox;
+struct SpreadsheetSession;
+
+// Where a comparison reports how far it has got: row r of n. Either call may throw
+// ComparisonCancelled to stop the comparison.
+class ProgressSink {
+ public:
+  virtual ~ProgressSink() = default;
+  virtual void setMaximum(long rows) = 0;
+  virtual void setValue(long row) = 0;
+};
+
+// A progress sink that ignores everything.
+class NoProgress final : public ProgressSink {
+ public:
+  void setMaximum(long) override {}
+  void setValue(long) override {}
+};
+
+// What a comparison reads and where it writes: the request, the open session, the folder
+// that receives report.htm and visualized.htm, and the sinks for progress and errors.
+struct ComparisonContext {
+  const ComparisonRequest& request;
+  SpreadsheetSession& session;
+  std::filesystem::path outputFolder;
+  ProgressSink& progress;
+  ErrorBox& errors;
+  std::function<std::string()> now;  // the date line of both documents
+};
+
+// What a comparison found, for the command line's summary and the windows.
+struct ComparisonOutcome {
+  long differences = 0;
+  long sheetsWithDifferences = 0;
+  long sheetsCompared = 0;
+  bool documentsWritten = false;
+};
+
+}  // namespace quill

@@ -1,0 +1,93 @@
+#include "engine/whole_workbook.h"
+
+#include <algorithm>
+
+#include "engine/cell_comparison.h"
+#include "report/templates.h"
+#include "sheet/session.h"
+#include "shell/error_trap.h"
+
+namespace quill {
+
+namespace {
+
+// Stands in for a worksheet that one workbook lacks: every cell empty.
+class EmptySheet final : public Worksheet {
+ public:
+  explicit EmptySheet(const std::string& name) : name_(name) {}
+  const std::string& name() const override { return name_; }
+  Area usedArea() const override { return Area{}; }
+  std::string_view cellText(long, long) const override { return {}; }
+
+ private:
+  const std::string& name_;
+};
+
+// Compares one pair of sheets over the larger of their used areas, counted from A1.
+void compareSheetPair(ComparisonContext& context, ErrorTrap& trap, ReportBodies& bodies,
+                      const Worksheet& sheet1, const Worksheet& sheet2) {
+  long rowCount = 0, columnCount = 0;
+  trap.at(108, [&] { rowCount = std::max(sheet1.usedArea().lastRow, sheet2.usedArea().lastRow); });
+  trap.at(114, [&] {
+    columnCount = std::max(sheet1.usedArea().lastColumn, sheet2.usedArea().lastColumn);
+  });
+  const std::string& sheetName = sheet1.name();
+  trap.at(120, [&] { appendSheetHeading(bodies.grid, sheetName, columnCount); });
+  trap.at(122, [&] {
+    appendHeaderCorner(bodies.grid);
+    for (long c = 1; c <= columnCount; ++c) appendHeaderCell(bodies.grid, columnLetters(c));
+  });
+  trap.at(132, [&] {
+    if (rowCount >= 1) context.progress.setMaximum(rowCount);
+  });
+  for (long r = 1; r <= rowCount; ++r) {
+    trap.at(140, [&] {
+      appendRowStart(bodies.grid);
+      appendHeaderCell(bodies.grid, r);
+    });
+    for (long c = 1; c <= columnCount; ++c) {
+      trap.at(150, [&] {
+        appendCellComparison(bodies, context.request, sheetName, r, c, sheet1.cellText(r, c),
+                             sheet2.cellText(r, c));
+      });
+    }
+    trap.at(172, [&] { context.progress.setValue(r); });
+  }
+  trap.at(176, [&] { appendTableEnd(bodies.grid); });
+}
+
+}  // namespace
+
+ComparisonOutcome DoItByFile(ComparisonContext& context) {
+  ErrorTrap trap("Excel1", "DoItByFile", context.errors);
+  ComparisonOutcome outcome;
+  SpreadsheetSession& session = context.session;
+  if (!session.isOpen()) {
+    trap.line(100);
+    trap.report("The workbooks could not both be opened, so nothing was compared");
+    closeSession(session);
+    return outcome;
+  }
+  ReportBodies bodies;
+  const Workbook& book1 = *session.firstBook;
+  const Workbook& book2 = *session.secondBook;
+  const std::size_t sheetCount = std::max(book1.sheetCount(), book2.sheetCount());
+  for (std::size_t i = 1; i <= sheetCount; ++i) {
+    trap.line(106);
+    const Worksheet* sheet1 = i <= book1.sheetCount() ? &book1.sheet(i) : nullptr;
+    const Worksheet* sheet2 = i <= book2.sheetCount() ? &book2.sheet(i) : nullptr;
+    EmptySheet standIn(sheet1 ? sheet1->name() : sheet2->name());
+    const long differencesBefore = bodies.differences;
+    compareSheetPair(context, trap, bodies, sheet1 ? *sheet1 : standIn, sheet2 ? *sheet2 : standIn);
+    ++outcome.sheetsCompared;
+    if (bodies.differences > differencesBefore) ++outcome.sheetsWithDifferences;
+  }
+  outcome.differences = bodies.differences;
+  const int reportedBefore = trap.reported();
+  trap.at(186, [&] { writeDocuments(context, bodies, ""); });
+  outcome.documentsWritten = trap.reported() == reportedBefore;
+  trap.at(194, [&] { closeSession(session); });
+  return outcome;
+}
+
+}  // namespace quill

@@ -1,0 +1,89 @@
+#include "report/documents.h"
+
+#include <ctime>
+
+#include "report/escape.h"
+#include "report/file_writer.h"
+
+namespace quill {
+
+namespace {
+
+constexpr std::string_view kMeta = "<meta charset=\"utf-8\">";
+
+void appendFileLink(std::string& out, std::string_view path) {
+  out.append("<a href=\"file:///");
+  appendUrlEscaped(out, path);
+  out.append("\">");
+  appendHtmlEscaped(out, path);
+  out.append("</a>");
+}
+
+void appendTitleAndDate(std::string& out, const DocumentTitle& title) {
+  out.append("<h2>Comparison between ");
+  appendFileLink(out, title.path1);
+  out.append(" and ");
+  appendFileLink(out, title.path2);
+  out.append("</h2><h3>");
+  appendHtmlEscaped(out, title.now);
+  out.append("</h3><p><font size=+1>");
+  appendHtmlEscaped(out, title.caption);
+  out.append("</font></p>");
+}
+
+}  // namespace
+
+std::string currentLocalTime() {
+  std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char text[32];
+  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
+  return text;
+}
+
+std::string reportDocumentHead(const DocumentTitle& title) {
+  std::string head = "<html><head>";
+  head.append(kMeta);
+  head.append(
+      "<title>Marrowfen Quillmere - Report</title><style type=\"text/css\">td {background-color : "
+      "#EEEEEE}</style></head><body>");
+  appendTitleAndDate(head, title);
+  head.append("<table>");
+  return head;
+}
+
+std::string_view reportDocumentTail() { return "</table></body></html>"; }
+
+std::string gridDocumentHead(const DocumentTitle& title) {
+  std::string head = "<html><head>";
+  head.append(kMeta);
+  head.append(
+      "<title>Marrowfen Quillmere - Differences Visualized Report</title><style type=\"text/css\">"
+      "td.header {color:blue; background-color:#FFFFFF;border:0.2mm solid white;text-align:center} ");
+  head.append(
+      "td.added {color:black;background-color:#3366FF;border:0.2mm solid white; text-align:center} "
+      "td.removed {color:black;background-color:#FF6666;border:0.2mm solid white; "
+      "text-align:center} td.formula {background-color:#CCEEEE;border:0.2mm solid white} ");
+  head.append(
+      "td.comment {background-color:#EEEECC;border:0.2mm solid white} td.data "
+      "{background-color:#EEEEEE;border:0.2mm solid white} a.nullhref {text-decoration:none; "
+      "color#:000000;}</style><script for=window event=onload language=\"JScript\"> ");
+  head.append("window.name=\"Visualized\";</script></head><body>");
+  appendTitleAndDate(head, title);
+  return head;
+}
+
+std::string_view gridDocumentTail() { return "</body></html>"; }
+
+void writeReportDocument(const std::filesystem::path& folder, const DocumentTitle& title,
+                         std::string_view body) {
+  writeFileReplacing(folder / kReportFileName, {reportDocumentHead(title), body, reportDocumentTail()});
+}
+
+void writeGridDocument(const std::filesystem::path& folder, const DocumentTitle& title,
+                       std::string_view body) {
+  writeFileReplacing(folder / kGridFileName, {gridDocumentHead(title), body, gridDocumentTail()});
+}
+
+}  // namespace quill

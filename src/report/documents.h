@@ -1,0 +1,36 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace quill {
+
+// What the head of both documents shows besides the body: the two paths, when, and caption.
+struct DocumentTitle {
+  std::string path1;
+  std::string path2;
+  std::string now;  // "yyyy-mm-dd hh:mm:ss"
+  std::string caption;
+};
+
+// The local date and time as "yyyy-mm-dd hh:mm:ss".
+std::string currentLocalTime();
+
+// The text that stands before and after the body of each document.
+std::string reportDocumentHead(const DocumentTitle& title);
+std::string_view reportDocumentTail();
+std::string gridDocumentHead(const DocumentTitle& title);
+std::string_view gridDocumentTail();
+
+inline constexpr std::string_view kReportFileName = "report.htm";
+inline constexpr std::string_view kGridFileName = "visualized.htm";
+
+// Store the difference list and the grid as report.htm and visualized.htm in a folder,
+// each replacing the old file whole and only once fully written.
+void writeReportDocument(const std::filesystem::path& folder, const DocumentTitle& title,
+                         std::string_view body);
+void writeGridDocument(const std::filesystem::path& folder, const DocumentTitle& title,
+                       std::string_view body);
+
+}  // namespace quill

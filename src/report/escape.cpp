@@ -1,0 +1,39 @@
+#include "report/escape.h"
+
+namespace quill {
+
+void appendHtmlEscaped(std::string& out, std::string_view text) {
+  std::size_t plainFrom = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char* reference = nullptr;
+    switch (text[i]) {
+      case '&': reference = "&amp;"; break;
+      case '<': reference = "&lt;"; break;
+      case '>': reference = "&gt;"; break;
+      case '"': reference = "&quot;"; break;
+      case '\'': reference = "&#39;"; break;
+      default: continue;
+    }
+    out.append(text.data() + plainFrom, i - plainFrom);
+    out.append(reference);
+    plainFrom = i + 1;
+  }
+  out.append(text.data() + plainFrom, text.size() - plainFrom);
+}
+
+void appendUrlEscaped(std::string& out, std::string_view text) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  for (char ch : text) {
+    auto byte = static_cast<unsigned char>(ch);
+    if (byte > 127 || byte < 33 || ch == '"' || ch == '#' || ch == '%' || ch == '<' || ch == '>' ||
+        ch == '\'' || ch == '&') {
+      out.push_back('%');
+      out.push_back(kHex[byte >> 4]);
+      out.push_back(kHex[byte & 15]);
+    } else {
+      out.push_back(ch);
+    }
+  }
+}
+
+}  // namespace quill

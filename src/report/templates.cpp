@@ -1,0 +1,201 @@
+#include "report/templates.h"
+
+#include <charconv>
+
+#include "report/escape.h"
+#include "sheet/address.h"
+
+namespace quill {
+
+namespace {
+
+constexpr std::string_view kFocusHandlers =
+    " href=#null onfocus=\"this.parentElement.style.border='0.2mm solid red';\" "
+    "onblur=\"this.parentElement.style.border='0.2mm solid white';\" name=\"";
+
+constexpr std::string_view kLinkOpen = "<a href=\"visualized.htm#";
+constexpr std::string_view kLinkRest =
+    "\" target=\"Visualized\" "
+    "onclick=\"Visualized=window.open(this.href,'Visualized');Visualized.focus();\">";
+
+void appendLink(std::string& body, std::string_view anchor) {
+  body.append(kLinkOpen);
+  appendUrlEscaped(body, anchor);
+  body.append(kLinkRest);
+  appendHtmlEscaped(body, anchor);
+  body.append("</a>");
+}
+
+void appendNumber(std::string& out, long value) {
+  char digits[24];
+  auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+  out.append(digits, end);
+}
+
+// The opening of a ChangedCell up to and including its first value.
+void appendChangedCellStart(std::string& grid, std::string_view anchor, std::string_view value1) {
+  grid.append("<td class='data'><a class='nullhref'");
+  grid.append(kFocusHandlers);
+  appendHtmlEscaped(grid, anchor);
+  grid.append("\">&nbsp;");
+  appendHtmlEscaped(grid, value1);
+}
+
+void appendKeyCell(std::string& grid, std::string_view kind, std::string_view file,
+                   std::string_view anchor, std::string_view label) {
+  grid.append("<td class='");
+  grid.append(kind);
+  grid.append("'><a class=\"nullhref\"");
+  grid.append(kFocusHandlers);
+  appendHtmlEscaped(grid, file);
+  grid.push_back('!');
+  appendHtmlEscaped(grid, anchor);
+  grid.append("\">");
+  appendHtmlEscaped(grid, label);
+  grid.append("</a></td>");
+}
+
+constexpr std::string_view kLegendStart =
+    "&nbsp;&nbsp;&nbsp;(<span style='background-color:#3366FF'>&nbsp;&nbsp;</span>&nbsp; - ";
+constexpr std::string_view kLegendMiddle =
+    " added&nbsp;&nbsp;&nbsp;<span style='background-color:#FF6666'>&nbsp;&nbsp;</span>&nbsp; - ";
+constexpr std::string_view kLegendEnd = " removed)</Font><table colls=";
+
+void appendKeyedHeading(std::string& grid, std::string_view kind, std::string_view first,
+                        std::string_view last, long count) {
+  grid.append("<font size=+1>");
+  grid.append(kind);
+  grid.push_back(' ');
+  appendHtmlEscaped(grid, first);
+  grid.append(" - ");
+  appendHtmlEscaped(grid, last);
+  grid.append(kLegendStart);
+  grid.append(kind.substr(0, kind.size() - 1));  // "Rows" gives "Row"
+  grid.append(kLegendMiddle);
+  grid.append(kind.substr(0, kind.size() - 1));
+  grid.append(kLegendEnd);
+  appendNumber(grid, count);
+  grid.append("><tr>");
+}
+
+}  // namespace
+
+std::string cellAnchor(std::string_view sheet, long row, long column) {
+  std::string anchor(sheet);
+  anchor.push_back('!');
+  appendCellAddress(anchor, row, column);
+  return anchor;
+}
+
+void appendMissingValueRow(std::string& body, std::string_view file, std::string_view anchor) {
+  body.append("<tr><td align=left>Missing value in </td><td colspan=3 align=left>");
+  appendHtmlEscaped(body, file);
+  body.push_back('!');
+  appendLink(body, anchor);
+  body.append("</td></tr>");
+}
+
+void appendDifferentValueRow(std::string& body, std::string_view anchor, std::string_view value1,
+                             std::string_view value2) {
+  body.append("<tr><td align=left>Different value</td><td>");
+  appendLink(body, anchor);
+  body.append("</td><td>");
+  appendHtmlEscaped(body, value1);
+  body.append("</td><td>");
+  appendHtmlEscaped(body, value2);
+  body.append("</td></tr>");
+}
+
+void appendSheetHeading(std::string& grid, std::string_view sheet, long count) {
+  grid.append("<h3>");
+  appendHtmlEscaped(grid, sheet);
+  grid.append("</h3><table colls=");
+  appendNumber(grid, count);
+  grid.append("><tr>");
+}
+
+void appendRowsHeading(std::string& grid, std::string_view first, std::string_view last, long count) {
+  appendKeyedHeading(grid, "Rows", first, last, count);
+}
+
+void appendColumnsHeading(std::string& grid, std::string_view first, std::string_view last,
+                          long count) {
+  appendKeyedHeading(grid, "Columns", first, last, count);
+}
+
+void appendHeaderCorner(std::string& grid) { grid.append("<td class='header'></td>"); }
+
+void appendHeaderCell(std::string& grid, std::string_view label) {
+  grid.append("<td class='header'>");
+  appendHtmlEscaped(grid, label);
+  grid.append("</td>");
+}
+
+void appendHeaderCell(std::string& grid, long label) {
+  grid.append("<td class='header'>");
+  appendNumber(grid, label);
+  grid.append("</td>");
+}
+
+void appendRowStart(std::string& grid) { grid.append("<tr>"); }
+void appendRowEnd(std::string& grid) { grid.append("</tr>"); }
+void appendTableEnd(std::string& grid) { grid.append("</table>"); }
+
+void appendDataCell(std::string& grid, std::string_view value) {
+  grid.append("<td class='data'>&nbsp;");
+  appendHtmlEscaped(grid, value);
+  grid.append("&nbsp;</td>");
+}
+
+void appendChangedCell(std::string& grid, std::string_view anchor, std::string_view value1,
+                       std::string_view value2) {
+  appendChangedCellStart(grid, anchor, value1);
+  grid.append(" <span style='background-color: yellow'>");
+  appendHtmlEscaped(grid, value2);
+  grid.append("</span>&nbsp;</a></td>");
+}
+
+void appendCommentCell(std::string& grid, std::string_view file, std::string_view anchor,
+                       std::string_view value) {
+  grid.append("<td class='comment' title='Missing value: in ");
+  appendHtmlEscaped(grid, file);
+  grid.push_back('!');
+  appendHtmlEscaped(grid, anchor);
+  grid.append("'><a class=\"nullhref\"");
+  grid.append(kFocusHandlers);
+  appendHtmlEscaped(grid, anchor);
+  grid.append("\">&nbsp;");
+  appendHtmlEscaped(grid, value);
+  grid.append(" <span style='background-color: yellow'></span>&nbsp;</a></td>");
+}
+
+void appendAddedCell(std::string& grid, std::string_view file, std::string_view anchor,
+                     std::string_view label) {
+  appendKeyCell(grid, "added", file, anchor, label);
+}
+
+void appendRemovedCell(std::string& grid, std::string_view file, std::string_view anchor,
+                       std::string_view label) {
+  appendKeyCell(grid, "removed", file, anchor, label);
+}
+
+void appendPairedDataCell(std::string& grid, std::string_view value) {
+  appendDataCell(grid, value);
+  grid.append("<td>&nbsp</td>");
+}
+
+void appendPairedChangedCell(std::string& grid, std::string_view anchor, std::string_view value1,
+                             std::string_view value2) {
+  appendChangedCellStart(grid, anchor, value1);
+  grid.append("</td><td> <span style='background-color: yellow'>");
+  appendHtmlEscaped(grid, value2);
+  grid.append("</span>&nbsp;</a></td>");
+}
+
+void appendPairedCommentCell(std::string& grid, std::string_view file, std::string_view anchor,
+                             std::string_view value) {
+  appendCommentCell(grid, file, anchor, value);
+  grid.append("<td>&nbsp</td>");
+}
+
+}  // namespace quill

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quill {
+
+// The pieces the comparisons build the two document bodies from. Each appends its text to
+// a body; fields are escaped for where they stand, so plain values appear unchanged.
+
+// "Sheet1!C2": a sheet name, "!" and a cell address; the name of a cell in the grid.
+std::string cellAnchor(std::string_view sheet, long row, long column);
+
+// Rows of the difference list.
+void appendMissingValueRow(std::string& body, std::string_view file, std::string_view anchor);
+void appendDifferentValueRow(std::string& body, std::string_view anchor, std::string_view value1,
+                             std::string_view value2);
+
+// Headings of a grid table; each opens the table and its first row.
+void appendSheetHeading(std::string& grid, std::string_view sheet, long count);
+void appendRowsHeading(std::string& grid, std::string_view first, std::string_view last, long count);
+void appendColumnsHeading(std::string& grid, std::string_view first, std::string_view last,
+                          long count);
+
+// Cells of a grid.
+void appendHeaderCorner(std::string& grid);
+void appendHeaderCell(std::string& grid, std::string_view label);
+void appendHeaderCell(std::string& grid, long label);
+void appendRowStart(std::string& grid);
+void appendRowEnd(std::string& grid);
+void appendTableEnd(std::string& grid);
+void appendDataCell(std::string& grid, std::string_view value);
+void appendChangedCell(std::string& grid, std::string_view anchor, std::string_view value1,
+                       std::string_view value2);
+void appendCommentCell(std::string& grid, std::string_view file, std::string_view anchor,
+                       std::string_view value);
+void appendAddedCell(std::string& grid, std::string_view file, std::string_view anchor,
+                     std::string_view label);
+void appendRemovedCell(std::string& grid, std::string_view file, std::string_view anchor,
+                       std::string_view label);
+
+// Forms for a column that takes two grid columns; each adds one more grid cell.
+void appendPairedDataCell(std::string& grid, std::string_view value);
+void appendPairedChangedCell(std::string& grid, std::string_view anchor, std::string_view value1,
+                             std::string_view value2);
+void appendPairedCommentCell(std::string& grid, std::string_view file, std::string_view anchor,
+                             std::string_view value);
+
+}  // namespace quill

@@ -1,0 +1,137 @@
+#include "sheet/address.h"
+
+#include <charconv>
+
+#include "shell/error_trap.h"
+
+namespace quill {
+
+std::string columnLetters(long column) {
+  if (column < 0 || column > kMaxColumns)
+    throw std::out_of_range("Column number out of range: " + std::to_string(column));
+  if (column == 0) return "@";
+  std::string letters;
+  for (long n = column; n > 0; n = (n - 1) / 26) letters.insert(letters.begin(), char('A' + (n - 1) % 26));
+  return letters;
+}
+
+std::string GetExcelColumn(long column, ErrorBox& box) {
+  ErrorTrap trap("Excel1", "GetExcelColumn", box);
+  trap.setExtraLine("iCellNo: " + std::to_string(column));
+  std::string letters;
+  trap.at(100, [&] { letters = columnLetters(column); });
+  return letters;
+}
+
+long columnNumber(std::string_view letters) {
+  if (letters.empty() || letters.size() > 3) return 0;
+  long n = 0;
+  for (char ch : letters) {
+    if (ch >= 'a' && ch <= 'z') ch = char(ch - 'a' + 'A');
+    if (ch < 'A' || ch > 'Z') return 0;
+    n = n * 26 + (ch - 'A' + 1);
+  }
+  return n <= kMaxColumns ? n : 0;
+}
+
+void appendCellAddress(std::string& out, long row, long column) {
+  out.append(columnLetters(column));
+  char digits[16];
+  auto end = std::to_chars(digits, digits + sizeof digits, row).ptr;
+  out.append(digits, end);
+}
+
+std::string cellAddress(long row, long column) {
+  std::string out;
+  appendCellAddress(out, row, column);
+  return out;
+}
+
+std::string absoluteAddress(const Area& area) {
+  auto corner = [](long row, long column) {
+    return "$" + columnLetters(column) + "$" + std::to_string(row);
+  };
+  std::string text = corner(area.firstRow, area.firstColumn);
+  if (area.rows() != 1 || area.columns() != 1)
+    text += ":" + corner(area.lastRow, area.lastColumn);
+  return text;
+}
+
+namespace {
+
+// One corner of an address: column letters, row number, or both; "$" optional.
+struct Corner {
+  long row = 0;     // 0: no row given
+  long column = 0;  // 0: no column given
+};
+
+Corner parseCorner(std::string_view text, std::string_view whole) {
+  auto fail = [&] {
+    return AddressError("\"" + std::string(whole) +
+                        "\" is not a cell address such as $B$1:$F$30, $B:$F or $1:$20");
+  };
+  size_t i = 0;
+  if (i < text.size() && text[i] == '$') ++i;
+  size_t lettersStart = i;
+  while (i < text.size() && ((text[i] >= 'A' && text[i] <= 'Z') || (text[i] >= 'a' && text[i] <= 'z')))
+    ++i;
+  Corner corner;
+  std::string_view letters = text.substr(lettersStart, i - lettersStart);
+  if (!letters.empty()) {
+    corner.column = columnNumber(letters);
+    if (corner.column == 0) throw fail();
+    if (i < text.size() && text[i] == '$') ++i;
+  }
+  std::string_view digits = text.substr(i);
+  if (!digits.empty()) {
+    if (digits.size() > 7) throw fail();
+    long row = 0;
+    auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), row);
+    if (ec != std::errc() || end != digits.data() + digits.size() || row < 1 || row > kMaxRows)
+      throw fail();
+    corner.row = row;
+  }
+  if (corner.row == 0 && corner.column == 0) throw fail();
+  return corner;
+}
+
+Area parseArea(std::string_view text, std::string_view whole) {
+  size_t colon = text.find(':');
+  Corner first = parseCorner(text.substr(0, colon), whole);
+  Corner last = colon == std::string_view::npos ? first : parseCorner(text.substr(colon + 1), whole);
+  bool firstIsCell = first.row && first.column, lastIsCell = last.row && last.column;
+  Area area;
+  if (firstIsCell && lastIsCell) {
+    area = {first.row, first.column, last.row, last.column};
+  } else if (!first.row && !last.row && colon != std::string_view::npos) {
+    area = {1, first.column, kMaxRows, last.column};  // whole columns
+  } else if (!first.column && !last.column && colon != std::string_view::npos) {
+    area = {first.row, 1, last.row, kMaxColumns};  // whole rows
+  } else {
+    throw AddressError("\"" + std::string(whole) +
+                       "\" is not a cell address such as $B$1:$F$30, $B:$F or $1:$20");
+  }
+  if (area.firstRow > area.lastRow) std::swap(area.firstRow, area.lastRow);
+  if (area.firstColumn > area.lastColumn) std::swap(area.firstColumn, area.lastColumn);
+  return area;
+}
+
+}  // namespace
+
+std::vector<Area> parseRangeAddress(std::string_view address) {
+  if (address.empty()) throw AddressError("The address is empty; expected a form such as $B$1:$F$30");
+  std::vector<Area> areas;
+  size_t start = 0;
+  while (true) {
+    size_t comma = address.find(',', start);
+    std::string_view part = address.substr(start, comma == std::string_view::npos ? comma : comma - start);
+    while (!part.empty() && part.front() == ' ') part.remove_prefix(1);
+    while (!part.empty() && part.back() == ' ') part.remove_suffix(1);
+    areas.push_back(parseArea(part, address));
+    if (comma == std::string_view::npos) break;
+    start = comma + 1;
+  }
+  return areas;
+}
+
+}  // namespace quill

@@ -1,0 +1,388 @@
+#include "sheet/cell_text.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+namespace quill {
+
+std::string_view trimSpaces(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  return text;
+}
+
+void appendNumberText(std::string& out, double value) {
+  if (value == 0) {  // also -0
+    out.push_back('0');
+    return;
+  }
+  if (!std::isfinite(value)) {
+    out.append(std::isnan(value) ? "NaN" : (value < 0 ? "-Infinity" : "Infinity"));
+    return;
+  }
+  char buffer[40];
+  std::snprintf(buffer, sizeof buffer, "%.14e", value);
+  // buffer: [-]d.dddddddddddddde[+-]xx
+  const char* p = buffer;
+  bool negative = *p == '-';
+  if (negative) ++p;
+  char digits[16];
+  int count = 0;
+  digits[count++] = *p++;
+  ++p;  // the point
+  while (*p != 'e') digits[count++] = *p++;
+  int exponent = std::atoi(p + 1);
+  while (count > 1 && digits[count - 1] == '0') --count;
+
+  if (negative) out.push_back('-');
+  if (exponent >= -5 && exponent < 15) {
+    if (exponent < 0) {
+      out.append("0.");
+      out.append(std::size_t(-exponent - 1), '0');
+      out.append(digits, std::size_t(count));
+    } else {
+      int integerDigits = exponent + 1;
+      for (int i = 0; i < integerDigits; ++i) out.push_back(i < count ? digits[i] : '0');
+      if (count > integerDigits) {
+        out.push_back('.');
+        out.append(digits + integerDigits, std::size_t(count - integerDigits));
+      }
+    }
+    return;
+  }
+  out.push_back(digits[0]);
+  if (count > 1) {
+    out.push_back('.');
+    out.append(digits + 1, std::size_t(count - 1));
+  }
+  out.push_back('E');
+  out.push_back(exponent < 0 ? '-' : '+');
+  int magnitude = exponent < 0 ? -exponent : exponent;
+  if (magnitude < 10) out.push_back('0');
+  out.append(std::to_string(magnitude));
+}
+
+std::string numberText(double value) {
+  std::string out;
+  appendNumberText(out, value);
+  return out;
+}
+
+long daysFromCivil(int year, int month, int day) {
+  year -= month <= 2;
+  const long era = (year >= 0 ? year : year - 399) / 400;
+  const unsigned yearOfEra = unsigned(year - era * 400);
+  const unsigned dayOfYear = unsigned((153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1);
+  const unsigned dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+  return era * 146097 + long(dayOfEra) - 719468;
+}
+
+CivilDate civilFromDays(long days) {
+  days += 719468;
+  const long era = (days >= 0 ? days : days - 146096) / 146097;
+  const unsigned dayOfEra = unsigned(days - era * 146097);
+  const unsigned yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+  const unsigned dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+  const unsigned mp = (5 * dayOfYear + 2) / 153;
+  const int day = int(dayOfYear - (153 * mp + 2) / 5 + 1);
+  const int month = int(mp < 10 ? mp + 3 : mp - 9);
+  const long year = long(yearOfEra) + era * 400 + (month <= 2);
+  return {int(year), month, day};
+}
+
+namespace {
+
+void appendTwoDigits(std::string& out, long value) {
+  out.push_back(char('0' + value / 10 % 10));
+  out.push_back(char('0' + value % 10));
+}
+
+void appendDate(std::string& out, CivilDate date) {
+  char buffer[16];
+  std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d", date.year, date.month, date.day);
+  out.append(buffer);
+}
+
+void appendTime(std::string& out, long seconds) {
+  appendTwoDigits(out, seconds / 3600);
+  out.push_back(':');
+  appendTwoDigits(out, seconds / 60 % 60);
+  out.push_back(':');
+  appendTwoDigits(out, seconds % 60);
+}
+
+// The text of a whole day number and a time of day in seconds, by the rules shared by
+// serials and ISO dates: only the time on day 0, only the date at midnight.
+std::string dayAndTimeText(long day, long seconds, CivilDate date) {
+  std::string out;
+  if (day == 0) {
+    appendTime(out, seconds);
+  } else {
+    appendDate(out, date);
+    if (seconds != 0) {
+      out.push_back(' ');
+      appendTime(out, seconds);
+    }
+  }
+  return out;
+}
+
+const long kUnixDayOf1899_12_30 = daysFromCivil(1899, 12, 30);
+const long kUnixDayOf1904_01_01 = daysFromCivil(1904, 1, 1);
+const long kUnixDayOf9999_12_31 = daysFromCivil(9999, 12, 31);
+
+}  // namespace
+
+std::optional<std::string> serialDateText(double serial, bool date1904) {
+  if (!(serial >= 0) || serial > 3e6) return std::nullopt;
+  double whole = std::floor(serial);
+  long day = long(whole);
+  long seconds = long(std::floor((serial - whole) * 86400.0 + 0.5));
+  if (seconds >= 86400) {
+    ++day;
+    seconds -= 86400;
+  }
+  CivilDate date;
+  if (date1904) {
+    date = civilFromDays(kUnixDayOf1904_01_01 + day);
+  } else if (day == 60) {
+    date = {1900, 2, 29};
+  } else {
+    date = civilFromDays(kUnixDayOf1899_12_30 + day + (day < 60 ? 1 : 0));
+  }
+  long unixDay = date1904 ? kUnixDayOf1904_01_01 + day : kUnixDayOf1899_12_30 + day;
+  if (unixDay > kUnixDayOf9999_12_31) return std::nullopt;
+  return dayAndTimeText(day, seconds, date);
+}
+
+std::string dateOrNumberText(double serial, bool date1904) {
+  if (auto text = serialDateText(serial, date1904)) return *std::move(text);
+  return numberText(serial);
+}
+
+bool isBuiltinDateFormat(int id) {
+  return (id >= 14 && id <= 22) || (id >= 27 && id <= 36) || (id >= 45 && id <= 47) ||
+         (id >= 50 && id <= 58);
+}
+
+bool isDateFormatCode(std::string_view code) {
+  if (code.size() == 7) {
+    char lower[8];
+    for (int i = 0; i < 7; ++i) lower[i] = char(std::tolower(static_cast<unsigned char>(code[i])));
+    if (std::string_view(lower, 7) == "general") return false;
+  }
+  for (std::size_t i = 0; i < code.size(); ++i) {
+    char ch = code[i];
+    switch (ch) {
+      case '"': {
+        std::size_t close = code.find('"', i + 1);
+        if (close == std::string_view::npos) return false;
+        i = close;
+        break;
+      }
+      case '\\':
+      case '_':
+      case '*':
+        ++i;  // the next character is shown as it is
+        break;
+      case '[': {
+        std::size_t close = code.find(']', i + 1);
+        if (close == std::string_view::npos) return false;
+        std::string_view inside = code.substr(i + 1, close - i - 1);
+        bool elapsed = !inside.empty() && inside.find_first_not_of(inside[0]) == std::string_view::npos &&
+                       std::strchr("hHmMsS", inside[0]) != nullptr;
+        if (elapsed) return true;
+        i = close;
+        break;
+      }
+      default:
+        if (std::strchr("yYmMdDhHsS", ch) != nullptr && ch != '\0') return true;
+    }
+  }
+  return false;
+}
+
+std::string errorText(std::string_view stored) {
+  static constexpr std::array<std::pair<std::string_view, int>, 14> kCodes{{
+      {"#NULL!", 2000}, {"#DIV/0!", 2007}, {"#VALUE!", 2015}, {"#REF!", 2023},
+      {"#NAME?", 2029}, {"#NUM!", 2036}, {"#N/A", 2042}, {"#GETTING_DATA", 2043},
+      {"#SPILL!", 2045}, {"#CONNECT!", 2046}, {"#BLOCKED!", 2047}, {"#UNKNOWN!", 2048},
+      {"#FIELD!", 2049}, {"#CALC!", 2050},
+  }};
+  for (const auto& [name, number] : kCodes)
+    if (name == stored) return "Error " + std::to_string(number);
+  return "Error " + std::string(stored);
+}
+
+void appendUtf8(std::string& out, std::uint32_t cp) {
+  if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = 0xFFFD;
+  if (cp < 0x80) {
+    out.push_back(char(cp));
+  } else if (cp < 0x800) {
+    out.push_back(char(0xC0 | (cp >> 6)));
+    out.push_back(char(0x80 | (cp & 0x3F)));
+  } else if (cp < 0x10000) {
+    out.push_back(char(0xE0 | (cp >> 12)));
+    out.push_back(char(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(char(0x80 | (cp & 0x3F)));
+  } else {
+    out.push_back(char(0xF0 | (cp >> 18)));
+    out.push_back(char(0x80 | ((cp >> 12) & 0x3F)));
+    out.push_back(char(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(char(0x80 | (cp & 0x3F)));
+  }
+}
+
+namespace {
+int hexValue(char ch) {
+  if (ch >= '0' && ch <= '9') return ch - '0';
+  if (ch >= 'a' && ch <= 'f') return ch - 'a' + 10;
+  if (ch >= 'A' && ch <= 'F') return ch - 'A' + 10;
+  return -1;
+}
+}  // namespace
+
+std::string decodeXmlEscapes(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  std::size_t i = 0;
+  while (i < text.size()) {
+    if (text[i] == '_' && i + 6 < text.size() && text[i + 1] == 'x' && text[i + 6] == '_') {
+      std::uint32_t cp = 0;
+      bool valid = true;
+      for (std::size_t k = i + 2; k < i + 6; ++k) {
+        int h = hexValue(text[k]);
+        if (h < 0) valid = false;
+        cp = cp * 16 + std::uint32_t(h < 0 ? 0 : h);
+      }
+      if (valid) {
+        // A high surrogate followed by an escaped low surrogate makes one character.
+        if (cp >= 0xD800 && cp <= 0xDBFF && i + 13 < text.size() && text[i + 7] == '_' &&
+            text[i + 8] == 'x' && text[i + 13] == '_') {
+          std::uint32_t low = 0;
+          bool lowValid = true;
+          for (std::size_t k = i + 9; k < i + 13; ++k) {
+            int h = hexValue(text[k]);
+            if (h < 0) lowValid = false;
+            low = low * 16 + std::uint32_t(h < 0 ? 0 : h);
+          }
+          if (lowValid && low >= 0xDC00 && low <= 0xDFFF) {
+            appendUtf8(out, 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00));
+            i += 14;
+            continue;
+          }
+        }
+        appendUtf8(out, cp);
+        i += 7;
+        continue;
+      }
+    }
+    out.push_back(text[i++]);
+  }
+  return out;
+}
+
+namespace {
+
+bool readNumber(std::string_view& text, std::size_t digits, int& value) {
+  if (text.size() < digits) return false;
+  auto [end, ec] = std::from_chars(text.data(), text.data() + digits, value);
+  if (ec != std::errc() || end != text.data() + digits) return false;
+  text.remove_prefix(digits);
+  return true;
+}
+
+bool expect(std::string_view& text, char ch) {
+  if (text.empty() || text.front() != ch) return false;
+  text.remove_prefix(1);
+  return true;
+}
+
+}  // namespace
+
+std::optional<std::string> isoDateText(std::string_view iso, CivilDate nullDate) {
+  std::string_view rest = iso;
+  int year, month, day, hour = 0, minute = 0, second = 0;
+  bool negativeYear = expect(rest, '-');
+  if (!readNumber(rest, 4, year) || !expect(rest, '-') || !readNumber(rest, 2, month) ||
+      !expect(rest, '-') || !readNumber(rest, 2, day))
+    return std::nullopt;
+  if (negativeYear) year = -year;
+  double fraction = 0;
+  if (!rest.empty()) {
+    if (!expect(rest, 'T') || !readNumber(rest, 2, hour) || !expect(rest, ':') ||
+        !readNumber(rest, 2, minute))
+      return std::nullopt;
+    if (expect(rest, ':') && !readNumber(rest, 2, second)) return std::nullopt;
+    if (!rest.empty() && (rest.front() == '.' || rest.front() == ',')) {
+      rest.remove_prefix(1);
+      double scale = 0.1;
+      while (!rest.empty() && rest.front() >= '0' && rest.front() <= '9') {
+        fraction += (rest.front() - '0') * scale;
+        scale /= 10;
+        rest.remove_prefix(1);
+      }
+    }
+    if (!rest.empty() && rest.front() == 'Z') rest.remove_prefix(1);
+  }
+  if (!rest.empty() || month < 1 || month > 12 || day < 1 || day > 31 || hour > 24 ||
+      minute > 59 || second > 60)
+    return std::nullopt;
+  long seconds = long(std::floor(hour * 3600 + minute * 60 + second + fraction + 0.5));
+  long unixDay = daysFromCivil(year, month, day) + seconds / 86400;
+  seconds %= 86400;
+  long offset = unixDay - daysFromCivil(nullDate.year, nullDate.month, nullDate.day);
+  if (offset < 0) return numberText(double(offset) + seconds / 86400.0);
+  if (unixDay > kUnixDayOf9999_12_31) return std::nullopt;
+  return dayAndTimeText(offset <= 1 ? 0 : offset, seconds, civilFromDays(unixDay));
+}
+
+std::optional<double> isoDurationDays(std::string_view duration) {
+  std::string_view rest = duration;
+  bool negative = expect(rest, '-');
+  if (!expect(rest, 'P')) return std::nullopt;
+  double days = 0;
+  bool inTime = false, any = false;
+  while (!rest.empty()) {
+    if (expect(rest, 'T')) {
+      inTime = true;
+      continue;
+    }
+    double value = 0;
+    const char* start = rest.data();
+    auto [end, ec] = std::from_chars(start, start + rest.size(), value);
+    if (ec != std::errc() || end == start || end == start + rest.size()) return std::nullopt;
+    rest.remove_prefix(std::size_t(end - start));
+    char unit = rest.front();
+    rest.remove_prefix(1);
+    any = true;
+    if (!inTime && unit == 'D') days += value;
+    else if (!inTime && unit == 'W') days += value * 7;
+    else if (inTime && unit == 'H') days += value / 24;
+    else if (inTime && unit == 'M') days += value / 1440;
+    else if (inTime && unit == 'S') days += value / 86400;
+    else return std::nullopt;
+  }
+  if (!any) return std::nullopt;
+  return negative ? -days : days;
+}
+
+std::string escapeForListing(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char ch : text) {
+    switch (ch) {
+      case '\\': out.append("\\\\"); break;
+      case '\t': out.append("\\t"); break;
+      case '\n': out.append("\\n"); break;
+      case '\r': out.append("\\r"); break;
+      default: out.push_back(ch);
+    }
+  }
+  return out;
+}
+
+}  // namespace quill

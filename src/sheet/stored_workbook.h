@@ -1,0 +1,79 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "sheet/text_arena.h"
+#include "sheet/workbook.h"
+
+namespace quill {
+
+// A worksheet held in memory: its non-empty cells sorted by row and column, their texts in
+// the workbook's arena. Readers fill it with add() and call finish() once.
+class StoredSheet final : public Worksheet {
+ public:
+  StoredSheet(std::string name, TextArena& arena);
+
+  // Adds a cell; the text is trimmed and stored. An empty text adds nothing. A later cell
+  // at the same position replaces an earlier one. Throws WorkbookError outside the limits.
+  void add(long row, long column, std::string_view text);
+  // Adds a cell whose text already lives in the arena (a shared string); no copy is made.
+  void addStored(long row, long column, std::string_view storedText);
+  // Sorts the cells and computes the used area; needed before the sheet is read.
+  void finish();
+
+  const std::string& name() const override { return name_; }
+  Area usedArea() const override { return used_; }
+  std::string_view cellText(long row, long column) const override;
+
+  std::size_t cellCount() const { return cells_.size(); }
+  // Calls visit(row, column, text) for every non-empty cell in row-major order.
+  template <class Visit>
+  void forEachCell(Visit&& visit) const {
+    for (const Cell& cell : cells_) visit(long(cell.row), long(cell.column), cell.text);
+  }
+
+ private:
+  struct Cell {
+    std::string_view text;
+    std::uint32_t row;
+    std::uint32_t column;
+  };
+  struct RowStart {
+    std::uint32_t row;
+    std::uint32_t firstCell;
+  };
+
+  std::string name_;
+  TextArena& arena_;
+  std::vector<Cell> cells_;
+  std::vector<RowStart> rows_;
+  Area used_;
+  bool sorted_ = true;
+};
+
+// A workbook held in memory, as every reader builds it; also the in-memory workbook of tests.
+class StoredWorkbook final : public Workbook {
+ public:
+  StoredWorkbook() = default;
+  StoredWorkbook(const StoredWorkbook&) = delete;
+  StoredWorkbook& operator=(const StoredWorkbook&) = delete;
+
+  StoredSheet& addSheet(std::string name);
+  // Finishes every sheet; call once when all cells are in.
+  void finish();
+  TextArena& arena() { return arena_; }
+
+  std::size_t sheetCount() const override { return sheets_.size(); }
+  const Worksheet& sheet(std::size_t position) const override;
+  const StoredSheet& storedSheet(std::size_t position) const;
+
+ private:
+  TextArena arena_;
+  std::vector<std::unique_ptr<StoredSheet>> sheets_;
+};
+
+}  // namespace quill

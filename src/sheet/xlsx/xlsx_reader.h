@@ -1,0 +1,13 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "sheet/stored_workbook.h"
+
+namespace quill {
+
+// Reads an Office Open XML workbook (.xlsx, .xlsm, .xltx, .xltm). Throws WorkbookError.
+std::unique_ptr<StoredWorkbook> readXlsxWorkbook(const std::string& path);
+
+}  // namespace quill
