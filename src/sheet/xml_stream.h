@@ -1,0 +1,58 @@
+#pragma once
+
+#include <exception>
+#include <functional>
+#include <string>
+#include <string_view>
+
+struct XML_ParserStruct;
+
+namespace quill {
+
+// The attributes of an element as expat gives them: name, value, name, value, ..., null.
+class XmlAttributes {
+ public:
+  explicit XmlAttributes(const char** pairs) : pairs_(pairs) {}
+  // The value of the attribute whose local name (without prefix) matches, or nothing.
+  const char* find(std::string_view localName) const;
+
+ private:
+  const char** pairs_;
+};
+
+// The name of an element or attribute without its namespace prefix: "x:row" gives "row".
+std::string_view localName(std::string_view qualified);
+
+// Receives the events of a streamed XML part; element names come without their prefix.
+class XmlHandler {
+ public:
+  virtual ~XmlHandler() = default;
+  virtual void startElement(std::string_view name, const XmlAttributes& attributes) = 0;
+  virtual void endElement(std::string_view name) = 0;
+  virtual void characters(std::string_view text) = 0;
+};
+
+// Parses XML fed in chunks with expat. Documents that declare entities are refused.
+// Errors throw WorkbookError whose message begins with the given description.
+class XmlStream {
+ public:
+  XmlStream(XmlHandler& handler, std::string description);
+  ~XmlStream();
+  XmlStream(const XmlStream&) = delete;
+  XmlStream& operator=(const XmlStream&) = delete;
+
+  void feed(std::string_view chunk);
+  void finish();
+
+ private:
+  friend struct XmlStreamAccess;
+  void check(int status);
+
+  XML_ParserStruct* parser_;
+  XmlHandler& handler_;
+  std::string description_;
+  bool entityDeclared_ = false;
+  std::exception_ptr handlerError_;
+};
+
+}  // namespace quill

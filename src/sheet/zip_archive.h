@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct zip;
+
+namespace quill {
+
+// A zip package opened for reading parts one at a time, inflated in chunks, under limits
+// that keep a hostile archive harmless. Part names are matched without regard to case and
+// without a leading "/". Failures throw WorkbookError naming the file.
+class ZipArchive {
+ public:
+  static constexpr std::uint64_t kMaxPartSize = std::uint64_t(1) << 30;  // inflated
+  static constexpr std::uint64_t kMaxRatio = 1000;  // inflated : compressed, past the first MiB
+  static constexpr std::uint64_t kRatioFreeBytes = std::uint64_t(1) << 20;
+
+  explicit ZipArchive(const std::string& path);
+  ~ZipArchive();
+  ZipArchive(const ZipArchive&) = delete;
+  ZipArchive& operator=(const ZipArchive&) = delete;
+
+  // Whether a file starts like a zip archive.
+  static bool looksLikeZip(const std::string& path);
+
+  const std::string& path() const { return path_; }
+  bool contains(std::string_view name) const;
+  std::vector<std::string> names() const;
+
+  // Calls consume with successive chunks of the inflated part. Throws WorkbookError when
+  // the part is missing, damaged, encrypted or over the limits.
+  void read(std::string_view name, const std::function<void(std::string_view)>& consume) const;
+  // The whole inflated part, refused when larger than maxBytes.
+  std::string readAll(std::string_view name, std::uint64_t maxBytes = kMaxPartSize) const;
+
+ private:
+  std::optional<std::uint64_t> indexOf(std::string_view name) const;
+  [[noreturn]] void fail(const std::string& reason) const;
+
+  std::string path_;
+  zip* archive_ = nullptr;
+};
+
+}  // namespace quill
