@@ -16,6 +16,17 @@ const Workbook& SpreadsheetApp::lastWorkbook() const {
 
 bool checkSpreadsheetAvailable() { return true; }
 
+SpreadsheetSession sessionOf(std::unique_ptr<Workbook> first, std::unique_ptr<Workbook> second) {
+  SpreadsheetSession session;
+  session.firstApp = std::make_unique<SpreadsheetApp>();
+  session.firstApp->adopt(std::move(first));
+  session.firstBook = &session.firstApp->lastWorkbook();
+  session.secondApp = std::make_unique<SpreadsheetApp>();
+  session.secondApp->adopt(std::move(second));
+  session.secondBook = &session.secondApp->lastWorkbook();
+  return session;
+}
+
 std::unique_ptr<SpreadsheetApp> openWorkbook(const std::string& path) {
   auto app = std::make_unique<SpreadsheetApp>();
   app->open(path);

@@ -15,6 +15,8 @@ class SpreadsheetApp {
  public:
   // Opens a file as this instance's last workbook; throws WorkbookError.
   void open(const std::string& path);
+  // Takes a workbook built elsewhere (in memory) as this instance's last workbook.
+  void adopt(std::unique_ptr<Workbook> workbook) { workbooks_.push_back(std::move(workbook)); }
   const Workbook& lastWorkbook() const;
   std::size_t workbookCount() const { return workbooks_.size(); }
   // Closes every workbook.
@@ -36,6 +38,9 @@ struct SpreadsheetSession {
 
 // Whether workbooks can be read at all; true whenever the readers are built in.
 bool checkSpreadsheetAvailable();
+
+// A session over two workbooks that are already in memory.
+SpreadsheetSession sessionOf(std::unique_ptr<Workbook> first, std::unique_ptr<Workbook> second);
 
 // Opens one file in a new reader instance; throws WorkbookError.
 std::unique_ptr<SpreadsheetApp> openWorkbook(const std::string& path);

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "sheet/address.h"
+#include "sheet/session.h"
+#include "sheet/stored_workbook.h"
+
+namespace quill::test {
+
+// One worksheet of an in-memory test workbook: its name and its cells as "B2" -> text.
+struct SheetSpec {
+  std::string name;
+  std::vector<std::pair<std::string, std::string>> cells;
+};
+
+// Builds an in-memory workbook from sheet specs, in tab order.
+inline std::unique_ptr<StoredWorkbook> makeWorkbook(const std::vector<SheetSpec>& sheets) {
+  auto workbook = std::make_unique<StoredWorkbook>();
+  for (const SheetSpec& spec : sheets) {
+    StoredSheet& sheet = workbook->addSheet(spec.name);
+    for (const auto& [address, text] : spec.cells) {
+      const Area cell = parseRangeAddress(address).front();
+      sheet.add(cell.firstRow, cell.firstColumn, text);
+    }
+  }
+  workbook->finish();
+  return workbook;
+}
+
+// A session over two in-memory workbooks.
+inline SpreadsheetSession makeSession(const std::vector<SheetSpec>& first,
+                                      const std::vector<SheetSpec>& second) {
+  return sessionOf(makeWorkbook(first), makeWorkbook(second));
+}
+
+}  // namespace quill::test
