@@ -15,6 +15,8 @@ class XmlAttributes {
   explicit XmlAttributes(const char** pairs) : pairs_(pairs) {}
   // The value of the attribute whose local name (without prefix) matches, or nothing.
   const char* find(std::string_view localName) const;
+  // The value of the attribute whose name, prefix included, matches exactly, or nothing.
+  const char* findQualified(std::string_view qualifiedName) const;
 
  private:
   const char** pairs_;
