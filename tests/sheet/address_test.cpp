@@ -1,0 +1,68 @@
+#include "sheet/address.h"
+
+#include <gtest/gtest.h>
+
+#include "support/collecting_error_box.h"
+
+namespace quill {
+namespace {
+
+TEST(ColumnLetters, FollowTheA1Alphabet) {
+  const std::pair<long, const char*> cases[] = {
+      {1, "A"},   {26, "Z"},   {27, "AA"},   {52, "AZ"},    {53, "BA"},
+      {701, "ZY"}, {702, "ZZ"}, {703, "AAA"}, {16384, "XFD"}, {0, "@"},
+  };
+  for (const auto& [number, letters] : cases) {
+    EXPECT_EQ(columnLetters(number), letters) << number;
+    if (number > 0) {
+      EXPECT_EQ(columnNumber(letters), number) << letters;
+    }
+  }
+}
+
+TEST(ColumnLetters, BeyondTheWorksheetFailThroughTheTrap) {
+  EXPECT_THROW(columnLetters(16385), std::out_of_range);
+  EXPECT_THROW(columnLetters(-1), std::out_of_range);
+  test::CollectingErrorBox box;
+  EXPECT_EQ(GetExcelColumn(16385, box), "");
+  ASSERT_EQ(box.texts.size(), 1u);
+  EXPECT_NE(box.texts[0].find("in Pellinor2021/08/31.Excel1.GetExcelColumn at line 100"), std::string::npos);
+  EXPECT_TRUE(box.texts[0].ends_with("\r\niCellNo: 16385"));
+  EXPECT_EQ(GetExcelColumn(28, box), "AB");
+}
+
+TEST(ColumnNumber, ReadsEitherCaseAndRefusesWhatIsNoColumn) {
+  EXPECT_EQ(columnNumber("ab"), 28);
+  EXPECT_EQ(columnNumber("xfd"), 16384);
+  EXPECT_EQ(columnNumber("XFE"), 0);
+  EXPECT_EQ(columnNumber("AAAA"), 0);
+  EXPECT_EQ(columnNumber(""), 0);
+  EXPECT_EQ(columnNumber("A1"), 0);
+}
+
+TEST(Addresses, AreBuiltAbsoluteAndCellAddressesPlain) {
+  EXPECT_EQ(cellAddress(2, 3), "C2");
+  EXPECT_EQ(cellAddress(1048576, 16384), "XFD1048576");
+  EXPECT_EQ(absoluteAddress({1, 1, 9, 3}), "$A$1:$C$9");
+  EXPECT_EQ(absoluteAddress({5, 3, 5, 3}), "$C$5");
+}
+
+TEST(RangeAddress, ReadsAreasColumnsRowsAndLists) {
+  EXPECT_EQ(parseRangeAddress("$B$2:$D$9"), (std::vector<Area>{{2, 2, 9, 4}}));
+  EXPECT_EQ(parseRangeAddress("C5"), (std::vector<Area>{{5, 3, 5, 3}}));
+  EXPECT_EQ(parseRangeAddress("$B:$D"), (std::vector<Area>{{1, 2, kMaxRows, 4}}));
+  EXPECT_EQ(parseRangeAddress("$1:$20"), (std::vector<Area>{{1, 1, 20, kMaxColumns}}));
+  EXPECT_EQ(parseRangeAddress("$A$1:$A$9,$C$1:$E$9"),
+            (std::vector<Area>{{1, 1, 9, 1}, {1, 3, 9, 5}}));
+  EXPECT_EQ(parseRangeAddress("$D$9:$B$2"), (std::vector<Area>{{2, 2, 9, 4}}));
+}
+
+TEST(RangeAddress, RefusesWhatAWorksheetCannotTake) {
+  for (const char* text : {"", "$", "B2:", "$B$0", "$A$1048577", "$XFE$1", "1A", "$B$2:$D", "A:5",
+                           "hello world", "$A$1,,$B$2"}) {
+    EXPECT_THROW(parseRangeAddress(text), AddressError) << '"' << text << '"';
+  }
+}
+
+}  // namespace
+}  // namespace quill
