@@ -12,18 +12,25 @@ void appendCellComparison(ReportBodies& bodies, const ComparisonRequest& request
     appendDataCell(bodies.grid, text1);
     return;
   }
-  ++bodies.differences;
   const std::string anchor = cellAnchor(sheet, row, column);
-  if (text2.empty()) {
-    appendMissingValueRow(bodies.report, request.Text2, anchor);
+  appendDifferenceRow(bodies, request, anchor, text1, text2);
+  if (text2.empty())
     appendCommentCell(bodies.grid, request.Text2, anchor, text1);
-  } else if (text1.empty()) {
-    appendMissingValueRow(bodies.report, request.Text1, anchor);
+  else if (text1.empty())
     appendCommentCell(bodies.grid, request.Text1, anchor, text2);
-  } else {
-    appendDifferentValueRow(bodies.report, anchor, text1, text2);
+  else
     appendChangedCell(bodies.grid, anchor, text1, text2);
-  }
+}
+
+void appendDifferenceRow(ReportBodies& bodies, const ComparisonRequest& request,
+                         std::string_view anchor, std::string_view text1, std::string_view text2) {
+  ++bodies.differences;
+  if (text2.empty())
+    appendMissingValueRow(bodies.report, request.Text2, anchor);
+  else if (text1.empty())
+    appendMissingValueRow(bodies.report, request.Text1, anchor);
+  else
+    appendDifferentValueRow(bodies.report, anchor, text1, text2);
 }
 
 void writeDocuments(const ComparisonContext& context, const ReportBodies& bodies,

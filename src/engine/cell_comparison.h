@@ -21,6 +21,11 @@ void appendCellComparison(ReportBodies& bodies, const ComparisonRequest& request
                           std::string_view sheet, long row, long column, std::string_view text1,
                           std::string_view text2);
 
+// Appends the row of the difference list for two texts that differ: a missing value in the
+// file whose text is empty, or a different value; counts it.
+void appendDifferenceRow(ReportBodies& bodies, const ComparisonRequest& request,
+                         std::string_view anchor, std::string_view text1, std::string_view text2);
+
 // Writes both documents from the bodies into the context's output folder, creating the
 // folder when it is missing. Throws on the first failure.
 void writeDocuments(const ComparisonContext& context, const ReportBodies& bodies,

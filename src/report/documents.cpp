@@ -19,6 +19,17 @@ void appendFileLink(std::string& out, std::string_view path) {
   out.append("</a>");
 }
 
+// The caption escaped, each line feed written as a line break.
+void appendCaption(std::string& out, std::string_view caption) {
+  for (std::size_t start = 0;;) {
+    const std::size_t end = caption.find('\n', start);
+    appendHtmlEscaped(out, caption.substr(start, end - start));
+    if (end == std::string_view::npos) return;
+    out.append("<br>");
+    start = end + 1;
+  }
+}
+
 void appendTitleAndDate(std::string& out, const DocumentTitle& title) {
   out.append("<h2>Comparison between ");
   appendFileLink(out, title.path1);
@@ -27,7 +38,7 @@ void appendTitleAndDate(std::string& out, const DocumentTitle& title) {
   out.append("</h2><h3>");
   appendHtmlEscaped(out, title.now);
   out.append("</h3><p><font size=+1>");
-  appendHtmlEscaped(out, title.caption);
+  appendCaption(out, title.caption);
   out.append("</font></p>");
 }
 

@@ -11,7 +11,7 @@ struct DocumentTitle {
   std::string path1;
   std::string path2;
   std::string now;  // "yyyy-mm-dd hh:mm:ss"
-  std::string caption;
+  std::string caption;  // plain text; a line feed starts a new line
 };
 
 // The local date and time as "yyyy-mm-dd hh:mm:ss".

@@ -139,6 +139,7 @@ void appendHeaderCell(std::string& grid, long label) {
 
 void appendRowStart(std::string& grid) { grid.append("<tr>"); }
 void appendRowEnd(std::string& grid) { grid.append("</tr>"); }
+void appendTableStart(std::string& body) { body.append("<table>"); }
 void appendTableEnd(std::string& grid) { grid.append("</table>"); }
 
 void appendDataCell(std::string& grid, std::string_view value) {

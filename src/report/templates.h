@@ -28,6 +28,7 @@ void appendHeaderCell(std::string& grid, std::string_view label);
 void appendHeaderCell(std::string& grid, long label);
 void appendRowStart(std::string& grid);
 void appendRowEnd(std::string& grid);
+void appendTableStart(std::string& body);
 void appendTableEnd(std::string& grid);
 void appendDataCell(std::string& grid, std::string_view value);
 void appendChangedCell(std::string& grid, std::string_view anchor, std::string_view value1,

@@ -1,0 +1,68 @@
+#include "engine/choose_comparison.h"
+
+#include "engine/columns_comparison.h"
+#include "engine/range_comparison.h"
+#include "engine/request_fields.h"
+#include "engine/rows_comparison.h"
+#include "engine/whole_workbook.h"
+#include "sheet/address.h"
+
+namespace quill {
+
+namespace {
+
+// Column letters with blanks around them allowed; 0 when they name no column.
+long columnPosition(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  for (char ch : text)
+    if (!((ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z'))) return 0;
+  return columnNumber(text);
+}
+
+}  // namespace
+
+ComparisonKind chooseComparison(const ComparisonRequest& request) {
+  switch (request.mode) {
+    case Mode::Rows:
+      return ComparisonKind::Rows;
+    case Mode::Columns:
+      return ComparisonKind::Columns;
+    case Mode::Range:
+      break;
+  }
+  const bool sheetNamed = request.Combo1 >= 1 || request.Combo2 >= 1;
+  return sheetNamed ? ComparisonKind::Range : ComparisonKind::WholeWorkbook;
+}
+
+std::optional<std::string> startCheckMessage(const ComparisonRequest& request) {
+  if (request.txtEndColumn.empty()) return std::nullopt;
+  if (request.mode == Mode::Rows &&
+      leadingNumber(request.txtEndColumn) < leadingNumber(request.txtStartColumn))
+    return "Start row must not be greater than end row.";
+  if (request.mode == Mode::Columns) {
+    // Letters that name no column are left for the comparison to reject by name.
+    const long start = columnPosition(request.txtStartColumn);
+    const long end = columnPosition(request.txtEndColumn);
+    if (start != 0 && end != 0 && start > end)
+      return "Start column must not be greater than end column.";
+  }
+  return std::nullopt;
+}
+
+ComparisonOutcome runChosenComparison(ComparisonContext& context) {
+  const ComparisonRequest& request = context.request;
+  switch (chooseComparison(request)) {
+    case ComparisonKind::WholeWorkbook:
+      return DoItByFile(context);
+    case ComparisonKind::Range:
+      return compareRange(context, request.txtRange1, request.txtRange2);
+    case ComparisonKind::Rows:
+      return compareRows(context);
+    case ComparisonKind::Columns:
+      return compareColumns(context);
+  }
+  return {};
+}
+
+}  // namespace quill

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "engine/comparison.h"
+
+namespace quill {
+
+// The comparisons a request can ask for.
+enum class ComparisonKind { WholeWorkbook, Range, Rows, Columns };
+
+// Range mode with no worksheet named on either side compares the whole workbooks;
+// otherwise the mode decides.
+ComparisonKind chooseComparison(const ComparisonRequest& request);
+
+// The message of the check made before a keyed comparison starts, when the end row or
+// column lies before the start; nothing when the request may start.
+std::optional<std::string> startCheckMessage(const ComparisonRequest& request);
+
+// Runs the comparison the request asks for. The whole-workbook comparison reports its
+// failures through the context's error box; the others throw.
+ComparisonOutcome runChosenComparison(ComparisonContext& context);
+
+}  // namespace quill

@@ -1,0 +1,37 @@
+#include "engine/chosen_sheets.h"
+
+#include <string>
+
+#include "engine/request_error.h"
+#include "sheet/session.h"
+
+namespace quill {
+
+namespace {
+
+const Worksheet& sheetAt(const Workbook& book, int position, std::string_view field) {
+  if (position < 1)
+    throw RequestError(std::string(field) + ": no worksheet is chosen in either file");
+  if (std::size_t(position) > book.sheetCount())
+    throw RequestError(std::string(field) + ": the workbook has no worksheet " +
+                       std::to_string(position) + "; it has " + std::to_string(book.sheetCount()));
+  return book.sheet(std::size_t(position));
+}
+
+}  // namespace
+
+std::pair<int, int> settledSheetPositions(const ComparisonRequest& request) {
+  const int first = request.Combo1 >= 1 ? request.Combo1 : request.Combo2;
+  const int second = request.Combo2 >= 1 ? request.Combo2 : request.Combo1;
+  return {first, second};
+}
+
+ChosenSheets chosenSheets(const ComparisonRequest& request, const SpreadsheetSession& session) {
+  if (!session.isOpen())
+    throw std::runtime_error("The workbooks could not both be opened, so nothing was compared");
+  const auto [first, second] = settledSheetPositions(request);
+  return {sheetAt(*session.firstBook, first, "Worksheet of Excel File #1"),
+          sheetAt(*session.secondBook, second, "Worksheet of Excel File #2")};
+}
+
+}  // namespace quill

@@ -1,0 +1,67 @@
+#include "engine/keyed_area.h"
+
+#include <algorithm>
+
+#include "engine/request_fields.h"
+#include "sheet/workbook.h"
+
+namespace quill {
+
+namespace {
+
+// The area between two corners, whichever way round they are given.
+Area areaBetween(long row1, long column1, long row2, long column2) {
+  return {std::min(row1, row2), std::min(column1, column2), std::max(row1, row2),
+          std::max(column1, column2)};
+}
+
+}  // namespace
+
+KeyedArea rowsModeArea(const ComparisonRequest& request, const Worksheet& first) {
+  const Span columns = columnSpanField("Columns to include", request.txtRange1);
+  KeyedArea keyed;
+  keyed.startLetters = columnLetters(columns.first);
+  keyed.endLetters = columnLetters(columns.last);
+  keyed.startRow = rowNumberField("Start row", request.txtStartColumn);
+  keyed.endRow = request.txtEndColumn.empty() ? first.usedArea().lastRow
+                                              : rowNumberField("End row", request.txtEndColumn);
+  keyed.area = areaBetween(keyed.startRow, columns.first, keyed.endRow, columns.last);
+  return keyed;
+}
+
+KeyedArea columnsModeArea(const ComparisonRequest& request, const Worksheet& first) {
+  const Span rows = rowSpanField("Rows to include", request.txtRange1);
+  const long startColumn = columnField("Start column", request.txtStartColumn);
+  const long endColumn = request.txtEndColumn.empty()
+                             ? first.usedArea().lastColumn
+                             : columnField("End column", request.txtEndColumn);
+  KeyedArea keyed;
+  keyed.startRow = rows.first;
+  keyed.endRow = rows.last;
+  keyed.startLetters = columnLetters(startColumn);
+  keyed.endLetters = columnLetters(endColumn);
+  keyed.area = areaBetween(rows.first, startColumn, rows.last, endColumn);
+  return keyed;
+}
+
+std::string keyedCaption(const ChosenSheets& sheets, const KeyedArea& keyed,
+                         const ComparisonRequest& request, std::string_view unit) {
+  std::string caption = "Compared areas: " + sheets.first.name() + " and " + sheets.second.name() +
+                        "\nStart column: " + keyed.startLetters +
+                        "; end column: " + keyed.endLetters +
+                        "\nStart row: " + std::to_string(keyed.startRow) +
+                        "; end row: " + std::to_string(keyed.endRow) + "\n";
+  if (!request.txtIdentifyingColumns.empty()) {
+    caption += "Identifying ";
+    caption += unit;
+    caption += ": " + request.txtIdentifyingColumns + "\n";
+  }
+  if (!request.txtIgnoreColumns.empty()) {
+    caption += "Ignore ";
+    caption += unit;
+    caption += ": " + request.txtIgnoreColumns;
+  }
+  return caption;
+}
+
+}  // namespace quill

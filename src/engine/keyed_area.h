@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "engine/chosen_sheets.h"
+#include "engine/request.h"
+#include "sheet/address.h"
+
+namespace quill {
+
+// The table area a keyed comparison reads on both worksheets, where it lies, and the first
+// and last row and column that its caption and heading name.
+struct KeyedArea {
+  Area area;
+  long startRow = 1;
+  long endRow = 1;
+  std::string startLetters;
+  std::string endLetters;
+};
+
+// Row mode: the columns of txtRange1, rows txtStartColumn to txtEndColumn; an empty end
+// row is the last row of the first worksheet's used area.
+KeyedArea rowsModeArea(const ComparisonRequest& request, const Worksheet& first);
+
+// Column mode: the rows of txtRange1, columns txtStartColumn to txtEndColumn; an empty end
+// column is the last column of the first worksheet's used area.
+KeyedArea columnsModeArea(const ComparisonRequest& request, const Worksheet& first);
+
+// The caption of both documents: the two worksheets, the area, and the key and ignore
+// texts when given. unit is "columns" or "rows", what the two lists name.
+std::string keyedCaption(const ChosenSheets& sheets, const KeyedArea& keyed,
+                         const ComparisonRequest& request, std::string_view unit);
+
+}  // namespace quill

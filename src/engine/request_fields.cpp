@@ -1,0 +1,155 @@
+#include "engine/request_fields.h"
+
+#include <charconv>
+#include <string>
+
+#include "engine/request_error.h"
+
+namespace quill {
+
+namespace {
+
+bool isBlank(char ch) {
+  return ch == ' ' || ch == '\t';
+}
+bool isDigit(char ch) {
+  return ch >= '0' && ch <= '9';
+}
+bool isLetter(char ch) {
+  return (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z');
+}
+
+std::string_view trimBlanks(std::string_view text) {
+  while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+[[noreturn]] void fail(std::string_view field, std::string_view text, std::string_view expected) {
+  std::string message(field);
+  if (text.empty()) {
+    message += " is empty; expected ";
+  } else {
+    message += ": \"";
+    message += text;
+    message += "\" is not valid; expected ";
+  }
+  message += expected;
+  throw RequestError(message);
+}
+
+// The number of a row written in digits; 0 when the text is not one.
+long rowNumber(std::string_view digits) {
+  if (digits.empty() || digits.size() > 7) return 0;
+  long row = 0;
+  auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), row);
+  if (error != std::errc() || end != digits.data() + digits.size()) return 0;
+  return row >= 1 && row <= kMaxRows ? row : 0;
+}
+
+long columnOfLetters(std::string_view letters) {
+  for (char ch : letters)
+    if (!isLetter(ch)) return 0;
+  return columnNumber(letters);
+}
+
+// The one area of an address; several areas or a text the worksheet cannot take fail.
+Area singleArea(std::string_view field, std::string_view text, std::string_view expected) {
+  if (text.find(',') != std::string_view::npos) fail(field, text, expected);
+  try {
+    return parseRangeAddress(text).front();
+  } catch (const AddressError&) {
+    fail(field, text, expected);
+  }
+}
+
+template <class ReadItem>
+std::vector<long> listField(std::string_view field, std::string_view text,
+                            std::string_view expected, ReadItem readItem) {
+  std::vector<long> items;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    if (text[i] == ',' || isBlank(text[i])) {
+      ++i;
+      continue;
+    }
+    std::size_t end = i;
+    while (end < text.size() && text[end] != ',' && !isBlank(text[end])) ++end;
+    const std::string_view item = text.substr(i, end - i);
+    const long number = readItem(item);
+    if (number == 0) fail(field, item, expected);
+    items.push_back(number);
+    i = end;
+  }
+  return items;
+}
+
+}  // namespace
+
+Area areaField(std::string_view field, std::string_view text) {
+  constexpr std::string_view kExpected = "an address such as $B$1:$F$30";
+  if (text.empty()) fail(field, text, kExpected);
+  try {
+    return parseRangeAddress(text).front();
+  } catch (const AddressError&) {
+    fail(field, text, kExpected);
+  }
+}
+
+Span columnSpanField(std::string_view field, std::string_view text) {
+  constexpr std::string_view kExpected = "the columns of one area, such as $B:$F or $B$1:$F$30";
+  bool hasLetter = false;
+  for (char ch : text) hasLetter = hasLetter || isLetter(ch);
+  if (!hasLetter) fail(field, text, kExpected);
+  const Area area = singleArea(field, text, kExpected);
+  return {area.firstColumn, area.lastColumn};
+}
+
+Span rowSpanField(std::string_view field, std::string_view text) {
+  constexpr std::string_view kExpected = "whole rows, such as $1:$20";
+  for (char ch : text)
+    if (isLetter(ch)) fail(field, text, kExpected);
+  if (text.empty()) fail(field, text, kExpected);
+  const Area area = singleArea(field, text, kExpected);
+  return {area.firstRow, area.lastRow};
+}
+
+long rowNumberField(std::string_view field, std::string_view text) {
+  const long row = rowNumber(trimBlanks(text));
+  if (row == 0) fail(field, text, "a whole number from 1 to 1048576");
+  return row;
+}
+
+long columnField(std::string_view field, std::string_view text) {
+  const long column = columnOfLetters(trimBlanks(text));
+  if (column == 0) fail(field, text, "column letters from A to XFD");
+  return column;
+}
+
+std::vector<long> columnListField(std::string_view field, std::string_view text) {
+  return listField(field, text, "column letters separated by commas, such as A, C, D",
+                   columnOfLetters);
+}
+
+std::vector<long> rowListField(std::string_view field, std::string_view text) {
+  return listField(field, text, "row numbers separated by commas, such as 1, 4, 12", rowNumber);
+}
+
+double leadingNumber(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && isBlank(text[i])) ++i;
+  std::size_t end = i;
+  if (end < text.size() && (text[end] == '+' || text[end] == '-')) ++end;
+  while (end < text.size() && isDigit(text[end])) ++end;
+  if (end < text.size() && text[end] == '.') {
+    ++end;
+    while (end < text.size() && isDigit(text[end])) ++end;
+  }
+  std::string number(text.substr(i, end - i));
+  if (!number.empty() && number.front() == '+') number.erase(0, 1);
+  double value = 0;
+  std::from_chars(number.data(), number.data() + number.size(), value);
+  return value;
+}
+
+}  // namespace quill

@@ -1,0 +1,169 @@
+#include "engine/rows_comparison.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/cell_comparison.h"
+#include "engine/chosen_sheets.h"
+#include "engine/comparison_finish.h"
+#include "engine/keyed_area.h"
+#include "engine/request_fields.h"
+#include "report/templates.h"
+#include "sheet/workbook.h"
+
+namespace quill {
+
+namespace {
+
+enum class ColumnRole : char { Compared, Identifying, Ignored };
+
+// What each column of the area is: ignored wins over identifying.
+std::vector<ColumnRole> columnRoles(const Area& area, const std::vector<long>& identifying,
+                                    const std::vector<long>& ignored) {
+  std::vector<ColumnRole> roles(std::size_t(area.columns()), ColumnRole::Compared);
+  auto mark = [&](const std::vector<long>& columns, ColumnRole role) {
+    for (long column : columns)
+      if (column >= area.firstColumn && column <= area.lastColumn)
+        roles[std::size_t(column - area.firstColumn)] = role;
+  };
+  mark(identifying, ColumnRole::Identifying);
+  mark(ignored, ColumnRole::Ignored);
+  return roles;
+}
+
+// Builds the bodies row by row; keeps the texts of the current row and the two lines of a
+// row whose key differs, reused from row to row.
+class RowsBuilder {
+ public:
+  RowsBuilder(ComparisonContext& context, const ChosenSheets& sheets, const Area& area,
+              std::vector<ColumnRole> roles, bool keyed)
+      : context_(context),
+        sheets_(sheets),
+        area_(area),
+        roles_(std::move(roles)),
+        keyed_(keyed),
+        texts1_(roles_.size()),
+        texts2_(roles_.size()) {}
+
+  void appendHeaderRow();
+  void appendRow(long row);
+  ReportBodies& bodies() { return bodies_; }
+
+ private:
+  void readRow(long row);
+  bool keyDiffers() const;
+  void appendPlainRow(long row);
+  void appendSameKeyRow(long row);
+  void appendChangedKeyRow(long row);
+
+  ComparisonContext& context_;
+  const ChosenSheets& sheets_;
+  const Area& area_;
+  std::vector<ColumnRole> roles_;
+  bool keyed_;
+  std::vector<std::string_view> texts1_, texts2_;
+  std::string firstLine_, secondLine_;
+  ReportBodies bodies_;
+};
+
+void RowsBuilder::appendHeaderRow() {
+  appendHeaderCorner(bodies_.grid);
+  for (std::size_t c = 0; c < roles_.size(); ++c)
+    if (roles_[c] != ColumnRole::Ignored)
+      appendHeaderCell(bodies_.grid, columnLetters(area_.firstColumn + long(c)));
+}
+
+void RowsBuilder::appendRow(long row) {
+  appendRowStart(bodies_.grid);
+  appendRowStart(bodies_.report);
+  readRow(row);
+  if (!keyed_)
+    appendPlainRow(row);
+  else if (!keyDiffers())
+    appendSameKeyRow(row);
+  else
+    appendChangedKeyRow(row);
+}
+
+void RowsBuilder::readRow(long row) {
+  for (std::size_t c = 0; c < roles_.size(); ++c) {
+    if (roles_[c] == ColumnRole::Ignored) continue;
+    const long column = area_.firstColumn + long(c);
+    texts1_[c] = sheets_.first.cellText(row, column);
+    texts2_[c] = sheets_.second.cellText(row, column);
+  }
+}
+
+bool RowsBuilder::keyDiffers() const {
+  for (std::size_t c = 0; c < roles_.size(); ++c)
+    if (roles_[c] == ColumnRole::Identifying && texts1_[c] != texts2_[c]) return true;
+  return false;
+}
+
+void RowsBuilder::appendPlainRow(long row) {
+  appendHeaderCell(bodies_.grid, row);
+  for (std::size_t c = 0; c < roles_.size(); ++c)
+    if (roles_[c] != ColumnRole::Ignored)
+      appendCellComparison(bodies_, context_.request, sheets_.first.name(), row,
+                           area_.firstColumn + long(c), texts1_[c], texts2_[c]);
+}
+
+void RowsBuilder::appendSameKeyRow(long row) {
+  appendHeaderCell(bodies_.grid, row);
+  for (std::size_t c = 0; c < roles_.size(); ++c)
+    if (roles_[c] != ColumnRole::Ignored) appendDataCell(bodies_.grid, texts1_[c]);
+}
+
+// Only the identifying cells that differ are listed; both lines show every column.
+void RowsBuilder::appendChangedKeyRow(long row) {
+  const std::string& sheet = sheets_.first.name();
+  const std::string anchor = cellAnchor(sheet, row, 0);
+  const std::string label = std::to_string(row);
+  firstLine_.clear();
+  secondLine_.clear();
+  appendAddedCell(firstLine_, context_.request.Text1, anchor, label);
+  appendRemovedCell(secondLine_, context_.request.Text1, anchor, label);
+  for (std::size_t c = 0; c < roles_.size(); ++c) {
+    if (roles_[c] == ColumnRole::Ignored) continue;
+    if (roles_[c] == ColumnRole::Identifying && texts1_[c] != texts2_[c])
+      appendDifferenceRow(bodies_, context_.request,
+                          cellAnchor(sheet, row, area_.firstColumn + long(c)), texts1_[c],
+                          texts2_[c]);
+    appendDataCell(firstLine_, texts1_[c]);
+    appendDataCell(secondLine_, texts2_[c]);
+  }
+  bodies_.grid.append(firstLine_);
+  appendRowEnd(bodies_.grid);
+  bodies_.grid.append(secondLine_);
+}
+
+}  // namespace
+
+ComparisonOutcome compareRows(ComparisonContext& context) {
+  const ComparisonRequest& request = context.request;
+  const ChosenSheets sheets = chosenSheets(request, context.session);
+  const KeyedArea keyed = rowsModeArea(request, sheets.first);
+  const std::vector<long> identifying =
+      columnListField("Identifying columns", request.txtIdentifyingColumns);
+  const std::vector<long> ignored = columnListField("Ignore columns", request.txtIgnoreColumns);
+  const Area& area = keyed.area;
+
+  RowsBuilder builder(context, sheets, area, columnRoles(area, identifying, ignored),
+                      !identifying.empty());
+  ReportBodies& bodies = builder.bodies();
+  appendRowsHeading(bodies.grid, std::to_string(keyed.startRow), std::to_string(keyed.endRow),
+                    area.columns());
+  builder.appendHeaderRow();
+  if (area.rows() >= 1) context.progress.setMaximum(area.rows());
+  appendTableStart(bodies.report);
+  for (long r = 1; r <= area.rows(); ++r) {
+    builder.appendRow(area.firstRow + r - 1);
+    context.progress.setValue(r);
+  }
+  appendTableEnd(bodies.grid);
+  appendTableEnd(bodies.report);
+  return finishComparison(context, bodies, keyedCaption(sheets, keyed, request, "columns"));
+}
+
+}  // namespace quill
