@@ -1,6 +1,7 @@
 #include "sheet/cell_text.h"
 
 #include <array>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -23,21 +24,21 @@ void appendNumberText(std::string& out, double value) {
     out.append(std::isnan(value) ? "NaN" : (value < 0 ? "-Infinity" : "Infinity"));
     return;
   }
+  // 15 significant digits, rounded on the exact binary value: [-]d.dddddddddddddde[+-]xx
   char buffer[40];
-  std::snprintf(buffer, sizeof buffer, "%.14e", value);
-  // buffer: [-]d.dddddddddddddde[+-]xx
+  const auto written = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                     std::chars_format::scientific, 14);
   const char* p = buffer;
-  bool negative = *p == '-';
-  if (negative) ++p;
   char digits[16];
   int count = 0;
   digits[count++] = *p++;
   ++p;  // the point
   while (*p != 'e') digits[count++] = *p++;
-  int exponent = std::atoi(p + 1);
+  int exponent = 0;
+  std::from_chars(p + (p[1] == '+' ? 2 : 1), written.ptr, exponent);
   while (count > 1 && digits[count - 1] == '0') --count;
 
-  if (negative) out.push_back('-');
+  if (value < 0) out.push_back('-');
   if (exponent >= -5 && exponent < 15) {
     if (exponent < 0) {
       out.append("0.");
@@ -60,9 +61,11 @@ void appendNumberText(std::string& out, double value) {
   }
   out.push_back('E');
   out.push_back(exponent < 0 ? '-' : '+');
-  int magnitude = exponent < 0 ? -exponent : exponent;
+  const int magnitude = exponent < 0 ? -exponent : exponent;
   if (magnitude < 10) out.push_back('0');
-  out.append(std::to_string(magnitude));
+  char exponentDigits[8];
+  const auto end = std::to_chars(exponentDigits, exponentDigits + sizeof exponentDigits, magnitude);
+  out.append(exponentDigits, end.ptr);
 }
 
 std::string numberText(double value) {
@@ -84,7 +87,8 @@ CivilDate civilFromDays(long days) {
   days += 719468;
   const long era = (days >= 0 ? days : days - 146096) / 146097;
   const unsigned dayOfEra = unsigned(days - era * 146097);
-  const unsigned yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+  const unsigned yearOfEra =
+      (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
   const unsigned dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
   const unsigned mp = (5 * dayOfYear + 2) / 153;
   const int day = int(dayOfYear - (153 * mp + 2) / 5 + 1);
@@ -116,18 +120,16 @@ void appendTime(std::string& out, long seconds) {
 
 // The text of a whole day number and a time of day in seconds, by the rules shared by
 // serials and ISO dates: only the time on day 0, only the date at midnight.
-std::string dayAndTimeText(long day, long seconds, CivilDate date) {
-  std::string out;
+void appendDayAndTime(std::string& out, long day, long seconds, CivilDate date) {
   if (day == 0) {
     appendTime(out, seconds);
-  } else {
-    appendDate(out, date);
-    if (seconds != 0) {
-      out.push_back(' ');
-      appendTime(out, seconds);
-    }
+    return;
   }
-  return out;
+  appendDate(out, date);
+  if (seconds != 0) {
+    out.push_back(' ');
+    appendTime(out, seconds);
+  }
 }
 
 const long kUnixDayOf1899_12_30 = daysFromCivil(1899, 12, 30);
@@ -136,9 +138,9 @@ const long kUnixDayOf9999_12_31 = daysFromCivil(9999, 12, 31);
 
 }  // namespace
 
-std::optional<std::string> serialDateText(double serial, bool date1904) {
-  if (!(serial >= 0) || serial > 3e6) return std::nullopt;
-  double whole = std::floor(serial);
+bool appendSerialDateText(std::string& out, double serial, bool date1904) {
+  if (!(serial >= 0) || serial > 3e6) return false;
+  const double whole = std::floor(serial);
   long day = long(whole);
   long seconds = long(std::floor((serial - whole) * 86400.0 + 0.5));
   if (seconds >= 86400) {
@@ -151,22 +153,49 @@ std::optional<std::string> serialDateText(double serial, bool date1904) {
   } else if (day == 60) {
     date = {1900, 2, 29};
   } else {
+    // Serials below 60 count from 1899-12-31, as the 1900 system has its 1900-02-29.
     date = civilFromDays(kUnixDayOf1899_12_30 + day + (day < 60 ? 1 : 0));
   }
-  long unixDay = date1904 ? kUnixDayOf1904_01_01 + day : kUnixDayOf1899_12_30 + day;
-  if (unixDay > kUnixDayOf9999_12_31) return std::nullopt;
-  return dayAndTimeText(day, seconds, date);
+  const long unixDay = date1904 ? kUnixDayOf1904_01_01 + day : kUnixDayOf1899_12_30 + day;
+  if (unixDay > kUnixDayOf9999_12_31) return false;
+  appendDayAndTime(out, day, seconds, date);
+  return true;
+}
+
+std::optional<std::string> serialDateText(double serial, bool date1904) {
+  std::string out;
+  if (!appendSerialDateText(out, serial, date1904)) return std::nullopt;
+  return out;
+}
+
+void appendDateOrNumberText(std::string& out, double serial, bool date1904) {
+  if (!appendSerialDateText(out, serial, date1904)) appendNumberText(out, serial);
 }
 
 std::string dateOrNumberText(double serial, bool date1904) {
-  if (auto text = serialDateText(serial, date1904)) return *std::move(text);
-  return numberText(serial);
+  std::string out;
+  appendDateOrNumberText(out, serial, date1904);
+  return out;
 }
 
 bool isBuiltinDateFormat(int id) {
   return (id >= 14 && id <= 22) || (id >= 27 && id <= 36) || (id >= 45 && id <= 47) ||
          (id >= 50 && id <= 58);
 }
+
+namespace {
+
+// "h", "HH", "mm", "sss": the inside of a bracket that shows elapsed time.
+bool isElapsedBracket(std::string_view inside) {
+  if (inside.empty()) return false;
+  const char unit = char(std::tolower(static_cast<unsigned char>(inside[0])));
+  if (unit != 'h' && unit != 'm' && unit != 's') return false;
+  for (char ch : inside)
+    if (std::tolower(static_cast<unsigned char>(ch)) != unit) return false;
+  return true;
+}
+
+}  // namespace
 
 bool isDateFormatCode(std::string_view code) {
   if (code.size() == 7) {
@@ -192,9 +221,7 @@ bool isDateFormatCode(std::string_view code) {
         std::size_t close = code.find(']', i + 1);
         if (close == std::string_view::npos) return false;
         std::string_view inside = code.substr(i + 1, close - i - 1);
-        bool elapsed = !inside.empty() && inside.find_first_not_of(inside[0]) == std::string_view::npos &&
-                       std::strchr("hHmMsS", inside[0]) != nullptr;
-        if (elapsed) return true;
+        if (isElapsedBracket(inside)) return true;
         i = close;
         break;
       }
@@ -207,10 +234,20 @@ bool isDateFormatCode(std::string_view code) {
 
 std::string errorText(std::string_view stored) {
   static constexpr std::array<std::pair<std::string_view, int>, 14> kCodes{{
-      {"#NULL!", 2000}, {"#DIV/0!", 2007}, {"#VALUE!", 2015}, {"#REF!", 2023},
-      {"#NAME?", 2029}, {"#NUM!", 2036}, {"#N/A", 2042}, {"#GETTING_DATA", 2043},
-      {"#SPILL!", 2045}, {"#CONNECT!", 2046}, {"#BLOCKED!", 2047}, {"#UNKNOWN!", 2048},
-      {"#FIELD!", 2049}, {"#CALC!", 2050},
+      {"#NULL!", 2000},
+      {"#DIV/0!", 2007},
+      {"#VALUE!", 2015},
+      {"#REF!", 2023},
+      {"#NAME?", 2029},
+      {"#NUM!", 2036},
+      {"#N/A", 2042},
+      {"#GETTING_DATA", 2043},
+      {"#SPILL!", 2045},
+      {"#CONNECT!", 2046},
+      {"#BLOCKED!", 2047},
+      {"#UNKNOWN!", 2048},
+      {"#FIELD!", 2049},
+      {"#CALC!", 2050},
   }};
   for (const auto& [name, number] : kCodes)
     if (name == stored) return "Error " + std::to_string(number);
@@ -303,41 +340,69 @@ bool expect(std::string_view& text, char ch) {
 
 }  // namespace
 
+namespace {
+
+// "hh:mm[:ss[.fff]]" as seconds of the day, rounded half up; nothing when malformed.
+std::optional<long> readIsoTime(std::string_view& rest) {
+  int hour = 0, minute = 0, second = 0;
+  if (!readNumber(rest, 2, hour) || !expect(rest, ':') || !readNumber(rest, 2, minute))
+    return std::nullopt;
+  if (expect(rest, ':') && !readNumber(rest, 2, second)) return std::nullopt;
+  double fraction = 0;
+  if (!rest.empty() && (rest.front() == '.' || rest.front() == ',')) {
+    rest.remove_prefix(1);
+    double scale = 0.1;
+    while (!rest.empty() && rest.front() >= '0' && rest.front() <= '9') {
+      fraction += (rest.front() - '0') * scale;
+      scale /= 10;
+      rest.remove_prefix(1);
+    }
+  }
+  if (!rest.empty() && rest.front() == 'Z') rest.remove_prefix(1);
+  if (hour > 24 || minute > 59 || second > 60) return std::nullopt;
+  return long(std::floor(hour * 3600 + minute * 60 + second + fraction + 0.5));
+}
+
+bool isValidDay(int year, int month, int day) {
+  if (month < 1 || month > 12 || day < 1) return false;
+  return civilFromDays(daysFromCivil(year, month, day)).month == month;
+}
+
+}  // namespace
+
 std::optional<std::string> isoDateText(std::string_view iso, CivilDate nullDate) {
   std::string_view rest = iso;
-  int year, month, day, hour = 0, minute = 0, second = 0;
-  bool negativeYear = expect(rest, '-');
-  if (!readNumber(rest, 4, year) || !expect(rest, '-') || !readNumber(rest, 2, month) ||
-      !expect(rest, '-') || !readNumber(rest, 2, day))
-    return std::nullopt;
-  if (negativeYear) year = -year;
-  double fraction = 0;
-  if (!rest.empty()) {
-    if (!expect(rest, 'T') || !readNumber(rest, 2, hour) || !expect(rest, ':') ||
-        !readNumber(rest, 2, minute))
+  const long nullDay = daysFromCivil(nullDate.year, nullDate.month, nullDate.day);
+  long unixDay = nullDay;
+  long seconds = 0;
+  if (iso.size() > 2 && iso[2] == ':') {  // a time alone lies on the null date
+    auto time = readIsoTime(rest);
+    if (!time || !rest.empty()) return std::nullopt;
+    seconds = *time;
+  } else {
+    int year, month, day;
+    const bool negativeYear = expect(rest, '-');
+    if (!readNumber(rest, 4, year) || !expect(rest, '-') || !readNumber(rest, 2, month) ||
+        !expect(rest, '-') || !readNumber(rest, 2, day))
       return std::nullopt;
-    if (expect(rest, ':') && !readNumber(rest, 2, second)) return std::nullopt;
-    if (!rest.empty() && (rest.front() == '.' || rest.front() == ',')) {
-      rest.remove_prefix(1);
-      double scale = 0.1;
-      while (!rest.empty() && rest.front() >= '0' && rest.front() <= '9') {
-        fraction += (rest.front() - '0') * scale;
-        scale /= 10;
-        rest.remove_prefix(1);
-      }
+    if (negativeYear) year = -year;
+    if (!isValidDay(year, month, day)) return std::nullopt;
+    if (!rest.empty()) {
+      if (!expect(rest, 'T')) return std::nullopt;
+      auto time = readIsoTime(rest);
+      if (!time || !rest.empty()) return std::nullopt;
+      seconds = *time;
     }
-    if (!rest.empty() && rest.front() == 'Z') rest.remove_prefix(1);
+    unixDay = daysFromCivil(year, month, day);
   }
-  if (!rest.empty() || month < 1 || month > 12 || day < 1 || day > 31 || hour > 24 ||
-      minute > 59 || second > 60)
-    return std::nullopt;
-  long seconds = long(std::floor(hour * 3600 + minute * 60 + second + fraction + 0.5));
-  long unixDay = daysFromCivil(year, month, day) + seconds / 86400;
+  unixDay += seconds / 86400;
   seconds %= 86400;
-  long offset = unixDay - daysFromCivil(nullDate.year, nullDate.month, nullDate.day);
+  const long offset = unixDay - nullDay;
   if (offset < 0) return numberText(double(offset) + seconds / 86400.0);
   if (unixDay > kUnixDayOf9999_12_31) return std::nullopt;
-  return dayAndTimeText(offset <= 1 ? 0 : offset, seconds, civilFromDays(unixDay));
+  std::string out;
+  appendDayAndTime(out, offset <= 1 ? 0 : offset, seconds, civilFromDays(unixDay));
+  return out;
 }
 
 std::optional<double> isoDurationDays(std::string_view duration) {
@@ -359,12 +424,18 @@ std::optional<double> isoDurationDays(std::string_view duration) {
     char unit = rest.front();
     rest.remove_prefix(1);
     any = true;
-    if (!inTime && unit == 'D') days += value;
-    else if (!inTime && unit == 'W') days += value * 7;
-    else if (inTime && unit == 'H') days += value / 24;
-    else if (inTime && unit == 'M') days += value / 1440;
-    else if (inTime && unit == 'S') days += value / 86400;
-    else return std::nullopt;
+    if (!inTime && unit == 'D')
+      days += value;
+    else if (!inTime && unit == 'W')
+      days += value * 7;
+    else if (inTime && unit == 'H')
+      days += value / 24;
+    else if (inTime && unit == 'M')
+      days += value / 1440;
+    else if (inTime && unit == 'S')
+      days += value / 86400;
+    else
+      return std::nullopt;
   }
   if (!any) return std::nullopt;
   return negative ? -days : days;
@@ -375,11 +446,20 @@ std::string escapeForListing(std::string_view text) {
   out.reserve(text.size());
   for (char ch : text) {
     switch (ch) {
-      case '\\': out.append("\\\\"); break;
-      case '\t': out.append("\\t"); break;
-      case '\n': out.append("\\n"); break;
-      case '\r': out.append("\\r"); break;
-      default: out.push_back(ch);
+      case '\\':
+        out.append("\\\\");
+        break;
+      case '\t':
+        out.append("\\t");
+        break;
+      case '\n':
+        out.append("\\n");
+        break;
+      case '\r':
+        out.append("\\r");
+        break;
+      default:
+        out.push_back(ch);
     }
   }
   return out;

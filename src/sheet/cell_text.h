@@ -21,9 +21,12 @@ void appendNumberText(std::string& out, double value);
 // A date serial as "yyyy-mm-dd", "hh:mm:ss" or "yyyy-mm-dd hh:mm:ss"; nothing for a negative
 // serial or one past 9999-12-31 23:59:59 (the caller writes it as a number instead).
 std::optional<std::string> serialDateText(double serial, bool date1904);
+// The same appended to out; false (and nothing appended) where serialDateText gives nothing.
+bool appendSerialDateText(std::string& out, double serial, bool date1904);
 
 // A date-formatted number: its date text, or its number text when it is no valid date.
 std::string dateOrNumberText(double serial, bool date1904);
+void appendDateOrNumberText(std::string& out, double serial, bool date1904);
 
 // Whether a number format code shows a date or time.
 bool isDateFormatCode(std::string_view code);
@@ -36,14 +39,16 @@ bool isBuiltinDateFormat(int id);
 std::string errorText(std::string_view stored);
 
 // "True" or "False".
-inline std::string_view booleanText(bool value) { return value ? "True" : "False"; }
+inline std::string_view booleanText(bool value) {
+  return value ? "True" : "False";
+}
 
 // Decodes the _xHHHH_ escapes of text in workbook XML parts.
 std::string decodeXmlEscapes(std::string_view text);
 
 // A date written as ISO 8601 ("2026-12-07", "2026-12-07T15:30:00", with fractions of a
-// second) as the compared text; nullDate is the serial-0 day (1899-12-30 by default).
-// Nothing when the text is no such date.
+// second, or a time alone, "15:30:00", on the null date) as the compared text; nullDate is
+// the serial-0 day (1899-12-30 by default). Nothing when the text is no such date.
 struct CivilDate {
   int year = 1899;
   int month = 12;

@@ -1,9 +1,29 @@
 #include "sheet/xlsx/xlsx_reader.h"
 
+#include "sheet/xlsx/xlsx_shared_strings.h"
+#include "sheet/xlsx/xlsx_styles.h"
+#include "sheet/xlsx/xlsx_workbook_part.h"
+#include "sheet/xlsx/xlsx_worksheet.h"
+
 namespace quill {
 
 std::unique_ptr<StoredWorkbook> readXlsxWorkbook(const std::string& path) {
-  throw WorkbookError("\"" + path + "\": reading .xlsx files is not built yet");
+  const ZipArchive zip(path);
+  const xlsx::WorkbookPart workbookPart = xlsx::readWorkbookPart(zip);
+
+  auto workbook = std::make_unique<StoredWorkbook>();
+  std::vector<std::string_view> sharedStrings;
+  if (!workbookPart.sharedStringsPart.empty())
+    sharedStrings = xlsx::readSharedStrings(zip, workbookPart.sharedStringsPart, workbook->arena());
+  xlsx::DateStyles dateStyles;
+  if (!workbookPart.stylesPart.empty())
+    dateStyles = xlsx::readDateStyles(zip, workbookPart.stylesPart);
+
+  const xlsx::WorksheetContext context{sharedStrings, dateStyles, workbookPart.date1904};
+  for (const xlsx::WorksheetEntry& entry : workbookPart.worksheets)
+    xlsx::readWorksheetCells(zip, entry.part, context, workbook->addSheet(entry.name));
+  workbook->finish();
+  return workbook;
 }
 
 }  // namespace quill
