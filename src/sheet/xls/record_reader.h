@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "sheet/xls/byte_source.h"
+
+namespace quill::xls {
+
+// One record with the CONTINUE records that follow it joined to its data. segmentEnds
+// holds the offset in data where each joined piece ends (the last equals data.size()):
+// strings split across pieces start each new piece with a fresh option byte.
+struct Record {
+  std::uint16_t type = 0;
+  std::uint64_t offset = 0;  // of its header in the stream
+  std::span<const std::uint8_t> data;
+  std::span<const std::uint32_t> segmentEnds;
+};
+
+inline constexpr std::uint16_t kContinue = 0x003C;
+
+// "0x00FD", as messages name a record type.
+std::string recordTypeText(std::uint16_t type);
+
+// Reads the records of a workbook stream one after another. Every length is checked
+// against the bytes left in the stream before anything is read or allocated; the buffers
+// are reused from record to record.
+class RecordReader {
+ public:
+  explicit RecordReader(ByteSource& source) : source_(source) {}
+
+  // Moves to the record header at offset; throws WorkbookError past the stream's end.
+  void seek(std::uint64_t offset);
+  // Reads the next record; false at the end of the stream. Throws WorkbookError for a
+  // record whose length runs past the end.
+  bool next(Record& record);
+  std::uint64_t position() const { return position_; }
+  std::uint64_t size() const { return source_.size(); }
+
+ private:
+  struct Header {
+    std::uint16_t type;
+    std::uint16_t length;
+  };
+  bool peekHeader(Header& header);
+  void appendPayload(const Header& header);
+
+  ByteSource& source_;
+  std::uint64_t position_ = 0;
+  std::vector<std::uint8_t> data_;
+  std::vector<std::uint32_t> segmentEnds_;
+};
+
+}  // namespace quill::xls
