@@ -1,0 +1,13 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "sheet/stored_workbook.h"
+
+namespace quill {
+
+// Reads an OpenDocument spreadsheet (.ods, .ots). Throws WorkbookError.
+std::unique_ptr<StoredWorkbook> readOdsWorkbook(const std::string& path);
+
+}  // namespace quill

@@ -1,0 +1,55 @@
+#include "sheet/ods/paragraph_text.h"
+
+#include "sheet/workbook.h"
+
+namespace quill::ods {
+
+namespace {
+
+bool isXmlSpace(char ch) {
+  return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r';
+}
+
+}  // namespace
+
+void ParagraphText::clear() {
+  text_.clear();
+  anyParagraph_ = false;
+  afterCollapsibleSpace_ = true;
+}
+
+void ParagraphText::startParagraph() {
+  if (anyParagraph_) text_.push_back('\n');
+  anyParagraph_ = true;
+  afterCollapsibleSpace_ = true;
+}
+
+// White space in paragraph content stands for one blank, and none at a paragraph's start.
+void ParagraphText::characters(std::string_view data) {
+  for (char ch : data) {
+    if (isXmlSpace(ch)) {
+      if (afterCollapsibleSpace_) continue;
+      text_.push_back(' ');
+      afterCollapsibleSpace_ = true;
+    } else {
+      text_.push_back(ch);
+      afterCollapsibleSpace_ = false;
+    }
+  }
+}
+
+void ParagraphText::spaces(long count) {
+  if (count < 1) count = 1;
+  if (std::size_t(count) > kMaxGeneratedText - std::min(text_.size(), kMaxGeneratedText))
+    throw WorkbookError("a cell asks for " + std::to_string(count) +
+                        " repeated spaces, more than a cell text may hold");
+  text_.append(std::size_t(count), ' ');
+  afterCollapsibleSpace_ = false;
+}
+
+void ParagraphText::appendLiteral(char ch) {
+  text_.push_back(ch);
+  afterCollapsibleSpace_ = false;
+}
+
+}  // namespace quill::ods
