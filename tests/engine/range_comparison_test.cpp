@@ -1,0 +1,94 @@
+#include "engine/range_comparison.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/request_error.h"
+#include "report/templates.h"
+#include "request_run.h"
+
+namespace quill::test {
+namespace {
+
+ComparisonOutcome rangeOf(ComparisonContext& context) {
+  return compareRange(context, context.request.txtRange1, context.request.txtRange2);
+}
+
+std::string missing(const std::string& file, const std::string& anchor) {
+  std::string row;
+  appendMissingValueRow(row, file, anchor);
+  return row;
+}
+
+TEST(RangeComparison, ReadsEachRangeWhereItLiesAndNamesTheFirstFilesCells) {
+  // The second range is a row taller: the first file's cells below its range are read too.
+  ComparisonRun run({{"Left", {{"B2", "a"}, {"C2", "b"}, {"B3", "c"}, {"C3", "x"}}}},
+                    {{"Right", {{"D5", "a"}, {"E5", "b"}, {"D6", "c"}, {"E6", "y"}, {"E7", "z"}}}});
+  run.request.Combo1 = 1;
+  run.request.txtRange1 = "$B$2:$C$3";
+  run.request.txtRange2 = "$D$5:$E$7";
+  const WrittenDocuments docs = run.run(rangeOf);
+
+  std::string changed, comment, row;
+  appendChangedCell(changed, "Left!C3", "x", "y");
+  appendCommentCell(comment, "one.xlsx", "Left!C4", "z");
+  appendDifferentValueRow(row, "Left!C3", "x", "y");
+  EXPECT_EQ(docs.grid, "<h3>Left</h3><table colls=2><tr>" + kCorner + header("B") + header("C") +
+                           "<tr>" + header("2") + data("a") + data("b") + "<tr>" + header("3") +
+                           data("c") + changed + "<tr>" + header("4") + data("") + comment +
+                           "</table>");
+  EXPECT_EQ(docs.report, row + missing("one.xlsx", "Left!C4"));
+  EXPECT_EQ(docs.caption, "");
+  EXPECT_EQ(run.outcome.differences, 2);
+  EXPECT_FALSE(run.session.isOpen());
+}
+
+TEST(RangeComparison, OneRangeAndOneWorksheetServeBothFiles) {
+  ComparisonRun run({{"S1", {{"B2", "1"}}}, {"Named", {{"A1", "p"}, {"A3", "q"}}}},
+                    {{"T1", {}}, {"Other", {{"A1", "p"}, {"A2", "r"}}}});
+  run.request.Combo2 = 2;  // Combo1 untouched: both files use their second sheet
+  run.request.txtRange2 = "$A$1:$A$3";
+  const WrittenDocuments docs = run.run(rangeOf);
+
+  std::string comment3, comment2;
+  appendCommentCell(comment2, "one.xlsx", "Named!A2", "r");
+  appendCommentCell(comment3, "two.xlsx", "Named!A3", "q");  // names the first file's sheet
+  EXPECT_EQ(docs.grid, "<h3>Named</h3><table colls=1><tr>" + kCorner + header("A") + "<tr>" +
+                           header("1") + data("p") + "<tr>" + header("2") + comment2 + "<tr>" +
+                           header("3") + comment3 + "</table>");
+  EXPECT_EQ(docs.report, missing("one.xlsx", "Named!A2") + missing("two.xlsx", "Named!A3"));
+}
+
+TEST(RangeComparison, FieldsThatDoNotFitFailNamingTheFieldAndWriteNothing) {
+  struct Case {
+    int combo1, combo2;
+    std::string range1, range2, expected;
+  };
+  const std::vector<Case> cases = {
+      {1, -1, "B1:", "",
+       "Range of Excel File #1: \"B1:\" is not valid; expected an address such as $B$1:$F$30"},
+      {1, -1, "", "", "Range of Excel File #1 is empty; expected an address such as $B$1:$F$30"},
+      {1, 3, "$A$1", "", "Worksheet of Excel File #2: the workbook has no worksheet 3; it has 1"},
+      {0, -1, "$A$1", "", "Worksheet of Excel File #1: no worksheet is chosen in either file"},
+      {1, -1, "$A$1048570:$A$1048576", "$A$1:$A$9",
+       "Range of Excel File #1: $A$1048570:$A$1048576 cannot take 9 rows and 1 columns like the "
+       "larger range; the worksheet ends at row 1048576 and column XFD"},
+  };
+  for (const Case& c : cases) {
+    ComparisonRun run({{"S", {{"A1", "x"}}}}, {{"S", {}}});
+    run.request.Combo1 = c.combo1;
+    run.request.Combo2 = c.combo2;
+    run.request.txtRange1 = c.range1;
+    run.request.txtRange2 = c.range2;
+    try {
+      run.run(rangeOf);
+      ADD_FAILURE() << "no failure for " << c.range1;
+    } catch (const RequestError& e) {
+      EXPECT_EQ(std::string(e.what()), c.expected);
+    }
+    EXPECT_FALSE(run.documents().written);
+    EXPECT_TRUE(run.session.isOpen());
+  }
+}
+
+}  // namespace
+}  // namespace quill::test

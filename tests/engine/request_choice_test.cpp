@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "engine/choose_comparison.h"
+#include "engine/chosen_sheets.h"
+#include "engine/request_fields.h"
+
+namespace quill {
+namespace {
+
+TEST(RequestChoice, RangeModeWithoutAWorksheetComparesWholeWorkbooks) {
+  struct Case {
+    Mode mode;
+    int combo1, combo2;
+    ComparisonKind expected;
+  };
+  const std::vector<Case> cases = {
+      {Mode::Range, -1, -1, ComparisonKind::WholeWorkbook},
+      {Mode::Range, 0, 0, ComparisonKind::WholeWorkbook},
+      {Mode::Range, 0, -1, ComparisonKind::WholeWorkbook},
+      {Mode::Range, 2, -1, ComparisonKind::Range},
+      {Mode::Range, -1, 1, ComparisonKind::Range},
+      {Mode::Rows, -1, -1, ComparisonKind::Rows},
+      {Mode::Columns, 1, 1, ComparisonKind::Columns},
+  };
+  for (const Case& c : cases) {
+    ComparisonRequest request;
+    request.mode = c.mode;
+    request.Combo1 = c.combo1;
+    request.Combo2 = c.combo2;
+    request.txtRange1 = "$A$1:$B$2";
+    EXPECT_EQ(chooseComparison(request), c.expected) << c.combo1 << "," << c.combo2;
+  }
+}
+
+TEST(RequestChoice, ASideWithoutAWorksheetTakesTheOtherSidesPosition) {
+  const std::vector<std::array<int, 4>> cases = {{-1, -1, -1, -1}, {2, -1, 2, 2}, {-1, 3, 3, 3},
+                                                 {0, 2, 2, 2},     {1, 2, 1, 2},  {0, -1, -1, 0}};
+  for (const auto& [combo1, combo2, first, second] : cases) {
+    ComparisonRequest request;
+    request.Combo1 = combo1;
+    request.Combo2 = combo2;
+    EXPECT_EQ(settledSheetPositions(request), std::make_pair(first, second))
+        << combo1 << "," << combo2;
+  }
+}
+
+TEST(RequestChoice, StartChecksCompareTheEndWithTheStart) {
+  struct Case {
+    Mode mode;
+    std::string start, end;
+    const char* message;
+  };
+  const char* rowMessage = "Start row must not be greater than end row.";
+  const char* columnMessage = "Start column must not be greater than end column.";
+  const std::vector<Case> cases = {
+      {Mode::Rows, "5", "5", nullptr},          {Mode::Rows, "10", "9", rowMessage},
+      {Mode::Rows, "10", "", nullptr},          {Mode::Rows, "1", "x9", rowMessage},
+      {Mode::Rows, "  12abc", "12", nullptr},   {Mode::Rows, "2.5", "2", rowMessage},
+      {Mode::Columns, "C", "A", columnMessage}, {Mode::Columns, "Z", "AA", nullptr},
+      {Mode::Columns, "c", "a", columnMessage}, {Mode::Columns, "C", "", nullptr},
+      {Mode::Columns, "C", "1", nullptr},       {Mode::Range, "10", "9", nullptr},
+  };
+  for (const Case& c : cases) {
+    ComparisonRequest request;
+    request.mode = c.mode;
+    request.txtStartColumn = c.start;
+    request.txtEndColumn = c.end;
+    const auto message = startCheckMessage(request);
+    EXPECT_EQ(message.value_or(""), c.message ? c.message : "") << c.start << " / " << c.end;
+  }
+}
+
+TEST(RequestFields, AddressesGiveTheirSpans) {
+  const Span columns = columnSpanField("f", "$B$2:$D$9");
+  EXPECT_EQ(std::make_pair(columns.first, columns.last), std::make_pair(2L, 4L));
+  const Span sameColumns = columnSpanField("f", "$B:$D");
+  EXPECT_EQ(std::make_pair(sameColumns.first, sameColumns.last), std::make_pair(2L, 4L));
+  const Span rows = rowSpanField("f", "$12:$1048576");
+  EXPECT_EQ(std::make_pair(rows.first, rows.last), std::make_pair(12L, 1048576L));
+  EXPECT_EQ(columnField("f", " xfd "), 16384);
+  EXPECT_EQ(rowNumberField("f", "1048576"), 1048576);
+}
+
+TEST(RequestFields, ListsHoldWholeItems) {
+  EXPECT_EQ(rowListField("f", "12, 13"), (std::vector<long>{12, 13}));
+  EXPECT_EQ(rowListField("f", "25"), (std::vector<long>{25}));
+  EXPECT_EQ(columnListField("f", "AB"), (std::vector<long>{28}));
+  EXPECT_EQ(columnListField("f", "A, C,D  e"), (std::vector<long>{1, 3, 4, 5}));
+  EXPECT_EQ(columnListField("f", " , "), (std::vector<long>{}));
+}
+
+TEST(RequestFields, LeadingNumberReadsTheNumberAtTheStart) {
+  const std::vector<std::pair<std::string, double>> cases = {
+      {"12", 12}, {"  7x", 7}, {"abc", 0}, {"", 0}, {"-3", -3}, {"+4.5", 4.5}, {".5", 0.5}};
+  for (const auto& [text, value] : cases) EXPECT_EQ(leadingNumber(text), value) << text;
+}
+
+}  // namespace
+}  // namespace quill

@@ -1,0 +1,88 @@
+#pragma once
+
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "engine/comparison.h"
+#include "sheet/session.h"
+#include "support/collecting_error_box.h"
+#include "support/memory_workbook.h"
+
+namespace quill::test {
+
+// What a comparison wrote: the two document bodies and the caption, cut out of the files.
+struct WrittenDocuments {
+  bool written = false;
+  std::string caption;
+  std::string report;
+  std::string grid;
+};
+
+// Runs a comparison over two in-memory workbooks into a folder of its own and reads back
+// what it wrote.
+class ComparisonRun {
+ public:
+  ComparisonRun(const std::vector<SheetSpec>& first, const std::vector<SheetSpec>& second)
+      : session(makeSession(first, second)) {
+    std::string pattern = (std::filesystem::temp_directory_path() / "quillmere-XXXXXX").string();
+    folder = ::mkdtemp(pattern.data());
+    request.Text1 = "one.xlsx";
+    request.Text2 = "two.xlsx";
+  }
+  ~ComparisonRun() { std::filesystem::remove_all(folder); }
+
+  template <class Comparison>
+  WrittenDocuments run(Comparison comparison) {
+    ComparisonContext context{request, session, folder, progress, errors, [] { return "NOW"; }};
+    outcome = comparison(context);
+    return documents();
+  }
+
+  WrittenDocuments documents() const {
+    WrittenDocuments docs;
+    const std::string report = read("report.htm"), grid = read("visualized.htm");
+    docs.written = !report.empty() && !grid.empty();
+    if (!docs.written) return docs;
+    const std::string captionStart = "<p><font size=+1>", captionEnd = "</font></p>";
+    const std::size_t begin = report.find(captionStart) + captionStart.size();
+    const std::size_t end = report.find(captionEnd);
+    docs.caption = report.substr(begin, end - begin);
+    const std::size_t reportBody = end + captionEnd.size() + std::string("<table>").size();
+    docs.report =
+        report.substr(reportBody, report.size() - reportBody - 22);  // "</table></body></html>"
+    const std::size_t gridBody = grid.find(captionEnd) + captionEnd.size();
+    docs.grid = grid.substr(gridBody, grid.size() - gridBody - 14);  // "</body></html>"
+    return docs;
+  }
+
+  ComparisonRequest request;
+  SpreadsheetSession session;
+  std::filesystem::path folder;
+  NoProgress progress;
+  CollectingErrorBox errors;
+  ComparisonOutcome outcome;
+
+ private:
+  std::string read(const char* name) const {
+    std::ifstream in(folder / name, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+};
+
+// Grid pieces, to write expected bodies compactly.
+inline std::string data(const std::string& value) {
+  return "<td class='data'>&nbsp;" + value + "&nbsp;</td>";
+}
+inline std::string header(const std::string& label) {
+  return "<td class='header'>" + label + "</td>";
+}
+inline const std::string kCorner = "<td class='header'></td>";
+
+}  // namespace quill::test

@@ -1,0 +1,164 @@
+#include "engine/rows_comparison.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/request_error.h"
+#include "report/templates.h"
+#include "request_run.h"
+
+namespace quill::test {
+namespace {
+
+const std::vector<SheetSpec> kFirst = {{"Data",
+                                        {{"A1", "id"},
+                                         {"B1", "name"},
+                                         {"C1", "qty"},
+                                         {"D1", "note"},
+                                         {"A2", "1"},
+                                         {"B2", "pen"},
+                                         {"C2", "3"},
+                                         {"D2", "x"},
+                                         {"A3", "2"},
+                                         {"B3", "ink"},
+                                         {"C3", "5"},
+                                         {"D3", "y"},
+                                         {"A4", "3"},
+                                         {"B4", "cap"},
+                                         {"C4", "7"}}}};
+const std::vector<SheetSpec> kSecond = {{"Data2",
+                                         {{"A1", "id"},
+                                          {"B1", "name"},
+                                          {"C1", "qty"},
+                                          {"D1", "note"},
+                                          {"A2", "1"},
+                                          {"B2", "pen"},
+                                          {"C2", "4"},
+                                          {"D2", "x"},
+                                          {"A3", "9"},
+                                          {"B3", "ink"},
+                                          {"C3", "5"},
+                                          {"D3", "z"},
+                                          {"A4", "3"},
+                                          {"B4", "Cap"},
+                                          {"C4", "7"},
+                                          {"D4", "w"}}}};
+
+std::string heading(const std::string& first, const std::string& last, long count) {
+  std::string text;
+  appendRowsHeading(text, first, last, count);
+  return text;
+}
+
+TEST(RowsComparison, KeyedRowShowsFirstFileLineThenSecondFileLine) {
+  ComparisonRun run(kFirst, kSecond);
+  run.request.Combo1 = 1;
+  run.request.mode = Mode::Rows;
+  run.request.txtRange1 = "$A:$D";
+  run.request.txtStartColumn = "2";  // the end row is the used area's last row, 4
+  run.request.txtIdentifyingColumns = "A";
+  run.request.txtIgnoreColumns = "D";
+  const WrittenDocuments docs = run.run(compareRows);
+
+  std::string added, removed, row;
+  appendAddedCell(added, "one.xlsx", "Data!@3", "3");
+  appendRemovedCell(removed, "one.xlsx", "Data!@3", "3");
+  appendDifferentValueRow(row, "Data!A3", "2", "9");
+  EXPECT_EQ(docs.grid, heading("2", "4", 4) + kCorner + header("A") + header("B") + header("C") +
+                           "<tr>" + header("2") + data("1") + data("pen") + data("3") + "<tr>" +
+                           added + data("2") + data("ink") + data("5") + "</tr>" + removed +
+                           data("9") + data("ink") + data("5") + "<tr>" + header("4") + data("3") +
+                           data("cap") + data("7") + "</table>");
+  EXPECT_EQ(docs.report, "<table><tr><tr>" + row + "<tr></table>");
+  EXPECT_EQ(docs.caption,
+            "Compared areas: Data and Data2<br>Start column: A; end column: D<br>Start row: 2; "
+            "end row: 4<br>Identifying columns: A<br>Ignore columns: D");
+  EXPECT_EQ(run.outcome.differences, 1);
+}
+
+TEST(RowsComparison, PlainModeComparesTheAreaWhereItLies) {
+  ComparisonRun run(kFirst, kSecond);
+  run.request.Combo1 = 1;
+  run.request.mode = Mode::Rows;
+  run.request.txtRange1 = "$B$1:$C$30";
+  run.request.txtStartColumn = " 3 ";
+  run.request.txtEndColumn = "4";
+  const WrittenDocuments docs = run.run(compareRows);
+
+  std::string changed, row;
+  appendChangedCell(changed, "Data!B4", "cap", "Cap");
+  appendDifferentValueRow(row, "Data!B4", "cap", "Cap");
+  EXPECT_EQ(docs.grid, heading("3", "4", 2) + kCorner + header("B") + header("C") + "<tr>" +
+                           header("3") + data("ink") + data("5") + "<tr>" + header("4") + changed +
+                           data("7") + "</table>");
+  EXPECT_EQ(docs.report, "<table><tr><tr>" + row + "</table>");
+  EXPECT_EQ(docs.caption,
+            "Compared areas: Data and Data2<br>Start column: B; end column: C<br>Start row: 3; "
+            "end row: 4<br>");
+}
+
+TEST(RowsComparison, ListItemsNameWholeColumnsInEitherCase) {
+  struct Case {
+    std::string identifying, ignore;
+    bool keyDiffers;
+  };
+  // A2 and B2 differ, AB2 agrees.
+  const std::vector<Case> cases = {{"AB", "", false},
+                                   {"a", "", true},
+                                   {"A B", "", true},
+                                   {"A", "A", false},
+                                   {"AB,b", "B", false}};
+  for (const Case& c : cases) {
+    ComparisonRun run({{"S", {{"A2", "1"}, {"B2", "2"}, {"AB2", "k"}}}},
+                      {{"S", {{"A2", "7"}, {"B2", "8"}, {"AB2", "k"}}}});
+    run.request.Combo1 = 1;
+    run.request.mode = Mode::Rows;
+    run.request.txtRange1 = "$A:$AB";
+    run.request.txtStartColumn = "2";
+    run.request.txtIdentifyingColumns = c.identifying;
+    run.request.txtIgnoreColumns = c.ignore;
+    const WrittenDocuments docs = run.run(compareRows);
+    EXPECT_EQ(docs.grid.find("class='added'") != std::string::npos, c.keyDiffers)
+        << c.identifying << " / " << c.ignore;
+    EXPECT_EQ(run.outcome.differences, c.keyDiffers ? (c.identifying == "a" ? 1 : 2) : 0);
+  }
+}
+
+TEST(RowsComparison, FieldsThatDoNotFitFailNamingTheFieldAndWriteNothing) {
+  struct Case {
+    std::string range, start, end, identifying, expected;
+  };
+  const std::vector<Case> cases = {
+      {"$A:$D", "4.5", "", "",
+       "Start row: \"4.5\" is not valid; expected a whole number from 1 to 1048576"},
+      {"$A:$D", "1", "1048577", "",
+       "End row: \"1048577\" is not valid; expected a whole number from 1 to 1048576"},
+      {"$1:$20", "1", "", "",
+       "Columns to include: \"$1:$20\" is not valid; expected the columns of one area, such as "
+       "$B:$F or $B$1:$F$30"},
+      {"$B", "1", "", "",
+       "Columns to include: \"$B\" is not valid; expected the columns of one area, such as $B:$F "
+       "or $B$1:$F$30"},
+      {"$A:$D", "1", "", "A, 1",
+       "Identifying columns: \"1\" is not valid; expected column letters separated by commas, "
+       "such as A, C, D"},
+  };
+  for (const Case& c : cases) {
+    ComparisonRun run(kFirst, kSecond);
+    run.request.Combo2 = 1;
+    run.request.mode = Mode::Rows;
+    run.request.txtRange1 = c.range;
+    run.request.txtStartColumn = c.start;
+    run.request.txtEndColumn = c.end;
+    run.request.txtIdentifyingColumns = c.identifying;
+    try {
+      run.run(compareRows);
+      ADD_FAILURE() << "no failure for " << c.expected;
+    } catch (const RequestError& e) {
+      EXPECT_EQ(std::string(e.what()), c.expected);
+    }
+    EXPECT_FALSE(run.documents().written);
+  }
+}
+
+}  // namespace
+}  // namespace quill::test
