@@ -1,11 +1,33 @@
 #include "sheet/workbook_file.h"
 
+#include "sheet/csv/csv_reader.h"
+#include "sheet/format_probe.h"
+#include "sheet/ods/ods_reader.h"
+#include "sheet/xls/xls_reader.h"
 #include "sheet/xlsx/xlsx_reader.h"
 
 namespace quill {
 
 std::unique_ptr<StoredWorkbook> readWorkbookFile(const std::string& path) {
-  return readXlsxWorkbook(path);
+  switch (probeWorkbookFormat(path)) {
+    case WorkbookFormat::Xlsx:
+      return readXlsxWorkbook(path);
+    case WorkbookFormat::Ods:
+      return readOdsWorkbook(path);
+    case WorkbookFormat::Xls:
+      return readXlsWorkbook(path);
+    case WorkbookFormat::Csv:
+      return readCsvWorkbook(path);
+    case WorkbookFormat::Xlsb:
+      throw WorkbookError("\"" + path +
+                          "\" is a binary workbook (.xlsb), a format that is not supported: save "
+                          "it as .xlsx");
+    case WorkbookFormat::EncryptedPackage:
+      throw WorkbookError("\"" + path +
+                          "\" is a password-protected workbook, which cannot be read: remove the "
+                          "password and save it again");
+  }
+  throw WorkbookError("\"" + path + "\" is not a workbook");
 }
 
 }  // namespace quill
