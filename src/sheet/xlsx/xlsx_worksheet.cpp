@@ -12,6 +12,7 @@ namespace quill::xlsx {
 namespace {
 
 constexpr long kCap = 1L << 40;  // far past every limit, yet safe from overflow
+constexpr const char* kLimits = "1,048,576 rows and 16,384 columns of a worksheet";
 
 // The kinds of value a cell's t attribute announces.
 enum class CellType { Number, SharedString, FormulaString, InlineString, Boolean, Error, Date };
@@ -90,7 +91,7 @@ void WorksheetHandler::fail(const std::string& reason) const {
 void WorksheetHandler::checkPosition(long row, long column) const {
   if (row < 1 || row > kMaxRows || column < 1 || column > kMaxColumns)
     fail("has a cell at row " + std::to_string(row) + ", column " + std::to_string(column) +
-         ", outside the 1,048,576 rows and 16,384 columns of a worksheet");
+         ", outside the " + kLimits);
 }
 
 void WorksheetHandler::startElement(std::string_view name, const XmlAttributes& attributes) {
@@ -152,6 +153,8 @@ void WorksheetHandler::startCell(const XmlAttributes& attributes) {
   if (const char* r = attributes.find("r")) {
     if (!parseCellReference(r, row_, column_))
       fail("has a cell with the malformed reference \"" + std::string(r) + "\"");
+    if (row_ > kMaxRows || column_ > kMaxColumns)
+      fail("has the cell " + std::string(r) + ", outside the " + kLimits);
   } else {
     // A cell without a reference follows the previous cell of its row.
     if (row_ == 0) row_ = 1;
