@@ -5,57 +5,20 @@
 #include <optional>
 
 #include "cli/commands.h"
+#include "cli/compare_options.h"
 #include "cli/exit_codes.h"
 #include "cli/stream_error_box.h"
-#include "engine/whole_workbook.h"
+#include "engine/choose_comparison.h"
+#include "engine/chosen_sheets.h"
 #include "report/documents.h"
 #include "sheet/session.h"
+#include "sheet/workbook.h"
 
 namespace quill::cli {
 
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr const char* kCompareUsage =
-    "Usage: quillmere-cli compare FILE1 FILE2 [--out DIR]\n"
-    "Compares FILE1 with FILE2 sheet by sheet and cell by cell and writes report.htm and\n"
-    "visualized.htm into DIR (default: the current folder).\n"
-    "Exit codes: 0 no differences, 1 differences found, 2 error (nothing written).\n";
-
-struct CompareArguments {
-  ComparisonRequest request;
-  fs::path outputFolder = ".";
-};
-
-// Reads the command's arguments; on a mistake says what is wrong and gives nothing.
-std::optional<CompareArguments> parseArguments(const std::vector<std::string>& arguments,
-                                               std::ostream& err) {
-  CompareArguments parsed;
-  std::vector<std::string> files;
-  for (std::size_t i = 0; i < arguments.size(); ++i) {
-    const std::string& argument = arguments[i];
-    if (argument == "--out") {
-      if (i + 1 >= arguments.size()) {
-        err << "quillmere-cli compare: --out needs a folder\n";
-        return std::nullopt;
-      }
-      parsed.outputFolder = arguments[++i];
-    } else if (argument.starts_with("-") && argument != "-") {
-      err << "quillmere-cli compare: unknown option \"" << argument << "\"\n" << kCompareUsage;
-      return std::nullopt;
-    } else {
-      files.push_back(argument);
-    }
-  }
-  if (files.size() != 2) {
-    err << "quillmere-cli compare: expected two files\n" << kCompareUsage;
-    return std::nullopt;
-  }
-  parsed.request.Text1 = files[0];
-  parsed.request.Text2 = files[1];
-  return parsed;
-}
 
 bool checkFilesExist(const ComparisonRequest& request, std::ostream& err) {
   bool ok = true;
@@ -75,8 +38,8 @@ class StagingFolder {
   explicit StagingFolder(const fs::path& parent) {
     std::string pattern = (parent / ".quillmere-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr)
-      throw std::runtime_error("Cannot write into \"" + parent.string() + "\": " +
-                               std::strerror(errno));
+      throw std::runtime_error("Cannot write into \"" + parent.string() +
+                               "\": " + std::strerror(errno));
     path_ = pattern;
   }
   ~StagingFolder() {
@@ -89,6 +52,30 @@ class StagingFolder {
   fs::path path_;
 };
 
+// The used range of a workbook's worksheet at a position; nothing when there is none.
+std::optional<Range> usedRangeAt(const Workbook* book, int position) {
+  if (book == nullptr || position < 1 || std::size_t(position) > book->sheetCount())
+    return std::nullopt;
+  return book->sheet(std::size_t(position)).usedRange();
+}
+
+// Ranges not given on the command line are what the window shows once the worksheets and
+// the mode are chosen: the used area of each chosen worksheet, or in a keyed mode the used
+// columns or rows of File #1's worksheet.
+void fillDefaultRanges(CompareArguments& arguments, const SpreadsheetSession& session) {
+  ComparisonRequest& request = arguments.request;
+  if (request.mode == Mode::Range) {
+    const auto used1 = usedRangeAt(session.firstBook, request.Combo1);
+    const auto used2 = usedRangeAt(session.secondBook, request.Combo2);
+    if (!arguments.range1Given && used1) request.txtRange1 = used1->address();
+    if (!arguments.range2Given && used2) request.txtRange2 = used2->address();
+    return;
+  }
+  const auto used = usedRangeAt(session.firstBook, settledSheetPositions(request).first);
+  if (arguments.range1Given || !used) return;
+  request.txtRange1 = request.mode == Mode::Rows ? used->columnsAddress() : used->rowsAddress();
+}
+
 std::string summary(const ComparisonOutcome& outcome) {
   auto plural = [](long n, const char* word) {
     return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
@@ -100,22 +87,30 @@ std::string summary(const ComparisonOutcome& outcome) {
 
 }  // namespace
 
-int compareCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+int compareCommand(const std::vector<std::string>& arguments, std::ostream& out,
+                   std::ostream& err) {
   if (wantsHelp(arguments)) {
     out << kCompareUsage;
     return kNoDifferences;
   }
-  auto parsed = parseArguments(arguments, err);
+  auto parsed = parseCompareArguments(arguments, err);
   if (!parsed || !checkFilesExist(parsed->request, err)) return kFailure;
+  ComparisonRequest& request = parsed->request;
+  if (auto message = startCheckMessage(request)) {
+    err << "quillmere-cli compare: " << *message << '\n';
+    return kFailure;
+  }
   try {
     fs::create_directories(parsed->outputFolder);
     StagingFolder staging(parsed->outputFolder);
     StreamErrorBox errors(err);
     NoProgress progress;
     SpreadsheetSession session;
-    initializeExcelFiles(session, parsed->request.Text1, parsed->request.Text2, errors);
-    ComparisonContext context{parsed->request, session, staging.path(), progress, errors, {}};
-    ComparisonOutcome outcome = DoItByFile(context);
+    initializeExcelFiles(session, request.Text1, request.Text2, errors);
+    if (errors.count() > 0) return kFailure;
+    fillDefaultRanges(*parsed, session);
+    ComparisonContext context{request, session, staging.path(), progress, errors, {}};
+    ComparisonOutcome outcome = runChosenComparison(context);
     if (errors.count() > 0 || !outcome.documentsWritten) return kFailure;
     for (std::string_view name : {kReportFileName, kGridFileName})
       fs::rename(staging.path() / name, parsed->outputFolder / name);

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "engine/request.h"
+
+namespace quill::cli {
+
+// The compare command's arguments: the request its options fill field by field, and where
+// the documents go.
+struct CompareArguments {
+  ComparisonRequest request;
+  std::filesystem::path outputFolder = ".";
+  bool range1Given = false;
+  bool range2Given = false;
+};
+
+extern const char* const kCompareUsage;
+
+// Reads the compare command's arguments; on a mistake says what is wrong and gives nothing.
+// A keyed mode without --start starts at row 1 or column A, as the window does.
+std::optional<CompareArguments> parseCompareArguments(const std::vector<std::string>& arguments,
+                                                      std::ostream& err);
+
+}  // namespace quill::cli
