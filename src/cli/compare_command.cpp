@@ -100,6 +100,10 @@ int compareCommand(const std::vector<std::string>& arguments, std::ostream& out,
     err << "quillmere-cli compare: " << *message << '\n';
     return kFailure;
   }
+  if (chooseComparison(request) == ComparisonKind::WholeWorkbook &&
+      (parsed->range1Given || parsed->range2Given))
+    err << "quillmere-cli compare: no worksheet is chosen, so the whole workbooks are compared "
+           "and the ranges are not used\n";
   try {
     fs::create_directories(parsed->outputFolder);
     StagingFolder staging(parsed->outputFolder);
