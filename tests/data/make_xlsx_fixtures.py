@@ -26,8 +26,20 @@ def out(name):
     return os.path.join(HERE, name)
 
 
+def content_types(workbook_part="/xl/workbook.xml"):
+    return XML_HEAD + (
+        '<Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types">'
+        '<Default Extension="rels" ContentType="application/vnd.openxmlformats-package.relationships+xml"/>'
+        '<Default Extension="xml" ContentType="application/xml"/>'
+        '<Override PartName="%s" ContentType="application/'
+        'vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml"/></Types>') % workbook_part
+
+
 def write_zip(name, parts):
-    """Writes the parts (name -> text or bytes) as a zip package, in the given order."""
+    """Writes the parts (name -> text or bytes) as a zip package, in the given order; a
+    package without content types gets them for a workbook part in the usual place."""
+    if "[Content_Types].xml" not in parts:
+        parts = dict([("[Content_Types].xml", content_types())] + list(parts.items()))
     with zipfile.ZipFile(out(name), "w", zipfile.ZIP_DEFLATED) as package:
         for part, content in parts.items():
             info = zipfile.ZipInfo(part, date_time=(2026, 1, 1, 0, 0, 0))
@@ -85,7 +97,6 @@ def simple_package(name, sheet_rows, shared=None, styles=None, date1904=False, e
     """One worksheet "Sheet1" in the usual places."""
     rels = [("rId1", REL_NS + "/worksheet", "worksheets/sheet1.xml")]
     parts = {
-        "[Content_Types].xml": XML_HEAD + "<Types/>",
         "_rels/.rels": office_document(),
         "xl/workbook.xml": workbook_xml([("Sheet1", "rId1")], date1904),
         "xl/worksheets/sheet1.xml": worksheet_xml(sheet_rows),
@@ -117,7 +128,7 @@ def make_package_paths():
     ]
     cell = lambda ref, i: '<c r="%s" t="s"><v>%d</v></c>' % (ref, i)
     write_zip("package_paths.xlsx", {
-        "[Content_Types].xml": XML_HEAD + "<Types/>",
+        "[Content_Types].xml": content_types("/book/wb.xml"),
         "_rels/.rels": relationships([
             ("rId2", "http://schemas.openxmlformats.org/package/2006/relationships/metadata/core-properties", "docProps/core.xml"),
             ("rId1", REL_NS + "/officeDocument", "/book/wb.xml")]),
