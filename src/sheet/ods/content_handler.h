@@ -18,7 +18,7 @@ namespace quill::ods {
 class ContentHandler final : public XmlHandler {
  public:
   // Most cells a workbook may expand to, so that hostile repeat counts stay harmless.
-  static constexpr std::uint64_t kMaxCells = std::uint64_t(1) << 25;
+  static constexpr std::uint64_t kMaxCells = std::uint64_t(1) << 24;
 
   explicit ContentHandler(StoredWorkbook& workbook) : workbook_(workbook) {}
 
