@@ -1,5 +1,7 @@
 #include "sheet/workbook_file.h"
 
+#include <new>
+
 #include "sheet/csv/csv_reader.h"
 #include "sheet/format_probe.h"
 #include "sheet/ods/ods_reader.h"
@@ -8,7 +10,9 @@
 
 namespace quill {
 
-std::unique_ptr<StoredWorkbook> readWorkbookFile(const std::string& path) {
+namespace {
+
+std::unique_ptr<StoredWorkbook> readRecognisedFile(const std::string& path) {
   switch (probeWorkbookFormat(path)) {
     case WorkbookFormat::Xlsx:
       return readXlsxWorkbook(path);
@@ -28,6 +32,16 @@ std::unique_ptr<StoredWorkbook> readWorkbookFile(const std::string& path) {
                           "password and save it again");
   }
   throw WorkbookError("\"" + path + "\" is not a workbook");
+}
+
+}  // namespace
+
+std::unique_ptr<StoredWorkbook> readWorkbookFile(const std::string& path) {
+  try {
+    return readRecognisedFile(path);
+  } catch (const std::bad_alloc&) {
+    throw WorkbookError("\"" + path + "\" cannot be read: it needs more memory than is available");
+  }
 }
 
 }  // namespace quill

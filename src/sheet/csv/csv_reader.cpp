@@ -1,6 +1,8 @@
 #include "sheet/csv/csv_reader.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 
@@ -20,7 +22,7 @@ constexpr std::size_t kBlockSize = std::size_t(1) << 16;
 
 std::unique_ptr<StoredWorkbook> readCsvWorkbook(const std::string& path) {
   std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-  if (!file) throw WorkbookError("\"" + path + "\" cannot be opened");
+  if (!file) throw WorkbookError("\"" + path + "\" cannot be opened: " + std::strerror(errno));
   auto workbook = std::make_unique<StoredWorkbook>();
   StoredSheet& sheet = workbook->addSheet(std::filesystem::path(path).stem().string());
   csv::CsvParser parser(sheet);
