@@ -104,10 +104,14 @@ void appendTwoDigits(std::string& out, long value) {
   out.push_back(char('0' + value % 10));
 }
 
+// Years 0 to 9999, the only ones a date text can hold.
 void appendDate(std::string& out, CivilDate date) {
-  char buffer[16];
-  std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d", date.year, date.month, date.day);
-  out.append(buffer);
+  appendTwoDigits(out, date.year / 100);
+  appendTwoDigits(out, date.year % 100);
+  out.push_back('-');
+  appendTwoDigits(out, date.month);
+  out.push_back('-');
+  appendTwoDigits(out, date.day);
 }
 
 void appendTime(std::string& out, long seconds) {
