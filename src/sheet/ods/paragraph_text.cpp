@@ -1,5 +1,7 @@
 #include "sheet/ods/paragraph_text.h"
 
+#include <algorithm>
+
 #include "sheet/workbook.h"
 
 namespace quill::ods {
