@@ -63,6 +63,23 @@ Area singleArea(std::string_view field, std::string_view text, std::string_view 
   }
 }
 
+// Whether each corner of the first area names both a column and a row, as in $B$1:$F$30.
+bool hasCellCorners(std::string_view text) {
+  text = text.substr(0, text.find(','));
+  for (std::size_t start = 0; start <= text.size();) {
+    std::size_t end = text.find(':', start);
+    if (end == std::string_view::npos) end = text.size();
+    bool letter = false, digit = false;
+    for (char ch : text.substr(start, end - start)) {
+      letter = letter || isLetter(ch);
+      digit = digit || isDigit(ch);
+    }
+    if (!letter || !digit) return false;
+    start = end + 1;
+  }
+  return true;
+}
+
 template <class ReadItem>
 std::vector<long> listField(std::string_view field, std::string_view text,
                             std::string_view expected, ReadItem readItem) {
@@ -88,7 +105,7 @@ std::vector<long> listField(std::string_view field, std::string_view text,
 
 Area areaField(std::string_view field, std::string_view text) {
   constexpr std::string_view kExpected = "an address such as $B$1:$F$30";
-  if (text.empty()) fail(field, text, kExpected);
+  if (!hasCellCorners(text)) fail(field, text, kExpected);
   try {
     return parseRangeAddress(text).front();
   } catch (const AddressError&) {

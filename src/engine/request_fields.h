@@ -16,7 +16,7 @@ struct Span {
   long last = 0;
 };
 
-// The first area of an address in any form a worksheet takes ($B$1:$F$30, $B:$F, $1:$20).
+// The first area of an address in area form ($B$1:$F$30, C5); whole columns or rows fail.
 Area areaField(std::string_view field, std::string_view text);
 
 // The columns of one area in area or whole-column form: $B$1:$F$30 and $B:$F give B to F.

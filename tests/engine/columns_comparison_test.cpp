@@ -9,25 +9,16 @@
 namespace quill::test {
 namespace {
 
-const std::vector<SheetSpec> kFirst = {{"S",
-                                        {{"A1", "key"},
-                                         {"B1", "k1"},
-                                         {"C1", "k2"},
-                                         {"A2", "name"},
-                                         {"B2", "pen"},
-                                         {"C2", "ink"},
-                                         {"A3", "qty"},
-                                         {"B3", "3"},
-                                         {"C3", "5"}}}};
-const std::vector<SheetSpec> kSecond = {{"T",
-                                         {{"A1", "key"},
-                                          {"B1", "k1"},
-                                          {"C1", "k9"},
-                                          {"A2", "name"},
-                                          {"B2", "pen"},
-                                          {"C2", "Ink"},
-                                          {"A3", "qty"},
-                                          {"B3", "4"}}}};
+// clang-format off
+const std::vector<SheetSpec> kFirst = {{"S", {
+    {"A1", "key"},  {"B1", "k1"},  {"C1", "k2"},  {"D1", "k4"},
+    {"A2", "name"}, {"B2", "pen"}, {"C2", "ink"},
+    {"A3", "qty"},  {"B3", "3"},   {"C3", "5"},   {"D3", "z"}}}};
+const std::vector<SheetSpec> kSecond = {{"T", {
+    {"A1", "key"},  {"B1", "k1"},  {"C1", "k9"},
+    {"A2", "name"}, {"B2", "pen"}, {"C2", "Ink"},
+    {"A3", "qty"},  {"B3", "4"},                  {"D3", "z"}}}};
+// clang-format on
 
 std::string heading(const std::string& first, const std::string& last, long count) {
   std::string text;
@@ -47,24 +38,27 @@ void askColumns(ComparisonRequest& request, const std::string& rows, const std::
 
 TEST(ColumnsComparison, KeyedModeShowsIdentifyingRowsAndPairsChangedColumns) {
   ComparisonRun run(kFirst, kSecond);
-  askColumns(run.request, "$1:$3", "B", "1, 3", "");  // end column: the used C
+  askColumns(run.request, "$1:$3", "B", "1, 3", "");  // end column: the used D
   const WrittenDocuments docs = run.run(compareColumns);
 
-  std::string keyHeader, changedC1, changedB3, commentC3, report;
+  // D's key is empty in the second file: a plain header, and a missing value below it.
+  std::string keyHeader, changedC1, commentD1, changedB3, commentC3, report;
   appendAddedCell(keyHeader, "one.xlsx", "S!C1", "C");
   appendRemovedCell(keyHeader, "one.xlsx", "S!C1", "C");
   appendPairedChangedCell(changedC1, "S!C1", "k2", "k9");
+  appendCommentCell(commentD1, "two.xlsx", "S!D1", "k4");
   appendPairedChangedCell(changedB3, "S!B3", "3", "4");
   appendPairedCommentCell(commentC3, "two.xlsx", "S!C3", "5");
   appendDifferentValueRow(report, "S!C1", "k2", "k9");
+  appendMissingValueRow(report, "two.xlsx", "S!D1");
   appendDifferentValueRow(report, "S!B3", "3", "4");
   appendMissingValueRow(report, "two.xlsx", "S!C3");
-  EXPECT_EQ(docs.grid, heading("B", "C", 2) + kCorner + header("B") + keyHeader + "<tr>" +
-                           header("1") + data("k1") + changedC1 + "<tr><tr>" + header("3") +
-                           changedB3 + commentC3 + "</table>");
+  EXPECT_EQ(docs.grid, heading("B", "D", 3) + kCorner + header("B") + keyHeader + header("D") +
+                           "<tr>" + header("1") + data("k1") + changedC1 + commentD1 + "<tr><tr>" +
+                           header("3") + changedB3 + commentC3 + data("z") + "</table>");
   EXPECT_EQ(docs.report, "<table>" + report + "</table>");
   EXPECT_EQ(docs.caption,
-            "Compared areas: S and T<br>Start column: B; end column: C<br>Start row: 1; end row: "
+            "Compared areas: S and T<br>Start column: B; end column: D<br>Start row: 1; end row: "
             "3<br>Identifying rows: 1, 3<br>");
 }
 
@@ -86,7 +80,7 @@ TEST(ColumnsComparison, NoShownKeyRowLeavesOnlyTheCornerAndEmptyRows) {
   ComparisonRun run(kFirst, kSecond);
   askColumns(run.request, "$1:$3", "A", "2", "2");
   const WrittenDocuments docs = run.run(compareColumns);
-  EXPECT_EQ(docs.grid, heading("A", "C", 3) + kCorner + "<tr><tr><tr></table>");
+  EXPECT_EQ(docs.grid, heading("A", "D", 4) + kCorner + "<tr><tr><tr></table>");
   EXPECT_EQ(docs.report, "<table></table>");
 }
 

@@ -67,6 +67,8 @@ TEST(RangeComparison, FieldsThatDoNotFitFailNamingTheFieldAndWriteNothing) {
       {1, -1, "B1:", "",
        "Range of Excel File #1: \"B1:\" is not valid; expected an address such as $B$1:$F$30"},
       {1, -1, "", "", "Range of Excel File #1 is empty; expected an address such as $B$1:$F$30"},
+      {1, -1, "$A$1", "$A:$F",
+       "Range of Excel File #2: \"$A:$F\" is not valid; expected an address such as $B$1:$F$30"},
       {1, 3, "$A$1", "", "Worksheet of Excel File #2: the workbook has no worksheet 3; it has 1"},
       {0, -1, "$A$1", "", "Worksheet of Excel File #1: no worksheet is chosen in either file"},
       {1, -1, "$A$1048570:$A$1048576", "$A$1:$A$9",

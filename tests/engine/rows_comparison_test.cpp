@@ -9,39 +9,18 @@
 namespace quill::test {
 namespace {
 
-const std::vector<SheetSpec> kFirst = {{"Data",
-                                        {{"A1", "id"},
-                                         {"B1", "name"},
-                                         {"C1", "qty"},
-                                         {"D1", "note"},
-                                         {"A2", "1"},
-                                         {"B2", "pen"},
-                                         {"C2", "3"},
-                                         {"D2", "x"},
-                                         {"A3", "2"},
-                                         {"B3", "ink"},
-                                         {"C3", "5"},
-                                         {"D3", "y"},
-                                         {"A4", "3"},
-                                         {"B4", "cap"},
-                                         {"C4", "7"}}}};
-const std::vector<SheetSpec> kSecond = {{"Data2",
-                                         {{"A1", "id"},
-                                          {"B1", "name"},
-                                          {"C1", "qty"},
-                                          {"D1", "note"},
-                                          {"A2", "1"},
-                                          {"B2", "pen"},
-                                          {"C2", "4"},
-                                          {"D2", "x"},
-                                          {"A3", "9"},
-                                          {"B3", "ink"},
-                                          {"C3", "5"},
-                                          {"D3", "z"},
-                                          {"A4", "3"},
-                                          {"B4", "Cap"},
-                                          {"C4", "7"},
-                                          {"D4", "w"}}}};
+// clang-format off
+const std::vector<SheetSpec> kFirst = {{"Data", {
+    {"A1", "id"}, {"B1", "name"}, {"C1", "qty"}, {"D1", "note"},
+    {"A2", "1"},  {"B2", "pen"},  {"C2", "3"},   {"D2", "x"},
+    {"A3", "2"},  {"B3", "ink"},  {"C3", "5"},   {"D3", "y"},
+    {"A4", "3"},  {"B4", "cap"},  {"C4", "7"}}}};
+const std::vector<SheetSpec> kSecond = {{"Data2", {
+    {"A1", "id"}, {"B1", "name"}, {"C1", "qty"}, {"D1", "note"},
+    {"A2", "1"},  {"B2", "pen"},  {"C2", "4"},   {"D2", "x"},
+    {"A3", "9"},  {"B3", "ink"},  {"C3", "5"},   {"D3", "z"},
+    {"A4", "3"},  {"B4", "Cap"},  {"C4", "7"},   {"D4", "w"}}}};
+// clang-format on
 
 std::string heading(const std::string& first, const std::string& last, long count) {
   std::string text;
