@@ -1,0 +1,35 @@
+#include "shell/shell_dialogs.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QUrl>
+
+#include "shell/desktop.h"
+
+namespace quill {
+
+void QtDialogs::message(QWidget* owner, const QString& title, const QString& text) {
+  QMessageBox::information(owner, title, text, QMessageBox::Ok);
+}
+
+void QtDialogs::applicationError(QWidget* owner, const QString& text) {
+  // The text breaks its lines with a lone carriage return too; the box wants line feeds.
+  QString shown = text;
+  shown.replace("\r\n", "\n").replace('\r', '\n');
+  QMessageBox::warning(owner, "Application Error", shown, QMessageBox::Ok);
+}
+
+QString QtDialogs::openFile(QWidget* owner, const QString& title, const QString& filters) {
+  return QFileDialog::getOpenFileName(owner, title, QString(), filters);
+}
+
+QString QtDialogs::pickFolder(QWidget* owner, const QString& title, const QString& start) {
+  return QFileDialog::getExistingDirectory(owner, title, start);
+}
+
+void QtDialogs::openWebPage(const QString& address) {
+  // Like the shell's execute operation, the result is not looked at.
+  (void)quill::openWebPage(QUrl(address));
+}
+
+}  // namespace quill

@@ -1,0 +1,103 @@
+#include "ui/comparison_runner.h"
+
+#include <QProgressBar>
+#include <QThread>
+
+#include "engine/whole_workbook.h"
+#include "shell/window_error_box.h"
+#include "ui/program_context.h"
+
+namespace quill {
+
+namespace {
+constexpr int kProgressRefreshMilliseconds = 30;
+}
+
+// The worker's progress, read by the window's thread on a timer; a cancelled run stops
+// at the next row.
+class ComparisonRunner::Progress final : public ProgressSink {
+ public:
+  explicit Progress(std::shared_ptr<std::atomic<bool>> cancelled)
+      : cancelled_(std::move(cancelled)) {}
+
+  void setMaximum(long rows) override {
+    maximum_ = rows;
+    value_ = 0;
+  }
+  void setValue(long row) override {
+    value_ = row;
+    if (cancelled_->load()) throw ComparisonCancelled{};
+  }
+  long maximum() const { return maximum_; }
+  long value() const { return value_; }
+
+ private:
+  std::shared_ptr<std::atomic<bool>> cancelled_;
+  std::atomic<long> maximum_ = 0;
+  std::atomic<long> value_ = 0;
+};
+
+ComparisonRunner::ComparisonRunner(QWidget& owner, ProgramContext& context, QProgressBar& progress)
+    : QObject(&owner), owner_(owner), context_(context), progressBar_(progress) {
+  progressTimer_.setInterval(kProgressRefreshMilliseconds);
+  connect(&progressTimer_, &QTimer::timeout, this, &ComparisonRunner::showProgress);
+}
+
+ComparisonRunner::~ComparisonRunner() {
+  cancelAndWait();
+}
+
+void ComparisonRunner::start(const ComparisonRequest& request, const QString& windowName,
+                             const QString& procedure) {
+  if (isRunning()) return;
+  request_ = request;
+  outcome_ = ComparisonOutcome{};
+  wasCancelled_ = false;
+  cancelled_ = std::make_shared<std::atomic<bool>>(false);
+  progress_ = std::make_unique<Progress>(cancelled_);
+  busy_.emplace();
+  thread_ = QThread::create([this, windowName, procedure] { work(windowName, procedure); });
+  connect(thread_, &QThread::finished, this, &ComparisonRunner::threadEnded);
+  progressTimer_.start();
+  thread_->start();
+}
+
+void ComparisonRunner::work(const QString& windowName, const QString& procedure) {
+  WindowErrorBox box(owner_, context_.dialogs, cancelled_);
+  ErrorTrap trap(windowName.toStdString(), procedure.toStdString(), box);
+  try {
+    trap.at(104,
+            [&] { context_.openSession(context_.session, request_.Text1, request_.Text2, box); });
+    ComparisonContext comparison{
+        request_, context_.session, context_.temporaryFolder.toStdString(), *progress_, box, {}};
+    trap.at(106, [&] { outcome_ = DoItByFile(comparison); });
+  } catch (const ComparisonCancelled&) {
+    wasCancelled_ = true;
+  }
+}
+
+void ComparisonRunner::showProgress() {
+  const long maximum = progress_->maximum();
+  if (maximum < 1) return;
+  progressBar_.setMaximum(int(std::min<long>(maximum, INT_MAX)));
+  progressBar_.setValue(int(std::min(progress_->value(), maximum)));
+}
+
+void ComparisonRunner::cancelAndWait() {
+  if (!thread_) return;
+  cancelled_->store(true);
+  thread_->wait();
+  threadEnded();
+}
+
+void ComparisonRunner::threadEnded() {
+  if (!thread_) return;
+  progressTimer_.stop();
+  showProgress();
+  thread_->deleteLater();
+  thread_ = nullptr;
+  busy_.reset();
+  emit finished(outcome_, wasCancelled_);
+}
+
+}  // namespace quill

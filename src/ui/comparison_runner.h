@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <atomic>
+#include <memory>
+#include <optional>
+
+#include "engine/comparison.h"
+#include "shell/look.h"
+
+class QProgressBar;
+class QThread;
+class QWidget;
+
+namespace quill {
+
+struct ProgramContext;
+
+// Runs a whole-workbook comparison for a window on a worker thread: the window's progress
+// bar follows it row by row, its error boxes are shown on the window while the worker waits
+// for OK, and it can be stopped cleanly when the window closes.
+class ComparisonRunner final : public QObject {
+  Q_OBJECT
+ public:
+  ComparisonRunner(QWidget& owner, ProgramContext& context, QProgressBar& progress);
+  ~ComparisonRunner() override;
+
+  // Starts comparing the request's two files into the context's temporary folder;
+  // failures that escape the comparison are reported under the given procedure of the
+  // owner window, at the line label 104 (opening) or 106 (comparing).
+  void start(const ComparisonRequest& request, const QString& windowName, const QString& procedure);
+  bool isRunning() const { return thread_ != nullptr; }
+  // Stops a running comparison and waits until its thread has ended.
+  void cancelAndWait();
+
+ signals:
+  // The comparison has ended; cancelled when it was stopped before its end.
+  void finished(const quill::ComparisonOutcome& outcome, bool cancelled);
+
+ private:
+  class Progress;
+  void work(const QString& windowName, const QString& procedure);
+  void showProgress();
+  void threadEnded();
+
+  QWidget& owner_;
+  ProgramContext& context_;
+  QProgressBar& progressBar_;
+  std::unique_ptr<Progress> progress_;
+  std::shared_ptr<std::atomic<bool>> cancelled_;
+  QTimer progressTimer_;
+  QThread* thread_ = nullptr;
+  std::optional<BusyCursor> busy_;
+  ComparisonRequest request_;
+  ComparisonOutcome outcome_;
+  bool wasCancelled_ = false;
+};
+
+}  // namespace quill

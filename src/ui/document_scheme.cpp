@@ -1,0 +1,32 @@
+#include "ui/document_scheme.h"
+
+#include <QBuffer>
+#include <QWebEngineUrlRequestJob>
+#include <QWebEngineUrlScheme>
+
+namespace quill {
+
+void registerDocumentScheme() {
+  QWebEngineUrlScheme scheme(kDocumentScheme);
+  scheme.setSyntax(QWebEngineUrlScheme::Syntax::Path);
+  scheme.setFlags(QWebEngineUrlScheme::LocalScheme | QWebEngineUrlScheme::LocalAccessAllowed);
+  QWebEngineUrlScheme::registerScheme(scheme);
+}
+
+QUrl documentUrl(const QString& fileName) {
+  return QUrl(QString(kDocumentScheme) + ":/" + fileName);
+}
+
+void DocumentSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job) {
+  const QString fileName = job->requestUrl().path().section('/', -1);
+  const auto found = documents_.constFind(fileName);
+  if (found == documents_.constEnd()) {
+    job->fail(QWebEngineUrlRequestJob::UrlNotFound);
+    return;
+  }
+  auto* buffer = new QBuffer(job);
+  buffer->setData(found.value());
+  job->reply("text/html", buffer);
+}
+
+}  // namespace quill

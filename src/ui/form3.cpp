@@ -1,0 +1,231 @@
+#include "ui/form3.h"
+
+#include <QCloseEvent>
+#include <QFile>
+#include <QGroupBox>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QWebEngineProfile>
+#include <QWebEngineView>
+#include <filesystem>
+#include <stdexcept>
+
+#include "report/documents.h"
+#include "report/file_writer.h"
+#include "shell/desktop.h"
+#include "shell/file_utils.h"
+#include "shell/look.h"
+#include "shell/settings_store.h"
+#include "shell/shell_dialogs.h"
+#include "ui/document_page.h"
+#include "ui/document_scheme.h"
+#include "ui/program_context.h"
+#include "ui/program_icon.h"
+#include "ui/program_windows.h"
+#include "ui/root_markup.h"
+
+namespace quill {
+
+namespace {
+
+constexpr QSize kClientTwips(8040, 10245);
+constexpr int kTimerMilliseconds = 2000;
+const QString kReportName = QString::fromLatin1(kReportFileName.data(), kReportFileName.size());
+const QString kGridName = QString::fromLatin1(kGridFileName.data(), kGridFileName.size());
+
+// Finds the grid's anchor of that name, scrolls it into view and focuses it, which marks
+// its cell's border; answers whether it was there.
+constexpr const char* kShowCellScript = R"((function (name) {
+  var anchor = document.getElementsByName(name)[0];
+  if (!anchor) return false;
+  anchor.scrollIntoView({block: 'center', inline: 'center'});
+  anchor.focus();
+  return true;
+})(%1[0]))";
+
+QByteArray readDocument(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly))
+    throw std::runtime_error("\"" + path.toStdString() + "\": " + file.errorString().toStdString());
+  return file.readAll();
+}
+
+void saveInnerMarkup(const QString& folder, const QString& fileName, const QByteArray& document) {
+  const std::string_view text(document.constData(), std::size_t(document.size()));
+  writeFileReplacing(std::filesystem::path(folder.toStdString()) / fileName.toStdString(),
+                     {innerRootMarkup(text)});
+}
+
+}  // namespace
+
+Form3::Form3(ProgramContext& context, ProgramWindows& windows)
+    : context_(context),
+      windows_(windows),
+      errorBox_(*this, context.dialogs),
+      layout_(*this, kClientTwips) {
+  setObjectName("Form3");
+  profile_ = new QWebEngineProfile(this);
+  documents_ = new DocumentSchemeHandler(this);
+  profile_->installUrlSchemeHandler(kDocumentScheme, documents_);
+  createControls();
+  resize(layout_.designedSize());
+  timer1_.setSingleShot(true);
+  connect(&timer1_, &QTimer::timeout, this, &Form3::Timer1);
+  timer1_.start(kTimerMilliseconds);
+  Form_Load();
+}
+
+// The pages must go before the profile they were made with.
+Form3::~Form3() {
+  delete WebBrowser1;
+  delete WebBrowser2;
+}
+
+QPushButton* Form3::addButton(QWidget* parent, const char* name, const QString& caption,
+                              QRect twips, Stretch stretch) {
+  auto* button = new QPushButton(caption, parent);
+  button->setObjectName(name);
+  layout_.place(*button, twips, stretch);
+  return button;
+}
+
+QWebEngineView* Form3::addView(const char* name, const QString& fileName, QRect twips,
+                               Stretch stretch) {
+  auto* view = new QWebEngineView(this);
+  view->setObjectName(name);
+  auto* page = new DocumentPage(profile_, fileName, view);
+  view->setPage(page);
+  connect(page, &DocumentPage::cellLinkClicked, this, &Form3::showCell);
+  connect(view, &QWebEngineView::loadFinished, this, &Form3::viewLoaded);
+  layout_.place(*view, twips, stretch);
+  return view;
+}
+
+void Form3::createControls() {
+  Label3 = new QLabel("Report Results:", this);
+  Label3->setObjectName("Label3");
+  layout_.place(*Label3, QRect(120, 120, 1455, 255));
+  WebBrowser2 = addView("WebBrowser2", kReportName, QRect(120, 360, 7800, 3975), {0, 0, 1, 0.5});
+  Label2 = new QLabel("Visualized Results:", this);
+  Label2->setObjectName("Label2");
+  layout_.place(*Label2, QRect(120, 4560, 1605, 225), {0, 0.5, 0, 0});
+  WebBrowser1 = addView("WebBrowser1", kGridName, QRect(120, 4800, 7800, 3975), {0, 0.5, 1, 0.5});
+  Frame1 = new QGroupBox("Save Results To This Folder", this);
+  Frame1->setObjectName("Frame1");
+  layout_.place(*Frame1, QRect(120, 8820, 7800, 795), {0, 1, 1, 0});
+  Text1 = new QLineEdit(Frame1);
+  Text1->setObjectName("Text1");
+  layout_.place(*Text1, QRect(240, 300, 6660, 345), {0, 0, 1, 0});
+  PushButton7 = addButton(Frame1, "PushButton7", "...", QRect(6960, 300, 600, 345), {1, 0, 0, 0});
+  PushButton8 =
+      addButton(this, "PushButton8", "< Back", QRect(120, 9720, 3720, 405), {0, 1, 0.5, 0});
+  PushButton6 = addButton(this, "PushButton6", "Save Results", QRect(3960, 9720, 3960, 405),
+                          {0.5, 1, 0.5, 0});
+
+  connect(PushButton6, &QPushButton::clicked, this, &Form3::PushButton6_Click);
+  connect(PushButton7, &QPushButton::clicked, this, &Form3::PushButton7_Click);
+  connect(PushButton8, &QPushButton::clicked, this, &Form3::PushButton8_Click);
+}
+
+void Form3::Form_Load() {
+  ErrorTrap trap("Form3", "Form_Load", errorBox_);
+  trap.at(100, [&] { applyButtonFaceColours(*this); });
+  trap.at(102, [&] { setWindowTitle("Quillmere"); });
+  trap.at(104, [&] { setWindowIcon(programIcon()); });
+  trap.at(106, [&] {
+    for (QPushButton* button : findChildren<QPushButton*>()) button->setCursor(context_.handCursor);
+  });
+  trap.at(108, [&] { Text1->setText(context_.settings.get(kOutputFolderKey, desktopFolder())); });
+  connect(Text1, &QLineEdit::textChanged, this, &Form3::Text1_Change);
+}
+
+void Form3::showDocuments(const QString& folder) {
+  const QByteArray report = readDocument(folder + "/" + kReportName);
+  const QByteArray grid = readDocument(folder + "/" + kGridName);
+  documents_->hold(kReportName, report);
+  documents_->hold(kGridName, grid);
+  viewsLoading_ = 2;
+  WebBrowser2->setUrl(documentUrl(kReportName));
+  WebBrowser1->setUrl(documentUrl(kGridName));
+}
+
+void Form3::viewLoaded(bool) {
+  if (viewsLoading_ > 0 && --viewsLoading_ == 0) emit documentsLoaded();
+}
+
+void Form3::showCell(const QString& anchor) {
+  const QString script =
+      QString(kShowCellScript)
+          .arg(QString::fromUtf8(QJsonDocument(QJsonArray{anchor}).toJson(QJsonDocument::Compact)));
+  WebBrowser1->setFocus();
+  WebBrowser1->page()->runJavaScript(
+      script, [this, anchor](const QVariant& found) { emit cellShown(anchor, found.toBool()); });
+}
+
+void Form3::Timer1() {
+  ErrorTrap trap("Form3", "Timer1", errorBox_);
+  trap.at(100, [&] { deleteFile((context_.temporaryFolder + "/" + kReportName).toStdString()); });
+  trap.at(102, [&] { deleteFile((context_.temporaryFolder + "/" + kGridName).toStdString()); });
+  trap.at(104, [&] { timer1_.stop(); });
+}
+
+void Form3::PushButton6_Click() {
+  ErrorTrap trap("Form3", "PushButton6_Click", errorBox_);
+  const QString folder = Text1->text();
+  trap.line(100);
+  if (!isFolder(folder.toStdString())) {
+    tell("Folder does not exist. Please select another folder.");
+    return;
+  }
+  const int reportedBefore = trap.reported();
+  trap.at(102, [&] { saveInnerMarkup(folder, kReportName, documents_->document(kReportName)); });
+  trap.at(104, [&] { saveInnerMarkup(folder, kGridName, documents_->document(kGridName)); });
+  trap.line(106);
+  if (trap.reported() == reportedBefore) tell("Done.");
+}
+
+void Form3::PushButton7_Click() {
+  ErrorTrap trap("Form3", "PushButton7_Click", errorBox_);
+  QString lastFolder;
+  trap.at(100, [&] { lastFolder = context_.settings.get(kLastFolderKey, ""); });
+  QString chosen;
+  trap.at(102,
+          [&] { chosen = context_.dialogs.pickFolder(this, "Please select folder:", lastFolder); });
+  trap.line(104);
+  if (chosen.isEmpty()) return;
+  trap.at(106, [&] { context_.settings.save(kLastFolderKey, chosen); });
+  trap.at(108, [&] { Text1->setText(chosen.endsWith('/') ? chosen : chosen + "/"); });
+}
+
+void Form3::PushButton8_Click() {
+  ErrorTrap trap("Form3", "PushButton8_Click", errorBox_);
+  trap.at(100, [&] {
+    if (QWidget* caller = callers_.value(QString::fromStdString(context_.callerWindow)))
+      caller->show();
+  });
+  trap.at(102, [&] { hide(); });
+}
+
+void Form3::Text1_Change() {
+  context_.settings.save(kOutputFolderKey, Text1->text());
+}
+
+void Form3::tell(const QString& text) {
+  context_.dialogs.message(this, context_.applicationTitle, text);
+}
+
+void Form3::closeEvent(QCloseEvent* event) {
+  ErrorTrap trap("Form3", "Form_QueryUnload", errorBox_);
+  trap.at(100, [&] { windows_.endProgram(); });
+  event->accept();
+}
+
+void Form3::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  layout_.apply();
+}
+
+}  // namespace quill

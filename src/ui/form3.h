@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QHash>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+#include "shell/window_error_box.h"
+#include "ui/twips_layout.h"
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWebEngineProfile;
+class QWebEngineView;
+
+namespace quill {
+
+class DocumentSchemeHandler;
+class ProgramWindows;
+struct ProgramContext;
+
+// The results window: the difference list above, the grid below, whose cells the list's
+// links jump to; saving both into a folder, and "< Back" to the window that compared.
+class Form3 final : public QWidget {
+  Q_OBJECT
+ public:
+  Form3(ProgramContext& context, ProgramWindows& windows);
+  ~Form3() override;
+
+  // Reads report.htm and visualized.htm from a folder and shows them; the bytes read are
+  // what the views show and what saving writes.
+  void showDocuments(const QString& folder);
+  // Names a window that "< Back" may return to.
+  void registerCaller(const QString& name, QWidget* window) { callers_[name] = window; }
+
+  // Whether either view is still loading the documents last given to showDocuments.
+  bool isLoading() const { return viewsLoading_ > 0; }
+  QWebEngineView& reportView() { return *WebBrowser2; }
+  QWebEngineView& gridView() { return *WebBrowser1; }
+
+ signals:
+  // Both views have finished loading the documents last given to showDocuments.
+  void documentsLoaded();
+  // The grid has been scrolled to a cell and the cell focused; found is false when the
+  // grid has no such cell.
+  void cellShown(const QString& anchor, bool found);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private slots:
+  void PushButton6_Click();
+  void PushButton7_Click();
+  void PushButton8_Click();
+  void Timer1();
+  void Text1_Change();
+  void showCell(const QString& anchor);
+
+ private:
+  void Form_Load();
+  void createControls();
+  QPushButton* addButton(QWidget* parent, const char* name, const QString& caption, QRect twips,
+                         Stretch stretch);
+  QWebEngineView* addView(const char* name, const QString& fileName, QRect twips, Stretch stretch);
+  void viewLoaded(bool ok);
+  void tell(const QString& text);
+
+  ProgramContext& context_;
+  ProgramWindows& windows_;
+  WindowErrorBox errorBox_;
+  TwipsLayout layout_;
+  QWebEngineProfile* profile_ = nullptr;
+  DocumentSchemeHandler* documents_ = nullptr;
+  QLabel* Label3 = nullptr;
+  QLabel* Label2 = nullptr;
+  QWebEngineView* WebBrowser2 = nullptr;
+  QWebEngineView* WebBrowser1 = nullptr;
+  QGroupBox* Frame1 = nullptr;
+  QLineEdit* Text1 = nullptr;
+  QPushButton* PushButton7 = nullptr;
+  QPushButton* PushButton8 = nullptr;
+  QPushButton* PushButton6 = nullptr;
+  QTimer timer1_;
+  QHash<QString, QPointer<QWidget>> callers_;
+  int viewsLoading_ = 0;
+};
+
+}  // namespace quill

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QCursor>
+#include <QString>
+#include <functional>
+#include <string>
+
+#include "sheet/session.h"
+
+namespace quill {
+
+class ErrorBox;
+class SettingsStore;
+class ShellDialogs;
+
+// Opens the two files of a comparison into the session, reporting failures in the box.
+using SessionOpener = std::function<void(SpreadsheetSession&, const std::string& text1,
+                                         const std::string& text2, ErrorBox& box)>;
+
+// What the windows share for the whole run of the program.
+struct ProgramContext {
+  ProgramContext(ShellDialogs& shellDialogs, SettingsStore& store, QString folder,
+                 QString documentsFolder);
+
+  ShellDialogs& dialogs;
+  SettingsStore& settings;
+  QString programFolder;
+  QString temporaryFolder;  // receives the documents of every comparison
+  QString applicationTitle = "Quillmere";
+  QCursor handCursor = QCursor(Qt::PointingHandCursor);
+  SpreadsheetSession session;
+  std::string callerWindow;  // "Form1" or "Form2": the window "< Back" returns to
+  SessionOpener openSession = initializeExcelFiles;
+  // Shows the smaller-area window; empty while the program has none.
+  std::function<void()> showSmallerArea;
+};
+
+}  // namespace quill

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QObject>
+#include <memory>
+
+namespace quill {
+
+class Form1;
+class Form3;
+struct ProgramContext;
+
+// Owns the program's windows: the main window from the start, the results window from the
+// first comparison that shows results; and ends the program when any window closes.
+class ProgramWindows final : public QObject {
+  Q_OBJECT
+ public:
+  explicit ProgramWindows(ProgramContext& context);
+  ~ProgramWindows() override;
+
+  Form1& mainWindow() { return *form1_; }
+  bool hasResultsWindow() const { return form3_ != nullptr; }
+  // The results window; the first call creates it.
+  Form3& resultsWindow();
+  // Shows the documents of the last comparison in the results window.
+  void showResults();
+  // Stops a running comparison, closes the session and announces the end.
+  void endProgram();
+
+ signals:
+  void programEnding();
+
+ private:
+  ProgramContext& context_;
+  std::unique_ptr<Form1> form1_;
+  std::unique_ptr<Form3> form3_;
+};
+
+}  // namespace quill

@@ -1,0 +1,57 @@
+#include "ui/screenshot_driver.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPushButton>
+#include <QTimer>
+#include <QWebEngineView>
+
+#include "ui/form1.h"
+#include "ui/form3.h"
+#include "ui/program_windows.h"
+
+namespace quill {
+
+namespace {
+
+constexpr int kSettleMilliseconds = 1500;
+constexpr int kPollMilliseconds = 200;
+constexpr int kGiveUpMilliseconds = 120000;
+
+void click(QWidget& window, const char* button) {
+  if (auto* found = window.findChild<QPushButton*>(button)) found->click();
+}
+
+bool grabInto(QWidget& window, const QString& file) {
+  return window.grab().save(file, "PNG");
+}
+
+// Waits until the results window is shown, lets the views paint, grabs it and quits.
+void grabResultsWhenShown(ProgramWindows& windows, const QString& folder) {
+  if (!windows.hasResultsWindow() || !windows.resultsWindow().isVisible()) {
+    QTimer::singleShot(kPollMilliseconds,
+                       [&windows, folder] { grabResultsWhenShown(windows, folder); });
+    return;
+  }
+  QTimer::singleShot(kSettleMilliseconds, [&windows, folder] {
+    const bool saved = grabInto(windows.resultsWindow(), folder + "/results-window.png");
+    QCoreApplication::exit(saved ? 0 : 1);
+  });
+}
+
+}  // namespace
+
+void driveScreenshots(ProgramWindows& windows, const QString& folder) {
+  QDir().mkpath(folder);
+  QTimer::singleShot(kGiveUpMilliseconds, [] { QCoreApplication::exit(1); });
+  QTimer::singleShot(kSettleMilliseconds, [&windows, folder] {
+    Form1& main = windows.mainWindow();
+    click(main, "PushButton3");
+    QApplication::processEvents();
+    if (!grabInto(main, folder + "/main-window.png")) QCoreApplication::exit(1);
+    click(main, "PushButton5");
+    grabResultsWhenShown(windows, folder);
+  });
+}
+
+}  // namespace quill

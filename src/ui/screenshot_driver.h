@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+namespace quill {
+
+class ProgramWindows;
+
+// Runs the program through one comparison of the sample workbooks without a user and saves
+// the main window and the results window as main-window.png and results-window.png in a
+// folder, then ends the program (exit code 1 when it did not get that far).
+void driveScreenshots(ProgramWindows& windows, const QString& folder);
+
+}  // namespace quill

@@ -1,0 +1,187 @@
+#include <QProgressBar>
+#include <QSignalSpy>
+
+#include "windows_fixture.h"
+
+namespace quill::test {
+namespace {
+
+using MainWindowTest = WindowsTest;
+
+TEST_F(MainWindowTest, StartComparingChecksBothPathsBeforeAnythingElse) {
+  const QString existing = makeFile("exists.xlsx");
+  struct Case {
+    QString text1, text2;
+  };
+  for (const Case& c : {Case{"", ""}, Case{"   ", "   "}, Case{existing, ""}, Case{"", existing},
+                        Case{existing, programFolder + "/missing.xlsx"},
+                        Case{programFolder + "/no/such/folder.xlsx", existing}}) {
+    dialogs.messages.clear();
+    box(form1(), "Text1").setText(c.text1);
+    box(form1(), "Text2").setText(c.text2);
+    button(form1(), "PushButton5").click();
+    EXPECT_EQ(dialogs.messages, QStringList{"File does not exist."})
+        << c.text1.toStdString() << " | " << c.text2.toStdString();
+  }
+  EXPECT_EQ(dialogs.titles.first(), "Quillmere");
+  EXPECT_EQ(sessionsOpened, 0);
+  EXPECT_FALSE(windows->hasResultsWindow());
+}
+
+TEST_F(MainWindowTest, SmallerAreaChecksEachFileInTurnThenHandsOver) {
+  const QString existing = makeFile("exists.xlsx");
+  const QString missing = programFolder + "/missing.xlsx";
+  int shown = 0;
+  context->showSmallerArea = [&] { ++shown; };
+  struct Case {
+    QString text1, text2, message;
+  };
+  for (const Case& c : {Case{missing, missing, "Please select valid File #1."},
+                        Case{"", existing, "Please select valid File #1."},
+                        Case{existing, missing, "Please select valid File #2."}}) {
+    dialogs.messages.clear();
+    box(form1(), "Text1").setText(c.text1);
+    box(form1(), "Text2").setText(c.text2);
+    button(form1(), "PushButton8").click();
+    EXPECT_EQ(dialogs.messages, QStringList{c.message});
+  }
+  EXPECT_EQ(shown, 0);
+
+  dialogs.messages.clear();
+  box(form1(), "Text2").setText(existing);
+  button(form1(), "PushButton8").click();
+  EXPECT_TRUE(dialogs.messages.isEmpty());
+  EXPECT_EQ(shown, 1);
+  EXPECT_FALSE(form1().isVisible());
+}
+
+TEST_F(MainWindowTest, SmallerAreaWithoutItsWindowKeepsTheMainWindow) {
+  box(form1(), "Text1").setText(makeFile("a.xlsx"));
+  box(form1(), "Text2").setText(makeFile("b.xlsx"));
+  button(form1(), "PushButton8").click();
+  EXPECT_TRUE(dialogs.messages.isEmpty());
+  EXPECT_TRUE(form1().isVisible());
+}
+
+TEST_F(MainWindowTest, FirstRunShowsTheDefaultPaths) {
+  EXPECT_EQ(box(form1(), "Text1").text(), programFolder + "/Book1.xls");
+  EXPECT_EQ(box(form1(), "Text2").text(), programFolder + "/Book2.xls");
+}
+
+TEST_F(MainWindowTest, SamplesAndClearedPathsComeBackAtTheNextStart) {
+  button(form1(), "PushButton3").click();
+  EXPECT_EQ(settings.get(kExcelFileKey, "?"), programFolder + "/Samples/sample1.xls");
+  EXPECT_EQ(settings.get(kCompareWithKey, "?"), programFolder + "/Samples/sample2.xls");
+  startProgram();
+  EXPECT_EQ(box(form1(), "Text1").text(), programFolder + "/Samples/sample1.xls");
+  EXPECT_EQ(box(form1(), "Text2").text(), programFolder + "/Samples/sample2.xls");
+
+  // The sample files are missing here: the boxes are filled all the same.
+  button(form1(), "PushButton5").click();
+  EXPECT_EQ(dialogs.messages, QStringList{"File does not exist."});
+
+  button(form1(), "PushButton2").click();
+  EXPECT_EQ(settings.get(kExcelFileKey, "?"), "");
+  EXPECT_EQ(settings.get(kCompareWithKey, "?"), "");
+  startProgram();
+  EXPECT_EQ(box(form1(), "Text1").text(), "");
+  EXPECT_EQ(box(form1(), "Text2").text(), "");
+}
+
+TEST_F(MainWindowTest, TypedPathsAreStoredAtEveryChange) {
+  QTest::keyClicks(&box(form1(), "Text2"), "xy");
+  EXPECT_EQ(settings.get(kCompareWithKey, "?"), programFolder + "/Book2.xlsxy");
+}
+
+TEST_F(MainWindowTest, BrowsingFillsTheBoxUnlessCancelled) {
+  box(form1(), "Text1").setText("kept");
+  dialogs.fileAnswer = "";
+  button(form1(), "PushButton4").click();
+  EXPECT_EQ(box(form1(), "Text1").text(), "kept");
+  EXPECT_EQ(settings.get(kExcelFileKey, "?"), "kept");
+  EXPECT_EQ(dialogs.openFileTitle, "Select Excel File");
+  EXPECT_TRUE(dialogs.openFileFilters.startsWith("All Excel Files (*.xl*);;"));
+  EXPECT_TRUE(dialogs.openFileFilters.contains("*.ods"));
+
+  dialogs.fileAnswer = "/data/chosen.xls";
+  button(form1(), "PushButton6").click();
+  EXPECT_EQ(box(form1(), "Text2").text(), "/data/chosen.xls");
+  EXPECT_EQ(settings.get(kCompareWithKey, "?"), "/data/chosen.xls");
+}
+
+TEST_F(MainWindowTest, ProductButtonOpensTheProductPage) {
+  button(form1(), "PushButton1").click();
+  ASSERT_EQ(dialogs.webPages.size(), 1);
+  EXPECT_TRUE(dialogs.webPages[0].endsWith("/quillmere/"));
+}
+
+TEST_F(MainWindowTest, ComparisonShowsResultsAndBackReturns) {
+  compareToResults();
+  EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join("\n").toStdString();
+  EXPECT_EQ(context->callerWindow, "Form1");
+  EXPECT_TRUE(form3().isVisible());
+  EXPECT_FALSE(form1().isVisible());
+  auto* progress = form1().findChild<QProgressBar*>("ProgressBar1");
+  EXPECT_EQ(progress->maximum(), 40);
+  EXPECT_EQ(progress->value(), 40);
+  EXPECT_FALSE(context->session.isOpen());
+
+  button(form3(), "PushButton8").click();
+  EXPECT_TRUE(form1().isVisible());
+  EXPECT_FALSE(form3().isVisible());
+  EXPECT_TRUE(button(form1(), "PushButton5").isEnabled());
+}
+
+TEST_F(MainWindowTest, StartButtonsStayDisabledWhileComparing) {
+  std::atomic<bool> release = false;
+  context->openSession = [&](SpreadsheetSession& session, const std::string&, const std::string&,
+                             ErrorBox&) {
+    ++sessionsOpened;
+    while (!release) QThread::msleep(5);
+    session.firstBook = &book1;
+    session.secondBook = &book2;
+  };
+  box(form1(), "Text1").setText(makeFile("one.xlsx"));
+  box(form1(), "Text2").setText(makeFile("two.xlsx"));
+  button(form1(), "PushButton5").click();
+  EXPECT_TRUE(form1().isComparing());
+  EXPECT_FALSE(button(form1(), "PushButton5").isEnabled());
+  EXPECT_FALSE(button(form1(), "PushButton8").isEnabled());
+  QMetaObject::invokeMethod(&form1(), "PushButton5_Click");
+  release = true;
+  ASSERT_TRUE(waitFor([&] { return !form1().isComparing(); }));
+  EXPECT_EQ(sessionsOpened, 1);
+  EXPECT_TRUE(button(form1(), "PushButton5").isEnabled());
+}
+
+TEST_F(MainWindowTest, FailedComparisonShowsNoResults) {
+  context->openSession = [](SpreadsheetSession&, const std::string&, const std::string&,
+                            ErrorBox& box) { box.show("cannot open"); };
+  box(form1(), "Text1").setText(makeFile("one.xlsx"));
+  box(form1(), "Text2").setText(makeFile("two.xlsx"));
+  button(form1(), "PushButton5").click();
+  ASSERT_TRUE(waitFor([&] { return !form1().isComparing(); }));
+  ASSERT_EQ(dialogs.errors.size(), 2);
+  EXPECT_EQ(dialogs.errors[0], "cannot open");
+  EXPECT_TRUE(dialogs.errors[1].contains("in Pellinor2021/08/31.Excel1.DoItByFile at line 100"));
+  EXPECT_FALSE(windows->hasResultsWindow());
+  EXPECT_TRUE(form1().isVisible());
+  EXPECT_TRUE(button(form1(), "PushButton5").isEnabled());
+}
+
+TEST_F(MainWindowTest, ClosingWhileAnErrorBoxWaitsStopsTheComparison) {
+  context->openSession = [](SpreadsheetSession&, const std::string&, const std::string&,
+                            ErrorBox& box) { box.show("first failure"); };
+  dialogs.onError = [&] { form1().close(); };
+  QSignalSpy ending(windows.get(), &ProgramWindows::programEnding);
+  box(form1(), "Text1").setText(makeFile("one.xlsx"));
+  box(form1(), "Text2").setText(makeFile("two.xlsx"));
+  button(form1(), "PushButton5").click();
+  ASSERT_TRUE(waitFor([&] { return !form1().isComparing(); }));
+  EXPECT_EQ(ending.count(), 1);
+  EXPECT_EQ(dialogs.errors, QStringList{"first failure"});
+  EXPECT_FALSE(windows->hasResultsWindow());
+}
+
+}  // namespace
+}  // namespace quill::test

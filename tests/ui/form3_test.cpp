@@ -1,0 +1,138 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QSignalSpy>
+#include <QWebEngineView>
+
+#include "ui/root_markup.h"
+#include "windows_fixture.h"
+
+namespace quill::test {
+namespace {
+
+QByteArray innerMarkup(const QByteArray& document) {
+  const std::string_view inner =
+      innerRootMarkup(std::string_view(document.constData(), std::size_t(document.size())));
+  return QByteArray(inner.data(), qsizetype(inner.size()));
+}
+
+class ResultsWindowTest : public WindowsTest {
+ protected:
+  void SetUp() override {
+    WindowsTest::SetUp();
+    ASSERT_NO_FATAL_FAILURE(compareToResults());
+  }
+
+  QString temporaryDocument(const char* name) { return context->temporaryFolder + "/" + name; }
+};
+
+TEST_F(ResultsWindowTest, ListLinkFocusesItsGridCell) {
+  QSignalSpy shown(&form3(), &Form3::cellShown);
+  const QVariant clicked =
+      runScript(*form3().reportView().page(),
+                "var links = document.querySelectorAll('a[target=Visualized]');"
+                "links[0].click(); links.length;");
+  EXPECT_EQ(clicked.toInt(), 1);
+  ASSERT_TRUE(waitFor([&] { return shown.count() > 0; }));
+  EXPECT_EQ(shown[0][0].toString(), "My Sheet!E30");
+  EXPECT_TRUE(shown[0][1].toBool());
+  EXPECT_EQ(runScript(*form3().gridView().page(), "document.activeElement.name").toString(),
+            "My Sheet!E30");
+  EXPECT_TRUE(
+      runScript(*form3().gridView().page(), "document.activeElement.parentElement.style.border")
+          .toString()
+          .contains("red"));
+}
+
+TEST_F(ResultsWindowTest, TimerRemovesTheTemporaryDocumentsAndSavingStillWorks) {
+  ASSERT_TRUE(shownReport.contains("My Sheet!E30"));
+  ASSERT_TRUE(waitFor([&] {
+    return !QFile::exists(temporaryDocument("report.htm")) &&
+           !QFile::exists(temporaryDocument("visualized.htm"));
+  }));
+
+  const QString target = programFolder + "/saved";
+  ASSERT_TRUE(QDir().mkpath(target));
+  box(form3(), "Text1").setText(target);
+  EXPECT_EQ(settings.get(kOutputFolderKey, "?"), target);
+  for (int save = 0; save < 2; ++save) {
+    dialogs.messages.clear();
+    button(form3(), "PushButton6").click();
+    EXPECT_EQ(dialogs.messages, QStringList{"Done."});
+  }
+  const QByteArray savedReport = readAll(target + "/report.htm");
+  EXPECT_EQ(savedReport, innerMarkup(shownReport));
+  EXPECT_TRUE(savedReport.startsWith("<head>"));
+  EXPECT_EQ(readAll(target + "/visualized.htm"), innerMarkup(shownGrid));
+}
+
+TEST_F(ResultsWindowTest, SavingIntoAMissingFolderWritesNothing) {
+  const QString missing = programFolder + "/missing";
+  box(form3(), "Text1").setText(missing + "/");
+  button(form3(), "PushButton6").click();
+  EXPECT_EQ(dialogs.messages, QStringList{"Folder does not exist. Please select another folder."});
+  EXPECT_FALSE(QFile::exists(missing));
+
+  dialogs.messages.clear();
+  box(form3(), "Text1").setText(makeFile("a-file"));
+  button(form3(), "PushButton6").click();
+  EXPECT_EQ(dialogs.messages, QStringList{"Folder does not exist. Please select another folder."});
+}
+
+TEST_F(ResultsWindowTest, SavingIntoAReadOnlyFolderReportsEachFileAndNotDone) {
+  QString readOnly = programFolder + "/read-only";
+  ASSERT_TRUE(QDir().mkpath(readOnly));
+  ::chmod(readOnly.toLocal8Bit().constData(), 0555);
+  // The superuser writes anywhere; /proc takes no new files from anyone.
+  if (::access(readOnly.toLocal8Bit().constData(), W_OK) == 0) readOnly = "/proc";
+  box(form3(), "Text1").setText(readOnly);
+  button(form3(), "PushButton6").click();
+  EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join("|").toStdString();
+  ASSERT_EQ(dialogs.errors.size(), 2);
+  EXPECT_TRUE(dialogs.errors[0].contains("Form3.PushButton6_Click at line 102"));
+  EXPECT_TRUE(dialogs.errors[1].contains("Form3.PushButton6_Click at line 104"));
+  EXPECT_TRUE(dialogs.errors[1].contains("visualized.htm"));
+  ::chmod((programFolder + "/read-only").toLocal8Bit().constData(), 0755);
+}
+
+TEST_F(ResultsWindowTest, FolderPickerStartsAtTheLastPickAndCancelChangesNothing) {
+  settings.save(kLastFolderKey, "/last/pick");
+  box(form3(), "Text1").setText("/kept/");
+  dialogs.folderAnswer = "";
+  button(form3(), "PushButton7").click();
+  EXPECT_EQ(dialogs.pickFolderTitle, "Please select folder:");
+  EXPECT_EQ(dialogs.pickFolderStart, "/last/pick");
+  EXPECT_EQ(box(form3(), "Text1").text(), "/kept/");
+  EXPECT_EQ(settings.get(kLastFolderKey, "?"), "/last/pick");
+  EXPECT_EQ(settings.get(kOutputFolderKey, "?"), "/kept/");
+
+  dialogs.folderAnswer = "/new/pick";
+  button(form3(), "PushButton7").click();
+  EXPECT_EQ(box(form3(), "Text1").text(), "/new/pick/");
+  EXPECT_EQ(settings.get(kLastFolderKey, "?"), "/new/pick");
+  EXPECT_EQ(settings.get(kOutputFolderKey, "?"), "/new/pick/");
+
+  dialogs.folderAnswer = "/";
+  button(form3(), "PushButton7").click();
+  EXPECT_EQ(box(form3(), "Text1").text(), "/");
+}
+
+TEST_F(ResultsWindowTest, SecondComparisonReusesTheWindowAndKeepsItsDocuments) {
+  ASSERT_TRUE(waitFor([&] { return !QFile::exists(temporaryDocument("report.htm")); }));
+  Form3* first = &form3();
+  button(form3(), "PushButton8").click();
+  ASSERT_NO_FATAL_FAILURE(compareToResults());
+  EXPECT_EQ(&form3(), first);
+  QTest::qWait(2500);
+  EXPECT_TRUE(QFile::exists(temporaryDocument("report.htm")));
+}
+
+TEST_F(ResultsWindowTest, ClosingTheResultsWindowEndsTheProgram) {
+  QSignalSpy ending(windows.get(), &ProgramWindows::programEnding);
+  form3().close();
+  EXPECT_EQ(ending.count(), 1);
+}
+
+}  // namespace
+}  // namespace quill::test

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+#include "shell/shell_dialogs.h"
+
+namespace quill::test {
+
+// Answers the windows' dialogs in place of the user and keeps what they showed.
+class RecordingDialogs final : public ShellDialogs {
+ public:
+  void message(QWidget*, const QString& title, const QString& text) override {
+    titles << title;
+    messages << text;
+  }
+  void applicationError(QWidget*, const QString& text) override {
+    errors << text;
+    if (onError) onError();
+  }
+  QString openFile(QWidget*, const QString& title, const QString& filters) override {
+    openFileTitle = title;
+    openFileFilters = filters;
+    return fileAnswer;
+  }
+  QString pickFolder(QWidget*, const QString& title, const QString& start) override {
+    pickFolderTitle = title;
+    pickFolderStart = start;
+    return folderAnswer;
+  }
+  void openWebPage(const QString& address) override { webPages << address; }
+
+  QStringList titles;
+  QStringList messages;
+  QStringList errors;
+  QStringList webPages;
+  QString openFileTitle, openFileFilters, pickFolderTitle, pickFolderStart;
+  QString fileAnswer;             // what the file dialog returns; "" is a cancel
+  QString folderAnswer;           // what the folder picker returns; "" is a cancel
+  std::function<void()> onError;  // runs while an error box is "open"
+};
+
+}  // namespace quill::test

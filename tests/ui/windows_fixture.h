@@ -1,0 +1,137 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWebEnginePage>
+#include <memory>
+
+#include "recording_dialogs.h"
+#include "sheet/stored_workbook.h"
+#include "shell/settings_store.h"
+#include "ui/form1.h"
+#include "ui/form3.h"
+#include "ui/program_context.h"
+#include "ui/program_windows.h"
+
+namespace quill::test {
+
+// Waits, running the event loop, until the condition holds; false after the timeout.
+template <class Condition>
+bool waitFor(Condition condition, int milliseconds = 15000) {
+  return QTest::qWaitFor(condition, milliseconds);
+}
+
+// Runs a script in a page and waits for its result.
+inline QVariant runScript(QWebEnginePage& page, const QString& script) {
+  QVariant result;
+  bool done = false;
+  page.runJavaScript(script, [&](const QVariant& value) {
+    result = value;
+    done = true;
+  });
+  waitFor([&] { return done; });
+  return result;
+}
+
+// The program's windows over a temporary program folder and an empty settings store,
+// with dialogs answered by the test and workbooks held in memory.
+class WindowsTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    QSettings("Marrowfen", "Quillmere").clear();
+    ASSERT_TRUE(folder_.isValid());
+    programFolder = folder_.path();
+    fillBooks();
+    startProgram();
+  }
+
+  void TearDown() override { windows.reset(); }
+
+  // Creates the windows as a new run of the program does and loads the main window.
+  void startProgram() {
+    windows.reset();
+    context =
+        std::make_unique<ProgramContext>(dialogs, settings, programFolder, programFolder + "/temp");
+    context->openSession = [this](SpreadsheetSession& session, const std::string&,
+                                  const std::string&, ErrorBox&) {
+      ++sessionsOpened;
+      session.firstBook = &book1;
+      session.secondBook = &book2;
+    };
+    windows = std::make_unique<ProgramWindows>(*context);
+    ASSERT_TRUE(form1().Form_Load());
+    form1().show();
+  }
+
+  void fillBooks() {
+    StoredSheet& first = book1.addSheet("My Sheet");
+    StoredSheet& second = book2.addSheet("My Sheet");
+    for (long row = 1; row <= 40; ++row) {
+      for (long column = 1; column <= 6; ++column) {
+        const std::string text = std::to_string(row * column);
+        first.add(row, column, text);
+        second.add(row, column, row == 30 && column == 5 ? "changed" : text);
+      }
+    }
+    book1.finish();
+    book2.finish();
+  }
+
+  QString makeFile(const QString& name) {
+    QFile file(programFolder + "/" + name);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    return file.fileName();
+  }
+
+  Form1& form1() { return windows->mainWindow(); }
+  Form3& form3() { return windows->resultsWindow(); }
+
+  static QPushButton& button(QWidget& window, const char* name) {
+    auto* found = window.findChild<QPushButton*>(name);
+    EXPECT_NE(found, nullptr) << name;
+    return *found;
+  }
+  static QLineEdit& box(QWidget& window, const char* name) {
+    auto* found = window.findChild<QLineEdit*>(name);
+    EXPECT_NE(found, nullptr) << name;
+    return *found;
+  }
+
+  // Compares two existing files from the main window, keeps the temporary documents as
+  // they were when the results window appeared, and waits until the views have loaded.
+  void compareToResults() {
+    box(form1(), "Text1").setText(makeFile("one.xlsx"));
+    box(form1(), "Text2").setText(makeFile("two.xlsx"));
+    button(form1(), "PushButton5").click();
+    ASSERT_TRUE(waitFor([&] { return windows->hasResultsWindow() && form3().isVisible(); }))
+        << dialogs.errors.join("\n").toStdString();
+    shownReport = readAll(context->temporaryFolder + "/report.htm");
+    shownGrid = readAll(context->temporaryFolder + "/visualized.htm");
+    ASSERT_TRUE(waitFor([&] { return !form3().isLoading(); }));
+  }
+
+  static QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }
+
+  RecordingDialogs dialogs;
+  SettingsStore settings;
+  QString programFolder;
+  StoredWorkbook book1, book2;
+  int sessionsOpened = 0;
+  QByteArray shownReport, shownGrid;
+  std::unique_ptr<ProgramContext> context;
+  std::unique_ptr<ProgramWindows> windows;
+
+ private:
+  QTemporaryDir folder_;
+};
+
+}  // namespace quill::test
