@@ -26,13 +26,23 @@ bool grabInto(QWidget& window, const QString& file) {
   return window.grab().save(file, "PNG");
 }
 
-// Waits until the results window is shown, lets the views paint, grabs it and quits.
+// Follows the first link of the difference list, so that the grid shows a marked cell.
+void followFirstLink(Form3& results) {
+  results.activateWindow();
+  results.reportView().page()->runJavaScript(
+      "var link = document.querySelector('a[target=Visualized]'); if (link) link.click();");
+}
+
+// Waits until the results window is shown and loaded, follows a link, lets the views paint,
+// grabs the window and quits.
 void grabResultsWhenShown(ProgramWindows& windows, const QString& folder) {
-  if (!windows.hasResultsWindow() || !windows.resultsWindow().isVisible()) {
+  if (!windows.hasResultsWindow() || !windows.resultsWindow().isVisible() ||
+      windows.resultsWindow().isLoading()) {
     QTimer::singleShot(kPollMilliseconds,
                        [&windows, folder] { grabResultsWhenShown(windows, folder); });
     return;
   }
+  followFirstLink(windows.resultsWindow());
   QTimer::singleShot(kSettleMilliseconds, [&windows, folder] {
     const bool saved = grabInto(windows.resultsWindow(), folder + "/results-window.png");
     QCoreApplication::exit(saved ? 0 : 1);
