@@ -61,7 +61,8 @@ bool readBookRecord(const Record& record, BookState& book) {
     case kFilepass:
       throw WorkbookError("the workbook is password-protected (encrypted) and cannot be read");
     case kCodepage:
-      book.codepage.select(RecordCursor(record).u16());
+      if (!book.codepageRead) book.codepage.select(RecordCursor(record).u16());
+      book.codepageRead = true;
       return true;
     case kDatemode:
       book.date1904 = RecordCursor(record).u16() == 1;

@@ -21,6 +21,7 @@ struct BookState {
   Biff biff = Biff::V8;
   bool date1904 = false;
   Codepage codepage;
+  bool codepageRead = false;  // only the first CODEPAGE record counts
   DateStyles styles;
   std::vector<std::string_view> sharedStrings;  // in the arena
   TextArena& arena;

@@ -6,12 +6,10 @@ namespace quill::xls {
 
 void DateStyles::defineFormat(int id, std::string_view code) {
   formats_[id] = isDateFormatCode(code);
-  styleDates_.clear();
 }
 
 void DateStyles::addStyle(int formatId) {
   styleFormats_.push_back(formatId);
-  styleDates_.clear();
 }
 
 bool DateStyles::formatIsDate(int formatId) const {
@@ -19,13 +17,10 @@ bool DateStyles::formatIsDate(int formatId) const {
   return it != formats_.end() ? it->second : isBuiltinDateFormat(formatId);
 }
 
-bool DateStyles::styleIsDate(std::size_t xf) {
-  if (styleDates_.size() != styleFormats_.size()) {
-    styleDates_.resize(styleFormats_.size());
-    for (std::size_t i = 0; i < styleFormats_.size(); ++i)
-      styleDates_[i] = formatIsDate(styleFormats_[i]);
-  }
-  return xf < styleDates_.size() && styleDates_[xf] != 0;
+bool DateStyles::styleIsDate(std::size_t xf) const {
+  // Judged cell by cell: formats and styles may still be added between cells (BIFF2 to
+  // BIFF4), and a cache rebuilt on each addition would cost time squared on hostile files.
+  return xf < styleFormats_.size() && formatIsDate(styleFormats_[xf]);
 }
 
 }  // namespace quill::xls

@@ -20,12 +20,11 @@ class DateStyles {
 
   bool formatIsDate(int formatId) const;
   // Whether the XF at this index shows a date; an index with no XF is no date.
-  bool styleIsDate(std::size_t xf);
+  bool styleIsDate(std::size_t xf) const;
 
  private:
   std::unordered_map<int, bool> formats_;
   std::vector<int> styleFormats_;
-  std::vector<std::uint8_t> styleDates_;  // styleFormats_ judged, rebuilt when styles change
 };
 
 }  // namespace quill::xls
