@@ -139,6 +139,8 @@ TEST(XlsCorpus, FilesFromOtherApplicationsGiveTheirValues) {
   auto biff4 = readXlsWorkbook((kCorpus / "xlrd/biff4_no_format_no_window2.xls").string());
   ASSERT_EQ(biff4->sheetCount(), 1u);
   EXPECT_EQ(biff4->sheet(1).name(), "biff4_no_format_no_window2");
+  EXPECT_EQ(listing(*readWorkbookFile((kCorpus / "xlrd/biff4_no_format_no_window2.xls").string())),
+            listing(*biff4));
 
   try {
     readXlsWorkbook((kCorpus / "calamine/issue_385.xls").string());

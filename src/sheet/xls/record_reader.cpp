@@ -36,6 +36,9 @@ void RecordReader::appendPayload(const Header& header) {
     throw WorkbookError("record " + recordTypeText(header.type) + " at offset " +
                         std::to_string(position_) + " announces " + std::to_string(header.length) +
                         " bytes but only " + std::to_string(left) + " remain (truncated file)");
+  if (data_.size() + header.length > UINT32_MAX)
+    throw WorkbookError("a record continued past 4 GiB at offset " + std::to_string(position_) +
+                        " (damaged file)");
   const std::size_t start = data_.size();
   data_.resize(start + header.length);
   if (header.length > 0) source_.read(position_ + 4, data_.data() + start, header.length);

@@ -27,6 +27,7 @@ constexpr std::uint16_t kWsBool = 0x0081;
 // What a BOF record says: the BIFF version and the kind of substream it opens.
 constexpr std::uint16_t kGlobalsStream = 0x0005;
 constexpr std::uint16_t kWorksheetStream = 0x0010;
+constexpr std::uint16_t kWorkspaceStream = 0x0100;
 struct Bof {
   Biff biff;
   std::uint16_t streamType;
@@ -151,10 +152,12 @@ std::unique_ptr<StoredWorkbook> readXlsStream(ByteSource& stream, StreamKind kin
   book.biff = bof.biff;
   if (bof.streamType == kWorksheetStream) {
     readBareWorksheet(reader, book, *workbook, bareSheetName);
+  } else if (bof.streamType == kWorkspaceStream) {
+    throw WorkbookError(
+        "a BIFF4 workbook of several sheets, a format that cannot be read: save "
+        "it in a newer format");
   } else if (bof.streamType != kGlobalsStream) {
-    throw WorkbookError("the file holds no worksheet (a chart, macro sheet or workspace of " +
-                        std::string(bof.biff <= Biff::V4 ? "BIFF2 to BIFF4" : "BIFF5 or later") +
-                        ", which are not read)");
+    throw WorkbookError("the file holds no worksheet, only a chart or a macro sheet");
   } else {
     const std::vector<SheetEntry> sheets = readGlobals(reader, book);
     // Sheets normally occupy disjoint parts of the stream; reading much more than the
