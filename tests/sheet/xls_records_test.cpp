@@ -240,6 +240,19 @@ std::string withSheetOffset(std::string stream, std::uint32_t offset) {
   return stream;
 }
 
+// Twenty sheets whose BOUNDSHEET records all point at the first sheet's 100 KB of cells.
+std::string sheetsSharingOneSubstream() {
+  std::string cells;
+  for (unsigned row = 0; row < 5000; ++row) cells += numberCell(row, 0, 0, row);
+  std::vector<SheetSpec> sheets(20, SheetSpec{"Same", ""});
+  sheets[0].records = cells;
+  std::string stream = workbookStream("", sheets);
+  const std::string firstOffset = stream.substr(12 + 4, 4);
+  for (std::size_t entry = 0; entry < 20; ++entry)
+    stream.replace(12 + entry * (4 + 12) + 4, 4, firstOffset);
+  return stream;
+}
+
 TEST(XlsFailures, DamagedOrProtectedStreamsEndInAOneLineError) {
   const std::string good = oneSheet("", numberCell(0, 0, 0, 1));
   const std::vector<FailureCase> cases = {
@@ -264,6 +277,7 @@ TEST(XlsFailures, DamagedOrProtectedStreamsEndInAOneLineError) {
        "shorter"},
       {"sheet past the end", withSheetOffset(good, 1u << 30), "past the end"},
       {"sheet pointing at the globals", withSheetOffset(good, 0), "points back"},
+      {"sheets sharing one substream", sheetsSharingOneSubstream(), "overlap"},
   };
   for (const FailureCase& c : cases) {
     SCOPED_TRACE(c.name);
