@@ -48,29 +48,32 @@ ComparisonRunner::~ComparisonRunner() {
 }
 
 void ComparisonRunner::start(const ComparisonRequest& request, const QString& windowName,
-                             const QString& procedure) {
+                             const QString& procedure, Comparison comparison) {
   if (isRunning()) return;
+  if (!comparison) comparison = DoItByFile;
   request_ = request;
   outcome_ = ComparisonOutcome{};
   wasCancelled_ = false;
   cancelled_ = std::make_shared<std::atomic<bool>>(false);
   progress_ = std::make_unique<Progress>(cancelled_);
   busy_.emplace();
-  thread_ = QThread::create([this, windowName, procedure] { work(windowName, procedure); });
+  thread_ = QThread::create(
+      [this, windowName, procedure, comparison] { work(windowName, procedure, comparison); });
   connect(thread_, &QThread::finished, this, &ComparisonRunner::threadEnded);
   progressTimer_.start();
   thread_->start();
 }
 
-void ComparisonRunner::work(const QString& windowName, const QString& procedure) {
+void ComparisonRunner::work(const QString& windowName, const QString& procedure,
+                            const Comparison& comparison) {
   WindowErrorBox box(owner_, context_.dialogs, cancelled_);
   ErrorTrap trap(windowName.toStdString(), procedure.toStdString(), box);
   try {
     trap.at(104,
             [&] { context_.openSession(context_.session, request_.Text1, request_.Text2, box); });
-    ComparisonContext comparison{
+    ComparisonContext run{
         request_, context_.session, context_.temporaryFolder.toStdString(), *progress_, box, {}};
-    trap.at(106, [&] { outcome_ = DoItByFile(comparison); });
+    trap.at(106, [&] { outcome_ = comparison(run); });
   } catch (const ComparisonCancelled&) {
     wasCancelled_ = true;
   }

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QTimer>
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -18,6 +19,9 @@ namespace quill {
 
 struct ProgramContext;
 
+// One of the comparisons of the engine, run on an open session.
+using Comparison = std::function<ComparisonOutcome(ComparisonContext&)>;
+
 // Runs a whole-workbook comparison for a window on a worker thread: the window's progress
 // bar follows it row by row, its error boxes are shown on the window while the worker waits
 // for OK, and it can be stopped cleanly when the window closes.
@@ -27,10 +31,12 @@ class ComparisonRunner final : public QObject {
   ComparisonRunner(QWidget& owner, ProgramContext& context, QProgressBar& progress);
   ~ComparisonRunner() override;
 
-  // Starts comparing the request's two files into the context's temporary folder;
-  // failures that escape the comparison are reported under the given procedure of the
-  // owner window, at the line label 104 (opening) or 106 (comparing).
-  void start(const ComparisonRequest& request, const QString& windowName, const QString& procedure);
+  // Opens the request's two files and runs the comparison (the whole-workbook one unless
+  // told otherwise) into the context's temporary folder; failures that escape it are
+  // reported under the given procedure of the owner window, at the line label 104
+  // (opening) or 106 (comparing).
+  void start(const ComparisonRequest& request, const QString& windowName, const QString& procedure,
+             Comparison comparison = {});
   bool isRunning() const { return thread_ != nullptr; }
   // Stops a running comparison and waits until its thread has ended.
   void cancelAndWait();
@@ -41,7 +47,7 @@ class ComparisonRunner final : public QObject {
 
  private:
   class Progress;
-  void work(const QString& windowName, const QString& procedure);
+  void work(const QString& windowName, const QString& procedure, const Comparison& comparison);
   void showProgress();
   void threadEnded();
 

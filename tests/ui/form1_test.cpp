@@ -1,3 +1,6 @@
+#include <QApplication>
+#include <QBuffer>
+#include <QImage>
 #include <QProgressBar>
 #include <QSignalSpy>
 
@@ -181,6 +184,85 @@ TEST_F(MainWindowTest, ClosingWhileAnErrorBoxWaitsStopsTheComparison) {
   EXPECT_EQ(ending.count(), 1);
   EXPECT_EQ(dialogs.errors, QStringList{"first failure"});
   EXPECT_FALSE(windows->hasResultsWindow());
+}
+
+TEST_F(MainWindowTest, ClosingDuringALongComparisonStopsItCleanly) {
+  StoredWorkbook big1, big2;
+  StoredSheet& first = big1.addSheet("Big");
+  StoredSheet& second = big2.addSheet("Big");
+  for (long row = 1; row <= 200000; ++row) {
+    first.add(row, 1, "a");
+    second.add(row, 5, "b");
+  }
+  big1.finish();
+  big2.finish();
+  context->openSession = [&](SpreadsheetSession& session, const std::string&, const std::string&,
+                             ErrorBox&) {
+    session.firstBook = &big1;
+    session.secondBook = &big2;
+  };
+  QSignalSpy ending(windows.get(), &ProgramWindows::programEnding);
+  box(form1(), "Text1").setText(makeFile("one.xlsx"));
+  box(form1(), "Text2").setText(makeFile("two.xlsx"));
+  button(form1(), "PushButton5").click();
+  form1().close();
+  EXPECT_FALSE(form1().isComparing());
+  EXPECT_EQ(ending.count(), 1);
+  EXPECT_FALSE(context->session.isOpen());
+  EXPECT_FALSE(QFile::exists(context->temporaryFolder + "/report.htm"));
+  QTest::qWait(50);
+  EXPECT_FALSE(windows->hasResultsWindow());
+  EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join("\n").toStdString();
+}
+
+TEST_F(MainWindowTest, PointerIsTheHandOverButtonsAndBusyWhileComparing) {
+  EXPECT_EQ(button(form1(), "PushButton5").cursor().shape(), Qt::PointingHandCursor);
+  EXPECT_EQ(box(form1(), "Text1").cursor().shape(), Qt::IBeamCursor);
+  std::atomic<bool> release = false;
+  context->openSession = [&](SpreadsheetSession&, const std::string&, const std::string&,
+                             ErrorBox&) {
+    while (!release) QThread::msleep(5);
+  };
+  box(form1(), "Text1").setText(makeFile("one.xlsx"));
+  box(form1(), "Text2").setText(makeFile("two.xlsx"));
+  button(form1(), "PushButton5").click();
+  ASSERT_NE(QApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+  release = true;
+  ASSERT_TRUE(waitFor([&] { return !form1().isComparing(); }));
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(MainWindowTest, HandCursorFileIsUsedWhenPresent) {
+  QImage image(32, 32, QImage::Format_ARGB32);
+  image.fill(Qt::black);
+  QBuffer icon;
+  icon.open(QIODevice::WriteOnly);
+  ASSERT_TRUE(image.save(&icon, "ICO"));
+  // A cursor file is an icon file of type 2 whose entry holds the hot spot.
+  QByteArray cursor = icon.data();
+  cursor[2] = 2;
+  cursor[10] = 6;
+  cursor[11] = 0;
+  cursor[12] = 1;
+  cursor[13] = 0;
+  QFile file(programFolder + "/HAND-M.CUR");
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(cursor);
+  file.close();
+  startProgram();
+  const QCursor hand = button(form1(), "PushButton3").cursor();
+  EXPECT_EQ(hand.shape(), Qt::BitmapCursor);
+  EXPECT_EQ(hand.hotSpot(), QPoint(6, 1));
+}
+
+TEST_F(MainWindowTest, PathBoxesGrowWithTheWindow) {
+  const int boxWidth = box(form1(), "Text1").width();
+  const QRect browse = button(form1(), "PushButton4").geometry();
+  form1().resize(form1().width() + 100, form1().height() + 40);
+  EXPECT_EQ(box(form1(), "Text1").width(), boxWidth + 100);
+  EXPECT_EQ(box(form1(), "Text2").width(), boxWidth + 100);
+  EXPECT_EQ(button(form1(), "PushButton4").geometry(), browse.translated(100, 0));
 }
 
 }  // namespace

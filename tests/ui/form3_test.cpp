@@ -45,6 +45,23 @@ TEST_F(ResultsWindowTest, ListLinkFocusesItsGridCell) {
           .contains("red"));
 }
 
+TEST_F(ResultsWindowTest, MouseClickOnAListLinkFocusesItsGridCell) {
+  const QVariantList centre =
+      runScript(*form3().reportView().page(),
+                "var box = document.querySelector('a[target=Visualized]').getBoundingClientRect();"
+                "[box.left + box.width / 2, box.top + box.height / 2];")
+          .toList();
+  ASSERT_EQ(centre.size(), 2);
+  QSignalSpy shown(&form3(), &Form3::cellShown);
+  QWidget* surface = form3().reportView().focusProxy();
+  ASSERT_NE(surface, nullptr);
+  QTest::mouseClick(surface, Qt::LeftButton, {}, QPoint(centre[0].toInt(), centre[1].toInt()));
+  ASSERT_TRUE(waitFor([&] { return shown.count() > 0; }));
+  EXPECT_EQ(shown[0][0].toString(), "My Sheet!E30");
+  EXPECT_EQ(runScript(*form3().gridView().page(), "document.activeElement.name").toString(),
+            "My Sheet!E30");
+}
+
 TEST_F(ResultsWindowTest, TimerRemovesTheTemporaryDocumentsAndSavingStillWorks) {
   ASSERT_TRUE(shownReport.contains("My Sheet!E30"));
   ASSERT_TRUE(waitFor([&] {
