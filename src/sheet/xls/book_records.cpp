@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "sheet/workbook.h"
 #include "sheet/xls/book_state.h"
 #include "sheet/xls/record_cursor.h"
