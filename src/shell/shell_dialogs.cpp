@@ -9,7 +9,8 @@
 namespace quill {
 
 void QtDialogs::message(QWidget* owner, const QString& title, const QString& text) {
-  QMessageBox::information(owner, title, text, QMessageBox::Ok);
+  QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, owner);
+  box.exec();
 }
 
 void QtDialogs::applicationError(QWidget* owner, const QString& text) {

@@ -9,7 +9,8 @@ namespace quill {
 void registerDocumentScheme() {
   QWebEngineUrlScheme scheme(kDocumentScheme);
   scheme.setSyntax(QWebEngineUrlScheme::Syntax::Path);
-  scheme.setFlags(QWebEngineUrlScheme::LocalScheme | QWebEngineUrlScheme::LocalAccessAllowed);
+  // The documents show workbook texts: they get no access to local files.
+  scheme.setFlags(QWebEngineUrlScheme::LocalScheme);
   QWebEngineUrlScheme::registerScheme(scheme);
 }
 

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QWebEngineProfile>
+#include <QWebEngineSettings>
 #include <QWebEngineView>
 #include <filesystem>
 #include <stdexcept>
@@ -70,6 +71,7 @@ Form3::Form3(ProgramContext& context, ProgramWindows& windows)
   profile_ = new QWebEngineProfile(this);
   documents_ = new DocumentSchemeHandler(this);
   profile_->installUrlSchemeHandler(kDocumentScheme, documents_);
+  profile_->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
   createControls();
   resize(layout_.designedSize());
   timer1_.setSingleShot(true);

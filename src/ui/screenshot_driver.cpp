@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QPushButton>
 #include <QTimer>
 #include <QWebEngineView>
@@ -35,13 +36,19 @@ void followFirstLink(Form3& results) {
 
 // Waits until the results window is shown and loaded, follows a link, lets the views paint,
 // grabs the window and quits.
-void grabResultsWhenShown(ProgramWindows& windows, const QString& folder) {
-  if (!windows.hasResultsWindow() || !windows.resultsWindow().isVisible() ||
-      windows.resultsWindow().isLoading()) {
+void grabResultsWhenShown(ProgramWindows& windows, const QString& folder, QElapsedTimer clock) {
+  const bool shown = windows.hasResultsWindow() && windows.resultsWindow().isVisible();
+  static bool toldShown = false;
+  if (shown && !toldShown) {
+    toldShown = true;
+    qInfo("Results window shown %lld ms after \"Start Comparing\"", clock.elapsed());
+  }
+  if (!shown || windows.resultsWindow().isLoading()) {
     QTimer::singleShot(kPollMilliseconds,
-                       [&windows, folder] { grabResultsWhenShown(windows, folder); });
+                       [&windows, folder, clock] { grabResultsWhenShown(windows, folder, clock); });
     return;
   }
+  qInfo("Results shown and loaded %lld ms after \"Start Comparing\"", clock.elapsed());
   followFirstLink(windows.resultsWindow());
   QTimer::singleShot(kSettleMilliseconds, [&windows, folder] {
     const bool saved = grabInto(windows.resultsWindow(), folder + "/results-window.png");
@@ -59,8 +66,10 @@ void driveScreenshots(ProgramWindows& windows, const QString& folder) {
     click(main, "PushButton3");
     QApplication::processEvents();
     if (!grabInto(main, folder + "/main-window.png")) QCoreApplication::exit(1);
+    QElapsedTimer clock;
+    clock.start();
     click(main, "PushButton5");
-    grabResultsWhenShown(windows, folder);
+    grabResultsWhenShown(windows, folder, clock);
   });
 }
 
