@@ -7,6 +7,7 @@
 
 #include <memory>
 
+#include "sheet/gsf_library.h"
 #include "sheet/workbook.h"
 
 namespace quill {
@@ -30,6 +31,7 @@ using GsfPointer = std::unique_ptr<T, ObjectReleaser>;
 }  // namespace
 
 CompoundContent probeCompoundFile(const std::string& path) {
+  initializeGsf();
   GError* error = nullptr;
   GsfPointer<GsfInput> input(gsf_input_stdio_new(path.c_str(), &error));
   if (!input) fail(path, error);

@@ -9,10 +9,10 @@
 
 #include <algorithm>
 #include <cstring>
-#include <mutex>
 #include <utility>
 #include <vector>
 
+#include "sheet/gsf_library.h"
 #include "sheet/workbook.h"
 
 namespace quill::xls {
@@ -80,18 +80,6 @@ class GsfSource final : public ByteSource {
   std::vector<std::uint8_t> window_;
   std::uint64_t windowStart_ = 0;
 };
-
-void initializeGsf() {
-  static std::once_flag once;
-  std::call_once(once, [] {
-    gsf_init();
-    // A damaged compound file is reported through the error that comes back; the library's
-    // own warnings on stderr would only say the same twice.
-    g_log_set_handler(
-        "libgsf:msole", G_LOG_LEVEL_WARNING,
-        [](const gchar*, GLogLevelFlags, const gchar*, gpointer) {}, nullptr);
-  });
-}
 
 std::string takeMessage(GError* error, const char* fallback) {
   std::string message = error != nullptr && error->message != nullptr ? error->message : fallback;
