@@ -1,34 +1,15 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <string>
+
+#include "support/cli_runner.h"
 
 namespace {
 
 const std::string kXlsx = std::string(QUILLMERE_TEST_DATA) + "/xlsx/";
 
-// Output and exit code of the built quillmere-cli.
-struct CliRun {
-  std::string output;
-  int exitCode = -1;
-};
-
-// Runs quillmere-cli with the arguments (already quoted for the shell); stderr is kept only
-// when asked for.
-CliRun runCli(const std::string& arguments, bool withErrors) {
-  const std::string command = "'" + std::string(QUILLMERE_BIN) + "/quillmere-cli' " + arguments +
-                              (withErrors ? " 2>&1" : " 2>/dev/null");
-  CliRun run;
-  FILE* pipe = ::popen(command.c_str(), "r");
-  if (pipe == nullptr) return run;
-  char buffer[4096];
-  std::size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.output.append(buffer, got);
-  const int status = ::pclose(pipe);
-  if (WIFEXITED(status)) run.exitCode = WEXITSTATUS(status);
-  return run;
-}
+using quill::test::CliRun;
+using quill::test::runCli;
 
 TEST(ListingCommands, CellsOfAnXlsxWorkbook) {
   const CliRun run = runCli("cells '" + kXlsx + "texts.xlsx'", false);
