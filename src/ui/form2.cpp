@@ -1,0 +1,369 @@
+#include "ui/form2.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "shell/look.h"
+#include "shell/shell_dialogs.h"
+#include "ui/comparison_runner.h"
+#include "ui/form1.h"
+#include "ui/form2_addresses.h"
+#include "ui/program_context.h"
+#include "ui/program_icon.h"
+#include "ui/program_windows.h"
+#include "ui/range_picker.h"
+
+namespace quill {
+
+namespace {
+
+constexpr const char* kProductName = "Quillmere";
+constexpr QSize kClientTwips(9120, 5880);
+constexpr Stretch kFullWidth{0, 0, 1, 0};
+constexpr Stretch kRightEdge{1, 0, 0, 0};
+
+const Workbook& openBook(const Workbook* book, int file) {
+  if (!book) throw std::runtime_error("Excel File #" + std::to_string(file) + " is not open");
+  return *book;
+}
+
+}  // namespace
+
+Form2::Form2(ProgramContext& context, ProgramWindows& windows, std::function<WorkbookPaths()> paths)
+    : context_(context),
+      windows_(windows),
+      paths_(std::move(paths)),
+      errorBox_(*this, context.dialogs),
+      layout_(*this, kClientTwips),
+      picker_(std::make_unique<DialogRangePicker>()) {
+  setObjectName("Form2");
+  createControls();
+  resize(layout_.designedSize());
+  runner_ = new ComparisonRunner(*this, context_, *ProgressBar1);
+  connect(runner_, &ComparisonRunner::finished, this, &Form2::comparisonFinished);
+}
+
+Form2::~Form2() {
+  stopComparison();
+}
+
+QPushButton* Form2::addButton(QWidget* parent, const char* name, const QString& caption,
+                              QRect twips, Stretch stretch) {
+  auto* button = new QPushButton(caption, parent);
+  button->setObjectName(name);
+  layout_.place(*button, twips, stretch);
+  return button;
+}
+
+QLabel* Form2::addLabel(QWidget* parent, const char* name, const QString& caption, QRect twips) {
+  auto* label = new QLabel(caption, parent);
+  label->setObjectName(name);
+  layout_.place(*label, twips);
+  return label;
+}
+
+QLineEdit* Form2::addBox(QWidget* parent, const char* name, QRect twips, Stretch stretch) {
+  auto* box = new QLineEdit(parent);
+  box->setObjectName(name);
+  layout_.place(*box, twips, stretch);
+  return box;
+}
+
+void Form2::createControls() {
+  PushButton1 = addButton(this, "PushButton1", "< Back", QRect(120, 120, 8895, 405), kFullWidth);
+  Frame1 = new QGroupBox("Compare Smaller Area", this);
+  Frame1->setObjectName("Frame1");
+  layout_.place(*Frame1, QRect(120, 600, 8880, 4110), kFullWidth);
+  auto addOption = [&](const char* name, const QString& caption, QRect twips) {
+    auto* option = new QRadioButton(caption, Frame1);
+    option->setObjectName(name);
+    layout_.place(*option, twips);
+    return option;
+  };
+  Option1 = addOption("Option1", "Range", QRect(240, 315, 1005, 285));
+  Option2 = addOption("Option2", "Rows", QRect(1350, 315, 960, 285));
+  Option3 = addOption("Option3", "Columns", QRect(2400, 315, 1230, 285));
+  Option1->setChecked(true);
+  Option2->setEnabled(false);
+  Option3->setEnabled(false);
+  createFileFrames();
+  createTableProperties();
+  PushButton4 =
+      addButton(this, "PushButton4", "Start Comparing", QRect(120, 4830, 8880, 405), kFullWidth);
+  ProgressBar1 = new QProgressBar(this);
+  ProgressBar1->setObjectName("ProgressBar1");
+  ProgressBar1->setTextVisible(false);
+  ProgressBar1->setValue(0);
+  layout_.place(*ProgressBar1, QRect(120, 5355, 8880, 405), kFullWidth);
+  connectControls();
+}
+
+void Form2::createFileFrames() {
+  auto addFrame = [&](const char* name, const QString& caption, int top) {
+    auto* frame = new QGroupBox(caption, Frame1);
+    frame->setObjectName(name);
+    layout_.place(*frame, QRect(240, top, 8400, 825), kFullWidth);
+    return frame;
+  };
+  auto addList = [&](QWidget* frame, const char* name) {
+    auto* list = new QComboBox(frame);
+    list->setObjectName(name);
+    layout_.place(*list, QRect(1320, 300, 1890, 345));
+    return list;
+  };
+  // The range labels reach further left than designed, so that the keyed modes' longer
+  // captions fit; their text stays right-aligned next to the range box.
+  auto addRangeLabel = [&](QWidget* frame, const char* name) {
+    QLabel* label = addLabel(frame, name, "Range:", QRect(3300, 345, 2250, 300));
+    label->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    return label;
+  };
+  Frame2 = addFrame("Frame2", "Excel File #1", 720);
+  addLabel(Frame2, "Label1", "Worksheet:", QRect(240, 345, 1065, 315));
+  Combo1 = addList(Frame2, "Combo1");
+  lblSelectRange = addRangeLabel(Frame2, "lblSelectRange");
+  txtRange1 = addBox(Frame2, "txtRange1", QRect(5700, 300, 2040, 345), kFullWidth);
+  PushButton7 = addButton(Frame2, "PushButton7", "...", QRect(7760, 300, 330, 345), kRightEdge);
+
+  Frame3 = addFrame("Frame3", "Excel File #2", 1665);
+  addLabel(Frame3, "Label1", "Worksheet:", QRect(240, 360, 1065, 315));
+  Combo2 = addList(Frame3, "Combo2");
+  lblCompareRange = addRangeLabel(Frame3, "lblCompareRange");
+  txtRange2 = addBox(Frame3, "txtRange2", QRect(5700, 300, 2040, 345), kFullWidth);
+  PushButton3 = addButton(Frame3, "PushButton3", "...", QRect(7760, 300, 325, 345), kRightEdge);
+}
+
+void Form2::createTableProperties() {
+  Frame4 = new QGroupBox("Table Properties", Frame1);
+  Frame4->setObjectName("Frame4");
+  layout_.place(*Frame4, QRect(240, 2610, 8400, 1365), kFullWidth);
+  Frame4->hide();
+  lblStartColumn = addLabel(Frame4, "lblStartColumn", "Start Column:", QRect(240, 360, 1155, 225));
+  txtStartColumn = addBox(Frame4, "txtStartColumn", QRect(1470, 300, 1380, 345));
+  txtStartColumn->setText("1");
+  PushButton2 = addButton(Frame4, "PushButton2", "...", QRect(2880, 300, 325, 345));
+  lblEndColumn = addLabel(Frame4, "lblEndColumn", "End Column:", QRect(240, 825, 1050, 225));
+  txtEndColumn = addBox(Frame4, "txtEndColumn", QRect(1470, 765, 1380, 345));
+  PushButton8 = addButton(Frame4, "PushButton8", "...", QRect(2880, 765, 325, 345));
+  lblIdentifyingColumns = addLabel(Frame4, "lblIdentifyingColumns",
+                                   "Identifying Columns:", QRect(3765, 345, 1830, 225));
+  txtIdentifyingColumns =
+      addBox(Frame4, "txtIdentifyingColumns", QRect(5700, 300, 2040, 345), kFullWidth);
+  PushButton9 = addButton(Frame4, "PushButton9", "...", QRect(7760, 300, 330, 345), kRightEdge);
+  lblIgnoreColumns =
+      addLabel(Frame4, "lblIgnoreColumns", "Ignore Columns:", QRect(3735, 855, 1860, 225));
+  txtIgnoreColumns = addBox(Frame4, "txtIgnoreColumns", QRect(5700, 810, 2040, 345), kFullWidth);
+  PushButton10 = addButton(Frame4, "PushButton10", "...", QRect(7760, 810, 325, 345), kRightEdge);
+}
+
+void Form2::connectControls() {
+  // A list changes only by a choice from it: typing is not possible.
+  connect(Combo1, &QComboBox::activated, this, &Form2::Combo1_Click);
+  connect(Combo2, &QComboBox::activated, this, &Form2::Combo2_Click);
+  connect(PushButton1, &QPushButton::clicked, this, &Form2::PushButton1_Click);
+  connect(PushButton2, &QPushButton::clicked, this, &Form2::PushButton2_Click);
+  connect(PushButton3, &QPushButton::clicked, this, &Form2::PushButton3_Click);
+  connect(PushButton4, &QPushButton::clicked, this, &Form2::PushButton4_Click);
+  connect(PushButton7, &QPushButton::clicked, this, &Form2::PushButton7_Click);
+  connect(PushButton8, &QPushButton::clicked, this, &Form2::PushButton8_Click);
+  connect(PushButton9, &QPushButton::clicked, this, &Form2::PushButton9_Click);
+  connect(PushButton10, &QPushButton::clicked, this, &Form2::PushButton10_Click);
+  // Only a button that comes on lays the window out, so clicking the mode already on keeps
+  // the table properties.
+  connect(Option1, &QRadioButton::toggled, this, [this](bool on) {
+    if (on) Option1_Click();
+  });
+  connect(Option2, &QRadioButton::toggled, this, [this](bool on) {
+    if (on) Option2_Click();
+  });
+  connect(Option3, &QRadioButton::toggled, this, [this](bool on) {
+    if (on) Option3_Click();
+  });
+  txtStartColumn->installEventFilter(this);
+}
+
+void Form2::showWindow() {
+  if (!loaded_) {
+    loaded_ = true;
+    Form_Load();
+  } else if (paths_() != listedPaths_) {
+    // Lists of files that are no longer chosen would pick from the wrong workbooks.
+    ErrorTrap trap("Form2", "Form_Load", errorBox_);
+    openBooks(trap);
+    trap.at(110, [&] { loadSheets(); });
+    trap.at(112, [&] {
+      txtRange1->clear();
+      txtRange2->clear();
+      Option2->setEnabled(false);
+      Option3->setEnabled(false);
+    });
+  }
+  show();
+  raise();
+  activateWindow();
+}
+
+void Form2::Form_Load() {
+  ErrorTrap trap("Form2", "Form_Load", errorBox_);
+  trap.at(100, [&] { applyButtonFaceColours(*this); });
+  trap.at(102, [&] {
+    for (QPushButton* button : findChildren<QPushButton*>()) button->setCursor(context_.handCursor);
+  });
+  openBooks(trap);
+  trap.at(106, [&] { setWindowTitle(kProductName); });
+  trap.at(108, [&] { setWindowIcon(programIcon()); });
+  trap.at(110, [&] { loadSheets(); });
+}
+
+void Form2::openBooks(ErrorTrap& trap) {
+  trap.at(104, [&] {
+    BusyCursor busy;
+    listedPaths_ = paths_();
+    closeSession(books_);
+    context_.openSession(books_, listedPaths_.first, listedPaths_.second, errorBox_);
+  });
+}
+
+void Form2::loadSheets() {
+  ErrorTrap trap("Form2", "loadSheets", errorBox_);
+  auto fill = [](QComboBox& list, const Workbook* book, int file) {
+    list.clear();
+    list.addItem("");
+    list.setCurrentIndex(-1);
+    const Workbook& workbook = openBook(book, file);
+    for (std::size_t position = 1; position <= workbook.sheetCount(); ++position)
+      list.addItem(QString::fromStdString(workbook.sheet(position).name()));
+    list.setCurrentIndex(-1);
+  };
+  trap.at(100, [&] { fill(*Combo1, books_.firstBook, 1); });
+  trap.at(102, [&] { fill(*Combo2, books_.secondBook, 2); });
+}
+
+std::string Form2::usedAddress(int file, int position) const {
+  if (position < 1) throw std::out_of_range("Subscript out of range: no worksheet is chosen");
+  const Workbook* book = file == 1 ? books_.firstBook : books_.secondBook;
+  return openBook(book, file).sheet(std::size_t(position)).usedRange().address();
+}
+
+std::string Form2::getColumnRange(const std::string& address) {
+  ErrorTrap trap("Form2", "getColumnRange", errorBox_);
+  std::string result;
+  trap.at(100, [&] { result = columnRangeText(address); });
+  return result;
+}
+
+std::string Form2::getRowRange(const std::string& address) {
+  ErrorTrap trap("Form2", "getRowRange", errorBox_);
+  std::string result;
+  trap.at(100, [&] { result = rowRangeText(address); });
+  return result;
+}
+
+void Form2::Combo1_Click() {
+  if (suppressSheetClick) return;
+  ErrorTrap trap("Form2", "Combo1_Click", errorBox_);
+  const int position = Combo1->currentIndex();
+  // A list without a choice is treated like its blank entry.
+  if (position < 1) {
+    trap.at(100, [&] { txtRange1->clear(); });
+    trap.at(102, [&] {
+      Option2->setEnabled(false);
+      Option3->setEnabled(false);
+    });
+    return;
+  }
+  trap.at(104, [&] {
+    const std::string address = usedAddress(1, position);
+    switch (mode()) {
+      case Mode::Range:
+        txtRange1->setText(QString::fromStdString(address));
+        break;
+      case Mode::Rows:
+        txtRange1->setText(QString::fromStdString(getColumnRange(address)));
+        break;
+      case Mode::Columns:
+        txtRange1->setText(QString::fromStdString(getRowRange(address)));
+        break;
+    }
+  });
+  trap.at(106, [&] {
+    Option2->setEnabled(true);
+    Option3->setEnabled(true);
+  });
+}
+
+void Form2::Combo2_Click() {
+  if (suppressSheetClick) return;
+  ErrorTrap trap("Form2", "Combo2_Click", errorBox_);
+  const int position = Combo2->currentIndex();
+  if (position < 1) {
+    trap.at(100, [&] { txtRange2->clear(); });
+    return;
+  }
+  trap.at(102, [&] { txtRange2->setText(QString::fromStdString(usedAddress(2, position))); });
+}
+
+Mode Form2::mode() const {
+  if (Option2->isChecked()) return Mode::Rows;
+  if (Option3->isChecked()) return Mode::Columns;
+  return Mode::Range;
+}
+
+ComparisonRequest Form2::request() const {
+  ComparisonRequest request;
+  const WorkbookPaths paths = paths_();
+  request.Text1 = paths.first;
+  request.Text2 = paths.second;
+  request.Combo1 = Combo1->currentIndex();
+  request.Combo2 = Combo2->currentIndex();
+  request.mode = mode();
+  request.txtRange1 = txtRange1->text().toStdString();
+  request.txtRange2 = txtRange2->text().toStdString();
+  request.txtStartColumn = txtStartColumn->text().toStdString();
+  request.txtEndColumn = txtEndColumn->text().toStdString();
+  request.txtIdentifyingColumns = txtIdentifyingColumns->text().toStdString();
+  request.txtIgnoreColumns = txtIgnoreColumns->text().toStdString();
+  return request;
+}
+
+void Form2::usePicker(std::unique_ptr<RangePicker> picker) {
+  picker_ = std::move(picker);
+}
+
+void Form2::PushButton1_Click() {
+  ErrorTrap trap("Form2", "PushButton1_Click", errorBox_);
+  trap.at(100, [&] { windows_.mainWindow().show(); });
+  trap.at(102, [&] { hide(); });
+}
+
+void Form2::tell(const QString& text) {
+  context_.dialogs.message(this, context_.applicationTitle, text);
+}
+
+void Form2::stopComparison() {
+  runner_->cancelAndWait();
+}
+
+bool Form2::isComparing() const {
+  return runner_->isRunning();
+}
+
+void Form2::closeEvent(QCloseEvent* event) {
+  ErrorTrap trap("Form2", "Form_QueryUnload", errorBox_);
+  trap.at(100, [&] { closeSession(books_); });
+  trap.at(102, [&] { windows_.endProgram(); });
+  event->accept();
+}
+
+void Form2::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  layout_.apply();
+}
+
+}  // namespace quill

@@ -1,0 +1,156 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "engine/request.h"
+#include "sheet/session.h"
+#include "shell/window_error_box.h"
+#include "ui/twips_layout.h"
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+
+namespace quill {
+
+class ComparisonRunner;
+class ProgramWindows;
+class RangePicker;
+struct ComparisonOutcome;
+struct PickedRange;
+struct ProgramContext;
+
+// The two workbook paths the main window holds: the file to compare and the one to compare with.
+using WorkbookPaths = std::pair<std::string, std::string>;
+
+// The compare-smaller-area window: a worksheet and a range in each file, the mode (cell by
+// cell, or tables keyed by rows or by columns) with its table properties, the range pickers,
+// and the start of the comparison the request asks for.
+class Form2 final : public QWidget {
+  Q_OBJECT
+ public:
+  Form2(ProgramContext& context, ProgramWindows& windows, std::function<WorkbookPaths()> paths);
+  ~Form2() override;
+
+  // Shows the window, loading it at the first showing; the workbooks are read again and
+  // listed afresh when the paths have changed since they were last listed.
+  void showWindow();
+  // What the window's controls ask for.
+  ComparisonRequest request() const;
+  // Replaces the way ranges are picked (the range-selection dialog).
+  void usePicker(std::unique_ptr<RangePicker> picker);
+  // Stops a running comparison and waits for it; nothing when none runs.
+  void stopComparison();
+  bool isComparing() const;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private slots:
+  void Combo1_Click();
+  void Combo2_Click();
+  void PushButton1_Click();
+  void PushButton2_Click();
+  void PushButton3_Click();
+  void PushButton4_Click();
+  void PushButton7_Click();
+  void PushButton8_Click();
+  void PushButton9_Click();
+  void PushButton10_Click();
+  void Option1_Click();
+  void Option2_Click();
+  void Option3_Click();
+  void txtStartColumn_LostFocus();
+  void comparisonFinished(const quill::ComparisonOutcome& outcome, bool cancelled);
+
+ private:
+  // The field a range picker writes.
+  enum class PickTarget { Range1, Range2, Start, End, Identifying, Ignore };
+  // The captions and texts that differ between the two table layouts.
+  struct TableLayout;
+
+  void createControls();
+  void createFileFrames();
+  void createTableProperties();
+  void connectControls();
+  QPushButton* addButton(QWidget* parent, const char* name, const QString& caption, QRect twips,
+                         Stretch stretch = {});
+  QLabel* addLabel(QWidget* parent, const char* name, const QString& caption, QRect twips);
+  QLineEdit* addBox(QWidget* parent, const char* name, QRect twips, Stretch stretch = {});
+
+  void Form_Load();
+  void openBooks(ErrorTrap& trap);
+  void loadSheets();
+  std::string getColumnRange(const std::string& address);
+  std::string getRowRange(const std::string& address);
+  // The used area of a file's worksheet at a list position, in area form.
+  std::string usedAddress(int file, int position) const;
+  Mode mode() const;
+  void showTableLayout(const TableLayout& layout, const char* procedure);
+
+  void pickRange(PickTarget target, const char* procedure);
+  std::optional<PickedRange> askForRange(PickTarget target);
+  QString defaultAddress(PickTarget target) const;
+  void writePick(PickTarget target, const std::string& address);
+  void showPickedSheet(QComboBox& list, const std::string& sheetName);
+
+  void tell(const QString& text);
+  void setStartButtonsEnabled(bool enabled);
+
+  ProgramContext& context_;
+  ProgramWindows& windows_;
+  std::function<WorkbookPaths()> paths_;
+  WindowErrorBox errorBox_;
+  TwipsLayout layout_;
+  std::unique_ptr<RangePicker> picker_;
+  SpreadsheetSession books_;  // the workbooks listed and picked from
+  WorkbookPaths listedPaths_;
+  bool loaded_ = false;
+  bool suppressSheetClick = false;
+  bool checkingStart_ = false;
+
+  QPushButton* PushButton1 = nullptr;
+  QGroupBox* Frame1 = nullptr;
+  QRadioButton* Option1 = nullptr;
+  QRadioButton* Option2 = nullptr;
+  QRadioButton* Option3 = nullptr;
+  QGroupBox* Frame2 = nullptr;
+  QComboBox* Combo1 = nullptr;
+  QLabel* lblSelectRange = nullptr;
+  QLineEdit* txtRange1 = nullptr;
+  QPushButton* PushButton7 = nullptr;
+  QGroupBox* Frame3 = nullptr;
+  QComboBox* Combo2 = nullptr;
+  QLabel* lblCompareRange = nullptr;
+  QLineEdit* txtRange2 = nullptr;
+  QPushButton* PushButton3 = nullptr;
+  QGroupBox* Frame4 = nullptr;
+  QLabel* lblStartColumn = nullptr;
+  QLineEdit* txtStartColumn = nullptr;
+  QPushButton* PushButton2 = nullptr;
+  QLabel* lblEndColumn = nullptr;
+  QLineEdit* txtEndColumn = nullptr;
+  QPushButton* PushButton8 = nullptr;
+  QLabel* lblIdentifyingColumns = nullptr;
+  QLineEdit* txtIdentifyingColumns = nullptr;
+  QPushButton* PushButton9 = nullptr;
+  QLabel* lblIgnoreColumns = nullptr;
+  QLineEdit* txtIgnoreColumns = nullptr;
+  QPushButton* PushButton10 = nullptr;
+  QPushButton* PushButton4 = nullptr;
+  QProgressBar* ProgressBar1 = nullptr;
+  ComparisonRunner* runner_ = nullptr;
+};
+
+}  // namespace quill

@@ -1,0 +1,138 @@
+#include "ui/form2_addresses.h"
+
+#include <charconv>
+#include <stdexcept>
+#include <vector>
+
+#include "sheet/address.h"
+
+namespace quill {
+
+namespace {
+
+std::vector<std::string_view> split(std::string_view text, char separator) {
+  std::vector<std::string_view> pieces;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t at = text.find(separator, start);
+    pieces.push_back(text.substr(start, at == std::string_view::npos ? at : at - start));
+    if (at == std::string_view::npos) return pieces;
+    start = at + 1;
+  }
+}
+
+std::string withoutLastCharacter(std::string text, std::string_view address) {
+  if (text.empty())
+    throw std::invalid_argument("No columns or rows can be read from the address \"" +
+                                std::string(address) + "\"");
+  text.pop_back();
+  return text;
+}
+
+// The text after the first "$" of a corner; throws when the corner has none.
+std::string_view afterDollar(std::string_view corner) {
+  const std::vector<std::string_view> pieces = split(corner, '$');
+  if (pieces.size() < 2)
+    throw std::invalid_argument("The address part \"" + std::string(corner) +
+                                "\" is not an absolute address");
+  return pieces[1];
+}
+
+long rowNumberOf(std::string_view text) {
+  long row = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), row);
+  if (error != std::errc() || end != text.data() + text.size() || row < 1 || row > kMaxRows)
+    throw std::invalid_argument("\"" + std::string(text) + "\" is not a row number");
+  return row;
+}
+
+long columnOf(std::string_view letters) {
+  const long column = columnNumber(letters);
+  if (column == 0) throw std::invalid_argument("\"" + std::string(letters) + "\" is not a column");
+  return column;
+}
+
+// Appends one listed column or row, refusing lists too long to edit.
+void appendItem(std::string& list, long& count, std::string_view item) {
+  if (++count > kMaxListedItems)
+    throw std::invalid_argument("The pick holds more than " + std::to_string(kMaxListedItems) +
+                                " columns or rows to list");
+  list.append(item);
+  list.append(", ");
+}
+
+void appendColumns(std::string& list, long& count, std::string_view area) {
+  const std::vector<std::string_view> parts = split(columnRangeText(area), ':');
+  const long first = columnOf(afterDollar(parts[0]));
+  const long last = parts.size() == 2 ? columnOf(afterDollar(parts[1])) : first;
+  for (long column = first; column <= last; ++column)
+    appendItem(list, count, columnLetters(column));
+}
+
+void appendRows(std::string& list, long& count, std::string_view area) {
+  const std::vector<std::string_view> parts = split(rowRangeText(area), ':');
+  const long first = rowNumberOf(afterDollar(parts[0]));
+  const long last = parts.size() == 2 ? rowNumberOf(afterDollar(parts[1])) : first;
+  for (long row = first; row <= last; ++row) appendItem(list, count, std::to_string(row));
+}
+
+}  // namespace
+
+std::string columnRangeText(std::string_view address) {
+  std::string result;
+  if (!address.empty()) {
+    for (std::string_view part : split(address, ':')) {
+      result += '$';
+      result.append(afterDollar(part));
+      result += ':';
+    }
+  }
+  return withoutLastCharacter(std::move(result), address);
+}
+
+std::string rowRangeText(std::string_view address) {
+  std::string result;
+  if (!address.empty()) {
+    for (std::string_view part : split(address, ':')) {
+      const std::vector<std::string_view> pieces = split(part, '$');
+      if (pieces.size() != 2 && pieces.size() != 3) continue;
+      result += '$';
+      result.append(pieces.back());
+      result += ':';
+    }
+  }
+  return withoutLastCharacter(std::move(result), address);
+}
+
+std::string_view firstAreaOf(std::string_view address) {
+  return address.substr(0, address.find(','));
+}
+
+StartEndTexts startEndTexts(Mode mode, std::string_view address, bool forEnd) {
+  const std::string_view area = firstAreaOf(address);
+  std::vector<std::string> values;
+  if (mode == Mode::Rows) {
+    for (std::string_view part : split(rowRangeText(area), ':'))
+      values.push_back(std::to_string(rowNumberOf(afterDollar(part))));
+  } else {
+    for (std::string_view part : split(columnRangeText(area), ':'))
+      values.push_back(columnLetters(columnOf(afterDollar(part))));
+  }
+  if (values.size() == 2) return {values[0], values[1]};
+  return forEnd ? StartEndTexts{{}, values[0]} : StartEndTexts{values[0], {}};
+}
+
+std::string listText(Mode mode, std::string_view address) {
+  std::string list;
+  long count = 0;
+  for (std::string_view area : split(address, ',')) {
+    if (mode == Mode::Rows)
+      appendColumns(list, count, area);
+    else
+      appendRows(list, count, area);
+  }
+  list.resize(list.size() - 2);
+  return list;
+}
+
+}  // namespace quill
