@@ -36,11 +36,11 @@ void appendDifferenceRow(ReportBodies& bodies, const ComparisonRequest& request,
 void writeDocuments(const ComparisonContext& context, const ReportBodies& bodies,
                     const std::string& caption) {
   std::filesystem::create_directories(context.outputFolder);
-  DocumentTitle title{context.request.Text1, context.request.Text2,
-                      context.now ? context.now() : currentLocalTime(), caption};
-  writeReportDocument(context.outputFolder, title, bodies.report);
-  title.now = context.now ? context.now() : currentLocalTime();
-  writeGridDocument(context.outputFolder, title, bodies.grid);
+  const DocumentTitle reportTitle{context.request.Text1, context.request.Text2,
+                                  context.now ? context.now() : currentLocalTime(), caption};
+  DocumentTitle gridTitle = reportTitle;
+  gridTitle.now = context.now ? context.now() : currentLocalTime();
+  writeDocumentPair(context.outputFolder, reportTitle, bodies.report, gridTitle, bodies.grid);
 }
 
 }  // namespace quill

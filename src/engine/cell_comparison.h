@@ -27,7 +27,8 @@ void appendDifferenceRow(ReportBodies& bodies, const ComparisonRequest& request,
                          std::string_view anchor, std::string_view text1, std::string_view text2);
 
 // Writes both documents from the bodies into the context's output folder, creating the
-// folder when it is missing. Throws on the first failure.
+// folder when it is missing. Both replace the old pair or, on a failure, neither does;
+// throws on the first failure.
 void writeDocuments(const ComparisonContext& context, const ReportBodies& bodies,
                     const std::string& caption);
 

@@ -1,16 +1,11 @@
 #include "engine/comparison_finish.h"
 
-#include "report/documents.h"
 #include "sheet/session.h"
-#include "shell/file_utils.h"
 
 namespace quill {
 
 ComparisonOutcome finishComparison(ComparisonContext& context, const ReportBodies& bodies,
                                    const std::string& caption) {
-  // Without the old pair a failed write cannot leave a new report beside an old grid.
-  deleteFile((context.outputFolder / kReportFileName).string());
-  deleteFile((context.outputFolder / kGridFileName).string());
   writeDocuments(context, bodies, caption);
   closeSession(context.session);
   ComparisonOutcome outcome;

@@ -7,9 +7,9 @@
 
 namespace quill {
 
-// The last steps of the range and keyed comparisons: removes the documents of an earlier
-// run, writes the new pair with the caption and closes the session. Throws on the first
-// failure, leaving the session open.
+// The last steps of the range and keyed comparisons: writes the new pair of documents with
+// the caption in place of the old pair and closes the session. Throws on the first
+// failure, leaving the session open and the old pair as it was.
 ComparisonOutcome finishComparison(ComparisonContext& context, const ReportBodies& bodies,
                                    const std::string& caption);
 

@@ -97,4 +97,13 @@ void writeGridDocument(const std::filesystem::path& folder, const DocumentTitle&
   writeFileReplacing(folder / kGridFileName, {gridDocumentHead(title), body, gridDocumentTail()});
 }
 
+void writeDocumentPair(const std::filesystem::path& folder, const DocumentTitle& reportTitle,
+                       std::string_view reportBody, const DocumentTitle& gridTitle,
+                       std::string_view gridBody) {
+  const std::string reportHead = reportDocumentHead(reportTitle);
+  const std::string gridHead = gridDocumentHead(gridTitle);
+  writeFilesTogether({{folder / kReportFileName, {reportHead, reportBody, reportDocumentTail()}},
+                      {folder / kGridFileName, {gridHead, gridBody, gridDocumentTail()}}});
+}
+
 }  // namespace quill

@@ -33,4 +33,10 @@ void writeReportDocument(const std::filesystem::path& folder, const DocumentTitl
 void writeGridDocument(const std::filesystem::path& folder, const DocumentTitle& title,
                        std::string_view body);
 
+// Store both documents in a folder together: either both replace their old files, or a
+// failure leaves both old files as they were.
+void writeDocumentPair(const std::filesystem::path& folder, const DocumentTitle& reportTitle,
+                       std::string_view reportBody, const DocumentTitle& gridTitle,
+                       std::string_view gridBody);
+
 }  // namespace quill

@@ -1,59 +1,80 @@
 #include "report/file_writer.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cerrno>
-#include <cstring>
-#include <random>
-#include <string>
+#include <cstdio>
+#include <memory>
+
+#include "report/pending_file.h"
 
 namespace quill {
 
 namespace {
 
-[[noreturn]] void fail(const std::filesystem::path& path, int error) {
-  throw WriteError("Cannot write \"" + path.string() + "\": " + std::strerror(error));
-}
+// An old file moved under a hidden name while its replacement goes in, so that it can be
+// put back; dropped once the whole set is in place.
+class SetAside {
+ public:
+  explicit SetAside(const std::filesystem::path& target)
+      : target_(target), aside_(hiddenPathBeside(target, ".old")) {
+    // A folder of that name is not an old document; it is neither replaced nor moved.
+    std::error_code ignored;
+    if (std::filesystem::is_directory(target_, ignored)) failWriting(target_, EISDIR);
+    if (std::rename(target_.c_str(), aside_.c_str()) == 0)
+      held_ = true;
+    else if (errno != ENOENT)
+      failWriting(target_, errno);
+  }
+  ~SetAside() {
+    if (held_) std::remove(aside_.c_str());
+  }
+  SetAside(const SetAside&) = delete;
+  SetAside& operator=(const SetAside&) = delete;
 
-std::filesystem::path temporaryBeside(const std::filesystem::path& path) {
-  static thread_local std::mt19937 random{std::random_device{}()};
-  auto name = "." + path.filename().string() + "." + std::to_string(random() % 1000000) + ".part";
-  return path.parent_path() / name;
+  // Returns the old file to its place, or removes the new one when there was none. Should
+  // that fail, the old file stays under its hidden name rather than being removed.
+  void putBack() noexcept {
+    if (held_)
+      std::rename(aside_.c_str(), target_.c_str());
+    else
+      std::remove(target_.c_str());
+    held_ = false;
+  }
+
+ private:
+  std::filesystem::path target_;
+  std::filesystem::path aside_;
+  bool held_ = false;
+};
+
+std::unique_ptr<PendingFile> writePending(const FileText& file) {
+  auto pending = std::make_unique<PendingFile>(file.path);
+  for (std::string_view piece : file.pieces) pending->write(piece);
+  pending->finish();
+  return pending;
 }
 
 }  // namespace
 
 void writeFileReplacing(const std::filesystem::path& path,
                         std::initializer_list<std::string_view> pieces) {
-  const std::filesystem::path temporary = temporaryBeside(path);
-  int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-  if (fd < 0) fail(path, errno);
-  auto abandon = [&](int error) {
-    ::close(fd);
-    ::unlink(temporary.c_str());
-    fail(path, error);
-  };
-  for (std::string_view piece : pieces) {
-    while (!piece.empty()) {
-      ssize_t written = ::write(fd, piece.data(), piece.size());
-      if (written < 0) {
-        if (errno == EINTR) continue;
-        abandon(errno);
-      }
-      piece.remove_prefix(std::size_t(written));
+  PendingFile file(path);
+  for (std::string_view piece : pieces) file.write(piece);
+  file.finish();
+  file.commit();
+}
+
+void writeFilesTogether(const std::vector<FileText>& files) {
+  std::vector<std::unique_ptr<PendingFile>> pending;
+  for (const FileText& file : files) pending.push_back(writePending(file));
+  std::vector<std::unique_ptr<SetAside>> setAside;
+  try {
+    for (auto& file : pending) {
+      setAside.push_back(std::make_unique<SetAside>(file->target()));
+      file->commit();
     }
-  }
-  if (::fsync(fd) != 0 && errno != EINVAL) abandon(errno);
-  if (::close(fd) != 0) {
-    int error = errno;
-    ::unlink(temporary.c_str());
-    fail(path, error);
-  }
-  if (::rename(temporary.c_str(), path.c_str()) != 0) {
-    int error = errno;
-    ::unlink(temporary.c_str());
-    fail(path, error);
+  } catch (const WriteError&) {
+    for (auto& old : setAside) old->putBack();
+    throw;
   }
 }
 

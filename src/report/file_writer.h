@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <stdexcept>
 #include <string_view>
+#include <vector>
 
 namespace quill {
 
@@ -16,6 +17,18 @@ class WriteError : public std::runtime_error {
 // Writes the pieces, one after the other, into a new file beside the path and renames it
 // over the path once all is written and flushed, so that a failure leaves any old file
 // as it was and no half-written file behind. Throws WriteError.
-void writeFileReplacing(const std::filesystem::path& path, std::initializer_list<std::string_view> pieces);
+void writeFileReplacing(const std::filesystem::path& path,
+                        std::initializer_list<std::string_view> pieces);
+
+// One file of a set written together: where it goes and the pieces of its text, in order.
+struct FileText {
+  std::filesystem::path path;
+  std::vector<std::string_view> pieces;
+};
+
+// Writes every file beside its path first and renames them into place only once all are
+// written and flushed; should a rename fail, the files already replaced get their old
+// content back. So either all files are replaced or none is. Throws WriteError.
+void writeFilesTogether(const std::vector<FileText>& files);
 
 }  // namespace quill

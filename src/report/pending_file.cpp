@@ -1,0 +1,84 @@
+#include "report/pending_file.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <random>
+#include <string>
+
+#include "report/file_writer.h"
+
+namespace quill {
+
+namespace {
+
+thread_local WriteCallOverride* activeOverride = nullptr;
+thread_local const WriteCallOverride::Call* activeCall = nullptr;
+
+ssize_t writeCall(int fd, const void* data, std::size_t size) {
+  return activeCall ? (*activeCall)(fd, data, size) : ::write(fd, data, size);
+}
+
+}  // namespace
+
+void failWriting(const std::filesystem::path& path, int error) {
+  throw WriteError("Cannot write \"" + path.string() + "\": " + std::strerror(error));
+}
+
+std::filesystem::path hiddenPathBeside(const std::filesystem::path& path, std::string_view suffix) {
+  static thread_local std::mt19937 random{std::random_device{}()};
+  std::string name = "." + path.filename().string() + "." + std::to_string(random() % 1000000);
+  name.append(suffix);
+  return path.parent_path() / name;
+}
+
+PendingFile::PendingFile(std::filesystem::path target)
+    : target_(std::move(target)), temporary_(hiddenPathBeside(target_, ".part")) {
+  fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  if (fd_ < 0) failWriting(target_, errno);
+}
+
+PendingFile::~PendingFile() {
+  if (fd_ >= 0) ::close(fd_);
+  if (!committed_) ::unlink(temporary_.c_str());
+}
+
+void PendingFile::write(std::string_view text) {
+  while (!text.empty()) {
+    const ssize_t written = writeCall(fd_, text.data(), text.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      failWriting(target_, errno);
+    }
+    // A write that takes nothing would repeat forever; the disk has no room.
+    if (written == 0) failWriting(target_, ENOSPC);
+    text.remove_prefix(std::size_t(written));
+  }
+}
+
+void PendingFile::finish() {
+  if (::fsync(fd_) != 0 && errno != EINVAL) failWriting(target_, errno);
+  const int fd = fd_;
+  fd_ = -1;
+  if (::close(fd) != 0) failWriting(target_, errno);
+}
+
+void PendingFile::commit() {
+  if (::rename(temporary_.c_str(), target_.c_str()) != 0) failWriting(target_, errno);
+  committed_ = true;
+}
+
+WriteCallOverride::WriteCallOverride(Call call)
+    : call_(std::move(call)), previous_(activeOverride) {
+  activeOverride = this;
+  activeCall = &call_;
+}
+
+WriteCallOverride::~WriteCallOverride() {
+  activeOverride = previous_;
+  activeCall = previous_ ? &previous_->call_ : nullptr;
+}
+
+}  // namespace quill

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <cstddef>
+#include <filesystem>
+#include <functional>
+#include <string_view>
+
+namespace quill {
+
+// Throws WriteError naming the path and the system's reason for the error number.
+[[noreturn]] void failWriting(const std::filesystem::path& path, int error);
+
+// A path in the same folder under a hidden, random name ending in the suffix.
+std::filesystem::path hiddenPathBeside(const std::filesystem::path& path, std::string_view suffix);
+
+// A new file written beside its final path under a hidden name; commit() renames it into
+// place, and until then the destructor removes it, so that no half-written file remains.
+// Every failure throws WriteError naming the final path and the reason.
+class PendingFile {
+ public:
+  explicit PendingFile(std::filesystem::path target);
+  ~PendingFile();
+  PendingFile(const PendingFile&) = delete;
+  PendingFile& operator=(const PendingFile&) = delete;
+
+  const std::filesystem::path& target() const { return target_; }
+  void write(std::string_view text);
+  // Flushes the text to the disk and closes the file.
+  void finish();
+  // Replaces the target with the finished file.
+  void commit();
+
+ private:
+  std::filesystem::path target_;
+  std::filesystem::path temporary_;
+  int fd_ = -1;
+  bool committed_ = false;
+};
+
+// Stands in for the system's write call of this thread's pending files while it lives, so
+// that tests can make a write fail part way as on a full disk.
+class WriteCallOverride {
+ public:
+  using Call = std::function<ssize_t(int fd, const void* data, std::size_t size)>;
+  explicit WriteCallOverride(Call call);
+  ~WriteCallOverride();
+  WriteCallOverride(const WriteCallOverride&) = delete;
+  WriteCallOverride& operator=(const WriteCallOverride&) = delete;
+
+ private:
+  Call call_;
+  WriteCallOverride* previous_;
+};
+
+}  // namespace quill

@@ -1,0 +1,189 @@
+// Writing the two documents where the folder refuses them: the error names the path and
+// the reason, no partly written file remains, and the documents of the earlier run stay.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "report/documents.h"
+#include "report/file_writer.h"
+#include "report/pending_file.h"
+#include "support/small_tmpfs.h"
+#include "support/temporary_folder.h"
+
+namespace quill {
+namespace {
+
+namespace fs = std::filesystem;
+using test::readFile;
+using test::SmallTmpfs;
+using test::TemporaryFolder;
+
+const DocumentTitle kTitle{"one.xlsx", "two.xlsx", "2026-12-07 10:00:00", ""};
+
+void writeOldPair(const fs::path& folder) {
+  writeFileReplacing(folder / kReportFileName, {"old report"});
+  writeFileReplacing(folder / kGridFileName, {"old grid"});
+}
+
+// The old pair is there unchanged, and nothing else is.
+void expectOldPairAlone(const fs::path& folder) {
+  EXPECT_EQ(readFile(folder / kReportFileName).substr(0, 40), "old report");
+  EXPECT_EQ(readFile(folder / kGridFileName).substr(0, 40), "old grid");
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"report.htm", "visualized.htm"}));
+}
+
+// The message of the WriteError that writing the pair into the folder throws.
+std::string pairWriteError(const fs::path& folder, std::string_view body = "body") {
+  try {
+    writeDocumentPair(folder, kTitle, body, kTitle, body);
+  } catch (const WriteError& e) {
+    return e.what();
+  }
+  ADD_FAILURE() << "writing into " << folder << " succeeded";
+  return "";
+}
+
+std::string expectedMessage(const fs::path& path, int error) {
+  return "Cannot write \"" + path.string() + "\": " + std::strerror(error);
+}
+
+TEST(WriteFaults, FolderThatCannotTakeTheDocuments) {
+  struct Case {
+    const char* fault;
+    std::function<fs::path(const fs::path& folder)> breakFolder;  // the folder to write into
+    int error;
+  };
+  const Case cases[] = {
+      {"a file in place of the folder",
+       [](const fs::path& folder) {
+         writeFileReplacing(folder / "out", {"a file"});
+         return folder / "out";
+       },
+       ENOTDIR},
+      {"a folder that vanished",
+       [](const fs::path& folder) {
+         fs::create_directory(folder / "out");
+         fs::remove(folder / "out");
+         return folder / "out";
+       },
+       ENOENT},
+      {"a file in place of a parent folder",
+       [](const fs::path& folder) {
+         writeFileReplacing(folder / "out", {"a file"});
+         return folder / "out" / "inner";
+       },
+       ENOTDIR},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.fault);
+    TemporaryFolder folder;
+    const fs::path target = c.breakFolder(folder.path());
+    EXPECT_EQ(pairWriteError(target), expectedMessage(target / kReportFileName, c.error));
+    EXPECT_FALSE(fs::exists(target / kGridFileName));
+  }
+}
+
+TEST(WriteFaults, ReadOnlyFolderKeepsTheOldPair) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders; see the tmpfs test";
+  TemporaryFolder folder;
+  writeOldPair(folder.path());
+  fs::permissions(folder.path(), fs::perms::owner_read | fs::perms::owner_exec);
+  EXPECT_EQ(pairWriteError(folder.path()),
+            expectedMessage(folder.path() / kReportFileName, EACCES));
+  fs::permissions(folder.path(), fs::perms::owner_all);
+  expectOldPairAlone(folder.path());
+}
+
+TEST(WriteFaults, ReadOnlyFileSystemKeepsTheOldPair) {
+  SmallTmpfs disk(1 << 20);
+  if (!disk.mounted()) GTEST_SKIP() << "cannot mount a tmpfs here (needs root)";
+  writeOldPair(disk.path());
+  ASSERT_TRUE(disk.makeReadOnly());
+  EXPECT_EQ(pairWriteError(disk.path()), expectedMessage(disk.path() / kReportFileName, EROFS));
+  expectOldPairAlone(disk.path());
+}
+
+TEST(WriteFaults, FullDiskKeepsTheOldPairAndLeavesNoPart) {
+  SmallTmpfs disk(64 * 1024);
+  if (!disk.mounted()) GTEST_SKIP() << "cannot mount a tmpfs here (needs root)";
+  writeOldPair(disk.path());
+  // The report alone fits; the grid beside it does not.
+  const std::string body(40 * 1024, 'x');
+  EXPECT_EQ(pairWriteError(disk.path(), body),
+            expectedMessage(disk.path() / kGridFileName, ENOSPC));
+  expectOldPairAlone(disk.path());
+  writeDocumentPair(disk.path(), kTitle, "small", kTitle, "small");
+  EXPECT_NE(readFile(disk.path() / kReportFileName).find("small"), std::string::npos);
+}
+
+// A write call that takes the first bytes given and then fails as a full disk does.
+WriteCallOverride::Call failAfter(std::size_t bytes) {
+  return [bytes, taken = std::size_t(0)](int fd, const void* data,
+                                         std::size_t size) mutable -> ssize_t {
+    if (taken >= bytes) {
+      errno = ENOSPC;
+      return -1;
+    }
+    const ssize_t written = ::write(fd, data, std::min(size, bytes - taken));
+    if (written > 0) taken += std::size_t(written);
+    return written;
+  };
+}
+
+TEST(WriteFaults, AWriteFailingAfterTheFirstBlockKeepsTheOldPair) {
+  const std::string body(10000, 'x');
+  const std::size_t reportSize =
+      reportDocumentHead(kTitle).size() + body.size() + reportDocumentTail().size();
+  const struct {
+    std::size_t bytesTaken;
+    std::string_view failingFile;
+  } cases[] = {{4096, kReportFileName}, {reportSize + 4096, kGridFileName}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.failingFile);
+    TemporaryFolder folder;
+    writeOldPair(folder.path());
+    WriteCallOverride failing(failAfter(c.bytesTaken));
+    EXPECT_EQ(pairWriteError(folder.path(), body),
+              expectedMessage(folder.path() / c.failingFile, ENOSPC));
+    expectOldPairAlone(folder.path());
+  }
+}
+
+TEST(WriteFaults, AGridThatCannotBeReplacedPutsTheOldReportBack) {
+  TemporaryFolder folder;
+  writeFileReplacing(folder.path() / kReportFileName, {"old report"});
+  fs::create_directory(folder.path() / kGridFileName);
+  EXPECT_EQ(pairWriteError(folder.path()), expectedMessage(folder.path() / kGridFileName, EISDIR));
+  EXPECT_EQ(readFile(folder.path() / kReportFileName), "old report");
+  EXPECT_TRUE(fs::is_directory(folder.path() / kGridFileName));
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 2);
+
+  // With no report before, none is left behind either.
+  fs::remove(folder.path() / kReportFileName);
+  EXPECT_FALSE(pairWriteError(folder.path()).empty());
+  EXPECT_FALSE(fs::exists(folder.path() / kReportFileName));
+}
+
+TEST(WriteFaults, BothDocumentsReplaceTheOldPairTogether) {
+  TemporaryFolder folder;
+  writeOldPair(folder.path());
+  writeDocumentPair(folder.path(), kTitle, "new report", kTitle, "new grid");
+  EXPECT_EQ(readFile(folder.path() / kReportFileName),
+            reportDocumentHead(kTitle) + "new report" + std::string(reportDocumentTail()));
+  EXPECT_EQ(readFile(folder.path() / kGridFileName),
+            gridDocumentHead(kTitle) + "new grid" + std::string(gridDocumentTail()));
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 2);
+}
+
+}  // namespace
+}  // namespace quill
