@@ -4,6 +4,7 @@
 #include <string>
 
 #include "sheet/cell_text.h"
+#include "sheet/plain_number.h"
 #include "sheet/xlsx/xlsx_package.h"
 #include "sheet/xlsx/xlsx_string_item.h"
 
@@ -214,6 +215,11 @@ void WorksheetHandler::endCell() {
 void WorksheetHandler::addNumber(std::string_view value) {
   value = trimXmlSpace(value);
   if (value.empty()) return;  // a formula without a cached result, or formatting only
+  const bool date = context_.dateStyles.isDate(style_);
+  if (!date && isPlainNumberText(value)) {
+    sheet_.add(row_, column_, value);  // the common case: no conversion needed
+    return;
+  }
   double number = 0;
   const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
   if (error != std::errc() || end != value.data() + value.size()) {
@@ -221,7 +227,7 @@ void WorksheetHandler::addNumber(std::string_view value) {
     return;
   }
   text_.clear();
-  if (context_.dateStyles.isDate(style_))
+  if (date)
     appendDateOrNumberText(text_, number, context_.date1904);
   else
     appendNumberText(text_, number);
