@@ -1,6 +1,8 @@
 #include "engine/range_comparison.h"
 
 #include <algorithm>
+#include <string_view>
+#include <vector>
 
 #include "engine/cell_comparison.h"
 #include "engine/chosen_sheets.h"
@@ -46,15 +48,17 @@ ComparisonOutcome compareRange(ComparisonContext& context, std::string range1, s
   for (long c = 0; c < columnCount; ++c)
     appendHeaderCell(bodies.grid, columnLetters(area1.firstColumn + c));
   if (rowCount > 0) context.progress.setMaximum(rowCount);
+  std::vector<std::string_view> texts1(static_cast<std::size_t>(columnCount));
+  std::vector<std::string_view> texts2(texts1.size());
   for (long r = 0; r < rowCount; ++r) {
     const long row1 = area1.firstRow + r, row2 = area2.firstRow + r;
     appendRowStart(bodies.grid);
     appendHeaderCell(bodies.grid, row1);
+    sheets.first.rowTexts(row1, area1.firstColumn, texts1);
+    sheets.second.rowTexts(row2, area2.firstColumn, texts2);
     for (long c = 0; c < columnCount; ++c) {
-      const long column1 = area1.firstColumn + c;
-      appendCellComparison(bodies, context.request, sheetName, row1, column1,
-                           sheets.first.cellText(row1, column1),
-                           sheets.second.cellText(row2, area2.firstColumn + c));
+      appendCellComparison(bodies, context.request, sheetName, row1, area1.firstColumn + c,
+                           texts1[std::size_t(c)], texts2[std::size_t(c)]);
     }
     context.progress.setValue(r + 1);
   }

@@ -1,6 +1,8 @@
 #include "engine/whole_workbook.h"
 
 #include <algorithm>
+#include <string_view>
+#include <vector>
 
 #include "engine/cell_comparison.h"
 #include "report/templates.h"
@@ -40,15 +42,25 @@ void compareSheetPair(ComparisonContext& context, ErrorTrap& trap, ReportBodies&
   trap.at(132, [&] {
     if (rowCount >= 1) context.progress.setMaximum(rowCount);
   });
+  // Each row's texts are read in one pass per sheet into buffers reused for every row.
+  std::vector<std::string_view> texts1, texts2;
+  trap.at(142, [&] {
+    texts1.resize(std::size_t(std::max(columnCount, 0L)));
+    texts2.resize(texts1.size());
+  });
   for (long r = 1; r <= rowCount; ++r) {
     trap.at(140, [&] {
       appendRowStart(bodies.grid);
       appendHeaderCell(bodies.grid, r);
     });
-    for (long c = 1; c <= columnCount; ++c) {
+    trap.at(142, [&] {
+      sheet1.rowTexts(r, 1, texts1);
+      sheet2.rowTexts(r, 1, texts2);
+    });
+    for (long c = 1; c <= long(texts1.size()); ++c) {
       trap.at(150, [&] {
-        appendCellComparison(bodies, context.request, sheetName, r, c, sheet1.cellText(r, c),
-                             sheet2.cellText(r, c));
+        appendCellComparison(bodies, context.request, sheetName, r, c, texts1[std::size_t(c - 1)],
+                             texts2[std::size_t(c - 1)]);
       });
     }
     trap.at(172, [&] { context.progress.setValue(r); });

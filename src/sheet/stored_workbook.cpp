@@ -61,16 +61,33 @@ void StoredSheet::finish() {
   }
 }
 
-std::string_view StoredSheet::cellText(long row, long column) const {
+std::span<const StoredSheet::Cell> StoredSheet::rowCells(long row) const {
   auto rowIt = std::lower_bound(rows_.begin(), rows_.end(), row,
                                 [](const RowStart& r, long wanted) { return long(r.row) < wanted; });
   if (rowIt == rows_.end() || long(rowIt->row) != row) return {};
-  auto first = cells_.begin() + rowIt->firstCell;
-  auto last = std::next(rowIt) == rows_.end() ? cells_.end() : cells_.begin() + std::next(rowIt)->firstCell;
-  auto cellIt = std::lower_bound(first, last, column,
-                                 [](const Cell& c, long wanted) { return long(c.column) < wanted; });
-  if (cellIt == last || long(cellIt->column) != column) return {};
+  const std::size_t end =
+      std::next(rowIt) == rows_.end() ? cells_.size() : std::next(rowIt)->firstCell;
+  return std::span<const Cell>(cells_).subspan(rowIt->firstCell, end - rowIt->firstCell);
+}
+
+std::string_view StoredSheet::cellText(long row, long column) const {
+  const std::span<const Cell> cells = rowCells(row);
+  auto cellIt =
+      std::lower_bound(cells.begin(), cells.end(), column,
+                       [](const Cell& c, long wanted) { return long(c.column) < wanted; });
+  if (cellIt == cells.end() || long(cellIt->column) != column) return {};
   return cellIt->text;
+}
+
+void StoredSheet::rowTexts(long row, long firstColumn, std::span<std::string_view> texts) const {
+  std::fill(texts.begin(), texts.end(), std::string_view());
+  const long lastColumn = firstColumn + long(texts.size()) - 1;
+  const std::span<const Cell> cells = rowCells(row);
+  auto cellIt =
+      std::lower_bound(cells.begin(), cells.end(), firstColumn,
+                       [](const Cell& c, long wanted) { return long(c.column) < wanted; });
+  for (; cellIt != cells.end() && long(cellIt->column) <= lastColumn; ++cellIt)
+    texts[std::size_t(long(cellIt->column) - firstColumn)] = cellIt->text;
 }
 
 StoredSheet& StoredWorkbook::addSheet(std::string name) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +29,7 @@ class StoredSheet final : public Worksheet {
   const std::string& name() const override { return name_; }
   Area usedArea() const override { return used_; }
   std::string_view cellText(long row, long column) const override;
+  void rowTexts(long row, long firstColumn, std::span<std::string_view> texts) const override;
 
   std::size_t cellCount() const { return cells_.size(); }
   // Calls visit(row, column, text) for every non-empty cell in row-major order.
@@ -46,6 +48,9 @@ class StoredSheet final : public Worksheet {
     std::uint32_t row;
     std::uint32_t firstCell;
   };
+
+  // The cells of a row, or an empty span when it holds none.
+  std::span<const Cell> rowCells(long row) const;
 
   std::string name_;
   TextArena& arena_;

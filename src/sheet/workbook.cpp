@@ -34,6 +34,10 @@ std::string Range::rowsAddress() const {
   return text;
 }
 
+void Worksheet::rowTexts(long row, long firstColumn, std::span<std::string_view> texts) const {
+  for (std::size_t i = 0; i < texts.size(); ++i) texts[i] = cellText(row, firstColumn + long(i));
+}
+
 Range Worksheet::range(std::string_view address) const {
   return Range(name(), parseRangeAddress(address));
 }
