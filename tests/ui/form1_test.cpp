@@ -112,6 +112,15 @@ TEST_F(MainWindowTest, BrowsingFillsTheBoxUnlessCancelled) {
   EXPECT_EQ(settings.get(kCompareWithKey, "?"), "/data/chosen.xls");
 }
 
+TEST_F(MainWindowTest, PathBoxSelectsItsWholeTextOnFocus) {
+  QLineEdit& path = box(form1(), "Text2");
+  path.setText("/some/file.xls");
+  path.deselect();
+  QApplication::setActiveWindow(&form1());
+  path.setFocus(Qt::MouseFocusReason);
+  EXPECT_TRUE(waitFor([&] { return path.selectedText() == "/some/file.xls"; }, 2000));
+}
+
 TEST_F(MainWindowTest, ProductButtonOpensTheProductPage) {
   button(form1(), "PushButton1").click();
   ASSERT_EQ(dialogs.webPages.size(), 1);
