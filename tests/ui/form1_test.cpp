@@ -59,6 +59,7 @@ TEST_F(MainWindowTest, SmallerAreaChecksEachFileInTurnThenHandsOver) {
 }
 
 TEST_F(MainWindowTest, SmallerAreaWithoutItsWindowKeepsTheMainWindow) {
+  context->showSmallerArea = nullptr;
   box(form1(), "Text1").setText(makeFile("a.xlsx"));
   box(form1(), "Text2").setText(makeFile("b.xlsx"));
   button(form1(), "PushButton8").click();
