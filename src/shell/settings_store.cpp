@@ -5,8 +5,9 @@ namespace quill {
 SettingsStore::SettingsStore() : settings_("Marrowfen", "Quillmere") {}
 
 QString SettingsStore::get(const QString& key, const QString& fallback) const {
+  // The store holds only texts; a value of any other kind is damage and counts as missing.
   const QVariant value = settings_.value(key);
-  return value.isValid() ? value.toString() : fallback;
+  return value.typeId() == QMetaType::QString ? value.toString() : fallback;
 }
 
 void SettingsStore::save(const QString& key, const QString& value) {

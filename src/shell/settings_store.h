@@ -17,7 +17,8 @@ class SettingsStore {
  public:
   SettingsStore();
 
-  // The stored text, or the default when the key is missing; a stored "" stays "".
+  // The stored text, or the default when the key is missing or holds something other than
+  // a text (a damaged store); a stored "" stays "".
   QString get(const QString& key, const QString& fallback) const;
   void save(const QString& key, const QString& value);
 
