@@ -134,7 +134,7 @@ void Form2::PushButton4_Click() {
   }
   trap.at(104, [&] {
     setStartButtonsEnabled(false);
-    runner_->start(chosen, "Form2", "PushButton4_Click");
+    runner_->start(chosen, "Form2", "PushButton4_Click", runChosenComparison);
   });
 }
 

@@ -48,6 +48,8 @@ void Form2::pickRange(PickTarget target, const char* procedure) {
   // A cancelled pick changes nothing.
   if (!picked) return;
   trap.at(102, [&] { writePick(target, picked->address); });
+  // A pick that could not be written leaves the list on the worksheet the fields belong to.
+  if (trap.reported() > 0) return;
   trap.at(104, [&] {
     showPickedSheet(target == PickTarget::Range2 ? *Combo2 : *Combo1, picked->sheetName);
   });

@@ -1,16 +1,37 @@
 #include "ui/program_windows.h"
 
+#include <QLineEdit>
+
 #include "ui/form1.h"
+#include "ui/form2.h"
 #include "ui/form3.h"
 #include "ui/program_context.h"
 
 namespace quill {
 
+namespace {
+
+std::string pathIn(const QWidget& window, const char* box) {
+  const auto* found = window.findChild<const QLineEdit*>(box);
+  return found ? found->text().toStdString() : std::string();
+}
+
+}  // namespace
+
 ProgramWindows::ProgramWindows(ProgramContext& context)
-    : context_(context), form1_(std::make_unique<Form1>(context, *this)) {}
+    : context_(context), form1_(std::make_unique<Form1>(context, *this)) {
+  // The smaller-area window reads the paths from the main window's boxes.
+  form2_ = std::make_unique<Form2>(context, *this, [this] {
+    return WorkbookPaths{pathIn(*form1_, "Text1"), pathIn(*form1_, "Text2")};
+  });
+  context_.showSmallerArea = [this] { form2_->showWindow(); };
+}
 
 ProgramWindows::~ProgramWindows() {
   form3_.reset();
+  context_.showSmallerArea = nullptr;
+  form2_->stopComparison();
+  form2_.reset();
   form1_->stopComparison();
   form1_.reset();
 }
@@ -19,6 +40,7 @@ Form3& ProgramWindows::resultsWindow() {
   if (!form3_) {
     form3_ = std::make_unique<Form3>(context_, *this);
     form3_->registerCaller("Form1", form1_.get());
+    form3_->registerCaller("Form2", form2_.get());
   }
   return *form3_;
 }
@@ -31,6 +53,7 @@ void ProgramWindows::showResults() {
 
 void ProgramWindows::endProgram() {
   form1_->stopComparison();
+  form2_->stopComparison();
   closeSession(context_.session);
   emit programEnding();
 }

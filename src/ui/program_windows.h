@@ -6,6 +6,7 @@
 namespace quill {
 
 class Form1;
+class Form2;
 class Form3;
 struct ProgramContext;
 
@@ -18,6 +19,7 @@ class ProgramWindows final : public QObject {
   ~ProgramWindows() override;
 
   Form1& mainWindow() { return *form1_; }
+  Form2& smallerAreaWindow() { return *form2_; }
   bool hasResultsWindow() const { return form3_ != nullptr; }
   // The results window; the first call creates it.
   Form3& resultsWindow();
@@ -32,6 +34,7 @@ class ProgramWindows final : public QObject {
  private:
   ProgramContext& context_;
   std::unique_ptr<Form1> form1_;
+  std::unique_ptr<Form2> form2_;
   std::unique_ptr<Form3> form3_;
 };
 
