@@ -1,3 +1,5 @@
+#include "ui/range_dialog.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -13,7 +15,6 @@
 #include <QTimer>
 
 #include "sheet/stored_workbook.h"
-#include "ui/range_dialog.h"
 #include "ui/range_dialog_address.h"
 #include "ui/range_dialog_model.h"
 
@@ -53,8 +54,8 @@ class RangeDialogTest : public testing::Test {
   static void clickHeader(QHeaderView& header, int section,
                           Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     const int position = header.sectionViewportPosition(section) + header.sectionSize(section) / 2;
-    const QPoint point = header.orientation() == Qt::Horizontal ? QPoint(position, 5)
-                                                                : QPoint(5, position);
+    const QPoint point =
+        header.orientation() == Qt::Horizontal ? QPoint(position, 5) : QPoint(5, position);
     QTest::mouseClick(header.viewport(), Qt::LeftButton, modifiers, point);
   }
 
@@ -209,8 +210,8 @@ TEST_F(RangeDialogTest, TypedAddressesSelectAndMayChangeTheSheet) {
     const char* text;
     const char* problemPart;
   };
-  for (const Case& c : {Case{"nowhere!A1", "No worksheet is named \"nowhere\"."},
-                        Case{"B2:", ""}, Case{"", "empty"}}) {
+  for (const Case& c : {Case{"nowhere!A1", "No worksheet is named \"nowhere\"."}, Case{"B2:", ""},
+                        Case{"", "empty"}}) {
     type(*dialog, c.text);
     EXPECT_TRUE(dialog->problem().contains(c.problemPart)) << c.text;
     EXPECT_FALSE(dialog->problem().isEmpty()) << c.text;
