@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "sheet/plain_number.h"
+
 namespace quill::ods {
 
 namespace {
@@ -52,6 +54,8 @@ std::string_view CellValue::text(const std::string& paragraphs, CivilDate nullDa
   if (!hasValue_) return paragraphs;
   switch (type_) {
     case Type::Number: {
+      const std::string_view written = trimSpaces(value_);
+      if (isPlainNumberText(written)) return written;  // the common case: no conversion needed
       double number;
       if (!parseDouble(value_, number)) return paragraphs;
       result_.clear();

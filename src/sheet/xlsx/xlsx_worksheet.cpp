@@ -30,11 +30,11 @@ CellType cellType(const char* t) {
   return CellType::Number;
 }
 
+bool isXmlSpace(char ch) { return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n'; }
+
 std::string_view trimXmlSpace(std::string_view text) {
-  while (!text.empty() && std::string_view(" \t\r\n").find(text.front()) != std::string_view::npos)
-    text.remove_prefix(1);
-  while (!text.empty() && std::string_view(" \t\r\n").find(text.back()) != std::string_view::npos)
-    text.remove_suffix(1);
+  while (!text.empty() && isXmlSpace(text.front())) text.remove_prefix(1);
+  while (!text.empty() && isXmlSpace(text.back())) text.remove_suffix(1);
   return text;
 }
 
