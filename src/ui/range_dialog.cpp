@@ -19,6 +19,7 @@ namespace quill {
 
 namespace {
 constexpr int kColumnWidth = 80;
+constexpr int kRowPadding = 6;
 constexpr QSize kDialogSize(760, 520);
 }  // namespace
 
@@ -55,6 +56,7 @@ void RangeDialog::createControls(const QString& prompt) {
   grid_->setWordWrap(false);
   grid_->horizontalHeader()->setDefaultSectionSize(kColumnWidth);
   grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + kRowPadding);
   layout->addWidget(grid_, 1);
   connect(grid_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           &RangeDialog::selectionChanged);

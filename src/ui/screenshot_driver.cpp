@@ -8,6 +8,7 @@
 #include <QWebEngineView>
 
 #include "ui/form1.h"
+#include "ui/form2_screenshots.h"
 #include "ui/form3.h"
 #include "ui/program_windows.h"
 
@@ -66,6 +67,7 @@ void driveScreenshots(ProgramWindows& windows, const QString& folder) {
     click(main, "PushButton3");
     QApplication::processEvents();
     if (!grabInto(main, folder + "/main-window.png")) QCoreApplication::exit(1);
+    if (!grabSmallerAreaWindows(windows, folder)) QCoreApplication::exit(1);
     QElapsedTimer clock;
     clock.start();
     click(main, "PushButton5");

@@ -1,0 +1,62 @@
+#include "ui/form2_screenshots.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "sheet/workbook_file.h"
+#include "ui/form1.h"
+#include "ui/form2.h"
+#include "ui/program_windows.h"
+#include "ui/range_dialog.h"
+
+namespace quill {
+
+namespace {
+
+template <class Control>
+Control* control(QWidget& window, const char* name) {
+  return window.findChild<Control*>(name);
+}
+
+bool grabInto(QWidget& window, const QString& file) {
+  QApplication::processEvents();
+  return window.grab().save(file, "PNG");
+}
+
+// The range dialog over a workbook file, with two areas of its first worksheet selected.
+bool grabRangeDialog(const std::string& path, const QString& file) {
+  const std::unique_ptr<Workbook> book = readWorkbookFile(path);
+  RangeDialog dialog(*book, 1, "select range with mouse", "$A$1:$A$9,$C$1:$E$9");
+  dialog.show();
+  const bool saved = grabInto(dialog, file);
+  dialog.reject();
+  return saved;
+}
+
+}  // namespace
+
+bool grabSmallerAreaWindows(ProgramWindows& windows, const QString& folder) {
+  Form1& main = windows.mainWindow();
+  control<QPushButton>(main, "PushButton8")->click();
+  Form2& smaller = windows.smallerAreaWindow();
+  if (!smaller.isVisible()) return false;
+  QComboBox* sheets = control<QComboBox>(smaller, "Combo1");
+  sheets->setCurrentIndex(1);
+  emit sheets->activated(1);
+  control<QRadioButton>(smaller, "Option2")->click();
+  control<QLineEdit>(smaller, "txtIdentifyingColumns")->setText("A");
+  const bool savedWindow = grabInto(smaller, folder + "/smaller-area-window.png");
+  bool savedDialog = false;
+  try {
+    savedDialog = grabRangeDialog(smaller.request().Text1, folder + "/range-dialog.png");
+  } catch (const std::exception& error) {
+    qWarning("The range dialog could not be shown: %s", error.what());
+  }
+  control<QPushButton>(smaller, "PushButton1")->click();
+  return savedWindow && savedDialog;
+}
+
+}  // namespace quill
