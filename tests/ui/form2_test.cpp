@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
+#include <QSignalSpy>
 
 #include "ui/range_picker.h"
 #include "windows_fixture.h"
@@ -250,6 +251,8 @@ TEST_F(SmallerAreaTest, LeavingTheStartFieldInRowsModeWantsANumber) {
 }
 
 TEST_F(SmallerAreaTest, StartChecksStopBeforeAnythingIsCompared) {
+  form2().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form2()));
   choose("Combo1", 1);
   struct Case {
     const char* option;
@@ -268,7 +271,8 @@ TEST_F(SmallerAreaTest, StartChecksStopBeforeAnythingIsCompared) {
     dialogs.messages.clear();
     button(form2(), "PushButton4").click();
     EXPECT_EQ(dialogs.messages, QStringList{c.message}) << c.start << " " << c.end;
-    EXPECT_TRUE(field("txtStartColumn").hasFocus() || !form2().isActiveWindow());
+    EXPECT_TRUE(field("txtStartColumn").hasFocus());
+    field("txtEndColumn").setFocus();
     EXPECT_TRUE(form2().isVisible());
   }
   EXPECT_FALSE(form2().isComparing());
@@ -444,6 +448,44 @@ TEST_F(SmallerAreaTest, BackKeepsEveryFieldAndChangedPathsAreListedAfresh) {
   EXPECT_EQ(text("txtRange2"), "");
   EXPECT_FALSE(option("Option3").isEnabled());
   EXPECT_EQ(form2().request().Text2, (programFolder + "/three.xlsx").toStdString());
+}
+
+TEST_F(SmallerAreaTest, AWorkbookThatFailsToOpenLeavesItsListBlank) {
+  context->openSession = [this](SpreadsheetSession& session, const std::string&, const std::string&,
+                                ErrorBox& box) {
+    box.show("cannot read two.xlsx");
+    session.firstBook = &left;
+    session.secondBook = nullptr;
+  };
+  button(form2(), "PushButton1").click();
+  box(form1(), "Text2").setText(makeFile("damaged.xlsx"));
+  openFromMainWindow();
+  EXPECT_EQ(entries(list("Combo1")), (QStringList{"", "Alpha", "Beta", "Gamma"}));
+  EXPECT_EQ(entries(list("Combo2")), QStringList{""});
+  EXPECT_EQ(list("Combo2").currentIndex(), -1);
+  ASSERT_EQ(dialogs.errors.size(), 2);
+  EXPECT_EQ(dialogs.errors[0], "cannot read two.xlsx");
+  EXPECT_TRUE(dialogs.errors[1].contains("Form2.loadSheets at line 102"));
+
+  // Its picker has no workbook to show.
+  dialogs.errors.clear();
+  button(form2(), "PushButton3").click();
+  EXPECT_EQ(picker_->calls, 0);
+  ASSERT_EQ(dialogs.errors.size(), 1);
+  EXPECT_TRUE(dialogs.errors[0].contains("Form2.PushButton3_Click at line 100"));
+}
+
+TEST_F(SmallerAreaTest, ClosingWhileComparingStopsTheComparisonAndEndsTheProgram) {
+  context->openSession = [](SpreadsheetSession&, const std::string&, const std::string&,
+                            ErrorBox& box) { box.show("first failure"); };
+  dialogs.onError = [&] { form2().close(); };
+  QSignalSpy ending(windows.get(), &ProgramWindows::programEnding);
+  button(form2(), "PushButton4").click();
+  EXPECT_FALSE(button(form2(), "PushButton1").isEnabled()) << "no way back while comparing";
+  ASSERT_TRUE(waitFor([&] { return !form2().isComparing(); }));
+  EXPECT_EQ(ending.count(), 1);
+  EXPECT_EQ(dialogs.errors, QStringList{"first failure"});
+  EXPECT_FALSE(windows->hasResultsWindow());
 }
 
 // The sample workbooks, read by the real readers, compared in each mode from this window.
