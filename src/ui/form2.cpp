@@ -192,8 +192,9 @@ void Form2::showWindow() {
   if (!loaded_) {
     loaded_ = true;
     Form_Load();
-  } else if (paths_() != listedPaths_) {
-    // Lists of files that are no longer chosen would pick from the wrong workbooks.
+  } else if (paths_() != listedPaths_ || !books_.isOpen()) {
+    // Lists of files that are no longer chosen would pick from the wrong workbooks; a file
+    // that failed to open is tried again.
     ErrorTrap trap("Form2", "Form_Load", errorBox_);
     openBooks(trap);
     trap.at(110, [&] { loadSheets(); });
