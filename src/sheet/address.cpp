@@ -47,6 +47,12 @@ std::string cellAddress(long row, long column) {
   return out;
 }
 
+std::string cellNameForMessage(long row, long column) {
+  if (row >= 1 && row <= kMaxRows && column >= 1 && column <= kMaxColumns)
+    return cellAddress(row, column);
+  return "row " + std::to_string(row) + ", column " + std::to_string(column);
+}
+
 std::string absoluteAddress(const Area& area) {
   auto corner = [](long row, long column) {
     return "$" + columnLetters(column) + "$" + std::to_string(row);

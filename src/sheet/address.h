@@ -47,6 +47,10 @@ long columnNumber(std::string_view letters);
 std::string cellAddress(long row, long column);
 void appendCellAddress(std::string& out, long row, long column);
 
+// "C2" inside a worksheet, or "row 2, column 20000" for a position outside one, as
+// messages about damaged files name it.
+std::string cellNameForMessage(long row, long column);
+
 // "$A$1:$C$9", or "$A$1" for a single cell.
 std::string absoluteAddress(const Area& area);
 

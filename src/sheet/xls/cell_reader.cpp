@@ -212,7 +212,7 @@ void CellReader::readSharedLabel(const Record& record) {
   cursor.skip(2);
   const std::uint32_t index = cursor.u32();
   if (index >= book_.sharedStrings.size())
-    throw WorkbookError("cell " + cellAddress(row, column) + " of sheet \"" + sheetName_ +
+    throw WorkbookError("cell " + cellNameForMessage(row, column) + " of sheet \"" + sheetName_ +
                         "\" names shared string " + std::to_string(index) +
                         " but the table holds " + std::to_string(book_.sharedStrings.size()));
   sheet().addStored(row, column, book_.sharedStrings[index]);
