@@ -22,28 +22,28 @@ void StoredSheet::addStored(long row, long column, std::string_view storedText) 
     throw WorkbookError("cell " + std::to_string(row) + "," + std::to_string(column) +
                         " of sheet \"" + name_ + "\" lies outside the 1,048,576 rows and 16,384 "
                         "columns a worksheet has");
-  if (!cells_.empty()) {
-    const Cell& last = cells_.back();
-    if (last.row > row || (last.row == row && last.column >= column)) sorted_ = false;
-  }
-  cells_.push_back({storedText, std::uint32_t(row), std::uint32_t(column)});
+  if (storedText.size() > PackedCell::kMaxTextLength)
+    throw WorkbookError("cell " + cellAddress(row, column) + " of sheet \"" + name_ +
+                        "\" holds a text of more than 1 GiB");
+  const PackedCell cell(row, column, storedText);
+  if (!cells_.empty() && cells_.back().position() >= cell.position()) sorted_ = false;
+  cells_.push_back(cell);
 }
 
 void StoredSheet::finish() {
   if (!sorted_) {
-    std::stable_sort(cells_.begin(), cells_.end(), [](const Cell& a, const Cell& b) {
-      return a.row != b.row ? a.row < b.row : a.column < b.column;
+    std::stable_sort(cells_.begin(), cells_.end(), [](const PackedCell& a, const PackedCell& b) {
+      return a.position() < b.position();
     });
     // Of cells at the same position the last one added wins.
-    std::vector<Cell> unique;
-    unique.reserve(cells_.size());
-    for (const Cell& cell : cells_) {
-      if (!unique.empty() && unique.back().row == cell.row && unique.back().column == cell.column)
-        unique.back() = cell;
+    std::size_t kept = 0;
+    for (const PackedCell& cell : cells_) {
+      if (kept > 0 && cells_.begin()[kept - 1].position() == cell.position())
+        cells_.begin()[kept - 1] = cell;
       else
-        unique.push_back(cell);
+        cells_.begin()[kept++] = cell;
     }
-    cells_.swap(unique);
+    cells_.truncate(kept);
     sorted_ = true;
   }
   rows_.clear();
@@ -51,43 +51,52 @@ void StoredSheet::finish() {
     used_ = Area{};
     return;
   }
-  used_ = {long(cells_.front().row), long(cells_.front().column), long(cells_.back().row),
-           long(cells_.front().column)};
+  used_ = {cells_[0].row(), cells_[0].column(), cells_.back().row(), cells_[0].column()};
   for (std::size_t i = 0; i < cells_.size(); ++i) {
-    const Cell& cell = cells_[i];
-    if (rows_.empty() || rows_.back().row != cell.row) rows_.push_back({cell.row, std::uint32_t(i)});
-    used_.firstColumn = std::min(used_.firstColumn, long(cell.column));
-    used_.lastColumn = std::max(used_.lastColumn, long(cell.column));
+    const PackedCell& cell = cells_[i];
+    if (rows_.empty() || long(rows_.back().row) != cell.row())
+      rows_.push_back({std::uint32_t(cell.row()), std::uint32_t(i)});
+    used_.firstColumn = std::min(used_.firstColumn, cell.column());
+    used_.lastColumn = std::max(used_.lastColumn, cell.column());
   }
 }
 
-std::span<const StoredSheet::Cell> StoredSheet::rowCells(long row) const {
-  auto rowIt = std::lower_bound(rows_.begin(), rows_.end(), row,
-                                [](const RowStart& r, long wanted) { return long(r.row) < wanted; });
+std::span<const PackedCell> StoredSheet::rowCells(long row) const {
+  auto rowIt =
+      std::lower_bound(rows_.begin(), rows_.end(), row,
+                       [](const RowStart& r, long wanted) { return long(r.row) < wanted; });
   if (rowIt == rows_.end() || long(rowIt->row) != row) return {};
   const std::size_t end =
       std::next(rowIt) == rows_.end() ? cells_.size() : std::next(rowIt)->firstCell;
-  return std::span<const Cell>(cells_).subspan(rowIt->firstCell, end - rowIt->firstCell);
+  return std::span<const PackedCell>(cells_.begin() + rowIt->firstCell, cells_.begin() + end);
 }
 
+namespace {
+
+// The first cell of a row at or right of a column.
+const PackedCell* firstCellFrom(std::span<const PackedCell> cells, long column) {
+  return std::lower_bound(
+      cells.data(), cells.data() + cells.size(), column,
+      [](const PackedCell& cell, long wanted) { return cell.column() < wanted; });
+}
+
+}  // namespace
+
 std::string_view StoredSheet::cellText(long row, long column) const {
-  const std::span<const Cell> cells = rowCells(row);
-  auto cellIt =
-      std::lower_bound(cells.begin(), cells.end(), column,
-                       [](const Cell& c, long wanted) { return long(c.column) < wanted; });
-  if (cellIt == cells.end() || long(cellIt->column) != column) return {};
-  return cellIt->text;
+  const std::span<const PackedCell> cells = rowCells(row);
+  const PackedCell* cell = firstCellFrom(cells, column);
+  if (cell == cells.data() + cells.size() || cell->column() != column) return {};
+  return cell->text();
 }
 
 void StoredSheet::rowTexts(long row, long firstColumn, std::span<std::string_view> texts) const {
   std::fill(texts.begin(), texts.end(), std::string_view());
   const long lastColumn = firstColumn + long(texts.size()) - 1;
-  const std::span<const Cell> cells = rowCells(row);
-  auto cellIt =
-      std::lower_bound(cells.begin(), cells.end(), firstColumn,
-                       [](const Cell& c, long wanted) { return long(c.column) < wanted; });
-  for (; cellIt != cells.end() && long(cellIt->column) <= lastColumn; ++cellIt)
-    texts[std::size_t(long(cellIt->column) - firstColumn)] = cellIt->text;
+  const std::span<const PackedCell> cells = rowCells(row);
+  const PackedCell* end = cells.data() + cells.size();
+  for (const PackedCell* cell = firstCellFrom(cells, firstColumn);
+       cell != end && cell->column() <= lastColumn; ++cell)
+    texts[std::size_t(cell->column() - firstColumn)] = cell->text();
 }
 
 StoredSheet& StoredWorkbook::addSheet(std::string name) {

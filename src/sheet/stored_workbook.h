@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "sheet/cell_list.h"
 #include "sheet/text_arena.h"
 #include "sheet/workbook.h"
 
@@ -35,26 +36,21 @@ class StoredSheet final : public Worksheet {
   // Calls visit(row, column, text) for every non-empty cell in row-major order.
   template <class Visit>
   void forEachCell(Visit&& visit) const {
-    for (const Cell& cell : cells_) visit(long(cell.row), long(cell.column), cell.text);
+    for (const PackedCell& cell : cells_) visit(cell.row(), cell.column(), cell.text());
   }
 
  private:
-  struct Cell {
-    std::string_view text;
-    std::uint32_t row;
-    std::uint32_t column;
-  };
   struct RowStart {
     std::uint32_t row;
     std::uint32_t firstCell;
   };
 
   // The cells of a row, or an empty span when it holds none.
-  std::span<const Cell> rowCells(long row) const;
+  std::span<const PackedCell> rowCells(long row) const;
 
   std::string name_;
   TextArena& arena_;
-  std::vector<Cell> cells_;
+  CellList cells_;
   std::vector<RowStart> rows_;
   Area used_;
   bool sorted_ = true;
