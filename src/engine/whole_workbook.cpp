@@ -1,6 +1,7 @@
 #include "engine/whole_workbook.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -68,6 +69,21 @@ void compareSheetPair(ComparisonContext& context, ErrorTrap& trap, ReportBodies&
   trap.at(176, [&] { appendTableEnd(bodies.grid); });
 }
 
+// The room the grid body will take, at most 256 MiB, so that a large grid is not copied
+// again and again as it grows; room reserved and left unused costs address space only.
+std::size_t expectedGridBytes(const Workbook& book1, const Workbook& book2) {
+  constexpr std::uint64_t kBytesPerCell = 48;  // a data cell with a short text
+  constexpr std::uint64_t kMostBytes = std::uint64_t(1) << 28;
+  std::uint64_t bytes = 0;
+  for (std::size_t i = 1; i <= std::min(book1.sheetCount(), book2.sheetCount()); ++i) {
+    const Area used1 = book1.sheet(i).usedArea(), used2 = book2.sheet(i).usedArea();
+    const auto rows = std::uint64_t(std::max({used1.lastRow, used2.lastRow, 0L}));
+    const auto columns = std::uint64_t(std::max({used1.lastColumn, used2.lastColumn, 0L}));
+    bytes = std::min(kMostBytes, bytes + rows * (columns + 1) * kBytesPerCell);
+  }
+  return std::size_t(bytes);
+}
+
 }  // namespace
 
 ComparisonOutcome DoItByFile(ComparisonContext& context) {
@@ -83,6 +99,7 @@ ComparisonOutcome DoItByFile(ComparisonContext& context) {
   ReportBodies bodies;
   const Workbook& book1 = *session.firstBook;
   const Workbook& book2 = *session.secondBook;
+  trap.at(102, [&] { bodies.grid.reserve(expectedGridBytes(book1, book2)); });
   const std::size_t sheetCount = std::max(book1.sheetCount(), book2.sheetCount());
   for (std::size_t i = 1; i <= sheetCount; ++i) {
     trap.line(106);

@@ -1,10 +1,25 @@
 #include "report/escape.h"
 
+#include <array>
+
 namespace quill {
+
+namespace {
+
+// The bytes that appendHtmlEscaped replaces, looked up by table: most cell texts have none,
+// and this runs for every cell of a grid.
+constexpr std::array<bool, 256> kHtmlSpecial = [] {
+  std::array<bool, 256> special{};
+  for (unsigned char ch : std::string_view("&<>\"'")) special[ch] = true;
+  return special;
+}();
+
+}  // namespace
 
 void appendHtmlEscaped(std::string& out, std::string_view text) {
   std::size_t plainFrom = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
+    if (!kHtmlSpecial[static_cast<unsigned char>(text[i])]) continue;
     const char* reference = nullptr;
     switch (text[i]) {
       case '&': reference = "&amp;"; break;

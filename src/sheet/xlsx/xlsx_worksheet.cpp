@@ -30,7 +30,9 @@ CellType cellType(const char* t) {
   return CellType::Number;
 }
 
-bool isXmlSpace(char ch) { return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n'; }
+bool isXmlSpace(char ch) {
+  return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n';
+}
 
 std::string_view trimXmlSpace(std::string_view text) {
   while (!text.empty() && isXmlSpace(text.front())) text.remove_prefix(1);
