@@ -11,6 +11,7 @@
 #include "engine/choose_comparison.h"
 #include "engine/chosen_sheets.h"
 #include "report/documents.h"
+#include "report/file_writer.h"
 #include "sheet/session.h"
 #include "sheet/workbook.h"
 
@@ -116,8 +117,8 @@ int compareCommand(const std::vector<std::string>& arguments, std::ostream& out,
     ComparisonContext context{request, session, staging.path(), progress, errors, {}};
     ComparisonOutcome outcome = runChosenComparison(context);
     if (errors.count() > 0 || !outcome.documentsWritten) return kFailure;
-    for (std::string_view name : {kReportFileName, kGridFileName})
-      fs::rename(staging.path() / name, parsed->outputFolder / name);
+    moveFilesTogether({{staging.path() / kReportFileName, parsed->outputFolder / kReportFileName},
+                       {staging.path() / kGridFileName, parsed->outputFolder / kGridFileName}});
     out << summary(outcome) << '\n';
     return outcome.differences > 0 ? kDifferences : kNoDifferences;
   } catch (const std::exception& e) {

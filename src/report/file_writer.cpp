@@ -53,6 +53,22 @@ std::unique_ptr<PendingFile> writePending(const FileText& file) {
   return pending;
 }
 
+// Puts each target's replacement in place by place(i) after setting its old file aside;
+// should one fail, every target gets its old file back.
+template <class Place>
+void replaceTogether(const std::vector<std::filesystem::path>& targets, Place place) {
+  std::vector<std::unique_ptr<SetAside>> setAside;
+  try {
+    for (std::size_t i = 0; i < targets.size(); ++i) {
+      setAside.push_back(std::make_unique<SetAside>(targets[i]));
+      place(i);
+    }
+  } catch (const WriteError&) {
+    for (auto& old : setAside) old->putBack();
+    throw;
+  }
+}
+
 }  // namespace
 
 void writeFileReplacing(const std::filesystem::path& path,
@@ -65,17 +81,21 @@ void writeFileReplacing(const std::filesystem::path& path,
 
 void writeFilesTogether(const std::vector<FileText>& files) {
   std::vector<std::unique_ptr<PendingFile>> pending;
-  for (const FileText& file : files) pending.push_back(writePending(file));
-  std::vector<std::unique_ptr<SetAside>> setAside;
-  try {
-    for (auto& file : pending) {
-      setAside.push_back(std::make_unique<SetAside>(file->target()));
-      file->commit();
-    }
-  } catch (const WriteError&) {
-    for (auto& old : setAside) old->putBack();
-    throw;
+  std::vector<std::filesystem::path> targets;
+  for (const FileText& file : files) {
+    pending.push_back(writePending(file));
+    targets.push_back(file.path);
   }
+  replaceTogether(targets, [&](std::size_t i) { pending[i]->commit(); });
+}
+
+void moveFilesTogether(const std::vector<FileMove>& moves) {
+  std::vector<std::filesystem::path> targets;
+  for (const FileMove& move : moves) targets.push_back(move.to);
+  replaceTogether(targets, [&](std::size_t i) {
+    if (std::rename(moves[i].from.c_str(), moves[i].to.c_str()) != 0)
+      failWriting(moves[i].to, errno);
+  });
 }
 
 }  // namespace quill

@@ -31,4 +31,14 @@ struct FileText {
 // content back. So either all files are replaced or none is. Throws WriteError.
 void writeFilesTogether(const std::vector<FileText>& files);
 
+// A finished file and the path it is to replace, in the same file system.
+struct FileMove {
+  std::filesystem::path from;
+  std::filesystem::path to;
+};
+
+// Renames each file over its path, all or none: should a rename fail, the paths already
+// replaced get their old files back. Throws WriteError.
+void moveFilesTogether(const std::vector<FileMove>& moves);
+
 }  // namespace quill

@@ -174,6 +174,28 @@ TEST(WriteFaults, AGridThatCannotBeReplacedPutsTheOldReportBack) {
   EXPECT_FALSE(fs::exists(folder.path() / kReportFileName));
 }
 
+TEST(WriteFaults, MovingFinishedFilesIsAllOrNone) {
+  TemporaryFolder folder;
+  const fs::path staged = folder.path() / "staged", out = folder.path() / "out";
+  fs::create_directories(staged);
+  fs::create_directories(out / kGridFileName);  // a folder in the way of the second move
+  writeFileReplacing(out / kReportFileName, {"old report"});
+  writeFileReplacing(staged / kReportFileName, {"new report"});
+  writeFileReplacing(staged / kGridFileName, {"new grid"});
+  const std::vector<FileMove> moves = {{staged / kReportFileName, out / kReportFileName},
+                                       {staged / kGridFileName, out / kGridFileName}};
+  EXPECT_THROW(moveFilesTogether(moves), WriteError);
+  EXPECT_EQ(readFile(out / kReportFileName), "old report");
+  EXPECT_EQ(std::distance(fs::directory_iterator(out), fs::directory_iterator()), 2);
+
+  fs::remove(out / kGridFileName);
+  writeFileReplacing(staged / kReportFileName, {"new report"});
+  moveFilesTogether(moves);
+  EXPECT_EQ(readFile(out / kReportFileName), "new report");
+  EXPECT_EQ(readFile(out / kGridFileName), "new grid");
+  EXPECT_TRUE(fs::is_empty(staged));
+}
+
 TEST(WriteFaults, BothDocumentsReplaceTheOldPairTogether) {
   TemporaryFolder folder;
   writeOldPair(folder.path());
