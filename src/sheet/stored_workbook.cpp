@@ -9,10 +9,12 @@ namespace quill {
 StoredSheet::StoredSheet(std::string name, TextArena& arena)
     : name_(std::move(name)), arena_(arena) {}
 
-void StoredSheet::add(long row, long column, std::string_view text) {
+std::string_view StoredSheet::add(long row, long column, std::string_view text) {
   text = trimSpaces(text);
-  if (text.empty()) return;
-  addStored(row, column, arena_.store(text));
+  if (text.empty()) return {};
+  const std::string_view stored = arena_.store(text);
+  addStored(row, column, stored);
+  return stored;
 }
 
 void StoredSheet::addStored(long row, long column, std::string_view storedText) {

@@ -21,7 +21,8 @@ class StoredSheet final : public Worksheet {
 
   // Adds a cell; the text is trimmed and stored. An empty text adds nothing. A later cell
   // at the same position replaces an earlier one. Throws WorkbookError outside the limits.
-  void add(long row, long column, std::string_view text);
+  // Gives the stored text, which addStored may take for further cells.
+  std::string_view add(long row, long column, std::string_view text);
   // Adds a cell whose text already lives in the arena (a shared string); no copy is made.
   void addStored(long row, long column, std::string_view storedText);
   // Sorts the cells and computes the used area; needed before the sheet is read.

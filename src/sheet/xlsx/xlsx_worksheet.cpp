@@ -1,6 +1,7 @@
 #include "sheet/xlsx/xlsx_worksheet.h"
 
 #include <charconv>
+#include <cstdint>
 #include <string>
 
 #include "sheet/cell_text.h"
@@ -64,6 +65,9 @@ class WorksheetHandler final : public XmlHandler {
   void startCell(const XmlAttributes& attributes);
   void endCell();
   void addNumber(std::string_view value);
+  // Adds a date cell holding a whole day ("45123"), its text made once per day and shared;
+  // false for any other value.
+  bool addWholeDay(std::string_view value);
   void addSharedString(std::string_view value);
   void checkPosition(long row, long column) const;
   [[noreturn]] void fail(const std::string& reason) const;
@@ -85,6 +89,14 @@ class WorksheetHandler final : public XmlHandler {
   std::string value_;
   std::string text_;
   StringItemText inline_;
+
+  // The texts of whole-day serials seen so far, by serial modulo the slot count.
+  struct DayText {
+    std::uint32_t serial = 0;
+    std::string_view text;
+  };
+  static constexpr std::size_t kDayTextSlots = 4096;
+  std::vector<DayText> dayTexts_;
 };
 
 void WorksheetHandler::fail(const std::string& reason) const {
@@ -222,6 +234,7 @@ void WorksheetHandler::addNumber(std::string_view value) {
     sheet_.add(row_, column_, value);  // the common case: no conversion needed
     return;
   }
+  if (date && addWholeDay(value)) return;
   double number = 0;
   const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
   if (error != std::errc() || end != value.data() + value.size()) {
@@ -234,6 +247,25 @@ void WorksheetHandler::addNumber(std::string_view value) {
   else
     appendNumberText(text_, number);
   sheet_.add(row_, column_, text_);
+}
+
+bool WorksheetHandler::addWholeDay(std::string_view value) {
+  if (value.empty() || value.size() > 7) return false;
+  std::uint32_t serial = 0;
+  for (char ch : value) {
+    if (ch < '0' || ch > '9') return false;
+    serial = serial * 10 + std::uint32_t(ch - '0');
+  }
+  if (dayTexts_.empty()) dayTexts_.resize(kDayTextSlots);
+  DayText& slot = dayTexts_[serial % kDayTextSlots];
+  if (slot.text.empty() || slot.serial != serial) {
+    text_.clear();
+    appendDateOrNumberText(text_, double(serial), context_.date1904);
+    slot = {serial, sheet_.add(row_, column_, text_)};
+  } else {
+    sheet_.addStored(row_, column_, slot.text);
+  }
+  return true;
 }
 
 void WorksheetHandler::addSharedString(std::string_view value) {
