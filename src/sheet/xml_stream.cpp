@@ -13,10 +13,8 @@ std::string_view localName(std::string_view qualified) {
   return colon == std::string_view::npos ? qualified : qualified.substr(colon + 1);
 }
 
-namespace {
-
-// localName of a name expat gives, found in one pass over it: these run for every element
-// and attribute of a worksheet, so they skip strlen and the search back for the colon.
+// Runs for every element and attribute of a worksheet, so it skips strlen and the search
+// back for the colon.
 std::string_view localName(const char* qualified) {
   const char* local = qualified;
   const char* end = qualified;
@@ -24,8 +22,6 @@ std::string_view localName(const char* qualified) {
     if (*end == ':') local = end + 1;
   return std::string_view(local, std::size_t(end - local));
 }
-
-}  // namespace
 
 const char* XmlAttributes::find(std::string_view wanted) const {
   for (const char** p = pairs_; *p != nullptr; p += 2)

@@ -9,6 +9,11 @@ struct XML_ParserStruct;
 
 namespace quill {
 
+// The name of an element or attribute without its namespace prefix: "x:row" gives "row".
+std::string_view localName(std::string_view qualified);
+// The same for a name as expat gives it, found in one pass.
+std::string_view localName(const char* qualified);
+
 // The attributes of an element as expat gives them: name, value, name, value, ..., null.
 class XmlAttributes {
  public:
@@ -17,13 +22,16 @@ class XmlAttributes {
   const char* find(std::string_view localName) const;
   // The value of the attribute whose name, prefix included, matches exactly, or nothing.
   const char* findQualified(std::string_view qualifiedName) const;
+  // Calls visit(localName, value) for each attribute in document order: one pass where an
+  // element's attributes are read one after another.
+  template <class Visit>
+  void forEach(Visit&& visit) const {
+    for (const char** p = pairs_; *p != nullptr; p += 2) visit(localName(p[0]), p[1]);
+  }
 
  private:
   const char** pairs_;
 };
-
-// The name of an element or attribute without its namespace prefix: "x:row" gives "row".
-std::string_view localName(std::string_view qualified);
 
 // Receives the events of a streamed XML part; element names come without their prefix.
 class XmlHandler {

@@ -95,7 +95,7 @@ class WorksheetHandler final : public XmlHandler {
     std::uint32_t serial = 0;
     std::string_view text;
   };
-  static constexpr std::size_t kDayTextSlots = 4096;
+  static constexpr std::size_t kDayTextSlots = 16384;
   std::vector<DayText> dayTexts_;
 };
 
@@ -165,7 +165,13 @@ void WorksheetHandler::startRow(const XmlAttributes& attributes) {
 }
 
 void WorksheetHandler::startCell(const XmlAttributes& attributes) {
-  if (const char* r = attributes.find("r")) {
+  // One pass over the attributes, taking the first of each name, as find would.
+  const char *r = nullptr, *t = nullptr, *s = nullptr;
+  attributes.forEach([&](std::string_view name, const char* value) {
+    const char** slot = name == "r" ? &r : name == "t" ? &t : name == "s" ? &s : nullptr;
+    if (slot != nullptr && *slot == nullptr) *slot = value;
+  });
+  if (r != nullptr) {
     if (!parseCellReference(r, row_, column_))
       fail("has a cell with the malformed reference \"" + std::string(r) + "\"");
     if (row_ > kMaxRows || column_ > kMaxColumns)
@@ -176,8 +182,7 @@ void WorksheetHandler::startCell(const XmlAttributes& attributes) {
     ++column_;
   }
   checkPosition(row_, column_);
-  type_ = cellType(attributes.find("t"));
-  const char* s = attributes.find("s");
+  type_ = cellType(t);
   if (s == nullptr || !parseWhole(s, style_)) style_ = 0;
   value_.clear();
   inCell_ = true;
