@@ -13,12 +13,15 @@ std::string_view StoredSheet::add(long row, long column, std::string_view text) 
   text = trimSpaces(text);
   if (text.empty()) return {};
   const std::string_view stored = arena_.store(text);
-  addStored(row, column, stored);
+  addTrimmed(row, column, stored);
   return stored;
 }
 
 void StoredSheet::addStored(long row, long column, std::string_view storedText) {
-  storedText = trimSpaces(storedText);
+  addTrimmed(row, column, trimSpaces(storedText));
+}
+
+void StoredSheet::addTrimmed(long row, long column, std::string_view storedText) {
   if (storedText.empty()) return;
   if (row < 1 || row > kMaxRows || column < 1 || column > kMaxColumns)
     throw WorkbookError("cell " + std::to_string(row) + "," + std::to_string(column) +

@@ -25,6 +25,9 @@ class StoredSheet final : public Worksheet {
   std::string_view add(long row, long column, std::string_view text);
   // Adds a cell whose text already lives in the arena (a shared string); no copy is made.
   void addStored(long row, long column, std::string_view storedText);
+  // The same for a stored text already trimmed, such as a shared string trimmed once for
+  // all its cells: the text itself is not read, which spares a cache miss per cell.
+  void addTrimmed(long row, long column, std::string_view trimmedText);
   // Sorts the cells and computes the used area; needed before the sheet is read.
   void finish();
 

@@ -1,5 +1,6 @@
 #include "sheet/xlsx/xlsx_shared_strings.h"
 
+#include "sheet/cell_text.h"
 #include "sheet/xlsx/xlsx_package.h"
 #include "sheet/xlsx/xlsx_string_item.h"
 
@@ -37,7 +38,7 @@ void SharedStringsHandler::startElement(std::string_view name, const XmlAttribut
 void SharedStringsHandler::endElement(std::string_view name) {
   if (!inItem_) return;
   if (name == "si") {
-    strings.push_back(arena_.store(item_.text()));
+    strings.push_back(arena_.store(trimSpaces(item_.text())));
     inItem_ = false;
   } else {
     item_.endElement(name);

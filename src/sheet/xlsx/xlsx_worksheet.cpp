@@ -268,7 +268,7 @@ bool WorksheetHandler::addWholeDay(std::string_view value) {
     appendDateOrNumberText(text_, double(serial), context_.date1904);
     slot = {serial, sheet_.add(row_, column_, text_)};
   } else {
-    sheet_.addStored(row_, column_, slot.text);
+    sheet_.addTrimmed(row_, column_, slot.text);
   }
   return true;
 }
@@ -283,7 +283,7 @@ void WorksheetHandler::addSharedString(std::string_view value) {
     fail("refers to shared string " + std::to_string(index) + " in cell " +
          cellAddress(row_, column_) + ", but the table holds only " +
          std::to_string(context_.sharedStrings.size()));
-  sheet_.addStored(row_, column_, context_.sharedStrings[index]);
+  sheet_.addTrimmed(row_, column_, context_.sharedStrings[index]);
 }
 
 }  // namespace
