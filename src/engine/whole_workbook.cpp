@@ -73,7 +73,7 @@ void compareSheetPair(ComparisonContext& context, ErrorTrap& trap, ReportBodies&
 // The room the grid body will take, at most 256 MiB, so that a large grid is not copied
 // again and again as it grows; room reserved and left unused costs address space only.
 std::size_t expectedGridBytes(const Workbook& book1, const Workbook& book2) {
-  constexpr std::uint64_t kBytesPerCell = 48;  // a data cell with a short text
+  constexpr std::uint64_t kBytesPerCell = 64;  // a data cell with a text of up to 30 bytes
   constexpr std::uint64_t kMostBytes = std::uint64_t(1) << 28;
   std::uint64_t bytes = 0;
   for (std::size_t i = 1; i <= std::min(book1.sheetCount(), book2.sheetCount()); ++i) {

@@ -12,6 +12,11 @@ PackedCell::PackedCell(long row, long column, std::string_view text)
     : text_(text.data()),
       bits_(std::uint64_t(row - 1) << 44 | std::uint64_t(column - 1) << 30 | text.size()) {}
 
+void PackedCell::setText(std::string_view text) {
+  text_ = text.data();
+  bits_ = (bits_ & ~std::uint64_t(kMaxTextLength)) | text.size();
+}
+
 CellList::~CellList() {
   if (cells_ != nullptr) ::munmap(cells_, bytes_);
 }

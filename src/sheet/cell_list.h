@@ -20,6 +20,8 @@ class PackedCell {
   std::string_view text() const { return {text_, std::size_t(bits_ & kMaxTextLength)}; }
   // Row and column as one number that grows along rows, then down the sheet.
   std::uint64_t position() const { return bits_ >> 30; }
+  // Gives the cell another text, keeping its position.
+  void setText(std::string_view text);
 
  private:
   const char* text_;
@@ -46,6 +48,7 @@ class CellList {
   const PackedCell* begin() const { return cells_; }
   const PackedCell* end() const { return cells_ + size_; }
   const PackedCell& operator[](std::size_t i) const { return cells_[i]; }
+  PackedCell& operator[](std::size_t i) { return cells_[i]; }
   PackedCell& back() { return cells_[size_ - 1]; }
   const PackedCell& back() const { return cells_[size_ - 1]; }
 

@@ -21,12 +21,40 @@ void StoredSheet::addStored(long row, long column, std::string_view storedText) 
   addTrimmed(row, column, trimSpaces(storedText));
 }
 
-void StoredSheet::addTrimmed(long row, long column, std::string_view storedText) {
-  if (storedText.empty()) return;
+void StoredSheet::checkPosition(long row, long column) const {
   if (row < 1 || row > kMaxRows || column < 1 || column > kMaxColumns)
     throw WorkbookError("cell " + std::to_string(row) + "," + std::to_string(column) +
                         " of sheet \"" + name_ + "\" lies outside the 1,048,576 rows and 16,384 "
                         "columns a worksheet has");
+}
+
+std::size_t StoredSheet::addPending(long row, long column) {
+  checkPosition(row, column);
+  const PackedCell cell(row, column, {});
+  if (!cells_.empty() && cells_.back().position() >= cell.position()) sorted_ = false;
+  cells_.push_back(cell);
+  return cells_.size() - 1;
+}
+
+void StoredSheet::setPendingText(std::size_t cell, std::string_view trimmedText) {
+  if (trimmedText.size() > PackedCell::kMaxTextLength)
+    throw WorkbookError("a cell of sheet \"" + name_ + "\" holds a text of more than 1 GiB");
+  if (trimmedText.empty()) hasEmpty_ = true;
+  cells_[cell].setText(trimmedText);
+}
+
+// Removes the pending cells that were given no text, as if they had never been added.
+void StoredSheet::dropEmptyCells() {
+  std::size_t kept = 0;
+  for (const PackedCell& cell : cells_)
+    if (!cell.text().empty()) cells_[kept++] = cell;
+  cells_.truncate(kept);
+  hasEmpty_ = false;
+}
+
+void StoredSheet::addTrimmed(long row, long column, std::string_view storedText) {
+  if (storedText.empty()) return;
+  checkPosition(row, column);
   if (storedText.size() > PackedCell::kMaxTextLength)
     throw WorkbookError("cell " + cellAddress(row, column) + " of sheet \"" + name_ +
                         "\" holds a text of more than 1 GiB");
@@ -36,6 +64,7 @@ void StoredSheet::addTrimmed(long row, long column, std::string_view storedText)
 }
 
 void StoredSheet::finish() {
+  if (hasEmpty_) dropEmptyCells();
   if (!sorted_) {
     std::stable_sort(cells_.begin(), cells_.end(), [](const PackedCell& a, const PackedCell& b) {
       return a.position() < b.position();

@@ -28,6 +28,12 @@ class StoredSheet final : public Worksheet {
   // The same for a stored text already trimmed, such as a shared string trimmed once for
   // all its cells: the text itself is not read, which spares a cache miss per cell.
   void addTrimmed(long row, long column, std::string_view trimmedText);
+  // Adds a cell whose text comes later through setPendingText, before finish(), and gives
+  // its number: a reader that looks up many texts in a large table can then do so in one
+  // batch, whose lookups overlap, instead of waiting for each while it parses.
+  std::size_t addPending(long row, long column);
+  // Sets the stored, trimmed text of a pending cell; an empty text removes the cell.
+  void setPendingText(std::size_t cell, std::string_view trimmedText);
   // Sorts the cells and computes the used area; needed before the sheet is read.
   void finish();
 
@@ -49,6 +55,8 @@ class StoredSheet final : public Worksheet {
     std::uint32_t firstCell;
   };
 
+  void checkPosition(long row, long column) const;
+  void dropEmptyCells();
   // The cells of a row, or an empty span when it holds none.
   std::span<const PackedCell> rowCells(long row) const;
 
@@ -58,6 +66,7 @@ class StoredSheet final : public Worksheet {
   std::vector<RowStart> rows_;
   Area used_;
   bool sorted_ = true;
+  bool hasEmpty_ = false;  // a pending cell was given an empty text
 };
 
 // A workbook held in memory, as every reader builds it; also the in-memory workbook of tests.

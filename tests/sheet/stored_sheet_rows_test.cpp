@@ -54,5 +54,31 @@ TEST(StoredSheetRows, LaterCellAtAPositionWinsAndBlanksAreEmpty) {
   EXPECT_EQ(texts, (std::vector<std::string_view>{"", "", "", ""}));
 }
 
+// Cells whose texts come later behave as if added with those texts: an empty one as never
+// added, so that it neither shows nor hides an earlier cell at its position.
+TEST(StoredSheetRows, PendingCellsTakeTheirTextsLater) {
+  StoredWorkbook book;
+  StoredSheet& sheet = book.addSheet("S");
+  sheet.add(1, 1, "kept");
+  const std::size_t hidden = sheet.addPending(1, 1);  // empty: must not hide "kept"
+  const std::size_t replacing = sheet.addPending(1, 2);
+  sheet.add(1, 2, "replaced later");
+  const std::size_t later = sheet.addPending(1, 2);
+  const std::size_t empty = sheet.addPending(2, 5);
+  const std::size_t plain = sheet.addPending(3, 1);
+  sheet.setPendingText(hidden, "");
+  sheet.setPendingText(replacing, "first");
+  sheet.setPendingText(later, "last wins");
+  sheet.setPendingText(empty, "");
+  sheet.setPendingText(plain, "text");
+  book.finish();
+  EXPECT_EQ(sheet.cellText(1, 1), "kept");
+  EXPECT_EQ(sheet.cellText(1, 2), "last wins");
+  EXPECT_EQ(sheet.cellText(2, 5), "");
+  EXPECT_EQ(sheet.cellText(3, 1), "text");
+  EXPECT_EQ(sheet.cellCount(), 3u);
+  EXPECT_EQ(sheet.usedArea().lastColumn, 2);  // the dropped cell in column 5 counts for nothing
+}
+
 }  // namespace
 }  // namespace quill

@@ -59,6 +59,8 @@ class WorksheetHandler final : public XmlHandler {
   void startElement(std::string_view name, const XmlAttributes& attributes) override;
   void endElement(std::string_view name) override;
   void characters(std::string_view text) override;
+  // Gives the shared-string cells their texts, all in one pass once the part is read.
+  void resolveSharedStrings();
 
  private:
   void startRow(const XmlAttributes& attributes);
@@ -97,6 +99,13 @@ class WorksheetHandler final : public XmlHandler {
     std::uint32_t serial = 0;
   };
   static constexpr std::size_t kDayTextSlots = 16384;
+
+  // Shared-string cells waiting for their texts: cell number and table index.
+  struct PendingShared {
+    std::uint32_t cell;  // a part of at most 1 GiB holds fewer cells than 2^32
+    std::uint32_t string;
+  };
+  std::vector<PendingShared> pendingShared_;
   std::vector<DayText> dayTexts_;
 };
 
@@ -285,7 +294,13 @@ void WorksheetHandler::addSharedString(std::string_view value) {
     fail("refers to shared string " + std::to_string(index) + " in cell " +
          cellAddress(row_, column_) + ", but the table holds only " +
          std::to_string(context_.sharedStrings.size()));
-  sheet_.addTrimmed(row_, column_, context_.sharedStrings[index]);
+  pendingShared_.push_back({std::uint32_t(sheet_.addPending(row_, column_)), std::uint32_t(index)});
+}
+
+void WorksheetHandler::resolveSharedStrings() {
+  for (const PendingShared& pending : pendingShared_)
+    sheet_.setPendingText(pending.cell, context_.sharedStrings[pending.string]);
+  pendingShared_.clear();
 }
 
 }  // namespace
@@ -312,6 +327,7 @@ void readWorksheetCells(const ZipArchive& zip, std::string_view part,
                         const WorksheetContext& context, StoredSheet& sheet) {
   WorksheetHandler handler(zip, part, context, sheet);
   parsePart(zip, part, handler);
+  handler.resolveSharedStrings();
 }
 
 }  // namespace quill::xlsx
