@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "engine/cell_comparison.h"
-#include "report/body_reserve.h"
 #include "report/templates.h"
 #include "sheet/session.h"
 #include "shell/error_trap.h"
@@ -100,7 +99,7 @@ ComparisonOutcome DoItByFile(ComparisonContext& context) {
   ReportBodies bodies;
   const Workbook& book1 = *session.firstBook;
   const Workbook& book2 = *session.secondBook;
-  trap.at(102, [&] { reserveBody(bodies.grid, expectedGridBytes(book1, book2)); });
+  trap.at(102, [&] { bodies.grid.reserve(expectedGridBytes(book1, book2)); });
   const std::size_t sheetCount = std::max(book1.sheetCount(), book2.sheetCount());
   for (std::size_t i = 1; i <= sheetCount; ++i) {
     trap.line(106);

@@ -33,7 +33,6 @@ void CellList::truncate(std::size_t count) {
 
 void CellList::grow() {
   constexpr std::size_t kFirstBytes = 1 << 12;
-  constexpr std::size_t kHugePageBytes = 1 << 21;
   void* block = nullptr;
   if (cells_ == nullptr) {
     block =
@@ -46,8 +45,6 @@ void CellList::grow() {
     bytes_ *= 2;
   }
   cells_ = static_cast<PackedCell*>(block);
-  // Large lists fault in huge pages where the system allows it; a mere hint.
-  if (bytes_ >= kHugePageBytes) ::madvise(cells_, bytes_, MADV_HUGEPAGE);
 }
 
 }  // namespace quill
