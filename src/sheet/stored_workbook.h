@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "sheet/cell_list.h"
+#include "sheet/cell_text.h"
 #include "sheet/text_arena.h"
 #include "sheet/workbook.h"
 
@@ -32,6 +33,8 @@ class StoredSheet final : public Worksheet {
   // its number: a reader that looks up many texts in a large table can then do so in one
   // batch, whose lookups overlap, instead of waiting for each while it parses.
   std::size_t addPending(long row, long column);
+  // Stores a text, trimmed, in the workbook's arena without adding a cell.
+  std::string_view storeText(std::string_view text) { return arena_.store(trimSpaces(text)); }
   // Sets the stored, trimmed text of a pending cell; an empty text removes the cell.
   void setPendingText(std::size_t cell, std::string_view trimmedText);
   // Sorts the cells and computes the used area; needed before the sheet is read.

@@ -59,16 +59,17 @@ class WorksheetHandler final : public XmlHandler {
   void startElement(std::string_view name, const XmlAttributes& attributes) override;
   void endElement(std::string_view name) override;
   void characters(std::string_view text) override;
-  // Gives the shared-string cells their texts, all in one pass once the part is read.
-  void resolveSharedStrings();
+  // Gives the shared-string and whole-day cells their texts, all in one pass once the part
+  // is read, so that the lookups in the large tables overlap instead of stalling the parse.
+  void resolvePendingTexts();
 
  private:
   void startRow(const XmlAttributes& attributes);
   void startCell(const XmlAttributes& attributes);
   void endCell();
   void addNumber(std::string_view value);
-  // Adds a date cell holding a whole day ("45123"), its text made once per day and shared;
-  // false for any other value.
+  // Adds a date cell holding a whole day ("45123"), its text to be made once per day and
+  // shared; false for any other value.
   bool addWholeDay(std::string_view value);
   void addSharedString(std::string_view value);
   void checkPosition(long row, long column) const;
@@ -100,12 +101,13 @@ class WorksheetHandler final : public XmlHandler {
   };
   static constexpr std::size_t kDayTextSlots = 16384;
 
-  // Shared-string cells waiting for their texts: cell number and table index.
-  struct PendingShared {
+  // Cells waiting for their texts: the cell's number and its shared-string index or day.
+  struct PendingText {
     std::uint32_t cell;  // a part of at most 1 GiB holds fewer cells than 2^32
-    std::uint32_t string;
+    std::uint32_t value;
   };
-  std::vector<PendingShared> pendingShared_;
+  std::vector<PendingText> pendingShared_;
+  std::vector<PendingText> pendingDays_;
   std::vector<DayText> dayTexts_;
 };
 
@@ -271,16 +273,7 @@ bool WorksheetHandler::addWholeDay(std::string_view value) {
     if (ch < '0' || ch > '9') return false;
     serial = serial * 10 + std::uint32_t(ch - '0');
   }
-  if (dayTexts_.empty()) dayTexts_.resize(kDayTextSlots);
-  DayText& slot = dayTexts_[serial % kDayTextSlots];
-  if (slot.size == 0 || slot.serial != serial) {
-    text_.clear();
-    appendDateOrNumberText(text_, double(serial), context_.date1904);
-    const std::string_view stored = sheet_.add(row_, column_, text_);
-    slot = {stored.data(), std::uint32_t(stored.size()), serial};
-  } else {
-    sheet_.addTrimmed(row_, column_, std::string_view(slot.text, slot.size));
-  }
+  pendingDays_.push_back({std::uint32_t(sheet_.addPending(row_, column_)), serial});
   return true;
 }
 
@@ -297,10 +290,22 @@ void WorksheetHandler::addSharedString(std::string_view value) {
   pendingShared_.push_back({std::uint32_t(sheet_.addPending(row_, column_)), std::uint32_t(index)});
 }
 
-void WorksheetHandler::resolveSharedStrings() {
-  for (const PendingShared& pending : pendingShared_)
-    sheet_.setPendingText(pending.cell, context_.sharedStrings[pending.string]);
+void WorksheetHandler::resolvePendingTexts() {
+  for (const PendingText& pending : pendingShared_)
+    sheet_.setPendingText(pending.cell, context_.sharedStrings[pending.value]);
   pendingShared_.clear();
+  if (!pendingDays_.empty()) dayTexts_.resize(kDayTextSlots);
+  for (const PendingText& pending : pendingDays_) {
+    DayText& slot = dayTexts_[pending.value % kDayTextSlots];
+    if (slot.size == 0 || slot.serial != pending.value) {
+      text_.clear();
+      appendDateOrNumberText(text_, double(pending.value), context_.date1904);
+      const std::string_view stored = sheet_.storeText(text_);
+      slot = {stored.data(), std::uint32_t(stored.size()), pending.value};
+    }
+    sheet_.setPendingText(pending.cell, std::string_view(slot.text, slot.size));
+  }
+  pendingDays_.clear();
 }
 
 }  // namespace
@@ -327,7 +332,7 @@ void readWorksheetCells(const ZipArchive& zip, std::string_view part,
                         const WorksheetContext& context, StoredSheet& sheet) {
   WorksheetHandler handler(zip, part, context, sheet);
   parsePart(zip, part, handler);
-  handler.resolveSharedStrings();
+  handler.resolvePendingTexts();
 }
 
 }  // namespace quill::xlsx
