@@ -1,7 +1,6 @@
 #include "sheet/cell_list.h"
 
-#include <sys/mman.h>
-
+#include <cstdlib>
 #include <new>
 
 namespace quill {
@@ -17,9 +16,7 @@ void PackedCell::setText(std::string_view text) {
   bits_ = (bits_ & ~std::uint64_t(kMaxTextLength)) | text.size();
 }
 
-CellList::~CellList() {
-  if (cells_ != nullptr) ::munmap(cells_, bytes_);
-}
+CellList::~CellList() { std::free(cells_); }
 
 void CellList::push_back(const PackedCell& cell) {
   if ((size_ + 1) * sizeof(PackedCell) > bytes_) grow();
@@ -32,19 +29,13 @@ void CellList::truncate(std::size_t count) {
 }
 
 void CellList::grow() {
-  constexpr std::size_t kFirstBytes = 1 << 12;
-  void* block = nullptr;
-  if (cells_ == nullptr) {
-    block =
-        ::mmap(nullptr, kFirstBytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (block == MAP_FAILED) throw std::bad_alloc();
-    bytes_ = kFirstBytes;
-  } else {
-    block = ::mremap(cells_, bytes_, bytes_ * 2, MREMAP_MAYMOVE);
-    if (block == MAP_FAILED) throw std::bad_alloc();
-    bytes_ *= 2;
-  }
+  // Large blocks are page-mapped by the allocator, which grows them by remapping pages
+  // instead of copying them.
+  const std::size_t bytes = bytes_ == 0 ? std::size_t(1) << 12 : bytes_ * 2;
+  void* block = std::realloc(cells_, bytes);
+  if (block == nullptr) throw std::bad_alloc();
   cells_ = static_cast<PackedCell*>(block);
+  bytes_ = bytes;
 }
 
 }  // namespace quill

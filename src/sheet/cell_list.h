@@ -28,8 +28,8 @@ class PackedCell {
   std::uint64_t bits_;
 };
 
-// The cells of a sheet in one block of pages that grows by remapping, so that a list of
-// millions of cells is never copied as it grows and each page is touched only once.
+// The cells of a sheet in one block that doubles as it grows; a large block is page-mapped,
+// so that a list of millions of cells is remapped rather than copied as it grows.
 class CellList {
  public:
   CellList() = default;
@@ -57,7 +57,7 @@ class CellList {
 
   PackedCell* cells_ = nullptr;
   std::size_t size_ = 0;
-  std::size_t bytes_ = 0;  // mapped
+  std::size_t bytes_ = 0;  // allocated
 };
 
 }  // namespace quill
