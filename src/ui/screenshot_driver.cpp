@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <QWebEngineView>
@@ -68,6 +69,13 @@ void driveScreenshots(ProgramWindows& windows, const QString& folder) {
     QApplication::processEvents();
     if (!grabInto(main, folder + "/main-window.png")) QCoreApplication::exit(1);
     if (!grabSmallerAreaWindows(windows, folder)) QCoreApplication::exit(1);
+    // Other files for the results, to see how long large documents take to show.
+    const QString file1 = qEnvironmentVariable("QUILLMERE_SCREENSHOT_FILE1");
+    const QString file2 = qEnvironmentVariable("QUILLMERE_SCREENSHOT_FILE2");
+    if (!file1.isEmpty() && !file2.isEmpty()) {
+      main.findChild<QLineEdit*>("Text1")->setText(file1);
+      main.findChild<QLineEdit*>("Text2")->setText(file2);
+    }
     QElapsedTimer clock;
     clock.start();
     click(main, "PushButton5");
