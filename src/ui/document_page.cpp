@@ -40,6 +40,10 @@ bool DocumentPage::takeCellLink(const QUrl& url) {
 bool DocumentPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool) {
   if (takeCellLink(url)) return false;
   if (url.scheme() != kDocumentScheme) return false;
+  if (type == NavigationTypeLinkClicked && url.hasQuery()) {
+    emit pageLinkClicked(url.query(QUrl::FullyDecoded));
+    return false;
+  }
   return type != NavigationTypeLinkClicked || url.path().section('/', -1) == fileName_;
 }
 

@@ -18,10 +18,16 @@ QUrl documentUrl(const QString& fileName) {
   return QUrl(QString(kDocumentScheme) + ":/" + fileName);
 }
 
+void DocumentSchemeHandler::hold(const QString& fileName, const QByteArray& bytes) {
+  documents_[fileName] = bytes;
+  served_.remove(fileName);
+}
+
 void DocumentSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job) {
   const QString fileName = job->requestUrl().path().section('/', -1);
-  const auto found = documents_.constFind(fileName);
-  if (found == documents_.constEnd()) {
+  const QHash<QString, QByteArray>& source = served_.contains(fileName) ? served_ : documents_;
+  const auto found = source.constFind(fileName);
+  if (found == source.constEnd()) {
     job->fail(QWebEngineUrlRequestJob::UrlNotFound);
     return;
   }

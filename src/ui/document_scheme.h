@@ -25,13 +25,17 @@ class DocumentSchemeHandler final : public QWebEngineUrlSchemeHandler {
  public:
   using QWebEngineUrlSchemeHandler::QWebEngineUrlSchemeHandler;
 
-  void hold(const QString& fileName, const QByteArray& bytes) { documents_[fileName] = bytes; }
+  void hold(const QString& fileName, const QByteArray& bytes);
   QByteArray document(const QString& fileName) const { return documents_.value(fileName); }
+  // Serves other bytes in a held document's place until it is held anew; what
+  // document() answers stays as held.
+  void serveInstead(const QString& fileName, const QByteArray& bytes) { served_[fileName] = bytes; }
 
   void requestStarted(QWebEngineUrlRequestJob* job) override;
 
  private:
   QHash<QString, QByteArray> documents_;
+  QHash<QString, QByteArray> served_;
 };
 
 }  // namespace quill

@@ -34,6 +34,9 @@ namespace {
 
 constexpr QSize kClientTwips(8040, 10245);
 constexpr int kTimerMilliseconds = 2000;
+// About 50,000 grid cells: the renderer lays such a page out in a few seconds, while whole
+// grids of a million cells exhaust its memory.
+constexpr std::size_t kGridPageBytes = 2'500'000;
 const QString kReportName = QString::fromLatin1(kReportFileName.data(), kReportFileName.size());
 const QString kGridName = QString::fromLatin1(kGridFileName.data(), kGridFileName.size());
 
@@ -54,6 +57,10 @@ QByteArray readDocument(const QString& path) {
   return file.readAll();
 }
 
+std::string_view gridBytes(const QByteArray& document) {
+  return std::string_view(document.constData(), std::size_t(document.size()));
+}
+
 void saveInnerMarkup(const QString& folder, const QString& fileName, const QByteArray& document) {
   const std::string_view text(document.constData(), std::size_t(document.size()));
   writeFileReplacing(std::filesystem::path(folder.toStdString()) / fileName.toStdString(),
@@ -66,7 +73,8 @@ Form3::Form3(ProgramContext& context, ProgramWindows& windows)
     : context_(context),
       windows_(windows),
       errorBox_(*this, context.dialogs),
-      layout_(*this, kClientTwips) {
+      layout_(*this, kClientTwips),
+      gridPageBytes_(kGridPageBytes) {
   setObjectName("Form3");
   profile_ = new QWebEngineProfile(this);
   documents_ = new DocumentSchemeHandler(this);
@@ -101,6 +109,7 @@ QWebEngineView* Form3::addView(const char* name, const QString& fileName, QRect 
   auto* page = new DocumentPage(profile_, fileName, view);
   view->setPage(page);
   connect(page, &DocumentPage::cellLinkClicked, this, &Form3::showCell);
+  connect(page, &DocumentPage::pageLinkClicked, this, &Form3::showGridPage);
   connect(view, &QWebEngineView::loadFinished, this, &Form3::viewLoaded);
   layout_.place(*view, twips, stretch);
   return view;
@@ -115,6 +124,7 @@ void Form3::createControls() {
   Label2->setObjectName("Label2");
   layout_.place(*Label2, QRect(120, 4560, 1605, 225), {0, 0.5, 0, 0});
   WebBrowser1 = addView("WebBrowser1", kGridName, QRect(120, 4800, 7800, 3975), {0, 0.5, 1, 0.5});
+  connect(WebBrowser1, &QWebEngineView::loadFinished, this, &Form3::gridLoaded);
   Frame1 = new QGroupBox("Save Results To This Folder", this);
   Frame1->setObjectName("Frame1");
   layout_.place(*Frame1, QRect(120, 8820, 7800, 795), {0, 1, 1, 0});
@@ -149,9 +159,43 @@ void Form3::showDocuments(const QString& folder) {
   const QByteArray grid = readDocument(folder + "/" + kGridName);
   documents_->hold(kReportName, report);
   documents_->hold(kGridName, grid);
+  pendingAnchor_.clear();
+  gridPageLoading_ = false;
+  gridPaging_ = {};
+  if (std::size_t(grid.size()) > gridPageBytes_)
+    gridPaging_ = splitGridPages(gridBytes(grid), gridPageBytes_);
+  if (gridPaging_.pages.size() < 2) gridPaging_ = {};
   viewsLoading_ = 2;
   WebBrowser2->setUrl(documentUrl(kReportName));
-  WebBrowser1->setUrl(documentUrl(kGridName));
+  if (gridPaging_.pages.empty())
+    WebBrowser1->setUrl(documentUrl(kGridName));
+  else
+    loadGridPage(0);
+}
+
+void Form3::loadGridPage(std::size_t page) {
+  const QByteArray grid = documents_->document(kGridName);
+  const std::string markup =
+      gridPageMarkup(gridBytes(grid), gridPaging_, page, std::string_view(kGridFileName));
+  documents_->serveInstead(kGridName, QByteArray(markup.data(), qsizetype(markup.size())));
+  shownPage_ = page;
+  gridPageLoading_ = true;
+  QUrl url = documentUrl(kGridName);
+  url.setQuery("page=" + QString::number(page + 1));
+  WebBrowser1->setUrl(url);
+}
+
+void Form3::showGridPage(const QString& query) {
+  const std::string text = query.toStdString();
+  if (const auto page = pageOfQuery(text, gridPaging_)) loadGridPage(*page);
+}
+
+void Form3::gridLoaded() {
+  gridPageLoading_ = false;
+  if (pendingAnchor_.isEmpty()) return;
+  const QString anchor = pendingAnchor_;
+  pendingAnchor_.clear();
+  focusCell(anchor);
 }
 
 void Form3::viewLoaded(bool) {
@@ -159,6 +203,25 @@ void Form3::viewLoaded(bool) {
 }
 
 void Form3::showCell(const QString& anchor) {
+  // A link may be reported twice (the click and the window it opens); while a page loads,
+  // its cell waits for it.
+  if (gridPageLoading_) {
+    pendingAnchor_ = anchor;
+    return;
+  }
+  if (!gridPaging_.pages.empty()) {
+    const std::string name = anchor.toStdString();
+    const auto page = findAnchorPage(gridBytes(documents_->document(kGridName)), gridPaging_, name);
+    if (page && *page != shownPage_) {
+      pendingAnchor_ = anchor;
+      loadGridPage(*page);
+      return;
+    }
+  }
+  focusCell(anchor);
+}
+
+void Form3::focusCell(const QString& anchor) {
   const QString script =
       QString(kShowCellScript)
           .arg(QString::fromUtf8(QJsonDocument(QJsonArray{anchor}).toJson(QJsonDocument::Compact)));

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "shell/window_error_box.h"
+#include "ui/grid_pages.h"
 #include "ui/twips_layout.h"
 
 class QGroupBox;
@@ -35,6 +36,11 @@ class Form3 final : public QWidget {
   // Names a window that "< Back" may return to.
   void registerCaller(const QString& name, QWidget* window) { callers_[name] = window; }
 
+  // Grids larger than this many bytes are shown one page of about this size at a time.
+  void setGridPageBytes(std::size_t bytes) { gridPageBytes_ = bytes; }
+  // How many pages the grid is shown in; 0 when it is shown whole.
+  std::size_t gridPageCount() const { return gridPaging_.pages.size(); }
+
   // Whether either view is still loading the documents last given to showDocuments.
   bool isLoading() const { return viewsLoading_ > 0; }
   QWebEngineView& reportView() { return *WebBrowser2; }
@@ -58,6 +64,7 @@ class Form3 final : public QWidget {
   void Timer1();
   void Text1_Change();
   void showCell(const QString& anchor);
+  void showGridPage(const QString& query);
 
  private:
   void Form_Load();
@@ -66,6 +73,9 @@ class Form3 final : public QWidget {
                          Stretch stretch);
   QWebEngineView* addView(const char* name, const QString& fileName, QRect twips, Stretch stretch);
   void viewLoaded(bool ok);
+  void gridLoaded();
+  void loadGridPage(std::size_t page);
+  void focusCell(const QString& anchor);
   void tell(const QString& text);
 
   ProgramContext& context_;
@@ -86,6 +96,11 @@ class Form3 final : public QWidget {
   QTimer timer1_;
   QHash<QString, QPointer<QWidget>> callers_;
   int viewsLoading_ = 0;
+  std::size_t gridPageBytes_;
+  GridPaging gridPaging_;
+  std::size_t shownPage_ = 0;
+  bool gridPageLoading_ = false;
+  QString pendingAnchor_;  // the cell to focus once the page being loaded is shown
 };
 
 }  // namespace quill

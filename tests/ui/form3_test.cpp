@@ -145,6 +145,69 @@ TEST_F(ResultsWindowTest, SecondComparisonReusesTheWindowAndKeepsItsDocuments) {
   EXPECT_TRUE(QFile::exists(temporaryDocument("report.htm")));
 }
 
+// Pages of about 2,000 bytes cut the 40-row grid into several pages.
+class PagedResultsTest : public ResultsWindowTest {
+ protected:
+  void SetUp() override {
+    ResultsWindowTest::SetUp();
+    form3().setGridPageBytes(2000);
+    button(form3(), "PushButton8").click();
+    ASSERT_NO_FATAL_FAILURE(compareToResults());
+    ASSERT_GT(form3().gridPageCount(), 3u);
+  }
+
+  QString gridText() {
+    return runScript(*form3().gridView().page(), "document.body.innerText").toString();
+  }
+
+  bool gridShows(const QString& text) {
+    return waitFor([&] { return gridText().contains(text); });
+  }
+};
+
+TEST_F(PagedResultsTest, ListLinkToACellOnALaterPageLoadsThatPageAndFocusesTheCell) {
+  const QString pages = QString::number(form3().gridPageCount());
+  ASSERT_TRUE(gridShows("(page 1 of " + pages + ")"));
+  EXPECT_TRUE(gridShows("Rows 1 to "));
+  EXPECT_EQ(
+      runScript(*form3().gridView().page(), "document.getElementsByName('My Sheet!E30').length")
+          .toInt(),
+      0);
+
+  QSignalSpy shown(&form3(), &Form3::cellShown);
+  runScript(*form3().reportView().page(),
+            "document.querySelector('a[target=Visualized]').click();");
+  ASSERT_TRUE(waitFor([&] { return shown.count() > 0; }));
+  EXPECT_EQ(shown[0][0].toString(), "My Sheet!E30");
+  EXPECT_TRUE(shown[0][1].toBool());
+  EXPECT_FALSE(gridText().contains("(page 1 of "));
+  EXPECT_EQ(runScript(*form3().gridView().page(), "document.activeElement.name").toString(),
+            "My Sheet!E30");
+  EXPECT_TRUE(
+      runScript(*form3().gridView().page(), "document.activeElement.parentElement.style.border")
+          .toString()
+          .contains("red"));
+}
+
+TEST_F(PagedResultsTest, PageLinksStepThroughThePagesAndSavingWritesTheWholeGrid) {
+  const QString pages = QString::number(form3().gridPageCount());
+  ASSERT_TRUE(gridShows("(page 1 of " + pages + ")"));
+  const QString clickLink = "[...document.links].find(a => a.textContent.includes('%1')).click();";
+  runScript(*form3().gridView().page(), clickLink.arg("next page"));
+  ASSERT_TRUE(gridShows("(page 2 of " + pages + ")"));
+  runScript(*form3().gridView().page(), clickLink.arg("next page"));
+  ASSERT_TRUE(gridShows("(page 3 of " + pages + ")"));
+  runScript(*form3().gridView().page(), clickLink.arg("previous page"));
+  ASSERT_TRUE(gridShows("(page 2 of " + pages + ")"));
+
+  const QString target = programFolder + "/saved";
+  ASSERT_TRUE(QDir().mkpath(target));
+  box(form3(), "Text1").setText(target);
+  button(form3(), "PushButton6").click();
+  EXPECT_EQ(dialogs.messages, QStringList{"Done."});
+  EXPECT_EQ(readAll(target + "/visualized.htm"), innerMarkup(shownGrid));
+}
+
 TEST_F(ResultsWindowTest, ClosingTheResultsWindowEndsTheProgram) {
   QSignalSpy ending(windows.get(), &ProgramWindows::programEnding);
   form3().close();

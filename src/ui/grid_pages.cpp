@@ -1,0 +1,174 @@
+#include "ui/grid_pages.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include "report/escape.h"
+
+namespace quill {
+
+namespace {
+
+constexpr std::string_view kTableStart = "<table colls=";
+constexpr std::string_view kTableEnd = "</table>";
+constexpr std::string_view kRowStart = "<tr>";
+constexpr std::string_view kSheetHeading = "<h3>";
+constexpr std::string_view kKeyedHeading = "<font size=+1>";
+
+// The start of the heading that stands before a table, searched no earlier than from.
+std::size_t headingBefore(std::string_view document, std::size_t table, std::size_t from) {
+  const std::string_view before = document.substr(from, table - from);
+  const std::size_t sheet = before.rfind(kSheetHeading);
+  const std::size_t keyed = before.rfind(kKeyedHeading);
+  if (sheet == std::string_view::npos && keyed == std::string_view::npos) return table;
+  if (sheet == std::string_view::npos) return from + keyed;
+  if (keyed == std::string_view::npos) return from + sheet;
+  return from + std::max(sheet, keyed);
+}
+
+std::string_view headingTitle(std::string_view document, std::size_t heading) {
+  const bool sheet = document.compare(heading, kSheetHeading.size(), kSheetHeading) == 0;
+  const std::size_t start = heading + (sheet ? kSheetHeading.size() : kKeyedHeading.size());
+  const std::size_t end = document.find(sheet ? "</h3>" : "&nbsp;", start);
+  return document.substr(start, end == std::string_view::npos ? 0 : end - start);
+}
+
+// Cuts the rows of one table into pages.
+void addTablePages(std::string_view document, GridPage table, std::size_t pageBytes,
+                   std::vector<GridPage>& pages) {
+  const std::size_t tableEnd = table.rowsEnd;
+  std::size_t row = document.find(kRowStart, table.rowsStart);
+  if (row == std::string_view::npos || row >= tableEnd) {
+    table.rowsStart = table.rowsEnd = tableEnd;
+    pages.push_back(table);
+    return;
+  }
+  long rowNumber = 1;
+  while (row < tableEnd) {
+    GridPage page = table;
+    page.rowsStart = row;
+    page.firstRow = rowNumber;
+    do {
+      row = document.find(kRowStart, row + kRowStart.size());
+      if (row == std::string_view::npos || row > tableEnd) row = tableEnd;
+      ++rowNumber;
+    } while (row < tableEnd && row - page.rowsStart < pageBytes);
+    page.rowsEnd = row;
+    page.lastRow = rowNumber - 1;
+    pages.push_back(page);
+  }
+}
+
+void appendNumber(std::string& out, std::size_t value) {
+  char digits[24];
+  out.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
+}
+
+void appendPageLink(std::string& out, std::string_view fileName, std::size_t page,
+                    std::string_view text) {
+  out.append("<a href=\"");
+  appendUrlEscaped(out, fileName);
+  out.append("?page=");
+  appendNumber(out, page + 1);
+  out.append("\">");
+  out.append(text);
+  out.append("</a>");
+}
+
+void appendNavigation(std::string& out, const GridPaging& paging, std::size_t page,
+                      std::string_view fileName) {
+  const GridPage& shown = paging.pages[page];
+  out.append("<p>Rows ");
+  appendNumber(out, std::size_t(shown.firstRow));
+  out.append(" to ");
+  appendNumber(out, std::size_t(shown.lastRow));
+  out.append(" of ");
+  out.append(shown.title);
+  out.append(" (page ");
+  appendNumber(out, page + 1);
+  out.append(" of ");
+  appendNumber(out, paging.pages.size());
+  out.append(")");
+  if (page > 0) {
+    out.append(" ");
+    appendPageLink(out, fileName, page - 1, "&lt; previous page");
+  }
+  if (page + 1 < paging.pages.size()) {
+    out.append(" ");
+    appendPageLink(out, fileName, page + 1, "next page &gt;");
+  }
+  out.append("</p>");
+}
+
+}  // namespace
+
+GridPaging splitGridPages(std::string_view document, std::size_t pageBytes) {
+  GridPaging paging;
+  std::size_t searchFrom = 0;
+  std::size_t table = document.find(kTableStart);
+  while (table != std::string_view::npos) {
+    GridPage page;
+    page.headingStart = headingBefore(document, table, searchFrom);
+    const std::size_t headerRow = document.find(kRowStart, table);
+    const std::size_t tableEnd = document.find(kTableEnd, table);
+    if (headerRow == std::string_view::npos || tableEnd == std::string_view::npos ||
+        headerRow > tableEnd)
+      break;
+    // Rows need not be closed: the header row ends where the first row starts.
+    page.headingEnd = std::min(document.find(kRowStart, headerRow + kRowStart.size()), tableEnd);
+    page.rowsStart = page.headingEnd;
+    page.rowsEnd = tableEnd;
+    page.title = headingTitle(document, page.headingStart);
+    if (paging.pages.empty()) paging.headEnd = page.headingStart;
+    addTablePages(document, page, pageBytes, paging.pages);
+    searchFrom = tableEnd + kTableEnd.size();
+    paging.tailStart = searchFrom;
+    table = document.find(kTableStart, searchFrom);
+  }
+  return paging;
+}
+
+std::optional<std::size_t> findAnchorPage(std::string_view document, const GridPaging& paging,
+                                          std::string_view anchor) {
+  std::string name = "name=\"";
+  appendHtmlEscaped(name, anchor);
+  name.push_back('"');
+  const std::size_t at = document.find(name);
+  if (at == std::string_view::npos) return std::nullopt;
+  const auto after = std::upper_bound(
+      paging.pages.begin(), paging.pages.end(), at,
+      [](std::size_t offset, const GridPage& page) { return offset < page.rowsStart; });
+  if (after == paging.pages.begin()) return std::nullopt;
+  const auto page = std::prev(after);
+  if (at >= page->rowsEnd) return std::nullopt;
+  return std::size_t(page - paging.pages.begin());
+}
+
+std::string gridPageMarkup(std::string_view document, const GridPaging& paging, std::size_t page,
+                           std::string_view fileName) {
+  const GridPage& shown = paging.pages.at(page);
+  const std::string_view tail = document.substr(paging.tailStart);
+  std::string out;
+  out.reserve(paging.headEnd + (shown.headingEnd - shown.headingStart) +
+              (shown.rowsEnd - shown.rowsStart) + tail.size() + 512);
+  out.append(document.substr(0, paging.headEnd));
+  appendNavigation(out, paging, page, fileName);
+  out.append(document.substr(shown.headingStart, shown.headingEnd - shown.headingStart));
+  out.append(document.substr(shown.rowsStart, shown.rowsEnd - shown.rowsStart));
+  out.append(kTableEnd);
+  out.append(tail);
+  return out;
+}
+
+std::optional<std::size_t> pageOfQuery(std::string_view query, const GridPaging& paging) {
+  constexpr std::string_view kKey = "page=";
+  if (query.substr(0, kKey.size()) != kKey) return std::nullopt;
+  std::size_t number = 0;
+  const char* end = query.data() + query.size();
+  const auto [stop, error] = std::from_chars(query.data() + kKey.size(), end, number);
+  if (error != std::errc() || stop != end || number == 0 || number > paging.pages.size())
+    return std::nullopt;
+  return number - 1;
+}
+
+}  // namespace quill

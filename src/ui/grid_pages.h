@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quill {
+
+// One page of a grid document: a run of whole rows of one grid table, shown under that
+// table's heading and header row.
+struct GridPage {
+  std::size_t headingStart = 0;  // the table's heading ...
+  std::size_t headingEnd = 0;    // ... up to and including its header row
+  std::size_t rowsStart = 0;     // the page's rows, each starting with "<tr>"
+  std::size_t rowsEnd = 0;
+  long firstRow = 0;  // counted from 1 within the table, header row not counted
+  long lastRow = 0;
+  std::string_view title;  // the heading's text as written (HTML): sheet name or "Rows a - b"
+};
+
+// Where the pages of a grid document lie; no pages when it has no grid table.
+struct GridPaging {
+  std::size_t headEnd =
+      0;  // the document's head and title end where the first table's heading starts
+  std::size_t tailStart = 0;  // the document's tail follows the last table's end
+  std::vector<GridPage> pages;
+};
+
+// Cuts each grid table of the document into pages of whole rows of about pageBytes each;
+// every page holds at least one row, a table without rows gives one page.
+GridPaging splitGridPages(std::string_view document, std::size_t pageBytes);
+
+// The page whose rows hold the cell anchor of that (unescaped) name.
+std::optional<std::size_t> findAnchorPage(std::string_view document, const GridPaging& paging,
+                                          std::string_view anchor);
+
+// The markup of one page: head, a line leading to the pages before and after (links to
+// fileName?page=N, N counted from 1), heading, rows, table end and tail.
+std::string gridPageMarkup(std::string_view document, const GridPaging& paging, std::size_t page,
+                           std::string_view fileName);
+
+// The page number a "page=N" query names, counted from 0; none when it names no page.
+std::optional<std::size_t> pageOfQuery(std::string_view query, const GridPaging& paging);
+
+}  // namespace quill
