@@ -11,7 +11,9 @@ namespace {
 
 long elements = 0;
 
-void onStart(void*, const XML_Char*, const XML_Char**) { ++elements; }
+void onStart(void*, const XML_Char*, const XML_Char**) {
+  ++elements;
+}
 void onEnd(void*, const XML_Char*) {}
 void onText(void*, const XML_Char*, int) {}
 

@@ -64,14 +64,17 @@ std::string reportDocumentHead(const DocumentTitle& title) {
   return head;
 }
 
-std::string_view reportDocumentTail() { return "</table></body></html>"; }
+std::string_view reportDocumentTail() {
+  return "</table></body></html>";
+}
 
 std::string gridDocumentHead(const DocumentTitle& title) {
   std::string head = "<html><head>";
   head.append(kMeta);
   head.append(
       "<title>Marrowfen Quillmere - Differences Visualized Report</title><style type=\"text/css\">"
-      "td.header {color:blue; background-color:#FFFFFF;border:0.2mm solid white;text-align:center} ");
+      "td.header {color:blue; background-color:#FFFFFF;border:0.2mm solid "
+      "white;text-align:center} ");
   head.append(
       "td.added {color:black;background-color:#3366FF;border:0.2mm solid white; text-align:center} "
       "td.removed {color:black;background-color:#FF6666;border:0.2mm solid white; "
@@ -85,11 +88,14 @@ std::string gridDocumentHead(const DocumentTitle& title) {
   return head;
 }
 
-std::string_view gridDocumentTail() { return "</body></html>"; }
+std::string_view gridDocumentTail() {
+  return "</body></html>";
+}
 
 void writeReportDocument(const std::filesystem::path& folder, const DocumentTitle& title,
                          std::string_view body) {
-  writeFileReplacing(folder / kReportFileName, {reportDocumentHead(title), body, reportDocumentTail()});
+  writeFileReplacing(folder / kReportFileName,
+                     {reportDocumentHead(title), body, reportDocumentTail()});
 }
 
 void writeGridDocument(const std::filesystem::path& folder, const DocumentTitle& title,

@@ -10,7 +10,7 @@ namespace quill {
 struct DocumentTitle {
   std::string path1;
   std::string path2;
-  std::string now;  // "yyyy-mm-dd hh:mm:ss"
+  std::string now;      // "yyyy-mm-dd hh:mm:ss"
   std::string caption;  // plain text; a line feed starts a new line
 };
 

@@ -22,12 +22,23 @@ void appendHtmlEscaped(std::string& out, std::string_view text) {
     if (!kHtmlSpecial[static_cast<unsigned char>(text[i])]) continue;
     const char* reference = nullptr;
     switch (text[i]) {
-      case '&': reference = "&amp;"; break;
-      case '<': reference = "&lt;"; break;
-      case '>': reference = "&gt;"; break;
-      case '"': reference = "&quot;"; break;
-      case '\'': reference = "&#39;"; break;
-      default: continue;
+      case '&':
+        reference = "&amp;";
+        break;
+      case '<':
+        reference = "&lt;";
+        break;
+      case '>':
+        reference = "&gt;";
+        break;
+      case '"':
+        reference = "&quot;";
+        break;
+      case '\'':
+        reference = "&#39;";
+        break;
+      default:
+        continue;
     }
     out.append(text.data() + plainFrom, i - plainFrom);
     out.append(reference);

@@ -114,7 +114,8 @@ void appendSheetHeading(std::string& grid, std::string_view sheet, long count) {
   grid.append("><tr>");
 }
 
-void appendRowsHeading(std::string& grid, std::string_view first, std::string_view last, long count) {
+void appendRowsHeading(std::string& grid, std::string_view first, std::string_view last,
+                       long count) {
   appendKeyedHeading(grid, "Rows", first, last, count);
 }
 
@@ -123,7 +124,9 @@ void appendColumnsHeading(std::string& grid, std::string_view first, std::string
   appendKeyedHeading(grid, "Columns", first, last, count);
 }
 
-void appendHeaderCorner(std::string& grid) { grid.append("<td class='header'></td>"); }
+void appendHeaderCorner(std::string& grid) {
+  grid.append("<td class='header'></td>");
+}
 
 void appendHeaderCell(std::string& grid, std::string_view label) {
   grid.append("<td class='header'>");
@@ -137,10 +140,18 @@ void appendHeaderCell(std::string& grid, long label) {
   grid.append("</td>");
 }
 
-void appendRowStart(std::string& grid) { grid.append("<tr>"); }
-void appendRowEnd(std::string& grid) { grid.append("</tr>"); }
-void appendTableStart(std::string& body) { body.append("<table>"); }
-void appendTableEnd(std::string& grid) { grid.append("</table>"); }
+void appendRowStart(std::string& grid) {
+  grid.append("<tr>");
+}
+void appendRowEnd(std::string& grid) {
+  grid.append("</tr>");
+}
+void appendTableStart(std::string& body) {
+  body.append("<table>");
+}
+void appendTableEnd(std::string& grid) {
+  grid.append("</table>");
+}
 
 void appendDataCell(std::string& grid, std::string_view value) {
   grid.append("<td class='data'>&nbsp;");

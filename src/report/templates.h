@@ -18,7 +18,8 @@ void appendDifferentValueRow(std::string& body, std::string_view anchor, std::st
 
 // Headings of a grid table; each opens the table and its first row.
 void appendSheetHeading(std::string& grid, std::string_view sheet, long count);
-void appendRowsHeading(std::string& grid, std::string_view first, std::string_view last, long count);
+void appendRowsHeading(std::string& grid, std::string_view first, std::string_view last,
+                       long count);
 void appendColumnsHeading(std::string& grid, std::string_view first, std::string_view last,
                           long count);
 

@@ -11,7 +11,8 @@ std::string columnLetters(long column) {
     throw std::out_of_range("Column number out of range: " + std::to_string(column));
   if (column == 0) return "@";
   std::string letters;
-  for (long n = column; n > 0; n = (n - 1) / 26) letters.insert(letters.begin(), char('A' + (n - 1) % 26));
+  for (long n = column; n > 0; n = (n - 1) / 26)
+    letters.insert(letters.begin(), char('A' + (n - 1) % 26));
   return letters;
 }
 
@@ -58,8 +59,7 @@ std::string absoluteAddress(const Area& area) {
     return "$" + columnLetters(column) + "$" + std::to_string(row);
   };
   std::string text = corner(area.firstRow, area.firstColumn);
-  if (area.rows() != 1 || area.columns() != 1)
-    text += ":" + corner(area.lastRow, area.lastColumn);
+  if (area.rows() != 1 || area.columns() != 1) text += ":" + corner(area.lastRow, area.lastColumn);
   return text;
 }
 
@@ -79,7 +79,8 @@ Corner parseCorner(std::string_view text, std::string_view whole) {
   size_t i = 0;
   if (i < text.size() && text[i] == '$') ++i;
   size_t lettersStart = i;
-  while (i < text.size() && ((text[i] >= 'A' && text[i] <= 'Z') || (text[i] >= 'a' && text[i] <= 'z')))
+  while (i < text.size() &&
+         ((text[i] >= 'A' && text[i] <= 'Z') || (text[i] >= 'a' && text[i] <= 'z')))
     ++i;
   Corner corner;
   std::string_view letters = text.substr(lettersStart, i - lettersStart);
@@ -104,7 +105,8 @@ Corner parseCorner(std::string_view text, std::string_view whole) {
 Area parseArea(std::string_view text, std::string_view whole) {
   size_t colon = text.find(':');
   Corner first = parseCorner(text.substr(0, colon), whole);
-  Corner last = colon == std::string_view::npos ? first : parseCorner(text.substr(colon + 1), whole);
+  Corner last =
+      colon == std::string_view::npos ? first : parseCorner(text.substr(colon + 1), whole);
   bool firstIsCell = first.row && first.column, lastIsCell = last.row && last.column;
   Area area;
   if (firstIsCell && lastIsCell) {
@@ -125,12 +127,14 @@ Area parseArea(std::string_view text, std::string_view whole) {
 }  // namespace
 
 std::vector<Area> parseRangeAddress(std::string_view address) {
-  if (address.empty()) throw AddressError("The address is empty; expected a form such as $B$1:$F$30");
+  if (address.empty())
+    throw AddressError("The address is empty; expected a form such as $B$1:$F$30");
   std::vector<Area> areas;
   size_t start = 0;
   while (true) {
     size_t comma = address.find(',', start);
-    std::string_view part = address.substr(start, comma == std::string_view::npos ? comma : comma - start);
+    std::string_view part =
+        address.substr(start, comma == std::string_view::npos ? comma : comma - start);
     while (!part.empty() && part.front() == ' ') part.remove_prefix(1);
     while (!part.empty() && part.back() == ' ') part.remove_suffix(1);
     areas.push_back(parseArea(part, address));

@@ -16,7 +16,9 @@ void PackedCell::setText(std::string_view text) {
   bits_ = (bits_ & ~std::uint64_t(kMaxTextLength)) | text.size();
 }
 
-CellList::~CellList() { std::free(cells_); }
+CellList::~CellList() {
+  std::free(cells_);
+}
 
 void CellList::push_back(const PackedCell& cell) {
   if ((size_ + 1) * sizeof(PackedCell) > bytes_) grow();

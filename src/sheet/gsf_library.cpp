@@ -17,9 +17,9 @@ void initializeGsf() {
   std::call_once(once, [] {
     gsf_init();
     // Register every type the readers use now, on one thread.
-    for (GType type : {gsf_input_get_type(), gsf_infile_get_type(), gsf_input_stdio_get_type(),
-                       gsf_infile_msole_get_type(), gsf_input_proxy_get_type(),
-                       gsf_input_memory_get_type()})
+    for (GType type :
+         {gsf_input_get_type(), gsf_infile_get_type(), gsf_input_stdio_get_type(),
+          gsf_infile_msole_get_type(), gsf_input_proxy_get_type(), gsf_input_memory_get_type()})
       g_type_class_unref(g_type_class_ref(type));
     // A damaged compound file is reported through the error that comes back; the library's
     // own warnings on stderr would only say the same twice.

@@ -7,14 +7,18 @@
 
 namespace quill {
 
-void SpreadsheetApp::open(const std::string& path) { workbooks_.push_back(readWorkbookFile(path)); }
+void SpreadsheetApp::open(const std::string& path) {
+  workbooks_.push_back(readWorkbookFile(path));
+}
 
 const Workbook& SpreadsheetApp::lastWorkbook() const {
   if (workbooks_.empty()) throw std::out_of_range("Subscript out of range: no workbook is open");
   return *workbooks_.back();
 }
 
-bool checkSpreadsheetAvailable() { return true; }
+bool checkSpreadsheetAvailable() {
+  return true;
+}
 
 SpreadsheetSession sessionOf(std::unique_ptr<Workbook> first, std::unique_ptr<Workbook> second) {
   SpreadsheetSession session;
@@ -52,9 +56,13 @@ void initializeExcelFiles(SpreadsheetSession& session, const std::string& text1,
   // The second file is read on a thread of its own while this one reads the first.
   auto second = std::async(std::launch::async, [&text2] { return openWorkbook(text2); });
   trap.at(132, [&] { session.firstApp = openWorkbook(text1); });
-  trap.at(134, [&] { if (session.firstApp) session.firstBook = &session.firstApp->lastWorkbook(); });
+  trap.at(134, [&] {
+    if (session.firstApp) session.firstBook = &session.firstApp->lastWorkbook();
+  });
   trap.at(136, [&] { session.secondApp = second.get(); });
-  trap.at(138, [&] { if (session.secondApp) session.secondBook = &session.secondApp->lastWorkbook(); });
+  trap.at(138, [&] {
+    if (session.secondApp) session.secondBook = &session.secondApp->lastWorkbook();
+  });
 }
 
 void closeSession(SpreadsheetSession& session) {

@@ -24,7 +24,8 @@ void StoredSheet::addStored(long row, long column, std::string_view storedText) 
 void StoredSheet::checkPosition(long row, long column) const {
   if (row < 1 || row > kMaxRows || column < 1 || column > kMaxColumns)
     throw WorkbookError("cell " + std::to_string(row) + "," + std::to_string(column) +
-                        " of sheet \"" + name_ + "\" lies outside the 1,048,576 rows and 16,384 "
+                        " of sheet \"" + name_ +
+                        "\" lies outside the 1,048,576 rows and 16,384 "
                         "columns a worksheet has");
 }
 
@@ -142,7 +143,9 @@ void StoredWorkbook::finish() {
   for (auto& sheet : sheets_) sheet->finish();
 }
 
-const Worksheet& StoredWorkbook::sheet(std::size_t position) const { return storedSheet(position); }
+const Worksheet& StoredWorkbook::sheet(std::size_t position) const {
+  return storedSheet(position);
+}
 
 const StoredSheet& StoredWorkbook::storedSheet(std::size_t position) const {
   if (position < 1 || position > sheets_.size())

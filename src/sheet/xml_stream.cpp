@@ -77,7 +77,8 @@ void Callbacks::start(void* data, const XML_Char* name, const XML_Char** attribu
 
 void Callbacks::end(void* data, const XML_Char* name) {
   auto& stream = *static_cast<XmlStream*>(data);
-  XmlStreamAccess::guard(stream, [&] { XmlStreamAccess::handler(stream).endElement(localName(name)); });
+  XmlStreamAccess::guard(stream,
+                         [&] { XmlStreamAccess::handler(stream).endElement(localName(name)); });
 }
 
 void Callbacks::text(void* data, const XML_Char* text, int length) {
@@ -103,11 +104,14 @@ XmlStream::XmlStream(XmlHandler& handler, std::string description)
   XML_SetEntityDeclHandler(parser_, &Callbacks::entity);
 }
 
-XmlStream::~XmlStream() { XML_ParserFree(parser_); }
+XmlStream::~XmlStream() {
+  XML_ParserFree(parser_);
+}
 
 void XmlStream::check(int status) {
   if (handlerError_) std::rethrow_exception(handlerError_);
-  if (entityDeclared_) throw WorkbookError(description_ + ": the XML declares entities, which are refused");
+  if (entityDeclared_)
+    throw WorkbookError(description_ + ": the XML declares entities, which are refused");
   if (status != XML_STATUS_OK)
     throw WorkbookError(description_ + ": the XML is malformed (" +
                         XML_ErrorString(XML_GetErrorCode(parser_)) + " at line " +
@@ -118,6 +122,8 @@ void XmlStream::feed(std::string_view chunk) {
   check(XML_Parse(parser_, chunk.data(), int(chunk.size()), XML_FALSE));
 }
 
-void XmlStream::finish() { check(XML_Parse(parser_, nullptr, 0, XML_TRUE)); }
+void XmlStream::finish() {
+  check(XML_Parse(parser_, nullptr, 0, XML_TRUE));
+}
 
 }  // namespace quill

@@ -55,7 +55,9 @@ std::optional<std::uint64_t> ZipArchive::indexOf(std::string_view name) const {
   return std::uint64_t(index);
 }
 
-bool ZipArchive::contains(std::string_view name) const { return indexOf(name).has_value(); }
+bool ZipArchive::contains(std::string_view name) const {
+  return indexOf(name).has_value();
+}
 
 std::vector<std::string> ZipArchive::names() const {
   std::vector<std::string> result;

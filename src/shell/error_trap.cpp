@@ -9,8 +9,8 @@ namespace {
 constexpr std::string_view kLocationPrefix = "Pellinor2021/08/31.";
 }
 
-std::string applicationErrorText(std::string_view description, std::string_view location,
-                                 int label, std::string_view extraLine) {
+std::string applicationErrorText(std::string_view description, std::string_view location, int label,
+                                 std::string_view extraLine) {
   std::string text;
   text.append(description);
   text.append("\r\nin ");
@@ -46,7 +46,9 @@ ErrorTrap::ErrorTrap(std::string_view module, std::string_view procedure, ErrorB
   location_.append(procedure);
 }
 
-void ErrorTrap::report(std::exception_ptr error) { report(errorDescription(error)); }
+void ErrorTrap::report(std::exception_ptr error) {
+  report(errorDescription(error));
+}
 
 void ErrorTrap::report(std::string_view description) {
   ++reported_;

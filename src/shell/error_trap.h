@@ -22,8 +22,8 @@ class ErrorBox {
 class ComparisonCancelled {};
 
 // The full text of an "Application Error" box.
-std::string applicationErrorText(std::string_view description, std::string_view location,
-                                 int label, std::string_view extraLine = {});
+std::string applicationErrorText(std::string_view description, std::string_view location, int label,
+                                 std::string_view extraLine = {});
 
 // The trap a procedure installs on entry: runs its labelled statements, and when one
 // fails reports the error with the procedure's location and the label reached, then

@@ -98,7 +98,8 @@ TEST(Samples, TwoXlsFilesReadAtOnceNeverCrash) {
   const std::string arguments = "compare '" + (kSamples / "sample1.xls").string() + "' '" +
                                 (kSamples / "sample2.xls").string() + "' --out '" +
                                 folder.path().string() + "'";
-  for (int run = 0; run < 40; ++run) ASSERT_EQ(runCli(arguments, false).exitCode, 1) << "run " << run;
+  for (int run = 0; run < 40; ++run)
+    ASSERT_EQ(runCli(arguments, false).exitCode, 1) << "run " << run;
 }
 
 }  // namespace

@@ -27,10 +27,11 @@ class RecordingProgress final : public ProgressSink {
 // Runs the whole-workbook comparison of two in-memory workbooks into a temporary folder.
 class WholeWorkbookTest : public ::testing::Test {
  protected:
-  ComparisonOutcome compare(const std::vector<SheetSpec>& first, const std::vector<SheetSpec>& second) {
+  ComparisonOutcome compare(const std::vector<SheetSpec>& first,
+                            const std::vector<SheetSpec>& second) {
     session = test::makeSession(first, second);
-    ComparisonContext context{request, session, folder.path(), progress, errors,
-                              [] { return std::string("2026-12-07 10:00:00"); }};
+    ComparisonContext context{request,  session, folder.path(),
+                              progress, errors,  [] { return std::string("2026-12-07 10:00:00"); }};
     ComparisonOutcome outcome = DoItByFile(context);
     report = test::readFile(folder.path() / "report.htm");
     grid = test::readFile(folder.path() / "visualized.htm");
@@ -39,8 +40,9 @@ class WholeWorkbookTest : public ::testing::Test {
   // The part of a document between its head and its tail.
   std::string reportBody() const {
     DocumentTitle title{request.Text1, request.Text2, "2026-12-07 10:00:00", ""};
-    return report.substr(reportDocumentHead(title).size(),
-                         report.size() - reportDocumentHead(title).size() - reportDocumentTail().size());
+    return report.substr(
+        reportDocumentHead(title).size(),
+        report.size() - reportDocumentHead(title).size() - reportDocumentTail().size());
   }
   std::string gridBody() const {
     DocumentTitle title{request.Text1, request.Text2, "2026-12-07 10:00:00", ""};
@@ -70,8 +72,10 @@ TEST_F(WholeWorkbookTest, EqualWorkbooksGiveAnEmptyListAndAFullGrid) {
   EXPECT_EQ(gridBody(),
             "<h3>Data</h3><table colls=2><tr><td class='header'></td><td class='header'>A</td>"
             "<td class='header'>B</td>"
-            "<tr><td class='header'>1</td><td class='data'>&nbsp;x&nbsp;</td><td class='data'>&nbsp;&nbsp;</td>"
-            "<tr><td class='header'>2</td><td class='data'>&nbsp;&nbsp;</td><td class='data'>&nbsp;7&nbsp;</td>"
+            "<tr><td class='header'>1</td><td class='data'>&nbsp;x&nbsp;</td><td "
+            "class='data'>&nbsp;&nbsp;</td>"
+            "<tr><td class='header'>2</td><td class='data'>&nbsp;&nbsp;</td><td "
+            "class='data'>&nbsp;7&nbsp;</td>"
             "</table>");
   EXPECT_TRUE(errors.texts.empty());
   EXPECT_FALSE(session.firstApp);
@@ -107,8 +111,8 @@ TEST_F(WholeWorkbookTest, CellTextRulesDecideEquality) {
 
 TEST_F(WholeWorkbookTest, TheAreaRunsFromA1ToTheLastUsedCellOfEitherSheet) {
   // The first sheet's used area starts at C3; the second's reaches further down and right.
-  ComparisonOutcome outcome =
-      compare({{"S", {{"C3", "a"}, {"D4", "b"}}}}, {{"S", {{"C3", "a"}, {"D4", "b"}, {"E6", "c"}}}});
+  ComparisonOutcome outcome = compare({{"S", {{"C3", "a"}, {"D4", "b"}}}},
+                                      {{"S", {{"C3", "a"}, {"D4", "b"}, {"E6", "c"}}}});
   EXPECT_EQ(outcome.differences, 1);
   std::string expected;
   appendMissingValueRow(expected, "one.xlsx", "S!E6");
@@ -127,8 +131,8 @@ TEST_F(WholeWorkbookTest, SheetsArePairedByPositionNotName) {
 }
 
 TEST_F(WholeWorkbookTest, ASheetInOneFileOnlyIsComparedWithAnEmptySheet) {
-  ComparisonOutcome outcome = compare({{"Main", {{"A1", "x"}}}},
-                                      {{"Main", {{"A1", "x"}}}, {"Extra", {{"B1", "y"}}}});
+  ComparisonOutcome outcome =
+      compare({{"Main", {{"A1", "x"}}}}, {{"Main", {{"A1", "x"}}}, {"Extra", {{"B1", "y"}}}});
   EXPECT_EQ(outcome.differences, 1);
   EXPECT_TRUE(errors.texts.empty());
   std::string expected;
@@ -159,7 +163,8 @@ TEST_F(WholeWorkbookTest, AWorkbookThatDidNotOpenIsReportedOnceAndNothingIsWritt
   ComparisonOutcome outcome = DoItByFile(context);
   EXPECT_FALSE(outcome.documentsWritten);
   ASSERT_EQ(errors.texts.size(), 1u);
-  EXPECT_NE(errors.texts[0].find("in Pellinor2021/08/31.Excel1.DoItByFile at line 100"), std::string::npos);
+  EXPECT_NE(errors.texts[0].find("in Pellinor2021/08/31.Excel1.DoItByFile at line 100"),
+            std::string::npos);
   EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
   EXPECT_FALSE(session.firstApp);
 }
@@ -168,7 +173,8 @@ TEST_F(WholeWorkbookTest, AnUnwritableFolderIsReportedAndTheSessionStillCloses) 
   session = test::makeSession({{"S", {{"A1", "1"}}}}, {{"S", {{"A1", "2"}}}});
   test::TemporaryFolder parent;
   std::ofstream(parent.path() / "file") << "x";
-  ComparisonContext context{request, session, parent.path() / "file" / "temp", progress, errors, {}};
+  ComparisonContext context{request,  session, parent.path() / "file" / "temp",
+                            progress, errors,  {}};
   ComparisonOutcome outcome = DoItByFile(context);
   EXPECT_FALSE(outcome.documentsWritten);
   ASSERT_EQ(errors.texts.size(), 1u);

@@ -50,13 +50,15 @@ TEST(Documents, GridWrapsItsBody) {
 TEST(Documents, PathsWithMarkupAreEscaped) {
   DocumentTitle title{"/tmp/a&b <1>.xlsx", "/tmp/b.xlsx", "now", ""};
   const std::string head = reportDocumentHead(title);
-  EXPECT_NE(head.find("<a href=\"file:////tmp/a%26b%20%3C1%3E.xlsx\">/tmp/a&amp;b &lt;1&gt;.xlsx</a>"),
-            std::string::npos)
+  EXPECT_NE(
+      head.find("<a href=\"file:////tmp/a%26b%20%3C1%3E.xlsx\">/tmp/a&amp;b &lt;1&gt;.xlsx</a>"),
+      std::string::npos)
       << head;
 }
 
 TEST(Documents, NowIsLocalDateAndTime) {
-  EXPECT_TRUE(std::regex_match(currentLocalTime(), std::regex(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d)")));
+  EXPECT_TRUE(
+      std::regex_match(currentLocalTime(), std::regex(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d)")));
 }
 
 TEST(Documents, ASecondWriteReplacesTheFirstWhole) {
@@ -87,7 +89,8 @@ TEST(FileWriter, NamesThePathAndTheReason) {
     writeFileReplacing("/nonexistent-folder/report.htm", {"x"});
     FAIL();
   } catch (const WriteError& e) {
-    EXPECT_STREQ(e.what(), "Cannot write \"/nonexistent-folder/report.htm\": No such file or directory");
+    EXPECT_STREQ(e.what(),
+                 "Cannot write \"/nonexistent-folder/report.htm\": No such file or directory");
   }
 }
 

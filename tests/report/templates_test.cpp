@@ -38,24 +38,30 @@ TEST(GridCells, MatchTheirTemplatesByteForByte) {
   EXPECT_EQ(built([](auto& o) { appendHeaderCell(o, 12); }), "<td class='header'>12</td>");
   EXPECT_EQ(built([](auto& o) { appendDataCell(o, "x"); }), "<td class='data'>&nbsp;x&nbsp;</td>");
   EXPECT_EQ(built([](auto& o) { appendDataCell(o, ""); }), "<td class='data'>&nbsp;&nbsp;</td>");
-  EXPECT_EQ(built([](auto& o) { appendChangedCell(o, "S!B2", "old", "new"); }),
-            std::string("<td class='data'><a class='nullhref'") + kFocus +
-                "S!B2\">&nbsp;old <span style='background-color: yellow'>new</span>&nbsp;</a></td>");
+  EXPECT_EQ(
+      built([](auto& o) { appendChangedCell(o, "S!B2", "old", "new"); }),
+      std::string("<td class='data'><a class='nullhref'") + kFocus +
+          "S!B2\">&nbsp;old <span style='background-color: yellow'>new</span>&nbsp;</a></td>");
   EXPECT_EQ(built([](auto& o) { appendCommentCell(o, "f.xls", "S!B2", "v"); }),
-            std::string("<td class='comment' title='Missing value: in f.xls!S!B2'><a class=\"nullhref\"") +
-                kFocus + "S!B2\">&nbsp;v <span style='background-color: yellow'></span>&nbsp;</a></td>");
-  EXPECT_EQ(built([](auto& o) { appendAddedCell(o, "f.xls", "S!A3", "3"); }),
-            std::string("<td class='added'><a class=\"nullhref\"") + kFocus + "f.xls!S!A3\">3</a></td>");
+            std::string(
+                "<td class='comment' title='Missing value: in f.xls!S!B2'><a class=\"nullhref\"") +
+                kFocus +
+                "S!B2\">&nbsp;v <span style='background-color: yellow'></span>&nbsp;</a></td>");
+  EXPECT_EQ(
+      built([](auto& o) { appendAddedCell(o, "f.xls", "S!A3", "3"); }),
+      std::string("<td class='added'><a class=\"nullhref\"") + kFocus + "f.xls!S!A3\">3</a></td>");
   EXPECT_EQ(built([](auto& o) { appendRemovedCell(o, "f.xls", "S!@3", "3"); }),
-            std::string("<td class='removed'><a class=\"nullhref\"") + kFocus + "f.xls!S!@3\">3</a></td>");
+            std::string("<td class='removed'><a class=\"nullhref\"") + kFocus +
+                "f.xls!S!@3\">3</a></td>");
 }
 
 TEST(GridCells, PairedFormsAddOneCell) {
   EXPECT_EQ(built([](auto& o) { appendPairedDataCell(o, "x"); }),
             "<td class='data'>&nbsp;x&nbsp;</td><td>&nbsp</td>");
-  EXPECT_EQ(built([](auto& o) { appendPairedChangedCell(o, "S!B2", "a", "b"); }),
-            std::string("<td class='data'><a class='nullhref'") + kFocus +
-                "S!B2\">&nbsp;a</td><td> <span style='background-color: yellow'>b</span>&nbsp;</a></td>");
+  EXPECT_EQ(
+      built([](auto& o) { appendPairedChangedCell(o, "S!B2", "a", "b"); }),
+      std::string("<td class='data'><a class='nullhref'") + kFocus +
+          "S!B2\">&nbsp;a</td><td> <span style='background-color: yellow'>b</span>&nbsp;</a></td>");
   EXPECT_EQ(built([](auto& o) { appendPairedCommentCell(o, "f", "S!B2", "v"); }),
             built([](auto& o) { appendCommentCell(o, "f", "S!B2", "v"); }) + "<td>&nbsp</td>");
 }
@@ -76,7 +82,8 @@ TEST(KeyedHeadings, CarryTheirLegends) {
 TEST(Escaping, MarkupInValuesIsShownNotObeyed) {
   EXPECT_EQ(built([](auto& o) { appendDataCell(o, "<b>&\"'"); }),
             "<td class='data'>&nbsp;&lt;b&gt;&amp;&quot;&#39;&nbsp;</td>");
-  EXPECT_EQ(built([](auto& o) { appendSheetHeading(o, "A&B", 1); }), "<h3>A&amp;B</h3><table colls=1><tr>");
+  EXPECT_EQ(built([](auto& o) { appendSheetHeading(o, "A&B", 1); }),
+            "<h3>A&amp;B</h3><table colls=1><tr>");
 }
 
 TEST(Escaping, LinksToOddSheetNamesStillLand) {

@@ -9,7 +9,7 @@ namespace {
 
 TEST(ColumnLetters, FollowTheA1Alphabet) {
   const std::pair<long, const char*> cases[] = {
-      {1, "A"},   {26, "Z"},   {27, "AA"},   {52, "AZ"},    {53, "BA"},
+      {1, "A"},    {26, "Z"},   {27, "AA"},   {52, "AZ"},     {53, "BA"},
       {701, "ZY"}, {702, "ZZ"}, {703, "AAA"}, {16384, "XFD"}, {0, "@"},
   };
   for (const auto& [number, letters] : cases) {
@@ -26,7 +26,8 @@ TEST(ColumnLetters, BeyondTheWorksheetFailThroughTheTrap) {
   test::CollectingErrorBox box;
   EXPECT_EQ(GetExcelColumn(16385, box), "");
   ASSERT_EQ(box.texts.size(), 1u);
-  EXPECT_NE(box.texts[0].find("in Pellinor2021/08/31.Excel1.GetExcelColumn at line 100"), std::string::npos);
+  EXPECT_NE(box.texts[0].find("in Pellinor2021/08/31.Excel1.GetExcelColumn at line 100"),
+            std::string::npos);
   EXPECT_TRUE(box.texts[0].ends_with("\r\niCellNo: 16385"));
   EXPECT_EQ(GetExcelColumn(28, box), "AB");
 }

@@ -10,7 +10,8 @@ namespace quill {
 namespace {
 
 TEST(ApplicationErrorText, IsBuiltFromDescriptionLocationLabelAndAddress) {
-  EXPECT_EQ(applicationErrorText("Subscript out of range", "Pellinor2021/08/31.Form1.PushButton5_Click", 104),
+  EXPECT_EQ(applicationErrorText("Subscript out of range",
+                                 "Pellinor2021/08/31.Form1.PushButton5_Click", 104),
             "Subscript out of range\r\nin Pellinor2021/08/31.Form1.PushButton5_Click at line 104"
             "\r\rPlease email screenshot of this message to support@quillmere.example");
 }
@@ -54,7 +55,8 @@ TEST(ErrorTrap, NonStandardExceptionsStillGiveADescription) {
   ErrorTrap trap("Form3", "Timer1", box);
   trap.at(100, [] { throw 42; });
   ASSERT_EQ(box.texts.size(), 1u);
-  EXPECT_TRUE(box.texts[0].starts_with("Unknown error\r\nin Pellinor2021/08/31.Form3.Timer1 at line 100"));
+  EXPECT_TRUE(
+      box.texts[0].starts_with("Unknown error\r\nin Pellinor2021/08/31.Form3.Timer1 at line 100"));
 }
 
 }  // namespace
