@@ -10,11 +10,11 @@ namespace quill::test {
 namespace {
 
 // clang-format off
-const std::vector<SheetSpec> kFirst = {{"S", {
+const std::vector<TestSheet> kFirst = {{"S", {
     {"A1", "key"},  {"B1", "k1"},  {"C1", "k2"},  {"D1", "k4"},
     {"A2", "name"}, {"B2", "pen"}, {"C2", "ink"},
     {"A3", "qty"},  {"B3", "3"},   {"C3", "5"},   {"D3", "z"}}}};
-const std::vector<SheetSpec> kSecond = {{"T", {
+const std::vector<TestSheet> kSecond = {{"T", {
     {"A1", "key"},  {"B1", "k1"},  {"C1", "k9"},
     {"A2", "name"}, {"B2", "pen"}, {"C2", "Ink"},
     {"A3", "qty"},  {"B3", "4"},                  {"D3", "z"}}}};

@@ -27,7 +27,7 @@ struct WrittenDocuments {
 // what it wrote.
 class ComparisonRun {
  public:
-  ComparisonRun(const std::vector<SheetSpec>& first, const std::vector<SheetSpec>& second)
+  ComparisonRun(const std::vector<TestSheet>& first, const std::vector<TestSheet>& second)
       : session(makeSession(first, second)) {
     std::string pattern = (std::filesystem::temp_directory_path() / "quillmere-XXXXXX").string();
     folder = ::mkdtemp(pattern.data());

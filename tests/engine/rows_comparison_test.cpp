@@ -10,12 +10,12 @@ namespace quill::test {
 namespace {
 
 // clang-format off
-const std::vector<SheetSpec> kFirst = {{"Data", {
+const std::vector<TestSheet> kFirst = {{"Data", {
     {"A1", "id"}, {"B1", "name"}, {"C1", "qty"}, {"D1", "note"},
     {"A2", "1"},  {"B2", "pen"},  {"C2", "3"},   {"D2", "x"},
     {"A3", "2"},  {"B3", "ink"},  {"C3", "5"},   {"D3", "y"},
     {"A4", "3"},  {"B4", "cap"},  {"C4", "7"}}}};
-const std::vector<SheetSpec> kSecond = {{"Data2", {
+const std::vector<TestSheet> kSecond = {{"Data2", {
     {"A1", "id"}, {"B1", "name"}, {"C1", "qty"}, {"D1", "note"},
     {"A2", "1"},  {"B2", "pen"},  {"C2", "4"},   {"D2", "x"},
     {"A3", "9"},  {"B3", "ink"},  {"C3", "5"},   {"D3", "z"},

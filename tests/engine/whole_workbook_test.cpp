@@ -14,7 +14,7 @@
 namespace quill {
 namespace {
 
-using test::SheetSpec;
+using test::TestSheet;
 
 // Records what a comparison says of its progress.
 class RecordingProgress final : public ProgressSink {
@@ -27,8 +27,8 @@ class RecordingProgress final : public ProgressSink {
 // Runs the whole-workbook comparison of two in-memory workbooks into a temporary folder.
 class WholeWorkbookTest : public ::testing::Test {
  protected:
-  ComparisonOutcome compare(const std::vector<SheetSpec>& first,
-                            const std::vector<SheetSpec>& second) {
+  ComparisonOutcome compare(const std::vector<TestSheet>& first,
+                            const std::vector<TestSheet>& second) {
     session = test::makeSession(first, second);
     ComparisonContext context{request,  session, folder.path(),
                               progress, errors,  [] { return std::string("2026-12-07 10:00:00"); }};
@@ -64,7 +64,7 @@ class WholeWorkbookTest : public ::testing::Test {
 };
 
 TEST_F(WholeWorkbookTest, EqualWorkbooksGiveAnEmptyListAndAFullGrid) {
-  const std::vector<SheetSpec> book{{"Data", {{"A1", "x"}, {"B2", "7"}}}};
+  const std::vector<TestSheet> book{{"Data", {{"A1", "x"}, {"B2", "7"}}}};
   ComparisonOutcome outcome = compare(book, book);
   EXPECT_EQ(outcome.differences, 0);
   EXPECT_TRUE(outcome.documentsWritten);
