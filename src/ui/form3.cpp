@@ -159,11 +159,12 @@ void Form3::showDocuments(const QString& folder) {
   const QByteArray grid = readDocument(folder + "/" + kGridName);
   documents_->hold(kReportName, report);
   documents_->hold(kGridName, grid);
+  gridDocument_ = grid;
   pendingAnchor_.clear();
   gridPageLoading_ = false;
   gridPaging_ = {};
   if (std::size_t(grid.size()) > gridPageBytes_)
-    gridPaging_ = splitGridPages(gridBytes(grid), gridPageBytes_);
+    gridPaging_ = splitGridPages(gridBytes(gridDocument_), gridPageBytes_);
   if (gridPaging_.pages.size() < 2) gridPaging_ = {};
   viewsLoading_ = 2;
   WebBrowser2->setUrl(documentUrl(kReportName));
@@ -174,9 +175,8 @@ void Form3::showDocuments(const QString& folder) {
 }
 
 void Form3::loadGridPage(std::size_t page) {
-  const QByteArray grid = documents_->document(kGridName);
   const std::string markup =
-      gridPageMarkup(gridBytes(grid), gridPaging_, page, std::string_view(kGridFileName));
+      gridPageMarkup(gridBytes(gridDocument_), gridPaging_, page, std::string_view(kGridFileName));
   documents_->serveInstead(kGridName, QByteArray(markup.data(), qsizetype(markup.size())));
   shownPage_ = page;
   gridPageLoading_ = true;
@@ -211,7 +211,7 @@ void Form3::showCell(const QString& anchor) {
   }
   if (!gridPaging_.pages.empty()) {
     const std::string name = anchor.toStdString();
-    const auto page = findAnchorPage(gridBytes(documents_->document(kGridName)), gridPaging_, name);
+    const auto page = findAnchorPage(gridBytes(gridDocument_), gridPaging_, name);
     if (page && *page != shownPage_) {
       pendingAnchor_ = anchor;
       loadGridPage(*page);

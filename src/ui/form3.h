@@ -97,6 +97,7 @@ class Form3 final : public QWidget {
   QHash<QString, QPointer<QWidget>> callers_;
   int viewsLoading_ = 0;
   std::size_t gridPageBytes_;
+  QByteArray gridDocument_;  // the grid as read; gridPaging_ points into it
   GridPaging gridPaging_;
   std::size_t shownPage_ = 0;
   bool gridPageLoading_ = false;
