@@ -18,7 +18,8 @@ void registerDocumentScheme();
 // The address of a document held under a file name: "quillmere-doc:/report.htm".
 QUrl documentUrl(const QString& fileName);
 
-// Serves documents from memory, byte for byte as they were read, under their file names.
+// Serves documents from memory, byte for byte as they were read (or the page shown in a
+// document's place), under their file names.
 // Held documents have no size limit and stay available after their files are deleted.
 class DocumentSchemeHandler final : public QWebEngineUrlSchemeHandler {
   Q_OBJECT

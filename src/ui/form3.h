@@ -31,7 +31,7 @@ class Form3 final : public QWidget {
   ~Form3() override;
 
   // Reads report.htm and visualized.htm from a folder and shows them; the bytes read are
-  // what the views show and what saving writes.
+  // what the views show (a large grid one page at a time) and what saving writes.
   void showDocuments(const QString& folder);
   // Names a window that "< Back" may return to.
   void registerCaller(const QString& name, QWidget* window) { callers_[name] = window; }
