@@ -92,17 +92,6 @@ std::string_view gridDocumentTail() {
   return "</body></html>";
 }
 
-void writeReportDocument(const std::filesystem::path& folder, const DocumentTitle& title,
-                         std::string_view body) {
-  writeFileReplacing(folder / kReportFileName,
-                     {reportDocumentHead(title), body, reportDocumentTail()});
-}
-
-void writeGridDocument(const std::filesystem::path& folder, const DocumentTitle& title,
-                       std::string_view body) {
-  writeFileReplacing(folder / kGridFileName, {gridDocumentHead(title), body, gridDocumentTail()});
-}
-
 void writeDocumentPair(const std::filesystem::path& folder, const DocumentTitle& reportTitle,
                        std::string_view reportBody, const DocumentTitle& gridTitle,
                        std::string_view gridBody) {

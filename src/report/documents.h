@@ -26,13 +26,6 @@ std::string_view gridDocumentTail();
 inline constexpr std::string_view kReportFileName = "report.htm";
 inline constexpr std::string_view kGridFileName = "visualized.htm";
 
-// Store the difference list and the grid as report.htm and visualized.htm in a folder,
-// each replacing the old file whole and only once fully written.
-void writeReportDocument(const std::filesystem::path& folder, const DocumentTitle& title,
-                         std::string_view body);
-void writeGridDocument(const std::filesystem::path& folder, const DocumentTitle& title,
-                       std::string_view body);
-
 // Store both documents in a folder together: either both replace their old files, or a
 // failure leaves both old files as they were.
 void writeDocumentPair(const std::filesystem::path& folder, const DocumentTitle& reportTitle,

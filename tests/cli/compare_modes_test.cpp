@@ -3,12 +3,12 @@
 #include <sys/wait.h>
 
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli/cli.h"
+#include "support/temporary_folder.h"
 
 namespace quill::cli {
 namespace {
@@ -20,12 +20,6 @@ const std::string kKeyed = std::string(QUILLMERE_TEST_DATA) + "/keyed/";
 // One run of quillmere-cli compare into a folder of its own.
 class CompareRun {
  public:
-  CompareRun() {
-    std::string pattern = (fs::temp_directory_path() / "quillmere-cli-XXXXXX").string();
-    folder_ = ::mkdtemp(pattern.data());
-  }
-  ~CompareRun() { fs::remove_all(folder_); }
-
   int run(const std::string& file1, const std::string& file2, std::vector<std::string> options) {
     std::vector<std::string> arguments = {"compare", file1, file2, "--out", folder_.string()};
     arguments.insert(arguments.end(), options.begin(), options.end());
@@ -43,18 +37,14 @@ class CompareRun {
     fs::remove(folder_ / "err");
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   }
-  std::string document(const char* name) const {
-    std::ifstream in(folder_ / name, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-  }
+  std::string document(const char* name) const { return test::readFile(folder_ / name); }
   bool wroteNothing() const { return fs::is_empty(folder_); }
 
   std::ostringstream out, err;
 
  private:
-  fs::path folder_;
+  test::TemporaryFolder temporary_;
+  const fs::path folder_ = temporary_.path();
 };
 
 TEST(CompareModes, EachModeRunsFromItsOptions) {

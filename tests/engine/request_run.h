@@ -1,10 +1,6 @@
 #pragma once
 
-#include <stdlib.h>
-
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -12,6 +8,7 @@
 #include "sheet/session.h"
 #include "support/collecting_error_box.h"
 #include "support/memory_workbook.h"
+#include "support/temporary_folder.h"
 
 namespace quill::test {
 
@@ -26,16 +23,14 @@ struct WrittenDocuments {
 // Runs a comparison over two in-memory workbooks into a folder of its own and reads back
 // what it wrote.
 class ComparisonRun {
+  TemporaryFolder temporary_;  // first, so that folder can name it
+
  public:
   ComparisonRun(const std::vector<TestSheet>& first, const std::vector<TestSheet>& second)
       : session(makeSession(first, second)) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "quillmere-XXXXXX").string();
-    folder = ::mkdtemp(pattern.data());
     request.Text1 = "one.xlsx";
     request.Text2 = "two.xlsx";
   }
-  ~ComparisonRun() { std::filesystem::remove_all(folder); }
-
   template <class Comparison>
   WrittenDocuments run(Comparison comparison) {
     ComparisonContext context{request, session, folder, progress, errors, [] { return "NOW"; }};
@@ -62,18 +57,13 @@ class ComparisonRun {
 
   ComparisonRequest request;
   SpreadsheetSession session;
-  std::filesystem::path folder;
+  const std::filesystem::path folder = temporary_.path();
   NoProgress progress;
   CollectingErrorBox errors;
   ComparisonOutcome outcome;
 
  private:
-  std::string read(const char* name) const {
-    std::ifstream in(folder / name, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-  }
+  std::string read(const char* name) const { return readFile(folder / name); }
 };
 
 // Grid pieces, to write expected bodies compactly.

@@ -63,11 +63,13 @@ TEST(Documents, NowIsLocalDateAndTime) {
 
 TEST(Documents, ASecondWriteReplacesTheFirstWhole) {
   TemporaryFolder folder;
-  writeReportDocument(folder.path(), kTitle, std::string(5000, 'x'));
-  writeReportDocument(folder.path(), kTitle, "short");
+  writeDocumentPair(folder.path(), kTitle, std::string(5000, 'x'), kTitle, std::string(5000, 'y'));
+  writeDocumentPair(folder.path(), kTitle, "short", kTitle, "tiny");
   EXPECT_EQ(readFile(folder.path() / "report.htm"),
             reportDocumentHead(kTitle) + "short" + std::string(reportDocumentTail()));
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
+  EXPECT_EQ(readFile(folder.path() / "visualized.htm"),
+            gridDocumentHead(kTitle) + "tiny" + std::string(gridDocumentTail()));
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 2);
 }
 
 TEST(FileWriter, AFailedWriteKeepsTheOldFileAndLeavesNoPart) {

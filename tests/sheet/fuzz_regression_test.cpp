@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -14,6 +12,7 @@
 #include "engine/request_fields.h"
 #include "sheet/address.h"
 #include "sheet/workbook_file.h"
+#include "support/temporary_folder.h"
 
 namespace quill {
 namespace {
@@ -29,13 +28,6 @@ std::vector<fs::path> filesOf(const std::string& target) {
     if (entry.is_regular_file()) files.push_back(entry.path());
   std::sort(files.begin(), files.end());
   return files;
-}
-
-std::string contentOf(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
 }
 
 // Opens one workbook input under its target's extension, as the fuzzer wrote it.
@@ -68,7 +60,7 @@ TEST(ParserRegression, AddressesParseOrFailWithAnAddressError) {
   for (const fs::path& file : filesOf("address")) {
     SCOPED_TRACE(file.filename().string());
     try {
-      for (const Area& area : parseRangeAddress(contentOf(file)))
+      for (const Area& area : parseRangeAddress(test::readFile(file)))
         EXPECT_EQ(parseRangeAddress(absoluteAddress(area)).front(), area);
     } catch (const AddressError&) {
     }
@@ -79,7 +71,7 @@ TEST(ParserRegression, FieldsReadOrFailWithARequestError) {
   // The first byte picks the reader, as in the fuzz target.
   for (const fs::path& file : filesOf("fields")) {
     SCOPED_TRACE(file.filename().string());
-    const std::string content = contentOf(file);
+    const std::string content = test::readFile(file);
     if (content.empty()) continue;
     const std::string_view text = std::string_view(content).substr(1);
     try {
