@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "shell/app_title.h"
 #include "shell/look.h"
 #include "shell/program_paths.h"
 #include "shell/settings_store.h"
@@ -16,8 +17,8 @@ namespace quill {
 int runProgram(int argc, char* argv[], const std::function<void(ProgramWindows&)>& afterStart) {
   registerDocumentScheme();
   QApplication application(argc, argv);
-  QApplication::setOrganizationName("Marrowfen");
-  QApplication::setApplicationName("Quillmere");
+  QApplication::setOrganizationName(kMakerName);
+  QApplication::setApplicationName(kProductName);
   applyLook(application);
 
   QtDialogs dialogs;
@@ -27,7 +28,7 @@ int runProgram(int argc, char* argv[], const std::function<void(ProgramWindows&)
   ProgramWindows windows(context);
   QObject::connect(&windows, &ProgramWindows::programEnding, &application, &QApplication::quit,
                    Qt::QueuedConnection);
-  if (!windows.mainWindow().load()) return 1;
+  windows.mainWindow().load();
   windows.mainWindow().show();
   if (afterStart) afterStart(windows);
   return application.exec();

@@ -7,8 +7,7 @@ namespace quill {
 class ProgramWindows;
 
 // Runs the program: the application, its look, settings and windows, the main window loaded
-// and shown; afterStart (when given) runs once the main window is shown. Returns the exit
-// code, 1 when the main window could not load.
+// and shown; afterStart (when given) runs once the main window is shown. Returns the exit code.
 int runProgram(int argc, char* argv[], const std::function<void(ProgramWindows&)>& afterStart = {});
 
 }  // namespace quill

@@ -3,11 +3,9 @@
 #include <QHash>
 #include <QPointer>
 #include <QTimer>
-#include <QWidget>
 
 #include "report/grid_pages.h"
-#include "shell/window_error_box.h"
-#include "ui/twips_layout.h"
+#include "ui/program_window.h"
 
 class QGroupBox;
 class QLabel;
@@ -19,12 +17,10 @@ class QWebEngineView;
 namespace quill {
 
 class DocumentSchemeHandler;
-class ProgramWindows;
-struct ProgramContext;
 
 // The results window: the difference list above, the grid below, whose cells the list's
 // links jump to; saving both into a folder, and "< Back" to the window that compared.
-class ResultsWindow final : public QWidget {
+class ResultsWindow final : public ProgramWindowBase {
   Q_OBJECT
  public:
   ResultsWindow(ProgramContext& context, ProgramWindows& windows);
@@ -53,10 +49,6 @@ class ResultsWindow final : public QWidget {
   // grid has no such cell.
   void cellShown(const QString& anchor, bool found);
 
- protected:
-  void closeEvent(QCloseEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
-
  private slots:
   void saveResults();
   void browseOutputFolder();
@@ -69,19 +61,12 @@ class ResultsWindow final : public QWidget {
  private:
   void load();
   void createControls();
-  QPushButton* addButton(QWidget* parent, const char* name, const QString& caption, QRect twips,
-                         Stretch stretch);
   QWebEngineView* addView(const char* name, const QString& fileName, QRect twips, Stretch stretch);
   void viewLoaded(bool ok);
   void gridLoaded();
   void loadGridPage(std::size_t page);
   void focusCell(const QString& anchor);
-  void tell(const QString& text);
 
-  ProgramContext& context_;
-  ProgramWindows& windows_;
-  WindowErrorBox errorBox_;
-  TwipsLayout layout_;
   QWebEngineProfile* profile_ = nullptr;
   DocumentSchemeHandler* documents_ = nullptr;
   QLabel* Label3 = nullptr;

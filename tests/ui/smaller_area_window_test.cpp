@@ -246,7 +246,8 @@ TEST_F(SmallerAreaTest, LeavingTheStartFieldInRowsModeWantsANumber) {
     start.setText(c.text);
     dialogs.messages.clear();
     field("txtEndColumn").setFocus();
-    QTest::qWait(20);
+    // A refused text gets the focus back once the focus change has ended.
+    EXPECT_TRUE(waitFor([&] { return start.hasFocus() == c.refused; })) << c.text;
     EXPECT_EQ(dialogs.messages,
               c.refused ? QStringList{"Please input a numeric value."} : QStringList{})
         << c.text;
