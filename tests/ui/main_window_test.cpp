@@ -162,8 +162,7 @@ TEST_F(MainWindowTest, StartButtonsStayDisabledWhileComparing) {
     session.firstBook = &book1;
     session.secondBook = &book2;
   };
-  box(mainWindow(), "Text1").setText(makeFile("one.xlsx"));
-  box(mainWindow(), "Text2").setText(makeFile("two.xlsx"));
+  nameExistingFiles();
   button(mainWindow(), "PushButton5").click();
   EXPECT_TRUE(mainWindow().isComparing());
   EXPECT_FALSE(button(mainWindow(), "PushButton5").isEnabled());
@@ -177,10 +176,8 @@ TEST_F(MainWindowTest, StartButtonsStayDisabledWhileComparing) {
 }
 
 TEST_F(MainWindowTest, FailedComparisonShowsNoResults) {
-  context->openSession = [](SpreadsheetSession&, const std::string&, const std::string&,
-                            ErrorBox& box) { box.show("cannot open"); };
-  box(mainWindow(), "Text1").setText(makeFile("one.xlsx"));
-  box(mainWindow(), "Text2").setText(makeFile("two.xlsx"));
+  failEveryOpening();
+  nameExistingFiles();
   button(mainWindow(), "PushButton5").click();
   ASSERT_TRUE(waitFor([&] { return !mainWindow().isComparing(); }));
   ASSERT_EQ(dialogs.errors.size(), 2);
@@ -196,8 +193,7 @@ TEST_F(MainWindowTest, ClosingWhileAnErrorBoxWaitsStopsTheComparison) {
                             ErrorBox& box) { box.show("first failure"); };
   dialogs.onError = [&] { mainWindow().close(); };
   QSignalSpy ending(windows.get(), &ProgramWindows::programEnding);
-  box(mainWindow(), "Text1").setText(makeFile("one.xlsx"));
-  box(mainWindow(), "Text2").setText(makeFile("two.xlsx"));
+  nameExistingFiles();
   button(mainWindow(), "PushButton5").click();
   ASSERT_TRUE(waitFor([&] { return !mainWindow().isComparing(); }));
   EXPECT_EQ(ending.count(), 1);
@@ -221,8 +217,7 @@ TEST_F(MainWindowTest, ClosingDuringALongComparisonStopsItCleanly) {
     session.secondBook = &big2;
   };
   QSignalSpy ending(windows.get(), &ProgramWindows::programEnding);
-  box(mainWindow(), "Text1").setText(makeFile("one.xlsx"));
-  box(mainWindow(), "Text2").setText(makeFile("two.xlsx"));
+  nameExistingFiles();
   button(mainWindow(), "PushButton5").click();
   mainWindow().close();
   EXPECT_FALSE(mainWindow().isComparing());
@@ -242,8 +237,7 @@ TEST_F(MainWindowTest, PointerIsTheHandOverButtonsAndBusyWhileComparing) {
   std::atomic<bool> release = false;
   context->openSession = [&](SpreadsheetSession&, const std::string&, const std::string&,
                              ErrorBox&) { release.wait(false); };
-  box(mainWindow(), "Text1").setText(makeFile("one.xlsx"));
-  box(mainWindow(), "Text2").setText(makeFile("two.xlsx"));
+  nameExistingFiles();
   button(mainWindow(), "PushButton5").click();
   ASSERT_NE(QApplication::overrideCursor(), nullptr);
   EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
@@ -259,10 +253,8 @@ TEST_F(MainWindowTest, ErrorBoxesShownWhileBusyHaveTheOrdinaryPointer) {
     const QCursor* shown = QApplication::overrideCursor();
     pointers << (shown ? shown->shape() : Qt::ArrowCursor);
   };
-  context->openSession = [](SpreadsheetSession&, const std::string&, const std::string&,
-                            ErrorBox& box) { box.show("cannot open"); };
-  box(mainWindow(), "Text1").setText(makeFile("one.xlsx"));
-  box(mainWindow(), "Text2").setText(makeFile("two.xlsx"));
+  failEveryOpening();
+  nameExistingFiles();
 
   // From the comparison's worker, and from opening the smaller-area window's files.
   button(mainWindow(), "PushButton5").click();

@@ -47,8 +47,7 @@ class SmallerAreaTest : public WindowsTest {
     auto picker = std::make_unique<ScriptedPicker>();
     picker_ = picker.get();
     smallerAreaWindow().usePicker(std::move(picker));
-    box(mainWindow(), "Text1").setText(makeFile("one.xlsx"));
-    box(mainWindow(), "Text2").setText(makeFile("two.xlsx"));
+    nameExistingFiles();
     openFromMainWindow();
   }
 
