@@ -6,6 +6,7 @@
 #include "sheet/format_probe.h"
 #include "sheet/ods/ods_reader.h"
 #include "sheet/xls/xls_reader.h"
+#include "sheet/xlsb/xlsb_reader.h"
 #include "sheet/xlsx/xlsx_reader.h"
 
 namespace quill {
@@ -23,9 +24,7 @@ std::unique_ptr<StoredWorkbook> readRecognisedFile(const std::string& path) {
     case WorkbookFormat::Csv:
       return readCsvWorkbook(path);
     case WorkbookFormat::Xlsb:
-      throw WorkbookError("\"" + path +
-                          "\" is a binary workbook (.xlsb), a format that is not supported: save "
-                          "it as .xlsx");
+      return readXlsbWorkbook(path);
     case WorkbookFormat::EncryptedPackage:
       throw WorkbookError("\"" + path +
                           "\" is a password-protected workbook, which cannot be read: remove the "
