@@ -88,10 +88,13 @@ void RecordSplitter::finish() const {
          std::to_string(pending_.size()) + " bytes present)");
 }
 
-void readRecords(const ZipArchive& zip, std::string_view part,
+std::string partErrorPrefix(const ZipArchive& zip, std::string_view part) {
+  return "\"" + zip.path() + "\" cannot be read: the part \"" + std::string(part) + "\"";
+}
+
+void readRecords(const ZipArchive& zip, std::string_view part, const std::string& errorPrefix,
                  const std::function<void(const Record&)>& consume) {
-  RecordSplitter splitter(
-      "\"" + zip.path() + "\" cannot be read: the part \"" + std::string(part) + "\"", consume);
+  RecordSplitter splitter(errorPrefix, consume);
   zip.read(xlsx::storedPartName(zip, part), [&](std::string_view chunk) { splitter.feed(chunk); });
   splitter.finish();
 }

@@ -72,9 +72,12 @@ class RecordSplitter {
   std::uint64_t offset_ = 0;
 };
 
-// Streams every record of a part of the package to consume. Throws WorkbookError naming
-// the file and part when the part is missing, damaged or ends inside a record.
-void readRecords(const ZipArchive& zip, std::string_view part,
+// The start of every error message about a part: "file" cannot be read: the part "p".
+std::string partErrorPrefix(const ZipArchive& zip, std::string_view part);
+
+// Streams every record of a part of the package to consume. Throws WorkbookError starting
+// with errorPrefix when the part is missing, damaged or ends inside a record.
+void readRecords(const ZipArchive& zip, std::string_view part, const std::string& errorPrefix,
                  const std::function<void(const Record&)>& consume);
 
 // Reads the fields of one record body in order; a read past its end throws WorkbookError.

@@ -9,11 +9,10 @@ namespace quill::xlsb {
 
 std::vector<std::string_view> readSharedStrings(const ZipArchive& zip, std::string_view part,
                                                 TextArena& arena) {
-  const std::string errorPrefix =
-      "\"" + zip.path() + "\" cannot be read: the part \"" + std::string(part) + "\"";
+  const std::string errorPrefix = partErrorPrefix(zip, part);
   std::vector<std::string_view> strings;
   std::string text;
-  readRecords(zip, part, [&](const Record& record) {
+  readRecords(zip, part, errorPrefix, [&](const Record& record) {
     if (record.type != record::kSharedStringItem) return;
     RecordCursor cursor(record, errorPrefix);
     cursor.skip(1);  // whether runs follow the text; they only format it

@@ -76,9 +76,9 @@ std::vector<bool> StyleRecords::dateStyles() const {
 }  // namespace
 
 xlsx::DateStyles readDateStyles(const ZipArchive& zip, std::string_view part) {
-  StyleRecords styles("\"" + zip.path() + "\" cannot be read: the part \"" + std::string(part) +
-                      "\"");
-  readRecords(zip, part, [&](const Record& record) { styles.take(record); });
+  const std::string errorPrefix = partErrorPrefix(zip, part);
+  StyleRecords styles(errorPrefix);
+  readRecords(zip, part, errorPrefix, [&](const Record& record) { styles.take(record); });
   return xlsx::DateStyles(styles.dateStyles());
 }
 

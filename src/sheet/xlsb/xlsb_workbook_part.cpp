@@ -20,10 +20,9 @@ struct WorkbookRecords {
 };
 
 WorkbookRecords readWorkbookRecords(const ZipArchive& zip, const std::string& part) {
-  const std::string errorPrefix =
-      "\"" + zip.path() + "\" cannot be read: the part \"" + part + "\"";
+  const std::string errorPrefix = partErrorPrefix(zip, part);
   WorkbookRecords result;
-  readRecords(zip, part, [&](const Record& record) {
+  readRecords(zip, part, errorPrefix, [&](const Record& record) {
     RecordCursor cursor(record, errorPrefix);
     if (record.type == record::kWorkbookProperties) {
       result.date1904 = (cursor.u32() & 0x01u) != 0;

@@ -40,12 +40,12 @@ class WorksheetRecords {
  public:
   WorksheetRecords(const ZipArchive& zip, std::string_view part, const WorksheetContext& context,
                    StoredSheet& sheet)
-      : errorPrefix_("\"" + zip.path() + "\" cannot be read: the part \"" + std::string(part) +
-                     "\" (sheet \"" + sheet.name() + "\")"),
+      : errorPrefix_(partErrorPrefix(zip, part) + " (sheet \"" + sheet.name() + "\")"),
         context_(context),
         sheet_(sheet) {}
 
   void take(const Record& record);
+  const std::string& errorPrefix() const { return errorPrefix_; }
 
  private:
   // Reads the column and style every cell record starts with and checks the position.
@@ -140,7 +140,8 @@ void WorksheetRecords::take(const Record& record) {
 void readWorksheetCells(const ZipArchive& zip, std::string_view part,
                         const WorksheetContext& context, StoredSheet& sheet) {
   WorksheetRecords records(zip, part, context, sheet);
-  readRecords(zip, part, [&](const Record& record) { records.take(record); });
+  readRecords(zip, part, records.errorPrefix(),
+              [&](const Record& record) { records.take(record); });
 }
 
 }  // namespace quill::xlsb
