@@ -97,6 +97,14 @@ TEST(WorkbookFile, OpensAnXlsxWhateverItsName) {
             test::cellListing(*readWorkbookFile(original.string())));
 }
 
+// The directory library would lose the memory of the root's siblings; such a file is refused
+// before it sees the directory.
+TEST(WorkbookFile, RefusesACompoundDocumentWhoseRootHasSiblings) {
+  expectRefused(
+      fs::path(QUILLMERE_TEST_DATA) / "fuzz" / "xlsb" / "compound-root-entry-with-siblings.xlsb",
+      "the root entry has siblings");
+}
+
 TEST(WorkbookFile, CorpusProtectedWorkbooksGiveClearErrors) {
   if (!fs::exists(kCorpus / "calamine"))
     GTEST_SKIP() << "the workbook corpus is not at " << kCorpus;
