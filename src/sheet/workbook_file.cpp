@@ -13,10 +13,11 @@ namespace quill {
 
 namespace {
 
-std::unique_ptr<StoredWorkbook> readRecognisedFile(const std::string& path) {
+std::unique_ptr<StoredWorkbook> readRecognisedFile(const std::string& path,
+                                                   const ReadOptions& options) {
   switch (probeWorkbookFormat(path)) {
     case WorkbookFormat::Xlsx:
-      return readXlsxWorkbook(path);
+      return readXlsxWorkbook(path, options);
     case WorkbookFormat::Ods:
       return readOdsWorkbook(path);
     case WorkbookFormat::Xls:
@@ -36,8 +37,13 @@ std::unique_ptr<StoredWorkbook> readRecognisedFile(const std::string& path) {
 }  // namespace
 
 std::unique_ptr<StoredWorkbook> readWorkbookFile(const std::string& path) {
+  return readWorkbookFile(path, ReadOptions{});
+}
+
+std::unique_ptr<StoredWorkbook> readWorkbookFile(const std::string& path,
+                                                 const ReadOptions& options) {
   try {
-    return readRecognisedFile(path);
+    return readRecognisedFile(path, options);
   } catch (const std::bad_alloc&) {
     throw WorkbookError("\"" + path + "\" cannot be read: it needs more memory than is available");
   }

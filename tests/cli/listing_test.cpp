@@ -49,6 +49,17 @@ TEST(ListingCommands, CellsOfABinaryWorkbook) {
             "Second!B3\tsecond text\n");
 }
 
+TEST(ListingCommands, CellsWithFormulas) {
+  const std::string file = std::string(QUILLMERE_TEST_DATA) + "/cross/formulas.xlsx";
+  const CliRun run = runCli("cells --formulas '" + file + "'", false);
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_NE(run.output.find("Cached!A3\t5\t=2+3\nCached!A4\tab\t=\"a\"&\"b\"\n"), std::string::npos)
+      << run.output;
+  EXPECT_NE(run.output.find("Cached!A6\t1900-01-01 12:00:00\n"), std::string::npos) << run.output;
+  EXPECT_EQ(runCli("cells '" + file + "' --formulas", false).output, run.output);
+  EXPECT_EQ(runCli("cells '" + file + "'", false).output.find("=2+3"), std::string::npos);
+}
+
 TEST(ListingCommands, SheetsOfAnXlsxWorkbook) {
   const CliRun run = runCli("sheets '" + kXlsx + "package_paths.xlsx'", false);
   EXPECT_EQ(run.exitCode, 0);
