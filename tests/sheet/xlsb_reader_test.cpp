@@ -124,8 +124,9 @@ TEST(XlsbReader, EveryCellKindGivesItsText) {
                      cell(4, 4, 0, "\x01") + cell(4, 5, 0, std::string(1, '\0')) + rowRecord(2) +
                      cell(6, 0, 0, wideBytes("  padded\t ")) +
                      cell(6, 1, 0, wideBytes(surrogates)) + cell(7, 2, 0, u32Bytes(1)) +
-                     cell(7, 3, 0, u32Bytes(2)) + cell(6, 4, 0, wideBytes("")) + rowRecord(3) +
-                     cell(8, 0, 0, wideBytes("formula text") + kFormulaTail) +
+                     cell(7, 3, 0, u32Bytes(2)) + cell(6, 4, 0, wideBytes("")) +
+                     cell(62, 5, 0, "\x01" + wideBytes(" rich cell") + u32Bytes(1) + u32Bytes(0)) +
+                     rowRecord(3) + cell(8, 0, 0, wideBytes("formula text") + kFormulaTail) +
                      cell(9, 1, 0, f64Bytes(2.5) + kFormulaTail) +
                      cell(10, 2, 0, std::string(1, '\0') + kFormulaTail) +
                      cell(11, 3, 0, "\x07" + kFormulaTail) + rowRecord(1048575) +
@@ -145,7 +146,7 @@ TEST(XlsbReader, EveryCellKindGivesItsText) {
             "Values!A2=Error 2007\nValues!B2=Error 2042\nValues!C2=Error 2043\n"
             "Values!D2=Error 2080\nValues!E2=True\nValues!F2=False\n"
             "Values!A3=padded\\t\nValues!B3=\xF0\x9F\x98\x80 \xEF\xBF\xBDx\nValues!C3=second\n"
-            "Values!D3=rich\n"
+            "Values!D3=rich\nValues!F3=rich cell\n"
             "Values!A4=formula text\nValues!B4=2.5\nValues!C4=False\nValues!D4=Error 2007\n"
             "Values!XFD1048576=7\n"
             "Dates!A1=2023-03-15\nDates!B1=2023-03-15 12:00:00\nDates!C1=45000\nDates!D1=45000\n"

@@ -25,6 +25,7 @@ constexpr std::uint32_t kFormulaNumber = 9;
 constexpr std::uint32_t kFormulaBool = 10;
 constexpr std::uint32_t kFormulaError = 11;
 constexpr std::uint32_t kSharedStringItem = 19;
+constexpr std::uint32_t kCellRichString = 62;
 constexpr std::uint32_t kNumberFormat = 44;
 constexpr std::uint32_t kCellFormat = 47;
 constexpr std::uint32_t kBeginSheetData = 145;

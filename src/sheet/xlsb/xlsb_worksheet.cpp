@@ -95,7 +95,7 @@ void WorksheetRecords::addSharedString(std::uint32_t index) {
 }
 
 void WorksheetRecords::take(const Record& record) {
-  if (record.type > record::kFormulaError) return;
+  if (record.type > record::kFormulaError && record.type != record::kCellRichString) return;
   RecordCursor cursor(record, errorPrefix_);
   if (record.type == record::kRowHeader) {
     const std::uint32_t row = cursor.u32();
@@ -129,6 +129,12 @@ void WorksheetRecords::take(const Record& record) {
       return;
     case record::kCellSharedString:
       addSharedString(cursor.u32());
+      return;
+    case record::kCellRichString:
+      cursor.skip(1);  // whether formatting runs follow the text
+      text_.clear();
+      cursor.appendWideString(text_);
+      sheet_.add(row_, column_, text_);
       return;
     default:  // a blank cell: formatting only
       return;
