@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes, saved as a file with the extension this target was built for, to
-// the one entry point that opens workbooks. Any outcome but a crash, a hang, a leak or an
+// the one entry point that opens workbooks, formulas read too (which reads the values as
+// well). Any outcome but a crash, a hang, a leak or an
 // exception other than WorkbookError is a finding.
 #include <unistd.h>
 
@@ -25,11 +26,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::fwrite(data, 1, size, file);
   std::fclose(file);
   try {
-    auto workbook = quill::readWorkbookFile(inputPath());
+    auto workbook = quill::readWorkbookFile(inputPath(), quill::ReadOptions{true});
     for (std::size_t i = 1; i <= workbook->sheetCount(); ++i) {
       const quill::Worksheet& sheet = workbook->sheet(i);
       const quill::Area used = sheet.usedArea();
       (void)sheet.cellText(used.lastRow, used.lastColumn);
+      (void)sheet.cellFormula(used.lastRow, used.lastColumn);
     }
   } catch (const quill::WorkbookError&) {
   }

@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <filesystem>
+#include <vector>
 
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
@@ -12,7 +14,8 @@ namespace {
 // Reads the one workbook a listing command names, or says why it cannot.
 std::unique_ptr<StoredWorkbook> readNamedWorkbook(const std::vector<std::string>& arguments,
                                                   const char* command, const char* usage,
-                                                  std::ostream& out, std::ostream& err) {
+                                                  std::ostream& out, std::ostream& err,
+                                                  const ReadOptions& options = {}) {
   if (wantsHelp(arguments)) {
     out << usage;
     return nullptr;
@@ -28,7 +31,7 @@ std::unique_ptr<StoredWorkbook> readNamedWorkbook(const std::vector<std::string>
     return nullptr;
   }
   try {
-    return readWorkbookFile(path);
+    return readWorkbookFile(path, options);
   } catch (const std::exception& e) {
     err << "quillmere-cli " << command << ": " << e.what() << "\n";
     return nullptr;
@@ -36,10 +39,59 @@ std::unique_ptr<StoredWorkbook> readNamedWorkbook(const std::vector<std::string>
 }
 
 constexpr const char* kCellsUsage =
-    "Usage: quillmere-cli cells FILE\n"
+    "Usage: quillmere-cli cells FILE [--formulas]\n"
     "Prints every non-empty cell of every worksheet as Sheet!A1<TAB>text, worksheets in tab\n"
     "order, then rows, then columns; backslash, tab, line feed and carriage return are\n"
-    "written \\\\, \\t, \\n and \\r.\n";
+    "written \\\\, \\t, \\n and \\r.\n"
+    "--formulas  add each formula cell's formula: Sheet!A1<TAB>text<TAB>=formula\n";
+
+void appendListingLine(std::string& line, const std::string& sheet, long row, long column,
+                       std::string_view text, std::string_view formula) {
+  line.assign(sheet);
+  line.push_back('!');
+  appendCellAddress(line, row, column);
+  line.push_back('\t');
+  line.append(escapeForListing(text));
+  if (!formula.empty()) {
+    line.push_back('\t');
+    line.append(escapeForListing(formula));
+  }
+  line.push_back('\n');
+}
+
+// Lists the cells of a sheet with their formulas: a formula cell without a value is listed
+// too, with an empty text.
+void listCellsWithFormulas(const StoredSheet& sheet, std::ostream& out) {
+  std::string line;
+  struct Entry {
+    long row;
+    long column;
+    std::string_view text;
+    std::string_view formula;
+  };
+  std::vector<Entry> entries;
+  sheet.forEachCell([&](long row, long column, std::string_view text) {
+    entries.push_back({row, column, text, sheet.cellFormula(row, column)});
+  });
+  sheet.formulas().forEach([&](long row, long column, std::string_view formula) {
+    if (sheet.cellText(row, column).empty()) entries.push_back({row, column, {}, formula});
+  });
+  std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+    return a.row != b.row ? a.row < b.row : a.column < b.column;
+  });
+  for (const Entry& entry : entries) {
+    appendListingLine(line, sheet.name(), entry.row, entry.column, entry.text, entry.formula);
+    out << line;
+  }
+}
+
+// Splits the --formulas option off the arguments of the cells command.
+bool takeFormulasOption(std::vector<std::string>& arguments) {
+  const auto option = std::find(arguments.begin(), arguments.end(), "--formulas");
+  if (option == arguments.end()) return false;
+  arguments.erase(option);
+  return true;
+}
 
 constexpr const char* kSheetsUsage =
     "Usage: quillmere-cli sheets FILE\n"
@@ -48,18 +100,19 @@ constexpr const char* kSheetsUsage =
 }  // namespace
 
 int cellsCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
-  auto workbook = readNamedWorkbook(arguments, "cells", kCellsUsage, out, err);
+  std::vector<std::string> rest = arguments;
+  const ReadOptions options{takeFormulasOption(rest)};
+  auto workbook = readNamedWorkbook(rest, "cells", kCellsUsage, out, err, options);
   if (!workbook) return wantsHelp(arguments) ? kNoDifferences : kFailure;
   std::string line;
   for (std::size_t i = 1; i <= workbook->sheetCount(); ++i) {
     const StoredSheet& sheet = workbook->storedSheet(i);
+    if (options.formulas) {
+      listCellsWithFormulas(sheet, out);
+      continue;
+    }
     sheet.forEachCell([&](long row, long column, std::string_view text) {
-      line.assign(sheet.name());
-      line.push_back('!');
-      appendCellAddress(line, row, column);
-      line.push_back('\t');
-      line.append(escapeForListing(text));
-      line.push_back('\n');
+      appendListingLine(line, sheet.name(), row, column, text, {});
       out << line;
     });
   }

@@ -64,7 +64,13 @@ void StoredSheet::addTrimmed(long row, long column, std::string_view storedText)
   cells_.push_back(cell);
 }
 
+void StoredSheet::addFormula(long row, long column, std::string_view formula) {
+  checkPosition(row, column);
+  formulas_.add(row, column, arena_.store(formula));
+}
+
 void StoredSheet::finish() {
+  formulas_.finish();
   if (hasEmpty_) dropEmptyCells();
   if (!sorted_) {
     std::stable_sort(cells_.begin(), cells_.end(), [](const PackedCell& a, const PackedCell& b) {

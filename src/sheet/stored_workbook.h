@@ -9,6 +9,7 @@
 
 #include "sheet/cell_list.h"
 #include "sheet/cell_text.h"
+#include "sheet/formula_list.h"
 #include "sheet/text_arena.h"
 #include "sheet/workbook.h"
 
@@ -37,6 +38,9 @@ class StoredSheet final : public Worksheet {
   std::string_view storeText(std::string_view text) { return arena_.store(trimSpaces(text)); }
   // Sets the stored, trimmed text of a pending cell; an empty text removes the cell.
   void setPendingText(std::size_t cell, std::string_view trimmedText);
+  // Adds the formula of a cell ("=A1*2"); the text is stored as it is.
+  void addFormula(long row, long column, std::string_view formula);
+
   // Sorts the cells and computes the used area; needed before the sheet is read.
   void finish();
 
@@ -45,6 +49,10 @@ class StoredSheet final : public Worksheet {
   std::string_view cellText(long row, long column) const override;
   void rowTexts(long row, long firstColumn, std::span<std::string_view> texts) const override;
 
+  std::string_view cellFormula(long row, long column) const override {
+    return formulas_.at(row, column);
+  }
+  const FormulaList& formulas() const { return formulas_; }
   std::size_t cellCount() const { return cells_.size(); }
   // Calls visit(row, column, text) for every non-empty cell in row-major order.
   template <class Visit>
@@ -66,6 +74,7 @@ class StoredSheet final : public Worksheet {
   std::string name_;
   TextArena& arena_;
   CellList cells_;
+  FormulaList formulas_;
   std::vector<RowStart> rows_;
   Area used_;
   bool sorted_ = true;

@@ -55,6 +55,9 @@ class Worksheet {
   // The texts of one row from firstColumn on, one for each element of texts: what
   // cellText gives for each cell, read in one pass instead of one lookup per cell.
   virtual void rowTexts(long row, long firstColumn, std::span<std::string_view> texts) const;
+  // The formula of the cell as A1-style text ("=SUM(B2:B9)"), or "" when it holds none or
+  // its workbook was read without formulas.
+  virtual std::string_view cellFormula(long, long) const { return {}; }
 
   Range usedRange() const { return Range(name(), {usedArea()}); }
   // The range of an address text; throws AddressError for a text the sheet cannot take.

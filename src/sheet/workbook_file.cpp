@@ -6,16 +6,18 @@
 #include "sheet/format_probe.h"
 #include "sheet/ods/ods_reader.h"
 #include "sheet/xls/xls_reader.h"
+#include "sheet/xlsb/xlsb_reader.h"
 #include "sheet/xlsx/xlsx_reader.h"
 
 namespace quill {
 
 namespace {
 
-std::unique_ptr<StoredWorkbook> readRecognisedFile(const std::string& path) {
+std::unique_ptr<StoredWorkbook> readRecognisedFile(const std::string& path,
+                                                   const ReadOptions& options) {
   switch (probeWorkbookFormat(path)) {
     case WorkbookFormat::Xlsx:
-      return readXlsxWorkbook(path);
+      return readXlsxWorkbook(path, options);
     case WorkbookFormat::Ods:
       return readOdsWorkbook(path);
     case WorkbookFormat::Xls:
@@ -23,9 +25,7 @@ std::unique_ptr<StoredWorkbook> readRecognisedFile(const std::string& path) {
     case WorkbookFormat::Csv:
       return readCsvWorkbook(path);
     case WorkbookFormat::Xlsb:
-      throw WorkbookError("\"" + path +
-                          "\" is a binary workbook (.xlsb), a format that is not supported: save "
-                          "it as .xlsx");
+      return readXlsbWorkbook(path);
     case WorkbookFormat::EncryptedPackage:
       throw WorkbookError("\"" + path +
                           "\" is a password-protected workbook, which cannot be read: remove the "
@@ -37,8 +37,13 @@ std::unique_ptr<StoredWorkbook> readRecognisedFile(const std::string& path) {
 }  // namespace
 
 std::unique_ptr<StoredWorkbook> readWorkbookFile(const std::string& path) {
+  return readWorkbookFile(path, ReadOptions{});
+}
+
+std::unique_ptr<StoredWorkbook> readWorkbookFile(const std::string& path,
+                                                 const ReadOptions& options) {
   try {
-    return readRecognisedFile(path);
+    return readRecognisedFile(path, options);
   } catch (const std::bad_alloc&) {
     throw WorkbookError("\"" + path + "\" cannot be read: it needs more memory than is available");
   }

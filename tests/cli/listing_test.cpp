@@ -37,6 +37,29 @@ TEST(ListingCommands, CellsOfAnXlsxWorkbook) {
             "Sheet1!G3\tnot a number\n");
 }
 
+TEST(ListingCommands, CellsOfABinaryWorkbook) {
+  const CliRun run =
+      runCli("cells '" + std::string(QUILLMERE_TEST_DATA) + "/xlsb/kinds.xlsb'", false);
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.output,
+            "Kinds!A1\t42\nKinds!B1\t1.25\nKinds!C1\tshared\nKinds!D1\tinline \xC3\xA9\n"
+            "Kinds!E1\tTrue\nKinds!F1\tError 2007\n"
+            "Kinds!A2\t2023-03-15\nKinds!B2\t2023-03-15 18:00:00\nKinds!C2\t3\n"
+            "Kinds!D2\tjoined\nKinds!E2\tFalse\nKinds!F2\tError 2042\n"
+            "Second!B3\tsecond text\n");
+}
+
+TEST(ListingCommands, CellsWithFormulas) {
+  const std::string file = std::string(QUILLMERE_TEST_DATA) + "/cross/formulas.xlsx";
+  const CliRun run = runCli("cells --formulas '" + file + "'", false);
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_NE(run.output.find("Cached!A3\t5\t=2+3\nCached!A4\tab\t=\"a\"&\"b\"\n"), std::string::npos)
+      << run.output;
+  EXPECT_NE(run.output.find("Cached!A6\t1900-01-01 12:00:00\n"), std::string::npos) << run.output;
+  EXPECT_EQ(runCli("cells '" + file + "' --formulas", false).output, run.output);
+  EXPECT_EQ(runCli("cells '" + file + "'", false).output.find("=2+3"), std::string::npos);
+}
+
 TEST(ListingCommands, SheetsOfAnXlsxWorkbook) {
   const CliRun run = runCli("sheets '" + kXlsx + "package_paths.xlsx'", false);
   EXPECT_EQ(run.exitCode, 0);

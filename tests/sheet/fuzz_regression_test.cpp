@@ -48,7 +48,7 @@ void openAs(const fs::path& file, const std::string& extension) {
 }
 
 TEST(WorkbookRegression, EveryInputOpensOrFailsWithAWorkbookError) {
-  for (const std::string target : {"xlsx", "ods", "csv", "xls"}) {
+  for (const std::string target : {"xlsx", "xlsb", "ods", "csv", "xls"}) {
     for (const fs::path& file : filesOf(target)) {
       SCOPED_TRACE(target + "/" + file.filename().string());
       openAs(file, target);

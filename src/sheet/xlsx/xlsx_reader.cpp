@@ -7,7 +7,8 @@
 
 namespace quill {
 
-std::unique_ptr<StoredWorkbook> readXlsxWorkbook(const std::string& path) {
+std::unique_ptr<StoredWorkbook> readXlsxWorkbook(const std::string& path,
+                                                 const ReadOptions& options) {
   const ZipArchive zip(path);
   const xlsx::WorkbookPart workbookPart = xlsx::readWorkbookPart(zip);
 
@@ -19,7 +20,8 @@ std::unique_ptr<StoredWorkbook> readXlsxWorkbook(const std::string& path) {
   if (!workbookPart.stylesPart.empty())
     dateStyles = xlsx::readDateStyles(zip, workbookPart.stylesPart);
 
-  const xlsx::WorksheetContext context{sharedStrings, dateStyles, workbookPart.date1904};
+  const xlsx::WorksheetContext context{sharedStrings, dateStyles, workbookPart.date1904,
+                                       options.formulas};
   for (const xlsx::WorksheetEntry& entry : workbookPart.worksheets)
     xlsx::readWorksheetCells(zip, entry.part, context, workbook->addSheet(entry.name));
   workbook->finish();

@@ -6,6 +6,7 @@
 
 #include "sheet/cell_text.h"
 #include "sheet/plain_number.h"
+#include "sheet/xlsx/xlsx_formulas.h"
 #include "sheet/xlsx/xlsx_package.h"
 #include "sheet/xlsx/xlsx_string_item.h"
 
@@ -67,6 +68,7 @@ class WorksheetHandler final : public XmlHandler {
   void startRow(const XmlAttributes& attributes);
   void startCell(const XmlAttributes& attributes);
   void endCell();
+  void addFormula();
   void addNumber(std::string_view value);
   // Adds a date cell holding a whole day ("45123"), its text to be made once per day and
   // shared; false for any other value.
@@ -92,6 +94,7 @@ class WorksheetHandler final : public XmlHandler {
   std::string value_;
   std::string text_;
   StringItemText inline_;
+  CellFormulas formulas_;  // used only when the context asks for formulas
 
   // The texts of whole-day serials seen so far, by serial modulo the slot count.
   struct DayText {  // 16 bytes, so that the table stays small in the caches
@@ -137,6 +140,8 @@ void WorksheetHandler::startElement(std::string_view name, const XmlAttributes& 
   } else if (inCell_ && name == "is") {
     inInline_ = true;
     inline_.begin();
+  } else if (inCell_ && name == "f" && context_.formulas) {
+    formulas_.startFormula(attributes);
   }
 }
 
@@ -150,6 +155,8 @@ void WorksheetHandler::endElement(std::string_view name) {
     }
   } else if (name == "v") {
     inValue_ = false;
+  } else if (name == "f") {
+    formulas_.endFormula();
   } else if (name == "c" && inCell_) {
     endCell();
   } else if (name == "sheetData") {
@@ -162,6 +169,8 @@ void WorksheetHandler::characters(std::string_view text) {
     value_.append(text);
   else if (inInline_)
     inline_.characters(text);
+  else if (formulas_.inFormula())
+    formulas_.characters(text);
 }
 
 void WorksheetHandler::startRow(const XmlAttributes& attributes) {
@@ -200,10 +209,17 @@ void WorksheetHandler::startCell(const XmlAttributes& attributes) {
   inCell_ = true;
   inValue_ = false;
   hasInline_ = false;
+  formulas_.startCell();
+}
+
+void WorksheetHandler::addFormula() {
+  const std::string formula = formulas_.cellFormula(row_, column_);
+  if (!formula.empty()) sheet_.addFormula(row_, column_, formula);
 }
 
 void WorksheetHandler::endCell() {
   inCell_ = false;
+  if (context_.formulas) addFormula();
   switch (type_) {
     case CellType::InlineString:
       if (hasInline_) {

@@ -14,6 +14,7 @@ struct WorksheetContext {
   const std::vector<std::string_view>& sharedStrings;
   const DateStyles& dateStyles;
   bool date1904 = false;
+  bool formulas = false;  // whether the cells' formulas are read too
 };
 
 // Streams the cells of a worksheet part into the sheet.

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "sheet/stored_workbook.h"
+
+namespace quill {
+
+// Reads a binary Office Open workbook (.xlsb). Throws WorkbookError.
+std::unique_ptr<StoredWorkbook> readXlsbWorkbook(const std::string& path);
+
+}  // namespace quill

@@ -1,0 +1,153 @@
+#include "sheet/xlsb/xlsb_worksheet.h"
+
+#include <string>
+
+#include "sheet/cell_text.h"
+#include "sheet/xlsb/xlsb_records.h"
+
+namespace quill::xlsb {
+
+namespace {
+
+constexpr const char* kLimits = "1,048,576 rows and 16,384 columns of a worksheet";
+
+// The text of a stored error code, the same codes as in the older binary format.
+std::string errorCodeText(std::uint8_t code) {
+  switch (code) {
+    case 0x00:
+      return errorText("#NULL!");
+    case 0x07:
+      return errorText("#DIV/0!");
+    case 0x0F:
+      return errorText("#VALUE!");
+    case 0x17:
+      return errorText("#REF!");
+    case 0x1D:
+      return errorText("#NAME?");
+    case 0x24:
+      return errorText("#NUM!");
+    case 0x2A:
+      return errorText("#N/A");
+    case 0x2B:
+      return errorText("#GETTING_DATA");
+    default:
+      return "Error " + std::to_string(2000 + code);
+  }
+}
+
+// Turns the row and cell records of a worksheet part into cells of the stored sheet.
+class WorksheetRecords {
+ public:
+  WorksheetRecords(const ZipArchive& zip, std::string_view part, const WorksheetContext& context,
+                   StoredSheet& sheet)
+      : errorPrefix_(partErrorPrefix(zip, part) + " (sheet \"" + sheet.name() + "\")"),
+        context_(context),
+        sheet_(sheet) {}
+
+  void take(const Record& record);
+  const std::string& errorPrefix() const { return errorPrefix_; }
+
+ private:
+  // Reads the column and style every cell record starts with and checks the position.
+  void startCell(RecordCursor& cursor);
+  void addNumber(double value);
+  void addSharedString(std::uint32_t index);
+  [[noreturn]] void fail(const std::string& reason) const;
+
+  std::string errorPrefix_;
+  const WorksheetContext& context_;
+  StoredSheet& sheet_;
+  long row_ = 0;  // 1-based; 0 before the first row record
+  long column_ = 0;
+  std::uint32_t style_ = 0;
+  std::string text_;
+};
+
+void WorksheetRecords::fail(const std::string& reason) const {
+  throw WorkbookError(errorPrefix_ + " " + reason);
+}
+
+void WorksheetRecords::startCell(RecordCursor& cursor) {
+  const std::uint32_t column = cursor.u32();
+  style_ = cursor.u32() & 0xFFFFFFu;  // the high byte holds display flags
+  if (row_ == 0) fail("has a cell before the first row record");
+  if (column >= std::uint32_t(kMaxColumns))
+    fail("has a cell in row " + std::to_string(row_) + ", column " + std::to_string(column + 1ul) +
+         ", outside the " + kLimits);
+  column_ = long(column) + 1;
+}
+
+void WorksheetRecords::addNumber(double value) {
+  text_.clear();
+  if (context_.dateStyles.isDate(style_))
+    appendDateOrNumberText(text_, value, context_.date1904);
+  else
+    appendNumberText(text_, value);
+  sheet_.add(row_, column_, text_);
+}
+
+void WorksheetRecords::addSharedString(std::uint32_t index) {
+  if (index >= context_.sharedStrings.size())
+    fail("refers to shared string " + std::to_string(index) + " in cell " +
+         cellAddress(row_, column_) + ", but the table holds only " +
+         std::to_string(context_.sharedStrings.size()));
+  sheet_.addTrimmed(row_, column_, context_.sharedStrings[index]);
+}
+
+void WorksheetRecords::take(const Record& record) {
+  if (record.type > record::kFormulaError && record.type != record::kCellRichString) return;
+  RecordCursor cursor(record, errorPrefix_);
+  if (record.type == record::kRowHeader) {
+    const std::uint32_t row = cursor.u32();
+    if (row >= std::uint32_t(kMaxRows))
+      fail("has row " + std::to_string(row + 1ul) + ", outside the " + kLimits);
+    row_ = long(row) + 1;
+    return;
+  }
+  startCell(cursor);
+  switch (record.type) {
+    case record::kCellRk:
+      addNumber(cursor.rk());
+      return;
+    case record::kCellReal:
+    case record::kFormulaNumber:
+      addNumber(cursor.f64());
+      return;
+    case record::kCellError:
+    case record::kFormulaError:
+      sheet_.add(row_, column_, errorCodeText(cursor.u8()));
+      return;
+    case record::kCellBool:
+    case record::kFormulaBool:
+      sheet_.add(row_, column_, booleanText(cursor.u8() != 0));
+      return;
+    case record::kCellString:
+    case record::kFormulaString:
+      text_.clear();
+      cursor.appendWideString(text_);
+      sheet_.add(row_, column_, text_);
+      return;
+    case record::kCellSharedString:
+      addSharedString(cursor.u32());
+      return;
+    case record::kCellRichString:
+      cursor.skip(1);  // whether formatting runs follow the text
+      text_.clear();
+      cursor.appendWideString(text_);
+      sheet_.add(row_, column_, text_);
+      return;
+    default:  // a blank cell: formatting only
+      return;
+  }
+}
+
+}  // namespace
+
+void readWorksheetCells(const ZipArchive& zip, std::string_view part,
+                        const WorksheetContext& context, StoredSheet& sheet) {
+  WorksheetRecords records(zip, part, context, sheet);
+  readRecords(zip, part, records.errorPrefix(),
+              [&](const Record& record) { records.take(record); });
+}
+
+}  // namespace quill::xlsb

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+#include "sheet/stored_workbook.h"
+#include "sheet/xlsx/xlsx_styles.h"
+#include "sheet/zip_archive.h"
+
+namespace quill::xlsb {
+
+// What the cells of every worksheet refer to: shared strings, styles and the date system.
+struct WorksheetContext {
+  const std::vector<std::string_view>& sharedStrings;
+  const xlsx::DateStyles& dateStyles;
+  bool date1904 = false;
+};
+
+// Streams the cell records of a binary worksheet part into the sheet. Throws WorkbookError
+// naming the file, part and sheet for a damaged record or a cell outside the worksheet.
+void readWorksheetCells(const ZipArchive& zip, std::string_view part,
+                        const WorksheetContext& context, StoredSheet& sheet);
+
+}  // namespace quill::xlsb
