@@ -14,8 +14,8 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "report/document_saving.h"
 #include "report/documents.h"
-#include "report/file_writer.h"
 #include "shell/desktop.h"
 #include "shell/file_utils.h"
 #include "shell/look.h"
@@ -61,10 +61,12 @@ std::string_view gridBytes(const QByteArray& document) {
   return std::string_view(document.constData(), std::size_t(document.size()));
 }
 
-void saveInnerMarkup(const QString& folder, const QString& fileName, const QByteArray& document) {
-  const std::string_view text(document.constData(), std::size_t(document.size()));
-  writeFileReplacing(std::filesystem::path(folder.toStdString()) / fileName.toStdString(),
-                     {innerRootMarkup(text)});
+// Saves the inner markup of both held documents into the folder, both or neither.
+void saveInnerMarkups(const QString& folder, const QByteArray& report, const QByteArray& grid) {
+  const auto text = [](const QByteArray& document) {
+    return innerRootMarkup(std::string_view(document.constData(), std::size_t(document.size())));
+  };
+  saveDocumentPair(std::filesystem::path(folder.toStdString()), text(report), text(grid), {});
 }
 
 }  // namespace
@@ -246,8 +248,9 @@ void Form3::PushButton6_Click() {
     return;
   }
   const int reportedBefore = trap.reported();
-  trap.at(102, [&] { saveInnerMarkup(folder, kReportName, documents_->document(kReportName)); });
-  trap.at(104, [&] { saveInnerMarkup(folder, kGridName, documents_->document(kGridName)); });
+  trap.at(102, [&] {
+    saveInnerMarkups(folder, documents_->document(kReportName), documents_->document(kGridName));
+  });
   trap.line(106);
   if (trap.reported() == reportedBefore) tell("Done.");
 }
