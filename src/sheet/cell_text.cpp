@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "sheet/utf8.h"
+
 namespace quill {
 
 std::string_view trimSpaces(std::string_view text) {
@@ -256,25 +258,6 @@ std::string errorText(std::string_view stored) {
   for (const auto& [name, number] : kCodes)
     if (name == stored) return "Error " + std::to_string(number);
   return "Error " + std::string(stored);
-}
-
-void appendUtf8(std::string& out, std::uint32_t cp) {
-  if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = 0xFFFD;
-  if (cp < 0x80) {
-    out.push_back(char(cp));
-  } else if (cp < 0x800) {
-    out.push_back(char(0xC0 | (cp >> 6)));
-    out.push_back(char(0x80 | (cp & 0x3F)));
-  } else if (cp < 0x10000) {
-    out.push_back(char(0xE0 | (cp >> 12)));
-    out.push_back(char(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(char(0x80 | (cp & 0x3F)));
-  } else {
-    out.push_back(char(0xF0 | (cp >> 18)));
-    out.push_back(char(0x80 | ((cp >> 12) & 0x3F)));
-    out.push_back(char(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(char(0x80 | (cp & 0x3F)));
-  }
 }
 
 namespace {

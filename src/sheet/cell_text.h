@@ -62,9 +62,6 @@ CivilDate civilFromDays(long days);
 // An ISO 8601 duration ("PT15H30M00S", "P1DT2H") in days, for .ods time values.
 std::optional<double> isoDurationDays(std::string_view duration);
 
-// Appends a code point as UTF-8 (an invalid one as U+FFFD).
-void appendUtf8(std::string& out, std::uint32_t codePoint);
-
 // A cell text as the cells listing writes it: \\, \t, \n and \r escaped.
 std::string escapeForListing(std::string_view text);
 
