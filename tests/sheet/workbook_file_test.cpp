@@ -8,6 +8,7 @@
 #include "sheet/format_probe.h"
 #include "sheet/ods_test_support.h"
 #include "sheet/zip_archive.h"
+#include "support/corpus.h"
 #include "support/temporary_folder.h"
 
 namespace quill {
@@ -16,7 +17,7 @@ namespace {
 namespace fs = std::filesystem;
 
 const fs::path kCrossData = fs::path(QUILLMERE_TEST_DATA) / "cross";
-const fs::path kCorpus = fs::path(QUILLMERE_CORPUS);
+using ::quill::test::kCorpus;
 
 void writeText(const fs::path& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
@@ -98,8 +99,7 @@ TEST(WorkbookFile, OpensAnXlsxWhateverItsName) {
 }
 
 TEST(WorkbookFile, CorpusBinaryAndProtectedWorkbooksGiveClearErrors) {
-  if (!fs::exists(kCorpus / "calamine"))
-    GTEST_SKIP() << "the workbook corpus is not at " << kCorpus;
+  SKIP_WITHOUT_CORPUS();
   expectRefused(kCorpus / "calamine" / "any_sheets.xlsb", "binary workbook (.xlsb)");
   expectRefused(kCorpus / "calamine" / "pass_protected.xlsx", "password-protected");
   expectRefused(kCorpus / "calamine" / "pass_protected.ods", "password-protected");
