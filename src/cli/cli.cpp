@@ -18,7 +18,8 @@ constexpr const char* kUsage =
     "  cells FILE                        list every non-empty cell as Sheet!A1<TAB>text\n"
     "  sheets FILE                       list the worksheets with their used areas\n"
     "\n"
-    "Run 'quillmere-cli COMMAND --help' for a command's options.\n"
+    "Run 'quillmere-cli COMMAND --help' for a command's options, 'quillmere-cli --version'\n"
+    "for the version.\n"
     "Exit codes: 0 no differences, 1 differences found, 2 error.\n";
 
 }  // namespace
@@ -30,6 +31,10 @@ int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
   }
   const std::string& command = arguments.front();
   const std::vector<std::string> rest(arguments.begin() + 1, arguments.end());
+  if (command == "--version") {
+    out << "quillmere-cli " << QUILLMERE_VERSION << '\n';
+    return kNoDifferences;
+  }
   if (command == "--help" || command == "-h" || command == "help") {
     out << kUsage;
     return kNoDifferences;
@@ -42,8 +47,10 @@ int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
 }
 
 bool wantsHelp(const std::vector<std::string>& arguments) {
-  for (const std::string& argument : arguments)
+  for (const std::string& argument : arguments) {
+    if (argument == "--") return false;
     if (argument == "--help" || argument == "-h") return true;
+  }
   return false;
 }
 

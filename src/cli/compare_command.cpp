@@ -1,8 +1,6 @@
-#include <stdlib.h>
-
-#include <cstring>
 #include <filesystem>
 #include <optional>
+#include <stdexcept>
 
 #include "cli/commands.h"
 #include "cli/compare_options.h"
@@ -10,8 +8,9 @@
 #include "cli/stream_error_box.h"
 #include "engine/choose_comparison.h"
 #include "engine/chosen_sheets.h"
+#include "report/document_saving.h"
 #include "report/documents.h"
-#include "report/file_writer.h"
+#include "report/staging_folder.h"
 #include "sheet/session.h"
 #include "sheet/workbook.h"
 
@@ -32,26 +31,6 @@ bool checkFilesExist(const ComparisonRequest& request, std::ostream& err) {
   }
   return ok;
 }
-
-// A folder beside the results that receives the documents until they are complete.
-class StagingFolder {
- public:
-  explicit StagingFolder(const fs::path& parent) {
-    std::string pattern = (parent / ".quillmere-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr)
-      throw std::runtime_error("Cannot write into \"" + parent.string() +
-                               "\": " + std::strerror(errno));
-    path_ = pattern;
-  }
-  ~StagingFolder() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
-};
 
 // The used range of a workbook's worksheet at a position; nothing when there is none.
 std::optional<Range> usedRangeAt(const Workbook* book, int position) {
@@ -75,6 +54,23 @@ void fillDefaultRanges(CompareArguments& arguments, const SpreadsheetSession& se
   const auto used = usedRangeAt(session.firstBook, settledSheetPositions(request).first);
   if (arguments.range1Given || !used) return;
   request.txtRange1 = request.mode == Mode::Rows ? used->columnsAddress() : used->rowsAddress();
+}
+
+// The position of the worksheet of that name; throws when the workbook has none.
+int positionNamed(const Workbook* book, const std::string& name, const std::string& path) {
+  for (std::size_t i = 1; book != nullptr && i <= book->sheetCount(); ++i)
+    if (book->sheet(i).name() == name) return int(i);
+  throw std::runtime_error("\"" + path + "\" has no worksheet named \"" + name + "\"");
+}
+
+// Turns worksheets chosen by name into their positions in their own files; as with a
+// position, a worksheet given for one file alone serves the other at the same position.
+void settleSheetNames(CompareArguments& arguments, const SpreadsheetSession& session) {
+  ComparisonRequest& request = arguments.request;
+  if (!arguments.sheet1Name.empty())
+    request.Combo1 = positionNamed(session.firstBook, arguments.sheet1Name, request.Text1);
+  if (!arguments.sheet2Name.empty())
+    request.Combo2 = positionNamed(session.secondBook, arguments.sheet2Name, request.Text2);
 }
 
 std::string summary(const ComparisonOutcome& outcome) {
@@ -106,6 +102,7 @@ int compareCommand(const std::vector<std::string>& arguments, std::ostream& out,
     err << "quillmere-cli compare: no worksheet is chosen, so the whole workbooks are compared "
            "and the ranges are not used\n";
   try {
+    refuseFolderHoldingInputs(parsed->outputFolder, {request.Text1, request.Text2});
     fs::create_directories(parsed->outputFolder);
     StagingFolder staging(parsed->outputFolder);
     StreamErrorBox errors(err);
@@ -113,12 +110,12 @@ int compareCommand(const std::vector<std::string>& arguments, std::ostream& out,
     SpreadsheetSession session;
     initializeExcelFiles(session, request.Text1, request.Text2, errors);
     if (errors.count() > 0) return kFailure;
+    settleSheetNames(*parsed, session);
     fillDefaultRanges(*parsed, session);
     ComparisonContext context{request, session, staging.path(), progress, errors, {}};
     ComparisonOutcome outcome = runChosenComparison(context);
     if (errors.count() > 0 || !outcome.documentsWritten) return kFailure;
-    moveFilesTogether({{staging.path() / kReportFileName, parsed->outputFolder / kReportFileName},
-                       {staging.path() / kGridFileName, parsed->outputFolder / kGridFileName}});
+    publishDocumentPair(staging, parsed->outputFolder);
     out << summary(outcome) << '\n';
     return outcome.differences > 0 ? kDifferences : kNoDifferences;
   } catch (const std::exception& e) {

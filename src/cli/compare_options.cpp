@@ -1,6 +1,8 @@
 #include "cli/compare_options.h"
 
+#include <algorithm>
 #include <charconv>
+#include <set>
 #include <string_view>
 
 namespace quill::cli {
@@ -11,9 +13,11 @@ const char* const kCompareUsage =
     "current folder). Without options the workbooks are compared sheet by sheet and cell by\n"
     "cell.\n"
     "\n"
-    "Options:\n"
-    "  --sheet1 N           the N-th worksheet of FILE1 (from 1); without --sheet2 also FILE2's\n"
-    "  --sheet2 N           the N-th worksheet of FILE2; without --sheet1 also FILE1's\n"
+    "Options (--name=value works as --name value; -- ends the options):\n"
+    "  --sheet1 SHEET       FILE1's worksheet; without --sheet2 FILE2's at the same position\n"
+    "  --sheet2 SHEET       FILE2's worksheet; without --sheet1 FILE1's at the same position\n"
+    "                       SHEET is a position from 1 when it is digits alone, else a name;\n"
+    "                       a name of digits alone goes in single quotes: --sheet1 \"'2019'\"\n"
     "  --mode MODE          range (the default), rows or columns\n"
     "  --range1 ADDRESS     range mode: FILE1's area, such as $B$1:$F$30\n"
     "                       rows mode: the columns, such as $B:$F; columns mode: the rows,\n"
@@ -25,11 +29,21 @@ const char* const kCompareUsage =
     "  --identifying LIST   identifying columns (rows mode) or rows (columns mode), such as\n"
     "                       \"A, C\" or \"1, 4\"\n"
     "  --ignore LIST        columns or rows to leave out, in the same form\n"
-    "Range mode without --sheet1 or --sheet2 compares the whole workbooks.\n"
+    "Range mode without --sheet1 or --sheet2 compares the whole workbooks. Each option may be\n"
+    "given once, and only where its mode uses it.\n"
     "\n"
     "Exit codes: 0 no differences, 1 differences found, 2 error (nothing written).\n";
 
 namespace {
+
+constexpr std::string_view kOptions[] = {"--out",         "--sheet1", "--sheet2", "--mode",
+                                         "--range1",      "--range2", "--start",  "--end",
+                                         "--identifying", "--ignore"};
+constexpr std::string_view kKeyedOnly[] = {"--start", "--end", "--identifying", "--ignore"};
+
+bool isOption(std::string_view name) {
+  return std::find(std::begin(kOptions), std::end(kOptions), name) != std::end(kOptions);
+}
 
 bool readMode(std::string_view text, Mode& mode) {
   if (text == "range") {
@@ -44,24 +58,38 @@ bool readMode(std::string_view text, Mode& mode) {
   return true;
 }
 
-bool readSheetPosition(std::string_view text, int& position) {
-  int value = 0;
-  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size() || value < 1) return false;
-  position = value;
+// Digits alone name a position; anything else is a worksheet's name, and a name in single
+// quotes is taken as it stands between them, so that a sheet named "2019" can be chosen.
+bool readSheet(std::string_view text, int& position, std::string& name) {
+  if (text.empty()) return false;
+  if (text.size() >= 2 && text.front() == '\'' && text.back() == '\'') {
+    name = text.substr(1, text.size() - 2);
+    position = 1;  // settled once the workbook is open
+    return !name.empty();
+  }
+  if (std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    int value = 0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value < 1) return false;
+    position = value;
+    return true;
+  }
+  name = text;
+  position = 1;
   return true;
 }
 
 // Stores an option's value in its field; false when the value does not fit the option.
-bool storeOption(std::string_view option, const std::string& value, CompareArguments& parsed,
-                 bool& startGiven) {
+bool storeOption(std::string_view option, const std::string& value, CompareArguments& parsed) {
   ComparisonRequest& request = parsed.request;
-  if (option == "--sheet1") return readSheetPosition(value, request.Combo1);
-  if (option == "--sheet2") return readSheetPosition(value, request.Combo2);
+  if (option == "--sheet1") return readSheet(value, request.Combo1, parsed.sheet1Name);
+  if (option == "--sheet2") return readSheet(value, request.Combo2, parsed.sheet2Name);
   if (option == "--mode") return readMode(value, request.mode);
   if (option == "--out") {
     parsed.outputFolder = value;
-  } else if (option == "--range1") {
+    return !value.empty();
+  }
+  if (option == "--range1") {
     request.txtRange1 = value;
     parsed.range1Given = true;
   } else if (option == "--range2") {
@@ -69,7 +97,6 @@ bool storeOption(std::string_view option, const std::string& value, CompareArgum
     parsed.range2Given = true;
   } else if (option == "--start") {
     request.txtStartColumn = value;
-    startGiven = true;
   } else if (option == "--end") {
     request.txtEndColumn = value;
   } else if (option == "--identifying") {
@@ -80,11 +107,25 @@ bool storeOption(std::string_view option, const std::string& value, CompareArgum
   return true;
 }
 
-bool takesValue(std::string_view option) {
-  for (std::string_view known : {"--out", "--sheet1", "--sheet2", "--mode", "--range1", "--range2",
-                                 "--start", "--end", "--identifying", "--ignore"})
-    if (option == known) return true;
-  return false;
+const char* expectedValue(std::string_view option) {
+  if (option == "--mode") return "expected range, rows or columns";
+  if (option == "--out") return "expected a folder";
+  return "expected a worksheet position from 1 or a name";
+}
+
+// The first option given that the chosen mode leaves unused, or "" when there is none.
+std::string_view unusedOption(Mode mode, const std::set<std::string, std::less<>>& given) {
+  if (mode == Mode::Range) {
+    for (std::string_view option : kKeyedOnly)
+      if (given.contains(option)) return option;
+  } else if (given.contains("--range2")) {
+    return "--range2";
+  }
+  return {};
+}
+
+std::string_view modeName(Mode mode) {
+  return mode == Mode::Range ? "range" : mode == Mode::Rows ? "rows" : "columns";
 }
 
 }  // namespace
@@ -92,38 +133,54 @@ bool takesValue(std::string_view option) {
 std::optional<CompareArguments> parseCompareArguments(const std::vector<std::string>& arguments,
                                                       std::ostream& err) {
   CompareArguments parsed;
-  bool startGiven = false;
+  std::set<std::string, std::less<>> given;
   std::vector<std::string> files;
+  bool optionsEnded = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
-    if (takesValue(argument)) {
-      if (i + 1 >= arguments.size()) {
-        err << "quillmere-cli compare: " << argument << " needs a value\n";
-        return std::nullopt;
-      }
-      const std::string& value = arguments[++i];
-      if (!storeOption(argument, value, parsed, startGiven)) {
-        err << "quillmere-cli compare: " << argument << " does not take \"" << value << "\"; "
-            << (argument == "--mode" ? "expected range, rows or columns"
-                                     : "expected a worksheet position from 1")
-            << '\n';
-        return std::nullopt;
-      }
-    } else if (argument.starts_with("-") && argument != "-") {
+    if (optionsEnded || argument == "-" || !argument.starts_with("-")) {
+      files.push_back(argument);
+      continue;
+    }
+    if (argument == "--") {
+      optionsEnded = true;
+      continue;
+    }
+    const std::size_t equals = argument.find('=');
+    const std::string option = argument.substr(0, equals);
+    if (!option.starts_with("--") || !isOption(option)) {
       err << "quillmere-cli compare: unknown option \"" << argument << "\"\n" << kCompareUsage;
       return std::nullopt;
-    } else {
-      files.push_back(argument);
+    }
+    if (!given.insert(option).second) {
+      err << "quillmere-cli compare: " << option << " is given more than once\n";
+      return std::nullopt;
+    }
+    if (equals == std::string::npos && i + 1 >= arguments.size()) {
+      err << "quillmere-cli compare: " << option << " needs a value\n";
+      return std::nullopt;
+    }
+    const std::string value =
+        equals == std::string::npos ? arguments[++i] : argument.substr(equals + 1);
+    if (!storeOption(option, value, parsed)) {
+      err << "quillmere-cli compare: " << option << " does not take \"" << value << "\"; "
+          << expectedValue(option) << '\n';
+      return std::nullopt;
     }
   }
   if (files.size() != 2) {
     err << "quillmere-cli compare: expected two files\n" << kCompareUsage;
     return std::nullopt;
   }
+  if (const std::string_view unused = unusedOption(parsed.request.mode, given); !unused.empty()) {
+    err << "quillmere-cli compare: " << unused << " is not used in "
+        << modeName(parsed.request.mode) << " mode\n";
+    return std::nullopt;
+  }
   parsed.request.Text1 = files[0];
   parsed.request.Text2 = files[1];
   // assign(count, letter) rather than = "A": GCC 12 warns falsely about the latter here.
-  if (!startGiven && parsed.request.mode == Mode::Columns)
+  if (!given.contains("--start") && parsed.request.mode == Mode::Columns)
     parsed.request.txtStartColumn.assign(1, 'A');
   return parsed;
 }

@@ -17,6 +17,10 @@ struct CompareArguments {
   std::filesystem::path outputFolder = ".";
   bool range1Given = false;
   bool range2Given = false;
+  // Worksheets chosen by name; the request then holds a stand-in position until the
+  // workbooks are open. Empty where a position was given or nothing.
+  std::string sheet1Name;
+  std::string sheet2Name;
 };
 
 extern const char* const kCompareUsage;

@@ -4,6 +4,7 @@
 
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
+#include "cli/listing_escapes.h"
 #include "sheet/cell_text.h"
 #include "sheet/workbook_file.h"
 

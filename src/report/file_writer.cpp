@@ -1,5 +1,8 @@
 #include "report/file_writer.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <memory>
@@ -46,6 +49,34 @@ class SetAside {
   bool held_ = false;
 };
 
+// A file opened for reading, closed when it goes.
+struct FileDescriptor {
+  explicit FileDescriptor(const std::filesystem::path& path)
+      : fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
+    if (fd < 0) failWriting(path, errno);
+  }
+  ~FileDescriptor() { ::close(fd); }
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  int fd;
+};
+
+// A finished copy of the file, waiting beside the target.
+std::unique_ptr<PendingFile> copyPending(const std::filesystem::path& from,
+                                         const std::filesystem::path& target) {
+  const FileDescriptor source(from);
+  auto pending = std::make_unique<PendingFile>(target);
+  char buffer[1 << 16];
+  ssize_t got;
+  while ((got = ::read(source.fd, buffer, sizeof buffer)) != 0) {
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) failWriting(target, errno);
+    pending->write(std::string_view(buffer, std::size_t(got)));
+  }
+  pending->finish();
+  return pending;
+}
+
 std::unique_ptr<PendingFile> writePending(const FileText& file) {
   auto pending = std::make_unique<PendingFile>(file.path);
   for (std::string_view piece : file.pieces) pending->write(piece);
@@ -84,17 +115,30 @@ void writeFilesTogether(const std::vector<FileText>& files) {
   std::vector<std::filesystem::path> targets;
   for (const FileText& file : files) {
     pending.push_back(writePending(file));
-    targets.push_back(file.path);
+    targets.push_back(pending.back()->target());
   }
   replaceTogether(targets, [&](std::size_t i) { pending[i]->commit(); });
 }
 
 void moveFilesTogether(const std::vector<FileMove>& moves) {
+  // A target reached through a link may lie in another file system, where no rename leads;
+  // such a file is copied beside its target first, before anything is replaced.
   std::vector<std::filesystem::path> targets;
-  for (const FileMove& move : moves) targets.push_back(move.to);
+  std::vector<std::unique_ptr<PendingFile>> copies(moves.size());
+  for (std::size_t i = 0; i < moves.size(); ++i) {
+    targets.push_back(writeTarget(moves[i].to));
+    if (targets[i] != moves[i].to) {
+      copies[i] = copyPending(moves[i].from, targets[i]);
+    } else {
+      const FileDescriptor file(moves[i].from);
+      keepModeOf(targets[i], file.fd);
+    }
+  }
   replaceTogether(targets, [&](std::size_t i) {
-    if (std::rename(moves[i].from.c_str(), moves[i].to.c_str()) != 0)
-      failWriting(moves[i].to, errno);
+    if (copies[i])
+      copies[i]->commit();
+    else if (std::rename(moves[i].from.c_str(), targets[i].c_str()) != 0)
+      failWriting(targets[i], errno);
   });
 }
 

@@ -38,7 +38,8 @@ struct FileMove {
 };
 
 // Renames each file over its path, all or none: should a rename fail, the paths already
-// replaced get their old files back. Throws WriteError.
+// replaced get their old files back. Every function here writes through a symbolic link to
+// the file it leads to and gives a replaced file's mode to its replacement. Throws WriteError.
 void moveFilesTogether(const std::vector<FileMove>& moves);
 
 }  // namespace quill

@@ -1,6 +1,7 @@
 #include "report/pending_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -34,10 +35,29 @@ std::filesystem::path hiddenPathBeside(const std::filesystem::path& path, std::s
   return path.parent_path() / name;
 }
 
+std::filesystem::path writeTarget(const std::filesystem::path& path) {
+  std::filesystem::path current = path;
+  for (int hops = 0; hops < 40; ++hops) {
+    std::error_code error;
+    if (!std::filesystem::is_symlink(current, error)) return current;
+    const std::filesystem::path link = std::filesystem::read_symlink(current, error);
+    if (error) failWriting(path, error.value());
+    current = link.is_absolute() ? link : current.parent_path() / link;
+  }
+  failWriting(path, ELOOP);
+}
+
+void keepModeOf(const std::filesystem::path& old, int fd) {
+  struct stat status {};
+  if (::stat(old.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return;
+  if (::fchmod(fd, status.st_mode & 07777) != 0) failWriting(old, errno);
+}
+
 PendingFile::PendingFile(std::filesystem::path target)
-    : target_(std::move(target)), temporary_(hiddenPathBeside(target_, ".part")) {
+    : target_(writeTarget(target)), temporary_(hiddenPathBeside(target_, ".part")) {
   fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
   if (fd_ < 0) failWriting(target_, errno);
+  keepModeOf(target_, fd_);
 }
 
 PendingFile::~PendingFile() {

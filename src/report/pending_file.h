@@ -15,8 +15,19 @@ namespace quill {
 // A path in the same folder under a hidden, random name ending in the suffix.
 std::filesystem::path hiddenPathBeside(const std::filesystem::path& path, std::string_view suffix);
 
+// The file that writing to the path replaces: the path itself, or, where it is a symbolic
+// link, the file the link leads to, so that the link stays and its target gets the text.
+// Throws WriteError on a loop of links.
+std::filesystem::path writeTarget(const std::filesystem::path& path);
+
+// Gives the file (an open descriptor) the permission bits of the old file at the path, when
+// there is one, so that replacing a file keeps its mode. Throws WriteError.
+void keepModeOf(const std::filesystem::path& old, int fd);
+
 // A new file written beside its final path under a hidden name; commit() renames it into
 // place, and until then the destructor removes it, so that no half-written file remains.
+// The final path is the writeTarget() of the path given, and the new file takes the mode
+// of the file it replaces.
 // Every failure throws WriteError naming the final path and the reason.
 class PendingFile {
  public:

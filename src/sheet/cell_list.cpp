@@ -2,6 +2,9 @@
 
 #include <cstdlib>
 #include <new>
+#include <string>
+
+#include "sheet/workbook.h"
 
 namespace quill {
 
@@ -33,6 +36,9 @@ void CellList::truncate(std::size_t count) {
 void CellList::grow() {
   // Large blocks are page-mapped by the allocator, which grows them by remapping pages
   // instead of copying them.
+  if (size_ >= kMaxCells)
+    throw WorkbookError("a worksheet holds more than " + std::to_string(kMaxCells) +
+                        " cells, more than can be kept in memory");
   const std::size_t bytes = bytes_ == 0 ? std::size_t(1) << 12 : bytes_ * 2;
   void* block = std::realloc(cells_, bytes);
   if (block == nullptr) throw std::bad_alloc();

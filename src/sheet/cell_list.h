@@ -29,9 +29,12 @@ class PackedCell {
 };
 
 // The cells of a sheet in one block that doubles as it grows; a large block is page-mapped,
-// so that a list of millions of cells is remapped rather than copied as it grows.
+// so that a list of millions of cells is remapped rather than copied as it grows. It holds
+// at most kMaxCells cells (4 GiB), nine times a worksheet of 1,048,576 rows by 27 columns.
 class CellList {
  public:
+  static constexpr std::size_t kMaxCells = std::size_t(1) << 28;
+
   CellList() = default;
   ~CellList();
   CellList(const CellList&) = delete;

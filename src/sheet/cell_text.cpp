@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "sheet/utf8.h"
+
 namespace quill {
 
 std::string_view trimSpaces(std::string_view text) {
@@ -258,74 +260,6 @@ std::string errorText(std::string_view stored) {
   return "Error " + std::string(stored);
 }
 
-void appendUtf8(std::string& out, std::uint32_t cp) {
-  if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = 0xFFFD;
-  if (cp < 0x80) {
-    out.push_back(char(cp));
-  } else if (cp < 0x800) {
-    out.push_back(char(0xC0 | (cp >> 6)));
-    out.push_back(char(0x80 | (cp & 0x3F)));
-  } else if (cp < 0x10000) {
-    out.push_back(char(0xE0 | (cp >> 12)));
-    out.push_back(char(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(char(0x80 | (cp & 0x3F)));
-  } else {
-    out.push_back(char(0xF0 | (cp >> 18)));
-    out.push_back(char(0x80 | ((cp >> 12) & 0x3F)));
-    out.push_back(char(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(char(0x80 | (cp & 0x3F)));
-  }
-}
-
-namespace {
-int hexValue(char ch) {
-  if (ch >= '0' && ch <= '9') return ch - '0';
-  if (ch >= 'a' && ch <= 'f') return ch - 'a' + 10;
-  if (ch >= 'A' && ch <= 'F') return ch - 'A' + 10;
-  return -1;
-}
-}  // namespace
-
-std::string decodeXmlEscapes(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  std::size_t i = 0;
-  while (i < text.size()) {
-    if (text[i] == '_' && i + 6 < text.size() && text[i + 1] == 'x' && text[i + 6] == '_') {
-      std::uint32_t cp = 0;
-      bool valid = true;
-      for (std::size_t k = i + 2; k < i + 6; ++k) {
-        int h = hexValue(text[k]);
-        if (h < 0) valid = false;
-        cp = cp * 16 + std::uint32_t(h < 0 ? 0 : h);
-      }
-      if (valid) {
-        // A high surrogate followed by an escaped low surrogate makes one character.
-        if (cp >= 0xD800 && cp <= 0xDBFF && i + 13 < text.size() && text[i + 7] == '_' &&
-            text[i + 8] == 'x' && text[i + 13] == '_') {
-          std::uint32_t low = 0;
-          bool lowValid = true;
-          for (std::size_t k = i + 9; k < i + 13; ++k) {
-            int h = hexValue(text[k]);
-            if (h < 0) lowValid = false;
-            low = low * 16 + std::uint32_t(h < 0 ? 0 : h);
-          }
-          if (lowValid && low >= 0xDC00 && low <= 0xDFFF) {
-            appendUtf8(out, 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00));
-            i += 14;
-            continue;
-          }
-        }
-        appendUtf8(out, cp);
-        i += 7;
-        continue;
-      }
-    }
-    out.push_back(text[i++]);
-  }
-  return out;
-}
-
 namespace {
 
 bool readNumber(std::string_view& text, std::size_t digits, int& value) {
@@ -406,66 +340,6 @@ std::optional<std::string> isoDateText(std::string_view iso, CivilDate nullDate)
   if (unixDay > kUnixDayOf9999_12_31) return std::nullopt;
   std::string out;
   appendDayAndTime(out, offset <= 1 ? 0 : offset, seconds, civilFromDays(unixDay));
-  return out;
-}
-
-std::optional<double> isoDurationDays(std::string_view duration) {
-  std::string_view rest = duration;
-  bool negative = expect(rest, '-');
-  if (!expect(rest, 'P')) return std::nullopt;
-  double days = 0;
-  bool inTime = false, any = false;
-  while (!rest.empty()) {
-    if (expect(rest, 'T')) {
-      inTime = true;
-      continue;
-    }
-    double value = 0;
-    const char* start = rest.data();
-    auto [end, ec] = std::from_chars(start, start + rest.size(), value);
-    if (ec != std::errc() || end == start || end == start + rest.size()) return std::nullopt;
-    rest.remove_prefix(std::size_t(end - start));
-    char unit = rest.front();
-    rest.remove_prefix(1);
-    any = true;
-    if (!inTime && unit == 'D')
-      days += value;
-    else if (!inTime && unit == 'W')
-      days += value * 7;
-    else if (inTime && unit == 'H')
-      days += value / 24;
-    else if (inTime && unit == 'M')
-      days += value / 1440;
-    else if (inTime && unit == 'S')
-      days += value / 86400;
-    else
-      return std::nullopt;
-  }
-  if (!any) return std::nullopt;
-  return negative ? -days : days;
-}
-
-std::string escapeForListing(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (char ch : text) {
-    switch (ch) {
-      case '\\':
-        out.append("\\\\");
-        break;
-      case '\t':
-        out.append("\\t");
-        break;
-      case '\n':
-        out.append("\\n");
-        break;
-      case '\r':
-        out.append("\\r");
-        break;
-      default:
-        out.push_back(ch);
-    }
-  }
   return out;
 }
 

@@ -8,7 +8,8 @@
 namespace quill {
 
 // The conversions that turn a stored cell value into the text that is compared, shared by
-// every reader so that the same value gives the same text in every file format.
+// every reader so that the same value gives the same text in every file format. What only
+// one format needs lives with its reader.
 
 // Removes leading and trailing U+0020 blanks (only those).
 std::string_view trimSpaces(std::string_view text);
@@ -43,9 +44,6 @@ inline std::string_view booleanText(bool value) {
   return value ? "True" : "False";
 }
 
-// Decodes the _xHHHH_ escapes of text in workbook XML parts.
-std::string decodeXmlEscapes(std::string_view text);
-
 // A date written as ISO 8601 ("2026-12-07", "2026-12-07T15:30:00", with fractions of a
 // second, or a time alone, "15:30:00", on the null date) as the compared text; nullDate is
 // the serial-0 day (1899-12-30 by default). Nothing when the text is no such date.
@@ -58,14 +56,5 @@ std::optional<std::string> isoDateText(std::string_view iso, CivilDate nullDate 
 // Days since 1970-01-01 of a date, and back.
 long daysFromCivil(int year, int month, int day);
 CivilDate civilFromDays(long days);
-
-// An ISO 8601 duration ("PT15H30M00S", "P1DT2H") in days, for .ods time values.
-std::optional<double> isoDurationDays(std::string_view duration);
-
-// Appends a code point as UTF-8 (an invalid one as U+FFFD).
-void appendUtf8(std::string& out, std::uint32_t codePoint);
-
-// A cell text as the cells listing writes it: \\, \t, \n and \r escaped.
-std::string escapeForListing(std::string_view text);
 
 }  // namespace quill

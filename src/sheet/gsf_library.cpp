@@ -21,11 +21,13 @@ void initializeGsf() {
          {gsf_input_get_type(), gsf_infile_get_type(), gsf_input_stdio_get_type(),
           gsf_infile_msole_get_type(), gsf_input_proxy_get_type(), gsf_input_memory_get_type()})
       g_type_class_unref(g_type_class_ref(type));
-    // A damaged compound file is reported through the error that comes back; the library's
-    // own warnings on stderr would only say the same twice.
-    g_log_set_handler(
-        "libgsf:msole", G_LOG_LEVEL_WARNING,
-        [](const gchar*, GLogLevelFlags, const gchar*, gpointer) {}, nullptr);
+    // A damaged compound file is reported through the error that comes back, in one line;
+    // the library's own warnings and failed assertions on stderr would only say the same
+    // again, before that line and in the library's words. Fatal errors still end the process.
+    const GLogLevelFlags levels = GLogLevelFlags(G_LOG_LEVEL_MASK & ~G_LOG_LEVEL_ERROR);
+    for (const char* domain : {"libgsf", "libgsf:msole"})
+      g_log_set_handler(
+          domain, levels, [](const gchar*, GLogLevelFlags, const gchar*, gpointer) {}, nullptr);
   });
 }
 

@@ -79,8 +79,6 @@ void ZipArchive::read(std::string_view name,
   if (zip_stat_index(archive_, *index, 0, &stat) != 0) fail("the part \"" + part + "\" is damaged");
   if ((stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE)
     fail("the part \"" + part + "\" is encrypted");
-  if ((stat.valid & ZIP_STAT_SIZE) && stat.size > kMaxPartSize)
-    fail("the part \"" + part + "\" would inflate to more than 1 GiB");
   const std::uint64_t compressed = (stat.valid & ZIP_STAT_COMP_SIZE) ? stat.comp_size : 0;
 
   std::unique_ptr<zip_file_t, ZipFileCloser> file(zip_fopen_index(archive_, *index, 0));
@@ -93,7 +91,6 @@ void ZipArchive::read(std::string_view name,
       fail("the part \"" + part + "\" is damaged (" + zip_file_strerror(file.get()) + ")");
     if (got == 0) break;
     total += std::uint64_t(got);
-    if (total > kMaxPartSize) fail("the part \"" + part + "\" inflates to more than 1 GiB");
     if (total > kRatioFreeBytes && total > kMaxRatio * compressed)
       fail("the part \"" + part + "\" inflates more than 1000 times its packed size");
     consume(std::string_view(buffer.get(), std::size_t(got)));
@@ -101,6 +98,12 @@ void ZipArchive::read(std::string_view name,
 }
 
 std::string ZipArchive::readAll(std::string_view name, std::uint64_t maxBytes) const {
+  const std::string part = withoutLeadingSlash(name);
+  zip_stat_t stat;
+  zip_stat_init(&stat);
+  if (auto index = indexOf(part); index && zip_stat_index(archive_, *index, 0, &stat) == 0 &&
+                                  (stat.valid & ZIP_STAT_SIZE) && stat.size > maxBytes)
+    fail("the part \"" + part + "\" is larger than expected");
   std::string text;
   read(name, [&](std::string_view chunk) {
     if (text.size() + chunk.size() > maxBytes)

@@ -12,11 +12,14 @@ struct zip;
 namespace quill {
 
 // A zip package opened for reading parts one at a time, inflated in chunks, under limits
-// that keep a hostile archive harmless. Part names are matched without regard to case and
-// without a leading "/". Failures throw WorkbookError naming the file.
+// that keep a hostile archive harmless: a streamed part may be of any size, since only a
+// chunk of it is held at a time (what its reader keeps has limits of its own), but may not
+// inflate past a ratio no real workbook reaches; a part read whole is held, so its size is
+// limited. Part names are matched without regard to case and without a leading "/".
+// Failures throw WorkbookError naming the file.
 class ZipArchive {
  public:
-  static constexpr std::uint64_t kMaxPartSize = std::uint64_t(1) << 30;  // inflated
+  static constexpr std::uint64_t kMaxPartSize = std::uint64_t(1) << 30;  // held by readAll
   static constexpr std::uint64_t kMaxRatio = 1000;  // inflated : compressed, past the first MiB
   static constexpr std::uint64_t kRatioFreeBytes = std::uint64_t(1) << 20;
 
@@ -35,7 +38,7 @@ class ZipArchive {
   // Calls consume with successive chunks of the inflated part. Throws WorkbookError when
   // the part is missing, damaged, encrypted or over the limits.
   void read(std::string_view name, const std::function<void(std::string_view)>& consume) const;
-  // The whole inflated part, refused when larger than maxBytes.
+  // The whole inflated part, refused when it announces or reaches more than maxBytes.
   std::string readAll(std::string_view name, std::uint64_t maxBytes = kMaxPartSize) const;
 
  private:

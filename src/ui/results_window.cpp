@@ -14,8 +14,8 @@
 #include <stdexcept>
 
 #include "base/file_utils.h"
+#include "report/document_saving.h"
 #include "report/documents.h"
-#include "report/file_writer.h"
 #include "report/root_markup.h"
 #include "shell/app_title.h"
 #include "shell/desktop.h"
@@ -44,7 +44,7 @@ enum class LoadLine { Look = 100, Caption = 102, Icon = 104, HandCursor = 106, O
 enum class CleanUpLine { DeleteReport = 100, DeleteGrid = 102, StopTimer = 104 };
 
 // The line labels of PushButton6_Click.
-enum class SaveLine { FolderExists = 100, SaveReport = 102, SaveGrid = 104, Done = 106 };
+enum class SaveLine { FolderExists = 100, SavePair = 102, Done = 106 };
 
 // The line labels of PushButton7_Click.
 enum class BrowseFolderLine {
@@ -82,10 +82,12 @@ std::string_view gridBytes(const QByteArray& document) {
   return std::string_view(document.constData(), std::size_t(document.size()));
 }
 
-void saveInnerMarkup(const QString& folder, const QString& fileName, const QByteArray& document) {
-  const std::string_view text(document.constData(), std::size_t(document.size()));
-  writeFileReplacing(std::filesystem::path(folder.toStdString()) / fileName.toStdString(),
-                     {innerRootMarkup(text)});
+// Saves the inner markup of both held documents into the folder, both or neither.
+void saveInnerMarkups(const QString& folder, const QByteArray& report, const QByteArray& grid) {
+  const auto text = [](const QByteArray& document) {
+    return innerRootMarkup(std::string_view(document.constData(), std::size_t(document.size())));
+  };
+  saveDocumentPair(std::filesystem::path(folder.toStdString()), text(report), text(grid), {});
 }
 
 }  // namespace
@@ -252,10 +254,9 @@ void ResultsWindow::saveResults() {
     return;
   }
   const int reportedBefore = trap.reported();
-  trap.at(SaveLine::SaveReport,
-          [&] { saveInnerMarkup(folder, kReportName, documents_->document(kReportName)); });
-  trap.at(SaveLine::SaveGrid,
-          [&] { saveInnerMarkup(folder, kGridName, documents_->document(kGridName)); });
+  trap.at(SaveLine::SavePair, [&] {
+    saveInnerMarkups(folder, documents_->document(kReportName), documents_->document(kGridName));
+  });
   trap.line(SaveLine::Done);
   if (trap.reported() == reportedBefore) tell("Done.");
 }

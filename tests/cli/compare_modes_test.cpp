@@ -28,8 +28,8 @@ class CompareRun {
   // Runs the program itself, so that a crash fails this test only; gives its exit code.
   int runProgram(const std::string& file1, const std::string& file2,
                  const std::vector<std::string>& options) {
-    std::string command = std::string(QUILLMERE_BIN) + "/quillmere-cli compare '" + file1 + "' '" +
-                          file2 + "' --out '" + folder_.string() + "'";
+    std::string command = "'" + std::string(QUILLMERE_CLI) + "' compare '" + file1 + "' '" + file2 +
+                          "' --out '" + folder_.string() + "'";
     for (const std::string& option : options) command += " '" + option + "'";
     command += " 2>'" + (folder_ / "err").string() + "' >/dev/null";
     const int status = std::system(command.c_str());

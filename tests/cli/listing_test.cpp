@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "cli/listing_escapes.h"
 #include "support/cli_runner.h"
 
 namespace {
@@ -10,6 +11,11 @@ const std::string kXlsx = std::string(QUILLMERE_TEST_DATA) + "/xlsx/";
 
 using quill::test::CliRun;
 using quill::test::runCli;
+
+TEST(ListingCommands, EscapesKeepEachCellOnOneLine) {
+  EXPECT_EQ(quill::cli::escapeForListing("a\\b\tc\nd\re"), "a\\\\b\\tc\\nd\\re");
+  EXPECT_EQ(quill::cli::escapeForListing("plain \xC3\xA9"), "plain \xC3\xA9");
+}
 
 TEST(ListingCommands, CellsOfAnXlsxWorkbook) {
   const CliRun run = runCli("cells '" + kXlsx + "texts.xlsx'", false);

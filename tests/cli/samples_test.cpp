@@ -13,7 +13,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kSamples = fs::path(QUILLMERE_BIN) / "Samples";
+const fs::path kSamples = QUILLMERE_SAMPLES;
 
 using quill::test::CliRun;
 using quill::test::runCli;
@@ -49,7 +49,7 @@ TEST(Samples, ComparingTheSamplesShowsEveryKindOfDifference) {
   const fs::path first = kSamples / "sample1.xls";
   const fs::path second = kSamples / "sample2.xls";
   ASSERT_TRUE(fs::exists(first) && fs::exists(second))
-      << "the build copies Samples/ to " << kSamples;
+      << "the sample workbooks are missing from " << kSamples;
   quill::test::TemporaryFolder out;
   const CliRun run = runCli("compare '" + first.string() + "' '" + second.string() + "' --out '" +
                             out.path().string() + "'");

@@ -158,24 +158,6 @@ TEST(ErrorText, KnownNumbersAndOtherTexts) {
   for (const auto& [stored, text] : cases) EXPECT_EQ(errorText(stored), text) << stored;
 }
 
-TEST(XmlEscapes, Decoding) {
-  const std::vector<std::pair<std::string, std::string>> cases = {
-      {"", ""},
-      {"plain", "plain"},
-      {"_x000D_", "\r"},
-      {"a_x0041_b", "aAb"},
-      {"_x005F_x000D_", "_x000D_"},
-      {"_x00e9_", "\xC3\xA9"},
-      {"_xD83D__xDE00_", "\xF0\x9F\x98\x80"},
-      {"_xD83D_ alone", "\xEF\xBF\xBD alone"},
-      {"_xZZZZ_", "_xZZZZ_"},
-      {"_x00D_", "_x00D_"},
-      {"x000D_", "x000D_"},
-      {"end_x000A", "end_x000A"},
-  };
-  for (const auto& [stored, text] : cases) EXPECT_EQ(decodeXmlEscapes(stored), text) << stored;
-}
-
 struct IsoCase {
   const char* iso;
   std::optional<std::string> text;
@@ -219,23 +201,7 @@ TEST(IsoDateText, AnotherNullDate) {
   EXPECT_EQ(isoDateText("1903-12-31", nullDate), "-1");
 }
 
-TEST(IsoDuration, DaysOfDurations) {
-  const std::vector<std::pair<const char*, double>> cases = {
-      {"PT36H", 1.5}, {"PT15H30M00S", 15.5 / 24}, {"P1DT12H", 1.5},       {"-PT12H", -0.5},
-      {"P1W", 7},     {"PT0.5S", 0.5 / 86400},    {"PT90M", 90.0 / 1440},
-  };
-  for (const auto& [duration, days] : cases) {
-    auto parsed = isoDurationDays(duration);
-    ASSERT_TRUE(parsed.has_value()) << duration;
-    EXPECT_DOUBLE_EQ(*parsed, days) << duration;
-  }
-  for (const char* bad : {"", "P", "PT", "15H", "PT15X", "P1M", "PT15", "T15H", "PTH"})
-    EXPECT_FALSE(isoDurationDays(bad).has_value()) << bad;
-  EXPECT_EQ(dateOrNumberText(*isoDurationDays("PT36H"), false), "1900-01-01 12:00:00");
-}
-
-TEST(Listing, EscapesAndTrimming) {
-  EXPECT_EQ(escapeForListing("a\\b\tc\nd\re"), "a\\\\b\\tc\\nd\\re");
+TEST(Trimming, BlanksOnlyAndBooleans) {
   EXPECT_EQ(trimSpaces("  a b  "), "a b");
   EXPECT_EQ(trimSpaces("\ta\n"), "\ta\n");
   EXPECT_EQ(trimSpaces("   "), "");

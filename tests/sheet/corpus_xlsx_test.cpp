@@ -7,13 +7,14 @@
 #include <vector>
 
 #include "sheet/workbook_file.h"
+#include "support/corpus.h"
 
 namespace quill {
 namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kCorpus = fs::path(QUILLMERE_CORPUS);
+using ::quill::test::kCorpus;
 
 bool isOpenXmlWorkbookName(const fs::path& path) {
   std::string extension = path.extension().string();
@@ -31,10 +32,6 @@ std::vector<fs::path> corpusOpenXmlWorkbooks() {
   std::sort(files.begin(), files.end());
   return files;
 }
-
-#define SKIP_WITHOUT_CORPUS()     \
-  if (!fs::is_directory(kCorpus)) \
-  GTEST_SKIP() << "the workbook corpus is not present at " << kCorpus.string()
 
 // Of the corpus, only a password-protected package and one with a garbled part may be refused.
 TEST(CorpusXlsx, EveryWorkbookOpensOrIsRefusedInOneLine) {

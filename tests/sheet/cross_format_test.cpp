@@ -11,7 +11,7 @@ namespace {
 namespace fs = std::filesystem;
 
 const fs::path kCrossData = fs::path(QUILLMERE_TEST_DATA) / "cross";
-const fs::path kCli = fs::path(QUILLMERE_BIN) / "quillmere-cli";
+const fs::path kCli = QUILLMERE_CLI;
 
 std::string quoted(const fs::path& path) {
   return "'" + path.string() + "'";

@@ -125,9 +125,13 @@ TEST(OdsReader, NullDateFromCalculationSettingsMovesDateOnlyTexts) {
   EXPECT_EQ(
       readRows(cell(R"(office:value-type="date" office:date-value="1904-01-01T12:00:00")", "") +
                    cell(R"(office:value-type="date" office:date-value="1903-12-31")", "") +
-                   cell(R"(office:value-type="date" office:date-value="2000-01-01")", ""),
+                   cell(R"(office:value-type="date" office:date-value="2000-01-01")", "") +
+                   cell(R"(office:value-type="date" office:date-value="1904-01-01")", "") +
+                   cell(R"(office:value-type="time" office:time-value="PT36H")", "") +
+                   cell(R"(office:value-type="time" office:time-value="PT6H")", ""),
                settings),
-      "S!A1=12:00:00\nS!A2=-1\nS!A3=2000-01-01\n");
+      "S!A1=12:00:00\nS!A2=-1\nS!A3=2000-01-01\nS!A4=00:00:00\nS!A5=1904-01-02 12:00:00\n"
+      "S!A6=06:00:00\n");
 }
 
 TEST(OdsReader, RepeatsAndCoveredCellsPlaceEveryCell) {

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "cli/listing_escapes.h"
 #include "sheet/cell_text.h"
 #include "sheet/stored_workbook.h"
 
@@ -64,7 +65,8 @@ inline std::string cellListing(const StoredWorkbook& workbook) {
   for (std::size_t i = 1; i <= workbook.sheetCount(); ++i) {
     const StoredSheet& sheet = workbook.storedSheet(i);
     sheet.forEachCell([&](long row, long column, std::string_view text) {
-      out += sheet.name() + "!" + cellAddress(row, column) + "=" + escapeForListing(text) + "\n";
+      out +=
+          sheet.name() + "!" + cellAddress(row, column) + "=" + cli::escapeForListing(text) + "\n";
     });
   }
   return out;

@@ -8,6 +8,7 @@
 #include "sheet/format_probe.h"
 #include "sheet/ods_test_support.h"
 #include "sheet/zip_archive.h"
+#include "support/corpus.h"
 #include "support/temporary_folder.h"
 
 namespace quill {
@@ -16,7 +17,7 @@ namespace {
 namespace fs = std::filesystem;
 
 const fs::path kCrossData = fs::path(QUILLMERE_TEST_DATA) / "cross";
-const fs::path kCorpus = fs::path(QUILLMERE_CORPUS);
+using ::quill::test::kCorpus;
 
 void writeText(const fs::path& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
@@ -106,8 +107,7 @@ TEST(WorkbookFile, RefusesACompoundDocumentWhoseRootHasSiblings) {
 }
 
 TEST(WorkbookFile, CorpusProtectedWorkbooksGiveClearErrors) {
-  if (!fs::exists(kCorpus / "calamine"))
-    GTEST_SKIP() << "the workbook corpus is not at " << kCorpus;
+  SKIP_WITHOUT_CORPUS();
   expectRefused(kCorpus / "calamine" / "pass_protected.xlsb", "password-protected");
   expectRefused(kCorpus / "calamine" / "pass_protected.xlsx", "password-protected");
   expectRefused(kCorpus / "calamine" / "pass_protected.ods", "password-protected");
@@ -126,14 +126,31 @@ void claimInflatedSize(const fs::path& path, std::uint32_t size) {
   writeText(path, bytes);
 }
 
-TEST(ZipLimits, PartsClaimingOrReachingHugeSizesAreRefusedBeforeTheyFillMemory) {
+TEST(ZipLimits, AStreamedPartIsNotRefusedForItsSizeButAPartHeldWholeIs) {
   test::TemporaryFolder folder;
-  const fs::path lying = folder.path() / "lying.ods";
-  test::writeZip(lying,
-                 {{"mimetype", "application/vnd.oasis.opendocument.spreadsheet", ZIP_CM_STORE},
-                  {"content.xml", test::odsContent("<table:table/>"), ZIP_CM_STORE}});
-  claimInflatedSize(lying, 0xF0000000u);
-  expectRefused(lying, "more than 1 GiB");
+  const std::string content = test::odsContent(
+      "<table:table table:name=\"T\"><table:table-row><table:table-cell "
+      "office:value-type=\"string\"><text:p>big</text:p></table:table-cell>"
+      "</table:table-row></table:table>");
+  const fs::path big = folder.path() / "big.ods";
+  test::writeZip(big, {{"mimetype", "application/vnd.oasis.opendocument.spreadsheet", ZIP_CM_STORE},
+                       {"content.xml", content, ZIP_CM_DEFLATE}});
+  // The sheet part announces 3.75 GiB: streamed, only what it really holds is kept.
+  claimInflatedSize(big, 0xF0000000u);
+  ZipArchive archive(big.string());
+  std::string streamed;
+  try {
+    archive.read("content.xml", [&](std::string_view chunk) { streamed.append(chunk); });
+  } catch (const WorkbookError& e) {
+    EXPECT_EQ(std::string(e.what()).find("GiB"), std::string::npos) << e.what();
+  }
+  EXPECT_EQ(streamed, content);
+  // A part read whole is refused by its announced size, before anything is read.
+  EXPECT_THROW(archive.readAll("mimetype", 1 << 20), WorkbookError);
+}
+
+TEST(ZipLimits, PartsReachingHugeRatiosAreRefusedBeforeTheyFillMemory) {
+  test::TemporaryFolder folder;
 
   if (!zip_compression_method_supported(ZIP_CM_BZIP2, 1))
     GTEST_SKIP() << "this libzip cannot write bzip2, which the ratio bomb needs";

@@ -7,6 +7,7 @@
 
 #include "sheet/workbook_file.h"
 #include "sheet/xls/xls_reader.h"
+#include "support/corpus.h"
 #include "xls_test_support.h"
 
 namespace quill::xls::test {
@@ -15,7 +16,7 @@ namespace {
 namespace fs = std::filesystem;
 
 const fs::path kFixtures = fs::path(QUILLMERE_TEST_DATA) / "xls";
-const fs::path kCorpus = fs::path(QUILLMERE_CORPUS);
+using ::quill::test::kCorpus;
 
 std::string longText() {
   std::string text = "Inventory note ";
@@ -101,7 +102,7 @@ std::vector<fs::path> corpusXlsFiles() {
 }
 
 TEST(XlsCorpus, EveryFileOpensOrFailsWithOneLineNamingIt) {
-  if (!fs::is_directory(kCorpus)) GTEST_SKIP() << "no corpus at " << kCorpus;
+  SKIP_WITHOUT_CORPUS();
   const std::vector<fs::path> files = corpusXlsFiles();
   ASSERT_FALSE(files.empty());
   int opened = 0;
@@ -122,7 +123,7 @@ TEST(XlsCorpus, EveryFileOpensOrFailsWithOneLineNamingIt) {
 }
 
 TEST(XlsCorpus, FilesFromOtherApplicationsGiveTheirValues) {
-  if (!fs::is_directory(kCorpus)) GTEST_SKIP() << "no corpus at " << kCorpus;
+  SKIP_WITHOUT_CORPUS();
   auto text = [](const char* file, std::size_t sheet, long row, long column) {
     auto workbook = readXlsWorkbook((kCorpus / file).string());
     return std::string(workbook->sheet(sheet).cellText(row, column));

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/listing_escapes.h"
 #include "sheet/cell_text.h"
 
 namespace quill {
@@ -21,7 +22,7 @@ std::vector<std::string> listing(const StoredWorkbook& workbook) {
     const StoredSheet& sheet = workbook.storedSheet(i);
     sheet.forEachCell([&](long row, long column, std::string_view text) {
       lines.push_back(sheet.name() + "!" + cellAddress(row, column) + "\t" +
-                      escapeForListing(text));
+                      cli::escapeForListing(text));
     });
   }
   return lines;

@@ -16,8 +16,8 @@ struct CliRun {
 // Runs quillmere-cli with the arguments (already quoted for the shell) as a process of its
 // own, so that a crash fails only the test that ran it; standard error is kept when asked.
 inline CliRun runCli(const std::string& arguments, bool withErrors = true) {
-  const std::string command = "'" + std::string(QUILLMERE_BIN) + "/quillmere-cli' " + arguments +
-                              (withErrors ? " 2>&1" : " 2>/dev/null");
+  const std::string command =
+      "'" + std::string(QUILLMERE_CLI) + "' " + arguments + (withErrors ? " 2>&1" : " 2>/dev/null");
   CliRun run;
   FILE* pipe = ::popen(command.c_str(), "r");
   if (pipe == nullptr) return run;

@@ -4,7 +4,9 @@
 #include <QDir>
 #include <QSignalSpy>
 #include <QWebEngineView>
+#include <cerrno>
 
+#include "report/pending_file.h"
 #include "report/root_markup.h"
 #include "windows_fixture.h"
 
@@ -101,7 +103,7 @@ TEST_F(ResultsWindowTest, SavingIntoAMissingFolderWritesNothing) {
   EXPECT_EQ(dialogs.messages, QStringList{"Folder does not exist. Please select another folder."});
 }
 
-TEST_F(ResultsWindowTest, SavingIntoAReadOnlyFolderReportsEachFileAndNotDone) {
+TEST_F(ResultsWindowTest, SavingIntoAReadOnlyFolderReportsOnceAndNotDone) {
   QString readOnly = programFolder + "/read-only";
   ASSERT_TRUE(QDir().mkpath(readOnly));
   ::chmod(readOnly.toLocal8Bit().constData(), 0555);
@@ -110,11 +112,39 @@ TEST_F(ResultsWindowTest, SavingIntoAReadOnlyFolderReportsEachFileAndNotDone) {
   box(resultsWindow(), "Text1").setText(readOnly);
   button(resultsWindow(), "PushButton6").click();
   EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join("|").toStdString();
-  ASSERT_EQ(dialogs.errors.size(), 2);
+  ASSERT_EQ(dialogs.errors.size(), 1);
   EXPECT_TRUE(dialogs.errors[0].contains("Form3.PushButton6_Click at line 102"));
-  EXPECT_TRUE(dialogs.errors[1].contains("Form3.PushButton6_Click at line 104"));
-  EXPECT_TRUE(dialogs.errors[1].contains("visualized.htm"));
   ::chmod((programFolder + "/read-only").toLocal8Bit().constData(), 0755);
+}
+
+TEST_F(ResultsWindowTest, AFailureOnTheGridKeepsTheOldPairWithOneMessage) {
+  const QString target = programFolder + "/full";
+  ASSERT_TRUE(QDir().mkpath(target));
+  for (const char* name : {"report.htm", "visualized.htm"}) {
+    QFile old(target + "/" + name);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old");
+  }
+  box(resultsWindow(), "Text1").setText(target);
+  // The disk fills up once the report is written.
+  const std::size_t room = std::size_t(innerMarkup(shownReport).size());
+  std::size_t taken = 0;
+  WriteCallOverride full([&](int fd, const void* data, std::size_t size) -> ssize_t {
+    if (taken + size > room) {
+      errno = ENOSPC;
+      return -1;
+    }
+    taken += size;
+    return ::write(fd, data, size);
+  });
+  button(resultsWindow(), "PushButton6").click();
+  EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join("|").toStdString();
+  ASSERT_EQ(dialogs.errors.size(), 1);
+  EXPECT_TRUE(dialogs.errors[0].contains("visualized.htm"));
+  EXPECT_EQ(readAll(target + "/report.htm"), "old");
+  EXPECT_EQ(readAll(target + "/visualized.htm"), "old");
+  EXPECT_EQ(QDir(target).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(),
+            2);
 }
 
 TEST_F(ResultsWindowTest, FolderPickerStartsAtTheLastPickAndCancelChangesNothing) {

@@ -41,7 +41,7 @@ void CsvParser::feed(std::string_view block) {
         state_ = State::Unquoted;
         [[fallthrough]];
       case State::Unquoted:
-        if (ch == ',') {
+        if (ch == separator_) {
           endField();
         } else if (ch == '\n' || ch == '\r') {
           endRecord();
@@ -60,7 +60,7 @@ void CsvParser::feed(std::string_view block) {
         if (ch == '"') {
           field_.push_back('"');
           state_ = State::Quoted;
-        } else if (ch == ',') {
+        } else if (ch == separator_) {
           endField();
         } else if (ch == '\n' || ch == '\r') {
           endRecord();

@@ -7,12 +7,13 @@
 
 namespace quill::csv {
 
-// Splits comma-separated text fed in blocks of any size into fields and adds them to a
-// sheet: quoted fields with doubled quotes and line breaks inside, CRLF, LF or CR line ends,
-// a UTF-8 byte-order mark at the very start skipped.
+// Splits text fed in blocks of any size into fields at the separator (a comma unless told
+// otherwise) and adds them to a sheet: quoted fields with doubled quotes and line breaks
+// inside, CRLF, LF or CR line ends, a UTF-8 byte-order mark at the very start skipped.
 class CsvParser {
  public:
-  explicit CsvParser(StoredSheet& sheet) : sheet_(sheet) {}
+  explicit CsvParser(StoredSheet& sheet, char separator = ',')
+      : sheet_(sheet), separator_(separator) {}
 
   void feed(std::string_view block);
   // Ends the last record; call once after the last block.
@@ -26,6 +27,7 @@ class CsvParser {
   bool skipByteOrderMark(std::string_view& block);
 
   StoredSheet& sheet_;
+  char separator_;
   State state_ = State::FieldStart;
   std::string field_;
   std::string bomPrefix_;

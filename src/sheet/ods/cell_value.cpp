@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "sheet/ods/duration_text.h"
 #include "sheet/plain_number.h"
 
 namespace quill::ods {
@@ -70,7 +71,7 @@ std::string_view CellValue::text(const std::string& paragraphs, CivilDate nullDa
       return paragraphs;
     case Type::Time:
       if (auto days = isoDurationDays(trimSpaces(value_))) {
-        result_ = dateOrNumberText(*days, false);
+        result_ = durationText(*days, nullDate);
         return result_;
       }
       return paragraphs;

@@ -4,7 +4,7 @@
 
 #include <cerrno>
 
-#include "sheet/cell_text.h"
+#include "sheet/utf8.h"
 
 namespace quill::xls {
 

@@ -4,7 +4,7 @@
 #include <bit>
 #include <cstring>
 
-#include "sheet/cell_text.h"
+#include "sheet/utf8.h"
 #include "sheet/workbook.h"
 #include "sheet/xls/codepage.h"
 

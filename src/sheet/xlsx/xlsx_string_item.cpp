@@ -1,6 +1,6 @@
 #include "sheet/xlsx/xlsx_string_item.h"
 
-#include "sheet/cell_text.h"
+#include "sheet/xlsx/xml_escapes.h"
 
 namespace quill::xlsx {
 

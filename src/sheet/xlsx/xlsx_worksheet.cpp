@@ -106,7 +106,7 @@ class WorksheetHandler final : public XmlHandler {
 
   // Cells waiting for their texts: the cell's number and its shared-string index or day.
   struct PendingText {
-    std::uint32_t cell;  // a part of at most 1 GiB holds fewer cells than 2^32
+    std::uint32_t cell;  // a sheet holds at most CellList::kMaxCells, fewer than 2^32
     std::uint32_t value;
   };
   std::vector<PendingText> pendingShared_;
