@@ -23,7 +23,7 @@ namespace fs = std::filesystem;
 
 bool checkFilesExist(const ComparisonRequest& request, std::ostream& err) {
   bool ok = true;
-  for (const std::string& path : {request.Text1, request.Text2}) {
+  for (const std::string& path : {request.path1, request.path2}) {
     std::error_code error;
     if (!fs::is_regular_file(path, error)) {
       err << "quillmere-cli compare: \"" << path << "\" does not exist or is not a file\n";
@@ -54,10 +54,10 @@ class StagingFolder {
 };
 
 // The used range of a workbook's worksheet at a position; nothing when there is none.
-std::optional<Range> usedRangeAt(const Workbook* book, int position) {
-  if (book == nullptr || position < 1 || std::size_t(position) > book->sheetCount())
+std::optional<Range> usedRangeAt(const Workbook* book, std::optional<int> position) {
+  if (book == nullptr || !position || *position < 1 || std::size_t(*position) > book->sheetCount())
     return std::nullopt;
-  return book->sheet(std::size_t(position)).usedRange();
+  return book->sheet(std::size_t(*position)).usedRange();
 }
 
 // Ranges not given on the command line are what the window shows once the worksheets and
@@ -66,15 +66,15 @@ std::optional<Range> usedRangeAt(const Workbook* book, int position) {
 void fillDefaultRanges(CompareArguments& arguments, const SpreadsheetSession& session) {
   ComparisonRequest& request = arguments.request;
   if (request.mode == Mode::Range) {
-    const auto used1 = usedRangeAt(session.firstBook, request.Combo1);
-    const auto used2 = usedRangeAt(session.secondBook, request.Combo2);
-    if (!arguments.range1Given && used1) request.txtRange1 = used1->address();
-    if (!arguments.range2Given && used2) request.txtRange2 = used2->address();
+    const auto used1 = usedRangeAt(session.firstBook, request.sheet1);
+    const auto used2 = usedRangeAt(session.secondBook, request.sheet2);
+    if (!arguments.range1Given && used1) request.range1 = used1->address();
+    if (!arguments.range2Given && used2) request.range2 = used2->address();
     return;
   }
   const auto used = usedRangeAt(session.firstBook, settledSheetPositions(request).first);
   if (arguments.range1Given || !used) return;
-  request.txtRange1 = request.mode == Mode::Rows ? used->columnsAddress() : used->rowsAddress();
+  request.range1 = request.mode == Mode::Rows ? used->columnsAddress() : used->rowsAddress();
 }
 
 std::string summary(const ComparisonOutcome& outcome) {
@@ -111,7 +111,7 @@ int compareCommand(const std::vector<std::string>& arguments, std::ostream& out,
     StreamErrorBox errors(err);
     NoProgress progress;
     SpreadsheetSession session;
-    initializeExcelFiles(session, request.Text1, request.Text2, errors);
+    initializeExcelFiles(session, request.path1, request.path2, errors);
     if (errors.count() > 0) return kFailure;
     fillDefaultRanges(*parsed, session);
     ComparisonContext context{request, session, staging.path(), progress, errors, {}};

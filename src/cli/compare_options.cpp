@@ -44,7 +44,7 @@ bool readMode(std::string_view text, Mode& mode) {
   return true;
 }
 
-bool readSheetPosition(std::string_view text, int& position) {
+bool readSheetPosition(std::string_view text, std::optional<int>& position) {
   int value = 0;
   auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error != std::errc() || end != text.data() + text.size() || value < 1) return false;
@@ -54,28 +54,27 @@ bool readSheetPosition(std::string_view text, int& position) {
 
 // Stores an option's value in its field; false when the value does not fit the option.
 bool storeOption(std::string_view option, const std::string& value, CompareArguments& parsed,
-                 bool& startGiven) {
+                 std::optional<std::string>& start, std::optional<std::string>& end) {
   ComparisonRequest& request = parsed.request;
-  if (option == "--sheet1") return readSheetPosition(value, request.Combo1);
-  if (option == "--sheet2") return readSheetPosition(value, request.Combo2);
+  if (option == "--sheet1") return readSheetPosition(value, request.sheet1);
+  if (option == "--sheet2") return readSheetPosition(value, request.sheet2);
   if (option == "--mode") return readMode(value, request.mode);
   if (option == "--out") {
     parsed.outputFolder = value;
   } else if (option == "--range1") {
-    request.txtRange1 = value;
+    request.range1 = value;
     parsed.range1Given = true;
   } else if (option == "--range2") {
-    request.txtRange2 = value;
+    request.range2 = value;
     parsed.range2Given = true;
   } else if (option == "--start") {
-    request.txtStartColumn = value;
-    startGiven = true;
+    start = value;
   } else if (option == "--end") {
-    request.txtEndColumn = value;
+    end = value;
   } else if (option == "--identifying") {
-    request.txtIdentifyingColumns = value;
+    request.identifying = value;
   } else if (option == "--ignore") {
-    request.txtIgnoreColumns = value;
+    request.ignored = value;
   }
   return true;
 }
@@ -92,7 +91,7 @@ bool takesValue(std::string_view option) {
 std::optional<CompareArguments> parseCompareArguments(const std::vector<std::string>& arguments,
                                                       std::ostream& err) {
   CompareArguments parsed;
-  bool startGiven = false;
+  std::optional<std::string> start, end;  // stored once the mode is known
   std::vector<std::string> files;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
@@ -102,7 +101,7 @@ std::optional<CompareArguments> parseCompareArguments(const std::vector<std::str
         return std::nullopt;
       }
       const std::string& value = arguments[++i];
-      if (!storeOption(argument, value, parsed, startGiven)) {
+      if (!storeOption(argument, value, parsed, start, end)) {
         err << "quillmere-cli compare: " << argument << " does not take \"" << value << "\"; "
             << (argument == "--mode" ? "expected range, rows or columns"
                                      : "expected a worksheet position from 1")
@@ -120,11 +119,16 @@ std::optional<CompareArguments> parseCompareArguments(const std::vector<std::str
     err << "quillmere-cli compare: expected two files\n" << kCompareUsage;
     return std::nullopt;
   }
-  parsed.request.Text1 = files[0];
-  parsed.request.Text2 = files[1];
-  // assign(count, letter) rather than = "A": GCC 12 warns falsely about the latter here.
-  if (!startGiven && parsed.request.mode == Mode::Columns)
-    parsed.request.txtStartColumn.assign(1, 'A');
+  parsed.request.path1 = files[0];
+  parsed.request.path2 = files[1];
+  ComparisonRequest& request = parsed.request;
+  if (request.mode == Mode::Columns) {
+    if (start) request.startColumn = *start;
+    if (end) request.endColumn = *end;
+  } else {
+    if (start) request.startRow = *start;
+    if (end) request.endRow = *end;
+  }
   return parsed;
 }
 

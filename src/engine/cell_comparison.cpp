@@ -15,9 +15,9 @@ void appendCellComparison(ReportBodies& bodies, const ComparisonRequest& request
   const std::string anchor = cellAnchor(sheet, row, column);
   appendDifferenceRow(bodies, request, anchor, text1, text2);
   if (text2.empty())
-    appendCommentCell(bodies.grid, request.Text2, anchor, text1);
+    appendCommentCell(bodies.grid, request.path2, anchor, text1);
   else if (text1.empty())
-    appendCommentCell(bodies.grid, request.Text1, anchor, text2);
+    appendCommentCell(bodies.grid, request.path1, anchor, text2);
   else
     appendChangedCell(bodies.grid, anchor, text1, text2);
 }
@@ -26,9 +26,9 @@ void appendDifferenceRow(ReportBodies& bodies, const ComparisonRequest& request,
                          std::string_view anchor, std::string_view text1, std::string_view text2) {
   ++bodies.differences;
   if (text2.empty())
-    appendMissingValueRow(bodies.report, request.Text2, anchor);
+    appendMissingValueRow(bodies.report, request.path2, anchor);
   else if (text1.empty())
-    appendMissingValueRow(bodies.report, request.Text1, anchor);
+    appendMissingValueRow(bodies.report, request.path1, anchor);
   else
     appendDifferentValueRow(bodies.report, anchor, text1, text2);
 }
@@ -36,7 +36,7 @@ void appendDifferenceRow(ReportBodies& bodies, const ComparisonRequest& request,
 void writeDocuments(const ComparisonContext& context, const ReportBodies& bodies,
                     const std::string& caption) {
   std::filesystem::create_directories(context.outputFolder);
-  const DocumentTitle reportTitle{context.request.Text1, context.request.Text2,
+  const DocumentTitle reportTitle{context.request.path1, context.request.path2,
                                   context.now ? context.now() : currentLocalTime(), caption};
   DocumentTitle gridTitle = reportTitle;
   gridTitle.now = context.now ? context.now() : currentLocalTime();

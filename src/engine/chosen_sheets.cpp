@@ -9,9 +9,10 @@ namespace quill {
 
 namespace {
 
-const Worksheet& sheetAt(const Workbook& book, int position, std::string_view field) {
-  if (position < 1)
+const Worksheet& sheetAt(const Workbook& book, std::optional<int> chosen, std::string_view field) {
+  if (!chosen || *chosen < 1)
     throw RequestError(std::string(field) + ": no worksheet is chosen in either file");
+  const int position = *chosen;
   if (std::size_t(position) > book.sheetCount())
     throw RequestError(std::string(field) + ": the workbook has no worksheet " +
                        std::to_string(position) + "; it has " + std::to_string(book.sheetCount()));
@@ -20,10 +21,10 @@ const Worksheet& sheetAt(const Workbook& book, int position, std::string_view fi
 
 }  // namespace
 
-std::pair<int, int> settledSheetPositions(const ComparisonRequest& request) {
-  const int first = request.Combo1 >= 1 ? request.Combo1 : request.Combo2;
-  const int second = request.Combo2 >= 1 ? request.Combo2 : request.Combo1;
-  return {first, second};
+std::pair<std::optional<int>, std::optional<int>> settledSheetPositions(
+    const ComparisonRequest& request) {
+  return {request.sheet1 ? request.sheet1 : request.sheet2,
+          request.sheet2 ? request.sheet2 : request.sheet1};
 }
 
 ChosenSheets chosenSheets(const ComparisonRequest& request, const SpreadsheetSession& session) {

@@ -18,23 +18,22 @@ Area areaBetween(long row1, long column1, long row2, long column2) {
 }  // namespace
 
 KeyedArea rowsModeArea(const ComparisonRequest& request, const Worksheet& first) {
-  const Span columns = columnSpanField("Columns to include", request.txtRange1);
+  const Span columns = columnSpanField("Columns to include", request.range1);
   KeyedArea keyed;
   keyed.startLetters = columnLetters(columns.first);
   keyed.endLetters = columnLetters(columns.last);
-  keyed.startRow = rowNumberField("Start row", request.txtStartColumn);
-  keyed.endRow = request.txtEndColumn.empty() ? first.usedArea().lastRow
-                                              : rowNumberField("End row", request.txtEndColumn);
+  keyed.startRow = rowNumberField("Start row", request.startRow);
+  keyed.endRow =
+      request.endRow.empty() ? first.usedArea().lastRow : rowNumberField("End row", request.endRow);
   keyed.area = areaBetween(keyed.startRow, columns.first, keyed.endRow, columns.last);
   return keyed;
 }
 
 KeyedArea columnsModeArea(const ComparisonRequest& request, const Worksheet& first) {
-  const Span rows = rowSpanField("Rows to include", request.txtRange1);
-  const long startColumn = columnField("Start column", request.txtStartColumn);
-  const long endColumn = request.txtEndColumn.empty()
-                             ? first.usedArea().lastColumn
-                             : columnField("End column", request.txtEndColumn);
+  const Span rows = rowSpanField("Rows to include", request.range1);
+  const long startColumn = columnField("Start column", request.startColumn);
+  const long endColumn = request.endColumn.empty() ? first.usedArea().lastColumn
+                                                   : columnField("End column", request.endColumn);
   KeyedArea keyed;
   keyed.startRow = rows.first;
   keyed.endRow = rows.last;
@@ -51,15 +50,15 @@ std::string keyedCaption(const ChosenSheets& sheets, const KeyedArea& keyed,
                         "; end column: " + keyed.endLetters +
                         "\nStart row: " + std::to_string(keyed.startRow) +
                         "; end row: " + std::to_string(keyed.endRow) + "\n";
-  if (!request.txtIdentifyingColumns.empty()) {
+  if (!request.identifying.empty()) {
     caption += "Identifying ";
     caption += unit;
-    caption += ": " + request.txtIdentifyingColumns + "\n";
+    caption += ": " + request.identifying + "\n";
   }
-  if (!request.txtIgnoreColumns.empty()) {
+  if (!request.ignored.empty()) {
     caption += "Ignore ";
     caption += unit;
-    caption += ": " + request.txtIgnoreColumns;
+    caption += ": " + request.ignored;
   }
   return caption;
 }

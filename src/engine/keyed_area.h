@@ -19,11 +19,11 @@ struct KeyedArea {
   std::string endLetters;
 };
 
-// Row mode: the columns of txtRange1, rows txtStartColumn to txtEndColumn; an empty end
+// Row mode: the columns of range1, rows startRow to endRow; an empty end
 // row is the last row of the first worksheet's used area.
 KeyedArea rowsModeArea(const ComparisonRequest& request, const Worksheet& first);
 
-// Column mode: the rows of txtRange1, columns txtStartColumn to txtEndColumn; an empty end
+// Column mode: the rows of range1, columns startColumn to endColumn; an empty end
 // column is the last column of the first worksheet's used area.
 KeyedArea columnsModeArea(const ComparisonRequest& request, const Worksheet& first);
 

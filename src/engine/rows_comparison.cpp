@@ -122,8 +122,8 @@ void RowsBuilder::appendChangedKeyRow(long row) {
   const std::string label = std::to_string(row);
   firstLine_.clear();
   secondLine_.clear();
-  appendAddedCell(firstLine_, context_.request.Text1, anchor, label);
-  appendRemovedCell(secondLine_, context_.request.Text1, anchor, label);
+  appendAddedCell(firstLine_, context_.request.path1, anchor, label);
+  appendRemovedCell(secondLine_, context_.request.path1, anchor, label);
   for (std::size_t c = 0; c < roles_.size(); ++c) {
     if (roles_[c] == ColumnRole::Ignored) continue;
     if (roles_[c] == ColumnRole::Identifying && texts1_[c] != texts2_[c])
@@ -144,9 +144,8 @@ ComparisonOutcome compareRows(ComparisonContext& context) {
   const ComparisonRequest& request = context.request;
   const ChosenSheets sheets = chosenSheets(request, context.session);
   const KeyedArea keyed = rowsModeArea(request, sheets.first);
-  const std::vector<long> identifying =
-      columnListField("Identifying columns", request.txtIdentifyingColumns);
-  const std::vector<long> ignored = columnListField("Ignore columns", request.txtIgnoreColumns);
+  const std::vector<long> identifying = columnListField("Identifying columns", request.identifying);
+  const std::vector<long> ignored = columnListField("Ignore columns", request.ignored);
   const Area& area = keyed.area;
 
   RowsBuilder builder(context, sheets, area, columnRoles(area, identifying, ignored),

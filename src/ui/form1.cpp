@@ -176,8 +176,8 @@ void Form1::PushButton5_Click() {
   }
   trap.at(104, [&] {
     ComparisonRequest request;
-    request.Text1 = pathOf(*Text1);
-    request.Text2 = pathOf(*Text2);
+    request.path1 = pathOf(*Text1);
+    request.path2 = pathOf(*Text2);
     setStartButtonsEnabled(false);
     runner_->start(request, "Form1", "PushButton5_Click");
   });

@@ -44,50 +44,50 @@ const GoldenCase kCases[] = {
      [](auto&) {}},
     {"range", kData / "keyed/keyed1.xlsx", kData / "keyed/keyed2.xlsx",
      [](ComparisonRequest& r) {
-       r.Combo1 = 2;
-       r.txtRange1 = "$A$1:$D$4";
-       r.txtRange2 = "$A$1:$D$4";
+       r.sheet1 = 2;
+       r.range1 = "$A$1:$D$4";
+       r.range2 = "$A$1:$D$4";
      }},
     {"range_shifted", kData / "keyed/keyed1.xlsx", kData / "keyed/keyed2.xlsx",
      [](ComparisonRequest& r) {
-       r.Combo1 = 2;
-       r.Combo2 = 1;
-       r.txtRange1 = "B2:C4";
-       r.txtRange2 = "$A$1:$B$2";
+       r.sheet1 = 2;
+       r.sheet2 = 1;
+       r.range1 = "B2:C4";
+       r.range2 = "$A$1:$B$2";
      }},
     {"rows_keyed", kData / "keyed/keyed1.xlsx", kData / "keyed/keyed2.xlsx",
      [](ComparisonRequest& r) {
-       r.Combo1 = 2;
+       r.sheet1 = 2;
        r.mode = Mode::Rows;
-       r.txtRange1 = "$A:$D";
-       r.txtStartColumn = "1";
-       r.txtIdentifyingColumns = "A";
-       r.txtIgnoreColumns = "D";
+       r.range1 = "$A:$D";
+       r.startRow = "1";
+       r.identifying = "A";
+       r.ignored = "D";
      }},
     {"rows_plain", kData / "keyed/keyed1.xlsx", kData / "keyed/keyed2.xlsx",
      [](ComparisonRequest& r) {
-       r.Combo1 = 2;
+       r.sheet1 = 2;
        r.mode = Mode::Rows;
-       r.txtRange1 = "$B:$D";
-       r.txtStartColumn = "2";
-       r.txtEndColumn = "4";
+       r.range1 = "$B:$D";
+       r.startRow = "2";
+       r.endRow = "4";
      }},
     {"columns_keyed", kData / "keyed/keyed1.xlsx", kData / "keyed/keyed2.xlsx",
      [](ComparisonRequest& r) {
-       r.Combo1 = 3;
+       r.sheet1 = 3;
        r.mode = Mode::Columns;
-       r.txtRange1 = "$1:$3";
-       r.txtStartColumn = "A";
-       r.txtIdentifyingColumns = "1, 2";
+       r.range1 = "$1:$3";
+       r.startColumn = "A";
+       r.identifying = "1, 2";
      }},
     {"columns_plain", kData / "keyed/keyed1.xlsx", kData / "keyed/keyed2.xlsx",
      [](ComparisonRequest& r) {
-       r.Combo1 = 3;
+       r.sheet1 = 3;
        r.mode = Mode::Columns;
-       r.txtRange1 = "$1:$3";
-       r.txtStartColumn = "B";
-       r.txtEndColumn = "C";
-       r.txtIgnoreColumns = "2";
+       r.range1 = "$1:$3";
+       r.startColumn = "B";
+       r.endColumn = "C";
+       r.ignored = "2";
      }},
 };
 
@@ -98,8 +98,8 @@ TEST_P(GoldenDocuments, MatchByteForByte) {
   TemporaryFolder out;
   ComparisonRequest request;
   // The documents show these paths; the files themselves are opened where they lie.
-  request.Text1 = "/data/" + golden.file1.filename().string();
-  request.Text2 = "/data/" + golden.file2.filename().string();
+  request.path1 = "/data/" + golden.file1.filename().string();
+  request.path2 = "/data/" + golden.file2.filename().string();
   golden.narrow(request);
   SpreadsheetSession session;
   CollectingErrorBox errors;

@@ -30,12 +30,12 @@ std::string heading(const std::string& first, const std::string& last, long coun
 
 TEST(RowsComparison, KeyedRowShowsFirstFileLineThenSecondFileLine) {
   ComparisonRun run(kFirst, kSecond);
-  run.request.Combo1 = 1;
+  run.request.sheet1 = 1;
   run.request.mode = Mode::Rows;
-  run.request.txtRange1 = "$A:$D";
-  run.request.txtStartColumn = "2";  // the end row is the used area's last row, 4
-  run.request.txtIdentifyingColumns = "A";
-  run.request.txtIgnoreColumns = "D";
+  run.request.range1 = "$A:$D";
+  run.request.startRow = "2";  // the end row is the used area's last row, 4
+  run.request.identifying = "A";
+  run.request.ignored = "D";
   const WrittenDocuments docs = run.run(compareRows);
 
   std::string added, removed, row;
@@ -56,11 +56,11 @@ TEST(RowsComparison, KeyedRowShowsFirstFileLineThenSecondFileLine) {
 
 TEST(RowsComparison, PlainModeComparesTheAreaWhereItLies) {
   ComparisonRun run(kFirst, kSecond);
-  run.request.Combo1 = 1;
+  run.request.sheet1 = 1;
   run.request.mode = Mode::Rows;
-  run.request.txtRange1 = "$B$1:$C$30";
-  run.request.txtStartColumn = " 3 ";
-  run.request.txtEndColumn = "4";
+  run.request.range1 = "$B$1:$C$30";
+  run.request.startRow = " 3 ";
+  run.request.endRow = "4";
   const WrittenDocuments docs = run.run(compareRows);
 
   std::string changed, row;
@@ -89,12 +89,12 @@ TEST(RowsComparison, ListItemsNameWholeColumnsInEitherCase) {
   for (const Case& c : cases) {
     ComparisonRun run({{"S", {{"A2", "1"}, {"B2", "2"}, {"AB2", "k"}}}},
                       {{"S", {{"A2", "7"}, {"B2", "8"}, {"AB2", "k"}}}});
-    run.request.Combo1 = 1;
+    run.request.sheet1 = 1;
     run.request.mode = Mode::Rows;
-    run.request.txtRange1 = "$A:$AB";
-    run.request.txtStartColumn = "2";
-    run.request.txtIdentifyingColumns = c.identifying;
-    run.request.txtIgnoreColumns = c.ignore;
+    run.request.range1 = "$A:$AB";
+    run.request.startRow = "2";
+    run.request.identifying = c.identifying;
+    run.request.ignored = c.ignore;
     const WrittenDocuments docs = run.run(compareRows);
     EXPECT_EQ(docs.grid.find("class='added'") != std::string::npos, c.keyDiffers)
         << c.identifying << " / " << c.ignore;
@@ -123,12 +123,12 @@ TEST(RowsComparison, FieldsThatDoNotFitFailNamingTheFieldAndWriteNothing) {
   };
   for (const Case& c : cases) {
     ComparisonRun run(kFirst, kSecond);
-    run.request.Combo2 = 1;
+    run.request.sheet2 = 1;
     run.request.mode = Mode::Rows;
-    run.request.txtRange1 = c.range;
-    run.request.txtStartColumn = c.start;
-    run.request.txtEndColumn = c.end;
-    run.request.txtIdentifyingColumns = c.identifying;
+    run.request.range1 = c.range;
+    run.request.startRow = c.start;
+    run.request.endRow = c.end;
+    run.request.identifying = c.identifying;
     try {
       run.run(compareRows);
       ADD_FAILURE() << "no failure for " << c.expected;

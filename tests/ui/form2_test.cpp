@@ -447,7 +447,7 @@ TEST_F(SmallerAreaTest, BackKeepsEveryFieldAndChangedPathsAreListedAfresh) {
   EXPECT_EQ(text("txtRange1"), "");
   EXPECT_EQ(text("txtRange2"), "");
   EXPECT_FALSE(option("Option3").isEnabled());
-  EXPECT_EQ(form2().request().Text2, (programFolder + "/three.xlsx").toStdString());
+  EXPECT_EQ(form2().request().path2, (programFolder + "/three.xlsx").toStdString());
 }
 
 TEST_F(SmallerAreaTest, AWorkbookThatFailsToOpenLeavesItsListBlank) {
