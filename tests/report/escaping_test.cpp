@@ -2,6 +2,7 @@
 // to odd sheet names still land. The layout of each piece is checked by the golden documents.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 
 #include "report/documents.h"
@@ -33,13 +34,21 @@ TEST(Escaping, LinksToOddSheetNamesStillLand) {
   EXPECT_NE(cell.find("name=\"it&#39;s!B3\""), std::string::npos);
 }
 
-TEST(Escaping, PathsWithMarkupAreEscaped) {
-  DocumentTitle title{"/tmp/a&b <1>.xlsx", "/tmp/b.xlsx", "now", ""};
-  const std::string head = reportDocumentHead(title);
-  EXPECT_NE(
-      head.find("<a href=\"file:////tmp/a%26b%20%3C1%3E.xlsx\">/tmp/a&amp;b &lt;1&gt;.xlsx</a>"),
-      std::string::npos)
-      << head;
+TEST(FileLinks, AreFileUrlsOfTheAbsolutePathShowingThePathAsGiven) {
+  const std::string here = std::filesystem::current_path().string();
+  const struct {
+    std::string path, link;
+  } cases[] = {
+      {"/tmp/a&b <1>.xlsx",
+       "<a href=\"file:///tmp/a%26b%20%3C1%3E.xlsx\">/tmp/a&amp;b &lt;1&gt;.xlsx</a>"},
+      {"a.xlsx", "<a href=\"file://" + here + "/a.xlsx\">a.xlsx</a>"},
+      {"./in/../b.xlsx", "<a href=\"file://" + here + "/b.xlsx\">./in/../b.xlsx</a>"},
+  };
+  for (const auto& c : cases) {
+    const std::string head = reportDocumentHead({c.path, c.path, "now", ""});
+    EXPECT_NE(head.find(c.link), std::string::npos) << head;
+    EXPECT_EQ(head.find("file:////"), std::string::npos) << head;
+  }
 }
 
 }  // namespace
