@@ -115,7 +115,8 @@ void RowsBuilder::appendSameKeyRow(long row) {
     if (roles_[c] != ColumnRole::Ignored) appendDataCell(bodies_.grid, texts1_[c]);
 }
 
-// Only the identifying cells that differ are listed; both lines show every column.
+// Only the identifying cells that differ are listed, and their cells on the first line carry
+// the anchors the list links to; both lines show every column.
 void RowsBuilder::appendChangedKeyRow(long row) {
   const std::string& sheet = sheets_.first.name();
   const std::string anchor = cellAnchor(sheet, row, 0);
@@ -126,11 +127,13 @@ void RowsBuilder::appendChangedKeyRow(long row) {
   appendRemovedCell(secondLine_, context_.request.path1, anchor, label);
   for (std::size_t c = 0; c < roles_.size(); ++c) {
     if (roles_[c] == ColumnRole::Ignored) continue;
-    if (roles_[c] == ColumnRole::Identifying && texts1_[c] != texts2_[c])
-      appendDifferenceRow(bodies_, context_.request,
-                          cellAnchor(sheet, row, area_.firstColumn + long(c)), texts1_[c],
-                          texts2_[c]);
-    appendDataCell(firstLine_, texts1_[c]);
+    if (roles_[c] == ColumnRole::Identifying && texts1_[c] != texts2_[c]) {
+      const std::string cell = cellAnchor(sheet, row, area_.firstColumn + long(c));
+      appendDifferenceRow(bodies_, context_.request, cell, texts1_[c], texts2_[c]);
+      appendAnchoredDataCell(firstLine_, cell, texts1_[c]);
+    } else {
+      appendDataCell(firstLine_, texts1_[c]);
+    }
     appendDataCell(secondLine_, texts2_[c]);
   }
   bodies_.grid.append(firstLine_);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <set>
 #include <string_view>
 #include <vector>
 
@@ -26,9 +27,24 @@ class EmptySheet final : public Worksheet {
   const std::string& name_;
 };
 
-// Compares one pair of sheets over the larger of their used areas, counted from A1.
+// The name a sheet pair's anchors use: its sheet's name, or, when an earlier pair of the
+// document already used that name (a sheet that only the second file has, named like one of
+// the first file's), the name followed by its position, so that every link lands on its pair.
+std::string uniqueAnchorName(const std::string& name, std::size_t position,
+                             std::set<std::string>& used) {
+  std::string unique = name;
+  for (int extra = 1; !used.insert(unique).second; ++extra) {
+    unique = name + " (" + std::to_string(position) + ")";
+    if (extra > 1) unique += "(" + std::to_string(extra) + ")";
+  }
+  return unique;
+}
+
+// Compares one pair of sheets over the larger of their used areas, counted from A1; the
+// cells' anchors name anchorName.
 void compareSheetPair(ComparisonContext& context, ErrorTrap& trap, ReportBodies& bodies,
-                      const Worksheet& sheet1, const Worksheet& sheet2) {
+                      const Worksheet& sheet1, const Worksheet& sheet2,
+                      const std::string& anchorName) {
   long rowCount = 0, columnCount = 0;
   trap.at(108, [&] { rowCount = std::max(sheet1.usedArea().lastRow, sheet2.usedArea().lastRow); });
   trap.at(114, [&] {
@@ -60,7 +76,7 @@ void compareSheetPair(ComparisonContext& context, ErrorTrap& trap, ReportBodies&
     });
     for (long c = 1; c <= long(texts1.size()); ++c) {
       trap.at(150, [&] {
-        appendCellComparison(bodies, context.request, sheetName, r, c, texts1[std::size_t(c - 1)],
+        appendCellComparison(bodies, context.request, anchorName, r, c, texts1[std::size_t(c - 1)],
                              texts2[std::size_t(c - 1)]);
       });
     }
@@ -101,13 +117,16 @@ ComparisonOutcome DoItByFile(ComparisonContext& context) {
   const Workbook& book2 = *session.secondBook;
   trap.at(102, [&] { bodies.grid.reserve(expectedGridBytes(book1, book2)); });
   const std::size_t sheetCount = std::max(book1.sheetCount(), book2.sheetCount());
+  std::set<std::string> anchorNames;
   for (std::size_t i = 1; i <= sheetCount; ++i) {
     trap.line(106);
     const Worksheet* sheet1 = i <= book1.sheetCount() ? &book1.sheet(i) : nullptr;
     const Worksheet* sheet2 = i <= book2.sheetCount() ? &book2.sheet(i) : nullptr;
     EmptySheet standIn(sheet1 ? sheet1->name() : sheet2->name());
     const long differencesBefore = bodies.differences;
-    compareSheetPair(context, trap, bodies, sheet1 ? *sheet1 : standIn, sheet2 ? *sheet2 : standIn);
+    const std::string anchorName = uniqueAnchorName(standIn.name(), i, anchorNames);
+    compareSheetPair(context, trap, bodies, sheet1 ? *sheet1 : standIn, sheet2 ? *sheet2 : standIn,
+                     anchorName);
     ++outcome.sheetsCompared;
     if (bodies.differences > differencesBefore) ++outcome.sheetsWithDifferences;
   }

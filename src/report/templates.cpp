@@ -159,6 +159,15 @@ void appendDataCell(std::string& grid, std::string_view value) {
   grid.append("&nbsp;</td>");
 }
 
+void appendAnchoredDataCell(std::string& grid, std::string_view anchor, std::string_view value) {
+  grid.append("<td class='data'><a class='nullhref'");
+  grid.append(kFocusHandlers);
+  appendHtmlEscaped(grid, anchor);
+  grid.append("\">&nbsp;");
+  appendHtmlEscaped(grid, value);
+  grid.append("&nbsp;</a></td>");
+}
+
 void appendChangedCell(std::string& grid, std::string_view anchor, std::string_view value1,
                        std::string_view value2) {
   appendChangedCellStart(grid, anchor, value1);

@@ -32,6 +32,8 @@ void appendRowEnd(std::string& grid);
 void appendTableStart(std::string& body);
 void appendTableEnd(std::string& grid);
 void appendDataCell(std::string& grid, std::string_view value);
+// A data cell that a link of the difference list can land on: a key cell whose texts differ.
+void appendAnchoredDataCell(std::string& grid, std::string_view anchor, std::string_view value);
 void appendChangedCell(std::string& grid, std::string_view anchor, std::string_view value1,
                        std::string_view value2);
 void appendCommentCell(std::string& grid, std::string_view file, std::string_view anchor,

@@ -15,6 +15,7 @@
 #include "report/documents.h"
 #include "sheet/session.h"
 #include "support/collecting_error_box.h"
+#include "support/document_links.h"
 #include "support/temporary_folder.h"
 
 namespace quill::test {
@@ -109,6 +110,10 @@ TEST_P(GoldenDocuments, MatchByteForByte) {
                             progress, errors,  [] { return std::string("2026-12-08 01:00:00"); }};
   const ComparisonOutcome outcome = runChosenComparison(context);
   ASSERT_TRUE(outcome.documentsWritten) << testing::PrintToString(errors.texts);
+
+  EXPECT_EQ(linksThatDoNotLand(readFile(out.path() / kReportFileName),
+                               readFile(out.path() / kGridFileName)),
+            std::vector<std::string>{});
 
   const fs::path expected = kData / "golden" / golden.name;
   const bool update = std::getenv("QUILLMERE_UPDATE_GOLDEN") != nullptr;

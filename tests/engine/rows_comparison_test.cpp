@@ -38,14 +38,15 @@ TEST(RowsComparison, KeyedRowShowsFirstFileLineThenSecondFileLine) {
   run.request.ignored = "D";
   const WrittenDocuments docs = run.run(compareRows);
 
-  std::string added, removed, row;
+  std::string added, removed, row, key;
+  appendAnchoredDataCell(key, "Data!A3", "2");
   appendAddedCell(added, "one.xlsx", "Data!@3", "3");
   appendRemovedCell(removed, "one.xlsx", "Data!@3", "3");
   appendDifferentValueRow(row, "Data!A3", "2", "9");
   EXPECT_EQ(docs.grid, heading("2", "4", 4) + kCorner + header("A") + header("B") + header("C") +
                            "<tr>" + header("2") + data("1") + data("pen") + data("3") + "<tr>" +
-                           added + data("2") + data("ink") + data("5") + "</tr>" + removed +
-                           data("9") + data("ink") + data("5") + "<tr>" + header("4") + data("3") +
+                           added + key + data("ink") + data("5") + "</tr>" + removed + data("9") +
+                           data("ink") + data("5") + "<tr>" + header("4") + data("3") +
                            data("cap") + data("7") + "</table>");
   EXPECT_EQ(docs.report, "<table><tr><tr>" + row + "<tr></table>");
   EXPECT_EQ(docs.caption,
