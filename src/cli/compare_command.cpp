@@ -53,28 +53,28 @@ class StagingFolder {
   fs::path path_;
 };
 
-// The used range of a workbook's worksheet at a position; nothing when there is none.
-std::optional<Range> usedRangeAt(const Workbook* book, std::optional<int> position) {
+// The worksheet of a workbook at a position; nothing when there is none.
+const Worksheet* sheetAt(const Workbook* book, std::optional<int> position) {
   if (book == nullptr || !position || *position < 1 || std::size_t(*position) > book->sheetCount())
-    return std::nullopt;
-  return book->sheet(std::size_t(*position)).usedRange();
+    return nullptr;
+  return &book->sheet(std::size_t(*position));
 }
 
-// Ranges not given on the command line are what the window shows once the worksheets and
-// the mode are chosen: the used area of each chosen worksheet, or in a keyed mode the used
-// columns or rows of File #1's worksheet.
+// Ranges not given on the command line cover every cell either chosen worksheet uses: in
+// range mode that area on both sides (one range given serves both), in a keyed mode its
+// columns or rows. Worksheets that are missing are left for the comparison to report.
 void fillDefaultRanges(CompareArguments& arguments, const SpreadsheetSession& session) {
   ComparisonRequest& request = arguments.request;
+  const auto [first, second] = settledSheetPositions(request);
+  const Worksheet* sheet1 = sheetAt(session.firstBook, first);
+  const Worksheet* sheet2 = sheetAt(session.secondBook, second);
+  if (arguments.range1Given || sheet1 == nullptr || sheet2 == nullptr) return;
+  const Range used(sheet1->name(), {usedAreaOfBoth(*sheet1, *sheet2)});
   if (request.mode == Mode::Range) {
-    const auto used1 = usedRangeAt(session.firstBook, request.sheet1);
-    const auto used2 = usedRangeAt(session.secondBook, request.sheet2);
-    if (!arguments.range1Given && used1) request.range1 = used1->address();
-    if (!arguments.range2Given && used2) request.range2 = used2->address();
+    if (!arguments.range2Given) request.range1 = request.range2 = used.address();
     return;
   }
-  const auto used = usedRangeAt(session.firstBook, settledSheetPositions(request).first);
-  if (arguments.range1Given || !used) return;
-  request.range1 = request.mode == Mode::Rows ? used->columnsAddress() : used->rowsAddress();
+  request.range1 = request.mode == Mode::Rows ? used.columnsAddress() : used.rowsAddress();
 }
 
 std::string summary(const ComparisonOutcome& outcome) {

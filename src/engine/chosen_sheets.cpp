@@ -1,9 +1,11 @@
 #include "engine/chosen_sheets.h"
 
+#include <algorithm>
 #include <string>
 
 #include "engine/request_error.h"
 #include "sheet/session.h"
+#include "sheet/workbook.h"
 
 namespace quill {
 
@@ -33,6 +35,12 @@ ChosenSheets chosenSheets(const ComparisonRequest& request, const SpreadsheetSes
   const auto [first, second] = settledSheetPositions(request);
   return {sheetAt(*session.firstBook, first, "Worksheet of Excel File #1"),
           sheetAt(*session.secondBook, second, "Worksheet of Excel File #2")};
+}
+
+Area usedAreaOfBoth(const Worksheet& first, const Worksheet& second) {
+  const Area a = first.usedArea(), b = second.usedArea();
+  return {std::min(a.firstRow, b.firstRow), std::min(a.firstColumn, b.firstColumn),
+          std::max(a.lastRow, b.lastRow), std::max(a.lastColumn, b.lastColumn)};
 }
 
 }  // namespace quill

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "engine/request.h"
+#include "sheet/address.h"
 
 namespace quill {
 
@@ -25,5 +26,8 @@ std::pair<std::optional<int>, std::optional<int>> settledSheetPositions(
 // side names a worksheet or a workbook has none at its position, and std::runtime_error
 // when the session does not hold both workbooks.
 ChosenSheets chosenSheets(const ComparisonRequest& request, const SpreadsheetSession& session);
+
+// The smallest area holding both worksheets' used areas: where either holds cells.
+Area usedAreaOfBoth(const Worksheet& first, const Worksheet& second);
 
 }  // namespace quill

@@ -126,7 +126,7 @@ void ColumnsBuilder::appendKeyedCell(long row, long c, std::string_view text1,
 ComparisonOutcome compareColumns(ComparisonContext& context) {
   const ComparisonRequest& request = context.request;
   const ChosenSheets sheets = chosenSheets(request, context.session);
-  const KeyedArea keyed = columnsModeArea(request, sheets.first);
+  const KeyedArea keyed = columnsModeArea(request, sheets);
   const std::vector<long> identifying = rowListField("Identifying rows", request.identifying);
   const std::vector<long> ignored = rowListField("Ignore rows", request.ignored);
   const Area& area = keyed.area;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/request_error.h"
 #include "engine/request_fields.h"
 #include "sheet/workbook.h"
 
@@ -17,23 +18,29 @@ Area areaBetween(long row1, long column1, long row2, long column2) {
 
 }  // namespace
 
-KeyedArea rowsModeArea(const ComparisonRequest& request, const Worksheet& first) {
+KeyedArea rowsModeArea(const ComparisonRequest& request, const ChosenSheets& sheets) {
   const Span columns = columnSpanField("Columns to include", request.range1);
   KeyedArea keyed;
   keyed.startLetters = columnLetters(columns.first);
   keyed.endLetters = columnLetters(columns.last);
   keyed.startRow = rowNumberField("Start row", request.startRow);
-  keyed.endRow =
-      request.endRow.empty() ? first.usedArea().lastRow : rowNumberField("End row", request.endRow);
+  keyed.endRow = request.endRow.empty() ? usedAreaOfBoth(sheets.first, sheets.second).lastRow
+                                        : rowNumberField("End row", request.endRow);
+  // An end taken from the used areas can lie before a typed start, as a typed end can.
+  if (keyed.startRow > keyed.endRow)
+    throw RequestError("Start row must not be greater than end row.");
   keyed.area = areaBetween(keyed.startRow, columns.first, keyed.endRow, columns.last);
   return keyed;
 }
 
-KeyedArea columnsModeArea(const ComparisonRequest& request, const Worksheet& first) {
+KeyedArea columnsModeArea(const ComparisonRequest& request, const ChosenSheets& sheets) {
   const Span rows = rowSpanField("Rows to include", request.range1);
   const long startColumn = columnField("Start column", request.startColumn);
-  const long endColumn = request.endColumn.empty() ? first.usedArea().lastColumn
-                                                   : columnField("End column", request.endColumn);
+  const long endColumn = request.endColumn.empty()
+                             ? usedAreaOfBoth(sheets.first, sheets.second).lastColumn
+                             : columnField("End column", request.endColumn);
+  if (startColumn > endColumn)
+    throw RequestError("Start column must not be greater than end column.");
   KeyedArea keyed;
   keyed.startRow = rows.first;
   keyed.endRow = rows.last;

@@ -19,13 +19,13 @@ struct KeyedArea {
   std::string endLetters;
 };
 
-// Row mode: the columns of range1, rows startRow to endRow; an empty end
-// row is the last row of the first worksheet's used area.
-KeyedArea rowsModeArea(const ComparisonRequest& request, const Worksheet& first);
+// Row mode: the columns of range1, rows startRow to endRow; an empty end row is the last
+// row either worksheet uses. Throws RequestError when the start lies after the end.
+KeyedArea rowsModeArea(const ComparisonRequest& request, const ChosenSheets& sheets);
 
-// Column mode: the rows of range1, columns startColumn to endColumn; an empty end
-// column is the last column of the first worksheet's used area.
-KeyedArea columnsModeArea(const ComparisonRequest& request, const Worksheet& first);
+// Column mode: the rows of range1, columns startColumn to endColumn; an empty end column is
+// the last column either worksheet uses. Throws RequestError when the start lies after the end.
+KeyedArea columnsModeArea(const ComparisonRequest& request, const ChosenSheets& sheets);
 
 // The caption of both documents: the two worksheets, the area, and the key and ignore
 // texts when given. unit is "columns" or "rows", what the two lists name.

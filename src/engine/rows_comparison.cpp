@@ -146,7 +146,7 @@ void RowsBuilder::appendChangedKeyRow(long row) {
 ComparisonOutcome compareRows(ComparisonContext& context) {
   const ComparisonRequest& request = context.request;
   const ChosenSheets sheets = chosenSheets(request, context.session);
-  const KeyedArea keyed = rowsModeArea(request, sheets.first);
+  const KeyedArea keyed = rowsModeArea(request, sheets);
   const std::vector<long> identifying = columnListField("Identifying columns", request.identifying);
   const std::vector<long> ignored = columnListField("Ignore columns", request.ignored);
   const Area& area = keyed.area;
