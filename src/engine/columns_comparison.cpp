@@ -127,8 +127,7 @@ ComparisonOutcome compareColumns(ComparisonContext& context) {
   const ComparisonRequest& request = context.request;
   const ChosenSheets sheets = chosenSheets(request, context.session);
   const KeyedArea keyed = columnsModeArea(request, sheets);
-  const std::vector<long> identifying = rowListField("Identifying rows", request.identifying);
-  const std::vector<long> ignored = rowListField("Ignore rows", request.ignored);
+  const auto [identifying, ignored] = keyRows(request, keyed);
   const Area& area = keyed.area;
   const bool keyedMode = !identifying.empty();
   const std::vector<char> shown = shownRows(area, identifying, ignored, keyedMode);

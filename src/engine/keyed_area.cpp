@@ -16,7 +16,55 @@ Area areaBetween(long row1, long column1, long row2, long column2) {
           std::max(column1, column2)};
 }
 
+// How the items of one kind of list are named in messages.
+struct ListUnit {
+  std::string_view identifyingField;  // "Identifying columns"
+  std::string_view ignoreField;       // "Ignore columns"
+  std::string_view plural;            // "columns"
+  std::string (*name)(long item);
+};
+
+std::string rowName(long row) {
+  return std::to_string(row);
+}
+
+const ListUnit kColumnLists{"Identifying columns", "Ignore columns", "columns", columnLetters};
+const ListUnit kRowLists{"Identifying rows", "Ignore rows", "rows", rowName};
+
+// An item outside first..last would compare nothing, and an item in both lists would be
+// both the key and left out: either is refused rather than giving a result that looks sound.
+void checkLists(const KeyLists& lists, long first, long last, const ListUnit& unit) {
+  auto checkInside = [&](const std::vector<long>& items, std::string_view field) {
+    for (long item : items)
+      if (item < first || item > last)
+        throw RequestError(std::string(field) + ": " + unit.name(item) + " lies outside the " +
+                           std::string(unit.plural) + " compared, " + unit.name(first) + " to " +
+                           unit.name(last));
+  };
+  checkInside(lists.identifying, unit.identifyingField);
+  checkInside(lists.ignored, unit.ignoreField);
+  for (long item : lists.identifying)
+    if (std::find(lists.ignored.begin(), lists.ignored.end(), item) != lists.ignored.end())
+      throw RequestError(unit.name(item) + " is named in both " +
+                         std::string(unit.identifyingField) + " and " +
+                         std::string(unit.ignoreField) + "; a key cannot be left out");
+}
+
 }  // namespace
+
+KeyLists keyColumns(const ComparisonRequest& request, const KeyedArea& keyed) {
+  KeyLists lists{columnListField(kColumnLists.identifyingField, request.identifying),
+                 columnListField(kColumnLists.ignoreField, request.ignored)};
+  checkLists(lists, keyed.area.firstColumn, keyed.area.lastColumn, kColumnLists);
+  return lists;
+}
+
+KeyLists keyRows(const ComparisonRequest& request, const KeyedArea& keyed) {
+  KeyLists lists{rowListField(kRowLists.identifyingField, request.identifying),
+                 rowListField(kRowLists.ignoreField, request.ignored)};
+  checkLists(lists, keyed.area.firstRow, keyed.area.lastRow, kRowLists);
+  return lists;
+}
 
 KeyedArea rowsModeArea(const ComparisonRequest& request, const ChosenSheets& sheets) {
   const Span columns = columnSpanField("Columns to include", request.range1);

@@ -147,8 +147,7 @@ ComparisonOutcome compareRows(ComparisonContext& context) {
   const ComparisonRequest& request = context.request;
   const ChosenSheets sheets = chosenSheets(request, context.session);
   const KeyedArea keyed = rowsModeArea(request, sheets);
-  const std::vector<long> identifying = columnListField("Identifying columns", request.identifying);
-  const std::vector<long> ignored = columnListField("Ignore columns", request.ignored);
+  const auto [identifying, ignored] = keyColumns(request, keyed);
   const Area& area = keyed.area;
 
   RowsBuilder builder(context, sheets, area, columnRoles(area, identifying, ignored),

@@ -76,14 +76,6 @@ TEST(ColumnsComparison, PlainModeSkipsIgnoredRowsWithEmptyRowsInBothBodies) {
   EXPECT_EQ(docs.report, "<table><tr><tr>" + row + "</table>");
 }
 
-TEST(ColumnsComparison, NoShownKeyRowLeavesOnlyTheCornerAndEmptyRows) {
-  ComparisonRun run(kFirst, kSecond);
-  askColumns(run.request, "$1:$3", "A", "2", "2");
-  const WrittenDocuments docs = run.run(compareColumns);
-  EXPECT_EQ(docs.grid, heading("A", "D", 4) + kCorner + "<tr><tr><tr></table>");
-  EXPECT_EQ(docs.report, "<table></table>");
-}
-
 TEST(ColumnsComparison, PairingColumnTwelveLeavesColumnsOneAndTwoSingle) {
   std::vector<std::pair<std::string, std::string>> cells1, cells2;
   for (const char* column : {"A", "B", "L"}) {

@@ -82,11 +82,8 @@ TEST(RowsComparison, ListItemsNameWholeColumnsInEitherCase) {
     bool keyDiffers;
   };
   // A2 and B2 differ, AB2 agrees.
-  const std::vector<Case> cases = {{"AB", "", false},
-                                   {"a", "", true},
-                                   {"A B", "", true},
-                                   {"A", "A", false},
-                                   {"AB,b", "B", false}};
+  const std::vector<Case> cases = {
+      {"AB", "", false}, {"a", "", true}, {"A B", "", true}, {"AB", "A,b", false}};
   for (const Case& c : cases) {
     ComparisonRun run({{"S", {{"A2", "1"}, {"B2", "2"}, {"AB2", "k"}}}},
                       {{"S", {{"A2", "7"}, {"B2", "8"}, {"AB2", "k"}}}});
