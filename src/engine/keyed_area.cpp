@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/cell_comparison.h"
 #include "engine/request_error.h"
 #include "engine/request_fields.h"
 #include "sheet/workbook.h"
@@ -50,6 +51,18 @@ void checkLists(const KeyLists& lists, long first, long last, const ListUnit& un
                          std::string(unit.ignoreField) + "; a key cannot be left out");
 }
 
+// The area without a long stretch of rows or columns past every cell either worksheet uses,
+// which would only add empty lines to the grid (whole columns, or an end such as row 1048576
+// on a short table); the caption and heading still name the typed extent.
+Area withoutFarEmptyEnds(Area area, const ChosenSheets& sheets) {
+  const Area used = usedAreaOfBoth(sheets.first, sheets.second);
+  const long lastRow = std::max(used.lastRow, area.firstRow);
+  if (area.lastRow - lastRow > kFoldedRowsAbove) area.lastRow = lastRow;
+  const long lastColumn = std::max(used.lastColumn, area.firstColumn);
+  if (area.lastColumn - lastColumn > kFoldedColumnsAbove) area.lastColumn = lastColumn;
+  return area;
+}
+
 }  // namespace
 
 KeyLists keyColumns(const ComparisonRequest& request, const KeyedArea& keyed) {
@@ -67,7 +80,9 @@ KeyLists keyRows(const ComparisonRequest& request, const KeyedArea& keyed) {
 }
 
 KeyedArea rowsModeArea(const ComparisonRequest& request, const ChosenSheets& sheets) {
-  const Span columns = columnSpanField("Columns to include", request.range1);
+  constexpr std::string_view kField = "Columns to include";
+  const Span columns =
+      columnSpanField(kField, withoutSheetName(kField, request.range1, sheets.first.name()));
   KeyedArea keyed;
   keyed.startLetters = columnLetters(columns.first);
   keyed.endLetters = columnLetters(columns.last);
@@ -77,12 +92,15 @@ KeyedArea rowsModeArea(const ComparisonRequest& request, const ChosenSheets& she
   // An end taken from the used areas can lie before a typed start, as a typed end can.
   if (keyed.startRow > keyed.endRow)
     throw RequestError("Start row must not be greater than end row.");
-  keyed.area = areaBetween(keyed.startRow, columns.first, keyed.endRow, columns.last);
+  keyed.area = withoutFarEmptyEnds(
+      areaBetween(keyed.startRow, columns.first, keyed.endRow, columns.last), sheets);
   return keyed;
 }
 
 KeyedArea columnsModeArea(const ComparisonRequest& request, const ChosenSheets& sheets) {
-  const Span rows = rowSpanField("Rows to include", request.range1);
+  constexpr std::string_view kField = "Rows to include";
+  const Span rows =
+      rowSpanField(kField, withoutSheetName(kField, request.range1, sheets.first.name()));
   const long startColumn = columnField("Start column", request.startColumn);
   const long endColumn = request.endColumn.empty()
                              ? usedAreaOfBoth(sheets.first, sheets.second).lastColumn
@@ -94,7 +112,8 @@ KeyedArea columnsModeArea(const ComparisonRequest& request, const ChosenSheets& 
   keyed.endRow = rows.last;
   keyed.startLetters = columnLetters(startColumn);
   keyed.endLetters = columnLetters(endColumn);
-  keyed.area = areaBetween(rows.first, startColumn, rows.last, endColumn);
+  keyed.area =
+      withoutFarEmptyEnds(areaBetween(rows.first, startColumn, rows.last, endColumn), sheets);
   return keyed;
 }
 

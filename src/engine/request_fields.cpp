@@ -101,7 +101,57 @@ std::vector<long> listField(std::string_view field, std::string_view text,
   return items;
 }
 
+bool sameSheetName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    auto lower = [](char ch) { return ch >= 'A' && ch <= 'Z' ? char(ch - 'A' + 'a') : ch; };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
+std::vector<SheetArea> sheetAreas(std::string_view field, std::string_view text,
+                                  std::string_view sheetName) {
+  std::vector<SheetArea> areas;
+  try {
+    areas = splitSheetAreas(text);
+  } catch (const AddressError& e) {
+    throw RequestError(std::string(field) + ": " + e.what());
+  }
+  for (const SheetArea& area : areas)
+    if (area.sheet && !sameSheetName(*area.sheet, sheetName))
+      throw RequestError(std::string(field) + ": \"" + std::string(text) +
+                         "\" names the worksheet " + *area.sheet + ", not the chosen worksheet " +
+                         std::string(sheetName));
+  return areas;
+}
+
 }  // namespace
+
+std::vector<Area> rangeField(std::string_view field, std::string_view text,
+                             std::string_view sheetName) {
+  constexpr std::string_view kExpected = "an address such as $B$1:$F$30, $B:$F or $1:$20";
+  if (trimBlanks(text).empty()) fail(field, text, kExpected);
+  std::vector<Area> areas;
+  for (const SheetArea& part : sheetAreas(field, text, sheetName)) {
+    try {
+      areas.push_back(parseRangeAddress(part.area).front());
+    } catch (const AddressError&) {
+      fail(field, text, kExpected);
+    }
+  }
+  return areas;
+}
+
+std::string withoutSheetName(std::string_view field, std::string_view text,
+                             std::string_view sheetName) {
+  std::string plain;
+  for (const SheetArea& part : sheetAreas(field, text, sheetName)) {
+    if (!plain.empty()) plain.push_back(',');
+    plain += part.area;
+  }
+  return plain;
+}
 
 Area areaField(std::string_view field, std::string_view text) {
   constexpr std::string_view kExpected = "an address such as $B$1:$F$30";

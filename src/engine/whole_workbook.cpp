@@ -22,6 +22,7 @@ class EmptySheet final : public Worksheet {
   const std::string& name() const override { return name_; }
   Area usedArea() const override { return Area{}; }
   std::string_view cellText(long, long) const override { return {}; }
+  long firstRowInUseFrom(long) const override { return 0; }
 
  private:
   const std::string& name_;
@@ -66,6 +67,16 @@ void compareSheetPair(ComparisonContext& context, ErrorTrap& trap, ReportBodies&
     texts2.resize(texts1.size());
   });
   for (long r = 1; r <= rowCount; ++r) {
+    // A long stretch of rows empty in both sheets takes one line.
+    const long next = rowCount > kFoldedRowsAbove
+                          ? 1 + nextOffsetInUse(sheet1, 1, sheet2, 1, r - 1, rowCount)
+                          : r;
+    if (next - r > kFoldedRowsAbove) {
+      trap.at(140, [&] { appendEmptyRowsLine(bodies.grid, r, next - 1, columnCount); });
+      r = next - 1;
+      trap.at(172, [&] { context.progress.setValue(r); });
+      continue;
+    }
     trap.at(140, [&] {
       appendRowStart(bodies.grid);
       appendHeaderCell(bodies.grid, r);
@@ -74,12 +85,9 @@ void compareSheetPair(ComparisonContext& context, ErrorTrap& trap, ReportBodies&
       sheet1.rowTexts(r, 1, texts1);
       sheet2.rowTexts(r, 1, texts2);
     });
-    for (long c = 1; c <= long(texts1.size()); ++c) {
-      trap.at(150, [&] {
-        appendCellComparison(bodies, context.request, anchorName, r, c, texts1[std::size_t(c - 1)],
-                             texts2[std::size_t(c - 1)]);
-      });
-    }
+    trap.at(150, [&] {
+      appendRowComparison(bodies, context.request, anchorName, r, 1, texts1, texts2);
+    });
     trap.at(172, [&] { context.progress.setValue(r); });
   }
   trap.at(176, [&] { appendTableEnd(bodies.grid); });

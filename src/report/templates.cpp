@@ -200,6 +200,30 @@ void appendRemovedCell(std::string& grid, std::string_view file, std::string_vie
   appendKeyCell(grid, "removed", file, anchor, label);
 }
 
+void appendEmptyRowsLine(std::string& grid, long first, long last, long columns) {
+  grid.append("<tr><td class='header'>");
+  appendNumber(grid, first);
+  grid.append(" - ");
+  appendNumber(grid, last);
+  grid.append("</td><td class='data' colspan=");
+  appendNumber(grid, columns);
+  grid.append(">&nbsp;Rows ");
+  appendNumber(grid, first);
+  grid.append(" - ");
+  appendNumber(grid, last);
+  grid.append(" are empty in both files&nbsp;</td>");
+}
+
+void appendEmptyColumnsCell(std::string& grid, long first, long last) {
+  grid.append("<td class='data' colspan=");
+  appendNumber(grid, last - first + 1);
+  grid.append(">&nbsp;Columns ");
+  grid.append(columnLetters(first));
+  grid.append(" - ");
+  grid.append(columnLetters(last));
+  grid.append(" are empty in both files&nbsp;</td>");
+}
+
 void appendPairedDataCell(std::string& grid, std::string_view value) {
   appendDataCell(grid, value);
   grid.append("<td>&nbsp</td>");

@@ -43,6 +43,12 @@ void appendAddedCell(std::string& grid, std::string_view file, std::string_view 
 void appendRemovedCell(std::string& grid, std::string_view file, std::string_view anchor,
                        std::string_view label);
 
+// A grid line standing for rows first to last, empty in both files, across `columns` cells;
+// it opens its row as appendRowStart does.
+void appendEmptyRowsLine(std::string& grid, long first, long last, long columns);
+// A grid cell standing for the cells of columns first to last of a row, empty in both files.
+void appendEmptyColumnsCell(std::string& grid, long first, long last);
+
 // Forms for a column that takes two grid columns; each adds one more grid cell.
 void appendPairedDataCell(std::string& grid, std::string_view value);
 void appendPairedChangedCell(std::string& grid, std::string_view anchor, std::string_view value1,

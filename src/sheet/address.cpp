@@ -144,4 +144,57 @@ std::vector<Area> parseRangeAddress(std::string_view address) {
   return areas;
 }
 
+namespace {
+
+// The worksheet named at the start of one area's text, and the rest after its "!".
+SheetArea splitSheetArea(std::string_view text, std::string_view whole) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  SheetArea part;
+  if (!text.empty() && text.front() == '\'') {
+    std::string name;
+    std::size_t i = 1;
+    for (;; ++i) {
+      if (i >= text.size())
+        throw AddressError("\"" + std::string(whole) +
+                           "\" has a worksheet name without its closing '");
+      if (text[i] != '\'') {
+        name.push_back(text[i]);
+      } else if (i + 1 < text.size() && text[i + 1] == '\'') {
+        name.push_back('\'');
+        ++i;
+      } else {
+        break;
+      }
+    }
+    if (i + 1 >= text.size() || text[i + 1] != '!')
+      throw AddressError("\"" + std::string(whole) + "\" needs a \"!\" after the worksheet name");
+    part.sheet = name;
+    part.area = text.substr(i + 2);
+    return part;
+  }
+  const std::size_t mark = text.find('!');
+  if (mark == std::string_view::npos) {
+    part.area = text;
+  } else {
+    part.sheet = std::string(text.substr(0, mark));
+    part.area = text.substr(mark + 1);
+  }
+  return part;
+}
+
+}  // namespace
+
+std::vector<SheetArea> splitSheetAreas(std::string_view address) {
+  std::vector<SheetArea> areas;
+  std::size_t start = 0;
+  bool quoted = false;
+  for (std::size_t i = 0; i <= address.size(); ++i) {
+    if (i < address.size() && address[i] == '\'') quoted = !quoted;  // '' toggles twice
+    if (i < address.size() && (quoted || address[i] != ',')) continue;
+    areas.push_back(splitSheetArea(address.substr(start, i - start), address));
+    start = i + 1;
+  }
+  return areas;
+}
+
 }  // namespace quill

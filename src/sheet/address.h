@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -58,5 +59,16 @@ std::string absoluteAddress(const Area& area);
 // areas joined by ","; each an area ("$B$2:$D$9", "C5"), whole columns ("$A:$F") or whole
 // rows ("$1:$20"). Throws AddressError naming what is wrong.
 std::vector<Area> parseRangeAddress(std::string_view address);
+
+// One area of an address and the worksheet named before it, if any: 'My Sheet'!$A:$C gives
+// "My Sheet" and "$A:$C" ('' inside quotes stands for one ').
+struct SheetArea {
+  std::optional<std::string> sheet;
+  std::string area;
+};
+
+// The areas of an address joined by ",", each with the worksheet named before it; a ","
+// inside a quoted worksheet name does not split. Throws AddressError for an unclosed quote.
+std::vector<SheetArea> splitSheetAreas(std::string_view address);
 
 }  // namespace quill

@@ -44,6 +44,7 @@ class StoredSheet final : public Worksheet {
   Area usedArea() const override { return used_; }
   std::string_view cellText(long row, long column) const override;
   void rowTexts(long row, long firstColumn, std::span<std::string_view> texts) const override;
+  long firstRowInUseFrom(long row) const override;
 
   std::size_t cellCount() const { return cells_.size(); }
   // Calls visit(row, column, text) for every non-empty cell in row-major order.

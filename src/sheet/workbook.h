@@ -55,6 +55,9 @@ class Worksheet {
   // The texts of one row from firstColumn on, one for each element of texts: what
   // cellText gives for each cell, read in one pass instead of one lookup per cell.
   virtual void rowTexts(long row, long firstColumn, std::span<std::string_view> texts) const;
+  // The first row from `row` on that may hold a cell; 0 when no later row does. Lets a
+  // comparison step over long stretches of empty rows without reading them one by one.
+  virtual long firstRowInUseFrom(long row) const;
 
   Range usedRange() const { return Range(name(), {usedArea()}); }
   // The range of an address text; throws AddressError for a text the sheet cannot take.
