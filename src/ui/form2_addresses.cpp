@@ -61,24 +61,8 @@ void appendItem(std::string& list, long& count, std::string_view item) {
   list.append(", ");
 }
 
-void appendColumns(std::string& list, long& count, std::string_view area) {
-  const std::vector<std::string_view> parts = split(columnRangeText(area), ':');
-  const long first = columnOf(afterDollar(parts[0]));
-  const long last = parts.size() == 2 ? columnOf(afterDollar(parts[1])) : first;
-  for (long column = first; column <= last; ++column)
-    appendItem(list, count, columnLetters(column));
-}
-
-void appendRows(std::string& list, long& count, std::string_view area) {
-  const std::vector<std::string_view> parts = split(rowRangeText(area), ':');
-  const long first = rowNumberOf(afterDollar(parts[0]));
-  const long last = parts.size() == 2 ? rowNumberOf(afterDollar(parts[1])) : first;
-  for (long row = first; row <= last; ++row) appendItem(list, count, std::to_string(row));
-}
-
-}  // namespace
-
-std::string columnRangeText(std::string_view address) {
+// Each corner of an address reduced to "$" and its column letters, joined by ":".
+std::string columnCorners(std::string_view address) {
   std::string result;
   if (!address.empty()) {
     for (std::string_view part : split(address, ':')) {
@@ -90,7 +74,8 @@ std::string columnRangeText(std::string_view address) {
   return withoutLastCharacter(std::move(result), address);
 }
 
-std::string rowRangeText(std::string_view address) {
+// Each corner of an address reduced to "$" and its row number, joined by ":".
+std::string rowCorners(std::string_view address) {
   std::string result;
   if (!address.empty()) {
     for (std::string_view part : split(address, ':')) {
@@ -104,6 +89,38 @@ std::string rowRangeText(std::string_view address) {
   return withoutLastCharacter(std::move(result), address);
 }
 
+void appendColumns(std::string& list, long& count, std::string_view area) {
+  const std::vector<std::string_view> parts = split(columnCorners(area), ':');
+  const long first = columnOf(afterDollar(parts[0]));
+  const long last = parts.size() == 2 ? columnOf(afterDollar(parts[1])) : first;
+  for (long column = first; column <= last; ++column)
+    appendItem(list, count, columnLetters(column));
+}
+
+void appendRows(std::string& list, long& count, std::string_view area) {
+  const std::vector<std::string_view> parts = split(rowCorners(area), ':');
+  const long first = rowNumberOf(afterDollar(parts[0]));
+  const long last = parts.size() == 2 ? rowNumberOf(afterDollar(parts[1])) : first;
+  for (long row = first; row <= last; ++row) appendItem(list, count, std::to_string(row));
+}
+
+// A single corner ($C) is written as a span of one ($C:$C): the single form is no address a
+// worksheet takes, so the field it fills could not be used.
+std::string asSpan(std::string corners) {
+  if (corners.find(':') == std::string::npos) corners += ":" + corners;
+  return corners;
+}
+
+}  // namespace
+
+std::string columnRangeText(std::string_view address) {
+  return asSpan(columnCorners(address));
+}
+
+std::string rowRangeText(std::string_view address) {
+  return asSpan(rowCorners(address));
+}
+
 std::string_view firstAreaOf(std::string_view address) {
   return address.substr(0, address.find(','));
 }
@@ -112,10 +129,10 @@ StartEndTexts startEndTexts(Mode mode, std::string_view address, bool forEnd) {
   const std::string_view area = firstAreaOf(address);
   std::vector<std::string> values;
   if (mode == Mode::Rows) {
-    for (std::string_view part : split(rowRangeText(area), ':'))
+    for (std::string_view part : split(rowCorners(area), ':'))
       values.push_back(std::to_string(rowNumberOf(afterDollar(part))));
   } else {
-    for (std::string_view part : split(columnRangeText(area), ':'))
+    for (std::string_view part : split(columnCorners(area), ':'))
       values.push_back(columnLetters(columnOf(afterDollar(part))));
   }
   if (values.size() == 2) return {values[0], values[1]};

@@ -11,11 +11,11 @@ namespace quill {
 // std::invalid_argument where the window's trap reports a failure.
 
 // The column-only form of an address: every corner reduced to "$" and its column letters
-// ($A$1:$F$20 gives $A:$F, $C$5 gives $C). Throws for an empty address.
+// ($A$1:$F$20 gives $A:$F, $C$5 gives $C:$C). Throws for an empty address.
 std::string columnRangeText(std::string_view address);
 
 // The row-only form: every corner reduced to "$" and its row number ($A$1:$F$20 gives
-// $1:$20, $C$5 gives $5, $1:$20 stays). Throws when no corner gives a piece.
+// $1:$20, $C$5 gives $5:$5, $1:$20 stays). Throws when no corner gives a piece.
 std::string rowRangeText(std::string_view address);
 
 // The first area of a picked address, the text before any ",".

@@ -13,9 +13,9 @@ TEST(SmallerAreaAddresses, ColumnAndRowFormsOfAddresses) {
     const char* columns;
     const char* rows;
   };
-  for (const Case& c : {Case{"$A$1:$F$20", "$A:$F", "$1:$20"}, Case{"$C$5", "$C", "$5"},
+  for (const Case& c : {Case{"$A$1:$F$20", "$A:$F", "$1:$20"}, Case{"$C$5", "$C:$C", "$5:$5"},
                         Case{"$B:$D", "$B:$D", "$B:$D"}, Case{"$1:$20", "$1:$20", "$1:$20"},
-                        Case{"$XFD$1048576", "$XFD", "$1048576"}}) {
+                        Case{"$XFD$1048576", "$XFD:$XFD", "$1048576:$1048576"}}) {
     EXPECT_EQ(columnRangeText(c.address), c.columns) << c.address;
     EXPECT_EQ(rowRangeText(c.address), c.rows) << c.address;
   }
