@@ -105,10 +105,12 @@ int compareCommand(const std::vector<std::string>& arguments, std::ostream& out,
       (parsed->range1Given || parsed->range2Given))
     err << "quillmere-cli compare: no worksheet is chosen, so the whole workbooks are compared "
            "and the ranges are not used\n";
+  // Failures are printed as one line each, whether a trap reports them or they end the run.
+  StreamErrorBox errors(err, "quillmere-cli compare: ");
   try {
     fs::create_directories(parsed->outputFolder);
     StagingFolder staging(parsed->outputFolder);
-    StreamErrorBox errors(err);
+    errors.showPathAs(staging.path().string(), parsed->outputFolder.string());
     NoProgress progress;
     SpreadsheetSession session;
     initializeExcelFiles(session, request.path1, request.path2, errors);
@@ -121,8 +123,8 @@ int compareCommand(const std::vector<std::string>& arguments, std::ostream& out,
                        {staging.path() / kGridFileName, parsed->outputFolder / kGridFileName}});
     out << summary(outcome) << '\n';
     return outcome.differences > 0 ? kDifferences : kNoDifferences;
-  } catch (const std::exception& e) {
-    err << "quillmere-cli compare: " << e.what() << '\n';
+  } catch (...) {
+    errors.showFailure(errorDescription(std::current_exception()), {});
     return kFailure;
   }
 }

@@ -13,11 +13,13 @@ namespace {
 
 const Worksheet& sheetAt(const Workbook& book, std::optional<int> chosen, std::string_view field) {
   if (!chosen || *chosen < 1)
-    throw RequestError(std::string(field) + ": no worksheet is chosen in either file");
+    throw RequestError(std::string(field),
+                       std::string(field) + ": no worksheet is chosen in either file");
   const int position = *chosen;
   if (std::size_t(position) > book.sheetCount())
-    throw RequestError(std::string(field) + ": the workbook has no worksheet " +
-                       std::to_string(position) + "; it has " + std::to_string(book.sheetCount()));
+    throw RequestError(std::string(field), std::string(field) + ": the workbook has no worksheet " +
+                                               std::to_string(position) + "; it has " +
+                                               std::to_string(book.sheetCount()));
   return book.sheet(std::size_t(position));
 }
 
@@ -31,7 +33,8 @@ std::pair<std::optional<int>, std::optional<int>> settledSheetPositions(
 
 ChosenSheets chosenSheets(const ComparisonRequest& request, const SpreadsheetSession& session) {
   if (!session.isOpen())
-    throw std::runtime_error("The workbooks could not both be opened, so nothing was compared");
+    throw Failure(FailureKind::NotOpen, {},
+                  "The workbooks could not both be opened, so nothing was compared");
   const auto [first, second] = settledSheetPositions(request);
   return {sheetAt(*session.firstBook, first, "Worksheet of Excel File #1"),
           sheetAt(*session.secondBook, second, "Worksheet of Excel File #2")};

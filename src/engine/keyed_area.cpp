@@ -38,9 +38,10 @@ void checkLists(const KeyLists& lists, long first, long last, const ListUnit& un
   auto checkInside = [&](const std::vector<long>& items, std::string_view field) {
     for (long item : items)
       if (item < first || item > last)
-        throw RequestError(std::string(field) + ": " + unit.name(item) + " lies outside the " +
-                           std::string(unit.plural) + " compared, " + unit.name(first) + " to " +
-                           unit.name(last));
+        throw RequestError(std::string(field), std::string(field) + ": " + unit.name(item) +
+                                                   " lies outside the " + std::string(unit.plural) +
+                                                   " compared, " + unit.name(first) + " to " +
+                                                   unit.name(last));
   };
   checkInside(lists.identifying, unit.identifyingField);
   checkInside(lists.ignored, unit.ignoreField);

@@ -23,10 +23,11 @@ constexpr std::string_view kField2 = "Range of Excel File #2";
 // last row or column of its worksheet.
 void checkFits(const Area& area, long rowCount, long columnCount, std::string_view field) {
   if (area.firstRow + rowCount - 1 > kMaxRows || area.firstColumn + columnCount - 1 > kMaxColumns)
-    throw RequestError(std::string(field) + ": " + absoluteAddress(area) + " cannot take " +
-                       std::to_string(rowCount) + " rows and " + std::to_string(columnCount) +
-                       " columns like the larger range; the worksheet ends at row 1048576 and "
-                       "column XFD");
+    throw RequestError(std::string(field),
+                       std::string(field) + ": " + absoluteAddress(area) + " cannot take " +
+                           std::to_string(rowCount) + " rows and " + std::to_string(columnCount) +
+                           " columns like the larger range; the worksheet ends at row 1048576 and "
+                           "column XFD");
 }
 
 // Compares one area of each worksheet, each read where it lies over the larger height and

@@ -35,7 +35,7 @@ std::string_view trimBlanks(std::string_view text) {
     message += "\" is not valid; expected ";
   }
   message += expected;
-  throw RequestError(message);
+  throw RequestError(std::string(field), message);
 }
 
 // The number of a row written in digits; 0 when the text is not one.
@@ -116,13 +116,14 @@ std::vector<SheetArea> sheetAreas(std::string_view field, std::string_view text,
   try {
     areas = splitSheetAreas(text);
   } catch (const AddressError& e) {
-    throw RequestError(std::string(field) + ": " + e.what());
+    throw RequestError(std::string(field), std::string(field) + ": " + e.what());
   }
   for (const SheetArea& area : areas)
     if (area.sheet && !sameSheetName(*area.sheet, sheetName))
-      throw RequestError(std::string(field) + ": \"" + std::string(text) +
-                         "\" names the worksheet " + *area.sheet + ", not the chosen worksheet " +
-                         std::string(sheetName));
+      throw RequestError(std::string(field), std::string(field) + ": \"" + std::string(text) +
+                                                 "\" names the worksheet " + *area.sheet +
+                                                 ", not the chosen worksheet " +
+                                                 std::string(sheetName));
   return areas;
 }
 

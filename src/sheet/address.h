@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "sheet/failure.h"
+
 namespace quill {
 
 class ErrorBox;
@@ -15,9 +17,9 @@ inline constexpr long kMaxRows = 1048576;
 inline constexpr long kMaxColumns = 16384;
 
 // A wrong address text: empty, malformed, or outside the worksheet.
-class AddressError : public std::runtime_error {
+class AddressError : public Failure {
  public:
-  using std::runtime_error::runtime_error;
+  explicit AddressError(const std::string& message) : Failure(FailureKind::Address, {}, message) {}
 };
 
 // A rectangle of cells, 1-based and inclusive.

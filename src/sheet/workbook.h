@@ -9,13 +9,17 @@
 #include <vector>
 
 #include "sheet/address.h"
+#include "sheet/failure.h"
 
 namespace quill {
 
 // A file that cannot be read as a workbook; the message names the file and the reason.
-class WorkbookError : public std::runtime_error {
+class WorkbookError : public Failure {
  public:
-  using std::runtime_error::runtime_error;
+  explicit WorkbookError(const std::string& message)
+      : Failure(FailureKind::Workbook, {}, message) {}
+  WorkbookError(std::string path, const std::string& message)
+      : Failure(FailureKind::Workbook, std::move(path), message) {}
 };
 
 // A range of a worksheet: one or more areas, as the worksheet's range of an address gives it.
