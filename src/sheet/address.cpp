@@ -197,4 +197,44 @@ std::vector<SheetArea> splitSheetAreas(std::string_view address) {
   return areas;
 }
 
+namespace {
+
+std::string selectedAreaText(const Area& area) {
+  const bool allRows = area.firstRow == 1 && area.lastRow == kMaxRows;
+  const bool allColumns = area.firstColumn == 1 && area.lastColumn == kMaxColumns;
+  if (allColumns) return "$" + std::to_string(area.firstRow) + ":$" + std::to_string(area.lastRow);
+  if (allRows) return "$" + columnLetters(area.firstColumn) + ":$" + columnLetters(area.lastColumn);
+  return absoluteAddress(area);
+}
+
+}  // namespace
+
+std::string selectionAddressText(const std::vector<Area>& areas) {
+  std::string text;
+  for (const Area& area : areas) {
+    if (!text.empty()) text += ',';
+    text += selectedAreaText(area);
+  }
+  return text;
+}
+
+TypedAddress parseTypedAddress(std::string_view text) {
+  TypedAddress typed;
+  std::string areas;
+  for (const SheetArea& part : splitSheetAreas(text)) {
+    if (part.sheet) {
+      std::string_view name = *part.sheet;
+      while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
+      if (name.empty()) throw AddressError("No worksheet is named before \"!\"");
+      if (!typed.sheetName.empty() && typed.sheetName != name)
+        throw AddressError("\"" + std::string(text) + "\" names two worksheets");
+      typed.sheetName = name;
+    }
+    if (!areas.empty()) areas += ',';
+    areas += part.area;
+  }
+  typed.areas = parseRangeAddress(areas);
+  return typed;
+}
+
 }  // namespace quill

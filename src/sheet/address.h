@@ -73,4 +73,19 @@ struct SheetArea {
 // inside a quoted worksheet name does not split. Throws AddressError for an unclosed quote.
 std::vector<SheetArea> splitSheetAreas(std::string_view address);
 
+// The absolute address of selected areas, joined by ",": "$B$2:$D$9", "$C$5", whole columns
+// as "$B:$D", whole rows as "$2:$9", the whole worksheet as its rows "$1:$1048576".
+std::string selectionAddressText(const std::vector<Area>& areas);
+
+// An address typed by a user: optionally a worksheet name and "!" before it ("Prices!B2:D9",
+// "'My Sheet'!$A:$C"), then one or more areas in any A1 form.
+struct TypedAddress {
+  std::string sheetName;  // empty: the worksheet shown
+  std::vector<Area> areas;
+};
+
+// Reads a typed address; throws AddressError for a text that names no cells or names two
+// worksheets.
+TypedAddress parseTypedAddress(std::string_view text);
+
 }  // namespace quill
