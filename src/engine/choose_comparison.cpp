@@ -9,19 +9,6 @@
 
 namespace quill {
 
-namespace {
-
-// Column letters with blanks around them allowed; 0 when they name no column.
-long columnPosition(std::string_view text) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-  for (char ch : text)
-    if (!((ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z'))) return 0;
-  return columnNumber(text);
-}
-
-}  // namespace
-
 ComparisonKind chooseComparison(const ComparisonRequest& request) {
   switch (request.mode) {
     case Mode::Rows:
@@ -41,8 +28,8 @@ std::optional<std::string> startCheckMessage(const ComparisonRequest& request) {
     return "Start row must not be greater than end row.";
   if (request.mode == Mode::Columns && !request.endColumn.empty()) {
     // Letters that name no column are left for the comparison to reject by name.
-    const long start = columnPosition(request.startColumn);
-    const long end = columnPosition(request.endColumn);
+    const long start = columnOfLetters(trimBlanks(request.startColumn));
+    const long end = columnOfLetters(trimBlanks(request.endColumn));
     if (start != 0 && end != 0 && start > end)
       return "Start column must not be greater than end column.";
   }

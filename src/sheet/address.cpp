@@ -237,4 +237,48 @@ TypedAddress parseTypedAddress(std::string_view text) {
   return typed;
 }
 
+namespace {
+
+bool isBlank(char ch) {
+  return ch == ' ' || ch == '\t';
+}
+
+}  // namespace
+
+std::string_view trimBlanks(std::string_view text) {
+  while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+long rowNumberOf(std::string_view digits) {
+  if (digits.empty() || digits.size() > 7) return 0;
+  long row = 0;
+  auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), row);
+  if (error != std::errc() || end != digits.data() + digits.size()) return 0;
+  return row >= 1 && row <= kMaxRows ? row : 0;
+}
+
+long columnOfLetters(std::string_view letters) {
+  for (char ch : letters)
+    if (!((ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z'))) return 0;
+  return columnNumber(letters);
+}
+
+std::vector<std::string_view> listItems(std::string_view text) {
+  std::vector<std::string_view> items;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    if (text[i] == ',' || isBlank(text[i])) {
+      ++i;
+      continue;
+    }
+    std::size_t end = i;
+    while (end < text.size() && text[end] != ',' && !isBlank(text[end])) ++end;
+    items.push_back(text.substr(i, end - i));
+    i = end;
+  }
+  return items;
+}
+
 }  // namespace quill

@@ -46,6 +46,18 @@ std::string GetExcelColumn(long column, ErrorBox& box);
 // or name no column of a worksheet.
 long columnNumber(std::string_view letters);
 
+// The text without the blanks (spaces and tabs) around it.
+std::string_view trimBlanks(std::string_view text);
+
+// The number of a row written in digits only, 1 to kMaxRows; 0 when the text is not one.
+long rowNumberOf(std::string_view digits);
+
+// The column number of a text of letters only, in either case; 0 when it is not one.
+long columnOfLetters(std::string_view letters);
+
+// The items of a list, separated by commas and/or blanks: "A, C D" gives A, C and D.
+std::vector<std::string_view> listItems(std::string_view text);
+
 // "C2".
 std::string cellAddress(long row, long column);
 void appendCellAddress(std::string& out, long row, long column);

@@ -9,11 +9,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "sheet/address_forms.h"
 #include "shell/look.h"
 #include "shell/shell_dialogs.h"
 #include "ui/comparison_runner.h"
 #include "ui/form1.h"
-#include "ui/form2_addresses.h"
 #include "ui/program_context.h"
 #include "ui/program_icon.h"
 #include "ui/program_windows.h"

@@ -1,8 +1,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 
+#include "sheet/address_forms.h"
 #include "ui/form2.h"
-#include "ui/form2_addresses.h"
 #include "ui/range_picker.h"
 
 namespace quill {
@@ -13,6 +13,12 @@ const char* const kPickPrompt = "select range with mouse";
 
 QString fromStd(const std::string& text) {
   return QString::fromStdString(text);
+}
+
+// How the keyed table of a mode is read; a start or end picked in range mode is read as
+// columns, as in columns mode.
+KeyedBy keyedBy(Mode mode) {
+  return mode == Mode::Rows ? KeyedBy::Rows : KeyedBy::Columns;
 }
 
 }  // namespace
@@ -99,7 +105,8 @@ void Form2::writePick(PickTarget target, const std::string& address) {
       return;
     case PickTarget::Start:
     case PickTarget::End: {
-      const StartEndTexts texts = startEndTexts(current, address, target == PickTarget::End);
+      const StartEndTexts texts =
+          startEndTexts(keyedBy(current), address, target == PickTarget::End);
       if (!texts.start.empty()) txtStartColumn->setText(fromStd(texts.start));
       if (!texts.end.empty()) txtEndColumn->setText(fromStd(texts.end));
       return;
@@ -109,7 +116,7 @@ void Form2::writePick(PickTarget target, const std::string& address) {
       // Range mode compares no tables, so it has no lists to write.
       if (current == Mode::Range) return;
       (target == PickTarget::Identifying ? txtIdentifyingColumns : txtIgnoreColumns)
-          ->setText(fromStd(listText(current, address)));
+          ->setText(fromStd(listText(keyedBy(current), address)));
       return;
   }
 }

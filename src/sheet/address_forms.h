@@ -3,12 +3,17 @@
 #include <string>
 #include <string_view>
 
-#include "engine/request.h"
+#include "sheet/address.h"
 
 namespace quill {
 
-// The smaller-area window's address conversions, without the window: each throws
-// std::invalid_argument where the window's trap reports a failure.
+// The forms the smaller-area window writes from a picked or used address: column-only and
+// row-only forms, start and end fields, key and ignore lists. Each throws AddressError
+// where the window's trap reports a failure.
+
+// How a keyed table is read: row by row (its fields hold rows and its lists columns) or
+// column by column (its fields hold columns and its lists rows).
+enum class KeyedBy { Rows, Columns };
 
 // The column-only form of an address: every corner reduced to "$" and its column letters
 // ($A$1:$F$20 gives $A:$F, $C$5 gives $C:$C). Throws for an empty address.
@@ -27,14 +32,15 @@ struct StartEndTexts {
   std::string end;
 };
 // A two-corner pick gives both fields; a single cell only the picker's own field (the end
-// field when forEnd). Rows mode writes row numbers, Columns mode column letters; only the
+// field when forEnd). A table keyed by rows takes row numbers, one keyed by columns column
+// letters; only the
 // pick's first area counts.
-StartEndTexts startEndTexts(Mode mode, std::string_view address, bool forEnd);
+StartEndTexts startEndTexts(KeyedBy table, std::string_view address, bool forEnd);
 
-// The identifying or ignore list of a pick: every column of every area in Rows mode
-// ("A, C, D, E"), every row in Columns mode ("3, 4, 5"). Throws when the pick holds no
-// columns (rows) to list or more than kMaxListedItems of them.
-std::string listText(Mode mode, std::string_view address);
+// The identifying or ignore list of a pick: every column of every area for a table keyed by
+// rows ("A, C, D, E"), every row for one keyed by columns ("3, 4, 5"). Throws when the pick holds
+// no columns (rows) to list or more than kMaxListedItems of them.
+std::string listText(KeyedBy table, std::string_view address);
 
 // More rows or columns than this make a list too long to edit.
 inline constexpr long kMaxListedItems = 100000;

@@ -1,10 +1,7 @@
-#include "ui/form2_addresses.h"
+#include "sheet/address_forms.h"
 
 #include <charconv>
-#include <stdexcept>
 #include <vector>
-
-#include "sheet/address.h"
 
 namespace quill {
 
@@ -23,8 +20,8 @@ std::vector<std::string_view> split(std::string_view text, char separator) {
 
 std::string withoutLastCharacter(std::string text, std::string_view address) {
   if (text.empty())
-    throw std::invalid_argument("No columns or rows can be read from the address \"" +
-                                std::string(address) + "\"");
+    throw AddressError("No columns or rows can be read from the address \"" + std::string(address) +
+                       "\"");
   text.pop_back();
   return text;
 }
@@ -33,30 +30,28 @@ std::string withoutLastCharacter(std::string text, std::string_view address) {
 std::string_view afterDollar(std::string_view corner) {
   const std::vector<std::string_view> pieces = split(corner, '$');
   if (pieces.size() < 2)
-    throw std::invalid_argument("The address part \"" + std::string(corner) +
-                                "\" is not an absolute address");
+    throw AddressError("The address part \"" + std::string(corner) +
+                       "\" is not an absolute address");
   return pieces[1];
 }
 
-long rowNumberOf(std::string_view text) {
-  long row = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), row);
-  if (error != std::errc() || end != text.data() + text.size() || row < 1 || row > kMaxRows)
-    throw std::invalid_argument("\"" + std::string(text) + "\" is not a row number");
+long rowOf(std::string_view text) {
+  const long row = rowNumberOf(text);
+  if (row == 0) throw AddressError("\"" + std::string(text) + "\" is not a row number");
   return row;
 }
 
 long columnOf(std::string_view letters) {
   const long column = columnNumber(letters);
-  if (column == 0) throw std::invalid_argument("\"" + std::string(letters) + "\" is not a column");
+  if (column == 0) throw AddressError("\"" + std::string(letters) + "\" is not a column");
   return column;
 }
 
 // Appends one listed column or row, refusing lists too long to edit.
 void appendItem(std::string& list, long& count, std::string_view item) {
   if (++count > kMaxListedItems)
-    throw std::invalid_argument("The pick holds more than " + std::to_string(kMaxListedItems) +
-                                " columns or rows to list");
+    throw AddressError("The pick holds more than " + std::to_string(kMaxListedItems) +
+                       " columns or rows to list");
   list.append(item);
   list.append(", ");
 }
@@ -99,8 +94,8 @@ void appendColumns(std::string& list, long& count, std::string_view area) {
 
 void appendRows(std::string& list, long& count, std::string_view area) {
   const std::vector<std::string_view> parts = split(rowCorners(area), ':');
-  const long first = rowNumberOf(afterDollar(parts[0]));
-  const long last = parts.size() == 2 ? rowNumberOf(afterDollar(parts[1])) : first;
+  const long first = rowOf(afterDollar(parts[0]));
+  const long last = parts.size() == 2 ? rowOf(afterDollar(parts[1])) : first;
   for (long row = first; row <= last; ++row) appendItem(list, count, std::to_string(row));
 }
 
@@ -125,12 +120,12 @@ std::string_view firstAreaOf(std::string_view address) {
   return address.substr(0, address.find(','));
 }
 
-StartEndTexts startEndTexts(Mode mode, std::string_view address, bool forEnd) {
+StartEndTexts startEndTexts(KeyedBy table, std::string_view address, bool forEnd) {
   const std::string_view area = firstAreaOf(address);
   std::vector<std::string> values;
-  if (mode == Mode::Rows) {
+  if (table == KeyedBy::Rows) {
     for (std::string_view part : split(rowCorners(area), ':'))
-      values.push_back(std::to_string(rowNumberOf(afterDollar(part))));
+      values.push_back(std::to_string(rowOf(afterDollar(part))));
   } else {
     for (std::string_view part : split(columnCorners(area), ':'))
       values.push_back(columnLetters(columnOf(afterDollar(part))));
@@ -139,11 +134,11 @@ StartEndTexts startEndTexts(Mode mode, std::string_view address, bool forEnd) {
   return forEnd ? StartEndTexts{{}, values[0]} : StartEndTexts{values[0], {}};
 }
 
-std::string listText(Mode mode, std::string_view address) {
+std::string listText(KeyedBy table, std::string_view address) {
   std::string list;
   long count = 0;
   for (std::string_view area : split(address, ',')) {
-    if (mode == Mode::Rows)
+    if (table == KeyedBy::Rows)
       appendColumns(list, count, area);
     else
       appendRows(list, count, area);
