@@ -57,6 +57,9 @@ void appendItem(std::string& list, long& count, std::string_view item) {
 }
 
 // Each corner of an address reduced to "$" and its column letters, joined by ":".
+// These two readers keep the window's own rule on purpose: each corner is split at "$" and
+// the piece after the first "$" (columns) or the last piece (rows) is taken, so a corner
+// without "$" fails and a whole-column address keeps its letters in the row form ($B:$D).
 std::string columnCorners(std::string_view address) {
   std::string result;
   if (!address.empty()) {
