@@ -48,7 +48,7 @@ void ErrorTrap::report(std::exception_ptr error) {
 
 void ErrorTrap::report(std::string_view description) {
   ++reported_;
-  box_.show(applicationErrorText(description, location_, label_));
+  box_.showFailure(description, applicationErrorText(description, location_, label_));
 }
 
 }  // namespace quill

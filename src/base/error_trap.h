@@ -17,6 +17,12 @@ class ErrorBox {
  public:
   virtual ~ErrorBox() = default;
   virtual void show(const std::string& text) = 0;
+  // Receives one failure a trap caught: its plain description and the box's full text.
+  // Boxes that word failures their own way (the command line's) use the description.
+  virtual void showFailure(std::string_view description, const std::string& text) {
+    (void)description;
+    show(text);
+  }
 };
 
 // Thrown to stop a running comparison on purpose (the window closed); traps let it pass.

@@ -22,7 +22,7 @@ namespace fs = std::filesystem;
 
 bool checkFilesExist(const ComparisonRequest& request, std::ostream& err) {
   bool ok = true;
-  for (const std::string& path : {request.Text1, request.Text2}) {
+  for (const std::string& path : {request.path1, request.path2}) {
     std::error_code error;
     if (!fs::is_regular_file(path, error)) {
       err << "quillmere-cli compare: \"" << path << "\" does not exist or is not a file\n";
@@ -32,28 +32,28 @@ bool checkFilesExist(const ComparisonRequest& request, std::ostream& err) {
   return ok;
 }
 
-// The used range of a workbook's worksheet at a position; nothing when there is none.
-std::optional<Range> usedRangeAt(const Workbook* book, int position) {
-  if (book == nullptr || position < 1 || std::size_t(position) > book->sheetCount())
-    return std::nullopt;
-  return book->sheet(std::size_t(position)).usedRange();
+// The worksheet of a workbook at a position; nothing when there is none.
+const Worksheet* sheetAt(const Workbook* book, std::optional<int> position) {
+  if (book == nullptr || !position || *position < 1 || std::size_t(*position) > book->sheetCount())
+    return nullptr;
+  return &book->sheet(std::size_t(*position));
 }
 
-// Ranges not given on the command line are what the window shows once the worksheets and
-// the mode are chosen: the used area of each chosen worksheet, or in a keyed mode the used
-// columns or rows of File #1's worksheet.
+// Ranges not given on the command line cover every cell either chosen worksheet uses: in
+// range mode that area on both sides (one range given serves both), in a keyed mode its
+// columns or rows. Worksheets that are missing are left for the comparison to report.
 void fillDefaultRanges(CompareArguments& arguments, const SpreadsheetSession& session) {
   ComparisonRequest& request = arguments.request;
+  const auto [first, second] = settledSheetPositions(request);
+  const Worksheet* sheet1 = sheetAt(session.firstBook, first);
+  const Worksheet* sheet2 = sheetAt(session.secondBook, second);
+  if (arguments.range1Given || sheet1 == nullptr || sheet2 == nullptr) return;
+  const Range used(sheet1->name(), {usedAreaOfBoth(*sheet1, *sheet2)});
   if (request.mode == Mode::Range) {
-    const auto used1 = usedRangeAt(session.firstBook, request.Combo1);
-    const auto used2 = usedRangeAt(session.secondBook, request.Combo2);
-    if (!arguments.range1Given && used1) request.txtRange1 = used1->address();
-    if (!arguments.range2Given && used2) request.txtRange2 = used2->address();
+    if (!arguments.range2Given) request.range1 = request.range2 = used.address();
     return;
   }
-  const auto used = usedRangeAt(session.firstBook, settledSheetPositions(request).first);
-  if (arguments.range1Given || !used) return;
-  request.txtRange1 = request.mode == Mode::Rows ? used->columnsAddress() : used->rowsAddress();
+  request.range1 = request.mode == Mode::Rows ? used.columnsAddress() : used.rowsAddress();
 }
 
 // The position of the worksheet of that name; throws when the workbook has none.
@@ -68,9 +68,9 @@ int positionNamed(const Workbook* book, const std::string& name, const std::stri
 void settleSheetNames(CompareArguments& arguments, const SpreadsheetSession& session) {
   ComparisonRequest& request = arguments.request;
   if (!arguments.sheet1Name.empty())
-    request.Combo1 = positionNamed(session.firstBook, arguments.sheet1Name, request.Text1);
+    request.sheet1 = positionNamed(session.firstBook, arguments.sheet1Name, request.path1);
   if (!arguments.sheet2Name.empty())
-    request.Combo2 = positionNamed(session.secondBook, arguments.sheet2Name, request.Text2);
+    request.sheet2 = positionNamed(session.secondBook, arguments.sheet2Name, request.path2);
 }
 
 std::string summary(const ComparisonOutcome& outcome) {
@@ -101,14 +101,16 @@ int compareCommand(const std::vector<std::string>& arguments, std::ostream& out,
       (parsed->range1Given || parsed->range2Given))
     err << "quillmere-cli compare: no worksheet is chosen, so the whole workbooks are compared "
            "and the ranges are not used\n";
+  // Failures are printed as one line each, whether a trap reports them or they end the run.
+  StreamErrorBox errors(err, "quillmere-cli compare: ");
   try {
-    refuseFolderHoldingInputs(parsed->outputFolder, {request.Text1, request.Text2});
+    refuseFolderHoldingInputs(parsed->outputFolder, {request.path1, request.path2});
     fs::create_directories(parsed->outputFolder);
     StagingFolder staging(parsed->outputFolder);
-    StreamErrorBox errors(err);
+    errors.showPathAs(staging.path().string(), parsed->outputFolder.string());
     NoProgress progress;
     SpreadsheetSession session;
-    initializeExcelFiles(session, request.Text1, request.Text2, errors);
+    initializeExcelFiles(session, request.path1, request.path2, errors);
     if (errors.count() > 0) return kFailure;
     settleSheetNames(*parsed, session);
     fillDefaultRanges(*parsed, session);
@@ -118,8 +120,8 @@ int compareCommand(const std::vector<std::string>& arguments, std::ostream& out,
     publishDocumentPair(staging, parsed->outputFolder);
     out << summary(outcome) << '\n';
     return outcome.differences > 0 ? kDifferences : kNoDifferences;
-  } catch (const std::exception& e) {
-    err << "quillmere-cli compare: " << e.what() << '\n';
+  } catch (...) {
+    errors.showFailure(errorDescription(std::current_exception()), {});
     return kFailure;
   }
 }

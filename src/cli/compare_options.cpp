@@ -19,13 +19,12 @@ const char* const kCompareUsage =
     "                       SHEET is a position from 1 when it is digits alone, else a name;\n"
     "                       a name of digits alone goes in single quotes: --sheet1 \"'2019'\"\n"
     "  --mode MODE          range (the default), rows or columns\n"
-    "  --range1 ADDRESS     range mode: FILE1's area, such as $B$1:$F$30\n"
+    "  --range1 ADDRESS     range mode: FILE1's areas, such as $B$1:$F$30, $A:$C or B2,D4:E9\n"
     "                       rows mode: the columns, such as $B:$F; columns mode: the rows,\n"
-    "                       such as $1:$20 (default: the used area of FILE1's worksheet)\n"
-    "  --range2 ADDRESS     range mode: FILE2's area (default: the used area of the worksheet\n"
-    "                       --sheet2 names, else the same as --range1)\n"
+    "                       such as $1:$20 (default: every cell either worksheet uses)\n"
+    "  --range2 ADDRESS     range mode: FILE2's areas (default: the same as --range1)\n"
     "  --start TEXT         rows mode: first row (default 1); columns mode: first column (A)\n"
-    "  --end TEXT           last row or column (default: the end of the used area)\n"
+    "  --end TEXT           last row or column (default: the last either worksheet uses)\n"
     "  --identifying LIST   identifying columns (rows mode) or rows (columns mode), such as\n"
     "                       \"A, C\" or \"1, 4\"\n"
     "  --ignore LIST        columns or rows to leave out, in the same form\n"
@@ -60,7 +59,7 @@ bool readMode(std::string_view text, Mode& mode) {
 
 // Digits alone name a position; anything else is a worksheet's name, and a name in single
 // quotes is taken as it stands between them, so that a sheet named "2019" can be chosen.
-bool readSheet(std::string_view text, int& position, std::string& name) {
+bool readSheet(std::string_view text, std::optional<int>& position, std::string& name) {
   if (text.empty()) return false;
   if (text.size() >= 2 && text.front() == '\'' && text.back() == '\'') {
     name = text.substr(1, text.size() - 2);
@@ -80,29 +79,30 @@ bool readSheet(std::string_view text, int& position, std::string& name) {
 }
 
 // Stores an option's value in its field; false when the value does not fit the option.
-bool storeOption(std::string_view option, const std::string& value, CompareArguments& parsed) {
+bool storeOption(std::string_view option, const std::string& value, CompareArguments& parsed,
+                 std::optional<std::string>& start, std::optional<std::string>& end) {
   ComparisonRequest& request = parsed.request;
-  if (option == "--sheet1") return readSheet(value, request.Combo1, parsed.sheet1Name);
-  if (option == "--sheet2") return readSheet(value, request.Combo2, parsed.sheet2Name);
+  if (option == "--sheet1") return readSheet(value, request.sheet1, parsed.sheet1Name);
+  if (option == "--sheet2") return readSheet(value, request.sheet2, parsed.sheet2Name);
   if (option == "--mode") return readMode(value, request.mode);
   if (option == "--out") {
     parsed.outputFolder = value;
     return !value.empty();
   }
   if (option == "--range1") {
-    request.txtRange1 = value;
+    request.range1 = value;
     parsed.range1Given = true;
   } else if (option == "--range2") {
-    request.txtRange2 = value;
+    request.range2 = value;
     parsed.range2Given = true;
   } else if (option == "--start") {
-    request.txtStartColumn = value;
+    start = value;
   } else if (option == "--end") {
-    request.txtEndColumn = value;
+    end = value;
   } else if (option == "--identifying") {
-    request.txtIdentifyingColumns = value;
+    request.identifying = value;
   } else if (option == "--ignore") {
-    request.txtIgnoreColumns = value;
+    request.ignored = value;
   }
   return true;
 }
@@ -134,6 +134,7 @@ std::optional<CompareArguments> parseCompareArguments(const std::vector<std::str
                                                       std::ostream& err) {
   CompareArguments parsed;
   std::set<std::string, std::less<>> given;
+  std::optional<std::string> start, end;  // stored once the mode is known
   std::vector<std::string> files;
   bool optionsEnded = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -162,7 +163,7 @@ std::optional<CompareArguments> parseCompareArguments(const std::vector<std::str
     }
     const std::string value =
         equals == std::string::npos ? arguments[++i] : argument.substr(equals + 1);
-    if (!storeOption(option, value, parsed)) {
+    if (!storeOption(option, value, parsed, start, end)) {
       err << "quillmere-cli compare: " << option << " does not take \"" << value << "\"; "
           << expectedValue(option) << '\n';
       return std::nullopt;
@@ -177,11 +178,16 @@ std::optional<CompareArguments> parseCompareArguments(const std::vector<std::str
         << modeName(parsed.request.mode) << " mode\n";
     return std::nullopt;
   }
-  parsed.request.Text1 = files[0];
-  parsed.request.Text2 = files[1];
-  // assign(count, letter) rather than = "A": GCC 12 warns falsely about the latter here.
-  if (!given.contains("--start") && parsed.request.mode == Mode::Columns)
-    parsed.request.txtStartColumn.assign(1, 'A');
+  parsed.request.path1 = files[0];
+  parsed.request.path2 = files[1];
+  ComparisonRequest& request = parsed.request;
+  if (request.mode == Mode::Columns) {
+    if (start) request.startColumn = *start;
+    if (end) request.endColumn = *end;
+  } else {
+    if (start) request.startRow = *start;
+    if (end) request.endRow = *end;
+  }
   return parsed;
 }
 

@@ -7,16 +7,24 @@
 
 namespace quill::cli {
 
-// Prints each "Application Error" text to a stream, one line break for each line end,
-// and counts them.
+// Prints each failure a trap reports as one line, a prefix such as "quillmere-cli compare: "
+// and the failure's plain description, and counts them. The windows' box text, with its
+// program location and its request for a screenshot, is not for the command line. A
+// folder the user never named (the staging folder) is shown as the one the user named.
 class StreamErrorBox final : public ErrorBox {
  public:
-  explicit StreamErrorBox(std::ostream& stream) : stream_(stream) {}
+  StreamErrorBox(std::ostream& stream, std::string prefix)
+      : stream_(stream), prefix_(std::move(prefix)) {}
   void show(const std::string& text) override;
+  void showFailure(std::string_view description, const std::string& text) override;
+  // Shows the path hidden as shown wherever a description names it.
+  void showPathAs(std::string hidden, std::string shown);
   int count() const { return count_; }
 
  private:
   std::ostream& stream_;
+  std::string prefix_;
+  std::string hidden_, shown_;
   int count_ = 0;
 };
 

@@ -1,5 +1,7 @@
 #include "engine/cell_comparison.h"
 
+#include <algorithm>
+
 #include "report/documents.h"
 #include "report/templates.h"
 
@@ -15,20 +17,50 @@ void appendCellComparison(ReportBodies& bodies, const ComparisonRequest& request
   const std::string anchor = cellAnchor(sheet, row, column);
   appendDifferenceRow(bodies, request, anchor, text1, text2);
   if (text2.empty())
-    appendCommentCell(bodies.grid, request.Text2, anchor, text1);
+    appendCommentCell(bodies.grid, request.path2, anchor, text1);
   else if (text1.empty())
-    appendCommentCell(bodies.grid, request.Text1, anchor, text2);
+    appendCommentCell(bodies.grid, request.path1, anchor, text2);
   else
     appendChangedCell(bodies.grid, anchor, text1, text2);
+}
+
+void appendRowComparison(ReportBodies& bodies, const ComparisonRequest& request,
+                         std::string_view sheet, long row, long firstColumn,
+                         std::span<const std::string_view> texts1,
+                         std::span<const std::string_view> texts2) {
+  const std::size_t count = texts1.size();
+  for (std::size_t c = 0; c < count;) {
+    std::size_t end = c;
+    if (count > std::size_t(kFoldedColumnsAbove))
+      while (end < count && texts1[end].empty() && texts2[end].empty()) ++end;
+    if (end - c > std::size_t(kFoldedColumnsAbove)) {
+      appendEmptyColumnsCell(bodies.grid, firstColumn + long(c), firstColumn + long(end) - 1);
+      c = end;
+      continue;
+    }
+    end = std::max(end, c + 1);  // a short empty stretch, or one cell that is not empty
+    for (; c < end; ++c)
+      appendCellComparison(bodies, request, sheet, row, firstColumn + long(c), texts1[c],
+                           texts2[c]);
+  }
+}
+
+long nextOffsetInUse(const Worksheet& sheet1, long first1, const Worksheet& sheet2, long first2,
+                     long offset, long count) {
+  auto next = [&](const Worksheet& sheet, long first) {
+    const long row = sheet.firstRowInUseFrom(first + offset);
+    return row == 0 ? count : std::min(count, row - first);
+  };
+  return std::min(next(sheet1, first1), next(sheet2, first2));
 }
 
 void appendDifferenceRow(ReportBodies& bodies, const ComparisonRequest& request,
                          std::string_view anchor, std::string_view text1, std::string_view text2) {
   ++bodies.differences;
   if (text2.empty())
-    appendMissingValueRow(bodies.report, request.Text2, anchor);
+    appendMissingValueRow(bodies.report, request.path2, anchor);
   else if (text1.empty())
-    appendMissingValueRow(bodies.report, request.Text1, anchor);
+    appendMissingValueRow(bodies.report, request.path1, anchor);
   else
     appendDifferentValueRow(bodies.report, anchor, text1, text2);
 }
@@ -36,7 +68,7 @@ void appendDifferenceRow(ReportBodies& bodies, const ComparisonRequest& request,
 void writeDocuments(const ComparisonContext& context, const ReportBodies& bodies,
                     const std::string& caption) {
   std::filesystem::create_directories(context.outputFolder);
-  const DocumentTitle reportTitle{context.request.Text1, context.request.Text2,
+  const DocumentTitle reportTitle{context.request.path1, context.request.path2,
                                   context.now ? context.now() : currentLocalTime(), caption};
   DocumentTitle gridTitle = reportTitle;
   gridTitle.now = context.now ? context.now() : currentLocalTime();

@@ -9,19 +9,6 @@
 
 namespace quill {
 
-namespace {
-
-// Column letters with blanks around them allowed; 0 when they name no column.
-long columnPosition(std::string_view text) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-  for (char ch : text)
-    if (!((ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z'))) return 0;
-  return columnNumber(text);
-}
-
-}  // namespace
-
 ComparisonKind chooseComparison(const ComparisonRequest& request) {
   switch (request.mode) {
     case Mode::Rows:
@@ -31,19 +18,18 @@ ComparisonKind chooseComparison(const ComparisonRequest& request) {
     case Mode::Range:
       break;
   }
-  const bool sheetNamed = request.Combo1 >= 1 || request.Combo2 >= 1;
+  const bool sheetNamed = request.sheet1 || request.sheet2;
   return sheetNamed ? ComparisonKind::Range : ComparisonKind::WholeWorkbook;
 }
 
 std::optional<std::string> startCheckMessage(const ComparisonRequest& request) {
-  if (request.txtEndColumn.empty()) return std::nullopt;
-  if (request.mode == Mode::Rows &&
-      leadingNumber(request.txtEndColumn) < leadingNumber(request.txtStartColumn))
+  if (request.mode == Mode::Rows && !request.endRow.empty() &&
+      leadingNumber(request.endRow) < leadingNumber(request.startRow))
     return "Start row must not be greater than end row.";
-  if (request.mode == Mode::Columns) {
+  if (request.mode == Mode::Columns && !request.endColumn.empty()) {
     // Letters that name no column are left for the comparison to reject by name.
-    const long start = columnPosition(request.txtStartColumn);
-    const long end = columnPosition(request.txtEndColumn);
+    const long start = columnOfLetters(trimBlanks(request.startColumn));
+    const long end = columnOfLetters(trimBlanks(request.endColumn));
     if (start != 0 && end != 0 && start > end)
       return "Start column must not be greater than end column.";
   }
@@ -56,7 +42,7 @@ ComparisonOutcome runChosenComparison(ComparisonContext& context) {
     case ComparisonKind::WholeWorkbook:
       return DoItByFile(context);
     case ComparisonKind::Range:
-      return compareRange(context, request.txtRange1, request.txtRange2);
+      return compareRange(context, request.range1, request.range2);
     case ComparisonKind::Rows:
       return compareRows(context);
     case ComparisonKind::Columns:

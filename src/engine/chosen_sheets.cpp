@@ -1,37 +1,49 @@
 #include "engine/chosen_sheets.h"
 
+#include <algorithm>
 #include <string>
 
 #include "engine/request_error.h"
 #include "sheet/session.h"
+#include "sheet/workbook.h"
 
 namespace quill {
 
 namespace {
 
-const Worksheet& sheetAt(const Workbook& book, int position, std::string_view field) {
-  if (position < 1)
-    throw RequestError(std::string(field) + ": no worksheet is chosen in either file");
+const Worksheet& sheetAt(const Workbook& book, std::optional<int> chosen, std::string_view field) {
+  if (!chosen || *chosen < 1)
+    throw RequestError(std::string(field),
+                       std::string(field) + ": no worksheet is chosen in either file");
+  const int position = *chosen;
   if (std::size_t(position) > book.sheetCount())
-    throw RequestError(std::string(field) + ": the workbook has no worksheet " +
-                       std::to_string(position) + "; it has " + std::to_string(book.sheetCount()));
+    throw RequestError(std::string(field), std::string(field) + ": the workbook has no worksheet " +
+                                               std::to_string(position) + "; it has " +
+                                               std::to_string(book.sheetCount()));
   return book.sheet(std::size_t(position));
 }
 
 }  // namespace
 
-std::pair<int, int> settledSheetPositions(const ComparisonRequest& request) {
-  const int first = request.Combo1 >= 1 ? request.Combo1 : request.Combo2;
-  const int second = request.Combo2 >= 1 ? request.Combo2 : request.Combo1;
-  return {first, second};
+std::pair<std::optional<int>, std::optional<int>> settledSheetPositions(
+    const ComparisonRequest& request) {
+  return {request.sheet1 ? request.sheet1 : request.sheet2,
+          request.sheet2 ? request.sheet2 : request.sheet1};
 }
 
 ChosenSheets chosenSheets(const ComparisonRequest& request, const SpreadsheetSession& session) {
   if (!session.isOpen())
-    throw std::runtime_error("The workbooks could not both be opened, so nothing was compared");
+    throw Failure(FailureKind::NotOpen, {},
+                  "The workbooks could not both be opened, so nothing was compared");
   const auto [first, second] = settledSheetPositions(request);
   return {sheetAt(*session.firstBook, first, "Worksheet of Excel File #1"),
           sheetAt(*session.secondBook, second, "Worksheet of Excel File #2")};
+}
+
+Area usedAreaOfBoth(const Worksheet& first, const Worksheet& second) {
+  const Area a = first.usedArea(), b = second.usedArea();
+  return {std::min(a.firstRow, b.firstRow), std::min(a.firstColumn, b.firstColumn),
+          std::max(a.lastRow, b.lastRow), std::max(a.lastColumn, b.lastColumn)};
 }
 
 }  // namespace quill

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <optional>
 #include <utility>
 
 #include "engine/request.h"
+#include "sheet/address.h"
 
 namespace quill {
 
@@ -15,13 +17,17 @@ struct ChosenSheets {
   const Worksheet& second;
 };
 
-// The worksheet positions the two sides use: a side with no worksheet chosen (position -1,
-// or the blank entry 0) takes the other side's position, read before either is replaced.
-std::pair<int, int> settledSheetPositions(const ComparisonRequest& request);
+// The worksheet positions the two sides use: a side with no worksheet chosen takes the other
+// side's position; none when neither side names one.
+std::pair<std::optional<int>, std::optional<int>> settledSheetPositions(
+    const ComparisonRequest& request);
 
 // The chosen worksheets of the session's two workbooks. Throws RequestError when neither
 // side names a worksheet or a workbook has none at its position, and std::runtime_error
 // when the session does not hold both workbooks.
 ChosenSheets chosenSheets(const ComparisonRequest& request, const SpreadsheetSession& session);
+
+// The smallest area holding both worksheets' used areas: where either holds cells.
+Area usedAreaOfBoth(const Worksheet& first, const Worksheet& second);
 
 }  // namespace quill

@@ -85,8 +85,8 @@ void ColumnsBuilder::appendKeyHeaderRow(long keyRow) {
       continue;
     }
     const std::string anchor = cellAnchor(sheets_.first.name(), keyRow, column(c));
-    appendAddedCell(bodies_.grid, context_.request.Text1, anchor, letters);
-    appendRemovedCell(bodies_.grid, context_.request.Text1, anchor, letters);
+    appendAddedCell(bodies_.grid, context_.request.path1, anchor, letters);
+    appendRemovedCell(bodies_.grid, context_.request.path1, anchor, letters);
   }
 }
 
@@ -110,11 +110,11 @@ void ColumnsBuilder::appendKeyedCell(long row, long c, std::string_view text1,
   const std::string anchor = cellAnchor(sheets_.first.name(), row, column(c));
   appendDifferenceRow(bodies_, request, anchor, text1, text2);
   if (text2.empty()) {
-    paired ? appendPairedCommentCell(grid, request.Text2, anchor, text1)
-           : appendCommentCell(grid, request.Text2, anchor, text1);
+    paired ? appendPairedCommentCell(grid, request.path2, anchor, text1)
+           : appendCommentCell(grid, request.path2, anchor, text1);
   } else if (text1.empty()) {
-    paired ? appendPairedCommentCell(grid, request.Text1, anchor, text2)
-           : appendCommentCell(grid, request.Text1, anchor, text2);
+    paired ? appendPairedCommentCell(grid, request.path1, anchor, text2)
+           : appendCommentCell(grid, request.path1, anchor, text2);
   } else {
     appendPairedChangedCell(grid, anchor, text1, text2);
     paired_[std::size_t(c)] = 1;
@@ -126,10 +126,8 @@ void ColumnsBuilder::appendKeyedCell(long row, long c, std::string_view text1,
 ComparisonOutcome compareColumns(ComparisonContext& context) {
   const ComparisonRequest& request = context.request;
   const ChosenSheets sheets = chosenSheets(request, context.session);
-  const KeyedArea keyed = columnsModeArea(request, sheets.first);
-  const std::vector<long> identifying =
-      rowListField("Identifying rows", request.txtIdentifyingColumns);
-  const std::vector<long> ignored = rowListField("Ignore rows", request.txtIgnoreColumns);
+  const KeyedArea keyed = columnsModeArea(request, sheets);
+  const auto [identifying, ignored] = keyRows(request, keyed);
   const Area& area = keyed.area;
   const bool keyedMode = !identifying.empty();
   const std::vector<char> shown = shownRows(area, identifying, ignored, keyedMode);

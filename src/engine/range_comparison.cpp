@@ -16,32 +16,29 @@ namespace quill {
 
 namespace {
 
+constexpr std::string_view kField1 = "Range of Excel File #1";
+constexpr std::string_view kField2 = "Range of Excel File #2";
+
 // Fails when a range, grown to the compared size from its top-left cell, would pass the
 // last row or column of its worksheet.
 void checkFits(const Area& area, long rowCount, long columnCount, std::string_view field) {
   if (area.firstRow + rowCount - 1 > kMaxRows || area.firstColumn + columnCount - 1 > kMaxColumns)
-    throw RequestError(std::string(field) + ": " + absoluteAddress(area) + " cannot take " +
-                       std::to_string(rowCount) + " rows and " + std::to_string(columnCount) +
-                       " columns like the larger range; the worksheet ends at row 1048576 and "
-                       "column XFD");
+    throw RequestError(std::string(field),
+                       std::string(field) + ": " + absoluteAddress(area) + " cannot take " +
+                           std::to_string(rowCount) + " rows and " + std::to_string(columnCount) +
+                           " columns like the larger range; the worksheet ends at row 1048576 and "
+                           "column XFD");
 }
 
-}  // namespace
-
-ComparisonOutcome compareRange(ComparisonContext& context, std::string range1, std::string range2) {
-  if (range1.empty())
-    range1 = range2;
-  else if (range2.empty())
-    range2 = range1;
-  const ChosenSheets sheets = chosenSheets(context.request, context.session);
-  const Area area1 = areaField("Range of Excel File #1", range1);
-  const Area area2 = areaField("Range of Excel File #2", range2);
+// Compares one area of each worksheet, each read where it lies over the larger height and
+// width of the two, into one grid table; cells are named after the first area's cells.
+void compareAreaPair(ComparisonContext& context, const ChosenSheets& sheets, const Area& area1,
+                     const Area& area2, ReportBodies& bodies) {
   const long rowCount = std::max(area1.rows(), area2.rows());
   const long columnCount = std::max(area1.columns(), area2.columns());
-  checkFits(area1, rowCount, columnCount, "Range of Excel File #1");
-  checkFits(area2, rowCount, columnCount, "Range of Excel File #2");
+  checkFits(area1, rowCount, columnCount, kField1);
+  checkFits(area2, rowCount, columnCount, kField2);
 
-  ReportBodies bodies;
   const std::string& sheetName = sheets.first.name();
   appendSheetHeading(bodies.grid, sheetName, columnCount);
   appendHeaderCorner(bodies.grid);
@@ -52,17 +49,49 @@ ComparisonOutcome compareRange(ComparisonContext& context, std::string range1, s
   std::vector<std::string_view> texts2(texts1.size());
   for (long r = 0; r < rowCount; ++r) {
     const long row1 = area1.firstRow + r, row2 = area2.firstRow + r;
+    // A long stretch of rows empty in both worksheets takes one line.
+    const long next = rowCount > kFoldedRowsAbove
+                          ? nextOffsetInUse(sheets.first, area1.firstRow, sheets.second,
+                                            area2.firstRow, r, rowCount)
+                          : r;
+    if (next - r > kFoldedRowsAbove) {
+      appendEmptyRowsLine(bodies.grid, row1, area1.firstRow + next - 1, columnCount);
+      r = next - 1;
+      context.progress.setValue(next);
+      continue;
+    }
     appendRowStart(bodies.grid);
     appendHeaderCell(bodies.grid, row1);
     sheets.first.rowTexts(row1, area1.firstColumn, texts1);
     sheets.second.rowTexts(row2, area2.firstColumn, texts2);
-    for (long c = 0; c < columnCount; ++c) {
-      appendCellComparison(bodies, context.request, sheetName, row1, area1.firstColumn + c,
-                           texts1[std::size_t(c)], texts2[std::size_t(c)]);
-    }
+    appendRowComparison(bodies, context.request, sheetName, row1, area1.firstColumn, texts1,
+                        texts2);
     context.progress.setValue(r + 1);
   }
   appendTableEnd(bodies.grid);
+}
+
+}  // namespace
+
+ComparisonOutcome compareRange(ComparisonContext& context, std::string range1, std::string range2) {
+  if (range1.empty())
+    range1 = range2;
+  else if (range2.empty())
+    range2 = range1;
+  const ChosenSheets sheets = chosenSheets(context.request, context.session);
+  const std::vector<Area> areas1 = rangeField(kField1, range1, sheets.first.name());
+  const std::vector<Area> areas2 = rangeField(kField2, range2, sheets.second.name());
+  // Each area of a range of several is compared with the area at the same place in the
+  // other, each in a table of its own; none is left out.
+  if (areas1.size() != areas2.size())
+    throw RequestError(std::string(kField1) + " has " + std::to_string(areas1.size()) +
+                       " areas and " + std::string(kField2) + " has " +
+                       std::to_string(areas2.size()) +
+                       "; give both the same number of areas, each compared with the area at "
+                       "the same place in the other");
+  ReportBodies bodies;
+  for (std::size_t i = 0; i < areas1.size(); ++i)
+    compareAreaPair(context, sheets, areas1[i], areas2[i], bodies);
   return finishComparison(context, bodies, "");
 }
 

@@ -9,20 +9,11 @@ namespace quill {
 
 namespace {
 
-bool isBlank(char ch) {
-  return ch == ' ' || ch == '\t';
-}
 bool isDigit(char ch) {
   return ch >= '0' && ch <= '9';
 }
 bool isLetter(char ch) {
   return (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z');
-}
-
-std::string_view trimBlanks(std::string_view text) {
-  while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
-  return text;
 }
 
 [[noreturn]] void fail(std::string_view field, std::string_view text, std::string_view expected) {
@@ -35,22 +26,7 @@ std::string_view trimBlanks(std::string_view text) {
     message += "\" is not valid; expected ";
   }
   message += expected;
-  throw RequestError(message);
-}
-
-// The number of a row written in digits; 0 when the text is not one.
-long rowNumber(std::string_view digits) {
-  if (digits.empty() || digits.size() > 7) return 0;
-  long row = 0;
-  auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), row);
-  if (error != std::errc() || end != digits.data() + digits.size()) return 0;
-  return row >= 1 && row <= kMaxRows ? row : 0;
-}
-
-long columnOfLetters(std::string_view letters) {
-  for (char ch : letters)
-    if (!isLetter(ch)) return 0;
-  return columnNumber(letters);
+  throw RequestError(std::string(field), message);
 }
 
 // The one area of an address; several areas or a text the worksheet cannot take fail.
@@ -84,24 +60,66 @@ template <class ReadItem>
 std::vector<long> listField(std::string_view field, std::string_view text,
                             std::string_view expected, ReadItem readItem) {
   std::vector<long> items;
-  std::size_t i = 0;
-  while (i < text.size()) {
-    if (text[i] == ',' || isBlank(text[i])) {
-      ++i;
-      continue;
-    }
-    std::size_t end = i;
-    while (end < text.size() && text[end] != ',' && !isBlank(text[end])) ++end;
-    const std::string_view item = text.substr(i, end - i);
+  for (std::string_view item : listItems(text)) {
     const long number = readItem(item);
     if (number == 0) fail(field, item, expected);
     items.push_back(number);
-    i = end;
   }
   return items;
 }
 
+bool sameSheetName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    auto lower = [](char ch) { return ch >= 'A' && ch <= 'Z' ? char(ch - 'A' + 'a') : ch; };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
+std::vector<SheetArea> sheetAreas(std::string_view field, std::string_view text,
+                                  std::string_view sheetName) {
+  std::vector<SheetArea> areas;
+  try {
+    areas = splitSheetAreas(text);
+  } catch (const AddressError& e) {
+    throw RequestError(std::string(field), std::string(field) + ": " + e.what());
+  }
+  for (const SheetArea& area : areas)
+    if (area.sheet && !sameSheetName(*area.sheet, sheetName))
+      throw RequestError(std::string(field), std::string(field) + ": \"" + std::string(text) +
+                                                 "\" names the worksheet " + *area.sheet +
+                                                 ", not the chosen worksheet " +
+                                                 std::string(sheetName));
+  return areas;
+}
+
 }  // namespace
+
+std::vector<Area> rangeField(std::string_view field, std::string_view text,
+                             std::string_view sheetName) {
+  constexpr std::string_view kExpected = "an address such as $B$1:$F$30, $B:$F or $1:$20";
+  if (trimBlanks(text).empty()) fail(field, text, kExpected);
+  std::vector<Area> areas;
+  for (const SheetArea& part : sheetAreas(field, text, sheetName)) {
+    try {
+      areas.push_back(parseRangeAddress(part.area).front());
+    } catch (const AddressError&) {
+      fail(field, text, kExpected);
+    }
+  }
+  return areas;
+}
+
+std::string withoutSheetName(std::string_view field, std::string_view text,
+                             std::string_view sheetName) {
+  std::string plain;
+  for (const SheetArea& part : sheetAreas(field, text, sheetName)) {
+    if (!plain.empty()) plain.push_back(',');
+    plain += part.area;
+  }
+  return plain;
+}
 
 Area areaField(std::string_view field, std::string_view text) {
   constexpr std::string_view kExpected = "an address such as $B$1:$F$30";
@@ -132,7 +150,7 @@ Span rowSpanField(std::string_view field, std::string_view text) {
 }
 
 long rowNumberField(std::string_view field, std::string_view text) {
-  const long row = rowNumber(trimBlanks(text));
+  const long row = rowNumberOf(trimBlanks(text));
   if (row == 0) fail(field, text, "a whole number from 1 to 1048576");
   return row;
 }
@@ -149,12 +167,12 @@ std::vector<long> columnListField(std::string_view field, std::string_view text)
 }
 
 std::vector<long> rowListField(std::string_view field, std::string_view text) {
-  return listField(field, text, "row numbers separated by commas, such as 1, 4, 12", rowNumber);
+  return listField(field, text, "row numbers separated by commas, such as 1, 4, 12", rowNumberOf);
 }
 
 double leadingNumber(std::string_view text) {
   std::size_t i = 0;
-  while (i < text.size() && isBlank(text[i])) ++i;
+  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
   std::size_t end = i;
   if (end < text.size() && (text[end] == '+' || text[end] == '-')) ++end;
   while (end < text.size() && isDigit(text[end])) ++end;

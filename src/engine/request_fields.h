@@ -16,6 +16,17 @@ struct Span {
   long last = 0;
 };
 
+// Every area of a range, in the order written: areas in area form ($B$1:$F$30, C5), whole
+// columns ($A:$C) or whole rows ($1:$20). A worksheet named before an area ('Prices'!$A:$C)
+// must be the chosen worksheet, sheetName.
+std::vector<Area> rangeField(std::string_view field, std::string_view text,
+                             std::string_view sheetName);
+
+// The text of a field without the worksheet named before its address; fails when that
+// names another worksheet than sheetName.
+std::string withoutSheetName(std::string_view field, std::string_view text,
+                             std::string_view sheetName);
+
 // The first area of an address in area form ($B$1:$F$30, C5); whole columns or rows fail.
 Area areaField(std::string_view field, std::string_view text);
 

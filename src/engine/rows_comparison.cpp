@@ -115,22 +115,25 @@ void RowsBuilder::appendSameKeyRow(long row) {
     if (roles_[c] != ColumnRole::Ignored) appendDataCell(bodies_.grid, texts1_[c]);
 }
 
-// Only the identifying cells that differ are listed; both lines show every column.
+// Only the identifying cells that differ are listed, and their cells on the first line carry
+// the anchors the list links to; both lines show every column.
 void RowsBuilder::appendChangedKeyRow(long row) {
   const std::string& sheet = sheets_.first.name();
   const std::string anchor = cellAnchor(sheet, row, 0);
   const std::string label = std::to_string(row);
   firstLine_.clear();
   secondLine_.clear();
-  appendAddedCell(firstLine_, context_.request.Text1, anchor, label);
-  appendRemovedCell(secondLine_, context_.request.Text1, anchor, label);
+  appendAddedCell(firstLine_, context_.request.path1, anchor, label);
+  appendRemovedCell(secondLine_, context_.request.path1, anchor, label);
   for (std::size_t c = 0; c < roles_.size(); ++c) {
     if (roles_[c] == ColumnRole::Ignored) continue;
-    if (roles_[c] == ColumnRole::Identifying && texts1_[c] != texts2_[c])
-      appendDifferenceRow(bodies_, context_.request,
-                          cellAnchor(sheet, row, area_.firstColumn + long(c)), texts1_[c],
-                          texts2_[c]);
-    appendDataCell(firstLine_, texts1_[c]);
+    if (roles_[c] == ColumnRole::Identifying && texts1_[c] != texts2_[c]) {
+      const std::string cell = cellAnchor(sheet, row, area_.firstColumn + long(c));
+      appendDifferenceRow(bodies_, context_.request, cell, texts1_[c], texts2_[c]);
+      appendAnchoredDataCell(firstLine_, cell, texts1_[c]);
+    } else {
+      appendDataCell(firstLine_, texts1_[c]);
+    }
     appendDataCell(secondLine_, texts2_[c]);
   }
   bodies_.grid.append(firstLine_);
@@ -143,10 +146,8 @@ void RowsBuilder::appendChangedKeyRow(long row) {
 ComparisonOutcome compareRows(ComparisonContext& context) {
   const ComparisonRequest& request = context.request;
   const ChosenSheets sheets = chosenSheets(request, context.session);
-  const KeyedArea keyed = rowsModeArea(request, sheets.first);
-  const std::vector<long> identifying =
-      columnListField("Identifying columns", request.txtIdentifyingColumns);
-  const std::vector<long> ignored = columnListField("Ignore columns", request.txtIgnoreColumns);
+  const KeyedArea keyed = rowsModeArea(request, sheets);
+  const auto [identifying, ignored] = keyColumns(request, keyed);
   const Area& area = keyed.area;
 
   RowsBuilder builder(context, sheets, area, columnRoles(area, identifying, ignored),

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <set>
 #include <string_view>
 #include <vector>
 
@@ -21,6 +22,7 @@ class EmptySheet final : public Worksheet {
   const std::string& name() const override { return name_; }
   Area usedArea() const override { return Area{}; }
   std::string_view cellText(long, long) const override { return {}; }
+  long firstRowInUseFrom(long) const override { return 0; }
 
  private:
   const std::string& name_;
@@ -47,9 +49,24 @@ enum class WholeWorkbookLine {
   CloseSession = 194,
 };
 
-// Compares one pair of sheets over the larger of their used areas, counted from A1.
+// The name a sheet pair's anchors use: its sheet's name, or, when an earlier pair of the
+// document already used that name (a sheet that only the second file has, named like one of
+// the first file's), the name followed by its position, so that every link lands on its pair.
+std::string uniqueAnchorName(const std::string& name, std::size_t position,
+                             std::set<std::string>& used) {
+  std::string unique = name;
+  for (int extra = 1; !used.insert(unique).second; ++extra) {
+    unique = name + " (" + std::to_string(position) + ")";
+    if (extra > 1) unique += "(" + std::to_string(extra) + ")";
+  }
+  return unique;
+}
+
+// Compares one pair of sheets over the larger of their used areas, counted from A1; the
+// cells' anchors name anchorName.
 void compareSheetPair(ComparisonContext& context, ErrorTrap& trap, ReportBodies& bodies,
-                      const Worksheet& sheet1, const Worksheet& sheet2) {
+                      const Worksheet& sheet1, const Worksheet& sheet2,
+                      const std::string& anchorName) {
   long rowCount = 0, columnCount = 0;
   trap.at(WholeWorkbookLine::RowCount,
           [&] { rowCount = std::max(sheet1.usedArea().lastRow, sheet2.usedArea().lastRow); });
@@ -73,6 +90,16 @@ void compareSheetPair(ComparisonContext& context, ErrorTrap& trap, ReportBodies&
     texts2.resize(texts1.size());
   });
   for (long r = 1; r <= rowCount; ++r) {
+    // A long stretch of rows empty in both sheets takes one line.
+    const long next = rowCount > kFoldedRowsAbove
+                          ? 1 + nextOffsetInUse(sheet1, 1, sheet2, 1, r - 1, rowCount)
+                          : r;
+    if (next - r > kFoldedRowsAbove) {
+      trap.at(WholeWorkbookLine::RowStart, [&] { appendEmptyRowsLine(bodies.grid, r, next - 1, columnCount); });
+      r = next - 1;
+      trap.at(WholeWorkbookLine::ProgressValue, [&] { context.progress.setValue(r); });
+      continue;
+    }
     trap.at(WholeWorkbookLine::RowStart, [&] {
       appendRowStart(bodies.grid);
       appendHeaderCell(bodies.grid, r);
@@ -81,12 +108,9 @@ void compareSheetPair(ComparisonContext& context, ErrorTrap& trap, ReportBodies&
       sheet1.rowTexts(r, 1, texts1);
       sheet2.rowTexts(r, 1, texts2);
     });
-    for (long c = 1; c <= long(texts1.size()); ++c) {
-      trap.at(WholeWorkbookLine::CompareCell, [&] {
-        appendCellComparison(bodies, context.request, sheetName, r, c, texts1[std::size_t(c - 1)],
-                             texts2[std::size_t(c - 1)]);
-      });
-    }
+    trap.at(WholeWorkbookLine::CompareCell, [&] {
+      appendRowComparison(bodies, context.request, anchorName, r, 1, texts1, texts2);
+    });
     trap.at(WholeWorkbookLine::ProgressValue, [&] { context.progress.setValue(r); });
   }
   trap.at(WholeWorkbookLine::TableEnd, [&] { appendTableEnd(bodies.grid); });
@@ -125,13 +149,16 @@ ComparisonOutcome DoItByFile(ComparisonContext& context) {
   trap.at(WholeWorkbookLine::ReserveGrid,
           [&] { bodies.grid.reserve(expectedGridBytes(book1, book2)); });
   const std::size_t sheetCount = std::max(book1.sheetCount(), book2.sheetCount());
+  std::set<std::string> anchorNames;
   for (std::size_t i = 1; i <= sheetCount; ++i) {
     trap.line(WholeWorkbookLine::NextSheet);
     const Worksheet* sheet1 = i <= book1.sheetCount() ? &book1.sheet(i) : nullptr;
     const Worksheet* sheet2 = i <= book2.sheetCount() ? &book2.sheet(i) : nullptr;
     EmptySheet standIn(sheet1 ? sheet1->name() : sheet2->name());
     const long differencesBefore = bodies.differences;
-    compareSheetPair(context, trap, bodies, sheet1 ? *sheet1 : standIn, sheet2 ? *sheet2 : standIn);
+    const std::string anchorName = uniqueAnchorName(standIn.name(), i, anchorNames);
+    compareSheetPair(context, trap, bodies, sheet1 ? *sheet1 : standIn, sheet2 ? *sheet2 : standIn,
+                     anchorName);
     ++outcome.sheetsCompared;
     if (bodies.differences > differencesBefore) ++outcome.sheetsWithDifferences;
   }

@@ -1,6 +1,7 @@
 #include "report/documents.h"
 
 #include <ctime>
+#include <filesystem>
 
 #include "report/escape.h"
 #include "report/file_writer.h"
@@ -11,9 +12,19 @@ namespace {
 
 constexpr std::string_view kMeta = "<meta charset=\"utf-8\">";
 
+// The path made absolute, as a file URL needs it; a path that cannot be made so stays as is.
+std::string absolutePath(std::string_view path) {
+  std::error_code error;
+  const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+  if (error || path.empty()) return std::string(path);
+  return absolute.lexically_normal().string();
+}
+
+// A link to the file: "file://" and the absolute path, which begins with "/"; the text
+// shows the path as it was given.
 void appendFileLink(std::string& out, std::string_view path) {
-  out.append("<a href=\"file:///");
-  appendUrlEscaped(out, path);
+  out.append("<a href=\"file://");
+  appendUrlEscaped(out, absolutePath(path));
   out.append("\">");
   appendHtmlEscaped(out, path);
   out.append("</a>");

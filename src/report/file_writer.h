@@ -6,12 +6,16 @@
 #include <string_view>
 #include <vector>
 
+#include "sheet/failure.h"
+
 namespace quill {
 
 // A file that could not be written; the message names the path and the reason.
-class WriteError : public std::runtime_error {
+class WriteError : public Failure {
  public:
-  using std::runtime_error::runtime_error;
+  explicit WriteError(const std::string& message) : Failure(FailureKind::Write, {}, message) {}
+  WriteError(std::string path, const std::string& message)
+      : Failure(FailureKind::Write, std::move(path), message) {}
 };
 
 // Writes the pieces, one after the other, into a new file beside the path and renames it

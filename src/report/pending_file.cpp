@@ -25,7 +25,8 @@ ssize_t writeCall(int fd, const void* data, std::size_t size) {
 }  // namespace
 
 void failWriting(const std::filesystem::path& path, int error) {
-  throw WriteError("Cannot write \"" + path.string() + "\": " + std::strerror(error));
+  throw WriteError(path.string(),
+                   "Cannot write \"" + path.string() + "\": " + std::strerror(error));
 }
 
 std::filesystem::path hiddenPathBeside(const std::filesystem::path& path, std::string_view suffix) {

@@ -159,6 +159,15 @@ void appendDataCell(std::string& grid, std::string_view value) {
   grid.append("&nbsp;</td>");
 }
 
+void appendAnchoredDataCell(std::string& grid, std::string_view anchor, std::string_view value) {
+  grid.append("<td class='data'><a class='nullhref'");
+  grid.append(kFocusHandlers);
+  appendHtmlEscaped(grid, anchor);
+  grid.append("\">&nbsp;");
+  appendHtmlEscaped(grid, value);
+  grid.append("&nbsp;</a></td>");
+}
+
 void appendChangedCell(std::string& grid, std::string_view anchor, std::string_view value1,
                        std::string_view value2) {
   appendChangedCellStart(grid, anchor, value1);
@@ -189,6 +198,30 @@ void appendAddedCell(std::string& grid, std::string_view file, std::string_view 
 void appendRemovedCell(std::string& grid, std::string_view file, std::string_view anchor,
                        std::string_view label) {
   appendKeyCell(grid, "removed", file, anchor, label);
+}
+
+void appendEmptyRowsLine(std::string& grid, long first, long last, long columns) {
+  grid.append("<tr><td class='header'>");
+  appendNumber(grid, first);
+  grid.append(" - ");
+  appendNumber(grid, last);
+  grid.append("</td><td class='data' colspan=");
+  appendNumber(grid, columns);
+  grid.append(">&nbsp;Rows ");
+  appendNumber(grid, first);
+  grid.append(" - ");
+  appendNumber(grid, last);
+  grid.append(" are empty in both files&nbsp;</td>");
+}
+
+void appendEmptyColumnsCell(std::string& grid, long first, long last) {
+  grid.append("<td class='data' colspan=");
+  appendNumber(grid, last - first + 1);
+  grid.append(">&nbsp;Columns ");
+  grid.append(columnLetters(first));
+  grid.append(" - ");
+  grid.append(columnLetters(last));
+  grid.append(" are empty in both files&nbsp;</td>");
 }
 
 void appendPairedDataCell(std::string& grid, std::string_view value) {

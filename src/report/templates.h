@@ -32,6 +32,8 @@ void appendRowEnd(std::string& grid);
 void appendTableStart(std::string& body);
 void appendTableEnd(std::string& grid);
 void appendDataCell(std::string& grid, std::string_view value);
+// A data cell that a link of the difference list can land on: a key cell whose texts differ.
+void appendAnchoredDataCell(std::string& grid, std::string_view anchor, std::string_view value);
 void appendChangedCell(std::string& grid, std::string_view anchor, std::string_view value1,
                        std::string_view value2);
 void appendCommentCell(std::string& grid, std::string_view file, std::string_view anchor,
@@ -40,6 +42,12 @@ void appendAddedCell(std::string& grid, std::string_view file, std::string_view 
                      std::string_view label);
 void appendRemovedCell(std::string& grid, std::string_view file, std::string_view anchor,
                        std::string_view label);
+
+// A grid line standing for rows first to last, empty in both files, across `columns` cells;
+// it opens its row as appendRowStart does.
+void appendEmptyRowsLine(std::string& grid, long first, long last, long columns);
+// A grid cell standing for the cells of columns first to last of a row, empty in both files.
+void appendEmptyColumnsCell(std::string& grid, long first, long last);
 
 // Forms for a column that takes two grid columns; each adds one more grid cell.
 void appendPairedDataCell(std::string& grid, std::string_view value);

@@ -134,4 +134,141 @@ std::vector<Area> parseRangeAddress(std::string_view address) {
   return areas;
 }
 
+namespace {
+
+// The worksheet named at the start of one area's text, and the rest after its "!".
+SheetArea splitSheetArea(std::string_view text, std::string_view whole) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  SheetArea part;
+  if (!text.empty() && text.front() == '\'') {
+    std::string name;
+    std::size_t i = 1;
+    for (;; ++i) {
+      if (i >= text.size())
+        throw AddressError("\"" + std::string(whole) +
+                           "\" has a worksheet name without its closing '");
+      if (text[i] != '\'') {
+        name.push_back(text[i]);
+      } else if (i + 1 < text.size() && text[i + 1] == '\'') {
+        name.push_back('\'');
+        ++i;
+      } else {
+        break;
+      }
+    }
+    if (i + 1 >= text.size() || text[i + 1] != '!')
+      throw AddressError("\"" + std::string(whole) + "\" needs a \"!\" after the worksheet name");
+    part.sheet = name;
+    part.area = text.substr(i + 2);
+    return part;
+  }
+  const std::size_t mark = text.find('!');
+  if (mark == std::string_view::npos) {
+    part.area = text;
+  } else {
+    part.sheet = std::string(text.substr(0, mark));
+    part.area = text.substr(mark + 1);
+  }
+  return part;
+}
+
+}  // namespace
+
+std::vector<SheetArea> splitSheetAreas(std::string_view address) {
+  std::vector<SheetArea> areas;
+  std::size_t start = 0;
+  bool quoted = false;
+  for (std::size_t i = 0; i <= address.size(); ++i) {
+    if (i < address.size() && address[i] == '\'') quoted = !quoted;  // '' toggles twice
+    if (i < address.size() && (quoted || address[i] != ',')) continue;
+    areas.push_back(splitSheetArea(address.substr(start, i - start), address));
+    start = i + 1;
+  }
+  return areas;
+}
+
+namespace {
+
+std::string selectedAreaText(const Area& area) {
+  const bool allRows = area.firstRow == 1 && area.lastRow == kMaxRows;
+  const bool allColumns = area.firstColumn == 1 && area.lastColumn == kMaxColumns;
+  if (allColumns) return "$" + std::to_string(area.firstRow) + ":$" + std::to_string(area.lastRow);
+  if (allRows) return "$" + columnLetters(area.firstColumn) + ":$" + columnLetters(area.lastColumn);
+  return absoluteAddress(area);
+}
+
+}  // namespace
+
+std::string selectionAddressText(const std::vector<Area>& areas) {
+  std::string text;
+  for (const Area& area : areas) {
+    if (!text.empty()) text += ',';
+    text += selectedAreaText(area);
+  }
+  return text;
+}
+
+TypedAddress parseTypedAddress(std::string_view text) {
+  TypedAddress typed;
+  std::string areas;
+  for (const SheetArea& part : splitSheetAreas(text)) {
+    if (part.sheet) {
+      std::string_view name = *part.sheet;
+      while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
+      if (name.empty()) throw AddressError("No worksheet is named before \"!\"");
+      if (!typed.sheetName.empty() && typed.sheetName != name)
+        throw AddressError("\"" + std::string(text) + "\" names two worksheets");
+      typed.sheetName = name;
+    }
+    if (!areas.empty()) areas += ',';
+    areas += part.area;
+  }
+  typed.areas = parseRangeAddress(areas);
+  return typed;
+}
+
+namespace {
+
+bool isBlank(char ch) {
+  return ch == ' ' || ch == '\t';
+}
+
+}  // namespace
+
+std::string_view trimBlanks(std::string_view text) {
+  while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+long rowNumberOf(std::string_view digits) {
+  if (digits.empty() || digits.size() > 7) return 0;
+  long row = 0;
+  auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), row);
+  if (error != std::errc() || end != digits.data() + digits.size()) return 0;
+  return row >= 1 && row <= kMaxRows ? row : 0;
+}
+
+long columnOfLetters(std::string_view letters) {
+  for (char ch : letters)
+    if (!((ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z'))) return 0;
+  return columnNumber(letters);
+}
+
+std::vector<std::string_view> listItems(std::string_view text) {
+  std::vector<std::string_view> items;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    if (text[i] == ',' || isBlank(text[i])) {
+      ++i;
+      continue;
+    }
+    std::size_t end = i;
+    while (end < text.size() && text[end] != ',' && !isBlank(text[end])) ++end;
+    items.push_back(text.substr(i, end - i));
+    i = end;
+  }
+  return items;
+}
+
 }  // namespace quill

@@ -1,10 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "sheet/failure.h"
 
 namespace quill {
 
@@ -14,9 +17,9 @@ inline constexpr long kMaxRows = 1048576;
 inline constexpr long kMaxColumns = 16384;
 
 // A wrong address text: empty, malformed, or outside the worksheet.
-class AddressError : public std::runtime_error {
+class AddressError : public Failure {
  public:
-  using std::runtime_error::runtime_error;
+  explicit AddressError(const std::string& message) : Failure(FailureKind::Address, {}, message) {}
 };
 
 // A rectangle of cells, 1-based and inclusive.
@@ -39,6 +42,18 @@ std::string columnLetters(long column);
 // or name no column of a worksheet.
 long columnNumber(std::string_view letters);
 
+// The text without the blanks (spaces and tabs) around it.
+std::string_view trimBlanks(std::string_view text);
+
+// The number of a row written in digits only, 1 to kMaxRows; 0 when the text is not one.
+long rowNumberOf(std::string_view digits);
+
+// The column number of a text of letters only, in either case; 0 when it is not one.
+long columnOfLetters(std::string_view letters);
+
+// The items of a list, separated by commas and/or blanks: "A, C D" gives A, C and D.
+std::vector<std::string_view> listItems(std::string_view text);
+
 // "C2".
 std::string cellAddress(long row, long column);
 void appendCellAddress(std::string& out, long row, long column);
@@ -54,5 +69,31 @@ std::string absoluteAddress(const Area& area);
 // areas joined by ","; each an area ("$B$2:$D$9", "C5"), whole columns ("$A:$F") or whole
 // rows ("$1:$20"). Throws AddressError naming what is wrong.
 std::vector<Area> parseRangeAddress(std::string_view address);
+
+// One area of an address and the worksheet named before it, if any: 'My Sheet'!$A:$C gives
+// "My Sheet" and "$A:$C" ('' inside quotes stands for one ').
+struct SheetArea {
+  std::optional<std::string> sheet;
+  std::string area;
+};
+
+// The areas of an address joined by ",", each with the worksheet named before it; a ","
+// inside a quoted worksheet name does not split. Throws AddressError for an unclosed quote.
+std::vector<SheetArea> splitSheetAreas(std::string_view address);
+
+// The absolute address of selected areas, joined by ",": "$B$2:$D$9", "$C$5", whole columns
+// as "$B:$D", whole rows as "$2:$9", the whole worksheet as its rows "$1:$1048576".
+std::string selectionAddressText(const std::vector<Area>& areas);
+
+// An address typed by a user: optionally a worksheet name and "!" before it ("Prices!B2:D9",
+// "'My Sheet'!$A:$C"), then one or more areas in any A1 form.
+struct TypedAddress {
+  std::string sheetName;  // empty: the worksheet shown
+  std::vector<Area> areas;
+};
+
+// Reads a typed address; throws AddressError for a text that names no cells or names two
+// worksheets.
+TypedAddress parseTypedAddress(std::string_view text);
 
 }  // namespace quill

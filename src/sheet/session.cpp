@@ -29,7 +29,13 @@ SpreadsheetSession sessionOf(std::unique_ptr<Workbook> first, std::unique_ptr<Wo
 
 std::unique_ptr<SpreadsheetApp> openWorkbook(const std::string& path) {
   auto app = std::make_unique<SpreadsheetApp>();
-  app->open(path);
+  try {
+    app->open(path);
+  } catch (const WorkbookError& e) {
+    // The readers name the file in their messages; the failure names it as its subject too.
+    if (!e.subject().empty()) throw;
+    throw WorkbookError(path, e.what());
+  }
   return app;
 }
 

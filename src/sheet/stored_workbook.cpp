@@ -140,6 +140,13 @@ void StoredSheet::rowTexts(long row, long firstColumn, std::span<std::string_vie
     texts[std::size_t(cell->column() - firstColumn)] = cell->text();
 }
 
+long StoredSheet::firstRowInUseFrom(long row) const {
+  auto rowIt =
+      std::lower_bound(rows_.begin(), rows_.end(), row,
+                       [](const RowStart& r, long wanted) { return long(r.row) < wanted; });
+  return rowIt == rows_.end() ? 0 : long(rowIt->row);
+}
+
 StoredSheet& StoredWorkbook::addSheet(std::string name) {
   sheets_.push_back(std::make_unique<StoredSheet>(std::move(name), arena_));
   return *sheets_.back();

@@ -48,6 +48,7 @@ class StoredSheet final : public Worksheet {
   Area usedArea() const override { return used_; }
   std::string_view cellText(long row, long column) const override;
   void rowTexts(long row, long firstColumn, std::span<std::string_view> texts) const override;
+  long firstRowInUseFrom(long row) const override;
 
   std::string_view cellFormula(long row, long column) const override {
     return formulas_.at(row, column);

@@ -1,5 +1,7 @@
 #include "sheet/workbook.h"
 
+#include <algorithm>
+
 namespace quill {
 
 Range::Range(std::string worksheetName, std::vector<Area> areas)
@@ -36,6 +38,12 @@ std::string Range::rowsAddress() const {
 
 void Worksheet::rowTexts(long row, long firstColumn, std::span<std::string_view> texts) const {
   for (std::size_t i = 0; i < texts.size(); ++i) texts[i] = cellText(row, firstColumn + long(i));
+}
+
+long Worksheet::firstRowInUseFrom(long row) const {
+  const Area used = usedArea();
+  if (row > used.lastRow) return 0;
+  return std::max(row, used.firstRow);
 }
 
 Range Worksheet::range(std::string_view address) const {

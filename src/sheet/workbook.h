@@ -9,13 +9,17 @@
 #include <vector>
 
 #include "sheet/address.h"
+#include "sheet/failure.h"
 
 namespace quill {
 
 // A file that cannot be read as a workbook; the message names the file and the reason.
-class WorkbookError : public std::runtime_error {
+class WorkbookError : public Failure {
  public:
-  using std::runtime_error::runtime_error;
+  explicit WorkbookError(const std::string& message)
+      : Failure(FailureKind::Workbook, {}, message) {}
+  WorkbookError(std::string path, const std::string& message)
+      : Failure(FailureKind::Workbook, std::move(path), message) {}
 };
 
 // A range of a worksheet: one or more areas, as the worksheet's range of an address gives it.
@@ -58,6 +62,9 @@ class Worksheet {
   // The formula of the cell as A1-style text ("=SUM(B2:B9)"), or "" when it holds none or
   // its workbook was read without formulas.
   virtual std::string_view cellFormula(long, long) const { return {}; }
+  // The first row from `row` on that may hold a cell; 0 when no later row does. Lets a
+  // comparison step over long stretches of empty rows without reading them one by one.
+  virtual long firstRowInUseFrom(long row) const;
 
   Range usedRange() const { return Range(name(), {usedArea()}); }
   // The range of an address text; throws AddressError for a text the sheet cannot take.

@@ -76,7 +76,7 @@ void ComparisonRunner::work(const QString& windowName, const QString& procedure,
   ErrorTrap trap(windowName.toStdString(), procedure.toStdString(), box);
   try {
     trap.at(RunLine::OpenFiles,
-            [&] { context_.openSession(context_.session, request_.Text1, request_.Text2, box); });
+            [&] { context_.openSession(context_.session, request_.path1, request_.path2, box); });
     ComparisonContext run{
         request_, context_.session, context_.temporaryFolder.toStdString(), *progress_, box, {}};
     trap.at(RunLine::Compare, [&] { outcome_ = comparison(run); });

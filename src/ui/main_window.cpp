@@ -189,8 +189,8 @@ void MainWindow::startComparing() {
   }
   trap.at(StartComparingLine::Start, [&] {
     ComparisonRequest request;
-    request.Text1 = pathOf(*Text1);
-    request.Text2 = pathOf(*Text2);
+    request.path1 = pathOf(*Text1);
+    request.path2 = pathOf(*Text2);
     setStartButtonsEnabled(false);
     runner().start(request, "Form1", startProcedure());
   });

@@ -11,8 +11,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "sheet/address.h"
 #include "sheet/workbook.h"
-#include "ui/range_dialog_address.h"
 #include "ui/range_dialog_model.h"
 
 namespace quill {

@@ -9,9 +9,9 @@
 #include <QRadioButton>
 
 #include "shell/app_title.h"
+#include "sheet/address_forms.h"
 #include "shell/look.h"
 #include "ui/comparison_runner.h"
-#include "ui/form2_addresses.h"
 #include "ui/main_window.h"
 #include "ui/program_context.h"
 #include "ui/program_icon.h"
@@ -316,17 +316,30 @@ Mode SmallerAreaWindow::mode() const {
 ComparisonRequest SmallerAreaWindow::request() const {
   ComparisonRequest request;
   const WorkbookPaths paths = paths_();
-  request.Text1 = paths.first;
-  request.Text2 = paths.second;
-  request.Combo1 = Combo1->currentIndex();
-  request.Combo2 = Combo2->currentIndex();
+  request.path1 = paths.first;
+  request.path2 = paths.second;
+  // A list's first entry is blank and -1 means nothing chosen: neither names a worksheet.
+  auto chosenSheet = [](const QComboBox& list) -> std::optional<int> {
+    if (list.currentIndex() < 1) return std::nullopt;
+    return list.currentIndex();
+  };
+  request.sheet1 = chosenSheet(*Combo1);
+  request.sheet2 = chosenSheet(*Combo2);
   request.mode = mode();
-  request.txtRange1 = txtRange1->text().toStdString();
-  request.txtRange2 = txtRange2->text().toStdString();
-  request.txtStartColumn = txtStartColumn->text().toStdString();
-  request.txtEndColumn = txtEndColumn->text().toStdString();
-  request.txtIdentifyingColumns = txtIdentifyingColumns->text().toStdString();
-  request.txtIgnoreColumns = txtIgnoreColumns->text().toStdString();
+  request.range1 = txtRange1->text().toStdString();
+  request.range2 = txtRange2->text().toStdString();
+  // The start and end fields hold rows in rows mode and columns in columns mode.
+  const std::string start = txtStartColumn->text().toStdString();
+  const std::string end = txtEndColumn->text().toStdString();
+  if (request.mode == Mode::Columns) {
+    request.startColumn = start;
+    request.endColumn = end;
+  } else {
+    request.startRow = start;
+    request.endRow = end;
+  }
+  request.identifying = txtIdentifyingColumns->text().toStdString();
+  request.ignored = txtIgnoreColumns->text().toStdString();
   return request;
 }
 

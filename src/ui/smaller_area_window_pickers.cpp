@@ -1,7 +1,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-#include "ui/form2_addresses.h"
+#include "sheet/address_forms.h"
 #include "ui/range_picker.h"
 #include "ui/smaller_area_window.h"
 
@@ -17,6 +17,12 @@ enum class PickLine { Ask = 100, Write = 102, ShowSheet = 104 };
 
 QString fromStd(const std::string& text) {
   return QString::fromStdString(text);
+}
+
+// How the keyed table of a mode is read; a start or end picked in range mode is read as
+// columns, as in columns mode.
+KeyedBy keyedBy(Mode mode) {
+  return mode == Mode::Rows ? KeyedBy::Rows : KeyedBy::Columns;
 }
 
 }  // namespace
@@ -103,7 +109,8 @@ void SmallerAreaWindow::writePick(PickTarget target, const std::string& address)
       return;
     case PickTarget::Start:
     case PickTarget::End: {
-      const StartEndTexts texts = startEndTexts(current, address, target == PickTarget::End);
+      const StartEndTexts texts =
+          startEndTexts(keyedBy(current), address, target == PickTarget::End);
       if (!texts.start.empty()) txtStartColumn->setText(fromStd(texts.start));
       if (!texts.end.empty()) txtEndColumn->setText(fromStd(texts.end));
       return;
@@ -113,7 +120,7 @@ void SmallerAreaWindow::writePick(PickTarget target, const std::string& address)
       // Range mode compares no tables, so it has no lists to write.
       if (current == Mode::Range) return;
       (target == PickTarget::Identifying ? txtIdentifyingColumns : txtIgnoreColumns)
-          ->setText(fromStd(listText(current, address)));
+          ->setText(fromStd(listText(keyedBy(current), address)));
       return;
   }
 }

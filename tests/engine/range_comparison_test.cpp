@@ -10,7 +10,7 @@ namespace quill::test {
 namespace {
 
 ComparisonOutcome rangeOf(ComparisonContext& context) {
-  return compareRange(context, context.request.txtRange1, context.request.txtRange2);
+  return compareRange(context, context.request.range1, context.request.range2);
 }
 
 std::string missing(const std::string& file, const std::string& anchor) {
@@ -23,9 +23,9 @@ TEST(RangeComparison, ReadsEachRangeWhereItLiesAndNamesTheFirstFilesCells) {
   // The second range is a row taller: the first file's cells below its range are read too.
   ComparisonRun run({{"Left", {{"B2", "a"}, {"C2", "b"}, {"B3", "c"}, {"C3", "x"}}}},
                     {{"Right", {{"D5", "a"}, {"E5", "b"}, {"D6", "c"}, {"E6", "y"}, {"E7", "z"}}}});
-  run.request.Combo1 = 1;
-  run.request.txtRange1 = "$B$2:$C$3";
-  run.request.txtRange2 = "$D$5:$E$7";
+  run.request.sheet1 = 1;
+  run.request.range1 = "$B$2:$C$3";
+  run.request.range2 = "$D$5:$E$7";
   const WrittenDocuments docs = run.run(rangeOf);
 
   std::string changed, comment, row;
@@ -45,8 +45,8 @@ TEST(RangeComparison, ReadsEachRangeWhereItLiesAndNamesTheFirstFilesCells) {
 TEST(RangeComparison, OneRangeAndOneWorksheetServeBothFiles) {
   ComparisonRun run({{"S1", {{"B2", "1"}}}, {"Named", {{"A1", "p"}, {"A3", "q"}}}},
                     {{"T1", {}}, {"Other", {{"A1", "p"}, {"A2", "r"}}}});
-  run.request.Combo2 = 2;  // Combo1 untouched: both files use their second sheet
-  run.request.txtRange2 = "$A$1:$A$3";
+  run.request.sheet2 = 2;  // sheet1 unset: both files use their second sheet
+  run.request.range2 = "$A$1:$A$3";
   const WrittenDocuments docs = run.run(rangeOf);
 
   std::string comment3, comment2;
@@ -60,27 +60,53 @@ TEST(RangeComparison, OneRangeAndOneWorksheetServeBothFiles) {
 
 TEST(RangeComparison, FieldsThatDoNotFitFailNamingTheFieldAndWriteNothing) {
   struct Case {
-    int combo1, combo2;
+    std::optional<int> sheet1, sheet2;
     std::string range1, range2, expected;
   };
   const std::vector<Case> cases = {
-      {1, -1, "B1:", "",
-       "Range of Excel File #1: \"B1:\" is not valid; expected an address such as $B$1:$F$30"},
-      {1, -1, "", "", "Range of Excel File #1 is empty; expected an address such as $B$1:$F$30"},
-      {1, -1, "$A$1", "$A:$F",
-       "Range of Excel File #2: \"$A:$F\" is not valid; expected an address such as $B$1:$F$30"},
+      {1,
+       {},
+       "B1:",
+       "",
+       "Range of Excel File #1: \"B1:\" is not valid; expected an address such as $B$1:$F$30, "
+       "$B:$F or $1:$20"},
+      {1,
+       {},
+       "",
+       "",
+       "Range of Excel File #1 is empty; expected an address such as $B$1:$F$30, $B:$F or $1:$20"},
+      {1,
+       {},
+       "A1:A2,C3",
+       "B1",
+       "Range of Excel File #1 has 2 areas and Range of Excel File #2 has 1; give both the same "
+       "number of areas, each compared with the area at the same place in the other"},
+      {1,
+       {},
+       "Other!$A:$C",
+       "",
+       "Range of Excel File #1: \"Other!$A:$C\" names the worksheet Other, not the chosen "
+       "worksheet S"},
+      {1,
+       {},
+       "'S!$A:$C",
+       "",
+       "Range of Excel File #1: \"'S!$A:$C\" has a worksheet name without its closing '"},
       {1, 3, "$A$1", "", "Worksheet of Excel File #2: the workbook has no worksheet 3; it has 1"},
-      {0, -1, "$A$1", "", "Worksheet of Excel File #1: no worksheet is chosen in either file"},
-      {1, -1, "$A$1048570:$A$1048576", "$A$1:$A$9",
+      {{}, {}, "$A$1", "", "Worksheet of Excel File #1: no worksheet is chosen in either file"},
+      {1,
+       {},
+       "$A$1048570:$A$1048576",
+       "$A$1:$A$9",
        "Range of Excel File #1: $A$1048570:$A$1048576 cannot take 9 rows and 1 columns like the "
        "larger range; the worksheet ends at row 1048576 and column XFD"},
   };
   for (const Case& c : cases) {
     ComparisonRun run({{"S", {{"A1", "x"}}}}, {{"S", {}}});
-    run.request.Combo1 = c.combo1;
-    run.request.Combo2 = c.combo2;
-    run.request.txtRange1 = c.range1;
-    run.request.txtRange2 = c.range2;
+    run.request.sheet1 = c.sheet1;
+    run.request.sheet2 = c.sheet2;
+    run.request.range1 = c.range1;
+    run.request.range2 = c.range2;
     try {
       run.run(rangeOf);
       ADD_FAILURE() << "no failure for " << c.range1;

@@ -12,37 +12,38 @@ namespace {
 TEST(RequestChoice, RangeModeWithoutAWorksheetComparesWholeWorkbooks) {
   struct Case {
     Mode mode;
-    int combo1, combo2;
+    std::optional<int> sheet1, sheet2;
     ComparisonKind expected;
   };
   const std::vector<Case> cases = {
-      {Mode::Range, -1, -1, ComparisonKind::WholeWorkbook},
-      {Mode::Range, 0, 0, ComparisonKind::WholeWorkbook},
-      {Mode::Range, 0, -1, ComparisonKind::WholeWorkbook},
-      {Mode::Range, 2, -1, ComparisonKind::Range},
-      {Mode::Range, -1, 1, ComparisonKind::Range},
-      {Mode::Rows, -1, -1, ComparisonKind::Rows},
+      {Mode::Range, {}, {}, ComparisonKind::WholeWorkbook},
+      {Mode::Range, 2, {}, ComparisonKind::Range},
+      {Mode::Range, {}, 1, ComparisonKind::Range},
+      {Mode::Rows, {}, {}, ComparisonKind::Rows},
       {Mode::Columns, 1, 1, ComparisonKind::Columns},
   };
   for (const Case& c : cases) {
     ComparisonRequest request;
     request.mode = c.mode;
-    request.Combo1 = c.combo1;
-    request.Combo2 = c.combo2;
-    request.txtRange1 = "$A$1:$B$2";
-    EXPECT_EQ(chooseComparison(request), c.expected) << c.combo1 << "," << c.combo2;
+    request.sheet1 = c.sheet1;
+    request.sheet2 = c.sheet2;
+    request.range1 = "$A$1:$B$2";
+    EXPECT_EQ(chooseComparison(request), c.expected)
+        << c.sheet1.value_or(0) << "," << c.sheet2.value_or(0);
   }
 }
 
 TEST(RequestChoice, ASideWithoutAWorksheetTakesTheOtherSidesPosition) {
-  const std::vector<std::array<int, 4>> cases = {{-1, -1, -1, -1}, {2, -1, 2, 2}, {-1, 3, 3, 3},
-                                                 {0, 2, 2, 2},     {1, 2, 1, 2},  {0, -1, -1, 0}};
-  for (const auto& [combo1, combo2, first, second] : cases) {
+  using Sheet = std::optional<int>;
+  const Sheet none;
+  const std::vector<std::array<Sheet, 4>> cases = {
+      {{none, none, none, none}}, {{2, none, 2, 2}}, {{none, 3, 3, 3}}, {{1, 2, 1, 2}}};
+  for (const auto& [sheet1, sheet2, first, second] : cases) {
     ComparisonRequest request;
-    request.Combo1 = combo1;
-    request.Combo2 = combo2;
+    request.sheet1 = sheet1;
+    request.sheet2 = sheet2;
     EXPECT_EQ(settledSheetPositions(request), std::make_pair(first, second))
-        << combo1 << "," << combo2;
+        << sheet1.value_or(0) << "," << sheet2.value_or(0);
   }
 }
 
@@ -65,8 +66,8 @@ TEST(RequestChoice, StartChecksCompareTheEndWithTheStart) {
   for (const Case& c : cases) {
     ComparisonRequest request;
     request.mode = c.mode;
-    request.txtStartColumn = c.start;
-    request.txtEndColumn = c.end;
+    (c.mode == Mode::Columns ? request.startColumn : request.startRow) = c.start;
+    (c.mode == Mode::Columns ? request.endColumn : request.endRow) = c.end;
     const auto message = startCheckMessage(request);
     EXPECT_EQ(message.value_or(""), c.message ? c.message : "") << c.start << " / " << c.end;
   }

@@ -28,8 +28,8 @@ class ComparisonRun {
  public:
   ComparisonRun(const std::vector<TestSheet>& first, const std::vector<TestSheet>& second)
       : session(makeSession(first, second)) {
-    request.Text1 = "one.xlsx";
-    request.Text2 = "two.xlsx";
+    request.path1 = "one.xlsx";
+    request.path2 = "two.xlsx";
   }
   template <class Comparison>
   WrittenDocuments run(Comparison comparison) {

@@ -30,22 +30,23 @@ std::string heading(const std::string& first, const std::string& last, long coun
 
 TEST(RowsComparison, KeyedRowShowsFirstFileLineThenSecondFileLine) {
   ComparisonRun run(kFirst, kSecond);
-  run.request.Combo1 = 1;
+  run.request.sheet1 = 1;
   run.request.mode = Mode::Rows;
-  run.request.txtRange1 = "$A:$D";
-  run.request.txtStartColumn = "2";  // the end row is the used area's last row, 4
-  run.request.txtIdentifyingColumns = "A";
-  run.request.txtIgnoreColumns = "D";
+  run.request.range1 = "$A:$D";
+  run.request.startRow = "2";  // the end row is the used area's last row, 4
+  run.request.identifying = "A";
+  run.request.ignored = "D";
   const WrittenDocuments docs = run.run(compareRows);
 
-  std::string added, removed, row;
+  std::string added, removed, row, key;
+  appendAnchoredDataCell(key, "Data!A3", "2");
   appendAddedCell(added, "one.xlsx", "Data!@3", "3");
   appendRemovedCell(removed, "one.xlsx", "Data!@3", "3");
   appendDifferentValueRow(row, "Data!A3", "2", "9");
   EXPECT_EQ(docs.grid, heading("2", "4", 4) + kCorner + header("A") + header("B") + header("C") +
                            "<tr>" + header("2") + data("1") + data("pen") + data("3") + "<tr>" +
-                           added + data("2") + data("ink") + data("5") + "</tr>" + removed +
-                           data("9") + data("ink") + data("5") + "<tr>" + header("4") + data("3") +
+                           added + key + data("ink") + data("5") + "</tr>" + removed + data("9") +
+                           data("ink") + data("5") + "<tr>" + header("4") + data("3") +
                            data("cap") + data("7") + "</table>");
   EXPECT_EQ(docs.report, "<table><tr><tr>" + row + "<tr></table>");
   EXPECT_EQ(docs.caption,
@@ -56,11 +57,11 @@ TEST(RowsComparison, KeyedRowShowsFirstFileLineThenSecondFileLine) {
 
 TEST(RowsComparison, PlainModeComparesTheAreaWhereItLies) {
   ComparisonRun run(kFirst, kSecond);
-  run.request.Combo1 = 1;
+  run.request.sheet1 = 1;
   run.request.mode = Mode::Rows;
-  run.request.txtRange1 = "$B$1:$C$30";
-  run.request.txtStartColumn = " 3 ";
-  run.request.txtEndColumn = "4";
+  run.request.range1 = "$B$1:$C$30";
+  run.request.startRow = " 3 ";
+  run.request.endRow = "4";
   const WrittenDocuments docs = run.run(compareRows);
 
   std::string changed, row;
@@ -81,20 +82,17 @@ TEST(RowsComparison, ListItemsNameWholeColumnsInEitherCase) {
     bool keyDiffers;
   };
   // A2 and B2 differ, AB2 agrees.
-  const std::vector<Case> cases = {{"AB", "", false},
-                                   {"a", "", true},
-                                   {"A B", "", true},
-                                   {"A", "A", false},
-                                   {"AB,b", "B", false}};
+  const std::vector<Case> cases = {
+      {"AB", "", false}, {"a", "", true}, {"A B", "", true}, {"AB", "A,b", false}};
   for (const Case& c : cases) {
     ComparisonRun run({{"S", {{"A2", "1"}, {"B2", "2"}, {"AB2", "k"}}}},
                       {{"S", {{"A2", "7"}, {"B2", "8"}, {"AB2", "k"}}}});
-    run.request.Combo1 = 1;
+    run.request.sheet1 = 1;
     run.request.mode = Mode::Rows;
-    run.request.txtRange1 = "$A:$AB";
-    run.request.txtStartColumn = "2";
-    run.request.txtIdentifyingColumns = c.identifying;
-    run.request.txtIgnoreColumns = c.ignore;
+    run.request.range1 = "$A:$AB";
+    run.request.startRow = "2";
+    run.request.identifying = c.identifying;
+    run.request.ignored = c.ignore;
     const WrittenDocuments docs = run.run(compareRows);
     EXPECT_EQ(docs.grid.find("class='added'") != std::string::npos, c.keyDiffers)
         << c.identifying << " / " << c.ignore;
@@ -123,12 +121,12 @@ TEST(RowsComparison, FieldsThatDoNotFitFailNamingTheFieldAndWriteNothing) {
   };
   for (const Case& c : cases) {
     ComparisonRun run(kFirst, kSecond);
-    run.request.Combo2 = 1;
+    run.request.sheet2 = 1;
     run.request.mode = Mode::Rows;
-    run.request.txtRange1 = c.range;
-    run.request.txtStartColumn = c.start;
-    run.request.txtEndColumn = c.end;
-    run.request.txtIdentifyingColumns = c.identifying;
+    run.request.range1 = c.range;
+    run.request.startRow = c.start;
+    run.request.endRow = c.end;
+    run.request.identifying = c.identifying;
     try {
       run.run(compareRows);
       ADD_FAILURE() << "no failure for " << c.expected;

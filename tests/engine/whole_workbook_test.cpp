@@ -39,21 +39,21 @@ class WholeWorkbookTest : public ::testing::Test {
   }
   // The part of a document between its head and its tail.
   std::string reportBody() const {
-    DocumentTitle title{request.Text1, request.Text2, "2026-12-07 10:00:00", ""};
+    DocumentTitle title{request.path1, request.path2, "2026-12-07 10:00:00", ""};
     return report.substr(
         reportDocumentHead(title).size(),
         report.size() - reportDocumentHead(title).size() - reportDocumentTail().size());
   }
   std::string gridBody() const {
-    DocumentTitle title{request.Text1, request.Text2, "2026-12-07 10:00:00", ""};
+    DocumentTitle title{request.path1, request.path2, "2026-12-07 10:00:00", ""};
     return grid.substr(gridDocumentHead(title).size(),
                        grid.size() - gridDocumentHead(title).size() - gridDocumentTail().size());
   }
 
   ComparisonRequest request = [] {
     ComparisonRequest r;
-    r.Text1 = "one.xlsx";
-    r.Text2 = "two.xlsx";
+    r.path1 = "one.xlsx";
+    r.path2 = "two.xlsx";
     return r;
   }();
   SpreadsheetSession session;

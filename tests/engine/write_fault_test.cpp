@@ -75,10 +75,10 @@ TEST(ComparisonWriteFaults, AGridThatCannotBeWrittenKeepsTheEarlierPair) {
     SCOPED_TRACE(c.comparison);
     ComparisonRun run({{"S", {{"A1", "1"}, {"B2", "x"}}}}, {{"S", {{"A1", "2"}, {"B2", "x"}}}});
     run.request.mode = c.mode;
-    run.request.Combo1 = 1;
+    run.request.sheet1 = 1;
     if (c.mode == Mode::Rows) {
-      run.request.txtRange1 = "$A:$B";
-      run.request.txtStartColumn = "1";
+      run.request.range1 = "$A:$B";
+      run.request.startRow = "1";
     }
     writeFileReplacing(run.folder / "report.htm", {"old report"});
     writeFileReplacing(run.folder / "visualized.htm", {"old grid"});

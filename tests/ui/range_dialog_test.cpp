@@ -15,7 +15,6 @@
 #include <QTimer>
 
 #include "sheet/stored_workbook.h"
-#include "ui/range_dialog_address.h"
 #include "ui/range_dialog_model.h"
 
 namespace quill::test {
@@ -70,47 +69,6 @@ class RangeDialogTest : public testing::Test {
 
   StoredWorkbook book;
 };
-
-TEST(RangeDialogAddress, AreasBecomeAbsoluteAddresses) {
-  struct Case {
-    std::vector<Area> areas;
-    const char* text;
-  };
-  const long rows = kMaxRows, columns = kMaxColumns;
-  for (const Case& c : {
-           Case{{{2, 2, 9, 4}}, "$B$2:$D$9"},
-           Case{{{5, 3, 5, 3}}, "$C$5"},
-           Case{{{1, 1, 9, 1}, {1, 3, 9, 5}}, "$A$1:$A$9,$C$1:$E$9"},
-           Case{{{1, 2, rows, 4}}, "$B:$D"},
-           Case{{{1, 3, rows, 3}}, "$C:$C"},
-           Case{{{2, 1, 9, columns}}, "$2:$9"},
-           Case{{{7, 1, 7, columns}, {1, 28, rows, 28}}, "$7:$7,$AB:$AB"},
-           Case{{{1, 1, rows, columns}}, "$1:$1048576"},
-           Case{{}, ""},
-       }) {
-    EXPECT_EQ(selectionAddressText(c.areas), c.text);
-  }
-}
-
-TEST(RangeDialogAddress, TypedAddressesMayNameTheirWorksheet) {
-  struct Case {
-    const char* text;
-    const char* sheet;
-    std::vector<Area> areas;
-  };
-  for (const Case& c : {
-           Case{"b2:d9", "", {{2, 2, 9, 4}}},
-           Case{"Prices!$C$5", "Prices", {{5, 3, 5, 3}}},
-           Case{"'My Sheet'!A1:A9,C1:E9", "My Sheet", {{1, 1, 9, 1}, {1, 3, 9, 5}}},
-           Case{"'It''s'!$B:$D", "It's", {{1, 2, kMaxRows, 4}}},
-       }) {
-    const TypedAddress typed = parseTypedAddress(c.text);
-    EXPECT_EQ(typed.sheetName, c.sheet) << c.text;
-    EXPECT_EQ(typed.areas, c.areas) << c.text;
-  }
-  for (const char* wrong : {"", "!A1", "B2:", "A0", "Sheet!", "1A"})
-    EXPECT_THROW(parseTypedAddress(wrong), AddressError) << wrong;
-}
 
 TEST_F(RangeDialogTest, GridShowsTheWorksheetWithLettersAndNumbers) {
   auto dialog = open();

@@ -451,7 +451,7 @@ TEST_F(SmallerAreaTest, BackKeepsEveryFieldAndChangedPathsAreListedAfresh) {
   EXPECT_EQ(text("txtRange1"), "");
   EXPECT_EQ(text("txtRange2"), "");
   EXPECT_FALSE(option("Option3").isEnabled());
-  EXPECT_EQ(smallerAreaWindow().request().Text2, (programFolder + "/three.xlsx").toStdString());
+  EXPECT_EQ(smallerAreaWindow().request().path2, (programFolder + "/three.xlsx").toStdString());
 }
 
 TEST_F(SmallerAreaTest, AWorkbookThatFailsToOpenLeavesItsListBlank) {

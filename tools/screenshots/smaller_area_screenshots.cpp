@@ -51,7 +51,7 @@ bool grabSmallerAreaWindows(ProgramWindows& windows, const QString& folder) {
   const bool savedWindow = grabInto(smaller, folder + "/smaller-area-window.png");
   bool savedDialog = false;
   try {
-    savedDialog = grabRangeDialog(smaller.request().Text1, folder + "/range-dialog.png");
+    savedDialog = grabRangeDialog(smaller.request().path1, folder + "/range-dialog.png");
   } catch (const std::exception& error) {
     qWarning("The range dialog could not be shown: %s", error.what());
   }
