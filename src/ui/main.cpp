@@ -10,7 +10,7 @@
 #include "shell/settings_store.h"
 #include "shell/shell_dialogs.h"
 #include "ui/document_scheme.h"
-#include "ui/form1.h"
+#include "ui/main_window.h"
 #include "ui/program_context.h"
 #include "ui/program_windows.h"
 #include "ui/screenshot_driver.h"
@@ -67,7 +67,7 @@ int main(int argc, char* argv[]) {
   quill::ProgramWindows windows(context);
   QObject::connect(&windows, &quill::ProgramWindows::programEnding, &application,
                    &QApplication::quit, Qt::QueuedConnection);
-  if (!windows.mainWindow().Form_Load()) return 1;
+  if (!windows.mainWindow().load()) return 1;
   windows.mainWindow().show();
 
   // Set by scripts/screenshots: no one clicks under a virtual display.

@@ -1,4 +1,4 @@
-#include "ui/form2.h"
+#include "ui/smaller_area_window.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -12,8 +12,8 @@
 #include "shell/look.h"
 #include "shell/shell_dialogs.h"
 #include "ui/comparison_runner.h"
-#include "ui/form1.h"
 #include "ui/form2_addresses.h"
+#include "ui/main_window.h"
 #include "ui/program_context.h"
 #include "ui/program_icon.h"
 #include "ui/program_windows.h"
@@ -35,7 +35,8 @@ const Workbook& openBook(const Workbook* book, int file) {
 
 }  // namespace
 
-Form2::Form2(ProgramContext& context, ProgramWindows& windows, std::function<WorkbookPaths()> paths)
+SmallerAreaWindow::SmallerAreaWindow(ProgramContext& context, ProgramWindows& windows,
+                                     std::function<WorkbookPaths()> paths)
     : context_(context),
       windows_(windows),
       paths_(std::move(paths)),
@@ -46,36 +47,38 @@ Form2::Form2(ProgramContext& context, ProgramWindows& windows, std::function<Wor
   createControls();
   resize(layout_.designedSize());
   runner_ = new ComparisonRunner(*this, context_, *ProgressBar1);
-  connect(runner_, &ComparisonRunner::finished, this, &Form2::comparisonFinished);
+  connect(runner_, &ComparisonRunner::finished, this, &SmallerAreaWindow::comparisonFinished);
 }
 
-Form2::~Form2() {
+SmallerAreaWindow::~SmallerAreaWindow() {
   stopComparison();
 }
 
-QPushButton* Form2::addButton(QWidget* parent, const char* name, const QString& caption,
-                              QRect twips, Stretch stretch) {
+QPushButton* SmallerAreaWindow::addButton(QWidget* parent, const char* name, const QString& caption,
+                                          QRect twips, Stretch stretch) {
   auto* button = new QPushButton(caption, parent);
   button->setObjectName(name);
   layout_.place(*button, twips, stretch);
   return button;
 }
 
-QLabel* Form2::addLabel(QWidget* parent, const char* name, const QString& caption, QRect twips) {
+QLabel* SmallerAreaWindow::addLabel(QWidget* parent, const char* name, const QString& caption,
+                                    QRect twips) {
   auto* label = new QLabel(caption, parent);
   label->setObjectName(name);
   layout_.place(*label, twips);
   return label;
 }
 
-QLineEdit* Form2::addBox(QWidget* parent, const char* name, QRect twips, Stretch stretch) {
+QLineEdit* SmallerAreaWindow::addBox(QWidget* parent, const char* name, QRect twips,
+                                     Stretch stretch) {
   auto* box = new QLineEdit(parent);
   box->setObjectName(name);
   layout_.place(*box, twips, stretch);
   return box;
 }
 
-void Form2::createControls() {
+void SmallerAreaWindow::createControls() {
   PushButton1 = addButton(this, "PushButton1", "< Back", QRect(120, 120, 8895, 405), kFullWidth);
   Frame1 = new QGroupBox("Compare Smaller Area", this);
   Frame1->setObjectName("Frame1");
@@ -104,7 +107,7 @@ void Form2::createControls() {
   connectControls();
 }
 
-void Form2::createFileFrames() {
+void SmallerAreaWindow::createFileFrames() {
   auto addFrame = [&](const char* name, const QString& caption, int top) {
     auto* frame = new QGroupBox(caption, Frame1);
     frame->setObjectName(name);
@@ -139,7 +142,7 @@ void Form2::createFileFrames() {
   PushButton3 = addButton(Frame3, "PushButton3", "...", QRect(7760, 300, 325, 345), kRightEdge);
 }
 
-void Form2::createTableProperties() {
+void SmallerAreaWindow::createTableProperties() {
   Frame4 = new QGroupBox("Table Properties", Frame1);
   Frame4->setObjectName("Frame4");
   layout_.place(*Frame4, QRect(240, 2610, 8400, 1365), kFullWidth);
@@ -162,42 +165,42 @@ void Form2::createTableProperties() {
   PushButton10 = addButton(Frame4, "PushButton10", "...", QRect(7760, 810, 325, 345), kRightEdge);
 }
 
-void Form2::connectControls() {
+void SmallerAreaWindow::connectControls() {
   // A list changes only by a choice from it: typing is not possible.
-  connect(Combo1, &QComboBox::activated, this, &Form2::Combo1_Click);
-  connect(Combo2, &QComboBox::activated, this, &Form2::Combo2_Click);
-  connect(PushButton1, &QPushButton::clicked, this, &Form2::PushButton1_Click);
-  connect(PushButton2, &QPushButton::clicked, this, &Form2::PushButton2_Click);
-  connect(PushButton3, &QPushButton::clicked, this, &Form2::PushButton3_Click);
-  connect(PushButton4, &QPushButton::clicked, this, &Form2::PushButton4_Click);
-  connect(PushButton7, &QPushButton::clicked, this, &Form2::PushButton7_Click);
-  connect(PushButton8, &QPushButton::clicked, this, &Form2::PushButton8_Click);
-  connect(PushButton9, &QPushButton::clicked, this, &Form2::PushButton9_Click);
-  connect(PushButton10, &QPushButton::clicked, this, &Form2::PushButton10_Click);
+  connect(Combo1, &QComboBox::activated, this, &SmallerAreaWindow::firstSheetChosen);
+  connect(Combo2, &QComboBox::activated, this, &SmallerAreaWindow::secondSheetChosen);
+  connect(PushButton1, &QPushButton::clicked, this, &SmallerAreaWindow::backToMainWindow);
+  connect(PushButton2, &QPushButton::clicked, this, &SmallerAreaWindow::pickStart);
+  connect(PushButton3, &QPushButton::clicked, this, &SmallerAreaWindow::pickSecondRange);
+  connect(PushButton4, &QPushButton::clicked, this, &SmallerAreaWindow::startComparing);
+  connect(PushButton7, &QPushButton::clicked, this, &SmallerAreaWindow::pickFirstRange);
+  connect(PushButton8, &QPushButton::clicked, this, &SmallerAreaWindow::pickEnd);
+  connect(PushButton9, &QPushButton::clicked, this, &SmallerAreaWindow::pickIdentifying);
+  connect(PushButton10, &QPushButton::clicked, this, &SmallerAreaWindow::pickIgnored);
   // Only a button that comes on lays the window out, so clicking the mode already on keeps
   // the table properties.
   connect(Option1, &QRadioButton::toggled, this, [this](bool on) {
-    if (on) Option1_Click();
+    if (on) showRangeMode();
   });
   connect(Option2, &QRadioButton::toggled, this, [this](bool on) {
-    if (on) Option2_Click();
+    if (on) showRowsMode();
   });
   connect(Option3, &QRadioButton::toggled, this, [this](bool on) {
-    if (on) Option3_Click();
+    if (on) showColumnsMode();
   });
   txtStartColumn->installEventFilter(this);
 }
 
-void Form2::showWindow() {
+void SmallerAreaWindow::showWindow() {
   if (!loaded_) {
     loaded_ = true;
-    Form_Load();
+    load();
   } else if (paths_() != listedPaths_ || !books_.isOpen()) {
     // Lists of files that are no longer chosen would pick from the wrong workbooks; a file
     // that failed to open is tried again.
     ErrorTrap trap("Form2", "Form_Load", errorBox_);
     openBooks(trap);
-    trap.at(110, [&] { loadSheets(); });
+    trap.at(110, [&] { listSheets(); });
     trap.at(112, [&] {
       txtRange1->clear();
       txtRange2->clear();
@@ -210,7 +213,7 @@ void Form2::showWindow() {
   activateWindow();
 }
 
-void Form2::Form_Load() {
+void SmallerAreaWindow::load() {
   ErrorTrap trap("Form2", "Form_Load", errorBox_);
   trap.at(100, [&] { applyButtonFaceColours(*this); });
   trap.at(102, [&] {
@@ -219,10 +222,10 @@ void Form2::Form_Load() {
   openBooks(trap);
   trap.at(106, [&] { setWindowTitle(kProductName); });
   trap.at(108, [&] { setWindowIcon(programIcon()); });
-  trap.at(110, [&] { loadSheets(); });
+  trap.at(110, [&] { listSheets(); });
 }
 
-void Form2::openBooks(ErrorTrap& trap) {
+void SmallerAreaWindow::openBooks(ErrorTrap& trap) {
   trap.at(104, [&] {
     BusyCursor busy;
     listedPaths_ = paths_();
@@ -231,7 +234,7 @@ void Form2::openBooks(ErrorTrap& trap) {
   });
 }
 
-void Form2::loadSheets() {
+void SmallerAreaWindow::listSheets() {
   ErrorTrap trap("Form2", "loadSheets", errorBox_);
   auto fill = [](QComboBox& list, const Workbook* book, int file) {
     list.clear();
@@ -246,27 +249,27 @@ void Form2::loadSheets() {
   trap.at(102, [&] { fill(*Combo2, books_.secondBook, 2); });
 }
 
-std::string Form2::usedAddress(int file, int position) const {
+std::string SmallerAreaWindow::usedAddress(int file, int position) const {
   if (position < 1) throw std::out_of_range("Subscript out of range: no worksheet is chosen");
   const Workbook* book = file == 1 ? books_.firstBook : books_.secondBook;
   return openBook(book, file).sheet(std::size_t(position)).usedRange().address();
 }
 
-std::string Form2::getColumnRange(const std::string& address) {
+std::string SmallerAreaWindow::columnRangeOf(const std::string& address) {
   ErrorTrap trap("Form2", "getColumnRange", errorBox_);
   std::string result;
   trap.at(100, [&] { result = columnRangeText(address); });
   return result;
 }
 
-std::string Form2::getRowRange(const std::string& address) {
+std::string SmallerAreaWindow::rowRangeOf(const std::string& address) {
   ErrorTrap trap("Form2", "getRowRange", errorBox_);
   std::string result;
   trap.at(100, [&] { result = rowRangeText(address); });
   return result;
 }
 
-void Form2::Combo1_Click() {
+void SmallerAreaWindow::firstSheetChosen() {
   if (suppressSheetClick) return;
   ErrorTrap trap("Form2", "Combo1_Click", errorBox_);
   const int position = Combo1->currentIndex();
@@ -286,10 +289,10 @@ void Form2::Combo1_Click() {
         txtRange1->setText(QString::fromStdString(address));
         break;
       case Mode::Rows:
-        txtRange1->setText(QString::fromStdString(getColumnRange(address)));
+        txtRange1->setText(QString::fromStdString(columnRangeOf(address)));
         break;
       case Mode::Columns:
-        txtRange1->setText(QString::fromStdString(getRowRange(address)));
+        txtRange1->setText(QString::fromStdString(rowRangeOf(address)));
         break;
     }
   });
@@ -299,7 +302,7 @@ void Form2::Combo1_Click() {
   });
 }
 
-void Form2::Combo2_Click() {
+void SmallerAreaWindow::secondSheetChosen() {
   if (suppressSheetClick) return;
   ErrorTrap trap("Form2", "Combo2_Click", errorBox_);
   const int position = Combo2->currentIndex();
@@ -310,13 +313,13 @@ void Form2::Combo2_Click() {
   trap.at(102, [&] { txtRange2->setText(QString::fromStdString(usedAddress(2, position))); });
 }
 
-Mode Form2::mode() const {
+Mode SmallerAreaWindow::mode() const {
   if (Option2->isChecked()) return Mode::Rows;
   if (Option3->isChecked()) return Mode::Columns;
   return Mode::Range;
 }
 
-ComparisonRequest Form2::request() const {
+ComparisonRequest SmallerAreaWindow::request() const {
   ComparisonRequest request;
   const WorkbookPaths paths = paths_();
   request.Text1 = paths.first;
@@ -333,36 +336,36 @@ ComparisonRequest Form2::request() const {
   return request;
 }
 
-void Form2::usePicker(std::unique_ptr<RangePicker> picker) {
+void SmallerAreaWindow::usePicker(std::unique_ptr<RangePicker> picker) {
   picker_ = std::move(picker);
 }
 
-void Form2::PushButton1_Click() {
+void SmallerAreaWindow::backToMainWindow() {
   ErrorTrap trap("Form2", "PushButton1_Click", errorBox_);
   trap.at(100, [&] { windows_.mainWindow().show(); });
   trap.at(102, [&] { hide(); });
 }
 
-void Form2::tell(const QString& text) {
+void SmallerAreaWindow::tell(const QString& text) {
   context_.dialogs.message(this, context_.applicationTitle, text);
 }
 
-void Form2::stopComparison() {
+void SmallerAreaWindow::stopComparison() {
   runner_->cancelAndWait();
 }
 
-bool Form2::isComparing() const {
+bool SmallerAreaWindow::isComparing() const {
   return runner_->isRunning();
 }
 
-void Form2::closeEvent(QCloseEvent* event) {
+void SmallerAreaWindow::closeEvent(QCloseEvent* event) {
   ErrorTrap trap("Form2", "Form_QueryUnload", errorBox_);
   trap.at(100, [&] { closeSession(books_); });
   trap.at(102, [&] { windows_.endProgram(); });
   event->accept();
 }
 
-void Form2::resizeEvent(QResizeEvent* event) {
+void SmallerAreaWindow::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   layout_.apply();
 }

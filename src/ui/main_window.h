@@ -20,15 +20,15 @@ struct ProgramContext;
 
 // The main window: the two workbook paths, the buttons that fill, clear and browse them,
 // and the starts of the whole-workbook comparison and of the smaller-area window.
-class Form1 final : public QWidget {
+class MainWindow final : public QWidget {
   Q_OBJECT
  public:
-  Form1(ProgramContext& context, ProgramWindows& windows);
-  ~Form1() override;
+  MainWindow(ProgramContext& context, ProgramWindows& windows);
+  ~MainWindow() override;
 
   // The start-up steps: look, cursor, caption, icon, title, the stored paths and the check
   // that workbooks can be read; false when the program cannot go on.
-  bool Form_Load();
+  bool load();
   // Stops a running comparison and waits for it; nothing when none runs.
   void stopComparison();
   bool isComparing() const;
@@ -39,15 +39,15 @@ class Form1 final : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private slots:
-  void PushButton1_Click();
-  void PushButton2_Click();
-  void PushButton3_Click();
-  void PushButton4_Click();
-  void PushButton5_Click();
-  void PushButton6_Click();
-  void PushButton8_Click();
-  void Text1_Change();
-  void Text2_Change();
+  void openProductPage();
+  void clearFiles();
+  void loadSampleFiles();
+  void browseFirstFile();
+  void startComparing();
+  void browseSecondFile();
+  void openSmallerArea();
+  void rememberFirstPath();
+  void rememberSecondPath();
   void comparisonFinished(const quill::ComparisonOutcome& outcome, bool cancelled);
 
  private:

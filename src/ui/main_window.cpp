@@ -1,4 +1,4 @@
-#include "ui/form1.h"
+#include "ui/main_window.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -35,7 +35,7 @@ std::string pathOf(const QLineEdit& box) {
 
 }  // namespace
 
-Form1::Form1(ProgramContext& context, ProgramWindows& windows)
+MainWindow::MainWindow(ProgramContext& context, ProgramWindows& windows)
     : context_(context),
       windows_(windows),
       errorBox_(*this, context.dialogs),
@@ -44,22 +44,22 @@ Form1::Form1(ProgramContext& context, ProgramWindows& windows)
   createControls();
   resize(layout_.designedSize());
   runner_ = new ComparisonRunner(*this, context_, *ProgressBar1);
-  connect(runner_, &ComparisonRunner::finished, this, &Form1::comparisonFinished);
+  connect(runner_, &ComparisonRunner::finished, this, &MainWindow::comparisonFinished);
 }
 
-Form1::~Form1() {
+MainWindow::~MainWindow() {
   stopComparison();
 }
 
-QPushButton* Form1::addButton(QWidget* parent, const char* name, const QString& caption,
-                              QRect twips, Stretch stretch) {
+QPushButton* MainWindow::addButton(QWidget* parent, const char* name, const QString& caption,
+                                   QRect twips, Stretch stretch) {
   auto* button = new QPushButton(caption, parent);
   button->setObjectName(name);
   layout_.place(*button, twips, stretch);
   return button;
 }
 
-void Form1::createControls() {
+void MainWindow::createControls() {
   PushButton3 = addButton(this, "PushButton3", "Load Sample/Example Files",
                           QRect(120, 120, 3840, 405), {0, 0, 0.5, 0});
   PushButton2 =
@@ -90,20 +90,20 @@ void Form1::createControls() {
   ProgressBar1->setValue(0);
   layout_.place(*ProgressBar1, QRect(120, 3940, 7800, 405), kFullWidth);
 
-  connect(PushButton1, &QPushButton::clicked, this, &Form1::PushButton1_Click);
-  connect(PushButton2, &QPushButton::clicked, this, &Form1::PushButton2_Click);
-  connect(PushButton3, &QPushButton::clicked, this, &Form1::PushButton3_Click);
-  connect(PushButton4, &QPushButton::clicked, this, &Form1::PushButton4_Click);
-  connect(PushButton5, &QPushButton::clicked, this, &Form1::PushButton5_Click);
-  connect(PushButton6, &QPushButton::clicked, this, &Form1::PushButton6_Click);
-  connect(PushButton8, &QPushButton::clicked, this, &Form1::PushButton8_Click);
-  connect(Text1, &QLineEdit::textChanged, this, &Form1::Text1_Change);
-  connect(Text2, &QLineEdit::textChanged, this, &Form1::Text2_Change);
+  connect(PushButton1, &QPushButton::clicked, this, &MainWindow::openProductPage);
+  connect(PushButton2, &QPushButton::clicked, this, &MainWindow::clearFiles);
+  connect(PushButton3, &QPushButton::clicked, this, &MainWindow::loadSampleFiles);
+  connect(PushButton4, &QPushButton::clicked, this, &MainWindow::browseFirstFile);
+  connect(PushButton5, &QPushButton::clicked, this, &MainWindow::startComparing);
+  connect(PushButton6, &QPushButton::clicked, this, &MainWindow::browseSecondFile);
+  connect(PushButton8, &QPushButton::clicked, this, &MainWindow::openSmallerArea);
+  connect(Text1, &QLineEdit::textChanged, this, &MainWindow::rememberFirstPath);
+  connect(Text2, &QLineEdit::textChanged, this, &MainWindow::rememberSecondPath);
   Text1->installEventFilter(this);
   Text2->installEventFilter(this);
 }
 
-bool Form1::Form_Load() {
+bool MainWindow::load() {
   ErrorTrap trap("Form1", "Form_Load", errorBox_);
   trap.at(100, [&] { applyButtonFaceColours(*this); });
   trap.at(102, [&] {
@@ -127,39 +127,39 @@ bool Form1::Form_Load() {
   return false;
 }
 
-void Form1::PushButton1_Click() {
+void MainWindow::openProductPage() {
   ErrorTrap trap("Form1", "PushButton1_Click", errorBox_);
   trap.at(100, [&] { context_.dialogs.openWebPage(kProductPage); });
 }
 
-void Form1::PushButton2_Click() {
+void MainWindow::clearFiles() {
   ErrorTrap trap("Form1", "PushButton2_Click", errorBox_);
   trap.at(100, [&] { Text1->setText(""); });
   trap.at(102, [&] { Text2->setText(""); });
 }
 
-void Form1::PushButton3_Click() {
+void MainWindow::loadSampleFiles() {
   ErrorTrap trap("Form1", "PushButton3_Click", errorBox_);
   trap.at(100, [&] { Text1->setText(context_.programFolder + "/Samples/sample1.xls"); });
   trap.at(102, [&] { Text2->setText(context_.programFolder + "/Samples/sample2.xls"); });
 }
 
-void Form1::PushButton4_Click() {
+void MainWindow::browseFirstFile() {
   ErrorTrap trap("Form1", "PushButton4_Click", errorBox_);
   trap.at(100, [&] { browseInto(*Text1); });
 }
 
-void Form1::PushButton6_Click() {
+void MainWindow::browseSecondFile() {
   ErrorTrap trap("Form1", "PushButton6_Click", errorBox_);
   trap.at(100, [&] { browseInto(*Text2); });
 }
 
-void Form1::browseInto(QLineEdit& box) {
+void MainWindow::browseInto(QLineEdit& box) {
   const QString chosen = context_.dialogs.openFile(this, "Select Excel File", kFileFilters);
   if (!chosen.isEmpty()) box.setText(chosen);
 }
 
-void Form1::PushButton5_Click() {
+void MainWindow::startComparing() {
   ErrorTrap trap("Form1", "PushButton5_Click", errorBox_);
   if (runner_->isRunning()) return;
   trap.line(100);
@@ -183,7 +183,7 @@ void Form1::PushButton5_Click() {
   });
 }
 
-void Form1::comparisonFinished(const ComparisonOutcome& outcome, bool cancelled) {
+void MainWindow::comparisonFinished(const ComparisonOutcome& outcome, bool cancelled) {
   setStartButtonsEnabled(true);
   // A comparison that wrote no documents has reported why; older documents are not shown.
   if (cancelled || !outcome.documentsWritten) return;
@@ -193,7 +193,7 @@ void Form1::comparisonFinished(const ComparisonOutcome& outcome, bool cancelled)
   trap.at(112, [&] { hide(); });
 }
 
-void Form1::PushButton8_Click() {
+void MainWindow::openSmallerArea() {
   ErrorTrap trap("Form1", "PushButton8_Click", errorBox_);
   trap.line(100);
   if (!fileExists(pathOf(*Text1))) {
@@ -213,43 +213,43 @@ void Form1::PushButton8_Click() {
   trap.at(108, [&] { hide(); });
 }
 
-void Form1::Text1_Change() {
+void MainWindow::rememberFirstPath() {
   context_.settings.save(kExcelFileKey, Text1->text());
 }
 
-void Form1::Text2_Change() {
+void MainWindow::rememberSecondPath() {
   context_.settings.save(kCompareWithKey, Text2->text());
 }
 
-void Form1::tell(const QString& text) {
+void MainWindow::tell(const QString& text) {
   context_.dialogs.message(this, context_.applicationTitle, text);
 }
 
-void Form1::setStartButtonsEnabled(bool enabled) {
+void MainWindow::setStartButtonsEnabled(bool enabled) {
   PushButton5->setEnabled(enabled);
   PushButton8->setEnabled(enabled);
 }
 
-void Form1::stopComparison() {
+void MainWindow::stopComparison() {
   runner_->cancelAndWait();
 }
 
-bool Form1::isComparing() const {
+bool MainWindow::isComparing() const {
   return runner_->isRunning();
 }
 
-void Form1::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
   ErrorTrap trap("Form1", "Form_QueryUnload", errorBox_);
   trap.at(100, [&] { windows_.endProgram(); });
   event->accept();
 }
 
-void Form1::resizeEvent(QResizeEvent* event) {
+void MainWindow::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   layout_.apply();
 }
 
-bool Form1::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   // A box that gets the focus selects its whole text; deferred so that the click which
   // gave the focus does not clear the selection again.
   if (event->type() == QEvent::FocusIn) {

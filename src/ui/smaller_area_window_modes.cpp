@@ -10,13 +10,13 @@
 
 #include "engine/choose_comparison.h"
 #include "ui/comparison_runner.h"
-#include "ui/form2.h"
 #include "ui/program_context.h"
 #include "ui/program_windows.h"
+#include "ui/smaller_area_window.h"
 
 namespace quill {
 
-struct Form2::TableLayout {
+struct SmallerAreaWindow::TableLayout {
   const char* selectRange;
   const char* startLabel;
   const char* startText;
@@ -43,7 +43,7 @@ bool leavesForAnotherControl(const QFocusEvent& event) {
 
 }  // namespace
 
-void Form2::Option1_Click() {
+void SmallerAreaWindow::showRangeMode() {
   ErrorTrap trap("Form2", "Option1_Click", errorBox_);
   trap.at(100, [&] { lblSelectRange->setText("Range:"); });
   trap.at(102, [&] { Frame4->hide(); });
@@ -53,22 +53,22 @@ void Form2::Option1_Click() {
     lblCompareRange->show();
   });
   trap.at(108, [&] { txtRange2->show(); });
-  trap.at(110, [&] { Combo1_Click(); });
+  trap.at(110, [&] { firstSheetChosen(); });
 }
 
-void Form2::Option2_Click() {
+void SmallerAreaWindow::showRowsMode() {
   static const TableLayout rows{"Select Columns to include:", "Start Row:",     "1", "End Row:",
                                 "Identifying Columns:",       "Ignore Columns:"};
   showTableLayout(rows, "Option2_Click");
 }
 
-void Form2::Option3_Click() {
+void SmallerAreaWindow::showColumnsMode() {
   static const TableLayout columns{"Select Rows to include:", "Start Columns:", "A", "End Columns:",
                                    "Identifying Rows:",       "Ignore Rows:"};
   showTableLayout(columns, "Option3_Click");
 }
 
-void Form2::showTableLayout(const TableLayout& layout, const char* procedure) {
+void SmallerAreaWindow::showTableLayout(const TableLayout& layout, const char* procedure) {
   ErrorTrap trap("Form2", procedure, errorBox_);
   trap.at(100, [&] { lblSelectRange->setText(layout.selectRange); });
   trap.at(102, [&] { Frame4->show(); });
@@ -92,7 +92,7 @@ void Form2::showTableLayout(const TableLayout& layout, const char* procedure) {
   trap.at(114, [&] {
     const std::string used = usedAddress(1, Combo1->currentIndex());
     const bool rows = mode() == Mode::Rows;
-    txtRange1->setText(QString::fromStdString(rows ? getColumnRange(used) : getRowRange(used)));
+    txtRange1->setText(QString::fromStdString(rows ? columnRangeOf(used) : rowRangeOf(used)));
   });
   trap.at(116, [&] {
     txtIdentifyingColumns->clear();
@@ -100,14 +100,14 @@ void Form2::showTableLayout(const TableLayout& layout, const char* procedure) {
   });
 }
 
-bool Form2::eventFilter(QObject* watched, QEvent* event) {
+bool SmallerAreaWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched == txtStartColumn && event->type() == QEvent::FocusOut &&
       leavesForAnotherControl(*static_cast<QFocusEvent*>(event)))
-    txtStartColumn_LostFocus();
+    checkStartIsNumber();
   return QWidget::eventFilter(watched, event);
 }
 
-void Form2::txtStartColumn_LostFocus() {
+void SmallerAreaWindow::checkStartIsNumber() {
   // The message box takes the focus itself; that must not check the field once more.
   if (checkingStart_) return;
   checkingStart_ = true;
@@ -121,7 +121,7 @@ void Form2::txtStartColumn_LostFocus() {
   checkingStart_ = false;
 }
 
-void Form2::PushButton4_Click() {
+void SmallerAreaWindow::startComparing() {
   ErrorTrap trap("Form2", "PushButton4_Click", errorBox_);
   if (runner_->isRunning()) return;
   trap.line(100);
@@ -138,7 +138,7 @@ void Form2::PushButton4_Click() {
   });
 }
 
-void Form2::comparisonFinished(const ComparisonOutcome& outcome, bool cancelled) {
+void SmallerAreaWindow::comparisonFinished(const ComparisonOutcome& outcome, bool cancelled) {
   setStartButtonsEnabled(true);
   // A comparison that wrote no documents has reported why; older documents are not shown.
   if (cancelled || !outcome.documentsWritten) return;
@@ -148,7 +148,7 @@ void Form2::comparisonFinished(const ComparisonOutcome& outcome, bool cancelled)
   trap.at(112, [&] { hide(); });
 }
 
-void Form2::setStartButtonsEnabled(bool enabled) {
+void SmallerAreaWindow::setStartButtonsEnabled(bool enabled) {
   // "< Back" is held too: the main window must not start a comparison of its own meanwhile.
   PushButton4->setEnabled(enabled);
   PushButton1->setEnabled(enabled);

@@ -1,4 +1,4 @@
-#include "ui/form3.h"
+#include "ui/results_window.h"
 
 #include <QCloseEvent>
 #include <QFile>
@@ -69,7 +69,7 @@ void saveInnerMarkup(const QString& folder, const QString& fileName, const QByte
 
 }  // namespace
 
-Form3::Form3(ProgramContext& context, ProgramWindows& windows)
+ResultsWindow::ResultsWindow(ProgramContext& context, ProgramWindows& windows)
     : context_(context),
       windows_(windows),
       errorBox_(*this, context.dialogs),
@@ -83,39 +83,39 @@ Form3::Form3(ProgramContext& context, ProgramWindows& windows)
   createControls();
   resize(layout_.designedSize());
   timer1_.setSingleShot(true);
-  connect(&timer1_, &QTimer::timeout, this, &Form3::Timer1);
+  connect(&timer1_, &QTimer::timeout, this, &ResultsWindow::deleteTemporaryDocuments);
   timer1_.start(kTimerMilliseconds);
-  Form_Load();
+  load();
 }
 
 // The pages must go before the profile they were made with.
-Form3::~Form3() {
+ResultsWindow::~ResultsWindow() {
   delete WebBrowser1;
   delete WebBrowser2;
 }
 
-QPushButton* Form3::addButton(QWidget* parent, const char* name, const QString& caption,
-                              QRect twips, Stretch stretch) {
+QPushButton* ResultsWindow::addButton(QWidget* parent, const char* name, const QString& caption,
+                                      QRect twips, Stretch stretch) {
   auto* button = new QPushButton(caption, parent);
   button->setObjectName(name);
   layout_.place(*button, twips, stretch);
   return button;
 }
 
-QWebEngineView* Form3::addView(const char* name, const QString& fileName, QRect twips,
-                               Stretch stretch) {
+QWebEngineView* ResultsWindow::addView(const char* name, const QString& fileName, QRect twips,
+                                       Stretch stretch) {
   auto* view = new QWebEngineView(this);
   view->setObjectName(name);
   auto* page = new DocumentPage(profile_, fileName, view);
   view->setPage(page);
-  connect(page, &DocumentPage::cellLinkClicked, this, &Form3::showCell);
-  connect(page, &DocumentPage::pageLinkClicked, this, &Form3::showGridPage);
-  connect(view, &QWebEngineView::loadFinished, this, &Form3::viewLoaded);
+  connect(page, &DocumentPage::cellLinkClicked, this, &ResultsWindow::showCell);
+  connect(page, &DocumentPage::pageLinkClicked, this, &ResultsWindow::showGridPage);
+  connect(view, &QWebEngineView::loadFinished, this, &ResultsWindow::viewLoaded);
   layout_.place(*view, twips, stretch);
   return view;
 }
 
-void Form3::createControls() {
+void ResultsWindow::createControls() {
   Label3 = new QLabel("Report Results:", this);
   Label3->setObjectName("Label3");
   layout_.place(*Label3, QRect(120, 120, 1455, 255));
@@ -124,7 +124,7 @@ void Form3::createControls() {
   Label2->setObjectName("Label2");
   layout_.place(*Label2, QRect(120, 4560, 1605, 225), {0, 0.5, 0, 0});
   WebBrowser1 = addView("WebBrowser1", kGridName, QRect(120, 4800, 7800, 3975), {0, 0.5, 1, 0.5});
-  connect(WebBrowser1, &QWebEngineView::loadFinished, this, &Form3::gridLoaded);
+  connect(WebBrowser1, &QWebEngineView::loadFinished, this, &ResultsWindow::gridLoaded);
   Frame1 = new QGroupBox("Save Results To This Folder", this);
   Frame1->setObjectName("Frame1");
   layout_.place(*Frame1, QRect(120, 8820, 7800, 795), {0, 1, 1, 0});
@@ -137,12 +137,12 @@ void Form3::createControls() {
   PushButton6 = addButton(this, "PushButton6", "Save Results", QRect(3960, 9720, 3960, 405),
                           {0.5, 1, 0.5, 0});
 
-  connect(PushButton6, &QPushButton::clicked, this, &Form3::PushButton6_Click);
-  connect(PushButton7, &QPushButton::clicked, this, &Form3::PushButton7_Click);
-  connect(PushButton8, &QPushButton::clicked, this, &Form3::PushButton8_Click);
+  connect(PushButton6, &QPushButton::clicked, this, &ResultsWindow::saveResults);
+  connect(PushButton7, &QPushButton::clicked, this, &ResultsWindow::browseOutputFolder);
+  connect(PushButton8, &QPushButton::clicked, this, &ResultsWindow::goBack);
 }
 
-void Form3::Form_Load() {
+void ResultsWindow::load() {
   ErrorTrap trap("Form3", "Form_Load", errorBox_);
   trap.at(100, [&] { applyButtonFaceColours(*this); });
   trap.at(102, [&] { setWindowTitle("Quillmere"); });
@@ -151,10 +151,10 @@ void Form3::Form_Load() {
     for (QPushButton* button : findChildren<QPushButton*>()) button->setCursor(context_.handCursor);
   });
   trap.at(108, [&] { Text1->setText(context_.settings.get(kOutputFolderKey, desktopFolder())); });
-  connect(Text1, &QLineEdit::textChanged, this, &Form3::Text1_Change);
+  connect(Text1, &QLineEdit::textChanged, this, &ResultsWindow::rememberOutputFolder);
 }
 
-void Form3::showDocuments(const QString& folder) {
+void ResultsWindow::showDocuments(const QString& folder) {
   const QByteArray report = readDocument(folder + "/" + kReportName);
   const QByteArray grid = readDocument(folder + "/" + kGridName);
   documents_->hold(kReportName, report);
@@ -174,7 +174,7 @@ void Form3::showDocuments(const QString& folder) {
     loadGridPage(0);
 }
 
-void Form3::loadGridPage(std::size_t page) {
+void ResultsWindow::loadGridPage(std::size_t page) {
   const std::string markup =
       gridPageMarkup(gridBytes(gridDocument_), gridPaging_, page, std::string_view(kGridFileName));
   documents_->serveInstead(kGridName, QByteArray(markup.data(), qsizetype(markup.size())));
@@ -185,12 +185,12 @@ void Form3::loadGridPage(std::size_t page) {
   WebBrowser1->setUrl(url);
 }
 
-void Form3::showGridPage(const QString& query) {
+void ResultsWindow::showGridPage(const QString& query) {
   const std::string text = query.toStdString();
   if (const auto page = pageOfQuery(text, gridPaging_)) loadGridPage(*page);
 }
 
-void Form3::gridLoaded() {
+void ResultsWindow::gridLoaded() {
   gridPageLoading_ = false;
   if (pendingAnchor_.isEmpty()) return;
   const QString anchor = pendingAnchor_;
@@ -198,11 +198,11 @@ void Form3::gridLoaded() {
   focusCell(anchor);
 }
 
-void Form3::viewLoaded(bool) {
+void ResultsWindow::viewLoaded(bool) {
   if (viewsLoading_ > 0 && --viewsLoading_ == 0) emit documentsLoaded();
 }
 
-void Form3::showCell(const QString& anchor) {
+void ResultsWindow::showCell(const QString& anchor) {
   // A link may be reported twice (the click and the window it opens); while a page loads,
   // its cell waits for it.
   if (gridPageLoading_) {
@@ -221,7 +221,7 @@ void Form3::showCell(const QString& anchor) {
   focusCell(anchor);
 }
 
-void Form3::focusCell(const QString& anchor) {
+void ResultsWindow::focusCell(const QString& anchor) {
   const QString script =
       QString(kShowCellScript)
           .arg(QString::fromUtf8(QJsonDocument(QJsonArray{anchor}).toJson(QJsonDocument::Compact)));
@@ -230,14 +230,14 @@ void Form3::focusCell(const QString& anchor) {
       script, [this, anchor](const QVariant& found) { emit cellShown(anchor, found.toBool()); });
 }
 
-void Form3::Timer1() {
+void ResultsWindow::deleteTemporaryDocuments() {
   ErrorTrap trap("Form3", "Timer1", errorBox_);
   trap.at(100, [&] { deleteFile((context_.temporaryFolder + "/" + kReportName).toStdString()); });
   trap.at(102, [&] { deleteFile((context_.temporaryFolder + "/" + kGridName).toStdString()); });
   trap.at(104, [&] { timer1_.stop(); });
 }
 
-void Form3::PushButton6_Click() {
+void ResultsWindow::saveResults() {
   ErrorTrap trap("Form3", "PushButton6_Click", errorBox_);
   const QString folder = Text1->text();
   trap.line(100);
@@ -252,7 +252,7 @@ void Form3::PushButton6_Click() {
   if (trap.reported() == reportedBefore) tell("Done.");
 }
 
-void Form3::PushButton7_Click() {
+void ResultsWindow::browseOutputFolder() {
   ErrorTrap trap("Form3", "PushButton7_Click", errorBox_);
   QString lastFolder;
   trap.at(100, [&] { lastFolder = context_.settings.get(kLastFolderKey, ""); });
@@ -265,7 +265,7 @@ void Form3::PushButton7_Click() {
   trap.at(108, [&] { Text1->setText(chosen.endsWith('/') ? chosen : chosen + "/"); });
 }
 
-void Form3::PushButton8_Click() {
+void ResultsWindow::goBack() {
   ErrorTrap trap("Form3", "PushButton8_Click", errorBox_);
   trap.at(100, [&] {
     if (QWidget* caller = callers_.value(QString::fromStdString(context_.callerWindow)))
@@ -274,21 +274,21 @@ void Form3::PushButton8_Click() {
   trap.at(102, [&] { hide(); });
 }
 
-void Form3::Text1_Change() {
+void ResultsWindow::rememberOutputFolder() {
   context_.settings.save(kOutputFolderKey, Text1->text());
 }
 
-void Form3::tell(const QString& text) {
+void ResultsWindow::tell(const QString& text) {
   context_.dialogs.message(this, context_.applicationTitle, text);
 }
 
-void Form3::closeEvent(QCloseEvent* event) {
+void ResultsWindow::closeEvent(QCloseEvent* event) {
   ErrorTrap trap("Form3", "Form_QueryUnload", errorBox_);
   trap.at(100, [&] { windows_.endProgram(); });
   event->accept();
 }
 
-void Form3::resizeEvent(QResizeEvent* event) {
+void ResultsWindow::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   layout_.apply();
 }

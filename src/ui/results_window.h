@@ -24,11 +24,11 @@ struct ProgramContext;
 
 // The results window: the difference list above, the grid below, whose cells the list's
 // links jump to; saving both into a folder, and "< Back" to the window that compared.
-class Form3 final : public QWidget {
+class ResultsWindow final : public QWidget {
   Q_OBJECT
  public:
-  Form3(ProgramContext& context, ProgramWindows& windows);
-  ~Form3() override;
+  ResultsWindow(ProgramContext& context, ProgramWindows& windows);
+  ~ResultsWindow() override;
 
   // Reads report.htm and visualized.htm from a folder and shows them; the bytes read are
   // what the views show (a large grid one page at a time) and what saving writes.
@@ -58,16 +58,16 @@ class Form3 final : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
 
  private slots:
-  void PushButton6_Click();
-  void PushButton7_Click();
-  void PushButton8_Click();
-  void Timer1();
-  void Text1_Change();
+  void saveResults();
+  void browseOutputFolder();
+  void goBack();
+  void deleteTemporaryDocuments();
+  void rememberOutputFolder();
   void showCell(const QString& anchor);
   void showGridPage(const QString& query);
 
  private:
-  void Form_Load();
+  void load();
   void createControls();
   QPushButton* addButton(QWidget* parent, const char* name, const QString& caption, QRect twips,
                          Stretch stretch);

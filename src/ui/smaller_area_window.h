@@ -35,11 +35,12 @@ using WorkbookPaths = std::pair<std::string, std::string>;
 // The compare-smaller-area window: a worksheet and a range in each file, the mode (cell by
 // cell, or tables keyed by rows or by columns) with its table properties, the range pickers,
 // and the start of the comparison the request asks for.
-class Form2 final : public QWidget {
+class SmallerAreaWindow final : public QWidget {
   Q_OBJECT
  public:
-  Form2(ProgramContext& context, ProgramWindows& windows, std::function<WorkbookPaths()> paths);
-  ~Form2() override;
+  SmallerAreaWindow(ProgramContext& context, ProgramWindows& windows,
+                    std::function<WorkbookPaths()> paths);
+  ~SmallerAreaWindow() override;
 
   // Shows the window, loading it at the first showing; the workbooks are read again and
   // listed afresh when the paths have changed since they were last listed.
@@ -58,20 +59,20 @@ class Form2 final : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private slots:
-  void Combo1_Click();
-  void Combo2_Click();
-  void PushButton1_Click();
-  void PushButton2_Click();
-  void PushButton3_Click();
-  void PushButton4_Click();
-  void PushButton7_Click();
-  void PushButton8_Click();
-  void PushButton9_Click();
-  void PushButton10_Click();
-  void Option1_Click();
-  void Option2_Click();
-  void Option3_Click();
-  void txtStartColumn_LostFocus();
+  void firstSheetChosen();
+  void secondSheetChosen();
+  void backToMainWindow();
+  void pickStart();
+  void pickSecondRange();
+  void startComparing();
+  void pickFirstRange();
+  void pickEnd();
+  void pickIdentifying();
+  void pickIgnored();
+  void showRangeMode();
+  void showRowsMode();
+  void showColumnsMode();
+  void checkStartIsNumber();
   void comparisonFinished(const quill::ComparisonOutcome& outcome, bool cancelled);
 
  private:
@@ -89,11 +90,11 @@ class Form2 final : public QWidget {
   QLabel* addLabel(QWidget* parent, const char* name, const QString& caption, QRect twips);
   QLineEdit* addBox(QWidget* parent, const char* name, QRect twips, Stretch stretch = {});
 
-  void Form_Load();
+  void load();
   void openBooks(ErrorTrap& trap);
-  void loadSheets();
-  std::string getColumnRange(const std::string& address);
-  std::string getRowRange(const std::string& address);
+  void listSheets();
+  std::string columnRangeOf(const std::string& address);
+  std::string rowRangeOf(const std::string& address);
   // The used area of a file's worksheet at a list position, in area form.
   std::string usedAddress(int file, int position) const;
   Mode mode() const;

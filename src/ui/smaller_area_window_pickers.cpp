@@ -1,9 +1,9 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-#include "ui/form2.h"
 #include "ui/form2_addresses.h"
 #include "ui/range_picker.h"
+#include "ui/smaller_area_window.h"
 
 namespace quill {
 
@@ -17,31 +17,31 @@ QString fromStd(const std::string& text) {
 
 }  // namespace
 
-void Form2::PushButton7_Click() {
+void SmallerAreaWindow::pickFirstRange() {
   pickRange(PickTarget::Range1, "PushButton7_Click");
 }
 
-void Form2::PushButton3_Click() {
+void SmallerAreaWindow::pickSecondRange() {
   pickRange(PickTarget::Range2, "PushButton3_Click");
 }
 
-void Form2::PushButton2_Click() {
+void SmallerAreaWindow::pickStart() {
   pickRange(PickTarget::Start, "PushButton2_Click");
 }
 
-void Form2::PushButton8_Click() {
+void SmallerAreaWindow::pickEnd() {
   pickRange(PickTarget::End, "PushButton8_Click");
 }
 
-void Form2::PushButton9_Click() {
+void SmallerAreaWindow::pickIdentifying() {
   pickRange(PickTarget::Identifying, "PushButton9_Click");
 }
 
-void Form2::PushButton10_Click() {
+void SmallerAreaWindow::pickIgnored() {
   pickRange(PickTarget::Ignore, "PushButton10_Click");
 }
 
-void Form2::pickRange(PickTarget target, const char* procedure) {
+void SmallerAreaWindow::pickRange(PickTarget target, const char* procedure) {
   ErrorTrap trap("Form2", procedure, errorBox_);
   std::optional<PickedRange> picked;
   trap.at(100, [&] { picked = askForRange(target); });
@@ -55,7 +55,7 @@ void Form2::pickRange(PickTarget target, const char* procedure) {
   });
 }
 
-std::optional<PickedRange> Form2::askForRange(PickTarget target) {
+std::optional<PickedRange> SmallerAreaWindow::askForRange(PickTarget target) {
   const bool second = target == PickTarget::Range2;
   const Workbook* book = second ? books_.secondBook : books_.firstBook;
   if (!book)
@@ -65,7 +65,7 @@ std::optional<PickedRange> Form2::askForRange(PickTarget target) {
   return picker_->pick(this, *book, startSheet, kPickPrompt, defaultAddress(target));
 }
 
-QString Form2::defaultAddress(PickTarget target) const {
+QString SmallerAreaWindow::defaultAddress(PickTarget target) const {
   switch (target) {
     case PickTarget::Range2:
       return txtRange2->text();
@@ -83,7 +83,7 @@ QString Form2::defaultAddress(PickTarget target) const {
   return txtRange1->text();
 }
 
-void Form2::writePick(PickTarget target, const std::string& address) {
+void SmallerAreaWindow::writePick(PickTarget target, const std::string& address) {
   const Mode current = mode();
   switch (target) {
     case PickTarget::Range1:
@@ -114,7 +114,7 @@ void Form2::writePick(PickTarget target, const std::string& address) {
   }
 }
 
-void Form2::showPickedSheet(QComboBox& list, const std::string& sheetName) {
+void SmallerAreaWindow::showPickedSheet(QComboBox& list, const std::string& sheetName) {
   const int entry = list.findText(fromStd(sheetName), Qt::MatchExactly | Qt::MatchCaseSensitive);
   if (entry < 1) throw std::runtime_error("The worksheet \"" + sheetName + "\" is not in the list");
   // The list shows the picked worksheet without its used area replacing the picked text.
