@@ -7,19 +7,30 @@ namespace quill {
 namespace {
 
 // The list's links are the ones that target the grid's window. The chosen one is kept in
-// window.quillmereChosen; a link the user clicked since then has the focus and wins.
+// window.quillmereChosen; the first step also starts to follow clicks on links, so that the
+// next step goes on from a clicked link. Before any step, a link clicked with the mouse has
+// the focus.
 constexpr const char* kStepScript = R"((function (step) {
   var links = Array.prototype.slice.call(document.querySelectorAll('a[target=Visualized]'));
   if (links.length === 0) return null;
-  var current = links.indexOf(document.activeElement);
-  if (current < 0 && window.quillmereChosen) current = links.indexOf(window.quillmereChosen);
+  var row = function (link) { return link.closest('tr') || link; };
+  var choose = function (link) {
+    if (window.quillmereChosen) row(window.quillmereChosen).style.outline = '';
+    window.quillmereChosen = link;
+    row(link).style.outline = '2px solid #2a6fdb';
+  };
+  if (!window.quillmereFollowsClicks) {
+    window.quillmereFollowsClicks = true;
+    document.addEventListener('click', function (event) {
+      var link = event.target.closest && event.target.closest('a[target=Visualized]');
+      if (link) choose(link);
+    }, true);
+  }
+  var current = links.indexOf(window.quillmereChosen || document.activeElement);
   var next = current < 0 ? (step > 0 ? 0 : links.length - 1) : current + step;
   if (next < 0 || next >= links.length) return null;
-  var row = function (link) { return link.closest('tr') || link; };
-  if (window.quillmereChosen) row(window.quillmereChosen).style.outline = '';
   var chosen = links[next];
-  window.quillmereChosen = chosen;
-  row(chosen).style.outline = '2px solid #2a6fdb';
+  choose(chosen);
   chosen.focus({preventScroll: true});
   row(chosen).scrollIntoView({block: 'nearest', inline: 'nearest'});
   return chosen.href;

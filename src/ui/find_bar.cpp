@@ -41,7 +41,7 @@ void FindBar::openOver(QWebEngineView& view) {
   if (target_ && target_ != &view) target_->page()->findText({});
   target_ = &view;
   count_->clear();
-  placeOverTarget();
+  keepOverTarget();
   show();
   raise();
   text_->setFocus();
@@ -49,7 +49,8 @@ void FindBar::openOver(QWebEngineView& view) {
   if (!text_->text().isEmpty()) find(false);
 }
 
-void FindBar::placeOverTarget() {
+void FindBar::keepOverTarget() {
+  if (!target_) return;
   const int width = qMin(320, target_->width());
   resize(width, sizeHint().height());
   const QPoint corner = target_->mapTo(parentWidget(), QPoint(target_->width() - width, 0));

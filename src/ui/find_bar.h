@@ -21,6 +21,8 @@ class FindBar final : public QFrame {
   void openOver(QWebEngineView& view);
   // The view searched; null while the box was never opened or its view is gone.
   QWebEngineView* target() const { return target_; }
+  // Moves the box back over its view's corner, after the window was resized.
+  void keepOverTarget();
 
  signals:
   // A search has finished with that many matches (0 when the text is not there).
@@ -32,7 +34,6 @@ class FindBar final : public QFrame {
  private:
   void find(bool backwards);
   void closeBar();
-  void placeOverTarget();
 
   QLineEdit* text_ = nullptr;
   QLabel* count_ = nullptr;

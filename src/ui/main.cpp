@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QTimer>
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -69,6 +70,13 @@ int main(int argc, char* argv[]) {
                    &QApplication::quit, Qt::QueuedConnection);
   if (!windows.mainWindow().load()) return 1;
   windows.mainWindow().show();
+  if (!start.paths.empty()) {
+    QStringList paths;
+    for (const std::string& path : start.paths) paths << QString::fromStdString(path);
+    // Once the window is up, so that a message about a missing file has it as owner.
+    QTimer::singleShot(0, &windows.mainWindow(),
+                       [&windows, paths] { windows.mainWindow().openFiles(paths); });
+  }
 
   // Set by scripts/screenshots: no one clicks under a virtual display.
   const QString screenshots = qEnvironmentVariable("QUILLMERE_SCREENSHOTS");

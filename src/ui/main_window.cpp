@@ -14,9 +14,11 @@
 #include "shell/settings_store.h"
 #include "shell/shell_dialogs.h"
 #include "ui/comparison_runner.h"
+#include "ui/path_drops.h"
 #include "ui/program_context.h"
 #include "ui/program_icon.h"
 #include "ui/program_windows.h"
+#include "ui/window_placement.h"
 
 namespace quill {
 
@@ -43,6 +45,8 @@ MainWindow::MainWindow(ProgramContext& context, ProgramWindows& windows)
   setObjectName("Form1");
   createControls();
   resize(layout_.designedSize());
+  new WindowPlacement(*this, context_.settings, "Main Window Placement");
+  new PathDrops(*this, *Text1, *Text2);
   runner_ = new ComparisonRunner(*this, context_, *ProgressBar1);
   connect(runner_, &ComparisonRunner::finished, this, &MainWindow::comparisonFinished);
 }
@@ -181,6 +185,22 @@ void MainWindow::startComparing() {
     setStartButtonsEnabled(false);
     runner_->start(request, "Form1", "PushButton5_Click");
   });
+}
+
+void MainWindow::openFiles(const QStringList& paths) {
+  ErrorTrap trap("Form1", "openFiles", errorBox_);
+  trap.at(100, [&] {
+    if (paths.size() > 0) Text1->setText(paths[0]);
+    if (paths.size() > 1) Text2->setText(paths[1]);
+  });
+  QStringList missing;
+  for (const QString& path : paths)
+    if (!fileExists(path.toStdString())) missing << "File does not exist: " + path;
+  if (!missing.isEmpty()) {
+    tell(missing.join('\n'));
+    return;
+  }
+  if (paths.size() == 2) startComparing();
 }
 
 void MainWindow::comparisonFinished(const ComparisonOutcome& outcome, bool cancelled) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <QWidget>
 #include <memory>
 
@@ -32,6 +33,10 @@ class MainWindow final : public QWidget {
   // Stops a running comparison and waits for it; nothing when none runs.
   void stopComparison();
   bool isComparing() const;
+  // Fills the path boxes with the files named on the command line: one fills the first box,
+  // two fill both and start comparing. A file that does not exist is named in a message,
+  // and nothing starts.
+  void openFiles(const QStringList& paths);
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -23,10 +23,12 @@
 #include "shell/shell_dialogs.h"
 #include "ui/document_page.h"
 #include "ui/document_scheme.h"
+#include "ui/find_bar.h"
 #include "ui/program_context.h"
 #include "ui/program_icon.h"
 #include "ui/program_windows.h"
 #include "ui/root_markup.h"
+#include "ui/window_placement.h"
 
 namespace quill {
 
@@ -81,7 +83,9 @@ ResultsWindow::ResultsWindow(ProgramContext& context, ProgramWindows& windows)
   profile_->installUrlSchemeHandler(kDocumentScheme, documents_);
   profile_->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
   createControls();
+  createNavigation();
   resize(layout_.designedSize());
+  new WindowPlacement(*this, context_.settings, "Results Window Placement");
   timer1_.setSingleShot(true);
   connect(&timer1_, &QTimer::timeout, this, &ResultsWindow::deleteTemporaryDocuments);
   timer1_.start(kTimerMilliseconds);
@@ -291,6 +295,7 @@ void ResultsWindow::closeEvent(QCloseEvent* event) {
 void ResultsWindow::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   layout_.apply();
+  if (findBar_->isVisible()) findBar_->keepOverTarget();
 }
 
 }  // namespace quill

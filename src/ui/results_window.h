@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QPointer>
+#include <QStringList>
 #include <QTimer>
 #include <QWidget>
 
@@ -12,6 +13,7 @@
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QWebEngineProfile;
 class QWebEngineView;
@@ -19,6 +21,7 @@ class QWebEngineView;
 namespace quill {
 
 class DocumentSchemeHandler;
+class FindBar;
 class ProgramWindows;
 struct ProgramContext;
 
@@ -46,6 +49,13 @@ class ResultsWindow final : public QWidget {
   QWebEngineView& reportView() { return *WebBrowser2; }
   QWebEngineView& gridView() { return *WebBrowser1; }
 
+  // Selects the next (step 1) or previous (step -1) listed difference, scrolls the list to
+  // it and shows its cell in the grid as a click does; nothing at either end of the list.
+  void stepDifference(int step);
+  // The two files of the comparison shown, which the list's context menu opens.
+  void setComparedFiles(const QStringList& files) { comparedFiles_ = files; }
+  FindBar& findBar() { return *findBar_; }
+
  signals:
   // Both views have finished loading the documents last given to showDocuments.
   void documentsLoaded();
@@ -65,6 +75,8 @@ class ResultsWindow final : public QWidget {
   void rememberOutputFolder();
   void showCell(const QString& anchor);
   void showGridPage(const QString& query);
+  void openFind();
+  void showListMenu(const QPoint& position);
 
  private:
   void load();
@@ -77,6 +89,9 @@ class ResultsWindow final : public QWidget {
   void loadGridPage(std::size_t page);
   void focusCell(const QString& anchor);
   void tell(const QString& text);
+  void createNavigation();
+  QMenu* differenceMenu();
+  void openWorkbook(const QString& path);
 
   ProgramContext& context_;
   ProgramWindows& windows_;
@@ -93,6 +108,10 @@ class ResultsWindow final : public QWidget {
   QPushButton* PushButton7 = nullptr;
   QPushButton* PushButton8 = nullptr;
   QPushButton* PushButton6 = nullptr;
+  QPushButton* previousDifference_ = nullptr;
+  QPushButton* nextDifference_ = nullptr;
+  FindBar* findBar_ = nullptr;
+  QStringList comparedFiles_;
   QTimer timer1_;
   QHash<QString, QPointer<QWidget>> callers_;
   int viewsLoading_ = 0;

@@ -18,6 +18,7 @@
 #include "ui/program_icon.h"
 #include "ui/program_windows.h"
 #include "ui/range_picker.h"
+#include "ui/window_placement.h"
 
 namespace quill {
 
@@ -46,6 +47,7 @@ SmallerAreaWindow::SmallerAreaWindow(ProgramContext& context, ProgramWindows& wi
   setObjectName("Form2");
   createControls();
   resize(layout_.designedSize());
+  new WindowPlacement(*this, context_.settings, "Smaller Area Window Placement");
   runner_ = new ComparisonRunner(*this, context_, *ProgressBar1);
   connect(runner_, &ComparisonRunner::finished, this, &SmallerAreaWindow::comparisonFinished);
 }
