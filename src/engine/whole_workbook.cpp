@@ -8,7 +8,7 @@
 #include "engine/cell_comparison.h"
 #include "report/templates.h"
 #include "sheet/session.h"
-#include "shell/error_trap.h"
+#include "base/error_trap.h"
 
 namespace quill {
 

@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "shell/error_trap.h"
+#include "base/error_trap.h"
 
 namespace quill {
 

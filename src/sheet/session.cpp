@@ -3,7 +3,7 @@
 #include <future>
 
 #include "sheet/workbook_file.h"
-#include "shell/error_trap.h"
+#include "base/error_trap.h"
 
 namespace quill {
 

@@ -7,9 +7,9 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "base/file_utils.h"
 #include "shell/app_title.h"
 #include "shell/desktop.h"
-#include "shell/file_utils.h"
 #include "shell/look.h"
 #include "shell/settings_store.h"
 #include "shell/shell_dialogs.h"

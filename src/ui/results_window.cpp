@@ -14,10 +14,11 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "base/file_utils.h"
 #include "report/documents.h"
 #include "report/file_writer.h"
+#include "report/root_markup.h"
 #include "shell/desktop.h"
-#include "shell/file_utils.h"
 #include "shell/look.h"
 #include "shell/settings_store.h"
 #include "shell/shell_dialogs.h"
@@ -27,7 +28,6 @@
 #include "ui/program_context.h"
 #include "ui/program_icon.h"
 #include "ui/program_windows.h"
-#include "ui/root_markup.h"
 #include "ui/window_placement.h"
 
 namespace quill {

@@ -6,8 +6,8 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "report/grid_pages.h"
 #include "shell/window_error_box.h"
-#include "ui/grid_pages.h"
 #include "ui/twips_layout.h"
 
 class QGroupBox;

@@ -10,7 +10,7 @@
 #include <QWebEngineView>
 
 #include "report/documents.h"
-#include "shell/file_utils.h"
+#include "base/file_utils.h"
 #include "shell/shell_dialogs.h"
 #include "ui/difference_steps.h"
 #include "ui/find_bar.h"

@@ -5,7 +5,7 @@
 #include <QSignalSpy>
 #include <QWebEngineView>
 
-#include "ui/root_markup.h"
+#include "report/root_markup.h"
 #include "windows_fixture.h"
 
 namespace quill::test {

@@ -1,4 +1,4 @@
-#include "ui/form2_screenshots.h"
+#include "smaller_area_screenshots.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "ui/screenshot_driver.h"
+#include "screenshot_driver.h"
 
 #include <QApplication>
 #include <QDir>
@@ -8,7 +8,7 @@
 #include <QTimer>
 #include <QWebEngineView>
 
-#include "ui/form2_screenshots.h"
+#include "smaller_area_screenshots.h"
 #include "ui/main_window.h"
 #include "ui/program_windows.h"
 #include "ui/results_window.h"

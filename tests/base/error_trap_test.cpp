@@ -1,4 +1,4 @@
-#include "shell/error_trap.h"
+#include "base/error_trap.h"
 
 #include <gtest/gtest.h>
 
