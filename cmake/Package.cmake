@@ -1,6 +1,7 @@
 # `cpack -G DEB` in the build folder makes the Debian package of what `cmake --install`
 # puts in place. Its dependencies are the run-time libraries the programs link, as
-# dpkg-shlibdeps finds them, and the few programs and plugins the windows load at run time.
+# dpkg-shlibdeps finds them (the web engine's library brings its helper process along), and
+# Qt's platform plugins, which the windows load at run time.
 set(CPACK_PACKAGE_NAME quillmere)
 set(CPACK_PACKAGE_VENDOR "Marrowfen")
 set(CPACK_PACKAGE_CONTACT "Quillmere developers <quillmere@quillmere.example>")
@@ -18,7 +19,6 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.quillmere.example/quillmere/")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_COMPRESSION_TYPE gzip)
 if(QUILLMERE_WITH_UI)
-  # QtWebEngineProcess renders the documents; the platform plugins draw the windows.
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6webenginecore6-bin, qt6-qpa-plugins")
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 endif()
 include(CPack)
