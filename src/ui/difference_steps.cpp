@@ -15,9 +15,15 @@ constexpr const char* kStepScript = R"((function (step) {
   if (links.length === 0) return null;
   var row = function (link) { return link.closest('tr') || link; };
   var choose = function (link) {
-    if (window.quillmereChosen) row(window.quillmereChosen).style.outline = '';
+    var before = window.quillmereChosen;
+    if (before) {
+      row(before).style.outline = '';
+      row(before).style.backgroundColor = row(before).dataset.quillmereBackground || '';
+    }
     window.quillmereChosen = link;
+    row(link).dataset.quillmereBackground = row(link).style.backgroundColor;
     row(link).style.outline = '2px solid #2a6fdb';
+    row(link).style.backgroundColor = '#dbe7fb';
   };
   if (!window.quillmereFollowsClicks) {
     window.quillmereFollowsClicks = true;
@@ -32,7 +38,7 @@ constexpr const char* kStepScript = R"((function (step) {
   var chosen = links[next];
   choose(chosen);
   chosen.focus({preventScroll: true});
-  row(chosen).scrollIntoView({block: 'nearest', inline: 'nearest'});
+  row(chosen).scrollIntoView({block: 'center', inline: 'nearest'});
   return chosen.href;
 })(%1))";
 
