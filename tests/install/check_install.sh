@@ -25,7 +25,8 @@ fi
 for page in "${pages[@]}"; do
   file=$dest/usr/share/man/man1/$page.1.gz
   if [ ! -f "$file" ]; then fail "missing man page $page.1.gz"; continue; fi
-  zcat "$file" | grep -q "^\.TH \"\?${page^^}\"\? \"\?1\"\? " || fail "$page.1 has no .TH line for section 1"
+  zcat "$file" | grep -q "^\.TH \"\?${page^^}\"\? \"\?1\"\? " ||
+    fail "$page.1 has no .TH line for section 1"
   zcat "$file" | grep -q -- 'help' || fail "$page.1 does not describe --help"
   warnings=$(MANWIDTH=80 man --warnings -l "$file" 2>&1 >/dev/null || true)
   [ -z "$warnings" ] || fail "$page.1 formats with warnings: $warnings"
@@ -36,7 +37,8 @@ done
   fail "installed quillmere-cli --help"
 
 if [ "$with_ui" = ON ]; then
-  version=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$dest/usr/bin/quillmere" --version)
+  version=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM \
+    "$dest/usr/bin/quillmere" --version)
   [[ $version == "quillmere "* ]] || fail "installed quillmere --version said: $version"
 
   entry=$dest/usr/share/applications/quillmere.desktop
