@@ -56,10 +56,16 @@ int runProgram(int argc, char* argv[], const std::function<void(ProgramWindows&)
   QApplication::setApplicationName("Quillmere");
   // Qt has taken its own options (-platform and the like) out of the arguments by now.
   const StartRequest start = parseStartArguments(argumentsAfterProgram(QApplication::arguments()));
-  if (const int code = answerWithoutWindow(start); code >= 0) return code;
+  QtDialogs dialogs;
+  if (start.action != StartRequest::Action::OpenWindow) {
+    const int code = answerWithoutWindow(start);
+    // Started from a menu or a file manager, nobody reads the terminal.
+    if (start.action == StartRequest::Action::Fail)
+      dialogs.message(nullptr, "Quillmere", "quillmere: " + QString::fromStdString(start.error));
+    return code;
+  }
   applyLook(application);
 
-  QtDialogs dialogs;
   SettingsStore settings;
   const ProgramFolders folders = locateProgramFolders(programFolder(), userDataFolder());
   ProgramContext context{dialogs, settings, folders.files, folders.temporary};
