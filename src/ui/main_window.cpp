@@ -1,9 +1,8 @@
 #include "ui/main_window.h"
 
-#include <QCloseEvent>
+#include <QEvent>
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
 
@@ -24,43 +23,68 @@ namespace quill {
 
 namespace {
 
-constexpr const char* kProductName = "Quillmere";
 constexpr QSize kClientTwips(8040, 4470);
 constexpr Stretch kFullWidth{0, 0, 1, 0};
 constexpr Stretch kRightEdge{1, 0, 0, 0};
 const QString kFileFilters =
     "All Excel Files (*.xl*);;All Workbooks (*.xl* *.ods *.csv);;All Files (*)";
 
+// The line labels of Form_Load.
+enum class LoadLine {
+  Look = 100,
+  HandCursor = 102,
+  Caption = 104,
+  Icon = 106,
+  ApplicationTitle = 108,
+  FirstPath = 110,
+  SecondPath = 112,
+};
+
+// The line labels of the procedures that fill or clear both paths
+// (PushButton2_Click, PushButton3_Click).
+enum class BothPathsLine { FirstPath = 100, SecondPath = 102 };
+
+// The line label of the procedures with a single step (PushButton1_Click, PushButton4_Click,
+// PushButton6_Click).
+enum class SingleStepLine { Only = 100 };
+
+// The line labels of PushButton5_Click, up to the comparison's start; the comparison
+// and the results that follow it continue the numbering.
+enum class StartComparingLine { FilesExist = 100, FilesNamed = 102, Start = 104 };
+
+// The line labels of openFiles, which fills the paths from the command line.
+enum class OpenFilesLine { FillPaths = 100, FilesExist = 102 };
+
+// The line labels of PushButton8_Click.
+enum class SmallerAreaLine {
+  FirstFileExists = 100,
+  SecondFileExists = 102,
+  ShowSmallerArea = 106,
+  HideWindow = 108,
+};
+
 std::string pathOf(const QLineEdit& box) {
   return box.text().toStdString();
+}
+
+// The line that names a missing file: its frame's caption and the path in quotes, so that
+// an empty or blank path shows as such.
+QString missingFileLine(const QGroupBox& frame, const QLineEdit& box) {
+  return frame.title() + ": \"" + box.text() + "\"";
 }
 
 }  // namespace
 
 MainWindow::MainWindow(ProgramContext& context, ProgramWindows& windows)
-    : context_(context),
-      windows_(windows),
-      errorBox_(*this, context.dialogs),
-      layout_(*this, kClientTwips) {
-  setObjectName("Form1");
+    : ProgramWindowBase(context, windows, "Form1", kClientTwips) {
   createControls();
   resize(layout_.designedSize());
   new WindowPlacement(*this, context_.settings, "Main Window Placement");
   new PathDrops(*this, *Text1, *Text2);
-  runner_ = new ComparisonRunner(*this, context_, *ProgressBar1);
-  connect(runner_, &ComparisonRunner::finished, this, &MainWindow::comparisonFinished);
 }
 
 MainWindow::~MainWindow() {
   stopComparison();
-}
-
-QPushButton* MainWindow::addButton(QWidget* parent, const char* name, const QString& caption,
-                                   QRect twips, Stretch stretch) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(name);
-  layout_.place(*button, twips, stretch);
-  return button;
 }
 
 void MainWindow::createControls() {
@@ -71,16 +95,12 @@ void MainWindow::createControls() {
   Frame1 = new QGroupBox("Excel File #1", this);
   Frame1->setObjectName("Frame1");
   layout_.place(*Frame1, QRect(120, 600, 7800, 825), kFullWidth);
-  Text1 = new QLineEdit(Frame1);
-  Text1->setObjectName("Text1");
-  layout_.place(*Text1, QRect(240, 300, 6600, 345), kFullWidth);
+  Text1 = addBox(Frame1, "Text1", QRect(240, 300, 6600, 345), kFullWidth);
   PushButton4 = addButton(Frame1, "PushButton4", "...", QRect(6960, 300, 600, 345), kRightEdge);
   Frame2 = new QGroupBox("Excel File #2", this);
   Frame2->setObjectName("Frame2");
   layout_.place(*Frame2, QRect(120, 1470, 7800, 825), kFullWidth);
-  Text2 = new QLineEdit(Frame2);
-  Text2->setObjectName("Text2");
-  layout_.place(*Text2, QRect(240, 300, 6600, 345), kFullWidth);
+  Text2 = addBox(Frame2, "Text2", QRect(240, 300, 6600, 345), kFullWidth);
   PushButton6 = addButton(Frame2, "PushButton6", "...", QRect(6960, 300, 600, 345), kRightEdge);
   PushButton5 =
       addButton(this, "PushButton5", "Start Comparing", QRect(120, 2410, 7800, 405), kFullWidth);
@@ -88,11 +108,7 @@ void MainWindow::createControls() {
                           QRect(120, 2920, 7800, 405), kFullWidth);
   PushButton1 =
       addButton(this, "PushButton1", kProductName, QRect(120, 3430, 7800, 405), kFullWidth);
-  ProgressBar1 = new QProgressBar(this);
-  ProgressBar1->setObjectName("ProgressBar1");
-  ProgressBar1->setTextVisible(false);
-  ProgressBar1->setValue(0);
-  layout_.place(*ProgressBar1, QRect(120, 3940, 7800, 405), kFullWidth);
+  ProgressBar1 = addComparisonProgress(QRect(120, 3940, 7800, 405), kFullWidth);
 
   connect(PushButton1, &QPushButton::clicked, this, &MainWindow::openProductPage);
   connect(PushButton2, &QPushButton::clicked, this, &MainWindow::clearFiles);
@@ -107,55 +123,53 @@ void MainWindow::createControls() {
   Text2->installEventFilter(this);
 }
 
-bool MainWindow::load() {
+void MainWindow::load() {
   ErrorTrap trap("Form1", "Form_Load", errorBox_);
-  trap.at(100, [&] { applyButtonFaceColours(*this); });
-  trap.at(102, [&] {
+  trap.at(LoadLine::Look, [&] { applyButtonFaceColours(*this); });
+  trap.at(LoadLine::HandCursor, [&] {
     context_.handCursor = handCursor(context_.programFolder);
-    for (QPushButton* button : findChildren<QPushButton*>()) button->setCursor(context_.handCursor);
+    useHandCursor();
   });
-  trap.at(104, [&] { setWindowTitle(kProductName); });
-  trap.at(106, [&] { setWindowIcon(programIcon()); });
-  trap.at(108, [&] {
+  trap.at(LoadLine::Caption, [&] { setWindowTitle(kProductName); });
+  trap.at(LoadLine::Icon, [&] { setWindowIcon(programIcon()); });
+  trap.at(LoadLine::ApplicationTitle, [&] {
     context_.applicationTitle = QString::fromStdString(makeApplicationTitle(kProductName));
   });
-  trap.at(110, [&] {
+  trap.at(LoadLine::FirstPath, [&] {
     Text1->setText(context_.settings.get(kExcelFileKey, context_.programFolder + "/Book1.xls"));
   });
-  trap.at(112, [&] {
+  trap.at(LoadLine::SecondPath, [&] {
     Text2->setText(context_.settings.get(kCompareWithKey, context_.programFolder + "/Book2.xls"));
   });
-  trap.line(114);
-  if (checkSpreadsheetAvailable()) return true;
-  tell("Workbooks cannot be read: the workbook readers are missing from this program.");
-  return false;
 }
 
 void MainWindow::openProductPage() {
   ErrorTrap trap("Form1", "PushButton1_Click", errorBox_);
-  trap.at(100, [&] { context_.dialogs.openWebPage(kProductPage); });
+  trap.at(SingleStepLine::Only, [&] { context_.dialogs.openWebPage(kProductPage); });
 }
 
 void MainWindow::clearFiles() {
   ErrorTrap trap("Form1", "PushButton2_Click", errorBox_);
-  trap.at(100, [&] { Text1->setText(""); });
-  trap.at(102, [&] { Text2->setText(""); });
+  trap.at(BothPathsLine::FirstPath, [&] { Text1->setText(""); });
+  trap.at(BothPathsLine::SecondPath, [&] { Text2->setText(""); });
 }
 
 void MainWindow::loadSampleFiles() {
   ErrorTrap trap("Form1", "PushButton3_Click", errorBox_);
-  trap.at(100, [&] { Text1->setText(context_.programFolder + "/Samples/sample1.xls"); });
-  trap.at(102, [&] { Text2->setText(context_.programFolder + "/Samples/sample2.xls"); });
+  trap.at(BothPathsLine::FirstPath,
+          [&] { Text1->setText(context_.programFolder + "/Samples/sample1.xls"); });
+  trap.at(BothPathsLine::SecondPath,
+          [&] { Text2->setText(context_.programFolder + "/Samples/sample2.xls"); });
 }
 
 void MainWindow::browseFirstFile() {
   ErrorTrap trap("Form1", "PushButton4_Click", errorBox_);
-  trap.at(100, [&] { browseInto(*Text1); });
+  trap.at(SingleStepLine::Only, [&] { browseInto(*Text1); });
 }
 
 void MainWindow::browseSecondFile() {
   ErrorTrap trap("Form1", "PushButton6_Click", errorBox_);
-  trap.at(100, [&] { browseInto(*Text2); });
+  trap.at(SingleStepLine::Only, [&] { browseInto(*Text2); });
 }
 
 void MainWindow::browseInto(QLineEdit& box) {
@@ -164,63 +178,56 @@ void MainWindow::browseInto(QLineEdit& box) {
 }
 
 void MainWindow::startComparing() {
-  ErrorTrap trap("Form1", "PushButton5_Click", errorBox_);
-  if (runner_->isRunning()) return;
-  trap.line(100);
-  const bool exists1 = fileExists(pathOf(*Text1));
-  const bool exists2 = fileExists(pathOf(*Text2));
-  if (!exists1 || !exists2) {
-    tell("File does not exist.");
+  ErrorTrap trap("Form1", startProcedure(), errorBox_);
+  if (runner().isRunning()) return;
+  trap.line(StartComparingLine::FilesExist);
+  // Both paths are tested before either result is looked at, so both missing are named.
+  QStringList missing;
+  if (!fileExists(pathOf(*Text1))) missing << missingFileLine(*Frame1, *Text1);
+  if (!fileExists(pathOf(*Text2))) missing << missingFileLine(*Frame2, *Text2);
+  if (!missing.isEmpty()) {
+    tell("File does not exist.\n\n" + missing.join("\n"));
     return;
   }
-  trap.line(102);
+  trap.line(StartComparingLine::FilesNamed);
   if (Text1->text().trimmed().isEmpty() || Text2->text().trimmed().isEmpty()) {
     tell("Please input excel file to compare and to compare with.");
     return;
   }
-  trap.at(104, [&] {
+  trap.at(StartComparingLine::Start, [&] {
     ComparisonRequest request;
     request.Text1 = pathOf(*Text1);
     request.Text2 = pathOf(*Text2);
     setStartButtonsEnabled(false);
-    runner_->start(request, "Form1", "PushButton5_Click");
+    runner().start(request, "Form1", startProcedure());
   });
 }
 
 void MainWindow::openFiles(const QStringList& paths) {
   ErrorTrap trap("Form1", "openFiles", errorBox_);
-  trap.at(100, [&] {
+  trap.at(OpenFilesLine::FillPaths, [&] {
     if (paths.size() > 0) Text1->setText(paths[0]);
     if (paths.size() > 1) Text2->setText(paths[1]);
   });
+  trap.line(OpenFilesLine::FilesExist);
   QStringList missing;
-  for (const QString& path : paths)
-    if (!fileExists(path.toStdString())) missing << "File does not exist: " + path;
+  if (paths.size() > 0 && !fileExists(pathOf(*Text1))) missing << missingFileLine(*Frame1, *Text1);
+  if (paths.size() > 1 && !fileExists(pathOf(*Text2))) missing << missingFileLine(*Frame2, *Text2);
   if (!missing.isEmpty()) {
-    tell(missing.join('\n'));
+    tell("File does not exist.\n\n" + missing.join("\n"));
     return;
   }
   if (paths.size() == 2) startComparing();
 }
 
-void MainWindow::comparisonFinished(const ComparisonOutcome& outcome, bool cancelled) {
-  setStartButtonsEnabled(true);
-  // A comparison that wrote no documents has reported why; older documents are not shown.
-  if (cancelled || !outcome.documentsWritten) return;
-  ErrorTrap trap("Form1", "PushButton5_Click", errorBox_);
-  trap.at(108, [&] { context_.callerWindow = "Form1"; });
-  trap.at(110, [&] { windows_.showResults(); });
-  trap.at(112, [&] { hide(); });
-}
-
 void MainWindow::openSmallerArea() {
   ErrorTrap trap("Form1", "PushButton8_Click", errorBox_);
-  trap.line(100);
+  trap.line(SmallerAreaLine::FirstFileExists);
   if (!fileExists(pathOf(*Text1))) {
     tell("Please select valid File #1.");
     return;
   }
-  trap.line(102);
+  trap.line(SmallerAreaLine::SecondFileExists);
   if (!fileExists(pathOf(*Text2))) {
     tell("Please select valid File #2.");
     return;
@@ -228,9 +235,11 @@ void MainWindow::openSmallerArea() {
   // Without a smaller-area window the main window stays, so the user is never left
   // without one.
   if (!context_.showSmallerArea) return;
-  BusyCursor busy;
-  trap.at(106, [&] { context_.showSmallerArea(); });
-  trap.at(108, [&] { hide(); });
+  {
+    BusyCursor busy;
+    trap.at(SmallerAreaLine::ShowSmallerArea, [&] { context_.showSmallerArea(); });
+  }
+  trap.at(SmallerAreaLine::HideWindow, [&] { hide(); });
 }
 
 void MainWindow::rememberFirstPath() {
@@ -241,32 +250,9 @@ void MainWindow::rememberSecondPath() {
   context_.settings.save(kCompareWithKey, Text2->text());
 }
 
-void MainWindow::tell(const QString& text) {
-  context_.dialogs.message(this, context_.applicationTitle, text);
-}
-
 void MainWindow::setStartButtonsEnabled(bool enabled) {
   PushButton5->setEnabled(enabled);
   PushButton8->setEnabled(enabled);
-}
-
-void MainWindow::stopComparison() {
-  runner_->cancelAndWait();
-}
-
-bool MainWindow::isComparing() const {
-  return runner_->isRunning();
-}
-
-void MainWindow::closeEvent(QCloseEvent* event) {
-  ErrorTrap trap("Form1", "Form_QueryUnload", errorBox_);
-  trap.at(100, [&] { windows_.endProgram(); });
-  event->accept();
-}
-
-void MainWindow::resizeEvent(QResizeEvent* event) {
-  QWidget::resizeEvent(event);
-  layout_.apply();
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

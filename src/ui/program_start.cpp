@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "base/command_line.h"
+#include "shell/app_title.h"
 #include "shell/look.h"
 #include "shell/program_paths.h"
 #include "shell/settings_store.h"
@@ -52,8 +53,8 @@ int answerWithoutWindow(const StartRequest& request) {
 int runProgram(int argc, char* argv[], const std::function<void(ProgramWindows&)>& afterStart) {
   registerDocumentScheme();
   QApplication application(argc, argv);
-  QApplication::setOrganizationName("Marrowfen");
-  QApplication::setApplicationName("Quillmere");
+  QApplication::setOrganizationName(kMakerName);
+  QApplication::setApplicationName(kProductName);
   // Qt has taken its own options (-platform and the like) out of the arguments by now.
   const StartRequest start = parseStartArguments(argumentsAfterProgram(QApplication::arguments()));
   QtDialogs dialogs;
@@ -61,7 +62,7 @@ int runProgram(int argc, char* argv[], const std::function<void(ProgramWindows&)
     const int code = answerWithoutWindow(start);
     // Started from a menu or a file manager, nobody reads the terminal.
     if (start.action == StartRequest::Action::Fail)
-      dialogs.message(nullptr, "Quillmere", "quillmere: " + QString::fromStdString(start.error));
+      dialogs.message(nullptr, kProductName, "quillmere: " + QString::fromStdString(start.error));
     return code;
   }
   applyLook(application);
@@ -72,7 +73,7 @@ int runProgram(int argc, char* argv[], const std::function<void(ProgramWindows&)
   ProgramWindows windows(context);
   QObject::connect(&windows, &ProgramWindows::programEnding, &application, &QApplication::quit,
                    Qt::QueuedConnection);
-  if (!windows.mainWindow().load()) return 1;
+  windows.mainWindow().load();
   windows.mainWindow().show();
   if (const QStringList paths = pathsOf(start); !paths.isEmpty()) {
     // Once the window is up, so that a message about a missing file has it as owner.

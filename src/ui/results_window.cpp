@@ -1,6 +1,5 @@
 #include "ui/results_window.h"
 
-#include <QCloseEvent>
 #include <QFile>
 #include <QGroupBox>
 #include <QJsonArray>
@@ -18,6 +17,7 @@
 #include "report/documents.h"
 #include "report/file_writer.h"
 #include "report/root_markup.h"
+#include "shell/app_title.h"
 #include "shell/desktop.h"
 #include "shell/look.h"
 #include "shell/settings_store.h"
@@ -39,6 +39,27 @@ constexpr int kTimerMilliseconds = 2000;
 // About 50,000 grid cells: the renderer lays such a page out in a few seconds, while whole
 // grids of a million cells exhaust its memory.
 constexpr std::size_t kGridPageBytes = 2'500'000;
+// The line labels of Form_Load.
+enum class LoadLine { Look = 100, Caption = 102, Icon = 104, HandCursor = 106, OutputFolder = 108 };
+
+// The line labels of Timer1, which removes the documents the views have read.
+enum class CleanUpLine { DeleteReport = 100, DeleteGrid = 102, StopTimer = 104 };
+
+// The line labels of PushButton6_Click.
+enum class SaveLine { FolderExists = 100, SaveReport = 102, SaveGrid = 104, Done = 106 };
+
+// The line labels of PushButton7_Click.
+enum class BrowseFolderLine {
+  LastFolder = 100,
+  PickFolder = 102,
+  Cancelled = 104,
+  RememberFolder = 106,
+  ShowFolder = 108,
+};
+
+// The line labels of PushButton8_Click.
+enum class BackLine { ShowCaller = 100, HideWindow = 102 };
+
 const QString kReportName = QString::fromLatin1(kReportFileName.data(), kReportFileName.size());
 const QString kGridName = QString::fromLatin1(kGridFileName.data(), kGridFileName.size());
 
@@ -72,12 +93,7 @@ void saveInnerMarkup(const QString& folder, const QString& fileName, const QByte
 }  // namespace
 
 ResultsWindow::ResultsWindow(ProgramContext& context, ProgramWindows& windows)
-    : context_(context),
-      windows_(windows),
-      errorBox_(*this, context.dialogs),
-      layout_(*this, kClientTwips),
-      gridPageBytes_(kGridPageBytes) {
-  setObjectName("Form3");
+    : ProgramWindowBase(context, windows, "Form3", kClientTwips), gridPageBytes_(kGridPageBytes) {
   profile_ = new QWebEngineProfile(this);
   documents_ = new DocumentSchemeHandler(this);
   profile_->installUrlSchemeHandler(kDocumentScheme, documents_);
@@ -86,6 +102,8 @@ ResultsWindow::ResultsWindow(ProgramContext& context, ProgramWindows& windows)
   createNavigation();
   resize(layout_.designedSize());
   new WindowPlacement(*this, context_.settings, "Results Window Placement");
+  timer1_.setParent(this);
+  timer1_.setObjectName("Timer1");
   timer1_.setSingleShot(true);
   connect(&timer1_, &QTimer::timeout, this, &ResultsWindow::deleteTemporaryDocuments);
   timer1_.start(kTimerMilliseconds);
@@ -96,14 +114,6 @@ ResultsWindow::ResultsWindow(ProgramContext& context, ProgramWindows& windows)
 ResultsWindow::~ResultsWindow() {
   delete WebBrowser1;
   delete WebBrowser2;
-}
-
-QPushButton* ResultsWindow::addButton(QWidget* parent, const char* name, const QString& caption,
-                                      QRect twips, Stretch stretch) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(name);
-  layout_.place(*button, twips, stretch);
-  return button;
 }
 
 QWebEngineView* ResultsWindow::addView(const char* name, const QString& fileName, QRect twips,
@@ -120,21 +130,16 @@ QWebEngineView* ResultsWindow::addView(const char* name, const QString& fileName
 }
 
 void ResultsWindow::createControls() {
-  Label3 = new QLabel("Report Results:", this);
-  Label3->setObjectName("Label3");
-  layout_.place(*Label3, QRect(120, 120, 1455, 255));
+  Label3 = addLabel(this, "Label3", "Report Results:", QRect(120, 120, 1455, 255));
   WebBrowser2 = addView("WebBrowser2", kReportName, QRect(120, 360, 7800, 3975), {0, 0, 1, 0.5});
-  Label2 = new QLabel("Visualized Results:", this);
-  Label2->setObjectName("Label2");
-  layout_.place(*Label2, QRect(120, 4560, 1605, 225), {0, 0.5, 0, 0});
+  Label2 =
+      addLabel(this, "Label2", "Visualized Results:", QRect(120, 4560, 1605, 225), {0, 0.5, 0, 0});
   WebBrowser1 = addView("WebBrowser1", kGridName, QRect(120, 4800, 7800, 3975), {0, 0.5, 1, 0.5});
   connect(WebBrowser1, &QWebEngineView::loadFinished, this, &ResultsWindow::gridLoaded);
   Frame1 = new QGroupBox("Save Results To This Folder", this);
   Frame1->setObjectName("Frame1");
   layout_.place(*Frame1, QRect(120, 8820, 7800, 795), {0, 1, 1, 0});
-  Text1 = new QLineEdit(Frame1);
-  Text1->setObjectName("Text1");
-  layout_.place(*Text1, QRect(240, 300, 6660, 345), {0, 0, 1, 0});
+  Text1 = addBox(Frame1, "Text1", QRect(240, 300, 6660, 345), {0, 0, 1, 0});
   PushButton7 = addButton(Frame1, "PushButton7", "...", QRect(6960, 300, 600, 345), {1, 0, 0, 0});
   PushButton8 =
       addButton(this, "PushButton8", "< Back", QRect(120, 9720, 3720, 405), {0, 1, 0.5, 0});
@@ -148,13 +153,12 @@ void ResultsWindow::createControls() {
 
 void ResultsWindow::load() {
   ErrorTrap trap("Form3", "Form_Load", errorBox_);
-  trap.at(100, [&] { applyButtonFaceColours(*this); });
-  trap.at(102, [&] { setWindowTitle("Quillmere"); });
-  trap.at(104, [&] { setWindowIcon(programIcon()); });
-  trap.at(106, [&] {
-    for (QPushButton* button : findChildren<QPushButton*>()) button->setCursor(context_.handCursor);
-  });
-  trap.at(108, [&] { Text1->setText(context_.settings.get(kOutputFolderKey, desktopFolder())); });
+  trap.at(LoadLine::Look, [&] { applyButtonFaceColours(*this); });
+  trap.at(LoadLine::Caption, [&] { setWindowTitle(kProductName); });
+  trap.at(LoadLine::Icon, [&] { setWindowIcon(programIcon()); });
+  trap.at(LoadLine::HandCursor, [&] { useHandCursor(); });
+  trap.at(LoadLine::OutputFolder,
+          [&] { Text1->setText(context_.settings.get(kOutputFolderKey, desktopFolder())); });
   connect(Text1, &QLineEdit::textChanged, this, &ResultsWindow::rememberOutputFolder);
 }
 
@@ -236,65 +240,61 @@ void ResultsWindow::focusCell(const QString& anchor) {
 
 void ResultsWindow::deleteTemporaryDocuments() {
   ErrorTrap trap("Form3", "Timer1", errorBox_);
-  trap.at(100, [&] { deleteFile((context_.temporaryFolder + "/" + kReportName).toStdString()); });
-  trap.at(102, [&] { deleteFile((context_.temporaryFolder + "/" + kGridName).toStdString()); });
-  trap.at(104, [&] { timer1_.stop(); });
+  trap.at(CleanUpLine::DeleteReport,
+          [&] { deleteFile((context_.temporaryFolder + "/" + kReportName).toStdString()); });
+  trap.at(CleanUpLine::DeleteGrid,
+          [&] { deleteFile((context_.temporaryFolder + "/" + kGridName).toStdString()); });
+  trap.at(CleanUpLine::StopTimer, [&] { timer1_.stop(); });
 }
 
 void ResultsWindow::saveResults() {
   ErrorTrap trap("Form3", "PushButton6_Click", errorBox_);
   const QString folder = Text1->text();
-  trap.line(100);
+  trap.line(SaveLine::FolderExists);
   if (!isFolder(folder.toStdString())) {
     tell("Folder does not exist. Please select another folder.");
     return;
   }
   const int reportedBefore = trap.reported();
-  trap.at(102, [&] { saveInnerMarkup(folder, kReportName, documents_->document(kReportName)); });
-  trap.at(104, [&] { saveInnerMarkup(folder, kGridName, documents_->document(kGridName)); });
-  trap.line(106);
+  trap.at(SaveLine::SaveReport,
+          [&] { saveInnerMarkup(folder, kReportName, documents_->document(kReportName)); });
+  trap.at(SaveLine::SaveGrid,
+          [&] { saveInnerMarkup(folder, kGridName, documents_->document(kGridName)); });
+  trap.line(SaveLine::Done);
   if (trap.reported() == reportedBefore) tell("Done.");
 }
 
 void ResultsWindow::browseOutputFolder() {
   ErrorTrap trap("Form3", "PushButton7_Click", errorBox_);
   QString lastFolder;
-  trap.at(100, [&] { lastFolder = context_.settings.get(kLastFolderKey, ""); });
+  trap.at(BrowseFolderLine::LastFolder,
+          [&] { lastFolder = context_.settings.get(kLastFolderKey, ""); });
   QString chosen;
-  trap.at(102,
+  trap.at(BrowseFolderLine::PickFolder,
           [&] { chosen = context_.dialogs.pickFolder(this, "Please select folder:", lastFolder); });
-  trap.line(104);
+  trap.line(BrowseFolderLine::Cancelled);
   if (chosen.isEmpty()) return;
-  trap.at(106, [&] { context_.settings.save(kLastFolderKey, chosen); });
-  trap.at(108, [&] { Text1->setText(chosen.endsWith('/') ? chosen : chosen + "/"); });
+  trap.at(BrowseFolderLine::RememberFolder,
+          [&] { context_.settings.save(kLastFolderKey, chosen); });
+  trap.at(BrowseFolderLine::ShowFolder,
+          [&] { Text1->setText(chosen.endsWith('/') ? chosen : chosen + "/"); });
 }
 
 void ResultsWindow::goBack() {
   ErrorTrap trap("Form3", "PushButton8_Click", errorBox_);
-  trap.at(100, [&] {
+  trap.at(BackLine::ShowCaller, [&] {
     if (QWidget* caller = callers_.value(QString::fromStdString(context_.callerWindow)))
       caller->show();
   });
-  trap.at(102, [&] { hide(); });
+  trap.at(BackLine::HideWindow, [&] { hide(); });
 }
 
 void ResultsWindow::rememberOutputFolder() {
   context_.settings.save(kOutputFolderKey, Text1->text());
 }
 
-void ResultsWindow::tell(const QString& text) {
-  context_.dialogs.message(this, context_.applicationTitle, text);
-}
-
-void ResultsWindow::closeEvent(QCloseEvent* event) {
-  ErrorTrap trap("Form3", "Form_QueryUnload", errorBox_);
-  trap.at(100, [&] { windows_.endProgram(); });
-  event->accept();
-}
-
 void ResultsWindow::resizeEvent(QResizeEvent* event) {
-  QWidget::resizeEvent(event);
-  layout_.apply();
+  ProgramWindowBase::resizeEvent(event);
   if (findBar_->isVisible()) findBar_->keepOverTarget();
 }
 

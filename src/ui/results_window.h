@@ -4,11 +4,9 @@
 #include <QPointer>
 #include <QStringList>
 #include <QTimer>
-#include <QWidget>
 
 #include "report/grid_pages.h"
-#include "shell/window_error_box.h"
-#include "ui/twips_layout.h"
+#include "ui/program_window.h"
 
 class QGroupBox;
 class QLabel;
@@ -22,12 +20,10 @@ namespace quill {
 
 class DocumentSchemeHandler;
 class FindBar;
-class ProgramWindows;
-struct ProgramContext;
 
 // The results window: the difference list above, the grid below, whose cells the list's
 // links jump to; saving both into a folder, and "< Back" to the window that compared.
-class ResultsWindow final : public QWidget {
+class ResultsWindow final : public ProgramWindowBase {
   Q_OBJECT
  public:
   ResultsWindow(ProgramContext& context, ProgramWindows& windows);
@@ -64,7 +60,6 @@ class ResultsWindow final : public QWidget {
   void cellShown(const QString& anchor, bool found);
 
  protected:
-  void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private slots:
@@ -81,22 +76,15 @@ class ResultsWindow final : public QWidget {
  private:
   void load();
   void createControls();
-  QPushButton* addButton(QWidget* parent, const char* name, const QString& caption, QRect twips,
-                         Stretch stretch);
   QWebEngineView* addView(const char* name, const QString& fileName, QRect twips, Stretch stretch);
   void viewLoaded(bool ok);
   void gridLoaded();
   void loadGridPage(std::size_t page);
   void focusCell(const QString& anchor);
-  void tell(const QString& text);
   void createNavigation();
   QMenu* differenceMenu();
   void openWorkbook(const QString& path);
 
-  ProgramContext& context_;
-  ProgramWindows& windows_;
-  WindowErrorBox errorBox_;
-  TwipsLayout layout_;
   QWebEngineProfile* profile_ = nullptr;
   DocumentSchemeHandler* documents_ = nullptr;
   QLabel* Label3 = nullptr;

@@ -9,8 +9,8 @@
 #include <QWebEngineContextMenuRequest>
 #include <QWebEngineView>
 
-#include "report/documents.h"
 #include "base/file_utils.h"
+#include "report/documents.h"
 #include "shell/shell_dialogs.h"
 #include "ui/difference_steps.h"
 #include "ui/find_bar.h"
@@ -27,6 +27,9 @@ bool isDifferenceLink(const QUrl& link) {
       QString::fromLatin1(kGridFileName.data(), qsizetype(kGridFileName.size()));
   return link.hasFragment() && link.path().section('/', -1) == gridName;
 }
+
+// The line labels of openWorkbook.
+enum class OpenWorkbookLine { FileExists = 100, Open = 102 };
 
 }  // namespace
 
@@ -95,12 +98,12 @@ QMenu* ResultsWindow::differenceMenu() {
 
 void ResultsWindow::openWorkbook(const QString& path) {
   ErrorTrap trap("Form3", "openWorkbook", errorBox_);
-  trap.line(100);
+  trap.line(OpenWorkbookLine::FileExists);
   if (!fileExists(path.toStdString())) {
-    tell("File does not exist: " + path);
+    tell("File does not exist.\n\n\"" + path + "\"");
     return;
   }
-  trap.line(102);
+  trap.line(OpenWorkbookLine::Open);
   if (!context_.dialogs.openWithDesktop(path)) tell("No program is set up to open " + path + ".");
 }
 

@@ -1,6 +1,5 @@
 #include "ui/smaller_area_window.h"
 
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -9,8 +8,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "shell/app_title.h"
 #include "shell/look.h"
-#include "shell/shell_dialogs.h"
 #include "ui/comparison_runner.h"
 #include "ui/form2_addresses.h"
 #include "ui/main_window.h"
@@ -24,10 +23,44 @@ namespace quill {
 
 namespace {
 
-constexpr const char* kProductName = "Quillmere";
 constexpr QSize kClientTwips(9120, 5880);
 constexpr Stretch kFullWidth{0, 0, 1, 0};
 constexpr Stretch kRightEdge{1, 0, 0, 0};
+
+// The line labels of Form_Load; showing the window again for other files repeats the
+// opening, listing and clearing steps.
+enum class LoadLine {
+  Look = 100,
+  HandCursor = 102,
+  OpenBooks = 104,
+  Caption = 106,
+  Icon = 108,
+  ListSheets = 110,
+  ClearRanges = 112,
+};
+
+// The line labels of loadSheets.
+enum class ListSheetsLine { FirstList = 100, SecondList = 102 };
+
+// The line label of getColumnRange and getRowRange.
+enum class RangeTextLine { Convert = 100 };
+
+// The line labels of Combo1_Click.
+enum class FirstSheetLine {
+  ClearRange = 100,
+  DisableTableModes = 102,
+  ShowUsedArea = 104,
+  EnableTableModes = 106,
+};
+
+// The line labels of Combo2_Click.
+enum class SecondSheetLine { ClearRange = 100, ShowUsedArea = 102 };
+
+// The line labels of PushButton1_Click.
+enum class BackLine { ShowMainWindow = 100, HideWindow = 102 };
+
+// The line labels of Form_QueryUnload.
+enum class QueryUnloadLine { CloseSession = 100, EndProgram = 102 };
 
 const Workbook& openBook(const Workbook* book, int file) {
   if (!book) throw std::runtime_error("Excel File #" + std::to_string(file) + " is not open");
@@ -38,46 +71,16 @@ const Workbook& openBook(const Workbook* book, int file) {
 
 SmallerAreaWindow::SmallerAreaWindow(ProgramContext& context, ProgramWindows& windows,
                                      std::function<WorkbookPaths()> paths)
-    : context_(context),
-      windows_(windows),
+    : ProgramWindowBase(context, windows, "Form2", kClientTwips),
       paths_(std::move(paths)),
-      errorBox_(*this, context.dialogs),
-      layout_(*this, kClientTwips),
       picker_(std::make_unique<DialogRangePicker>()) {
-  setObjectName("Form2");
   createControls();
   resize(layout_.designedSize());
   new WindowPlacement(*this, context_.settings, "Smaller Area Window Placement");
-  runner_ = new ComparisonRunner(*this, context_, *ProgressBar1);
-  connect(runner_, &ComparisonRunner::finished, this, &SmallerAreaWindow::comparisonFinished);
 }
 
 SmallerAreaWindow::~SmallerAreaWindow() {
   stopComparison();
-}
-
-QPushButton* SmallerAreaWindow::addButton(QWidget* parent, const char* name, const QString& caption,
-                                          QRect twips, Stretch stretch) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(name);
-  layout_.place(*button, twips, stretch);
-  return button;
-}
-
-QLabel* SmallerAreaWindow::addLabel(QWidget* parent, const char* name, const QString& caption,
-                                    QRect twips) {
-  auto* label = new QLabel(caption, parent);
-  label->setObjectName(name);
-  layout_.place(*label, twips);
-  return label;
-}
-
-QLineEdit* SmallerAreaWindow::addBox(QWidget* parent, const char* name, QRect twips,
-                                     Stretch stretch) {
-  auto* box = new QLineEdit(parent);
-  box->setObjectName(name);
-  layout_.place(*box, twips, stretch);
-  return box;
 }
 
 void SmallerAreaWindow::createControls() {
@@ -101,11 +104,7 @@ void SmallerAreaWindow::createControls() {
   createTableProperties();
   PushButton4 =
       addButton(this, "PushButton4", "Start Comparing", QRect(120, 4830, 8880, 405), kFullWidth);
-  ProgressBar1 = new QProgressBar(this);
-  ProgressBar1->setObjectName("ProgressBar1");
-  ProgressBar1->setTextVisible(false);
-  ProgressBar1->setValue(0);
-  layout_.place(*ProgressBar1, QRect(120, 5355, 8880, 405), kFullWidth);
+  ProgressBar1 = addComparisonProgress(QRect(120, 5355, 8880, 405), kFullWidth);
   connectControls();
 }
 
@@ -201,9 +200,9 @@ void SmallerAreaWindow::showWindow() {
     // Lists of files that are no longer chosen would pick from the wrong workbooks; a file
     // that failed to open is tried again.
     ErrorTrap trap("Form2", "Form_Load", errorBox_);
-    openBooks(trap);
-    trap.at(110, [&] { listSheets(); });
-    trap.at(112, [&] {
+    trap.at(LoadLine::OpenBooks, [&] { openBooks(); });
+    trap.at(LoadLine::ListSheets, [&] { listSheets(); });
+    trap.at(LoadLine::ClearRanges, [&] {
       txtRange1->clear();
       txtRange2->clear();
       Option2->setEnabled(false);
@@ -217,23 +216,19 @@ void SmallerAreaWindow::showWindow() {
 
 void SmallerAreaWindow::load() {
   ErrorTrap trap("Form2", "Form_Load", errorBox_);
-  trap.at(100, [&] { applyButtonFaceColours(*this); });
-  trap.at(102, [&] {
-    for (QPushButton* button : findChildren<QPushButton*>()) button->setCursor(context_.handCursor);
-  });
-  openBooks(trap);
-  trap.at(106, [&] { setWindowTitle(kProductName); });
-  trap.at(108, [&] { setWindowIcon(programIcon()); });
-  trap.at(110, [&] { listSheets(); });
+  trap.at(LoadLine::Look, [&] { applyButtonFaceColours(*this); });
+  trap.at(LoadLine::HandCursor, [&] { useHandCursor(); });
+  trap.at(LoadLine::OpenBooks, [&] { openBooks(); });
+  trap.at(LoadLine::Caption, [&] { setWindowTitle(kProductName); });
+  trap.at(LoadLine::Icon, [&] { setWindowIcon(programIcon()); });
+  trap.at(LoadLine::ListSheets, [&] { listSheets(); });
 }
 
-void SmallerAreaWindow::openBooks(ErrorTrap& trap) {
-  trap.at(104, [&] {
-    BusyCursor busy;
-    listedPaths_ = paths_();
-    closeSession(books_);
-    context_.openSession(books_, listedPaths_.first, listedPaths_.second, errorBox_);
-  });
+void SmallerAreaWindow::openBooks() {
+  BusyCursor busy;
+  listedPaths_ = paths_();
+  closeSession(books_);
+  context_.openSession(books_, listedPaths_.first, listedPaths_.second, errorBox_);
 }
 
 void SmallerAreaWindow::listSheets() {
@@ -247,8 +242,8 @@ void SmallerAreaWindow::listSheets() {
       list.addItem(QString::fromStdString(workbook.sheet(position).name()));
     list.setCurrentIndex(-1);
   };
-  trap.at(100, [&] { fill(*Combo1, books_.firstBook, 1); });
-  trap.at(102, [&] { fill(*Combo2, books_.secondBook, 2); });
+  trap.at(ListSheetsLine::FirstList, [&] { fill(*Combo1, books_.firstBook, 1); });
+  trap.at(ListSheetsLine::SecondList, [&] { fill(*Combo2, books_.secondBook, 2); });
 }
 
 std::string SmallerAreaWindow::usedAddress(int file, int position) const {
@@ -260,31 +255,30 @@ std::string SmallerAreaWindow::usedAddress(int file, int position) const {
 std::string SmallerAreaWindow::columnRangeOf(const std::string& address) {
   ErrorTrap trap("Form2", "getColumnRange", errorBox_);
   std::string result;
-  trap.at(100, [&] { result = columnRangeText(address); });
+  trap.at(RangeTextLine::Convert, [&] { result = columnRangeText(address); });
   return result;
 }
 
 std::string SmallerAreaWindow::rowRangeOf(const std::string& address) {
   ErrorTrap trap("Form2", "getRowRange", errorBox_);
   std::string result;
-  trap.at(100, [&] { result = rowRangeText(address); });
+  trap.at(RangeTextLine::Convert, [&] { result = rowRangeText(address); });
   return result;
 }
 
 void SmallerAreaWindow::firstSheetChosen() {
-  if (suppressSheetClick) return;
   ErrorTrap trap("Form2", "Combo1_Click", errorBox_);
   const int position = Combo1->currentIndex();
   // A list without a choice is treated like its blank entry.
   if (position < 1) {
-    trap.at(100, [&] { txtRange1->clear(); });
-    trap.at(102, [&] {
+    trap.at(FirstSheetLine::ClearRange, [&] { txtRange1->clear(); });
+    trap.at(FirstSheetLine::DisableTableModes, [&] {
       Option2->setEnabled(false);
       Option3->setEnabled(false);
     });
     return;
   }
-  trap.at(104, [&] {
+  trap.at(FirstSheetLine::ShowUsedArea, [&] {
     const std::string address = usedAddress(1, position);
     switch (mode()) {
       case Mode::Range:
@@ -298,21 +292,21 @@ void SmallerAreaWindow::firstSheetChosen() {
         break;
     }
   });
-  trap.at(106, [&] {
+  trap.at(FirstSheetLine::EnableTableModes, [&] {
     Option2->setEnabled(true);
     Option3->setEnabled(true);
   });
 }
 
 void SmallerAreaWindow::secondSheetChosen() {
-  if (suppressSheetClick) return;
   ErrorTrap trap("Form2", "Combo2_Click", errorBox_);
   const int position = Combo2->currentIndex();
   if (position < 1) {
-    trap.at(100, [&] { txtRange2->clear(); });
+    trap.at(SecondSheetLine::ClearRange, [&] { txtRange2->clear(); });
     return;
   }
-  trap.at(102, [&] { txtRange2->setText(QString::fromStdString(usedAddress(2, position))); });
+  trap.at(SecondSheetLine::ShowUsedArea,
+          [&] { txtRange2->setText(QString::fromStdString(usedAddress(2, position))); });
 }
 
 Mode SmallerAreaWindow::mode() const {
@@ -344,32 +338,13 @@ void SmallerAreaWindow::usePicker(std::unique_ptr<RangePicker> picker) {
 
 void SmallerAreaWindow::backToMainWindow() {
   ErrorTrap trap("Form2", "PushButton1_Click", errorBox_);
-  trap.at(100, [&] { windows_.mainWindow().show(); });
-  trap.at(102, [&] { hide(); });
+  trap.at(BackLine::ShowMainWindow, [&] { windows_.mainWindow().show(); });
+  trap.at(BackLine::HideWindow, [&] { hide(); });
 }
 
-void SmallerAreaWindow::tell(const QString& text) {
-  context_.dialogs.message(this, context_.applicationTitle, text);
-}
-
-void SmallerAreaWindow::stopComparison() {
-  runner_->cancelAndWait();
-}
-
-bool SmallerAreaWindow::isComparing() const {
-  return runner_->isRunning();
-}
-
-void SmallerAreaWindow::closeEvent(QCloseEvent* event) {
-  ErrorTrap trap("Form2", "Form_QueryUnload", errorBox_);
-  trap.at(100, [&] { closeSession(books_); });
-  trap.at(102, [&] { windows_.endProgram(); });
-  event->accept();
-}
-
-void SmallerAreaWindow::resizeEvent(QResizeEvent* event) {
-  QWidget::resizeEvent(event);
-  layout_.apply();
+void SmallerAreaWindow::queryUnload(ErrorTrap& trap) {
+  trap.at(QueryUnloadLine::CloseSession, [&] { closeSession(books_); });
+  trap.at(QueryUnloadLine::EndProgram, [&] { windows_.endProgram(); });
 }
 
 }  // namespace quill

@@ -11,6 +11,10 @@ namespace {
 
 const char* const kPickPrompt = "select range with mouse";
 
+// The line labels of the procedures that pick a range (PushButton2_Click, PushButton3_Click,
+// PushButton7_Click to PushButton10_Click).
+enum class PickLine { Ask = 100, Write = 102, ShowSheet = 104 };
+
 QString fromStd(const std::string& text) {
   return QString::fromStdString(text);
 }
@@ -44,13 +48,13 @@ void SmallerAreaWindow::pickIgnored() {
 void SmallerAreaWindow::pickRange(PickTarget target, const char* procedure) {
   ErrorTrap trap("Form2", procedure, errorBox_);
   std::optional<PickedRange> picked;
-  trap.at(100, [&] { picked = askForRange(target); });
+  trap.at(PickLine::Ask, [&] { picked = askForRange(target); });
   // A cancelled pick changes nothing.
   if (!picked) return;
-  trap.at(102, [&] { writePick(target, picked->address); });
+  trap.at(PickLine::Write, [&] { writePick(target, picked->address); });
   // A pick that could not be written leaves the list on the worksheet the fields belong to.
   if (trap.reported() > 0) return;
-  trap.at(104, [&] {
+  trap.at(PickLine::ShowSheet, [&] {
     showPickedSheet(target == PickTarget::Range2 ? *Combo2 : *Combo1, picked->sheetName);
   });
 }
@@ -117,10 +121,8 @@ void SmallerAreaWindow::writePick(PickTarget target, const std::string& address)
 void SmallerAreaWindow::showPickedSheet(QComboBox& list, const std::string& sheetName) {
   const int entry = list.findText(fromStd(sheetName), Qt::MatchExactly | Qt::MatchCaseSensitive);
   if (entry < 1) throw std::runtime_error("The worksheet \"" + sheetName + "\" is not in the list");
-  // The list shows the picked worksheet without its used area replacing the picked text.
-  suppressSheetClick = true;
+  // Set by the program, the list reports no choice, so the picked text stays.
   list.setCurrentIndex(entry);
-  suppressSheetClick = false;
 }
 
 }  // namespace quill

@@ -54,7 +54,7 @@ TEST_F(MainWindowFilesTest, OneFileFillsTheFirstBoxAndMissingFilesAreNamed) {
   EXPECT_EQ(box(mainWindow(), "Text1").text(), missing);
   EXPECT_EQ(box(mainWindow(), "Text2").text(), one);
   ASSERT_EQ(dialogs.messages.size(), 1);
-  EXPECT_EQ(dialogs.messages[0], "File does not exist: " + missing);
+  EXPECT_EQ(dialogs.messages[0], "File does not exist.\n\nExcel File #1: \"" + missing + "\"");
   QTest::qWait(0);
   EXPECT_EQ(sessionsOpened, 0);
   EXPECT_FALSE(windows->hasResultsWindow());

@@ -11,19 +11,26 @@ namespace {
 
 using MainWindowTest = WindowsTest;
 
-TEST_F(MainWindowTest, StartComparingChecksBothPathsBeforeAnythingElse) {
+TEST_F(MainWindowTest, StartComparingChecksBothPathsBeforeAnythingElseAndNamesTheMissing) {
   const QString existing = makeFile("exists.xlsx");
+  const QString missing = programFolder + "/missing.xlsx";
+  const QString noFolder = programFolder + "/no/such/folder.xlsx";
   struct Case {
-    QString text1, text2;
+    QString text1, text2, named;
   };
-  for (const Case& c : {Case{"", ""}, Case{"   ", "   "}, Case{existing, ""}, Case{"", existing},
-                        Case{existing, programFolder + "/missing.xlsx"},
-                        Case{programFolder + "/no/such/folder.xlsx", existing}}) {
+  for (const Case& c :
+       {Case{"", "", "Excel File #1: \"\"\nExcel File #2: \"\""},
+        Case{"   ", "   ", "Excel File #1: \"   \"\nExcel File #2: \"   \""},
+        Case{existing, "", "Excel File #2: \"\""}, Case{"", existing, "Excel File #1: \"\""},
+        Case{existing, missing, "Excel File #2: \"" + missing + "\""},
+        Case{noFolder, existing, "Excel File #1: \"" + noFolder + "\""},
+        Case{missing, noFolder,
+             "Excel File #1: \"" + missing + "\"\nExcel File #2: \"" + noFolder + "\""}}) {
     dialogs.messages.clear();
     box(mainWindow(), "Text1").setText(c.text1);
     box(mainWindow(), "Text2").setText(c.text2);
     button(mainWindow(), "PushButton5").click();
-    EXPECT_EQ(dialogs.messages, QStringList{"File does not exist."})
+    EXPECT_EQ(dialogs.messages, QStringList{"File does not exist.\n\n" + c.named})
         << c.text1.toStdString() << " | " << c.text2.toStdString();
   }
   EXPECT_EQ(dialogs.titles.first(), "Quillmere");
@@ -82,7 +89,8 @@ TEST_F(MainWindowTest, SamplesAndClearedPathsComeBackAtTheNextStart) {
 
   // The sample files are missing here: the boxes are filled all the same.
   button(mainWindow(), "PushButton5").click();
-  EXPECT_EQ(dialogs.messages, QStringList{"File does not exist."});
+  ASSERT_EQ(dialogs.messages.size(), 1);
+  EXPECT_TRUE(dialogs.messages[0].startsWith("File does not exist.\n\n"));
 
   button(mainWindow(), "PushButton2").click();
   EXPECT_EQ(settings.get(kExcelFileKey, "?"), "");
@@ -150,28 +158,26 @@ TEST_F(MainWindowTest, StartButtonsStayDisabledWhileComparing) {
   context->openSession = [&](SpreadsheetSession& session, const std::string&, const std::string&,
                              ErrorBox&) {
     ++sessionsOpened;
-    while (!release) QThread::msleep(5);
+    release.wait(false);
     session.firstBook = &book1;
     session.secondBook = &book2;
   };
-  box(mainWindow(), "Text1").setText(makeFile("one.xlsx"));
-  box(mainWindow(), "Text2").setText(makeFile("two.xlsx"));
+  nameExistingFiles();
   button(mainWindow(), "PushButton5").click();
   EXPECT_TRUE(mainWindow().isComparing());
   EXPECT_FALSE(button(mainWindow(), "PushButton5").isEnabled());
   EXPECT_FALSE(button(mainWindow(), "PushButton8").isEnabled());
   QMetaObject::invokeMethod(&mainWindow(), "startComparing");
   release = true;
+  release.notify_all();
   ASSERT_TRUE(waitFor([&] { return !mainWindow().isComparing(); }));
   EXPECT_EQ(sessionsOpened, 1);
   EXPECT_TRUE(button(mainWindow(), "PushButton5").isEnabled());
 }
 
 TEST_F(MainWindowTest, FailedComparisonShowsNoResults) {
-  context->openSession = [](SpreadsheetSession&, const std::string&, const std::string&,
-                            ErrorBox& box) { box.show("cannot open"); };
-  box(mainWindow(), "Text1").setText(makeFile("one.xlsx"));
-  box(mainWindow(), "Text2").setText(makeFile("two.xlsx"));
+  failEveryOpening();
+  nameExistingFiles();
   button(mainWindow(), "PushButton5").click();
   ASSERT_TRUE(waitFor([&] { return !mainWindow().isComparing(); }));
   ASSERT_EQ(dialogs.errors.size(), 2);
@@ -187,8 +193,7 @@ TEST_F(MainWindowTest, ClosingWhileAnErrorBoxWaitsStopsTheComparison) {
                             ErrorBox& box) { box.show("first failure"); };
   dialogs.onError = [&] { mainWindow().close(); };
   QSignalSpy ending(windows.get(), &ProgramWindows::programEnding);
-  box(mainWindow(), "Text1").setText(makeFile("one.xlsx"));
-  box(mainWindow(), "Text2").setText(makeFile("two.xlsx"));
+  nameExistingFiles();
   button(mainWindow(), "PushButton5").click();
   ASSERT_TRUE(waitFor([&] { return !mainWindow().isComparing(); }));
   EXPECT_EQ(ending.count(), 1);
@@ -212,15 +217,16 @@ TEST_F(MainWindowTest, ClosingDuringALongComparisonStopsItCleanly) {
     session.secondBook = &big2;
   };
   QSignalSpy ending(windows.get(), &ProgramWindows::programEnding);
-  box(mainWindow(), "Text1").setText(makeFile("one.xlsx"));
-  box(mainWindow(), "Text2").setText(makeFile("two.xlsx"));
+  nameExistingFiles();
   button(mainWindow(), "PushButton5").click();
   mainWindow().close();
   EXPECT_FALSE(mainWindow().isComparing());
   EXPECT_EQ(ending.count(), 1);
   EXPECT_FALSE(context->session.isOpen());
   EXPECT_FALSE(QFile::exists(context->temporaryFolder + "/report.htm"));
-  QTest::qWait(50);
+  // Whatever the stopped comparison left queued runs now, and shows no results.
+  QCoreApplication::sendPostedEvents();
+  QCoreApplication::processEvents();
   EXPECT_FALSE(windows->hasResultsWindow());
   EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join("\n").toStdString();
 }
@@ -230,16 +236,33 @@ TEST_F(MainWindowTest, PointerIsTheHandOverButtonsAndBusyWhileComparing) {
   EXPECT_EQ(box(mainWindow(), "Text1").cursor().shape(), Qt::IBeamCursor);
   std::atomic<bool> release = false;
   context->openSession = [&](SpreadsheetSession&, const std::string&, const std::string&,
-                             ErrorBox&) {
-    while (!release) QThread::msleep(5);
-  };
-  box(mainWindow(), "Text1").setText(makeFile("one.xlsx"));
-  box(mainWindow(), "Text2").setText(makeFile("two.xlsx"));
+                             ErrorBox&) { release.wait(false); };
+  nameExistingFiles();
   button(mainWindow(), "PushButton5").click();
   ASSERT_NE(QApplication::overrideCursor(), nullptr);
   EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
   release = true;
+  release.notify_all();
   ASSERT_TRUE(waitFor([&] { return !mainWindow().isComparing(); }));
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(MainWindowTest, ErrorBoxesShownWhileBusyHaveTheOrdinaryPointer) {
+  QList<Qt::CursorShape> pointers;
+  dialogs.onError = [&] {
+    const QCursor* shown = QApplication::overrideCursor();
+    pointers << (shown ? shown->shape() : Qt::ArrowCursor);
+  };
+  failEveryOpening();
+  nameExistingFiles();
+
+  // From the comparison's worker, and from opening the smaller-area window's files.
+  button(mainWindow(), "PushButton5").click();
+  ASSERT_TRUE(waitFor([&] { return !mainWindow().isComparing(); }));
+  ASSERT_EQ(pointers.size(), 2);
+  button(mainWindow(), "PushButton8").click();
+  ASSERT_GE(pointers.size(), 3);
+  for (Qt::CursorShape pointer : pointers) EXPECT_EQ(pointer, Qt::ArrowCursor);
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 

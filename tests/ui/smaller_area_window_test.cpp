@@ -47,8 +47,7 @@ class SmallerAreaTest : public WindowsTest {
     auto picker = std::make_unique<ScriptedPicker>();
     picker_ = picker.get();
     smallerAreaWindow().usePicker(std::move(picker));
-    box(mainWindow(), "Text1").setText(makeFile("one.xlsx"));
-    box(mainWindow(), "Text2").setText(makeFile("two.xlsx"));
+    nameExistingFiles();
     openFromMainWindow();
   }
 
@@ -246,7 +245,8 @@ TEST_F(SmallerAreaTest, LeavingTheStartFieldInRowsModeWantsANumber) {
     start.setText(c.text);
     dialogs.messages.clear();
     field("txtEndColumn").setFocus();
-    QTest::qWait(20);
+    // A refused text gets the focus back once the focus change has ended.
+    EXPECT_TRUE(waitFor([&] { return start.hasFocus() == c.refused; })) << c.text;
     EXPECT_EQ(dialogs.messages,
               c.refused ? QStringList{"Please input a numeric value."} : QStringList{})
         << c.text;

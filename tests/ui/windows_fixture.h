@@ -65,7 +65,7 @@ class WindowsTest : public testing::Test {
       session.secondBook = &book2;
     };
     windows = std::make_unique<ProgramWindows>(*context);
-    ASSERT_TRUE(mainWindow().load());
+    mainWindow().load();
     mainWindow().show();
   }
 
@@ -103,11 +103,22 @@ class WindowsTest : public testing::Test {
     return *found;
   }
 
+  // Names two existing files in the main window.
+  void nameExistingFiles() {
+    box(mainWindow(), "Text1").setText(makeFile("one.xlsx"));
+    box(mainWindow(), "Text2").setText(makeFile("two.xlsx"));
+  }
+
+  // Every opening of the two files fails with "cannot open".
+  void failEveryOpening() {
+    context->openSession = [](SpreadsheetSession&, const std::string&, const std::string&,
+                              ErrorBox& box) { box.show("cannot open"); };
+  }
+
   // Compares two existing files from the main window, keeps the temporary documents as
   // they were when the results window appeared, and waits until the views have loaded.
   void compareToResults() {
-    box(mainWindow(), "Text1").setText(makeFile("one.xlsx"));
-    box(mainWindow(), "Text2").setText(makeFile("two.xlsx"));
+    nameExistingFiles();
     button(mainWindow(), "PushButton5").click();
     ASSERT_TRUE(waitFor([&] { return windows->hasResultsWindow() && resultsWindow().isVisible(); }))
         << dialogs.errors.join("\n").toStdString();
