@@ -19,4 +19,8 @@ bool openWebPage(const QUrl& address) {
   return QDesktopServices::openUrl(address);
 }
 
+bool openWithAssociatedProgram(const QString& path) {
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
 }  // namespace quill

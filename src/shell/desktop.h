@@ -15,4 +15,8 @@ QString desktopFolder();
 // Hands an address to the default web browser; false when nothing could take it.
 bool openWebPage(const QUrl& address);
 
+// Hands a file to the program the desktop associates with its type; false when nothing
+// could take it.
+bool openWithAssociatedProgram(const QString& path);
+
 }  // namespace quill

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
@@ -15,16 +16,29 @@ bool canWriteInto(const QString& folder) {
   return probe.open();
 }
 
+bool hasSamples(const QString& folder) {
+  return QFileInfo(folder + "/Samples").isDir();
+}
+
 }  // namespace
 
 QString programFolder() {
   return QCoreApplication::applicationDirPath();
 }
 
-QString temporaryDocumentsFolder(const QString& programFolder) {
-  const QString besideProgram = programFolder + "/temp";
-  if (canWriteInto(besideProgram)) return besideProgram;
-  return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/temp";
+QString userDataFolder() {
+  return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+}
+
+ProgramFolders locateProgramFolders(const QString& binaryFolder, const QString& userDataFolder) {
+  const QString userTemporary = userDataFolder + "/temp";
+  if (hasSamples(binaryFolder)) {
+    const QString besideProgram = binaryFolder + "/temp";
+    return {binaryFolder, canWriteInto(besideProgram) ? besideProgram : userTemporary};
+  }
+  const QString installedData = QDir::cleanPath(binaryFolder + "/../share/quillmere");
+  if (hasSamples(installedData)) return {installedData, userTemporary};
+  return {binaryFolder, userTemporary};
 }
 
 }  // namespace quill

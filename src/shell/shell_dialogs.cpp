@@ -33,4 +33,8 @@ void QtDialogs::openWebPage(const QString& address) {
   (void)quill::openWebPage(QUrl(address));
 }
 
+bool QtDialogs::openWithDesktop(const QString& path) {
+  return openWithAssociatedProgram(path);
+}
+
 }  // namespace quill

@@ -22,6 +22,9 @@ class ShellDialogs {
   virtual QString pickFolder(QWidget* owner, const QString& title, const QString& start) = 0;
   // Opens a web page in the default browser.
   virtual void openWebPage(const QString& address) = 0;
+  // Opens a file in the program the desktop associates with its type; false when nothing
+  // could take it.
+  virtual bool openWithDesktop(const QString& path) = 0;
 };
 
 // The real dialogs: Qt message boxes, file dialogs and the desktop's browser.
@@ -32,6 +35,7 @@ class QtDialogs final : public ShellDialogs {
   QString openFile(QWidget* owner, const QString& title, const QString& filters) override;
   QString pickFolder(QWidget* owner, const QString& title, const QString& start) override;
   void openWebPage(const QString& address) override;
+  bool openWithDesktop(const QString& path) override;
 };
 
 }  // namespace quill

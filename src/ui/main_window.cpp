@@ -13,9 +13,11 @@
 #include "shell/settings_store.h"
 #include "shell/shell_dialogs.h"
 #include "ui/comparison_runner.h"
+#include "ui/path_drops.h"
 #include "ui/program_context.h"
 #include "ui/program_icon.h"
 #include "ui/program_windows.h"
+#include "ui/window_placement.h"
 
 namespace quill {
 
@@ -50,6 +52,9 @@ enum class SingleStepLine { Only = 100 };
 // and the results that follow it continue the numbering.
 enum class StartComparingLine { FilesExist = 100, FilesNamed = 102, Start = 104 };
 
+// The line labels of openFiles, which fills the paths from the command line.
+enum class OpenFilesLine { FillPaths = 100, FilesExist = 102 };
+
 // The line labels of PushButton8_Click.
 enum class SmallerAreaLine {
   FirstFileExists = 100,
@@ -74,6 +79,8 @@ MainWindow::MainWindow(ProgramContext& context, ProgramWindows& windows)
     : ProgramWindowBase(context, windows, "Form1", kClientTwips) {
   createControls();
   resize(layout_.designedSize());
+  new WindowPlacement(*this, context_.settings, "Main Window Placement");
+  new PathDrops(*this, *Text1, *Text2);
 }
 
 MainWindow::~MainWindow() {
@@ -194,6 +201,23 @@ void MainWindow::startComparing() {
     setStartButtonsEnabled(false);
     runner().start(request, "Form1", startProcedure());
   });
+}
+
+void MainWindow::openFiles(const QStringList& paths) {
+  ErrorTrap trap("Form1", "openFiles", errorBox_);
+  trap.at(OpenFilesLine::FillPaths, [&] {
+    if (paths.size() > 0) Text1->setText(paths[0]);
+    if (paths.size() > 1) Text2->setText(paths[1]);
+  });
+  trap.line(OpenFilesLine::FilesExist);
+  QStringList missing;
+  if (paths.size() > 0 && !fileExists(pathOf(*Text1))) missing << missingFileLine(*Frame1, *Text1);
+  if (paths.size() > 1 && !fileExists(pathOf(*Text2))) missing << missingFileLine(*Frame2, *Text2);
+  if (!missing.isEmpty()) {
+    tell("File does not exist.\n\n" + missing.join("\n"));
+    return;
+  }
+  if (paths.size() == 2) startComparing();
 }
 
 void MainWindow::openSmallerArea() {

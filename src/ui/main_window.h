@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QStringList>
+
 #include "ui/program_window.h"
 
 class QGroupBox;
@@ -19,6 +21,10 @@ class MainWindow final : public ProgramWindowBase {
 
   // The start-up steps: look, cursor, caption, icon, title and the stored paths.
   void load();
+  // Fills the path boxes with the files named on the command line: one fills the first box,
+  // two fill both and start comparing. A file that does not exist is named in a message,
+  // and nothing starts.
+  void openFiles(const QStringList& paths);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

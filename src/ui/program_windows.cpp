@@ -48,6 +48,9 @@ ResultsWindow& ProgramWindows::resultsWindow() {
 void ProgramWindows::showResults() {
   ResultsWindow& results = resultsWindow();
   results.showDocuments(context_.temporaryFolder);
+  // Both windows compare the files named in the main window's boxes.
+  results.setComparedFiles({QString::fromStdString(pathIn(*form1_, "Text1")),
+                            QString::fromStdString(pathIn(*form1_, "Text2"))});
   results.show();
 }
 

@@ -24,9 +24,11 @@
 #include "shell/shell_dialogs.h"
 #include "ui/document_page.h"
 #include "ui/document_scheme.h"
+#include "ui/find_bar.h"
 #include "ui/program_context.h"
 #include "ui/program_icon.h"
 #include "ui/program_windows.h"
+#include "ui/window_placement.h"
 
 namespace quill {
 
@@ -99,7 +101,9 @@ ResultsWindow::ResultsWindow(ProgramContext& context, ProgramWindows& windows)
   profile_->installUrlSchemeHandler(kDocumentScheme, documents_);
   profile_->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
   createControls();
+  createNavigation();
   resize(layout_.designedSize());
+  new WindowPlacement(*this, context_.settings, "Results Window Placement");
   timer1_.setParent(this);
   timer1_.setObjectName("Timer1");
   timer1_.setSingleShot(true);
@@ -288,6 +292,11 @@ void ResultsWindow::goBack() {
 
 void ResultsWindow::rememberOutputFolder() {
   context_.settings.save(kOutputFolderKey, Text1->text());
+}
+
+void ResultsWindow::resizeEvent(QResizeEvent* event) {
+  ProgramWindowBase::resizeEvent(event);
+  if (findBar_->isVisible()) findBar_->keepOverTarget();
 }
 
 }  // namespace quill

@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QPointer>
+#include <QStringList>
 #include <QTimer>
 
 #include "report/grid_pages.h"
@@ -10,6 +11,7 @@
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QWebEngineProfile;
 class QWebEngineView;
@@ -17,6 +19,7 @@ class QWebEngineView;
 namespace quill {
 
 class DocumentSchemeHandler;
+class FindBar;
 
 // The results window: the difference list above, the grid below, whose cells the list's
 // links jump to; saving both into a folder, and "< Back" to the window that compared.
@@ -42,12 +45,22 @@ class ResultsWindow final : public ProgramWindowBase {
   QWebEngineView& reportView() { return *WebBrowser2; }
   QWebEngineView& gridView() { return *WebBrowser1; }
 
+  // Selects the next (step 1) or previous (step -1) listed difference, scrolls the list to
+  // it and shows its cell in the grid as a click does; nothing at either end of the list.
+  void stepDifference(int step);
+  // The two files of the comparison shown, which the list's context menu opens.
+  void setComparedFiles(const QStringList& files) { comparedFiles_ = files; }
+  FindBar& findBar() { return *findBar_; }
+
  signals:
   // Both views have finished loading the documents last given to showDocuments.
   void documentsLoaded();
   // The grid has been scrolled to a cell and the cell focused; found is false when the
   // grid has no such cell.
   void cellShown(const QString& anchor, bool found);
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
 
  private slots:
   void saveResults();
@@ -57,6 +70,8 @@ class ResultsWindow final : public ProgramWindowBase {
   void rememberOutputFolder();
   void showCell(const QString& anchor);
   void showGridPage(const QString& query);
+  void openFind();
+  void showListMenu(const QPoint& position);
 
  private:
   void load();
@@ -66,6 +81,9 @@ class ResultsWindow final : public ProgramWindowBase {
   void gridLoaded();
   void loadGridPage(std::size_t page);
   void focusCell(const QString& anchor);
+  void createNavigation();
+  QMenu* differenceMenu();
+  void openWorkbook(const QString& path);
 
   QWebEngineProfile* profile_ = nullptr;
   DocumentSchemeHandler* documents_ = nullptr;
@@ -78,6 +96,10 @@ class ResultsWindow final : public ProgramWindowBase {
   QPushButton* PushButton7 = nullptr;
   QPushButton* PushButton8 = nullptr;
   QPushButton* PushButton6 = nullptr;
+  QPushButton* previousDifference_ = nullptr;
+  QPushButton* nextDifference_ = nullptr;
+  FindBar* findBar_ = nullptr;
+  QStringList comparedFiles_;
   QTimer timer1_;
   QHash<QString, QPointer<QWidget>> callers_;
   int viewsLoading_ = 0;

@@ -17,6 +17,7 @@
 #include "ui/program_icon.h"
 #include "ui/program_windows.h"
 #include "ui/range_picker.h"
+#include "ui/window_placement.h"
 
 namespace quill {
 
@@ -75,6 +76,7 @@ SmallerAreaWindow::SmallerAreaWindow(ProgramContext& context, ProgramWindows& wi
       picker_(std::make_unique<DialogRangePicker>()) {
   createControls();
   resize(layout_.designedSize());
+  new WindowPlacement(*this, context_.settings, "Smaller Area Window Placement");
 }
 
 SmallerAreaWindow::~SmallerAreaWindow() {

@@ -30,11 +30,17 @@ class RecordingDialogs final : public ShellDialogs {
     return folderAnswer;
   }
   void openWebPage(const QString& address) override { webPages << address; }
+  bool openWithDesktop(const QString& path) override {
+    openedFiles << path;
+    return desktopOpens;
+  }
 
   QStringList titles;
   QStringList messages;
   QStringList errors;
   QStringList webPages;
+  QStringList openedFiles;   // handed to the desktop's associated program
+  bool desktopOpens = true;  // whether the desktop had a program for them
   QString openFileTitle, openFileFilters, pickFolderTitle, pickFolderStart;
   QString fileAnswer;             // what the file dialog returns; "" is a cancel
   QString folderAnswer;           // what the folder picker returns; "" is a cancel

@@ -45,12 +45,29 @@ TEST(Desktop, FolderEndsWithOneSeparator) {
   EXPECT_TRUE(QFileInfo(folder).isDir());
 }
 
-TEST(TemporaryFolder, LiesBesideTheProgramUnlessThatCannotBeWritten) {
-  QTemporaryDir program;
-  EXPECT_EQ(temporaryDocumentsFolder(program.path()), program.path() + "/temp");
-  EXPECT_TRUE(QFileInfo(program.path() + "/temp").isDir());
-  EXPECT_EQ(temporaryDocumentsFolder("/proc/quillmere"),
-            QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/temp");
+TEST(ProgramFolders, BuildFolderKeepsTempBesideTheProgramInstalledOneUsesTheUserData) {
+  QTemporaryDir root;
+  const QString user = root.path() + "/user";
+  const QString build = root.path() + "/build/bin";
+  ASSERT_TRUE(QDir().mkpath(build + "/Samples"));
+  const ProgramFolders fromBuild = locateProgramFolders(build, user);
+  EXPECT_EQ(fromBuild.files, build);
+  EXPECT_EQ(fromBuild.temporary, build + "/temp");
+  EXPECT_TRUE(QFileInfo(build + "/temp").isDir());
+
+  // Installed: the binary's folder may well be writable (root, a user prefix), yet nothing
+  // is written beside it.
+  const QString bin = root.path() + "/usr/bin";
+  ASSERT_TRUE(QDir().mkpath(bin));
+  ASSERT_TRUE(QDir().mkpath(root.path() + "/usr/share/quillmere/Samples"));
+  const ProgramFolders installed = locateProgramFolders(bin, user);
+  EXPECT_EQ(installed.files, root.path() + "/usr/share/quillmere");
+  EXPECT_EQ(installed.temporary, user + "/temp");
+  EXPECT_FALSE(QFileInfo(bin + "/temp").exists());
+
+  const ProgramFolders neither = locateProgramFolders("/proc/quillmere", user);
+  EXPECT_EQ(neither.files, "/proc/quillmere");
+  EXPECT_EQ(neither.temporary, user + "/temp");
 }
 
 }  // namespace

@@ -12,7 +12,7 @@ int main(int argc, char* argv[]) {
     return 2;
   }
   const QString folder = QString::fromLocal8Bit(argv[1]);
-  return quill::runProgram(argc, argv, [&](quill::ProgramWindows& windows) {
-    quill::driveScreenshots(windows, folder);
-  });
+  // The folder is this tool's argument, not a workbook for the program to open.
+  return quill::runProgram(
+      1, argv, [&](quill::ProgramWindows& windows) { quill::driveScreenshots(windows, folder); });
 }

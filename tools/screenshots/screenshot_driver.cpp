@@ -29,11 +29,12 @@ bool grabInto(QWidget& window, const QString& file) {
   return window.grab().save(file, "PNG");
 }
 
-// Follows the first link of the difference list, so that the grid shows a marked cell.
+// Steps to the second listed difference as F8 twice does, so that the list shows its chosen
+// row and the grid a marked cell.
 void followFirstLink(ResultsWindow& results) {
   results.activateWindow();
-  results.reportView().page()->runJavaScript(
-      "var link = document.querySelector('a[target=Visualized]'); if (link) link.click();");
+  results.stepDifference(1);
+  results.stepDifference(1);
 }
 
 // Waits until the results window is shown and loaded, follows a link, lets the views paint,

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Builds the Debian package with CPack into a temporary folder, lists its control data with
+# dpkg-deb -I and checks that it depends on run-time packages only.
+# Usage: check_package.sh BUILD_DIR WITH_UI(ON|OFF)
+set -euo pipefail
+build=$1
+with_ui=$2
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+
+cpack -G DEB --config "$build/CPackConfig.cmake" -B "$out" >"$out/cpack.log" 2>&1 ||
+  { cat "$out/cpack.log"; exit 1; }
+deb=$(find "$out" -maxdepth 1 -name 'quillmere_*.deb' | head -n 1)
+[ -n "$deb" ] || { echo "FAIL: cpack made no package"; cat "$out/cpack.log"; exit 1; }
+
+dpkg-deb -I "$deb"
+depends=$(dpkg-deb -f "$deb" Depends)
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+needed=(libc6 libstdc++6 libzip4 libexpat1 libgsf-1-114)
+if [ "$with_ui" = ON ]; then
+  needed+=(libqt6core6 libqt6widgets6 libqt6webenginewidgets6 libqt6webenginecore6-bin
+    qt6-qpa-plugins)
+fi
+for package in "${needed[@]}"; do
+  [[ ", $depends," == *", $package "* || ", $depends," == *", $package,"* ]] ||
+    fail "Depends lacks $package"
+done
+[[ $depends != *-dev* ]] || fail "Depends names a development package: $depends"
+
+contents=$(dpkg-deb -c "$deb")
+for path in ./usr/bin/quillmere-cli ./usr/share/quillmere/Samples/sample1.xls \
+  ./usr/share/man/man1/quillmere-cli.1.gz; do
+  [[ $contents == *"$path"* ]] || fail "the package lacks $path"
+done
+if [ "$with_ui" = ON ]; then
+  for path in ./usr/bin/quillmere ./usr/share/applications/quillmere.desktop \
+    ./usr/share/icons/hicolor/48x48/apps/quillmere.png; do
+    [[ $contents == *"$path"* ]] || fail "the package lacks $path"
+  done
+fi
+[ $failures -eq 0 ]

@@ -1,0 +1,187 @@
+#include <QMenu>
+#include <QSignalSpy>
+#include <QWebEngineView>
+
+#include "ui/find_bar.h"
+#include "windows_fixture.h"
+
+namespace quill::test {
+namespace {
+
+constexpr int kDifferences = 10;
+
+// A longer pair than the other window tests use: ten changed cells spread over 300 rows, so
+// that with small grid pages most of them lie past the first page.
+class ResultsNavigationTest : public WindowsTest {
+ protected:
+  void SetUp() override {
+    WindowsTest::SetUp();
+    StoredSheet& first = long1_.addSheet("My Sheet");
+    StoredSheet& second = long2_.addSheet("My Sheet");
+    for (long row = 1; row <= 300; ++row) {
+      for (long column = 1; column <= 6; ++column) {
+        const std::string text = std::to_string(row * 7 + column);
+        first.add(row, column, text);
+        second.add(row, column, changedColumn(row) == column ? "changed" : text);
+      }
+    }
+    long1_.finish();
+    long2_.finish();
+    context->openSession = [this](SpreadsheetSession& session, const std::string&,
+                                  const std::string&, ErrorBox&) {
+      session.firstBook = &long1_;
+      session.secondBook = &long2_;
+    };
+    ASSERT_NO_FATAL_FAILURE(compareToResults());
+    resultsWindow().setGridPageBytes(4000);
+    button(resultsWindow(), "PushButton8").click();
+    ASSERT_NO_FATAL_FAILURE(compareToResults());
+    ASSERT_GT(resultsWindow().gridPageCount(), 3u);
+    resultsWindow().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&resultsWindow()));
+  }
+
+  // Rows 15, 45, ..., 285 hold one changed cell each, in a column that moves along.
+  static long changedColumn(long row) { return row % 30 == 15 ? (row / 30) % 6 + 1 : 0; }
+  static QString difference(int index) {
+    const long row = 15 + 30L * index;
+    return QString("My Sheet!%1%2").arg(QChar(char16_t(u'A' + changedColumn(row) - 1))).arg(row);
+  }
+
+  // Presses a key in the results window and waits for the grid to show the cell it leads to.
+  QString pressAndWait(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QSignalSpy shown(&resultsWindow(), &ResultsWindow::cellShown);
+    QTest::keyClick(&resultsWindow(), key, modifiers);
+    if (!waitFor([&] { return shown.count() > 0; })) return "(nothing shown)";
+    EXPECT_TRUE(shown.last()[1].toBool()) << shown.last()[0].toString().toStdString();
+    return shown.last()[0].toString();
+  }
+
+  QVariant inReport(const QString& script) {
+    return runScript(*resultsWindow().reportView().page(), script);
+  }
+  QVariant inGrid(const QString& script) {
+    return runScript(*resultsWindow().gridView().page(), script);
+  }
+  QString focusedGridCell() { return inGrid("document.activeElement.name").toString(); }
+  // The text of the list row that is outlined as chosen; "" when none is.
+  QString chosenRow() {
+    return inReport(
+               "var rows = [...document.querySelectorAll('tr')].filter(r => r.style.outline);"
+               "rows.length === 1 ? rows[0].innerText : rows.length + ' rows'")
+        .toString();
+  }
+
+  StoredWorkbook long1_, long2_;
+};
+
+TEST_F(ResultsNavigationTest, KeysStepThroughTheListAndShowEachCellPastTheFirstGridPage) {
+  EXPECT_EQ(pressAndWait(Qt::Key_F8), difference(0));
+  EXPECT_EQ(focusedGridCell(), difference(0));
+  for (int i = 1; i <= 4; ++i) ASSERT_EQ(pressAndWait(Qt::Key_F8), difference(i));
+  EXPECT_EQ(focusedGridCell(), difference(4));
+  EXPECT_TRUE(
+      inGrid("document.activeElement.parentElement.style.border").toString().contains("red"));
+  EXPECT_TRUE(chosenRow().contains("changed"));
+  EXPECT_EQ(pressAndWait(Qt::Key_F8, Qt::ShiftModifier), difference(3));
+  EXPECT_EQ(focusedGridCell(), difference(3));
+  // The chosen row is scrolled into the list's view.
+  EXPECT_TRUE(inReport("var box = window.quillmereChosen.getBoundingClientRect();"
+                       "box.top >= 0 && box.bottom <= window.innerHeight")
+                  .toBool());
+}
+
+TEST_F(ResultsNavigationTest, StepsStopAtTheEndsAndFollowAClickedLink) {
+  // Previous before anything was chosen starts at the last difference; next stops there.
+  EXPECT_EQ(pressAndWait(Qt::Key_F8, Qt::ShiftModifier), difference(kDifferences - 1));
+  QTest::keyClick(&resultsWindow(), Qt::Key_F8);
+  EXPECT_EQ(pressAndWait(Qt::Key_F8, Qt::ShiftModifier), difference(kDifferences - 2));
+
+  // A clicked link is where the next step starts from.
+  QSignalSpy shown(&resultsWindow(), &ResultsWindow::cellShown);
+  inReport("document.querySelectorAll('a[target=Visualized]')[2].click();");
+  ASSERT_TRUE(waitFor([&] { return shown.count() > 0; }));
+  EXPECT_EQ(shown[0][0].toString(), difference(2));
+  EXPECT_EQ(pressAndWait(Qt::Key_F8), difference(3));
+
+  // The buttons under the list do the same as the keys.
+  shown.clear();
+  button(resultsWindow(), "NextDifference").click();
+  ASSERT_TRUE(waitFor([&] { return shown.count() > 0; }));
+  EXPECT_EQ(shown[0][0].toString(), difference(4));
+  shown.clear();
+  button(resultsWindow(), "PreviousDifference").click();
+  ASSERT_TRUE(waitFor([&] { return shown.count() > 0; }));
+  EXPECT_EQ(shown[0][0].toString(), difference(3));
+  EXPECT_EQ(focusedGridCell(), difference(3));
+}
+
+TEST_F(ResultsNavigationTest, CtrlFFindsTextInTheViewThatHasTheKeyboard) {
+  FindBar& find = resultsWindow().findBar();
+  QSignalSpy searched(&find, &FindBar::searched);
+
+  pressAndWait(Qt::Key_F8);  // the grid has the keyboard now
+  QTest::keyClick(&resultsWindow(), Qt::Key_F, Qt::ControlModifier);
+  ASSERT_TRUE(find.isVisible());
+  EXPECT_EQ(find.target(), &resultsWindow().gridView());
+  auto* text = find.findChild<QLineEdit*>("FindText");
+  ASSERT_NE(text, nullptr);
+  QTest::keyClicks(text, "changed");
+  ASSERT_TRUE(waitFor([&] { return searched.count() > 0 && searched.last()[0].toInt() > 0; }));
+  searched.clear();
+  QTest::keyClicks(text, "nowhere");
+  ASSERT_TRUE(waitFor([&] { return searched.count() > 0; }));
+  EXPECT_EQ(searched.last()[0].toInt(), 0);
+  QTest::keyClick(text, Qt::Key_Escape);
+  EXPECT_FALSE(find.isVisible());
+
+  // Opened again over the list, the box searches the list for its last text at once.
+  resultsWindow().reportView().setFocus();
+  searched.clear();
+  QTest::keyClick(&resultsWindow(), Qt::Key_F, Qt::ControlModifier);
+  EXPECT_EQ(find.target(), &resultsWindow().reportView());
+  ASSERT_TRUE(waitFor([&] { return searched.count() > 0; }));
+  EXPECT_EQ(searched.last()[0].toInt(), 0);
+  text->setText("changed");
+  searched.clear();
+  QTest::keyClick(text, Qt::Key_Return);
+  ASSERT_TRUE(waitFor([&] { return searched.count() > 0; }));
+  EXPECT_EQ(searched.last()[0].toInt(), kDifferences);
+}
+
+TEST_F(ResultsNavigationTest, ContextMenuOfADifferenceOpensEitherWorkbook) {
+  const QVariantList centre =
+      inReport(
+          "var box = document.querySelector('a[target=Visualized]').getBoundingClientRect();"
+          "[box.left + box.width / 2, box.top + box.height / 2];")
+          .toList();
+  ASSERT_EQ(centre.size(), 2);
+  QWidget* surface = resultsWindow().reportView().focusProxy();
+  ASSERT_NE(surface, nullptr);
+  QTest::mouseClick(surface, Qt::RightButton, {}, QPoint(centre[0].toInt(), centre[1].toInt()));
+  QMenu* menu = nullptr;
+  ASSERT_TRUE(waitFor([&] {
+    menu = resultsWindow().findChild<QMenu*>("DifferenceMenu");
+    return menu != nullptr;
+  }));
+  auto* second = menu->findChild<QAction*>("OpenFile2");
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(second->text(), "Open File #2 (two.xlsx)");
+  second->trigger();
+  EXPECT_EQ(dialogs.openedFiles, QStringList{box(mainWindow(), "Text2").text()});
+  menu->close();
+
+  // Without a program for the file type the user hears why nothing opened.
+  dialogs.desktopOpens = false;
+  QTest::mouseClick(surface, Qt::RightButton, {}, QPoint(centre[0].toInt(), centre[1].toInt()));
+  ASSERT_TRUE(waitFor([&] {
+    menu = resultsWindow().findChild<QMenu*>("DifferenceMenu");
+    return menu != nullptr && menu->isVisible();
+  }));
+  menu->findChild<QAction*>("OpenFile1")->trigger();
+  EXPECT_EQ(dialogs.messages.last(),
+            "No program is set up to open " + box(mainWindow(), "Text1").text() + ".");
+}
+
+}  // namespace
+}  // namespace quill::test
