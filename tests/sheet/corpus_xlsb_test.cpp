@@ -7,6 +7,7 @@
 
 #include "sheet/ods_test_support.h"
 #include "sheet/workbook_file.h"
+#include "support/corpus.h"
 
 namespace quill {
 namespace {
@@ -15,10 +16,6 @@ namespace fs = std::filesystem;
 
 const fs::path kCalamine = fs::path(QUILLMERE_CORPUS) / "calamine";
 
-#define SKIP_WITHOUT_CORPUS()       \
-  if (!fs::is_directory(kCalamine)) \
-  GTEST_SKIP() << "the workbook corpus is not present at " << kCalamine.string()
-
 // The cells of each sheet, by sheet name: the same content whatever the tab order.
 std::map<std::string, std::string> cellsBySheet(const StoredWorkbook& workbook) {
   std::map<std::string, std::string> sheets;
@@ -26,7 +23,7 @@ std::map<std::string, std::string> cellsBySheet(const StoredWorkbook& workbook) 
     const StoredSheet& sheet = workbook.storedSheet(i);
     std::string& cells = sheets[sheet.name()];
     sheet.forEachCell([&](long row, long column, std::string_view text) {
-      cells += cellAddress(row, column) + "=" + escapeForListing(text) + "\n";
+      cells += cellAddress(row, column) + "=" + cli::escapeForListing(text) + "\n";
     });
   }
   return sheets;
