@@ -32,8 +32,11 @@ const KeptInput kKeptInputs[] = {
     // An .xls shared-string cell beyond the last column once made its error message throw.
     {"ods", "xls-shared-label-past-last-column.ods",
      "names shared string 2206434179 but the table holds 0"},
-    // A damaged compound directory: libgsf logged on stderr and leaked inside itself.
-    {"xls", "xls-leak-1", "is not a workbook: it is a compound document without a workbook stream"},
+    // A damaged compound directory whose root entry has siblings: the directory library
+    // logged on stderr and lost memory reading it, so such a file is refused before it does.
+    {"xls", "xls-leak-1", "its compound document is damaged (the root entry has siblings)"},
+    {"xlsb", "compound-root-entry-with-siblings.xlsb",
+     "its compound document is damaged (the root entry has siblings)"},
 };
 
 // The error of opening the input under its target's extension, "" when it opened; what the
