@@ -3,7 +3,7 @@
 #include <ostream>
 #include <string>
 
-#include "shell/error_trap.h"
+#include "base/error_trap.h"
 
 namespace quill::cli {
 

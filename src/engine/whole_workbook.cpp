@@ -5,10 +5,10 @@
 #include <string_view>
 #include <vector>
 
+#include "base/error_trap.h"
 #include "engine/cell_comparison.h"
 #include "report/templates.h"
 #include "sheet/session.h"
-#include "shell/error_trap.h"
 
 namespace quill {
 
@@ -26,47 +26,70 @@ class EmptySheet final : public Worksheet {
   const std::string& name_;
 };
 
+// The line labels of DoItByFile, the whole-workbook comparison, including the steps of each
+// sheet pair.
+enum class WholeWorkbookLine {
+  BothOpen = 100,
+  ReserveGrid = 102,
+  NextSheet = 106,
+  RowCount = 108,
+  ColumnCount = 114,
+  SheetHeading = 120,
+  HeaderRow = 122,
+  ProgressMaximum = 132,
+  RowStart = 140,
+  // Both the row buffers' sizing and each row's reading: the step that reads the row's texts.
+  ReadRow = 142,
+  CompareCell = 150,
+  ProgressValue = 172,
+  TableEnd = 176,
+  WriteDocuments = 186,
+  CloseSession = 194,
+};
+
 // Compares one pair of sheets over the larger of their used areas, counted from A1.
 void compareSheetPair(ComparisonContext& context, ErrorTrap& trap, ReportBodies& bodies,
                       const Worksheet& sheet1, const Worksheet& sheet2) {
   long rowCount = 0, columnCount = 0;
-  trap.at(108, [&] { rowCount = std::max(sheet1.usedArea().lastRow, sheet2.usedArea().lastRow); });
-  trap.at(114, [&] {
+  trap.at(WholeWorkbookLine::RowCount,
+          [&] { rowCount = std::max(sheet1.usedArea().lastRow, sheet2.usedArea().lastRow); });
+  trap.at(WholeWorkbookLine::ColumnCount, [&] {
     columnCount = std::max(sheet1.usedArea().lastColumn, sheet2.usedArea().lastColumn);
   });
   const std::string& sheetName = sheet1.name();
-  trap.at(120, [&] { appendSheetHeading(bodies.grid, sheetName, columnCount); });
-  trap.at(122, [&] {
+  trap.at(WholeWorkbookLine::SheetHeading,
+          [&] { appendSheetHeading(bodies.grid, sheetName, columnCount); });
+  trap.at(WholeWorkbookLine::HeaderRow, [&] {
     appendHeaderCorner(bodies.grid);
     for (long c = 1; c <= columnCount; ++c) appendHeaderCell(bodies.grid, columnLetters(c));
   });
-  trap.at(132, [&] {
+  trap.at(WholeWorkbookLine::ProgressMaximum, [&] {
     if (rowCount >= 1) context.progress.setMaximum(rowCount);
   });
   // Each row's texts are read in one pass per sheet into buffers reused for every row.
   std::vector<std::string_view> texts1, texts2;
-  trap.at(142, [&] {
+  trap.at(WholeWorkbookLine::ReadRow, [&] {
     texts1.resize(std::size_t(std::max(columnCount, 0L)));
     texts2.resize(texts1.size());
   });
   for (long r = 1; r <= rowCount; ++r) {
-    trap.at(140, [&] {
+    trap.at(WholeWorkbookLine::RowStart, [&] {
       appendRowStart(bodies.grid);
       appendHeaderCell(bodies.grid, r);
     });
-    trap.at(142, [&] {
+    trap.at(WholeWorkbookLine::ReadRow, [&] {
       sheet1.rowTexts(r, 1, texts1);
       sheet2.rowTexts(r, 1, texts2);
     });
     for (long c = 1; c <= long(texts1.size()); ++c) {
-      trap.at(150, [&] {
+      trap.at(WholeWorkbookLine::CompareCell, [&] {
         appendCellComparison(bodies, context.request, sheetName, r, c, texts1[std::size_t(c - 1)],
                              texts2[std::size_t(c - 1)]);
       });
     }
-    trap.at(172, [&] { context.progress.setValue(r); });
+    trap.at(WholeWorkbookLine::ProgressValue, [&] { context.progress.setValue(r); });
   }
-  trap.at(176, [&] { appendTableEnd(bodies.grid); });
+  trap.at(WholeWorkbookLine::TableEnd, [&] { appendTableEnd(bodies.grid); });
 }
 
 // The room the grid body will take, at most 256 MiB, so that a large grid is not copied
@@ -91,7 +114,7 @@ ComparisonOutcome DoItByFile(ComparisonContext& context) {
   ComparisonOutcome outcome;
   SpreadsheetSession& session = context.session;
   if (!session.isOpen()) {
-    trap.line(100);
+    trap.line(WholeWorkbookLine::BothOpen);
     trap.report("The workbooks could not both be opened, so nothing was compared");
     closeSession(session);
     return outcome;
@@ -99,10 +122,11 @@ ComparisonOutcome DoItByFile(ComparisonContext& context) {
   ReportBodies bodies;
   const Workbook& book1 = *session.firstBook;
   const Workbook& book2 = *session.secondBook;
-  trap.at(102, [&] { bodies.grid.reserve(expectedGridBytes(book1, book2)); });
+  trap.at(WholeWorkbookLine::ReserveGrid,
+          [&] { bodies.grid.reserve(expectedGridBytes(book1, book2)); });
   const std::size_t sheetCount = std::max(book1.sheetCount(), book2.sheetCount());
   for (std::size_t i = 1; i <= sheetCount; ++i) {
-    trap.line(106);
+    trap.line(WholeWorkbookLine::NextSheet);
     const Worksheet* sheet1 = i <= book1.sheetCount() ? &book1.sheet(i) : nullptr;
     const Worksheet* sheet2 = i <= book2.sheetCount() ? &book2.sheet(i) : nullptr;
     EmptySheet standIn(sheet1 ? sheet1->name() : sheet2->name());
@@ -113,9 +137,9 @@ ComparisonOutcome DoItByFile(ComparisonContext& context) {
   }
   outcome.differences = bodies.differences;
   const int reportedBefore = trap.reported();
-  trap.at(186, [&] { writeDocuments(context, bodies, ""); });
+  trap.at(WholeWorkbookLine::WriteDocuments, [&] { writeDocuments(context, bodies, ""); });
   outcome.documentsWritten = trap.reported() == reportedBefore;
-  trap.at(194, [&] { closeSession(session); });
+  trap.at(WholeWorkbookLine::CloseSession, [&] { closeSession(session); });
   return outcome;
 }
 

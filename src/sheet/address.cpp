@@ -2,8 +2,6 @@
 
 #include <charconv>
 
-#include "shell/error_trap.h"
-
 namespace quill {
 
 std::string columnLetters(long column) {
@@ -13,14 +11,6 @@ std::string columnLetters(long column) {
   std::string letters;
   for (long n = column; n > 0; n = (n - 1) / 26)
     letters.insert(letters.begin(), char('A' + (n - 1) % 26));
-  return letters;
-}
-
-std::string GetExcelColumn(long column, ErrorBox& box) {
-  ErrorTrap trap("Excel1", "GetExcelColumn", box);
-  trap.setExtraLine("iCellNo: " + std::to_string(column));
-  std::string letters;
-  trap.at(100, [&] { letters = columnLetters(column); });
   return letters;
 }
 

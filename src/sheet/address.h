@@ -35,10 +35,6 @@ struct Area {
 // Throws std::out_of_range below 0 or above kMaxColumns.
 std::string columnLetters(long column);
 
-// The column letters under the error trap of the engine's module: a failure shows the
-// "Application Error" box with the column number and gives "".
-std::string GetExcelColumn(long column, ErrorBox& box);
-
 // The column number of letters in either case ("ab" 28); 0 when they are not letters
 // or name no column of a worksheet.
 long columnNumber(std::string_view letters);

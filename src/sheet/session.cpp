@@ -2,8 +2,8 @@
 
 #include <future>
 
+#include "base/error_trap.h"
 #include "sheet/workbook_file.h"
-#include "shell/error_trap.h"
 
 namespace quill {
 
@@ -14,10 +14,6 @@ void SpreadsheetApp::open(const std::string& path) {
 const Workbook& SpreadsheetApp::lastWorkbook() const {
   if (workbooks_.empty()) throw std::out_of_range("Subscript out of range: no workbook is open");
   return *workbooks_.back();
-}
-
-bool checkSpreadsheetAvailable() {
-  return true;
 }
 
 SpreadsheetSession sessionOf(std::unique_ptr<Workbook> first, std::unique_ptr<Workbook> second) {
@@ -38,6 +34,17 @@ std::unique_ptr<SpreadsheetApp> openWorkbook(const std::string& path) {
 }
 
 namespace {
+
+// The line labels of initializeExcelFiles.
+enum class OpeningLine {
+  CloseFirst = 104,
+  CloseSecond = 116,
+  OpenFirst = 132,
+  TakeFirstBook = 134,
+  WaitForSecond = 136,
+  TakeSecondBook = 138,
+};
+
 void endApp(std::unique_ptr<SpreadsheetApp>& app, const Workbook*& book) {
   if (app) app->close();
   book = nullptr;
@@ -50,17 +57,17 @@ void initializeExcelFiles(SpreadsheetSession& session, const std::string& text1,
   ErrorTrap trap("Excel1", "initializeExcelFiles", box);
   if (text1.empty()) return;
   if (text2.empty()) return;
-  trap.at(104, [&] { endApp(session.firstApp, session.firstBook); });
-  trap.at(116, [&] { endApp(session.secondApp, session.secondBook); });
+  trap.at(OpeningLine::CloseFirst, [&] { endApp(session.firstApp, session.firstBook); });
+  trap.at(OpeningLine::CloseSecond, [&] { endApp(session.secondApp, session.secondBook); });
 
   // The second file is read on a thread of its own while this one reads the first.
   auto second = std::async(std::launch::async, [&text2] { return openWorkbook(text2); });
-  trap.at(132, [&] { session.firstApp = openWorkbook(text1); });
-  trap.at(134, [&] {
+  trap.at(OpeningLine::OpenFirst, [&] { session.firstApp = openWorkbook(text1); });
+  trap.at(OpeningLine::TakeFirstBook, [&] {
     if (session.firstApp) session.firstBook = &session.firstApp->lastWorkbook();
   });
-  trap.at(136, [&] { session.secondApp = second.get(); });
-  trap.at(138, [&] {
+  trap.at(OpeningLine::WaitForSecond, [&] { session.secondApp = second.get(); });
+  trap.at(OpeningLine::TakeSecondBook, [&] {
     if (session.secondApp) session.secondBook = &session.secondApp->lastWorkbook();
   });
 }

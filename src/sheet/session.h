@@ -36,9 +36,6 @@ struct SpreadsheetSession {
   bool isOpen() const { return firstBook != nullptr && secondBook != nullptr; }
 };
 
-// Whether workbooks can be read at all; true whenever the readers are built in.
-bool checkSpreadsheetAvailable();
-
 // A session over two workbooks that are already in memory.
 SpreadsheetSession sessionOf(std::unique_ptr<Workbook> first, std::unique_ptr<Workbook> second);
 

@@ -69,6 +69,15 @@ QCursor handCursor(const QString& programFolder) {
   return QCursor(Qt::PointingHandCursor);
 }
 
+NormalCursorWhileShown::NormalCursorWhileShown()
+    : overridden_(QApplication::overrideCursor() != nullptr) {
+  if (overridden_) QApplication::setOverrideCursor(Qt::ArrowCursor);
+}
+
+NormalCursorWhileShown::~NormalCursorWhileShown() {
+  if (overridden_) QApplication::restoreOverrideCursor();
+}
+
 BusyCursor::BusyCursor() {
   QApplication::setOverrideCursor(Qt::WaitCursor);
 }

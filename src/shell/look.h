@@ -20,6 +20,19 @@ void applyButtonFaceColours(QWidget& window);
 // that file is present and readable, else the platform's pointing hand.
 QCursor handCursor(const QString& programFolder);
 
+// Shows the ordinary pointer while a box is open over a busy cursor, so that the box does not
+// look busy itself; the busy cursor returns when the box has closed.
+class NormalCursorWhileShown {
+ public:
+  NormalCursorWhileShown();
+  ~NormalCursorWhileShown();
+  NormalCursorWhileShown(const NormalCursorWhileShown&) = delete;
+  NormalCursorWhileShown& operator=(const NormalCursorWhileShown&) = delete;
+
+ private:
+  bool overridden_ = false;
+};
+
 // Shows the busy pointer over every window while it lives; hovering cannot replace it.
 class BusyCursor {
  public:

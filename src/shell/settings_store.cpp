@@ -1,8 +1,10 @@
 #include "shell/settings_store.h"
 
+#include "shell/app_title.h"
+
 namespace quill {
 
-SettingsStore::SettingsStore() : settings_("Marrowfen", "Quillmere") {}
+SettingsStore::SettingsStore() : settings_(kMakerName, kProductName) {}
 
 QString SettingsStore::get(const QString& key, const QString& fallback) const {
   // The store holds only texts; a value of any other kind is damage and counts as missing.

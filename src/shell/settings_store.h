@@ -11,8 +11,8 @@ inline constexpr const char* kCompareWithKey = "Compare With";
 inline constexpr const char* kOutputFolderKey = "Output Folder";
 inline constexpr const char* kLastFolderKey = "LastFolderDot";
 
-// The per-user settings store of the program: text values under organisation "Marrowfen"
-// and application "Quillmere", each written through to disk at once.
+// The per-user settings store of the program: text values under the maker's and the
+// product's names, each written through to disk at once.
 class SettingsStore {
  public:
   SettingsStore();

@@ -5,6 +5,7 @@
 #include <QThread>
 #include <memory>
 
+#include "shell/look.h"
 #include "shell/shell_dialogs.h"
 
 namespace quill {
@@ -23,6 +24,7 @@ void WindowErrorBox::show(const std::string& text) {
     showFromWorker(shown);
     return;
   }
+  const NormalCursorWhileShown normal;
   dialogs_.applicationError(owner_, shown);
 }
 
@@ -36,7 +38,10 @@ void WindowErrorBox::showFromWorker(const QString& text) {
   QMetaObject::invokeMethod(
       owner_.data(),
       [dialogs, owner, text, closed, cancelled] {
-        if (!cancelled || !cancelled->load()) dialogs->applicationError(owner, text);
+        if (!cancelled || !cancelled->load()) {
+          const NormalCursorWhileShown normal;
+          dialogs->applicationError(owner, text);
+        }
         closed->release();
       },
       Qt::QueuedConnection);

@@ -5,7 +5,7 @@
 #include <atomic>
 #include <memory>
 
-#include "shell/error_trap.h"
+#include "base/error_trap.h"
 
 namespace quill {
 

@@ -10,8 +10,14 @@
 namespace quill {
 
 namespace {
+
 constexpr int kProgressRefreshMilliseconds = 30;
-}
+
+// The line labels of a comparison's run, continuing the numbering of the window's procedure
+// that started it.
+enum class RunLine { OpenFiles = 104, Compare = 106 };
+
+}  // namespace
 
 // The worker's progress, read by the window's thread on a timer; a cancelled run stops
 // at the next row.
@@ -69,11 +75,11 @@ void ComparisonRunner::work(const QString& windowName, const QString& procedure,
   WindowErrorBox box(owner_, context_.dialogs, cancelled_);
   ErrorTrap trap(windowName.toStdString(), procedure.toStdString(), box);
   try {
-    trap.at(104,
+    trap.at(RunLine::OpenFiles,
             [&] { context_.openSession(context_.session, request_.Text1, request_.Text2, box); });
     ComparisonContext run{
         request_, context_.session, context_.temporaryFolder.toStdString(), *progress_, box, {}};
-    trap.at(106, [&] { outcome_ = comparison(run); });
+    trap.at(RunLine::Compare, [&] { outcome_ = comparison(run); });
   } catch (const ComparisonCancelled&) {
     wasCancelled_ = true;
   }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "sheet/session.h"
+#include "shell/app_title.h"
 
 namespace quill {
 
@@ -26,7 +27,7 @@ struct ProgramContext {
   SettingsStore& settings;
   QString programFolder;
   QString temporaryFolder;  // receives the documents of every comparison
-  QString applicationTitle = "Quillmere";
+  QString applicationTitle = kProductName;
   QCursor handCursor = QCursor(Qt::PointingHandCursor);
   SpreadsheetSession session;
   std::string callerWindow;  // "Form1" or "Form2": the window "< Back" returns to

@@ -2,10 +2,10 @@
 
 #include <QLineEdit>
 
-#include "ui/form1.h"
-#include "ui/form2.h"
-#include "ui/form3.h"
+#include "ui/main_window.h"
 #include "ui/program_context.h"
+#include "ui/results_window.h"
+#include "ui/smaller_area_window.h"
 
 namespace quill {
 
@@ -19,9 +19,9 @@ std::string pathIn(const QWidget& window, const char* box) {
 }  // namespace
 
 ProgramWindows::ProgramWindows(ProgramContext& context)
-    : context_(context), form1_(std::make_unique<Form1>(context, *this)) {
+    : context_(context), form1_(std::make_unique<MainWindow>(context, *this)) {
   // The smaller-area window reads the paths from the main window's boxes.
-  form2_ = std::make_unique<Form2>(context, *this, [this] {
+  form2_ = std::make_unique<SmallerAreaWindow>(context, *this, [this] {
     return WorkbookPaths{pathIn(*form1_, "Text1"), pathIn(*form1_, "Text2")};
   });
   context_.showSmallerArea = [this] { form2_->showWindow(); };
@@ -36,9 +36,9 @@ ProgramWindows::~ProgramWindows() {
   form1_.reset();
 }
 
-Form3& ProgramWindows::resultsWindow() {
+ResultsWindow& ProgramWindows::resultsWindow() {
   if (!form3_) {
-    form3_ = std::make_unique<Form3>(context_, *this);
+    form3_ = std::make_unique<ResultsWindow>(context_, *this);
     form3_->registerCaller("Form1", form1_.get());
     form3_->registerCaller("Form2", form2_.get());
   }
@@ -46,7 +46,7 @@ Form3& ProgramWindows::resultsWindow() {
 }
 
 void ProgramWindows::showResults() {
-  Form3& results = resultsWindow();
+  ResultsWindow& results = resultsWindow();
   results.showDocuments(context_.temporaryFolder);
   results.show();
 }

@@ -5,9 +5,9 @@
 
 namespace quill {
 
-class Form1;
-class Form2;
-class Form3;
+class MainWindow;
+class SmallerAreaWindow;
+class ResultsWindow;
 struct ProgramContext;
 
 // Owns the program's windows: the main window from the start, the results window from the
@@ -18,11 +18,11 @@ class ProgramWindows final : public QObject {
   explicit ProgramWindows(ProgramContext& context);
   ~ProgramWindows() override;
 
-  Form1& mainWindow() { return *form1_; }
-  Form2& smallerAreaWindow() { return *form2_; }
+  MainWindow& mainWindow() { return *form1_; }
+  SmallerAreaWindow& smallerAreaWindow() { return *form2_; }
   bool hasResultsWindow() const { return form3_ != nullptr; }
   // The results window; the first call creates it.
-  Form3& resultsWindow();
+  ResultsWindow& resultsWindow();
   // Shows the documents of the last comparison in the results window.
   void showResults();
   // Stops a running comparison, closes the session and announces the end.
@@ -33,9 +33,9 @@ class ProgramWindows final : public QObject {
 
  private:
   ProgramContext& context_;
-  std::unique_ptr<Form1> form1_;
-  std::unique_ptr<Form2> form2_;
-  std::unique_ptr<Form3> form3_;
+  std::unique_ptr<MainWindow> form1_;
+  std::unique_ptr<SmallerAreaWindow> form2_;
+  std::unique_ptr<ResultsWindow> form3_;
 };
 
 }  // namespace quill

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/error_trap.h"
+#include "base/error_trap.h"
 
 namespace quill::test {
 

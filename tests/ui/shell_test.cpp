@@ -9,7 +9,6 @@
 #include "shell/desktop.h"
 #include "shell/program_paths.h"
 #include "shell/settings_store.h"
-#include "ui/root_markup.h"
 
 namespace quill {
 namespace {
@@ -26,21 +25,6 @@ TEST(ApplicationTitle, DropsTheLastWordAndShortensToForty) {
                         Case{"0123456789012345678901234567890123456789012 x",
                              "0123456789012345678901234567890123456789012"}}) {
     EXPECT_EQ(makeApplicationTitle(c.name), c.title) << c.name;
-  }
-}
-
-TEST(RootMarkup, KeepsWhatLiesBetweenTheRootTags) {
-  struct Case {
-    const char* document;
-    const char* inner;
-  };
-  for (const Case& c :
-       {Case{"<html><head></head><body>x</body></html>", "<head></head><body>x</body>"},
-        Case{"<!doctype html>\n<HTML lang=en>a</Html>\r\n", "a"}, Case{"<html></html>", ""},
-        Case{"<htmlx>a</htmlx>", "<htmlx>a</htmlx>"},
-        Case{"<html>a <p>&lt;/html&gt;</p></html>", "a <p>&lt;/html&gt;</p>"},
-        Case{"<html><body>unfinished", "<html><body>unfinished"}, Case{"no markup", "no markup"}}) {
-    EXPECT_EQ(innerRootMarkup(c.document), c.inner) << c.document;
   }
 }
 

@@ -14,10 +14,10 @@
 #include "recording_dialogs.h"
 #include "sheet/stored_workbook.h"
 #include "shell/settings_store.h"
-#include "ui/form1.h"
-#include "ui/form3.h"
+#include "ui/main_window.h"
 #include "ui/program_context.h"
 #include "ui/program_windows.h"
+#include "ui/results_window.h"
 
 namespace quill::test {
 
@@ -65,8 +65,8 @@ class WindowsTest : public testing::Test {
       session.secondBook = &book2;
     };
     windows = std::make_unique<ProgramWindows>(*context);
-    ASSERT_TRUE(form1().Form_Load());
-    form1().show();
+    mainWindow().load();
+    mainWindow().show();
   }
 
   void fillBooks() {
@@ -89,8 +89,8 @@ class WindowsTest : public testing::Test {
     return file.fileName();
   }
 
-  Form1& form1() { return windows->mainWindow(); }
-  Form3& form3() { return windows->resultsWindow(); }
+  MainWindow& mainWindow() { return windows->mainWindow(); }
+  ResultsWindow& resultsWindow() { return windows->resultsWindow(); }
 
   static QPushButton& button(QWidget& window, const char* name) {
     auto* found = window.findChild<QPushButton*>(name);
@@ -103,17 +103,28 @@ class WindowsTest : public testing::Test {
     return *found;
   }
 
+  // Names two existing files in the main window.
+  void nameExistingFiles() {
+    box(mainWindow(), "Text1").setText(makeFile("one.xlsx"));
+    box(mainWindow(), "Text2").setText(makeFile("two.xlsx"));
+  }
+
+  // Every opening of the two files fails with "cannot open".
+  void failEveryOpening() {
+    context->openSession = [](SpreadsheetSession&, const std::string&, const std::string&,
+                              ErrorBox& box) { box.show("cannot open"); };
+  }
+
   // Compares two existing files from the main window, keeps the temporary documents as
   // they were when the results window appeared, and waits until the views have loaded.
   void compareToResults() {
-    box(form1(), "Text1").setText(makeFile("one.xlsx"));
-    box(form1(), "Text2").setText(makeFile("two.xlsx"));
-    button(form1(), "PushButton5").click();
-    ASSERT_TRUE(waitFor([&] { return windows->hasResultsWindow() && form3().isVisible(); }))
+    nameExistingFiles();
+    button(mainWindow(), "PushButton5").click();
+    ASSERT_TRUE(waitFor([&] { return windows->hasResultsWindow() && resultsWindow().isVisible(); }))
         << dialogs.errors.join("\n").toStdString();
     shownReport = readAll(context->temporaryFolder + "/report.htm");
     shownGrid = readAll(context->temporaryFolder + "/visualized.htm");
-    ASSERT_TRUE(waitFor([&] { return !form3().isLoading(); }));
+    ASSERT_TRUE(waitFor([&] { return !resultsWindow().isLoading(); }));
   }
 
   static QByteArray readAll(const QString& path) {

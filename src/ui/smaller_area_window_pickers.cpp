@@ -1,9 +1,9 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-#include "ui/form2.h"
 #include "ui/form2_addresses.h"
 #include "ui/range_picker.h"
+#include "ui/smaller_area_window.h"
 
 namespace quill {
 
@@ -11,51 +11,55 @@ namespace {
 
 const char* const kPickPrompt = "select range with mouse";
 
+// The line labels of the procedures that pick a range (PushButton2_Click, PushButton3_Click,
+// PushButton7_Click to PushButton10_Click).
+enum class PickLine { Ask = 100, Write = 102, ShowSheet = 104 };
+
 QString fromStd(const std::string& text) {
   return QString::fromStdString(text);
 }
 
 }  // namespace
 
-void Form2::PushButton7_Click() {
+void SmallerAreaWindow::pickFirstRange() {
   pickRange(PickTarget::Range1, "PushButton7_Click");
 }
 
-void Form2::PushButton3_Click() {
+void SmallerAreaWindow::pickSecondRange() {
   pickRange(PickTarget::Range2, "PushButton3_Click");
 }
 
-void Form2::PushButton2_Click() {
+void SmallerAreaWindow::pickStart() {
   pickRange(PickTarget::Start, "PushButton2_Click");
 }
 
-void Form2::PushButton8_Click() {
+void SmallerAreaWindow::pickEnd() {
   pickRange(PickTarget::End, "PushButton8_Click");
 }
 
-void Form2::PushButton9_Click() {
+void SmallerAreaWindow::pickIdentifying() {
   pickRange(PickTarget::Identifying, "PushButton9_Click");
 }
 
-void Form2::PushButton10_Click() {
+void SmallerAreaWindow::pickIgnored() {
   pickRange(PickTarget::Ignore, "PushButton10_Click");
 }
 
-void Form2::pickRange(PickTarget target, const char* procedure) {
+void SmallerAreaWindow::pickRange(PickTarget target, const char* procedure) {
   ErrorTrap trap("Form2", procedure, errorBox_);
   std::optional<PickedRange> picked;
-  trap.at(100, [&] { picked = askForRange(target); });
+  trap.at(PickLine::Ask, [&] { picked = askForRange(target); });
   // A cancelled pick changes nothing.
   if (!picked) return;
-  trap.at(102, [&] { writePick(target, picked->address); });
+  trap.at(PickLine::Write, [&] { writePick(target, picked->address); });
   // A pick that could not be written leaves the list on the worksheet the fields belong to.
   if (trap.reported() > 0) return;
-  trap.at(104, [&] {
+  trap.at(PickLine::ShowSheet, [&] {
     showPickedSheet(target == PickTarget::Range2 ? *Combo2 : *Combo1, picked->sheetName);
   });
 }
 
-std::optional<PickedRange> Form2::askForRange(PickTarget target) {
+std::optional<PickedRange> SmallerAreaWindow::askForRange(PickTarget target) {
   const bool second = target == PickTarget::Range2;
   const Workbook* book = second ? books_.secondBook : books_.firstBook;
   if (!book)
@@ -65,7 +69,7 @@ std::optional<PickedRange> Form2::askForRange(PickTarget target) {
   return picker_->pick(this, *book, startSheet, kPickPrompt, defaultAddress(target));
 }
 
-QString Form2::defaultAddress(PickTarget target) const {
+QString SmallerAreaWindow::defaultAddress(PickTarget target) const {
   switch (target) {
     case PickTarget::Range2:
       return txtRange2->text();
@@ -83,7 +87,7 @@ QString Form2::defaultAddress(PickTarget target) const {
   return txtRange1->text();
 }
 
-void Form2::writePick(PickTarget target, const std::string& address) {
+void SmallerAreaWindow::writePick(PickTarget target, const std::string& address) {
   const Mode current = mode();
   switch (target) {
     case PickTarget::Range1:
@@ -114,13 +118,11 @@ void Form2::writePick(PickTarget target, const std::string& address) {
   }
 }
 
-void Form2::showPickedSheet(QComboBox& list, const std::string& sheetName) {
+void SmallerAreaWindow::showPickedSheet(QComboBox& list, const std::string& sheetName) {
   const int entry = list.findText(fromStd(sheetName), Qt::MatchExactly | Qt::MatchCaseSensitive);
   if (entry < 1) throw std::runtime_error("The worksheet \"" + sheetName + "\" is not in the list");
-  // The list shows the picked worksheet without its used area replacing the picked text.
-  suppressSheetClick = true;
+  // Set by the program, the list reports no choice, so the picked text stays.
   list.setCurrentIndex(entry);
-  suppressSheetClick = false;
 }
 
 }  // namespace quill

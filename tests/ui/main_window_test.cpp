@@ -11,19 +11,26 @@ namespace {
 
 using MainWindowTest = WindowsTest;
 
-TEST_F(MainWindowTest, StartComparingChecksBothPathsBeforeAnythingElse) {
+TEST_F(MainWindowTest, StartComparingChecksBothPathsBeforeAnythingElseAndNamesTheMissing) {
   const QString existing = makeFile("exists.xlsx");
+  const QString missing = programFolder + "/missing.xlsx";
+  const QString noFolder = programFolder + "/no/such/folder.xlsx";
   struct Case {
-    QString text1, text2;
+    QString text1, text2, named;
   };
-  for (const Case& c : {Case{"", ""}, Case{"   ", "   "}, Case{existing, ""}, Case{"", existing},
-                        Case{existing, programFolder + "/missing.xlsx"},
-                        Case{programFolder + "/no/such/folder.xlsx", existing}}) {
+  for (const Case& c :
+       {Case{"", "", "Excel File #1: \"\"\nExcel File #2: \"\""},
+        Case{"   ", "   ", "Excel File #1: \"   \"\nExcel File #2: \"   \""},
+        Case{existing, "", "Excel File #2: \"\""}, Case{"", existing, "Excel File #1: \"\""},
+        Case{existing, missing, "Excel File #2: \"" + missing + "\""},
+        Case{noFolder, existing, "Excel File #1: \"" + noFolder + "\""},
+        Case{missing, noFolder,
+             "Excel File #1: \"" + missing + "\"\nExcel File #2: \"" + noFolder + "\""}}) {
     dialogs.messages.clear();
-    box(form1(), "Text1").setText(c.text1);
-    box(form1(), "Text2").setText(c.text2);
-    button(form1(), "PushButton5").click();
-    EXPECT_EQ(dialogs.messages, QStringList{"File does not exist."})
+    box(mainWindow(), "Text1").setText(c.text1);
+    box(mainWindow(), "Text2").setText(c.text2);
+    button(mainWindow(), "PushButton5").click();
+    EXPECT_EQ(dialogs.messages, QStringList{"File does not exist.\n\n" + c.named})
         << c.text1.toStdString() << " | " << c.text2.toStdString();
   }
   EXPECT_EQ(dialogs.titles.first(), "Quillmere");
@@ -43,87 +50,88 @@ TEST_F(MainWindowTest, SmallerAreaChecksEachFileInTurnThenHandsOver) {
                         Case{"", existing, "Please select valid File #1."},
                         Case{existing, missing, "Please select valid File #2."}}) {
     dialogs.messages.clear();
-    box(form1(), "Text1").setText(c.text1);
-    box(form1(), "Text2").setText(c.text2);
-    button(form1(), "PushButton8").click();
+    box(mainWindow(), "Text1").setText(c.text1);
+    box(mainWindow(), "Text2").setText(c.text2);
+    button(mainWindow(), "PushButton8").click();
     EXPECT_EQ(dialogs.messages, QStringList{c.message});
   }
   EXPECT_EQ(shown, 0);
 
   dialogs.messages.clear();
-  box(form1(), "Text2").setText(existing);
-  button(form1(), "PushButton8").click();
+  box(mainWindow(), "Text2").setText(existing);
+  button(mainWindow(), "PushButton8").click();
   EXPECT_TRUE(dialogs.messages.isEmpty());
   EXPECT_EQ(shown, 1);
-  EXPECT_FALSE(form1().isVisible());
+  EXPECT_FALSE(mainWindow().isVisible());
 }
 
 TEST_F(MainWindowTest, SmallerAreaWithoutItsWindowKeepsTheMainWindow) {
   context->showSmallerArea = nullptr;
-  box(form1(), "Text1").setText(makeFile("a.xlsx"));
-  box(form1(), "Text2").setText(makeFile("b.xlsx"));
-  button(form1(), "PushButton8").click();
+  box(mainWindow(), "Text1").setText(makeFile("a.xlsx"));
+  box(mainWindow(), "Text2").setText(makeFile("b.xlsx"));
+  button(mainWindow(), "PushButton8").click();
   EXPECT_TRUE(dialogs.messages.isEmpty());
-  EXPECT_TRUE(form1().isVisible());
+  EXPECT_TRUE(mainWindow().isVisible());
 }
 
 TEST_F(MainWindowTest, FirstRunShowsTheDefaultPaths) {
-  EXPECT_EQ(box(form1(), "Text1").text(), programFolder + "/Book1.xls");
-  EXPECT_EQ(box(form1(), "Text2").text(), programFolder + "/Book2.xls");
+  EXPECT_EQ(box(mainWindow(), "Text1").text(), programFolder + "/Book1.xls");
+  EXPECT_EQ(box(mainWindow(), "Text2").text(), programFolder + "/Book2.xls");
 }
 
 TEST_F(MainWindowTest, SamplesAndClearedPathsComeBackAtTheNextStart) {
-  button(form1(), "PushButton3").click();
+  button(mainWindow(), "PushButton3").click();
   EXPECT_EQ(settings.get(kExcelFileKey, "?"), programFolder + "/Samples/sample1.xls");
   EXPECT_EQ(settings.get(kCompareWithKey, "?"), programFolder + "/Samples/sample2.xls");
   startProgram();
-  EXPECT_EQ(box(form1(), "Text1").text(), programFolder + "/Samples/sample1.xls");
-  EXPECT_EQ(box(form1(), "Text2").text(), programFolder + "/Samples/sample2.xls");
+  EXPECT_EQ(box(mainWindow(), "Text1").text(), programFolder + "/Samples/sample1.xls");
+  EXPECT_EQ(box(mainWindow(), "Text2").text(), programFolder + "/Samples/sample2.xls");
 
   // The sample files are missing here: the boxes are filled all the same.
-  button(form1(), "PushButton5").click();
-  EXPECT_EQ(dialogs.messages, QStringList{"File does not exist."});
+  button(mainWindow(), "PushButton5").click();
+  ASSERT_EQ(dialogs.messages.size(), 1);
+  EXPECT_TRUE(dialogs.messages[0].startsWith("File does not exist.\n\n"));
 
-  button(form1(), "PushButton2").click();
+  button(mainWindow(), "PushButton2").click();
   EXPECT_EQ(settings.get(kExcelFileKey, "?"), "");
   EXPECT_EQ(settings.get(kCompareWithKey, "?"), "");
   startProgram();
-  EXPECT_EQ(box(form1(), "Text1").text(), "");
-  EXPECT_EQ(box(form1(), "Text2").text(), "");
+  EXPECT_EQ(box(mainWindow(), "Text1").text(), "");
+  EXPECT_EQ(box(mainWindow(), "Text2").text(), "");
 }
 
 TEST_F(MainWindowTest, TypedPathsAreStoredAtEveryChange) {
-  QTest::keyClicks(&box(form1(), "Text2"), "xy");
+  QTest::keyClicks(&box(mainWindow(), "Text2"), "xy");
   EXPECT_EQ(settings.get(kCompareWithKey, "?"), programFolder + "/Book2.xlsxy");
 }
 
 TEST_F(MainWindowTest, BrowsingFillsTheBoxUnlessCancelled) {
-  box(form1(), "Text1").setText("kept");
+  box(mainWindow(), "Text1").setText("kept");
   dialogs.fileAnswer = "";
-  button(form1(), "PushButton4").click();
-  EXPECT_EQ(box(form1(), "Text1").text(), "kept");
+  button(mainWindow(), "PushButton4").click();
+  EXPECT_EQ(box(mainWindow(), "Text1").text(), "kept");
   EXPECT_EQ(settings.get(kExcelFileKey, "?"), "kept");
   EXPECT_EQ(dialogs.openFileTitle, "Select Excel File");
   EXPECT_TRUE(dialogs.openFileFilters.startsWith("All Excel Files (*.xl*);;"));
   EXPECT_TRUE(dialogs.openFileFilters.contains("*.ods"));
 
   dialogs.fileAnswer = "/data/chosen.xls";
-  button(form1(), "PushButton6").click();
-  EXPECT_EQ(box(form1(), "Text2").text(), "/data/chosen.xls");
+  button(mainWindow(), "PushButton6").click();
+  EXPECT_EQ(box(mainWindow(), "Text2").text(), "/data/chosen.xls");
   EXPECT_EQ(settings.get(kCompareWithKey, "?"), "/data/chosen.xls");
 }
 
 TEST_F(MainWindowTest, PathBoxSelectsItsWholeTextOnFocus) {
-  QLineEdit& path = box(form1(), "Text2");
+  QLineEdit& path = box(mainWindow(), "Text2");
   path.setText("/some/file.xls");
   path.deselect();
-  QApplication::setActiveWindow(&form1());
+  QApplication::setActiveWindow(&mainWindow());
   path.setFocus(Qt::MouseFocusReason);
   EXPECT_TRUE(waitFor([&] { return path.selectedText() == "/some/file.xls"; }, 2000));
 }
 
 TEST_F(MainWindowTest, ProductButtonOpensTheProductPage) {
-  button(form1(), "PushButton1").click();
+  button(mainWindow(), "PushButton1").click();
   ASSERT_EQ(dialogs.webPages.size(), 1);
   EXPECT_TRUE(dialogs.webPages[0].endsWith("/quillmere/"));
 }
@@ -132,17 +140,17 @@ TEST_F(MainWindowTest, ComparisonShowsResultsAndBackReturns) {
   compareToResults();
   EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join("\n").toStdString();
   EXPECT_EQ(context->callerWindow, "Form1");
-  EXPECT_TRUE(form3().isVisible());
-  EXPECT_FALSE(form1().isVisible());
-  auto* progress = form1().findChild<QProgressBar*>("ProgressBar1");
+  EXPECT_TRUE(resultsWindow().isVisible());
+  EXPECT_FALSE(mainWindow().isVisible());
+  auto* progress = mainWindow().findChild<QProgressBar*>("ProgressBar1");
   EXPECT_EQ(progress->maximum(), 40);
   EXPECT_EQ(progress->value(), 40);
   EXPECT_FALSE(context->session.isOpen());
 
-  button(form3(), "PushButton8").click();
-  EXPECT_TRUE(form1().isVisible());
-  EXPECT_FALSE(form3().isVisible());
-  EXPECT_TRUE(button(form1(), "PushButton5").isEnabled());
+  button(resultsWindow(), "PushButton8").click();
+  EXPECT_TRUE(mainWindow().isVisible());
+  EXPECT_FALSE(resultsWindow().isVisible());
+  EXPECT_TRUE(button(mainWindow(), "PushButton5").isEnabled());
 }
 
 TEST_F(MainWindowTest, StartButtonsStayDisabledWhileComparing) {
@@ -150,47 +158,44 @@ TEST_F(MainWindowTest, StartButtonsStayDisabledWhileComparing) {
   context->openSession = [&](SpreadsheetSession& session, const std::string&, const std::string&,
                              ErrorBox&) {
     ++sessionsOpened;
-    while (!release) QThread::msleep(5);
+    release.wait(false);
     session.firstBook = &book1;
     session.secondBook = &book2;
   };
-  box(form1(), "Text1").setText(makeFile("one.xlsx"));
-  box(form1(), "Text2").setText(makeFile("two.xlsx"));
-  button(form1(), "PushButton5").click();
-  EXPECT_TRUE(form1().isComparing());
-  EXPECT_FALSE(button(form1(), "PushButton5").isEnabled());
-  EXPECT_FALSE(button(form1(), "PushButton8").isEnabled());
-  QMetaObject::invokeMethod(&form1(), "PushButton5_Click");
+  nameExistingFiles();
+  button(mainWindow(), "PushButton5").click();
+  EXPECT_TRUE(mainWindow().isComparing());
+  EXPECT_FALSE(button(mainWindow(), "PushButton5").isEnabled());
+  EXPECT_FALSE(button(mainWindow(), "PushButton8").isEnabled());
+  QMetaObject::invokeMethod(&mainWindow(), "startComparing");
   release = true;
-  ASSERT_TRUE(waitFor([&] { return !form1().isComparing(); }));
+  release.notify_all();
+  ASSERT_TRUE(waitFor([&] { return !mainWindow().isComparing(); }));
   EXPECT_EQ(sessionsOpened, 1);
-  EXPECT_TRUE(button(form1(), "PushButton5").isEnabled());
+  EXPECT_TRUE(button(mainWindow(), "PushButton5").isEnabled());
 }
 
 TEST_F(MainWindowTest, FailedComparisonShowsNoResults) {
-  context->openSession = [](SpreadsheetSession&, const std::string&, const std::string&,
-                            ErrorBox& box) { box.show("cannot open"); };
-  box(form1(), "Text1").setText(makeFile("one.xlsx"));
-  box(form1(), "Text2").setText(makeFile("two.xlsx"));
-  button(form1(), "PushButton5").click();
-  ASSERT_TRUE(waitFor([&] { return !form1().isComparing(); }));
+  failEveryOpening();
+  nameExistingFiles();
+  button(mainWindow(), "PushButton5").click();
+  ASSERT_TRUE(waitFor([&] { return !mainWindow().isComparing(); }));
   ASSERT_EQ(dialogs.errors.size(), 2);
   EXPECT_EQ(dialogs.errors[0], "cannot open");
   EXPECT_TRUE(dialogs.errors[1].contains("in Pellinor2021/08/31.Excel1.DoItByFile at line 100"));
   EXPECT_FALSE(windows->hasResultsWindow());
-  EXPECT_TRUE(form1().isVisible());
-  EXPECT_TRUE(button(form1(), "PushButton5").isEnabled());
+  EXPECT_TRUE(mainWindow().isVisible());
+  EXPECT_TRUE(button(mainWindow(), "PushButton5").isEnabled());
 }
 
 TEST_F(MainWindowTest, ClosingWhileAnErrorBoxWaitsStopsTheComparison) {
   context->openSession = [](SpreadsheetSession&, const std::string&, const std::string&,
                             ErrorBox& box) { box.show("first failure"); };
-  dialogs.onError = [&] { form1().close(); };
+  dialogs.onError = [&] { mainWindow().close(); };
   QSignalSpy ending(windows.get(), &ProgramWindows::programEnding);
-  box(form1(), "Text1").setText(makeFile("one.xlsx"));
-  box(form1(), "Text2").setText(makeFile("two.xlsx"));
-  button(form1(), "PushButton5").click();
-  ASSERT_TRUE(waitFor([&] { return !form1().isComparing(); }));
+  nameExistingFiles();
+  button(mainWindow(), "PushButton5").click();
+  ASSERT_TRUE(waitFor([&] { return !mainWindow().isComparing(); }));
   EXPECT_EQ(ending.count(), 1);
   EXPECT_EQ(dialogs.errors, QStringList{"first failure"});
   EXPECT_FALSE(windows->hasResultsWindow());
@@ -212,34 +217,52 @@ TEST_F(MainWindowTest, ClosingDuringALongComparisonStopsItCleanly) {
     session.secondBook = &big2;
   };
   QSignalSpy ending(windows.get(), &ProgramWindows::programEnding);
-  box(form1(), "Text1").setText(makeFile("one.xlsx"));
-  box(form1(), "Text2").setText(makeFile("two.xlsx"));
-  button(form1(), "PushButton5").click();
-  form1().close();
-  EXPECT_FALSE(form1().isComparing());
+  nameExistingFiles();
+  button(mainWindow(), "PushButton5").click();
+  mainWindow().close();
+  EXPECT_FALSE(mainWindow().isComparing());
   EXPECT_EQ(ending.count(), 1);
   EXPECT_FALSE(context->session.isOpen());
   EXPECT_FALSE(QFile::exists(context->temporaryFolder + "/report.htm"));
-  QTest::qWait(50);
+  // Whatever the stopped comparison left queued runs now, and shows no results.
+  QCoreApplication::sendPostedEvents();
+  QCoreApplication::processEvents();
   EXPECT_FALSE(windows->hasResultsWindow());
   EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join("\n").toStdString();
 }
 
 TEST_F(MainWindowTest, PointerIsTheHandOverButtonsAndBusyWhileComparing) {
-  EXPECT_EQ(button(form1(), "PushButton5").cursor().shape(), Qt::PointingHandCursor);
-  EXPECT_EQ(box(form1(), "Text1").cursor().shape(), Qt::IBeamCursor);
+  EXPECT_EQ(button(mainWindow(), "PushButton5").cursor().shape(), Qt::PointingHandCursor);
+  EXPECT_EQ(box(mainWindow(), "Text1").cursor().shape(), Qt::IBeamCursor);
   std::atomic<bool> release = false;
   context->openSession = [&](SpreadsheetSession&, const std::string&, const std::string&,
-                             ErrorBox&) {
-    while (!release) QThread::msleep(5);
-  };
-  box(form1(), "Text1").setText(makeFile("one.xlsx"));
-  box(form1(), "Text2").setText(makeFile("two.xlsx"));
-  button(form1(), "PushButton5").click();
+                             ErrorBox&) { release.wait(false); };
+  nameExistingFiles();
+  button(mainWindow(), "PushButton5").click();
   ASSERT_NE(QApplication::overrideCursor(), nullptr);
   EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
   release = true;
-  ASSERT_TRUE(waitFor([&] { return !form1().isComparing(); }));
+  release.notify_all();
+  ASSERT_TRUE(waitFor([&] { return !mainWindow().isComparing(); }));
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(MainWindowTest, ErrorBoxesShownWhileBusyHaveTheOrdinaryPointer) {
+  QList<Qt::CursorShape> pointers;
+  dialogs.onError = [&] {
+    const QCursor* shown = QApplication::overrideCursor();
+    pointers << (shown ? shown->shape() : Qt::ArrowCursor);
+  };
+  failEveryOpening();
+  nameExistingFiles();
+
+  // From the comparison's worker, and from opening the smaller-area window's files.
+  button(mainWindow(), "PushButton5").click();
+  ASSERT_TRUE(waitFor([&] { return !mainWindow().isComparing(); }));
+  ASSERT_EQ(pointers.size(), 2);
+  button(mainWindow(), "PushButton8").click();
+  ASSERT_GE(pointers.size(), 3);
+  for (Qt::CursorShape pointer : pointers) EXPECT_EQ(pointer, Qt::ArrowCursor);
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
@@ -261,18 +284,18 @@ TEST_F(MainWindowTest, HandCursorFileIsUsedWhenPresent) {
   file.write(cursor);
   file.close();
   startProgram();
-  const QCursor hand = button(form1(), "PushButton3").cursor();
+  const QCursor hand = button(mainWindow(), "PushButton3").cursor();
   EXPECT_EQ(hand.shape(), Qt::BitmapCursor);
   EXPECT_EQ(hand.hotSpot(), QPoint(6, 1));
 }
 
 TEST_F(MainWindowTest, PathBoxesGrowWithTheWindow) {
-  const int boxWidth = box(form1(), "Text1").width();
-  const QRect browse = button(form1(), "PushButton4").geometry();
-  form1().resize(form1().width() + 100, form1().height() + 40);
-  EXPECT_EQ(box(form1(), "Text1").width(), boxWidth + 100);
-  EXPECT_EQ(box(form1(), "Text2").width(), boxWidth + 100);
-  EXPECT_EQ(button(form1(), "PushButton4").geometry(), browse.translated(100, 0));
+  const int boxWidth = box(mainWindow(), "Text1").width();
+  const QRect browse = button(mainWindow(), "PushButton4").geometry();
+  mainWindow().resize(mainWindow().width() + 100, mainWindow().height() + 40);
+  EXPECT_EQ(box(mainWindow(), "Text1").width(), boxWidth + 100);
+  EXPECT_EQ(box(mainWindow(), "Text2").width(), boxWidth + 100);
+  EXPECT_EQ(button(mainWindow(), "PushButton4").geometry(), browse.translated(100, 0));
 }
 
 }  // namespace

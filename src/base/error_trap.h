@@ -3,6 +3,7 @@
 #include <exception>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <utility>
 
 namespace quill {
@@ -22,8 +23,13 @@ class ErrorBox {
 class ComparisonCancelled {};
 
 // The full text of an "Application Error" box.
-std::string applicationErrorText(std::string_view description, std::string_view location, int label,
-                                 std::string_view extraLine = {});
+std::string applicationErrorText(std::string_view description, std::string_view location,
+                                 int label);
+
+// A procedure's line labels: an enumeration of its own whose names say which step each
+// label marks and whose values are the numbers the boxes print.
+template <class Label>
+concept LineLabel = std::is_enum_v<Label>;
 
 // The trap a procedure installs on entry: runs its labelled statements, and when one
 // fails reports the error with the procedure's location and the label reached, then
@@ -34,9 +40,9 @@ class ErrorTrap {
   ErrorTrap(std::string_view module, std::string_view procedure, ErrorBox& box);
 
   // Runs one labelled statement under the trap.
-  template <class Statement>
-  void at(int label, Statement&& statement) {
-    label_ = label;
+  template <LineLabel Label, class Statement>
+  void at(Label label, Statement&& statement) {
+    label_ = int(label);
     try {
       std::forward<Statement>(statement)();
     } catch (const ComparisonCancelled&) {
@@ -47,14 +53,11 @@ class ErrorTrap {
   }
 
   // Marks the start of a labelled line whose statements cannot fail.
-  void line(int label) { label_ = label; }
+  void line(LineLabel auto label) { label_ = int(label); }
 
   // Reports the error as the trap does, with the label currently reached.
   void report(std::exception_ptr error);
   void report(std::string_view description);
-
-  // Adds a line to the end of every box this trap shows ("iCellNo: 703").
-  void setExtraLine(std::string text) { extraLine_ = std::move(text); }
 
   int label() const { return label_; }
   int reported() const { return reported_; }
@@ -65,7 +68,6 @@ class ErrorTrap {
   ErrorBox& box_;
   int label_ = 100;
   int reported_ = 0;
-  std::string extraLine_;
 };
 
 // The description an error carries, as the box shows it.

@@ -1,4 +1,4 @@
-#include "ui/grid_pages.h"
+#include "report/grid_pages.h"
 
 #include <algorithm>
 #include <charconv>

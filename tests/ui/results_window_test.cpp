@@ -7,7 +7,7 @@
 #include <cerrno>
 
 #include "report/pending_file.h"
-#include "ui/root_markup.h"
+#include "report/root_markup.h"
 #include "windows_fixture.h"
 
 namespace quill::test {
@@ -27,40 +27,44 @@ class ResultsWindowTest : public WindowsTest {
   }
 
   QString temporaryDocument(const char* name) { return context->temporaryFolder + "/" + name; }
+
+  // The grid's focused anchor is that cell's, and its cell is marked.
+  void expectGridFocusOn(const QString& anchor) {
+    QWebEnginePage& grid = *resultsWindow().gridView().page();
+    EXPECT_EQ(runScript(grid, "document.activeElement.name").toString(), anchor);
+    EXPECT_TRUE(runScript(grid, "document.activeElement.parentElement.style.border")
+                    .toString()
+                    .contains("red"));
+  }
 };
 
 TEST_F(ResultsWindowTest, ListLinkFocusesItsGridCell) {
-  QSignalSpy shown(&form3(), &Form3::cellShown);
+  QSignalSpy shown(&resultsWindow(), &ResultsWindow::cellShown);
   const QVariant clicked =
-      runScript(*form3().reportView().page(),
+      runScript(*resultsWindow().reportView().page(),
                 "var links = document.querySelectorAll('a[target=Visualized]');"
                 "links[0].click(); links.length;");
   EXPECT_EQ(clicked.toInt(), 1);
   ASSERT_TRUE(waitFor([&] { return shown.count() > 0; }));
   EXPECT_EQ(shown[0][0].toString(), "My Sheet!E30");
   EXPECT_TRUE(shown[0][1].toBool());
-  EXPECT_EQ(runScript(*form3().gridView().page(), "document.activeElement.name").toString(),
-            "My Sheet!E30");
-  EXPECT_TRUE(
-      runScript(*form3().gridView().page(), "document.activeElement.parentElement.style.border")
-          .toString()
-          .contains("red"));
+  expectGridFocusOn("My Sheet!E30");
 }
 
 TEST_F(ResultsWindowTest, MouseClickOnAListLinkFocusesItsGridCell) {
   const QVariantList centre =
-      runScript(*form3().reportView().page(),
+      runScript(*resultsWindow().reportView().page(),
                 "var box = document.querySelector('a[target=Visualized]').getBoundingClientRect();"
                 "[box.left + box.width / 2, box.top + box.height / 2];")
           .toList();
   ASSERT_EQ(centre.size(), 2);
-  QSignalSpy shown(&form3(), &Form3::cellShown);
-  QWidget* surface = form3().reportView().focusProxy();
+  QSignalSpy shown(&resultsWindow(), &ResultsWindow::cellShown);
+  QWidget* surface = resultsWindow().reportView().focusProxy();
   ASSERT_NE(surface, nullptr);
   QTest::mouseClick(surface, Qt::LeftButton, {}, QPoint(centre[0].toInt(), centre[1].toInt()));
   ASSERT_TRUE(waitFor([&] { return shown.count() > 0; }));
   EXPECT_EQ(shown[0][0].toString(), "My Sheet!E30");
-  EXPECT_EQ(runScript(*form3().gridView().page(), "document.activeElement.name").toString(),
+  EXPECT_EQ(runScript(*resultsWindow().gridView().page(), "document.activeElement.name").toString(),
             "My Sheet!E30");
 }
 
@@ -73,11 +77,11 @@ TEST_F(ResultsWindowTest, TimerRemovesTheTemporaryDocumentsAndSavingStillWorks) 
 
   const QString target = programFolder + "/saved";
   ASSERT_TRUE(QDir().mkpath(target));
-  box(form3(), "Text1").setText(target);
+  box(resultsWindow(), "Text1").setText(target);
   EXPECT_EQ(settings.get(kOutputFolderKey, "?"), target);
   for (int save = 0; save < 2; ++save) {
     dialogs.messages.clear();
-    button(form3(), "PushButton6").click();
+    button(resultsWindow(), "PushButton6").click();
     EXPECT_EQ(dialogs.messages, QStringList{"Done."});
   }
   const QByteArray savedReport = readAll(target + "/report.htm");
@@ -88,14 +92,14 @@ TEST_F(ResultsWindowTest, TimerRemovesTheTemporaryDocumentsAndSavingStillWorks) 
 
 TEST_F(ResultsWindowTest, SavingIntoAMissingFolderWritesNothing) {
   const QString missing = programFolder + "/missing";
-  box(form3(), "Text1").setText(missing + "/");
-  button(form3(), "PushButton6").click();
+  box(resultsWindow(), "Text1").setText(missing + "/");
+  button(resultsWindow(), "PushButton6").click();
   EXPECT_EQ(dialogs.messages, QStringList{"Folder does not exist. Please select another folder."});
   EXPECT_FALSE(QFile::exists(missing));
 
   dialogs.messages.clear();
-  box(form3(), "Text1").setText(makeFile("a-file"));
-  button(form3(), "PushButton6").click();
+  box(resultsWindow(), "Text1").setText(makeFile("a-file"));
+  button(resultsWindow(), "PushButton6").click();
   EXPECT_EQ(dialogs.messages, QStringList{"Folder does not exist. Please select another folder."});
 }
 
@@ -105,8 +109,8 @@ TEST_F(ResultsWindowTest, SavingIntoAReadOnlyFolderReportsOnceAndNotDone) {
   ::chmod(readOnly.toLocal8Bit().constData(), 0555);
   // The superuser writes anywhere; /proc takes no new files from anyone.
   if (::access(readOnly.toLocal8Bit().constData(), W_OK) == 0) readOnly = "/proc";
-  box(form3(), "Text1").setText(readOnly);
-  button(form3(), "PushButton6").click();
+  box(resultsWindow(), "Text1").setText(readOnly);
+  button(resultsWindow(), "PushButton6").click();
   EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join("|").toStdString();
   ASSERT_EQ(dialogs.errors.size(), 1);
   EXPECT_TRUE(dialogs.errors[0].contains("Form3.PushButton6_Click at line 102"));
@@ -121,7 +125,7 @@ TEST_F(ResultsWindowTest, AFailureOnTheGridKeepsTheOldPairWithOneMessage) {
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write("old");
   }
-  box(form3(), "Text1").setText(target);
+  box(resultsWindow(), "Text1").setText(target);
   // The disk fills up once the report is written.
   const std::size_t room = std::size_t(innerMarkup(shownReport).size());
   std::size_t taken = 0;
@@ -133,7 +137,7 @@ TEST_F(ResultsWindowTest, AFailureOnTheGridKeepsTheOldPairWithOneMessage) {
     taken += size;
     return ::write(fd, data, size);
   });
-  button(form3(), "PushButton6").click();
+  button(resultsWindow(), "PushButton6").click();
   EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join("|").toStdString();
   ASSERT_EQ(dialogs.errors.size(), 1);
   EXPECT_TRUE(dialogs.errors[0].contains("visualized.htm"));
@@ -145,33 +149,36 @@ TEST_F(ResultsWindowTest, AFailureOnTheGridKeepsTheOldPairWithOneMessage) {
 
 TEST_F(ResultsWindowTest, FolderPickerStartsAtTheLastPickAndCancelChangesNothing) {
   settings.save(kLastFolderKey, "/last/pick");
-  box(form3(), "Text1").setText("/kept/");
+  box(resultsWindow(), "Text1").setText("/kept/");
   dialogs.folderAnswer = "";
-  button(form3(), "PushButton7").click();
+  button(resultsWindow(), "PushButton7").click();
   EXPECT_EQ(dialogs.pickFolderTitle, "Please select folder:");
   EXPECT_EQ(dialogs.pickFolderStart, "/last/pick");
-  EXPECT_EQ(box(form3(), "Text1").text(), "/kept/");
+  EXPECT_EQ(box(resultsWindow(), "Text1").text(), "/kept/");
   EXPECT_EQ(settings.get(kLastFolderKey, "?"), "/last/pick");
   EXPECT_EQ(settings.get(kOutputFolderKey, "?"), "/kept/");
 
   dialogs.folderAnswer = "/new/pick";
-  button(form3(), "PushButton7").click();
-  EXPECT_EQ(box(form3(), "Text1").text(), "/new/pick/");
+  button(resultsWindow(), "PushButton7").click();
+  EXPECT_EQ(box(resultsWindow(), "Text1").text(), "/new/pick/");
   EXPECT_EQ(settings.get(kLastFolderKey, "?"), "/new/pick");
   EXPECT_EQ(settings.get(kOutputFolderKey, "?"), "/new/pick/");
 
   dialogs.folderAnswer = "/";
-  button(form3(), "PushButton7").click();
-  EXPECT_EQ(box(form3(), "Text1").text(), "/");
+  button(resultsWindow(), "PushButton7").click();
+  EXPECT_EQ(box(resultsWindow(), "Text1").text(), "/");
 }
 
 TEST_F(ResultsWindowTest, SecondComparisonReusesTheWindowAndKeepsItsDocuments) {
   ASSERT_TRUE(waitFor([&] { return !QFile::exists(temporaryDocument("report.htm")); }));
-  Form3* first = &form3();
-  button(form3(), "PushButton8").click();
+  ResultsWindow* first = &resultsWindow();
+  button(resultsWindow(), "PushButton8").click();
   ASSERT_NO_FATAL_FAILURE(compareToResults());
-  EXPECT_EQ(&form3(), first);
-  QTest::qWait(2500);
+  EXPECT_EQ(&resultsWindow(), first);
+  // The clean-up runs once, for the first documents: nothing is left to remove these.
+  const auto* cleanUp = resultsWindow().findChild<QTimer*>("Timer1");
+  ASSERT_NE(cleanUp, nullptr);
+  EXPECT_FALSE(cleanUp->isActive());
   EXPECT_TRUE(QFile::exists(temporaryDocument("report.htm")));
 }
 
@@ -180,14 +187,14 @@ class PagedResultsTest : public ResultsWindowTest {
  protected:
   void SetUp() override {
     ResultsWindowTest::SetUp();
-    form3().setGridPageBytes(2000);
-    button(form3(), "PushButton8").click();
+    resultsWindow().setGridPageBytes(2000);
+    button(resultsWindow(), "PushButton8").click();
     ASSERT_NO_FATAL_FAILURE(compareToResults());
-    ASSERT_GT(form3().gridPageCount(), 3u);
+    ASSERT_GT(resultsWindow().gridPageCount(), 3u);
   }
 
   QString gridText() {
-    return runScript(*form3().gridView().page(), "document.body.innerText").toString();
+    return runScript(*resultsWindow().gridView().page(), "document.body.innerText").toString();
   }
 
   bool gridShows(const QString& text) {
@@ -196,51 +203,46 @@ class PagedResultsTest : public ResultsWindowTest {
 };
 
 TEST_F(PagedResultsTest, ListLinkToACellOnALaterPageLoadsThatPageAndFocusesTheCell) {
-  const QString pages = QString::number(form3().gridPageCount());
+  const QString pages = QString::number(resultsWindow().gridPageCount());
   ASSERT_TRUE(gridShows("(page 1 of " + pages + ")"));
   EXPECT_TRUE(gridShows("Rows 1 to "));
-  EXPECT_EQ(
-      runScript(*form3().gridView().page(), "document.getElementsByName('My Sheet!E30').length")
-          .toInt(),
-      0);
+  EXPECT_EQ(runScript(*resultsWindow().gridView().page(),
+                      "document.getElementsByName('My Sheet!E30').length")
+                .toInt(),
+            0);
 
-  QSignalSpy shown(&form3(), &Form3::cellShown);
-  runScript(*form3().reportView().page(),
+  QSignalSpy shown(&resultsWindow(), &ResultsWindow::cellShown);
+  runScript(*resultsWindow().reportView().page(),
             "document.querySelector('a[target=Visualized]').click();");
   ASSERT_TRUE(waitFor([&] { return shown.count() > 0; }));
   EXPECT_EQ(shown[0][0].toString(), "My Sheet!E30");
   EXPECT_TRUE(shown[0][1].toBool());
   EXPECT_FALSE(gridText().contains("(page 1 of "));
-  EXPECT_EQ(runScript(*form3().gridView().page(), "document.activeElement.name").toString(),
-            "My Sheet!E30");
-  EXPECT_TRUE(
-      runScript(*form3().gridView().page(), "document.activeElement.parentElement.style.border")
-          .toString()
-          .contains("red"));
+  expectGridFocusOn("My Sheet!E30");
 }
 
 TEST_F(PagedResultsTest, PageLinksStepThroughThePagesAndSavingWritesTheWholeGrid) {
-  const QString pages = QString::number(form3().gridPageCount());
+  const QString pages = QString::number(resultsWindow().gridPageCount());
   ASSERT_TRUE(gridShows("(page 1 of " + pages + ")"));
   const QString clickLink = "[...document.links].find(a => a.textContent.includes('%1')).click();";
-  runScript(*form3().gridView().page(), clickLink.arg("next page"));
+  runScript(*resultsWindow().gridView().page(), clickLink.arg("next page"));
   ASSERT_TRUE(gridShows("(page 2 of " + pages + ")"));
-  runScript(*form3().gridView().page(), clickLink.arg("next page"));
+  runScript(*resultsWindow().gridView().page(), clickLink.arg("next page"));
   ASSERT_TRUE(gridShows("(page 3 of " + pages + ")"));
-  runScript(*form3().gridView().page(), clickLink.arg("previous page"));
+  runScript(*resultsWindow().gridView().page(), clickLink.arg("previous page"));
   ASSERT_TRUE(gridShows("(page 2 of " + pages + ")"));
 
   const QString target = programFolder + "/saved";
   ASSERT_TRUE(QDir().mkpath(target));
-  box(form3(), "Text1").setText(target);
-  button(form3(), "PushButton6").click();
+  box(resultsWindow(), "Text1").setText(target);
+  button(resultsWindow(), "PushButton6").click();
   EXPECT_EQ(dialogs.messages, QStringList{"Done."});
   EXPECT_EQ(readAll(target + "/visualized.htm"), innerMarkup(shownGrid));
 }
 
 TEST_F(ResultsWindowTest, ClosingTheResultsWindowEndsTheProgram) {
   QSignalSpy ending(windows.get(), &ProgramWindows::programEnding);
-  form3().close();
+  resultsWindow().close();
   EXPECT_EQ(ending.count(), 1);
 }
 

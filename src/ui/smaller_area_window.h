@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QWidget>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -9,8 +8,7 @@
 
 #include "engine/request.h"
 #include "sheet/session.h"
-#include "shell/window_error_box.h"
-#include "ui/twips_layout.h"
+#include "ui/program_window.h"
 
 class QComboBox;
 class QGroupBox;
@@ -22,12 +20,8 @@ class QRadioButton;
 
 namespace quill {
 
-class ComparisonRunner;
-class ProgramWindows;
 class RangePicker;
-struct ComparisonOutcome;
 struct PickedRange;
-struct ProgramContext;
 
 // The two workbook paths the main window holds: the file to compare and the one to compare with.
 using WorkbookPaths = std::pair<std::string, std::string>;
@@ -35,11 +29,12 @@ using WorkbookPaths = std::pair<std::string, std::string>;
 // The compare-smaller-area window: a worksheet and a range in each file, the mode (cell by
 // cell, or tables keyed by rows or by columns) with its table properties, the range pickers,
 // and the start of the comparison the request asks for.
-class Form2 final : public QWidget {
+class SmallerAreaWindow final : public ProgramWindowBase {
   Q_OBJECT
  public:
-  Form2(ProgramContext& context, ProgramWindows& windows, std::function<WorkbookPaths()> paths);
-  ~Form2() override;
+  SmallerAreaWindow(ProgramContext& context, ProgramWindows& windows,
+                    std::function<WorkbookPaths()> paths);
+  ~SmallerAreaWindow() override;
 
   // Shows the window, loading it at the first showing; the workbooks are read again and
   // listed afresh when the paths have changed since they were last listed.
@@ -48,31 +43,28 @@ class Form2 final : public QWidget {
   ComparisonRequest request() const;
   // Replaces the way ranges are picked (the range-selection dialog).
   void usePicker(std::unique_ptr<RangePicker> picker);
-  // Stops a running comparison and waits for it; nothing when none runs.
-  void stopComparison();
-  bool isComparing() const;
 
  protected:
-  void closeEvent(QCloseEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void setStartButtonsEnabled(bool enabled) override;
+  const char* startProcedure() const override { return "PushButton4_Click"; }
+  void queryUnload(ErrorTrap& trap) override;
 
  private slots:
-  void Combo1_Click();
-  void Combo2_Click();
-  void PushButton1_Click();
-  void PushButton2_Click();
-  void PushButton3_Click();
-  void PushButton4_Click();
-  void PushButton7_Click();
-  void PushButton8_Click();
-  void PushButton9_Click();
-  void PushButton10_Click();
-  void Option1_Click();
-  void Option2_Click();
-  void Option3_Click();
-  void txtStartColumn_LostFocus();
-  void comparisonFinished(const quill::ComparisonOutcome& outcome, bool cancelled);
+  void firstSheetChosen();
+  void secondSheetChosen();
+  void backToMainWindow();
+  void pickStart();
+  void pickSecondRange();
+  void startComparing();
+  void pickFirstRange();
+  void pickEnd();
+  void pickIdentifying();
+  void pickIgnored();
+  void showRangeMode();
+  void showRowsMode();
+  void showColumnsMode();
+  void checkStartIsNumber();
 
  private:
   // The field a range picker writes.
@@ -84,16 +76,12 @@ class Form2 final : public QWidget {
   void createFileFrames();
   void createTableProperties();
   void connectControls();
-  QPushButton* addButton(QWidget* parent, const char* name, const QString& caption, QRect twips,
-                         Stretch stretch = {});
-  QLabel* addLabel(QWidget* parent, const char* name, const QString& caption, QRect twips);
-  QLineEdit* addBox(QWidget* parent, const char* name, QRect twips, Stretch stretch = {});
 
-  void Form_Load();
-  void openBooks(ErrorTrap& trap);
-  void loadSheets();
-  std::string getColumnRange(const std::string& address);
-  std::string getRowRange(const std::string& address);
+  void load();
+  void openBooks();
+  void listSheets();
+  std::string columnRangeOf(const std::string& address);
+  std::string rowRangeOf(const std::string& address);
   // The used area of a file's worksheet at a list position, in area form.
   std::string usedAddress(int file, int position) const;
   Mode mode() const;
@@ -105,19 +93,11 @@ class Form2 final : public QWidget {
   void writePick(PickTarget target, const std::string& address);
   void showPickedSheet(QComboBox& list, const std::string& sheetName);
 
-  void tell(const QString& text);
-  void setStartButtonsEnabled(bool enabled);
-
-  ProgramContext& context_;
-  ProgramWindows& windows_;
   std::function<WorkbookPaths()> paths_;
-  WindowErrorBox errorBox_;
-  TwipsLayout layout_;
   std::unique_ptr<RangePicker> picker_;
   SpreadsheetSession books_;  // the workbooks listed and picked from
   WorkbookPaths listedPaths_;
   bool loaded_ = false;
-  bool suppressSheetClick = false;
   bool checkingStart_ = false;
 
   QPushButton* PushButton1 = nullptr;
@@ -150,7 +130,6 @@ class Form2 final : public QWidget {
   QPushButton* PushButton10 = nullptr;
   QPushButton* PushButton4 = nullptr;
   QProgressBar* ProgressBar1 = nullptr;
-  ComparisonRunner* runner_ = nullptr;
 };
 
 }  // namespace quill

@@ -1,4 +1,4 @@
-#include "ui/form2.h"
+#include "ui/smaller_area_window.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -46,9 +46,8 @@ class SmallerAreaTest : public WindowsTest {
     };
     auto picker = std::make_unique<ScriptedPicker>();
     picker_ = picker.get();
-    form2().usePicker(std::move(picker));
-    box(form1(), "Text1").setText(makeFile("one.xlsx"));
-    box(form1(), "Text2").setText(makeFile("two.xlsx"));
+    smallerAreaWindow().usePicker(std::move(picker));
+    nameExistingFiles();
     openFromMainWindow();
   }
 
@@ -74,17 +73,21 @@ class SmallerAreaTest : public WindowsTest {
   }
 
   void openFromMainWindow() {
-    button(form1(), "PushButton8").click();
-    ASSERT_TRUE(form2().isVisible()) << dialogs.errors.join("\n").toStdString();
+    button(mainWindow(), "PushButton8").click();
+    ASSERT_TRUE(smallerAreaWindow().isVisible()) << dialogs.errors.join("\n").toStdString();
   }
 
-  Form2& form2() { return windows->smallerAreaWindow(); }
-  QComboBox& list(const char* name) { return *form2().findChild<QComboBox*>(name); }
-  QRadioButton& option(const char* name) { return *form2().findChild<QRadioButton*>(name); }
-  QLabel& label(const char* name) { return *form2().findChild<QLabel*>(name); }
-  QLineEdit& field(const char* name) { return box(form2(), name); }
+  SmallerAreaWindow& smallerAreaWindow() { return windows->smallerAreaWindow(); }
+  QComboBox& list(const char* name) { return *smallerAreaWindow().findChild<QComboBox*>(name); }
+  QRadioButton& option(const char* name) {
+    return *smallerAreaWindow().findChild<QRadioButton*>(name);
+  }
+  QLabel& label(const char* name) { return *smallerAreaWindow().findChild<QLabel*>(name); }
+  QLineEdit& field(const char* name) { return box(smallerAreaWindow(), name); }
   QString text(const char* name) { return field(name).text(); }
-  bool shown(const char* name) { return form2().findChild<QWidget*>(name)->isVisible(); }
+  bool shown(const char* name) {
+    return smallerAreaWindow().findChild<QWidget*>(name)->isVisible();
+  }
 
   // Chooses a list entry as the user does.
   void choose(const char* listName, int position) {
@@ -104,9 +107,9 @@ class SmallerAreaTest : public WindowsTest {
 };
 
 TEST_F(SmallerAreaTest, OpensWithBothWorkbooksListedAndNothingChosen) {
-  EXPECT_FALSE(form1().isVisible());
+  EXPECT_FALSE(mainWindow().isVisible());
   EXPECT_EQ(sessionsOpened, 1);
-  EXPECT_EQ(form2().windowTitle(), "Quillmere");
+  EXPECT_EQ(smallerAreaWindow().windowTitle(), "Quillmere");
   EXPECT_EQ(entries(list("Combo1")), (QStringList{"", "Alpha", "Beta", "Gamma"}));
   EXPECT_EQ(entries(list("Combo2")), (QStringList{"", "Alpha", "Other"}));
   EXPECT_EQ(list("Combo1").currentIndex(), -1);
@@ -119,9 +122,9 @@ TEST_F(SmallerAreaTest, OpensWithBothWorkbooksListedAndNothingChosen) {
   for (const char* empty :
        {"txtRange1", "txtRange2", "txtEndColumn", "txtIdentifyingColumns", "txtIgnoreColumns"})
     EXPECT_EQ(text(empty), "") << empty;
-  EXPECT_EQ(form2().findChild<QGroupBox*>("Frame1")->title(), "Compare Smaller Area");
-  EXPECT_EQ(button(form2(), "PushButton1").text(), "< Back");
-  EXPECT_EQ(button(form2(), "PushButton4").text(), "Start Comparing");
+  EXPECT_EQ(smallerAreaWindow().findChild<QGroupBox*>("Frame1")->title(), "Compare Smaller Area");
+  EXPECT_EQ(button(smallerAreaWindow(), "PushButton1").text(), "< Back");
+  EXPECT_EQ(button(smallerAreaWindow(), "PushButton4").text(), "Start Comparing");
   EXPECT_TRUE(dialogs.errors.isEmpty());
 }
 
@@ -224,8 +227,8 @@ TEST_F(SmallerAreaTest, ModeSwitchesLayOutTheWindowAndResetTheTableProperties) {
 }
 
 TEST_F(SmallerAreaTest, LeavingTheStartFieldInRowsModeWantsANumber) {
-  form2().activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&form2()));
+  smallerAreaWindow().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&smallerAreaWindow()));
   choose("Combo1", 1);
   QLineEdit& start = field("txtStartColumn");
   struct Case {
@@ -242,7 +245,8 @@ TEST_F(SmallerAreaTest, LeavingTheStartFieldInRowsModeWantsANumber) {
     start.setText(c.text);
     dialogs.messages.clear();
     field("txtEndColumn").setFocus();
-    QTest::qWait(20);
+    // A refused text gets the focus back once the focus change has ended.
+    EXPECT_TRUE(waitFor([&] { return start.hasFocus() == c.refused; })) << c.text;
     EXPECT_EQ(dialogs.messages,
               c.refused ? QStringList{"Please input a numeric value."} : QStringList{})
         << c.text;
@@ -251,8 +255,8 @@ TEST_F(SmallerAreaTest, LeavingTheStartFieldInRowsModeWantsANumber) {
 }
 
 TEST_F(SmallerAreaTest, StartChecksStopBeforeAnythingIsCompared) {
-  form2().activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&form2()));
+  smallerAreaWindow().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&smallerAreaWindow()));
   choose("Combo1", 1);
   struct Case {
     const char* option;
@@ -269,13 +273,13 @@ TEST_F(SmallerAreaTest, StartChecksStopBeforeAnythingIsCompared) {
     field("txtStartColumn").setText(c.start);
     field("txtEndColumn").setText(c.end);
     dialogs.messages.clear();
-    button(form2(), "PushButton4").click();
+    button(smallerAreaWindow(), "PushButton4").click();
     EXPECT_EQ(dialogs.messages, QStringList{c.message}) << c.start << " " << c.end;
     EXPECT_TRUE(field("txtStartColumn").hasFocus());
     field("txtEndColumn").setFocus();
-    EXPECT_TRUE(form2().isVisible());
+    EXPECT_TRUE(smallerAreaWindow().isVisible());
   }
-  EXPECT_FALSE(form2().isComparing());
+  EXPECT_FALSE(smallerAreaWindow().isComparing());
   EXPECT_EQ(sessionsOpened, opened);
   EXPECT_FALSE(windows->hasResultsWindow());
 }
@@ -284,14 +288,14 @@ TEST_F(SmallerAreaTest, KeyedComparisonFailuresAreReportedUnderTheStartButton) {
   choose("Combo1", 1);
   option("Option2").click();
   field("txtStartColumn").setText("first");
-  button(form2(), "PushButton4").click();
-  ASSERT_TRUE(waitFor([&] { return !form2().isComparing(); }));
+  button(smallerAreaWindow(), "PushButton4").click();
+  ASSERT_TRUE(waitFor([&] { return !smallerAreaWindow().isComparing(); }));
   ASSERT_EQ(dialogs.errors.size(), 1);
   EXPECT_TRUE(dialogs.errors[0].contains("Start row"));
   EXPECT_TRUE(
       dialogs.errors[0].contains("in Pellinor2021/08/31.Form2.PushButton4_Click at line 106"));
-  EXPECT_TRUE(form2().isVisible());
-  EXPECT_TRUE(button(form2(), "PushButton4").isEnabled());
+  EXPECT_TRUE(smallerAreaWindow().isVisible());
+  EXPECT_TRUE(button(smallerAreaWindow(), "PushButton4").isEnabled());
 }
 
 TEST_F(SmallerAreaTest, PickersOfferTheirDefaultsOnTheChosenWorkbookAndSheet) {
@@ -315,7 +319,7 @@ TEST_F(SmallerAreaTest, PickersOfferTheirDefaultsOnTheChosenWorkbookAndSheet) {
     option(c.option).click();
     field("txtStartColumn").setText(c.start);
     field("txtEndColumn").setText(c.end);
-    button(form2(), c.button).click();
+    button(smallerAreaWindow(), c.button).click();
     EXPECT_EQ(picker_->askedPrompt, "select range with mouse");
     EXPECT_EQ(picker_->askedDefault, c.offered) << c.button;
     EXPECT_EQ(picker_->askedBook, c.book) << c.button;
@@ -369,7 +373,7 @@ TEST_F(SmallerAreaTest, PicksAreWrittenInTheModesFormAndMoveTheList) {
     field("txtEndColumn").setText(rows ? "6" : "E");
     const bool second = std::string(c.button) == "PushButton3";
     picker_->answer = PickedRange{c.pick, second ? "Other" : "Gamma"};
-    button(form2(), c.button).click();
+    button(smallerAreaWindow(), c.button).click();
     for (const auto& [name, expected] : c.fields) EXPECT_EQ(text(name), expected) << what;
     EXPECT_EQ(list(second ? "Combo2" : "Combo1").currentIndex(), second ? 2 : 3) << what;
     EXPECT_TRUE(dialogs.errors.isEmpty()) << what << dialogs.errors.join("\n").toStdString();
@@ -394,7 +398,7 @@ TEST_F(SmallerAreaTest, CancelledOrFailedPicksLeaveTheFields) {
   picker_->answer.reset();
   for (const char* picker :
        {"PushButton7", "PushButton2", "PushButton8", "PushButton9", "PushButton10"})
-    button(form2(), picker).click();
+    button(smallerAreaWindow(), picker).click();
   EXPECT_EQ(picker_->calls, 5);
   EXPECT_EQ(snapshot(), before);
   EXPECT_TRUE(dialogs.errors.isEmpty());
@@ -402,9 +406,9 @@ TEST_F(SmallerAreaTest, CancelledOrFailedPicksLeaveTheFields) {
 
   // Whole rows name no columns to list, and whole columns no start row.
   picker_->answer = PickedRange{"$2:$3", "Gamma"};
-  button(form2(), "PushButton9").click();
+  button(smallerAreaWindow(), "PushButton9").click();
   picker_->answer = PickedRange{"$B:$D", "Gamma"};
-  button(form2(), "PushButton2").click();
+  button(smallerAreaWindow(), "PushButton2").click();
   EXPECT_EQ(snapshot(), before);
   ASSERT_EQ(dialogs.errors.size(), 2);
   EXPECT_TRUE(dialogs.errors[0].contains("Form2.PushButton9_Click at line 102"));
@@ -413,7 +417,7 @@ TEST_F(SmallerAreaTest, CancelledOrFailedPicksLeaveTheFields) {
   // A worksheet the list lacks: the pick is written, the list keeps its entry.
   dialogs.errors.clear();
   picker_->answer = PickedRange{"$C$5", "Nowhere"};
-  button(form2(), "PushButton8").click();
+  button(smallerAreaWindow(), "PushButton8").click();
   EXPECT_EQ(text("txtEndColumn"), "5");
   EXPECT_EQ(list("Combo1").currentIndex(), 1);
   ASSERT_EQ(dialogs.errors.size(), 1);
@@ -426,9 +430,9 @@ TEST_F(SmallerAreaTest, BackKeepsEveryFieldAndChangedPathsAreListedAfresh) {
   choose("Combo2", 2);
   option("Option2").click();
   field("txtIdentifyingColumns").setText("B");
-  button(form2(), "PushButton1").click();
-  EXPECT_TRUE(form1().isVisible());
-  EXPECT_FALSE(form2().isVisible());
+  button(smallerAreaWindow(), "PushButton1").click();
+  EXPECT_TRUE(mainWindow().isVisible());
+  EXPECT_FALSE(smallerAreaWindow().isVisible());
 
   openFromMainWindow();
   EXPECT_EQ(sessionsOpened, 1);
@@ -438,8 +442,8 @@ TEST_F(SmallerAreaTest, BackKeepsEveryFieldAndChangedPathsAreListedAfresh) {
   EXPECT_EQ(text("txtRange1"), "$B:$D");
   EXPECT_EQ(text("txtIdentifyingColumns"), "B");
 
-  button(form2(), "PushButton1").click();
-  box(form1(), "Text2").setText(makeFile("three.xlsx"));
+  button(smallerAreaWindow(), "PushButton1").click();
+  box(mainWindow(), "Text2").setText(makeFile("three.xlsx"));
   openFromMainWindow();
   EXPECT_EQ(sessionsOpened, 2);
   EXPECT_EQ(list("Combo1").currentIndex(), -1);
@@ -447,7 +451,7 @@ TEST_F(SmallerAreaTest, BackKeepsEveryFieldAndChangedPathsAreListedAfresh) {
   EXPECT_EQ(text("txtRange1"), "");
   EXPECT_EQ(text("txtRange2"), "");
   EXPECT_FALSE(option("Option3").isEnabled());
-  EXPECT_EQ(form2().request().Text2, (programFolder + "/three.xlsx").toStdString());
+  EXPECT_EQ(smallerAreaWindow().request().Text2, (programFolder + "/three.xlsx").toStdString());
 }
 
 TEST_F(SmallerAreaTest, AWorkbookThatFailsToOpenLeavesItsListBlank) {
@@ -457,8 +461,8 @@ TEST_F(SmallerAreaTest, AWorkbookThatFailsToOpenLeavesItsListBlank) {
     session.firstBook = &left;
     session.secondBook = nullptr;
   };
-  button(form2(), "PushButton1").click();
-  box(form1(), "Text2").setText(makeFile("damaged.xlsx"));
+  button(smallerAreaWindow(), "PushButton1").click();
+  box(mainWindow(), "Text2").setText(makeFile("damaged.xlsx"));
   openFromMainWindow();
   EXPECT_EQ(entries(list("Combo1")), (QStringList{"", "Alpha", "Beta", "Gamma"}));
   EXPECT_EQ(entries(list("Combo2")), QStringList{""});
@@ -469,7 +473,7 @@ TEST_F(SmallerAreaTest, AWorkbookThatFailsToOpenLeavesItsListBlank) {
 
   // Its picker has no workbook to show.
   dialogs.errors.clear();
-  button(form2(), "PushButton3").click();
+  button(smallerAreaWindow(), "PushButton3").click();
   EXPECT_EQ(picker_->calls, 0);
   ASSERT_EQ(dialogs.errors.size(), 1);
   EXPECT_TRUE(dialogs.errors[0].contains("Form2.PushButton3_Click at line 100"));
@@ -478,11 +482,12 @@ TEST_F(SmallerAreaTest, AWorkbookThatFailsToOpenLeavesItsListBlank) {
 TEST_F(SmallerAreaTest, ClosingWhileComparingStopsTheComparisonAndEndsTheProgram) {
   context->openSession = [](SpreadsheetSession&, const std::string&, const std::string&,
                             ErrorBox& box) { box.show("first failure"); };
-  dialogs.onError = [&] { form2().close(); };
+  dialogs.onError = [&] { smallerAreaWindow().close(); };
   QSignalSpy ending(windows.get(), &ProgramWindows::programEnding);
-  button(form2(), "PushButton4").click();
-  EXPECT_FALSE(button(form2(), "PushButton1").isEnabled()) << "no way back while comparing";
-  ASSERT_TRUE(waitFor([&] { return !form2().isComparing(); }));
+  button(smallerAreaWindow(), "PushButton4").click();
+  EXPECT_FALSE(button(smallerAreaWindow(), "PushButton1").isEnabled())
+      << "no way back while comparing";
+  ASSERT_TRUE(waitFor([&] { return !smallerAreaWindow().isComparing(); }));
   EXPECT_EQ(ending.count(), 1);
   EXPECT_EQ(dialogs.errors, QStringList{"first failure"});
   EXPECT_FALSE(windows->hasResultsWindow());
@@ -498,23 +503,23 @@ class SmallerAreaSamplesTest : public SmallerAreaTest {
     context->openSession = initializeExcelFiles;
     auto picker = std::make_unique<ScriptedPicker>();
     picker_ = picker.get();
-    form2().usePicker(std::move(picker));
-    box(form1(), "Text1").setText(samples + "/sample1.xls");
-    box(form1(), "Text2").setText(samples + "/sample2.xls");
+    smallerAreaWindow().usePicker(std::move(picker));
+    box(mainWindow(), "Text1").setText(samples + "/sample1.xls");
+    box(mainWindow(), "Text2").setText(samples + "/sample2.xls");
     openFromMainWindow();
   }
 
   // Starts comparing and waits for the results window; returns the difference list.
   QByteArray compareToResults() {
-    button(form2(), "PushButton4").click();
-    EXPECT_TRUE(waitFor([&] { return windows->hasResultsWindow() && form3().isVisible(); }))
+    button(smallerAreaWindow(), "PushButton4").click();
+    EXPECT_TRUE(waitFor([&] { return windows->hasResultsWindow() && resultsWindow().isVisible(); }))
         << dialogs.errors.join("\n").toStdString();
     const QByteArray report = readAll(context->temporaryFolder + "/report.htm");
-    EXPECT_TRUE(waitFor([&] { return !form3().isLoading(); }));
+    EXPECT_TRUE(waitFor([&] { return !resultsWindow().isLoading(); }));
     EXPECT_EQ(context->callerWindow, "Form2");
-    EXPECT_FALSE(form2().isVisible());
-    button(form3(), "PushButton8").click();
-    EXPECT_TRUE(form2().isVisible());
+    EXPECT_FALSE(smallerAreaWindow().isVisible());
+    button(resultsWindow(), "PushButton8").click();
+    EXPECT_TRUE(smallerAreaWindow().isVisible());
     return report;
   }
 };

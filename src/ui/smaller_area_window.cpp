@@ -1,6 +1,5 @@
-#include "ui/form2.h"
+#include "ui/smaller_area_window.h"
 
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -9,11 +8,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "shell/app_title.h"
 #include "shell/look.h"
-#include "shell/shell_dialogs.h"
 #include "ui/comparison_runner.h"
-#include "ui/form1.h"
 #include "ui/form2_addresses.h"
+#include "ui/main_window.h"
 #include "ui/program_context.h"
 #include "ui/program_icon.h"
 #include "ui/program_windows.h"
@@ -23,10 +22,44 @@ namespace quill {
 
 namespace {
 
-constexpr const char* kProductName = "Quillmere";
 constexpr QSize kClientTwips(9120, 5880);
 constexpr Stretch kFullWidth{0, 0, 1, 0};
 constexpr Stretch kRightEdge{1, 0, 0, 0};
+
+// The line labels of Form_Load; showing the window again for other files repeats the
+// opening, listing and clearing steps.
+enum class LoadLine {
+  Look = 100,
+  HandCursor = 102,
+  OpenBooks = 104,
+  Caption = 106,
+  Icon = 108,
+  ListSheets = 110,
+  ClearRanges = 112,
+};
+
+// The line labels of loadSheets.
+enum class ListSheetsLine { FirstList = 100, SecondList = 102 };
+
+// The line label of getColumnRange and getRowRange.
+enum class RangeTextLine { Convert = 100 };
+
+// The line labels of Combo1_Click.
+enum class FirstSheetLine {
+  ClearRange = 100,
+  DisableTableModes = 102,
+  ShowUsedArea = 104,
+  EnableTableModes = 106,
+};
+
+// The line labels of Combo2_Click.
+enum class SecondSheetLine { ClearRange = 100, ShowUsedArea = 102 };
+
+// The line labels of PushButton1_Click.
+enum class BackLine { ShowMainWindow = 100, HideWindow = 102 };
+
+// The line labels of Form_QueryUnload.
+enum class QueryUnloadLine { CloseSession = 100, EndProgram = 102 };
 
 const Workbook& openBook(const Workbook* book, int file) {
   if (!book) throw std::runtime_error("Excel File #" + std::to_string(file) + " is not open");
@@ -35,47 +68,20 @@ const Workbook& openBook(const Workbook* book, int file) {
 
 }  // namespace
 
-Form2::Form2(ProgramContext& context, ProgramWindows& windows, std::function<WorkbookPaths()> paths)
-    : context_(context),
-      windows_(windows),
+SmallerAreaWindow::SmallerAreaWindow(ProgramContext& context, ProgramWindows& windows,
+                                     std::function<WorkbookPaths()> paths)
+    : ProgramWindowBase(context, windows, "Form2", kClientTwips),
       paths_(std::move(paths)),
-      errorBox_(*this, context.dialogs),
-      layout_(*this, kClientTwips),
       picker_(std::make_unique<DialogRangePicker>()) {
-  setObjectName("Form2");
   createControls();
   resize(layout_.designedSize());
-  runner_ = new ComparisonRunner(*this, context_, *ProgressBar1);
-  connect(runner_, &ComparisonRunner::finished, this, &Form2::comparisonFinished);
 }
 
-Form2::~Form2() {
+SmallerAreaWindow::~SmallerAreaWindow() {
   stopComparison();
 }
 
-QPushButton* Form2::addButton(QWidget* parent, const char* name, const QString& caption,
-                              QRect twips, Stretch stretch) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(name);
-  layout_.place(*button, twips, stretch);
-  return button;
-}
-
-QLabel* Form2::addLabel(QWidget* parent, const char* name, const QString& caption, QRect twips) {
-  auto* label = new QLabel(caption, parent);
-  label->setObjectName(name);
-  layout_.place(*label, twips);
-  return label;
-}
-
-QLineEdit* Form2::addBox(QWidget* parent, const char* name, QRect twips, Stretch stretch) {
-  auto* box = new QLineEdit(parent);
-  box->setObjectName(name);
-  layout_.place(*box, twips, stretch);
-  return box;
-}
-
-void Form2::createControls() {
+void SmallerAreaWindow::createControls() {
   PushButton1 = addButton(this, "PushButton1", "< Back", QRect(120, 120, 8895, 405), kFullWidth);
   Frame1 = new QGroupBox("Compare Smaller Area", this);
   Frame1->setObjectName("Frame1");
@@ -96,15 +102,11 @@ void Form2::createControls() {
   createTableProperties();
   PushButton4 =
       addButton(this, "PushButton4", "Start Comparing", QRect(120, 4830, 8880, 405), kFullWidth);
-  ProgressBar1 = new QProgressBar(this);
-  ProgressBar1->setObjectName("ProgressBar1");
-  ProgressBar1->setTextVisible(false);
-  ProgressBar1->setValue(0);
-  layout_.place(*ProgressBar1, QRect(120, 5355, 8880, 405), kFullWidth);
+  ProgressBar1 = addComparisonProgress(QRect(120, 5355, 8880, 405), kFullWidth);
   connectControls();
 }
 
-void Form2::createFileFrames() {
+void SmallerAreaWindow::createFileFrames() {
   auto addFrame = [&](const char* name, const QString& caption, int top) {
     auto* frame = new QGroupBox(caption, Frame1);
     frame->setObjectName(name);
@@ -139,7 +141,7 @@ void Form2::createFileFrames() {
   PushButton3 = addButton(Frame3, "PushButton3", "...", QRect(7760, 300, 325, 345), kRightEdge);
 }
 
-void Form2::createTableProperties() {
+void SmallerAreaWindow::createTableProperties() {
   Frame4 = new QGroupBox("Table Properties", Frame1);
   Frame4->setObjectName("Frame4");
   layout_.place(*Frame4, QRect(240, 2610, 8400, 1365), kFullWidth);
@@ -162,43 +164,43 @@ void Form2::createTableProperties() {
   PushButton10 = addButton(Frame4, "PushButton10", "...", QRect(7760, 810, 325, 345), kRightEdge);
 }
 
-void Form2::connectControls() {
+void SmallerAreaWindow::connectControls() {
   // A list changes only by a choice from it: typing is not possible.
-  connect(Combo1, &QComboBox::activated, this, &Form2::Combo1_Click);
-  connect(Combo2, &QComboBox::activated, this, &Form2::Combo2_Click);
-  connect(PushButton1, &QPushButton::clicked, this, &Form2::PushButton1_Click);
-  connect(PushButton2, &QPushButton::clicked, this, &Form2::PushButton2_Click);
-  connect(PushButton3, &QPushButton::clicked, this, &Form2::PushButton3_Click);
-  connect(PushButton4, &QPushButton::clicked, this, &Form2::PushButton4_Click);
-  connect(PushButton7, &QPushButton::clicked, this, &Form2::PushButton7_Click);
-  connect(PushButton8, &QPushButton::clicked, this, &Form2::PushButton8_Click);
-  connect(PushButton9, &QPushButton::clicked, this, &Form2::PushButton9_Click);
-  connect(PushButton10, &QPushButton::clicked, this, &Form2::PushButton10_Click);
+  connect(Combo1, &QComboBox::activated, this, &SmallerAreaWindow::firstSheetChosen);
+  connect(Combo2, &QComboBox::activated, this, &SmallerAreaWindow::secondSheetChosen);
+  connect(PushButton1, &QPushButton::clicked, this, &SmallerAreaWindow::backToMainWindow);
+  connect(PushButton2, &QPushButton::clicked, this, &SmallerAreaWindow::pickStart);
+  connect(PushButton3, &QPushButton::clicked, this, &SmallerAreaWindow::pickSecondRange);
+  connect(PushButton4, &QPushButton::clicked, this, &SmallerAreaWindow::startComparing);
+  connect(PushButton7, &QPushButton::clicked, this, &SmallerAreaWindow::pickFirstRange);
+  connect(PushButton8, &QPushButton::clicked, this, &SmallerAreaWindow::pickEnd);
+  connect(PushButton9, &QPushButton::clicked, this, &SmallerAreaWindow::pickIdentifying);
+  connect(PushButton10, &QPushButton::clicked, this, &SmallerAreaWindow::pickIgnored);
   // Only a button that comes on lays the window out, so clicking the mode already on keeps
   // the table properties.
   connect(Option1, &QRadioButton::toggled, this, [this](bool on) {
-    if (on) Option1_Click();
+    if (on) showRangeMode();
   });
   connect(Option2, &QRadioButton::toggled, this, [this](bool on) {
-    if (on) Option2_Click();
+    if (on) showRowsMode();
   });
   connect(Option3, &QRadioButton::toggled, this, [this](bool on) {
-    if (on) Option3_Click();
+    if (on) showColumnsMode();
   });
   txtStartColumn->installEventFilter(this);
 }
 
-void Form2::showWindow() {
+void SmallerAreaWindow::showWindow() {
   if (!loaded_) {
     loaded_ = true;
-    Form_Load();
+    load();
   } else if (paths_() != listedPaths_ || !books_.isOpen()) {
     // Lists of files that are no longer chosen would pick from the wrong workbooks; a file
     // that failed to open is tried again.
     ErrorTrap trap("Form2", "Form_Load", errorBox_);
-    openBooks(trap);
-    trap.at(110, [&] { loadSheets(); });
-    trap.at(112, [&] {
+    trap.at(LoadLine::OpenBooks, [&] { openBooks(); });
+    trap.at(LoadLine::ListSheets, [&] { listSheets(); });
+    trap.at(LoadLine::ClearRanges, [&] {
       txtRange1->clear();
       txtRange2->clear();
       Option2->setEnabled(false);
@@ -210,28 +212,24 @@ void Form2::showWindow() {
   activateWindow();
 }
 
-void Form2::Form_Load() {
+void SmallerAreaWindow::load() {
   ErrorTrap trap("Form2", "Form_Load", errorBox_);
-  trap.at(100, [&] { applyButtonFaceColours(*this); });
-  trap.at(102, [&] {
-    for (QPushButton* button : findChildren<QPushButton*>()) button->setCursor(context_.handCursor);
-  });
-  openBooks(trap);
-  trap.at(106, [&] { setWindowTitle(kProductName); });
-  trap.at(108, [&] { setWindowIcon(programIcon()); });
-  trap.at(110, [&] { loadSheets(); });
+  trap.at(LoadLine::Look, [&] { applyButtonFaceColours(*this); });
+  trap.at(LoadLine::HandCursor, [&] { useHandCursor(); });
+  trap.at(LoadLine::OpenBooks, [&] { openBooks(); });
+  trap.at(LoadLine::Caption, [&] { setWindowTitle(kProductName); });
+  trap.at(LoadLine::Icon, [&] { setWindowIcon(programIcon()); });
+  trap.at(LoadLine::ListSheets, [&] { listSheets(); });
 }
 
-void Form2::openBooks(ErrorTrap& trap) {
-  trap.at(104, [&] {
-    BusyCursor busy;
-    listedPaths_ = paths_();
-    closeSession(books_);
-    context_.openSession(books_, listedPaths_.first, listedPaths_.second, errorBox_);
-  });
+void SmallerAreaWindow::openBooks() {
+  BusyCursor busy;
+  listedPaths_ = paths_();
+  closeSession(books_);
+  context_.openSession(books_, listedPaths_.first, listedPaths_.second, errorBox_);
 }
 
-void Form2::loadSheets() {
+void SmallerAreaWindow::listSheets() {
   ErrorTrap trap("Form2", "loadSheets", errorBox_);
   auto fill = [](QComboBox& list, const Workbook* book, int file) {
     list.clear();
@@ -242,81 +240,80 @@ void Form2::loadSheets() {
       list.addItem(QString::fromStdString(workbook.sheet(position).name()));
     list.setCurrentIndex(-1);
   };
-  trap.at(100, [&] { fill(*Combo1, books_.firstBook, 1); });
-  trap.at(102, [&] { fill(*Combo2, books_.secondBook, 2); });
+  trap.at(ListSheetsLine::FirstList, [&] { fill(*Combo1, books_.firstBook, 1); });
+  trap.at(ListSheetsLine::SecondList, [&] { fill(*Combo2, books_.secondBook, 2); });
 }
 
-std::string Form2::usedAddress(int file, int position) const {
+std::string SmallerAreaWindow::usedAddress(int file, int position) const {
   if (position < 1) throw std::out_of_range("Subscript out of range: no worksheet is chosen");
   const Workbook* book = file == 1 ? books_.firstBook : books_.secondBook;
   return openBook(book, file).sheet(std::size_t(position)).usedRange().address();
 }
 
-std::string Form2::getColumnRange(const std::string& address) {
+std::string SmallerAreaWindow::columnRangeOf(const std::string& address) {
   ErrorTrap trap("Form2", "getColumnRange", errorBox_);
   std::string result;
-  trap.at(100, [&] { result = columnRangeText(address); });
+  trap.at(RangeTextLine::Convert, [&] { result = columnRangeText(address); });
   return result;
 }
 
-std::string Form2::getRowRange(const std::string& address) {
+std::string SmallerAreaWindow::rowRangeOf(const std::string& address) {
   ErrorTrap trap("Form2", "getRowRange", errorBox_);
   std::string result;
-  trap.at(100, [&] { result = rowRangeText(address); });
+  trap.at(RangeTextLine::Convert, [&] { result = rowRangeText(address); });
   return result;
 }
 
-void Form2::Combo1_Click() {
-  if (suppressSheetClick) return;
+void SmallerAreaWindow::firstSheetChosen() {
   ErrorTrap trap("Form2", "Combo1_Click", errorBox_);
   const int position = Combo1->currentIndex();
   // A list without a choice is treated like its blank entry.
   if (position < 1) {
-    trap.at(100, [&] { txtRange1->clear(); });
-    trap.at(102, [&] {
+    trap.at(FirstSheetLine::ClearRange, [&] { txtRange1->clear(); });
+    trap.at(FirstSheetLine::DisableTableModes, [&] {
       Option2->setEnabled(false);
       Option3->setEnabled(false);
     });
     return;
   }
-  trap.at(104, [&] {
+  trap.at(FirstSheetLine::ShowUsedArea, [&] {
     const std::string address = usedAddress(1, position);
     switch (mode()) {
       case Mode::Range:
         txtRange1->setText(QString::fromStdString(address));
         break;
       case Mode::Rows:
-        txtRange1->setText(QString::fromStdString(getColumnRange(address)));
+        txtRange1->setText(QString::fromStdString(columnRangeOf(address)));
         break;
       case Mode::Columns:
-        txtRange1->setText(QString::fromStdString(getRowRange(address)));
+        txtRange1->setText(QString::fromStdString(rowRangeOf(address)));
         break;
     }
   });
-  trap.at(106, [&] {
+  trap.at(FirstSheetLine::EnableTableModes, [&] {
     Option2->setEnabled(true);
     Option3->setEnabled(true);
   });
 }
 
-void Form2::Combo2_Click() {
-  if (suppressSheetClick) return;
+void SmallerAreaWindow::secondSheetChosen() {
   ErrorTrap trap("Form2", "Combo2_Click", errorBox_);
   const int position = Combo2->currentIndex();
   if (position < 1) {
-    trap.at(100, [&] { txtRange2->clear(); });
+    trap.at(SecondSheetLine::ClearRange, [&] { txtRange2->clear(); });
     return;
   }
-  trap.at(102, [&] { txtRange2->setText(QString::fromStdString(usedAddress(2, position))); });
+  trap.at(SecondSheetLine::ShowUsedArea,
+          [&] { txtRange2->setText(QString::fromStdString(usedAddress(2, position))); });
 }
 
-Mode Form2::mode() const {
+Mode SmallerAreaWindow::mode() const {
   if (Option2->isChecked()) return Mode::Rows;
   if (Option3->isChecked()) return Mode::Columns;
   return Mode::Range;
 }
 
-ComparisonRequest Form2::request() const {
+ComparisonRequest SmallerAreaWindow::request() const {
   ComparisonRequest request;
   const WorkbookPaths paths = paths_();
   request.Text1 = paths.first;
@@ -333,38 +330,19 @@ ComparisonRequest Form2::request() const {
   return request;
 }
 
-void Form2::usePicker(std::unique_ptr<RangePicker> picker) {
+void SmallerAreaWindow::usePicker(std::unique_ptr<RangePicker> picker) {
   picker_ = std::move(picker);
 }
 
-void Form2::PushButton1_Click() {
+void SmallerAreaWindow::backToMainWindow() {
   ErrorTrap trap("Form2", "PushButton1_Click", errorBox_);
-  trap.at(100, [&] { windows_.mainWindow().show(); });
-  trap.at(102, [&] { hide(); });
+  trap.at(BackLine::ShowMainWindow, [&] { windows_.mainWindow().show(); });
+  trap.at(BackLine::HideWindow, [&] { hide(); });
 }
 
-void Form2::tell(const QString& text) {
-  context_.dialogs.message(this, context_.applicationTitle, text);
-}
-
-void Form2::stopComparison() {
-  runner_->cancelAndWait();
-}
-
-bool Form2::isComparing() const {
-  return runner_->isRunning();
-}
-
-void Form2::closeEvent(QCloseEvent* event) {
-  ErrorTrap trap("Form2", "Form_QueryUnload", errorBox_);
-  trap.at(100, [&] { closeSession(books_); });
-  trap.at(102, [&] { windows_.endProgram(); });
-  event->accept();
-}
-
-void Form2::resizeEvent(QResizeEvent* event) {
-  QWidget::resizeEvent(event);
-  layout_.apply();
+void SmallerAreaWindow::queryUnload(ErrorTrap& trap) {
+  trap.at(QueryUnloadLine::CloseSession, [&] { closeSession(books_); });
+  trap.at(QueryUnloadLine::EndProgram, [&] { windows_.endProgram(); });
 }
 
 }  // namespace quill

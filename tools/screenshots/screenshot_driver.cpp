@@ -1,4 +1,4 @@
-#include "ui/screenshot_driver.h"
+#include "screenshot_driver.h"
 
 #include <QApplication>
 #include <QDir>
@@ -8,10 +8,10 @@
 #include <QTimer>
 #include <QWebEngineView>
 
-#include "ui/form1.h"
-#include "ui/form2_screenshots.h"
-#include "ui/form3.h"
+#include "smaller_area_screenshots.h"
+#include "ui/main_window.h"
 #include "ui/program_windows.h"
+#include "ui/results_window.h"
 
 namespace quill {
 
@@ -30,7 +30,7 @@ bool grabInto(QWidget& window, const QString& file) {
 }
 
 // Follows the first link of the difference list, so that the grid shows a marked cell.
-void followFirstLink(Form3& results) {
+void followFirstLink(ResultsWindow& results) {
   results.activateWindow();
   results.reportView().page()->runJavaScript(
       "var link = document.querySelector('a[target=Visualized]'); if (link) link.click();");
@@ -64,7 +64,7 @@ void driveScreenshots(ProgramWindows& windows, const QString& folder) {
   QDir().mkpath(folder);
   QTimer::singleShot(kGiveUpMilliseconds, [] { QCoreApplication::exit(1); });
   QTimer::singleShot(kSettleMilliseconds, [&windows, folder] {
-    Form1& main = windows.mainWindow();
+    MainWindow& main = windows.mainWindow();
     click(main, "PushButton3");
     QApplication::processEvents();
     if (!grabInto(main, folder + "/main-window.png")) QCoreApplication::exit(1);

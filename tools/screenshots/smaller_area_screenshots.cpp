@@ -1,4 +1,4 @@
-#include "ui/form2_screenshots.h"
+#include "smaller_area_screenshots.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -7,10 +7,10 @@
 #include <QRadioButton>
 
 #include "sheet/workbook_file.h"
-#include "ui/form1.h"
-#include "ui/form2.h"
+#include "ui/main_window.h"
 #include "ui/program_windows.h"
 #include "ui/range_dialog.h"
+#include "ui/smaller_area_window.h"
 
 namespace quill {
 
@@ -39,9 +39,9 @@ bool grabRangeDialog(const std::string& path, const QString& file) {
 }  // namespace
 
 bool grabSmallerAreaWindows(ProgramWindows& windows, const QString& folder) {
-  Form1& main = windows.mainWindow();
+  MainWindow& main = windows.mainWindow();
   control<QPushButton>(main, "PushButton8")->click();
-  Form2& smaller = windows.smallerAreaWindow();
+  SmallerAreaWindow& smaller = windows.smallerAreaWindow();
   if (!smaller.isVisible()) return false;
   QComboBox* sheets = control<QComboBox>(smaller, "Combo1");
   sheets->setCurrentIndex(1);

@@ -1,4 +1,4 @@
-#include "ui/root_markup.h"
+#include "report/root_markup.h"
 
 #include <algorithm>
 #include <cctype>

@@ -6,17 +6,18 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QTimer>
 
 #include "engine/choose_comparison.h"
 #include "ui/comparison_runner.h"
-#include "ui/form2.h"
 #include "ui/program_context.h"
 #include "ui/program_windows.h"
+#include "ui/smaller_area_window.h"
 
 namespace quill {
 
-struct Form2::TableLayout {
+struct SmallerAreaWindow::TableLayout {
   const char* selectRange;
   const char* startLabel;
   const char* startText;
@@ -28,6 +29,36 @@ struct Form2::TableLayout {
 namespace {
 
 const char* const kNotNumeric = "Please input a numeric value.";
+
+// The line labels of Option1_Click.
+enum class RangeModeLine {
+  RangeCaption = 100,
+  HideTableProperties = 102,
+  ShowSecondPicker = 104,
+  ShowSecondCaption = 106,
+  ShowSecondRange = 108,
+  ShowUsedArea = 110,
+};
+
+// The line labels of Option2_Click and Option3_Click.
+enum class TableModeLine {
+  RangeCaption = 100,
+  ShowTableProperties = 102,
+  HideSecondPicker = 104,
+  HideSecondCaption = 106,
+  HideSecondRange = 108,
+  StartAndEnd = 110,
+  Captions = 112,
+  ShowUsedArea = 114,
+  ClearLists = 116,
+};
+
+// The line label of txtStartColumn_LostFocus.
+enum class StartCheckLine { Check = 100 };
+
+// The line labels of PushButton4_Click, up to the comparison's start; the comparison
+// and the results that follow it continue the numbering.
+enum class StartComparingLine { ReadRequest = 100, CheckStart = 102, Start = 104 };
 
 // Whether a text reads as a number, blanks around it allowed; an empty text does not.
 bool readsAsNumber(const QString& text) {
@@ -43,112 +74,101 @@ bool leavesForAnotherControl(const QFocusEvent& event) {
 
 }  // namespace
 
-void Form2::Option1_Click() {
+void SmallerAreaWindow::showRangeMode() {
   ErrorTrap trap("Form2", "Option1_Click", errorBox_);
-  trap.at(100, [&] { lblSelectRange->setText("Range:"); });
-  trap.at(102, [&] { Frame4->hide(); });
-  trap.at(104, [&] { PushButton3->show(); });
-  trap.at(106, [&] {
+  trap.at(RangeModeLine::RangeCaption, [&] { lblSelectRange->setText("Range:"); });
+  trap.at(RangeModeLine::HideTableProperties, [&] { Frame4->hide(); });
+  trap.at(RangeModeLine::ShowSecondPicker, [&] { PushButton3->show(); });
+  trap.at(RangeModeLine::ShowSecondCaption, [&] {
     lblCompareRange->setText("Range:");
     lblCompareRange->show();
   });
-  trap.at(108, [&] { txtRange2->show(); });
-  trap.at(110, [&] { Combo1_Click(); });
+  trap.at(RangeModeLine::ShowSecondRange, [&] { txtRange2->show(); });
+  trap.at(RangeModeLine::ShowUsedArea, [&] { firstSheetChosen(); });
 }
 
-void Form2::Option2_Click() {
+void SmallerAreaWindow::showRowsMode() {
   static const TableLayout rows{"Select Columns to include:", "Start Row:",     "1", "End Row:",
                                 "Identifying Columns:",       "Ignore Columns:"};
   showTableLayout(rows, "Option2_Click");
 }
 
-void Form2::Option3_Click() {
+void SmallerAreaWindow::showColumnsMode() {
   static const TableLayout columns{"Select Rows to include:", "Start Columns:", "A", "End Columns:",
                                    "Identifying Rows:",       "Ignore Rows:"};
   showTableLayout(columns, "Option3_Click");
 }
 
-void Form2::showTableLayout(const TableLayout& layout, const char* procedure) {
+void SmallerAreaWindow::showTableLayout(const TableLayout& layout, const char* procedure) {
   ErrorTrap trap("Form2", procedure, errorBox_);
-  trap.at(100, [&] { lblSelectRange->setText(layout.selectRange); });
-  trap.at(102, [&] { Frame4->show(); });
-  trap.at(104, [&] { PushButton3->hide(); });
-  trap.at(106, [&] {
+  trap.at(TableModeLine::RangeCaption, [&] { lblSelectRange->setText(layout.selectRange); });
+  trap.at(TableModeLine::ShowTableProperties, [&] { Frame4->show(); });
+  trap.at(TableModeLine::HideSecondPicker, [&] { PushButton3->hide(); });
+  trap.at(TableModeLine::HideSecondCaption, [&] {
     lblCompareRange->clear();
     lblCompareRange->hide();
     Frame3->update();
   });
-  trap.at(108, [&] { txtRange2->hide(); });
-  trap.at(110, [&] {
+  trap.at(TableModeLine::HideSecondRange, [&] { txtRange2->hide(); });
+  trap.at(TableModeLine::StartAndEnd, [&] {
     lblStartColumn->setText(layout.startLabel);
     txtStartColumn->setText(layout.startText);
     txtEndColumn->clear();
   });
-  trap.at(112, [&] {
+  trap.at(TableModeLine::Captions, [&] {
     lblEndColumn->setText(layout.endLabel);
     lblIdentifyingColumns->setText(layout.identifying);
     lblIgnoreColumns->setText(layout.ignore);
   });
-  trap.at(114, [&] {
+  trap.at(TableModeLine::ShowUsedArea, [&] {
     const std::string used = usedAddress(1, Combo1->currentIndex());
     const bool rows = mode() == Mode::Rows;
-    txtRange1->setText(QString::fromStdString(rows ? getColumnRange(used) : getRowRange(used)));
+    txtRange1->setText(QString::fromStdString(rows ? columnRangeOf(used) : rowRangeOf(used)));
   });
-  trap.at(116, [&] {
+  trap.at(TableModeLine::ClearLists, [&] {
     txtIdentifyingColumns->clear();
     txtIgnoreColumns->clear();
   });
 }
 
-bool Form2::eventFilter(QObject* watched, QEvent* event) {
+bool SmallerAreaWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched == txtStartColumn && event->type() == QEvent::FocusOut &&
       leavesForAnotherControl(*static_cast<QFocusEvent*>(event)))
-    txtStartColumn_LostFocus();
+    checkStartIsNumber();
   return QWidget::eventFilter(watched, event);
 }
 
-void Form2::txtStartColumn_LostFocus() {
+void SmallerAreaWindow::checkStartIsNumber() {
   // The message box takes the focus itself; that must not check the field once more.
   if (checkingStart_) return;
-  checkingStart_ = true;
+  const QScopedValueRollback checking(checkingStart_, true);
   ErrorTrap trap("Form2", "txtStartColumn_LostFocus", errorBox_);
-  trap.at(100, [&] {
+  trap.at(StartCheckLine::Check, [&] {
     if (mode() != Mode::Rows || readsAsNumber(txtStartColumn->text())) return;
     tell(kNotNumeric);
     // Given back once the focus change under way has ended.
     QTimer::singleShot(0, txtStartColumn, [box = txtStartColumn] { box->setFocus(); });
   });
-  checkingStart_ = false;
 }
 
-void Form2::PushButton4_Click() {
-  ErrorTrap trap("Form2", "PushButton4_Click", errorBox_);
-  if (runner_->isRunning()) return;
-  trap.line(100);
+void SmallerAreaWindow::startComparing() {
+  ErrorTrap trap("Form2", startProcedure(), errorBox_);
+  if (runner().isRunning()) return;
+  trap.line(StartComparingLine::ReadRequest);
   const ComparisonRequest chosen = request();
-  trap.line(102);
+  trap.line(StartComparingLine::CheckStart);
   if (const std::optional<std::string> message = startCheckMessage(chosen)) {
     tell(QString::fromStdString(*message));
     txtStartColumn->setFocus();
     return;
   }
-  trap.at(104, [&] {
+  trap.at(StartComparingLine::Start, [&] {
     setStartButtonsEnabled(false);
-    runner_->start(chosen, "Form2", "PushButton4_Click", runChosenComparison);
+    runner().start(chosen, "Form2", startProcedure(), runChosenComparison);
   });
 }
 
-void Form2::comparisonFinished(const ComparisonOutcome& outcome, bool cancelled) {
-  setStartButtonsEnabled(true);
-  // A comparison that wrote no documents has reported why; older documents are not shown.
-  if (cancelled || !outcome.documentsWritten) return;
-  ErrorTrap trap("Form2", "PushButton4_Click", errorBox_);
-  trap.at(108, [&] { context_.callerWindow = "Form2"; });
-  trap.at(110, [&] { windows_.showResults(); });
-  trap.at(112, [&] { hide(); });
-}
-
-void Form2::setStartButtonsEnabled(bool enabled) {
+void SmallerAreaWindow::setStartButtonsEnabled(bool enabled) {
   // "< Back" is held too: the main window must not start a comparison of its own meanwhile.
   PushButton4->setEnabled(enabled);
   PushButton1->setEnabled(enabled);

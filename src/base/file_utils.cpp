@@ -1,4 +1,4 @@
-#include "shell/file_utils.h"
+#include "base/file_utils.h"
 
 #include <filesystem>
 

@@ -3,11 +3,9 @@
 #include <QHash>
 #include <QPointer>
 #include <QTimer>
-#include <QWidget>
 
-#include "shell/window_error_box.h"
-#include "ui/grid_pages.h"
-#include "ui/twips_layout.h"
+#include "report/grid_pages.h"
+#include "ui/program_window.h"
 
 class QGroupBox;
 class QLabel;
@@ -19,16 +17,14 @@ class QWebEngineView;
 namespace quill {
 
 class DocumentSchemeHandler;
-class ProgramWindows;
-struct ProgramContext;
 
 // The results window: the difference list above, the grid below, whose cells the list's
 // links jump to; saving both into a folder, and "< Back" to the window that compared.
-class Form3 final : public QWidget {
+class ResultsWindow final : public ProgramWindowBase {
   Q_OBJECT
  public:
-  Form3(ProgramContext& context, ProgramWindows& windows);
-  ~Form3() override;
+  ResultsWindow(ProgramContext& context, ProgramWindows& windows);
+  ~ResultsWindow() override;
 
   // Reads report.htm and visualized.htm from a folder and shows them; the bytes read are
   // what the views show (a large grid one page at a time) and what saving writes.
@@ -53,35 +49,24 @@ class Form3 final : public QWidget {
   // grid has no such cell.
   void cellShown(const QString& anchor, bool found);
 
- protected:
-  void closeEvent(QCloseEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
-
  private slots:
-  void PushButton6_Click();
-  void PushButton7_Click();
-  void PushButton8_Click();
-  void Timer1();
-  void Text1_Change();
+  void saveResults();
+  void browseOutputFolder();
+  void goBack();
+  void deleteTemporaryDocuments();
+  void rememberOutputFolder();
   void showCell(const QString& anchor);
   void showGridPage(const QString& query);
 
  private:
-  void Form_Load();
+  void load();
   void createControls();
-  QPushButton* addButton(QWidget* parent, const char* name, const QString& caption, QRect twips,
-                         Stretch stretch);
   QWebEngineView* addView(const char* name, const QString& fileName, QRect twips, Stretch stretch);
   void viewLoaded(bool ok);
   void gridLoaded();
   void loadGridPage(std::size_t page);
   void focusCell(const QString& anchor);
-  void tell(const QString& text);
 
-  ProgramContext& context_;
-  ProgramWindows& windows_;
-  WindowErrorBox errorBox_;
-  TwipsLayout layout_;
   QWebEngineProfile* profile_ = nullptr;
   DocumentSchemeHandler* documents_ = nullptr;
   QLabel* Label3 = nullptr;

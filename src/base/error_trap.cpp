@@ -1,4 +1,4 @@
-#include "shell/error_trap.h"
+#include "base/error_trap.h"
 
 #include <new>
 #include <stdexcept>
@@ -9,8 +9,8 @@ namespace {
 constexpr std::string_view kLocationPrefix = "Pellinor2021/08/31.";
 }
 
-std::string applicationErrorText(std::string_view description, std::string_view location, int label,
-                                 std::string_view extraLine) {
+std::string applicationErrorText(std::string_view description, std::string_view location,
+                                 int label) {
   std::string text;
   text.append(description);
   text.append("\r\nin ");
@@ -19,10 +19,6 @@ std::string applicationErrorText(std::string_view description, std::string_view 
   text.append(std::to_string(label));
   text.append("\r\rPlease email screenshot of this message to ");
   text.append(kSupportAddress);
-  if (!extraLine.empty()) {
-    text.append("\r\n");
-    text.append(extraLine);
-  }
   return text;
 }
 
@@ -52,7 +48,7 @@ void ErrorTrap::report(std::exception_ptr error) {
 
 void ErrorTrap::report(std::string_view description) {
   ++reported_;
-  box_.show(applicationErrorText(description, location_, label_, extraLine_));
+  box_.show(applicationErrorText(description, location_, label_));
 }
 
 }  // namespace quill

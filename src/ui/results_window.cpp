@@ -1,6 +1,5 @@
-#include "ui/form3.h"
+#include "ui/results_window.h"
 
-#include <QCloseEvent>
 #include <QFile>
 #include <QGroupBox>
 #include <QJsonArray>
@@ -14,10 +13,12 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "base/file_utils.h"
 #include "report/document_saving.h"
 #include "report/documents.h"
+#include "report/root_markup.h"
+#include "shell/app_title.h"
 #include "shell/desktop.h"
-#include "shell/file_utils.h"
 #include "shell/look.h"
 #include "shell/settings_store.h"
 #include "shell/shell_dialogs.h"
@@ -26,7 +27,6 @@
 #include "ui/program_context.h"
 #include "ui/program_icon.h"
 #include "ui/program_windows.h"
-#include "ui/root_markup.h"
 
 namespace quill {
 
@@ -37,6 +37,27 @@ constexpr int kTimerMilliseconds = 2000;
 // About 50,000 grid cells: the renderer lays such a page out in a few seconds, while whole
 // grids of a million cells exhaust its memory.
 constexpr std::size_t kGridPageBytes = 2'500'000;
+// The line labels of Form_Load.
+enum class LoadLine { Look = 100, Caption = 102, Icon = 104, HandCursor = 106, OutputFolder = 108 };
+
+// The line labels of Timer1, which removes the documents the views have read.
+enum class CleanUpLine { DeleteReport = 100, DeleteGrid = 102, StopTimer = 104 };
+
+// The line labels of PushButton6_Click.
+enum class SaveLine { FolderExists = 100, SaveBoth = 102, Done = 106 };
+
+// The line labels of PushButton7_Click.
+enum class BrowseFolderLine {
+  LastFolder = 100,
+  PickFolder = 102,
+  Cancelled = 104,
+  RememberFolder = 106,
+  ShowFolder = 108,
+};
+
+// The line labels of PushButton8_Click.
+enum class BackLine { ShowCaller = 100, HideWindow = 102 };
+
 const QString kReportName = QString::fromLatin1(kReportFileName.data(), kReportFileName.size());
 const QString kGridName = QString::fromLatin1(kGridFileName.data(), kGridFileName.size());
 
@@ -71,92 +92,75 @@ void saveInnerMarkups(const QString& folder, const QByteArray& report, const QBy
 
 }  // namespace
 
-Form3::Form3(ProgramContext& context, ProgramWindows& windows)
-    : context_(context),
-      windows_(windows),
-      errorBox_(*this, context.dialogs),
-      layout_(*this, kClientTwips),
-      gridPageBytes_(kGridPageBytes) {
-  setObjectName("Form3");
+ResultsWindow::ResultsWindow(ProgramContext& context, ProgramWindows& windows)
+    : ProgramWindowBase(context, windows, "Form3", kClientTwips), gridPageBytes_(kGridPageBytes) {
   profile_ = new QWebEngineProfile(this);
   documents_ = new DocumentSchemeHandler(this);
   profile_->installUrlSchemeHandler(kDocumentScheme, documents_);
   profile_->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
   createControls();
   resize(layout_.designedSize());
+  timer1_.setParent(this);
+  timer1_.setObjectName("Timer1");
   timer1_.setSingleShot(true);
-  connect(&timer1_, &QTimer::timeout, this, &Form3::Timer1);
+  connect(&timer1_, &QTimer::timeout, this, &ResultsWindow::deleteTemporaryDocuments);
   timer1_.start(kTimerMilliseconds);
-  Form_Load();
+  load();
 }
 
 // The pages must go before the profile they were made with.
-Form3::~Form3() {
+ResultsWindow::~ResultsWindow() {
   delete WebBrowser1;
   delete WebBrowser2;
 }
 
-QPushButton* Form3::addButton(QWidget* parent, const char* name, const QString& caption,
-                              QRect twips, Stretch stretch) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(name);
-  layout_.place(*button, twips, stretch);
-  return button;
-}
-
-QWebEngineView* Form3::addView(const char* name, const QString& fileName, QRect twips,
-                               Stretch stretch) {
+QWebEngineView* ResultsWindow::addView(const char* name, const QString& fileName, QRect twips,
+                                       Stretch stretch) {
   auto* view = new QWebEngineView(this);
   view->setObjectName(name);
   auto* page = new DocumentPage(profile_, fileName, view);
   view->setPage(page);
-  connect(page, &DocumentPage::cellLinkClicked, this, &Form3::showCell);
-  connect(page, &DocumentPage::pageLinkClicked, this, &Form3::showGridPage);
-  connect(view, &QWebEngineView::loadFinished, this, &Form3::viewLoaded);
+  connect(page, &DocumentPage::cellLinkClicked, this, &ResultsWindow::showCell);
+  connect(page, &DocumentPage::pageLinkClicked, this, &ResultsWindow::showGridPage);
+  connect(view, &QWebEngineView::loadFinished, this, &ResultsWindow::viewLoaded);
   layout_.place(*view, twips, stretch);
   return view;
 }
 
-void Form3::createControls() {
-  Label3 = new QLabel("Report Results:", this);
-  Label3->setObjectName("Label3");
-  layout_.place(*Label3, QRect(120, 120, 1455, 255));
+void ResultsWindow::createControls() {
+  Label3 = addLabel(this, "Label3", "Report Results:", QRect(120, 120, 1455, 255));
   WebBrowser2 = addView("WebBrowser2", kReportName, QRect(120, 360, 7800, 3975), {0, 0, 1, 0.5});
-  Label2 = new QLabel("Visualized Results:", this);
-  Label2->setObjectName("Label2");
-  layout_.place(*Label2, QRect(120, 4560, 1605, 225), {0, 0.5, 0, 0});
+  Label2 =
+      addLabel(this, "Label2", "Visualized Results:", QRect(120, 4560, 1605, 225), {0, 0.5, 0, 0});
   WebBrowser1 = addView("WebBrowser1", kGridName, QRect(120, 4800, 7800, 3975), {0, 0.5, 1, 0.5});
-  connect(WebBrowser1, &QWebEngineView::loadFinished, this, &Form3::gridLoaded);
+  connect(WebBrowser1, &QWebEngineView::loadFinished, this, &ResultsWindow::gridLoaded);
   Frame1 = new QGroupBox("Save Results To This Folder", this);
   Frame1->setObjectName("Frame1");
   layout_.place(*Frame1, QRect(120, 8820, 7800, 795), {0, 1, 1, 0});
-  Text1 = new QLineEdit(Frame1);
-  Text1->setObjectName("Text1");
-  layout_.place(*Text1, QRect(240, 300, 6660, 345), {0, 0, 1, 0});
+  Text1 = addBox(Frame1, "Text1", QRect(240, 300, 6660, 345), {0, 0, 1, 0});
   PushButton7 = addButton(Frame1, "PushButton7", "...", QRect(6960, 300, 600, 345), {1, 0, 0, 0});
   PushButton8 =
       addButton(this, "PushButton8", "< Back", QRect(120, 9720, 3720, 405), {0, 1, 0.5, 0});
   PushButton6 = addButton(this, "PushButton6", "Save Results", QRect(3960, 9720, 3960, 405),
                           {0.5, 1, 0.5, 0});
 
-  connect(PushButton6, &QPushButton::clicked, this, &Form3::PushButton6_Click);
-  connect(PushButton7, &QPushButton::clicked, this, &Form3::PushButton7_Click);
-  connect(PushButton8, &QPushButton::clicked, this, &Form3::PushButton8_Click);
+  connect(PushButton6, &QPushButton::clicked, this, &ResultsWindow::saveResults);
+  connect(PushButton7, &QPushButton::clicked, this, &ResultsWindow::browseOutputFolder);
+  connect(PushButton8, &QPushButton::clicked, this, &ResultsWindow::goBack);
 }
 
-void Form3::Form_Load() {
+void ResultsWindow::load() {
   ErrorTrap trap("Form3", "Form_Load", errorBox_);
-  trap.at(100, [&] { applyButtonFaceColours(*this); });
-  trap.at(102, [&] { setWindowTitle("Quillmere"); });
-  trap.at(104, [&] { setWindowIcon(programIcon()); });
-  trap.at(106, [&] {
-    for (QPushButton* button : findChildren<QPushButton*>()) button->setCursor(context_.handCursor);
-  });
-  trap.at(108, [&] { Text1->setText(context_.settings.get(kOutputFolderKey, desktopFolder())); });
-  connect(Text1, &QLineEdit::textChanged, this, &Form3::Text1_Change);
+  trap.at(LoadLine::Look, [&] { applyButtonFaceColours(*this); });
+  trap.at(LoadLine::Caption, [&] { setWindowTitle(kProductName); });
+  trap.at(LoadLine::Icon, [&] { setWindowIcon(programIcon()); });
+  trap.at(LoadLine::HandCursor, [&] { useHandCursor(); });
+  trap.at(LoadLine::OutputFolder,
+          [&] { Text1->setText(context_.settings.get(kOutputFolderKey, desktopFolder())); });
+  connect(Text1, &QLineEdit::textChanged, this, &ResultsWindow::rememberOutputFolder);
 }
 
-void Form3::showDocuments(const QString& folder) {
+void ResultsWindow::showDocuments(const QString& folder) {
   const QByteArray report = readDocument(folder + "/" + kReportName);
   const QByteArray grid = readDocument(folder + "/" + kGridName);
   documents_->hold(kReportName, report);
@@ -176,7 +180,7 @@ void Form3::showDocuments(const QString& folder) {
     loadGridPage(0);
 }
 
-void Form3::loadGridPage(std::size_t page) {
+void ResultsWindow::loadGridPage(std::size_t page) {
   const std::string markup =
       gridPageMarkup(gridBytes(gridDocument_), gridPaging_, page, std::string_view(kGridFileName));
   documents_->serveInstead(kGridName, QByteArray(markup.data(), qsizetype(markup.size())));
@@ -187,12 +191,12 @@ void Form3::loadGridPage(std::size_t page) {
   WebBrowser1->setUrl(url);
 }
 
-void Form3::showGridPage(const QString& query) {
+void ResultsWindow::showGridPage(const QString& query) {
   const std::string text = query.toStdString();
   if (const auto page = pageOfQuery(text, gridPaging_)) loadGridPage(*page);
 }
 
-void Form3::gridLoaded() {
+void ResultsWindow::gridLoaded() {
   gridPageLoading_ = false;
   if (pendingAnchor_.isEmpty()) return;
   const QString anchor = pendingAnchor_;
@@ -200,11 +204,11 @@ void Form3::gridLoaded() {
   focusCell(anchor);
 }
 
-void Form3::viewLoaded(bool) {
+void ResultsWindow::viewLoaded(bool) {
   if (viewsLoading_ > 0 && --viewsLoading_ == 0) emit documentsLoaded();
 }
 
-void Form3::showCell(const QString& anchor) {
+void ResultsWindow::showCell(const QString& anchor) {
   // A link may be reported twice (the click and the window it opens); while a page loads,
   // its cell waits for it.
   if (gridPageLoading_) {
@@ -223,7 +227,7 @@ void Form3::showCell(const QString& anchor) {
   focusCell(anchor);
 }
 
-void Form3::focusCell(const QString& anchor) {
+void ResultsWindow::focusCell(const QString& anchor) {
   const QString script =
       QString(kShowCellScript)
           .arg(QString::fromUtf8(QJsonDocument(QJsonArray{anchor}).toJson(QJsonDocument::Compact)));
@@ -232,68 +236,58 @@ void Form3::focusCell(const QString& anchor) {
       script, [this, anchor](const QVariant& found) { emit cellShown(anchor, found.toBool()); });
 }
 
-void Form3::Timer1() {
+void ResultsWindow::deleteTemporaryDocuments() {
   ErrorTrap trap("Form3", "Timer1", errorBox_);
-  trap.at(100, [&] { deleteFile((context_.temporaryFolder + "/" + kReportName).toStdString()); });
-  trap.at(102, [&] { deleteFile((context_.temporaryFolder + "/" + kGridName).toStdString()); });
-  trap.at(104, [&] { timer1_.stop(); });
+  trap.at(CleanUpLine::DeleteReport,
+          [&] { deleteFile((context_.temporaryFolder + "/" + kReportName).toStdString()); });
+  trap.at(CleanUpLine::DeleteGrid,
+          [&] { deleteFile((context_.temporaryFolder + "/" + kGridName).toStdString()); });
+  trap.at(CleanUpLine::StopTimer, [&] { timer1_.stop(); });
 }
 
-void Form3::PushButton6_Click() {
+void ResultsWindow::saveResults() {
   ErrorTrap trap("Form3", "PushButton6_Click", errorBox_);
   const QString folder = Text1->text();
-  trap.line(100);
+  trap.line(SaveLine::FolderExists);
   if (!isFolder(folder.toStdString())) {
     tell("Folder does not exist. Please select another folder.");
     return;
   }
   const int reportedBefore = trap.reported();
-  trap.at(102, [&] {
+  trap.at(SaveLine::SaveBoth, [&] {
     saveInnerMarkups(folder, documents_->document(kReportName), documents_->document(kGridName));
   });
-  trap.line(106);
+  trap.line(SaveLine::Done);
   if (trap.reported() == reportedBefore) tell("Done.");
 }
 
-void Form3::PushButton7_Click() {
+void ResultsWindow::browseOutputFolder() {
   ErrorTrap trap("Form3", "PushButton7_Click", errorBox_);
   QString lastFolder;
-  trap.at(100, [&] { lastFolder = context_.settings.get(kLastFolderKey, ""); });
+  trap.at(BrowseFolderLine::LastFolder,
+          [&] { lastFolder = context_.settings.get(kLastFolderKey, ""); });
   QString chosen;
-  trap.at(102,
+  trap.at(BrowseFolderLine::PickFolder,
           [&] { chosen = context_.dialogs.pickFolder(this, "Please select folder:", lastFolder); });
-  trap.line(104);
+  trap.line(BrowseFolderLine::Cancelled);
   if (chosen.isEmpty()) return;
-  trap.at(106, [&] { context_.settings.save(kLastFolderKey, chosen); });
-  trap.at(108, [&] { Text1->setText(chosen.endsWith('/') ? chosen : chosen + "/"); });
+  trap.at(BrowseFolderLine::RememberFolder,
+          [&] { context_.settings.save(kLastFolderKey, chosen); });
+  trap.at(BrowseFolderLine::ShowFolder,
+          [&] { Text1->setText(chosen.endsWith('/') ? chosen : chosen + "/"); });
 }
 
-void Form3::PushButton8_Click() {
+void ResultsWindow::goBack() {
   ErrorTrap trap("Form3", "PushButton8_Click", errorBox_);
-  trap.at(100, [&] {
+  trap.at(BackLine::ShowCaller, [&] {
     if (QWidget* caller = callers_.value(QString::fromStdString(context_.callerWindow)))
       caller->show();
   });
-  trap.at(102, [&] { hide(); });
+  trap.at(BackLine::HideWindow, [&] { hide(); });
 }
 
-void Form3::Text1_Change() {
+void ResultsWindow::rememberOutputFolder() {
   context_.settings.save(kOutputFolderKey, Text1->text());
-}
-
-void Form3::tell(const QString& text) {
-  context_.dialogs.message(this, context_.applicationTitle, text);
-}
-
-void Form3::closeEvent(QCloseEvent* event) {
-  ErrorTrap trap("Form3", "Form_QueryUnload", errorBox_);
-  trap.at(100, [&] { windows_.endProgram(); });
-  event->accept();
-}
-
-void Form3::resizeEvent(QResizeEvent* event) {
-  QWidget::resizeEvent(event);
-  layout_.apply();
 }
 
 }  // namespace quill
