@@ -46,7 +46,7 @@ enum class LoadLine { Look = 100, Caption = 102, Icon = 104, HandCursor = 106, O
 enum class CleanUpLine { DeleteReport = 100, DeleteGrid = 102, StopTimer = 104 };
 
 // The line labels of PushButton6_Click.
-enum class SaveLine { FolderExists = 100, SavePair = 102, Done = 106 };
+enum class SaveLine { FolderExists = 100, SaveBoth = 102, Done = 106 };
 
 // The line labels of PushButton7_Click.
 enum class BrowseFolderLine {
@@ -258,7 +258,7 @@ void ResultsWindow::saveResults() {
     return;
   }
   const int reportedBefore = trap.reported();
-  trap.at(SaveLine::SavePair, [&] {
+  trap.at(SaveLine::SaveBoth, [&] {
     saveInnerMarkups(folder, documents_->document(kReportName), documents_->document(kGridName));
   });
   trap.line(SaveLine::Done);
