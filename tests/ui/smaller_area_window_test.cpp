@@ -152,7 +152,7 @@ TEST_F(SmallerAreaTest, ChoosingWorksheetsWritesTheirUsedAreasInTheModesForm) {
   choose("Combo1", 1);
   EXPECT_EQ(text("txtRange1"), "$A:$F");
   choose("Combo1", 2);
-  EXPECT_EQ(text("txtRange1"), "$C");
+  EXPECT_EQ(text("txtRange1"), "$C:$C");
   choose("Combo1", 0);
   EXPECT_EQ(text("txtRange1"), "");
   EXPECT_TRUE(option("Option2").isChecked()) << "the blank entry keeps the mode";
@@ -164,7 +164,7 @@ TEST_F(SmallerAreaTest, ChoosingWorksheetsWritesTheirUsedAreasInTheModesForm) {
   choose("Combo1", 1);
   EXPECT_EQ(text("txtRange1"), "$1:$20");
   choose("Combo1", 2);
-  EXPECT_EQ(text("txtRange1"), "$5");
+  EXPECT_EQ(text("txtRange1"), "$5:$5");
   EXPECT_EQ(text("txtRange2"), "$A$1:$E$12");
   EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join("\n").toStdString();
 }
@@ -314,8 +314,8 @@ TEST_F(SmallerAreaTest, PickersOfferTheirDefaultsOnTheChosenWorkbookAndSheet) {
                         Case{"Option2", "PushButton2", "1", "", &left, 2, "$1:$1"},
                         Case{"Option2", "PushButton8", "3", "8", &left, 2, "$3:$8"},
                         Case{"Option3", "PushButton8", "A", "F", &left, 2, "$A:$F"},
-                        Case{"Option3", "PushButton9", "A", "", &left, 2, "$5"},
-                        Case{"Option3", "PushButton10", "A", "", &left, 2, "$5"}}) {
+                        Case{"Option3", "PushButton9", "A", "", &left, 2, "$5:$5"},
+                        Case{"Option3", "PushButton10", "A", "", &left, 2, "$5:$5"}}) {
     option(c.option).click();
     field("txtStartColumn").setText(c.start);
     field("txtEndColumn").setText(c.end);
