@@ -108,39 +108,57 @@ void SmallerAreaWindow::createControls() {
   connectControls();
 }
 
+struct SmallerAreaWindow::FileFrameLayout {
+  const char* frame;
+  const char* caption;
+  int top;
+  int worksheetLabelTop;
+  const char* list;
+  const char* rangeLabel;
+  const char* rangeBox;
+  const char* picker;
+  int pickerWidth;
+};
+
 void SmallerAreaWindow::createFileFrames() {
-  auto addFrame = [&](const char* name, const QString& caption, int top) {
-    auto* frame = new QGroupBox(caption, Frame1);
-    frame->setObjectName(name);
-    layout_.place(*frame, QRect(240, top, 8400, 825), kFullWidth);
-    return frame;
-  };
-  auto addList = [&](QWidget* frame, const char* name) {
-    auto* list = new QComboBox(frame);
-    list->setObjectName(name);
-    layout_.place(*list, QRect(1320, 300, 1890, 345));
-    return list;
-  };
+  static const FileFrameLayout first{.frame = "Frame2",
+                                     .caption = "Excel File #1",
+                                     .top = 720,
+                                     .worksheetLabelTop = 345,
+                                     .list = "Combo1",
+                                     .rangeLabel = "lblSelectRange",
+                                     .rangeBox = "txtRange1",
+                                     .picker = "PushButton7",
+                                     .pickerWidth = 330};
+  static const FileFrameLayout second{.frame = "Frame3",
+                                      .caption = "Excel File #2",
+                                      .top = 1665,
+                                      .worksheetLabelTop = 360,
+                                      .list = "Combo2",
+                                      .rangeLabel = "lblCompareRange",
+                                      .rangeBox = "txtRange2",
+                                      .picker = "PushButton3",
+                                      .pickerWidth = 325};
+  createFileFrame(first, Frame2, Combo1, lblSelectRange, txtRange1, PushButton7);
+  createFileFrame(second, Frame3, Combo2, lblCompareRange, txtRange2, PushButton3);
+}
+
+void SmallerAreaWindow::createFileFrame(const FileFrameLayout& at, QGroupBox*& frame,
+                                        QComboBox*& list, QLabel*& rangeLabel, QLineEdit*& rangeBox,
+                                        QPushButton*& picker) {
+  frame = new QGroupBox(at.caption, Frame1);
+  frame->setObjectName(at.frame);
+  layout_.place(*frame, QRect(240, at.top, 8400, 825), kFullWidth);
+  addLabel(frame, "Label1", "Worksheet:", QRect(240, at.worksheetLabelTop, 1065, 315));
+  list = new QComboBox(frame);
+  list->setObjectName(at.list);
+  layout_.place(*list, QRect(1320, 300, 1890, 345));
   // The range labels reach further left than designed, so that the keyed modes' longer
   // captions fit; their text stays right-aligned next to the range box.
-  auto addRangeLabel = [&](QWidget* frame, const char* name) {
-    QLabel* label = addLabel(frame, name, "Range:", QRect(3300, 345, 2250, 300));
-    label->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    return label;
-  };
-  Frame2 = addFrame("Frame2", "Excel File #1", 720);
-  addLabel(Frame2, "Label1", "Worksheet:", QRect(240, 345, 1065, 315));
-  Combo1 = addList(Frame2, "Combo1");
-  lblSelectRange = addRangeLabel(Frame2, "lblSelectRange");
-  txtRange1 = addBox(Frame2, "txtRange1", QRect(5700, 300, 2040, 345), kFullWidth);
-  PushButton7 = addButton(Frame2, "PushButton7", "...", QRect(7760, 300, 330, 345), kRightEdge);
-
-  Frame3 = addFrame("Frame3", "Excel File #2", 1665);
-  addLabel(Frame3, "Label1", "Worksheet:", QRect(240, 360, 1065, 315));
-  Combo2 = addList(Frame3, "Combo2");
-  lblCompareRange = addRangeLabel(Frame3, "lblCompareRange");
-  txtRange2 = addBox(Frame3, "txtRange2", QRect(5700, 300, 2040, 345), kFullWidth);
-  PushButton3 = addButton(Frame3, "PushButton3", "...", QRect(7760, 300, 325, 345), kRightEdge);
+  rangeLabel = addLabel(frame, at.rangeLabel, "Range:", QRect(3300, 345, 2250, 300));
+  rangeLabel->setAlignment(Qt::AlignRight | Qt::AlignTop);
+  rangeBox = addBox(frame, at.rangeBox, QRect(5700, 300, 2040, 345), kFullWidth);
+  picker = addButton(frame, at.picker, "...", QRect(7760, 300, at.pickerWidth, 345), kRightEdge);
 }
 
 void SmallerAreaWindow::createTableProperties() {

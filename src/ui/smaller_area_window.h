@@ -71,9 +71,13 @@ class SmallerAreaWindow final : public ProgramWindowBase {
   enum class PickTarget { Range1, Range2, Start, End, Identifying, Ignore };
   // The captions and texts that differ between the two table layouts.
   struct TableLayout;
+  // Where one file's frame and its controls lie, and their names.
+  struct FileFrameLayout;
 
   void createControls();
   void createFileFrames();
+  void createFileFrame(const FileFrameLayout& at, QGroupBox*& frame, QComboBox*& list,
+                       QLabel*& rangeLabel, QLineEdit*& rangeBox, QPushButton*& picker);
   void createTableProperties();
   void connectControls();
 
