@@ -119,12 +119,16 @@ std::string rowRangeText(std::string_view address) {
   return asSpan(rowCorners(address));
 }
 
-std::string_view firstAreaOf(std::string_view address) {
-  return address.substr(0, address.find(','));
+std::string_view singleAreaOf(std::string_view address) {
+  const std::size_t areas = splitSheetAreas(address).size();
+  if (areas > 1)
+    throw AddressError("A table takes one area, but \"" + std::string(address) + "\" has " +
+                       std::to_string(areas) + "; pick one area, or compare several in Range mode");
+  return address;
 }
 
 StartEndTexts startEndTexts(KeyedBy table, std::string_view address, bool forEnd) {
-  const std::string_view area = firstAreaOf(address);
+  const std::string_view area = singleAreaOf(address);
   std::vector<std::string> values;
   if (table == KeyedBy::Rows) {
     for (std::string_view part : split(rowCorners(area), ':'))

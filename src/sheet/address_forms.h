@@ -23,8 +23,10 @@ std::string columnRangeText(std::string_view address);
 // $1:$20, $C$5 gives $5:$5, $1:$20 stays). Throws when no corner gives a piece.
 std::string rowRangeText(std::string_view address);
 
-// The first area of a picked address, the text before any ",".
-std::string_view firstAreaOf(std::string_view address);
+// The one area of a picked address for a field that takes one span (a keyed table's columns
+// or rows, its start and end); throws AddressError for a pick of several areas rather than
+// dropping all but the first.
+std::string_view singleAreaOf(std::string_view address);
 
 // The start and end fields a start or end pick writes; a field left empty keeps its text.
 struct StartEndTexts {
@@ -34,7 +36,7 @@ struct StartEndTexts {
 // A two-corner pick gives both fields; a single cell only the picker's own field (the end
 // field when forEnd). A table keyed by rows takes row numbers, one keyed by columns column
 // letters; only the
-// pick's first area counts.
+// pick must be one area.
 StartEndTexts startEndTexts(KeyedBy table, std::string_view address, bool forEnd);
 
 // The identifying or ignore list of a pick: every column of every area for a table keyed by

@@ -100,9 +100,9 @@ void SmallerAreaWindow::writePick(PickTarget target, const std::string& address)
       if (current == Mode::Range)
         txtRange1->setText(fromStd(address));
       else if (current == Mode::Rows)
-        txtRange1->setText(fromStd(columnRangeText(firstAreaOf(address))));
+        txtRange1->setText(fromStd(columnRangeText(singleAreaOf(address))));
       else
-        txtRange1->setText(fromStd(rowRangeText(firstAreaOf(address))));
+        txtRange1->setText(fromStd(rowRangeText(singleAreaOf(address))));
       return;
     case PickTarget::Range2:
       txtRange2->setText(fromStd(address));

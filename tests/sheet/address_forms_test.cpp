@@ -25,7 +25,7 @@ TEST(SmallerAreaAddresses, ColumnAndRowFormsOfAddresses) {
     EXPECT_THROW(rowRangeText(wrong), AddressError) << wrong;
 }
 
-TEST(SmallerAreaAddresses, StartAndEndPicksUseTheFirstArea) {
+TEST(SmallerAreaAddresses, StartAndEndPicksTakeOneArea) {
   struct Case {
     KeyedBy mode;
     const char* pick;
@@ -38,15 +38,18 @@ TEST(SmallerAreaAddresses, StartAndEndPicksUseTheFirstArea) {
         Case{KeyedBy::Rows, "$B$2:$D$9", true, "2", "9"},
         Case{KeyedBy::Rows, "$C$5", false, "5", ""}, Case{KeyedBy::Rows, "$C$5", true, "", "5"},
         Case{KeyedBy::Rows, "$3:$40000", false, "3", "40000"},
-        Case{KeyedBy::Rows, "$C$5,$D$7:$D$9", true, "", "5"},
         Case{KeyedBy::Columns, "$B$2:$D$9", true, "B", "D"},
-        Case{KeyedBy::Columns, "$AA$3", true, "", "AA"},
-        Case{KeyedBy::Columns, "$A$1:$A$9,$C$1:$E$9", false, "A", "A"}}) {
+        Case{KeyedBy::Columns, "$AA$3", true, "", "AA"}}) {
     const StartEndTexts texts = startEndTexts(c.mode, c.pick, c.forEnd);
     EXPECT_EQ(texts.start, c.start) << c.pick;
     EXPECT_EQ(texts.end, c.end) << c.pick;
   }
   EXPECT_THROW(startEndTexts(KeyedBy::Rows, "$B:$D", false), AddressError);
+  // A pick of several areas is refused, not cut to its first area.
+  EXPECT_THROW(startEndTexts(KeyedBy::Rows, "$C$5,$D$7:$D$9", true), AddressError);
+  EXPECT_THROW(startEndTexts(KeyedBy::Columns, "$A$1:$A$9,$C$1:$E$9", false), AddressError);
+  EXPECT_THROW(singleAreaOf("$A:$A,$C:$E"), AddressError);
+  EXPECT_EQ(singleAreaOf("'A, B'!$A:$C"), "'A, B'!$A:$C");
   EXPECT_THROW(startEndTexts(KeyedBy::Columns, "$2:$9", false), AddressError);
 }
 

@@ -343,7 +343,6 @@ TEST_F(SmallerAreaTest, PicksAreWrittenInTheModesFormAndMoveTheList) {
       {"Option1", "PushButton3", "$C$5", {{"txtRange2", "$C$5"}}},
       {"Option1", "PushButton9", "$A$1:$B$2", {{"txtIdentifyingColumns", ""}}},
       {"Option2", "PushButton7", "$B$2:$D$9", {{"txtRange1", "$B:$D"}}},
-      {"Option2", "PushButton7", "$A$1:$A$9,$C$1:$E$9", {{"txtRange1", "$A:$A"}}},
       {"Option2", "PushButton2", "$B$2:$D$9", {{"txtStartColumn", "2"}, {"txtEndColumn", "9"}}},
       {"Option2", "PushButton2", "$C$5", {{"txtStartColumn", "5"}, {"txtEndColumn", "6"}}},
       {"Option2", "PushButton8", "$C$5", {{"txtStartColumn", "4"}, {"txtEndColumn", "5"}}},
@@ -379,6 +378,14 @@ TEST_F(SmallerAreaTest, PicksAreWrittenInTheModesFormAndMoveTheList) {
     EXPECT_TRUE(dialogs.errors.isEmpty()) << what << dialogs.errors.join("\n").toStdString();
     dialogs.errors.clear();
   }
+  // A table takes one span: a pick of several areas is refused, not cut to its first area.
+  option("Option2").click();
+  picker_->answer = PickedRange{"$A$1:$A$9,$C$1:$E$9", "Gamma"};
+  button(form2(), "PushButton7").click();
+  EXPECT_NE(text("txtRange1"), "$A:$A");
+  ASSERT_EQ(dialogs.errors.size(), 1);
+  EXPECT_TRUE(dialogs.errors.front().startsWith("A table takes one area"));
+  dialogs.errors.clear();
 }
 
 TEST_F(SmallerAreaTest, CancelledOrFailedPicksLeaveTheFields) {
