@@ -88,7 +88,8 @@ std::string rowCorners(std::string_view address) {
 }
 
 void appendColumns(std::string& list, long& count, std::string_view area) {
-  const std::vector<std::string_view> parts = split(columnCorners(area), ':');
+  const std::string corners = columnCorners(area);
+  const std::vector<std::string_view> parts = split(corners, ':');
   const long first = columnOf(afterDollar(parts[0]));
   const long last = parts.size() == 2 ? columnOf(afterDollar(parts[1])) : first;
   for (long column = first; column <= last; ++column)
@@ -96,7 +97,8 @@ void appendColumns(std::string& list, long& count, std::string_view area) {
 }
 
 void appendRows(std::string& list, long& count, std::string_view area) {
-  const std::vector<std::string_view> parts = split(rowCorners(area), ':');
+  const std::string corners = rowCorners(area);
+  const std::vector<std::string_view> parts = split(corners, ':');
   const long first = rowOf(afterDollar(parts[0]));
   const long last = parts.size() == 2 ? rowOf(afterDollar(parts[1])) : first;
   for (long row = first; row <= last; ++row) appendItem(list, count, std::to_string(row));
@@ -130,11 +132,12 @@ std::string_view singleAreaOf(std::string_view address) {
 StartEndTexts startEndTexts(KeyedBy table, std::string_view address, bool forEnd) {
   const std::string_view area = singleAreaOf(address);
   std::vector<std::string> values;
-  if (table == KeyedBy::Rows) {
-    for (std::string_view part : split(rowCorners(area), ':'))
+  // The corners are kept in a named string: the pieces split from it point into it.
+  const std::string corners = table == KeyedBy::Rows ? rowCorners(area) : columnCorners(area);
+  for (std::string_view part : split(corners, ':')) {
+    if (table == KeyedBy::Rows)
       values.push_back(std::to_string(rowOf(afterDollar(part))));
-  } else {
-    for (std::string_view part : split(columnCorners(area), ':'))
+    else
       values.push_back(columnLetters(columnOf(afterDollar(part))));
   }
   if (values.size() == 2) return {values[0], values[1]};
