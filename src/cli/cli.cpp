@@ -17,6 +17,8 @@ constexpr const char* kUsage =
     "                                    worksheet in each, as a range or a keyed table\n"
     "  cells FILE                        list every non-empty cell as Sheet!A1<TAB>text\n"
     "  sheets FILE                       list the worksheets with their used areas\n"
+    "  textconv FILE                     print the workbook as lines for git's textconv,\n"
+    "                                    one line for each row\n"
     "\n"
     "Run 'quillmere-cli COMMAND --help' for a command's options, 'quillmere-cli --version'\n"
     "for the version.\n"
@@ -42,6 +44,7 @@ int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
   if (command == "compare") return compareCommand(rest, out, err);
   if (command == "cells") return cellsCommand(rest, out, err);
   if (command == "sheets") return sheetsCommand(rest, out, err);
+  if (command == "textconv") return textconvCommand(rest, out, err);
   err << "quillmere-cli: unknown command \"" << command << "\"\n" << kUsage;
   return kFailure;
 }

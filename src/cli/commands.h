@@ -10,6 +10,8 @@ namespace quill::cli {
 int compareCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 int cellsCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 int sheetsCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+int textconvCommand(const std::vector<std::string>& arguments, std::ostream& out,
+                    std::ostream& err);
 
 // True when the arguments ask for help.
 bool wantsHelp(const std::vector<std::string>& arguments);

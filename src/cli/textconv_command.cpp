@@ -1,0 +1,56 @@
+#include <filesystem>
+
+#include "cli/commands.h"
+#include "cli/exit_codes.h"
+#include "cli/text_dump.h"
+#include "sheet/workbook_file.h"
+
+namespace quill::cli {
+
+namespace {
+
+constexpr const char* kTextconvUsage =
+    "Usage: quillmere-cli textconv FILE\n"
+    "Prints the workbook as lines for a line-by-line diff, such as git's textconv:\n"
+    "for each worksheet a line \"Sheet: NAME\", then one line for each row from row 1 to\n"
+    "the last row in use, holding the row's cells from column A on as \"quoted\" texts\n"
+    "separated by commas. An empty cell is nothing between two commas, the empty cells\n"
+    "at the end of a row are left out and an empty row is an empty line, so the n-th line\n"
+    "after a sheet's line is its row n. In the quotes, backslash, double quote, tab, line\n"
+    "feed and carriage return are written \\\\, \\\", \\t, \\n and \\r, other control\n"
+    "characters \\xHH.\n";
+
+int fail(std::ostream& err, const std::string& message) {
+  err << "quillmere-cli textconv: " << message << '\n';
+  return kFailure;
+}
+
+}  // namespace
+
+int textconvCommand(const std::vector<std::string>& arguments, std::ostream& out,
+                    std::ostream& err) {
+  if (wantsHelp(arguments)) {
+    out << kTextconvUsage;
+    return kNoDifferences;
+  }
+  if (arguments.size() != 1 || arguments[0].starts_with("-")) {
+    err << "quillmere-cli textconv: expected one FILE\n" << kTextconvUsage;
+    return kFailure;
+  }
+  const std::string& path = arguments[0];
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error))
+    return fail(err, "\"" + path + "\" does not exist or is not a file");
+  std::unique_ptr<StoredWorkbook> workbook;
+  try {
+    workbook = readWorkbookFile(path);
+  } catch (const std::exception& e) {
+    return fail(err, e.what());
+  }
+  writeTextDump(*workbook, out);
+  // A dump cut short (a full disk behind a redirection) must not pass for a whole one.
+  if (!out.flush()) return fail(err, "the lines could not be written to the standard output");
+  return kNoDifferences;
+}
+
+}  // namespace quill::cli
