@@ -19,7 +19,7 @@ std::unique_ptr<StoredWorkbook> readRecognisedFile(const std::string& path,
     case WorkbookFormat::Xlsx:
       return readXlsxWorkbook(path, options);
     case WorkbookFormat::Ods:
-      return readOdsWorkbook(path);
+      return readOdsWorkbook(path, options);
     case WorkbookFormat::Xls:
       return readXlsWorkbook(path);
     case WorkbookFormat::Csv:
