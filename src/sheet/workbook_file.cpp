@@ -21,7 +21,7 @@ std::unique_ptr<StoredWorkbook> readRecognisedFile(const std::string& path,
     case WorkbookFormat::Ods:
       return readOdsWorkbook(path, options);
     case WorkbookFormat::Xls:
-      return readXlsWorkbook(path);
+      return readXlsWorkbook(path, options);
     case WorkbookFormat::Csv:
       return readCsvWorkbook(path);
     case WorkbookFormat::Xlsb:

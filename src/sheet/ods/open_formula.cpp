@@ -100,6 +100,35 @@ std::string quotedSheetPrefix(const std::string& names, bool quote) {
   return out + "'!";
 }
 
+// A cell written as "$C$1": its column and row texts with their marks.
+struct CellParts {
+  std::string_view column;
+  std::string_view row;
+};
+
+CellParts cellParts(std::string_view cell) {
+  std::size_t i = cell.starts_with('$') ? 1 : 0;
+  while (i < cell.size() && isLetter(cell[i])) ++i;
+  return {cell.substr(0, i), cell.substr(i)};
+}
+
+std::string_view withoutMark(std::string_view part) {
+  return part.starts_with('$') ? part.substr(1) : part;
+}
+
+// A range over every row is shown as columns ("C:C"), one over every column as rows
+// ("1:1"), as the formula bar of a spreadsheet shows them.
+std::string areaText(const std::string& first, const std::string& last) {
+  const CellParts from = cellParts(first), to = cellParts(last);
+  const bool cells =
+      !from.column.empty() && !from.row.empty() && !to.column.empty() && !to.row.empty();
+  if (cells && withoutMark(from.row) == "1" && withoutMark(to.row) == "1048576")
+    return std::string(from.column) + ":" + std::string(to.column);
+  if (cells && withoutMark(from.column) == "A" && withoutMark(to.column) == "XFD")
+    return std::string(from.row) + ":" + std::string(to.row);
+  return first + ":" + last;
+}
+
 struct ReferencePart {
   std::string sheet;  // plain name, or "" when the part names none
   std::string cell;
@@ -121,13 +150,17 @@ std::string convertReference(std::string_view reference) {
     return quotedSheetPrefix(first.sheet, needsQuotes(first.sheet)) + first.cell;
   }
   const ReferencePart last = splitPart(reference.substr(colon + 1));
+  const std::string cells = areaText(first.cell, last.cell);
   std::string out;
   if (!first.sheet.empty()) {
     const bool threeD = !last.sheet.empty() && last.sheet != first.sheet;
     const bool quote = needsQuotes(first.sheet) || (threeD && needsQuotes(last.sheet));
     out = quotedSheetPrefix(threeD ? first.sheet + ":" + last.sheet : first.sheet, quote);
   }
-  return out + first.cell + ":" + last.cell;
+  // A reference over sheets names its cell at both ends; A1 style names it once.
+  if (!last.sheet.empty() && last.sheet != first.sheet && first.cell == last.cell)
+    return out + first.cell;
+  return out + cells;
 }
 
 // The position after a bracketed reference starting at start, quotes inside skipped.
@@ -152,6 +185,8 @@ std::size_t copyName(std::string_view text, std::size_t start, std::string& out)
       break;
     }
   out.append(name);
+  // The logical constants are functions here but plain words in A1 style.
+  if ((name == "TRUE" || name == "FALSE") && text.substr(i, 2) == "()") i += 2;
   return i;
 }
 
