@@ -411,7 +411,7 @@ class Decompiler {
 
   std::string sheetPrefix(std::uint16_t index) {
     const auto sheets = names_.sheets(index);
-    if (!sheets) return "#REF!";
+    if (!sheets) unreadable("sheet reference " + std::to_string(index));
     return quotedSheetName(*sheets) + "!";
   }
 

@@ -25,7 +25,7 @@ std::unique_ptr<StoredWorkbook> readRecognisedFile(const std::string& path,
     case WorkbookFormat::Csv:
       return readCsvWorkbook(path);
     case WorkbookFormat::Xlsb:
-      return readXlsbWorkbook(path);
+      return readXlsbWorkbook(path, options);
     case WorkbookFormat::EncryptedPackage:
       throw WorkbookError("\"" + path +
                           "\" is a password-protected workbook, which cannot be read: remove the "
