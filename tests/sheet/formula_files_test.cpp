@@ -76,8 +76,9 @@ TEST(FormulaFiles, AreNotReadUnlessAskedFor) {
     const auto workbook = readWorkbookFile((kFormulaData / file).string());
     EXPECT_EQ(workbook->sheet(1).cellFormula(4, 2), "") << file;
     // The .xlsx as written holds no cached results; its converted twins do.
-    if (!std::string_view(file).ends_with(".xlsx"))
+    if (!std::string_view(file).ends_with(".xlsx")) {
       EXPECT_EQ(workbook->sheet(1).cellText(4, 2), "4") << file;
+    }
   }
 }
 
