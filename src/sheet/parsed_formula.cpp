@@ -34,6 +34,7 @@ class ByteReader {
  public:
   explicit ByteReader(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
   bool atEnd() const { return position_ >= bytes_.size(); }
+  std::size_t position() const { return position_; }
   std::uint8_t u8() {
     need(1);
     return bytes_[position_++];
@@ -418,39 +419,31 @@ class Decompiler {
   // The values of an array constant come from the extra data, in token order.
   std::string arrayConstant() {
     if (xlsb()) unreadable("array constant");
-    ByteReader in(extra_.subspan(extraUsed_));
-    const std::size_t start = extraUsed_;
+    ByteReader in(extra_.subspan(std::min(extraUsed_, extra_.size())));
     const std::size_t columns = std::size_t(in.u8()) + 1;
     const std::size_t rows = std::size_t(in.u16()) + 1;
     std::string text = "{";
-    std::size_t read = 3;
     for (std::size_t r = 0; r < rows; ++r) {
       for (std::size_t c = 0; c < columns; ++c) {
         if (c > 0) text += ',';
-        text += arrayValue(in, read);
+        text += arrayValue(in);
       }
       if (r + 1 < rows) text += ';';
     }
-    extraUsed_ = start + read;
+    extraUsed_ += in.position();
     return text + "}";
   }
 
-  std::string arrayValue(ByteReader& in, std::size_t& read) {
+  std::string arrayValue(ByteReader& in) {
     const std::uint8_t type = in.u8();
-    read += 9;
     switch (type) {
       case 0x00:
         in.skip(8);
         return "";
       case 0x01:
         return numberText(in.f64());
-      case 0x02: {
-        ByteReader measure = in;
-        const std::size_t count = measure.u16();
-        const bool wide = (measure.u8() & 1) != 0;
-        read += 3 + count * (wide ? 2 : 1) - 9;
+      case 0x02:
         return quotedString(biffString(in, true));
-      }
       case 0x04: {
         const std::uint8_t value = in.u8();
         in.skip(7);
