@@ -14,6 +14,9 @@ namespace quill {
 namespace {
 
 constexpr std::string_view kUnreadablePrefix = "[unreadable formula: ";
+// Real formulas stay far below this; longer token runs are hostile or damaged.
+constexpr std::size_t kMaxTokenBytes = std::size_t(1) << 16;
+constexpr std::uint8_t kDataTable = 0x02;
 
 // Raised inside the decoder for tokens it cannot turn into text; never leaves this file.
 struct Unreadable {
@@ -232,9 +235,12 @@ class Decompiler {
     static constexpr std::array<std::string_view, 15> kOperators = {
         "+", "-", "*", "/", "^", "&", "<", "<=", "=", ">=", ">", "<>", " ", ",", ":"};
     const std::string right = pop();
-    const std::string left = pop();
-    const std::string spaces = takeSpaces();
-    stack_.push_back(left + spaces + std::string(kOperators[ptg - 0x03]) + right);
+    std::string left = pop();
+    // Appending to the left operand keeps long chains of operators linear.
+    left += takeSpaces();
+    left += kOperators[ptg - 0x03];
+    left += right;
+    stack_.push_back(std::move(left));
     if (ptg == 0x10) unions_.push_back(stack_.size() - 1);
   }
 
@@ -492,7 +498,10 @@ bool looksLikeCell(const std::string& name) {
 std::string decompileFormula(std::span<const std::uint8_t> tokens,
                              std::span<const std::uint8_t> extra, FormulaDialect dialect,
                              FormulaCell cell, const FormulaNames& names) {
-  if (tokens.empty()) return {};
+  // A cell of a data table shows no formula of its own.
+  if (tokens.empty() || tokens.front() == kDataTable) return {};
+  if (tokens.size() > kMaxTokenBytes)
+    return std::string(kUnreadablePrefix) + "its tokens are too long]";
   try {
     return Decompiler(extra, dialect, cell, names).run(tokens);
   } catch (const Unreadable& failure) {

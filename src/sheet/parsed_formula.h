@@ -39,6 +39,7 @@ struct FormulaCell {
 // Turns the tokens of a formula (and the extra data after them) into the A1-style text a
 // formula bar shows, with its leading "=". A token or function this decoder does not know,
 // or tokens that do not add up, give a text in brackets that says so instead of a guess.
+// The cells of a data table give "", as they show no formula of their own.
 std::string decompileFormula(std::span<const std::uint8_t> tokens,
                              std::span<const std::uint8_t> extra, FormulaDialect dialect,
                              FormulaCell cell, const FormulaNames& names);

@@ -85,7 +85,8 @@ void ContentHandler::spreadArrayFormula() {
   const long lastColumn = std::min(column_ + matrixColumns_ - 1, kMaxColumns);
   const std::uint64_t cells =
       std::uint64_t(lastRow - row_ + 1) * std::uint64_t(lastColumn - column_ + 1);
-  if (cells > kMaxCells)
+  cellCount_ += cells;
+  if (cellCount_ > kMaxCells)
     throw WorkbookError("sheet \"" + sheet_->name() +
                         "\" has an array formula spanning more than " + std::to_string(kMaxCells) +
                         " cells");

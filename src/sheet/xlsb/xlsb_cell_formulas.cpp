@@ -9,8 +9,8 @@ namespace {
 constexpr std::uint8_t kExpressionPointer = 0x01;
 // Cells of one group that may wait for it; the group record follows its first cell.
 constexpr std::size_t kMaxWaiting = 4096;
-// Array ranges larger than this keep their formula in the cells that hold a record.
-constexpr std::uint64_t kMaxArrayCells = std::uint64_t(1) << 16;
+// Most cells the array formulas of a sheet may fill, so that hostile ranges stay harmless.
+constexpr std::uint64_t kMaxArrayCells = std::uint64_t(1) << 22;
 
 // A formula's token size and tokens, then the size and bytes of its extra data.
 void readTokens(RecordCursor& cursor, std::vector<std::uint8_t>& tokens,
@@ -61,7 +61,7 @@ void CellFormulas::readGroup(const Record& record, const std::string& errorPrefi
   readTokens(cursor, group.tokens, group.extra);
   const Position master{group.area.firstRow, group.area.firstColumn};
   const Group& stored = groups_[master] = std::move(group);
-  if (stored.array) spreadArray(stored);
+  if (stored.array) spreadArray(stored, errorPrefix);
   std::erase_if(waiting_, [&](const std::pair<Position, Position>& cell) {
     if (cell.second != master) return false;
     addFromGroup(stored, cell.first.first, cell.first.second);
@@ -71,12 +71,15 @@ void CellFormulas::readGroup(const Record& record, const std::string& errorPrefi
 
 // Only the first cell of an array range need hold a formula record; every cell of the
 // range shows the formula.
-void CellFormulas::spreadArray(const Group& group) {
+void CellFormulas::spreadArray(const Group& group, const std::string& errorPrefix) {
   const Area& area = group.area;
   if (area.lastRow < area.firstRow || area.lastColumn < area.firstColumn ||
-      area.lastRow > kMaxRows || area.lastColumn > kMaxColumns ||
-      std::uint64_t(area.rows()) * std::uint64_t(area.columns()) > kMaxArrayCells)
-    return;
+      area.lastRow > kMaxRows || area.lastColumn > kMaxColumns)
+    throw WorkbookError(errorPrefix + " has an array formula outside the worksheet");
+  arrayCells_ += std::uint64_t(area.rows()) * std::uint64_t(area.columns());
+  if (arrayCells_ > kMaxArrayCells)
+    throw WorkbookError(errorPrefix + " has array formulas filling more than " +
+                        std::to_string(kMaxArrayCells) + " cells");
   for (long row = area.firstRow; row <= area.lastRow; ++row)
     for (long column = area.firstColumn; column <= area.lastColumn; ++column)
       addFromGroup(group, row, column);

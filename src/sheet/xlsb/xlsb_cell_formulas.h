@@ -36,12 +36,13 @@ class CellFormulas {
   };
 
   void addFromGroup(const Group& group, long row, long column);
-  void spreadArray(const Group& group);
+  void spreadArray(const Group& group, const std::string& errorPrefix);
 
   const FormulaNames& names_;
   StoredSheet& sheet_;
   std::map<Position, Group> groups_;                    // by their first cell
   std::vector<std::pair<Position, Position>> waiting_;  // cell, first cell of its group
+  std::uint64_t arrayCells_ = 0;                        // cells filled by array formulas
 };
 
 }  // namespace quill::xlsb
