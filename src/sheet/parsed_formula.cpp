@@ -514,9 +514,13 @@ bool isUnreadableFormula(const std::string& text) {
 }
 
 std::string quotedSheetName(const std::string& name) {
-  bool quote =
-      name.empty() || std::isdigit(static_cast<unsigned char>(name.front())) || looksLikeCell(name);
-  for (char c : name)
+  // The number of another workbook ("[1]Sheet1") does not ask for quotes by itself.
+  std::string_view sheet = name;
+  if (const auto close = sheet.find(']'); sheet.starts_with('[') && close != sheet.npos)
+    sheet.remove_prefix(close + 1);
+  bool quote = sheet.empty() || std::isdigit(static_cast<unsigned char>(sheet.front())) ||
+               looksLikeCell(std::string(sheet));
+  for (char c : sheet)
     if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '.' || c == ':' ||
           (c & 0x80) != 0))
       quote = true;

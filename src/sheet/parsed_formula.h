@@ -48,7 +48,8 @@ std::string decompileFormula(std::span<const std::uint8_t> tokens,
 bool isUnreadableFormula(const std::string& text);
 
 // A sheet name as references show it: quoted ('My Sheet') when it holds characters other
-// than letters, digits, "_" and ".", starts with a digit or reads as a cell reference.
+// than letters, digits, "_" and ".", starts with a digit or reads as a cell reference. A
+// leading "[1]" numbering another workbook stays inside the quotes.
 std::string quotedSheetName(const std::string& name);
 
 }  // namespace quill

@@ -297,6 +297,8 @@ TEST(ParsedFormula, SheetNamesAreQuotedWhenTheyWouldNotReadAsNames) {
   EXPECT_EQ(quotedSheetName("It's"), "'It''s'");
   EXPECT_EQ(quotedSheetName("2024"), "'2024'");
   EXPECT_EQ(quotedSheetName("AB12"), "'AB12'");
+  EXPECT_EQ(quotedSheetName("[1]Rates"), "[1]Rates");
+  EXPECT_EQ(quotedSheetName("[1]Old Rates"), "'[1]Old Rates'");
 }
 
 }  // namespace

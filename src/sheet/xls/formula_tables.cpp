@@ -75,6 +75,7 @@ void FormulaTables::readSupBook(const Record& record) {
   if (pathLength == kSelfReference) {
     book.self = true;
   } else if (pathLength != kAddInFunctions) {
+    book.externalNumber = ++externalBooks_;
     charsWithoutLength(cursor, pathLength);  // the other workbook's path is not shown
     for (std::size_t i = 0; i < sheetCount && cursor.remaining() > 0; ++i) {
       std::string name;
@@ -120,7 +121,7 @@ std::optional<std::string> FormulaTables::sheets(std::uint32_t index) const {
   const auto first = sheetName(book, range.first);
   const auto last = sheetName(book, range.last);
   if (!first || !last) return std::nullopt;
-  std::string text = book.self ? "" : "[" + std::to_string(range.book) + "]";
+  std::string text = book.self ? "" : "[" + std::to_string(book.externalNumber) + "]";
   text += *first;
   if (range.last != range.first) text += ":" + *last;
   return text;

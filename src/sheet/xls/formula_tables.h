@@ -33,6 +33,7 @@ class FormulaTables final : public FormulaNames {
   };
   struct Book {
     bool self = false;
+    int externalNumber = 0;  // 1-based among the other workbooks named, as "[1]" shows it
     std::vector<std::string> sheetNames;
     std::vector<std::string> names;
   };
@@ -46,6 +47,7 @@ class FormulaTables final : public FormulaNames {
   std::vector<std::string> sheetNames_;
   std::vector<SheetRange> ranges_;
   std::vector<Book> books_;
+  int externalBooks_ = 0;
   std::vector<std::string> definedNames_;
 };
 
