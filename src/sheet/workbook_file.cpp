@@ -19,13 +19,13 @@ std::unique_ptr<StoredWorkbook> readRecognisedFile(const std::string& path,
     case WorkbookFormat::Xlsx:
       return readXlsxWorkbook(path, options);
     case WorkbookFormat::Ods:
-      return readOdsWorkbook(path);
+      return readOdsWorkbook(path, options);
     case WorkbookFormat::Xls:
-      return readXlsWorkbook(path);
+      return readXlsWorkbook(path, options);
     case WorkbookFormat::Csv:
       return readCsvWorkbook(path);
     case WorkbookFormat::Xlsb:
-      return readXlsbWorkbook(path);
+      return readXlsbWorkbook(path, options);
     case WorkbookFormat::EncryptedPackage:
       throw WorkbookError("\"" + path +
                           "\" is a password-protected workbook, which cannot be read: remove the "

@@ -11,7 +11,7 @@ namespace quill {
 // Reads a workbook file of any format the readers know, recognised from its content.
 // Throws WorkbookError with a one-line message naming the file and the reason.
 std::unique_ptr<StoredWorkbook> readWorkbookFile(const std::string& path);
-// The same with what else to read; formulas are read from .xlsx files.
+// The same with what else to read; formulas are read from every format but CSV.
 std::unique_ptr<StoredWorkbook> readWorkbookFile(const std::string& path,
                                                  const ReadOptions& options);
 

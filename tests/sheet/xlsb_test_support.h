@@ -65,6 +65,7 @@ struct XlsbBook {
   bool date1904 = false;
   std::string sharedStrings;  // records of the shared-strings part
   std::string styles;         // records of the styles part
+  std::string externals;      // workbook part records after the sheet list (sheet index)
 };
 
 inline std::string sharedStringItem(const std::string& text) {
@@ -92,7 +93,7 @@ inline void writeXlsb(const std::filesystem::path& path, const XlsbBook& book) {
                                          book.sheets[i].records + recordBytes(146, "") +
                                          recordBytes(130, "")});
   }
-  workbook += recordBytes(144, "") + recordBytes(132, "");
+  workbook += recordBytes(144, "") + book.externals + recordBytes(132, "");
   if (!book.sharedStrings.empty()) {
     relationships += "<Relationship Id=\"rIdS\" Type=\"" + relationshipType +
                      "sharedStrings\" Target=\"sharedStrings.bin\"/>";

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <string>
 
+#include "sheet/ods/open_formula.h"
+
 namespace quill::ods {
 
 namespace {
@@ -57,6 +59,39 @@ void ContentHandler::startCell(const XmlAttributes& attributes) {
   cellRepeat_ = repeatCount(attributes, "number-columns-repeated");
   value_.read(attributes);
   paragraph_.clear();
+  formula_ = {};
+  matrixRows_ = matrixColumns_ = 0;
+  if (readFormulas_) readFormula(attributes);
+}
+
+// An array formula shows in braces in every cell of the range it fills, as in the formula
+// bar; the other cells of that range carry no formula of their own.
+void ContentHandler::readFormula(const XmlAttributes& attributes) {
+  const char* formula = attributes.find("formula");
+  if (formula == nullptr) return;
+  std::string text = openFormulaToA1(formula);
+  if (text.empty()) return;
+  if (attributes.find("number-matrix-rows-spanned") != nullptr ||
+      attributes.find("number-matrix-columns-spanned") != nullptr) {
+    matrixRows_ = repeatCount(attributes, "number-matrix-rows-spanned");
+    matrixColumns_ = repeatCount(attributes, "number-matrix-columns-spanned");
+    text = "{" + text + "}";
+  }
+  formula_ = workbook_.arena().store(text);
+}
+
+void ContentHandler::spreadArrayFormula() {
+  const long lastRow = std::min(row_ + matrixRows_ - 1, kMaxRows);
+  const long lastColumn = std::min(column_ + matrixColumns_ - 1, kMaxColumns);
+  const std::uint64_t cells =
+      std::uint64_t(lastRow - row_ + 1) * std::uint64_t(lastColumn - column_ + 1);
+  cellCount_ += cells;
+  if (cellCount_ > kMaxCells)
+    throw WorkbookError("sheet \"" + sheet_->name() +
+                        "\" has an array formula spanning more than " + std::to_string(kMaxCells) +
+                        " cells");
+  for (long r = row_; r <= lastRow; ++r)
+    for (long c = column_; c <= lastColumn; ++c) sheet_->addFormula(r, c, formula_);
 }
 
 // Only paragraphs that are children of the cell hold its text; annotations and notes
@@ -107,11 +142,12 @@ void ContentHandler::characters(std::string_view text) {
 
 void ContentHandler::finishCell() {
   std::string_view text = trimSpaces(value_.text(paragraph_.text(), nullDate_));
-  if (!text.empty()) {
+  if (matrixRows_ > 0 && !formula_.empty()) spreadArrayFormula();
+  if (!text.empty() || !formula_.empty()) {
     if (column_ + cellRepeat_ - 1 > kMaxColumns)
       throw WorkbookError("sheet \"" + sheet_->name() + "\" repeats a cell of row " +
                           std::to_string(row_) + " past column 16,384");
-    pending_.push_back({column_, cellRepeat_, workbook_.arena().store(text)});
+    pending_.push_back({column_, cellRepeat_, workbook_.arena().store(text), formula_});
   }
   column_ = std::min(column_ + cellRepeat_, kMaxColumns + 1);
 }
@@ -128,8 +164,10 @@ void ContentHandler::finishRow() {
                           std::to_string(kMaxCells) + " cells a workbook may hold");
     for (long r = 0; r < rowRepeat_; ++r)
       for (const PendingCell& cell : pending_)
-        for (long c = 0; c < cell.repeat; ++c)
-          sheet_->addStored(row_ + r, cell.column + c, cell.text);
+        for (long c = 0; c < cell.repeat; ++c) {
+          if (!cell.text.empty()) sheet_->addStored(row_ + r, cell.column + c, cell.text);
+          if (!cell.formula.empty()) sheet_->addFormula(row_ + r, cell.column + c, cell.formula);
+        }
   }
   row_ = std::min(row_ + rowRepeat_, kMaxRows + 1);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -20,7 +21,9 @@ class ContentHandler final : public XmlHandler {
   // Most cells a workbook may expand to, so that hostile repeat counts stay harmless.
   static constexpr std::uint64_t kMaxCells = std::uint64_t(1) << 24;
 
-  explicit ContentHandler(StoredWorkbook& workbook) : workbook_(workbook) {}
+  // With readFormulas, each formula cell's table:formula is kept in A1 style as well.
+  ContentHandler(StoredWorkbook& workbook, bool readFormulas)
+      : workbook_(workbook), readFormulas_(readFormulas) {}
 
   void startElement(std::string_view name, const XmlAttributes& attributes) override;
   void endElement(std::string_view name) override;
@@ -32,6 +35,7 @@ class ContentHandler final : public XmlHandler {
     long column;
     long repeat;
     std::string_view text;
+    std::string_view formula;  // "" when the cell has none or formulas are not read
   };
 
   void startTable(const XmlAttributes& attributes);
@@ -39,8 +43,14 @@ class ContentHandler final : public XmlHandler {
   void startInsideCell(std::string_view name, const XmlAttributes& attributes);
   void finishCell();
   void finishRow();
+  void readFormula(const XmlAttributes& attributes);
+  void spreadArrayFormula();
 
   StoredWorkbook& workbook_;
+  bool readFormulas_;
+  std::string_view formula_;  // of the open cell, stored in the arena
+  long matrixRows_ = 0;       // the array range the open cell's formula fills, or 0
+  long matrixColumns_ = 0;
   StoredSheet* sheet_ = nullptr;
   CivilDate nullDate_;
   CellValue value_;

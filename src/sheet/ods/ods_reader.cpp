@@ -23,14 +23,15 @@ bool isEncrypted(const ZipArchive& package) {
 
 }  // namespace
 
-std::unique_ptr<StoredWorkbook> readOdsWorkbook(const std::string& path) {
+std::unique_ptr<StoredWorkbook> readOdsWorkbook(const std::string& path,
+                                                const ReadOptions& options) {
   ZipArchive package(path);
   if (isEncrypted(package))
     throw WorkbookError("\"" + path +
                         "\" is a password-protected workbook, which cannot be read: remove the "
                         "password and save it again");
   auto workbook = std::make_unique<StoredWorkbook>();
-  ods::ContentHandler handler(*workbook);
+  ods::ContentHandler handler(*workbook, options.formulas);
   XmlStream stream(handler, "content.xml");
   package.read("content.xml", [&](std::string_view chunk) {
     try {

@@ -7,6 +7,7 @@
 #include "sheet/text_arena.h"
 #include "sheet/xls/codepage.h"
 #include "sheet/xls/date_styles.h"
+#include "sheet/xls/formula_tables.h"
 #include "sheet/xls/record_reader.h"
 
 namespace quill::xls {
@@ -25,7 +26,9 @@ struct BookState {
   DateStyles styles;
   std::vector<std::string_view> sharedStrings;  // in the arena
   TextArena& arena;
-  std::string scratch;  // reused for each cell's text
+  std::string scratch;          // reused for each cell's text
+  bool readFormulas = false;    // whether cells' formulas are read besides their values
+  FormulaTables formulaTables;  // filled only when formulas are read
 };
 
 // Reads the records that describe the whole workbook: CODEPAGE, DATEMODE, FORMAT, XF and

@@ -93,6 +93,8 @@ bool CellReader::read(const Record& record) {
     pendingRow_ = 0;
     return true;
   }
+  if (book_.readFormulas && book_.biff == Biff::V8 && formulas_ && formulas_->readGroup(record))
+    return true;
   switch (record.type) {
     case kString:
       readFormulaString(record);
@@ -245,6 +247,7 @@ void CellReader::readFormula(const Record& record) {
   std::uint8_t result[8];
   for (std::uint8_t& byte : result) byte = cursor.u8();
   pendingRow_ = 0;
+  if (book_.readFormulas) readFormulaTokens(record, row, column);
   if (result[6] != 0xFF || result[7] != 0xFF) {
     std::uint64_t bits = 0;
     for (int i = 7; i >= 0; --i) bits = bits << 8 | result[i];
@@ -265,6 +268,17 @@ void CellReader::readFormula(const Record& record) {
     default:  // 3: an empty text
       break;
   }
+}
+
+// Only BIFF8 tokens are decoded; the older token sets differ in their references and names,
+// so their formulas are marked as unread rather than shown wrong.
+void CellReader::readFormulaTokens(const Record& record, long row, long column) {
+  if (book_.biff != Biff::V8) {
+    sheet().addFormula(row, column, "[unreadable formula: tokens of a BIFF version before 8]");
+    return;
+  }
+  if (!formulas_) formulas_ = std::make_unique<CellFormulas>(book_.formulaTables, sheet());
+  formulas_->readFormula(record, row, column);
 }
 
 void CellReader::readFormulaString(const Record& record) {

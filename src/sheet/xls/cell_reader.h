@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "sheet/stored_workbook.h"
 #include "sheet/xls/book_state.h"
+#include "sheet/xls/cell_formulas.h"
 #include "sheet/xls/record_reader.h"
 
 namespace quill::xls {
@@ -33,12 +35,14 @@ class CellReader {
   void readBoolErr(const Record& record);
   void readFormula(const Record& record);
   void readFormulaString(const Record& record);
+  void readFormulaTokens(const Record& record, long row, long column);
   bool isDateStyle(std::uint16_t xf) { return book_.styles.styleIsDate(xf); }
 
   BookState& book_;
   StoredWorkbook& workbook_;
   std::string sheetName_;
   StoredSheet* sheet_ = nullptr;
+  std::unique_ptr<CellFormulas> formulas_;  // made with the first formula when asked for
   // The cell of a formula whose text result comes in the STRING record that follows it.
   long pendingRow_ = 0;
   long pendingColumn_ = 0;

@@ -69,11 +69,12 @@ std::optional<SheetEntry> readBoundSheet(const Record& record, BookState& book) 
   entry.offset = cursor.u32();
   cursor.u8();  // visibility: hidden sheets are read too
   const std::uint8_t sheetType = cursor.u8();
-  if (sheetType != 0) return std::nullopt;
   if (book.biff == Biff::V8)
     readUnicodeString(cursor, entry.name, 1);
   else
     readByteString(cursor, entry.name, 1, book.codepage);
+  if (book.readFormulas) book.formulaTables.addSheet(entry.name);
+  if (sheetType != 0) return std::nullopt;
   return entry;
 }
 
@@ -83,6 +84,7 @@ std::vector<SheetEntry> readGlobals(RecordReader& reader, BookState& book) {
   Record record;
   while (reader.next(record) && record.type != kEof) {
     if (readBookRecord(record, book)) continue;
+    if (book.readFormulas && book.biff == Biff::V8 && book.formulaTables.read(record)) continue;
     if (record.type == kBoundSheet) {
       if (auto entry = readBoundSheet(record, book)) sheets.push_back(std::move(*entry));
     } else if (record.type == kSst && book.biff == Biff::V8) {
@@ -139,9 +141,11 @@ void readBareWorksheet(RecordReader& reader, BookState& book, StoredWorkbook& wo
 }  // namespace
 
 std::unique_ptr<StoredWorkbook> readXlsStream(ByteSource& stream, StreamKind kind,
-                                              const std::string& bareSheetName) {
+                                              const std::string& bareSheetName,
+                                              const ReadOptions& options) {
   auto workbook = std::make_unique<StoredWorkbook>();
   BookState book(workbook->arena());
+  book.readFormulas = options.formulas;
   RecordReader reader(stream);
   Record record;
   if (!reader.next(record) || !isBof(record.type))
@@ -175,11 +179,12 @@ std::unique_ptr<StoredWorkbook> readXlsStream(ByteSource& stream, StreamKind kin
 
 }  // namespace xls
 
-std::unique_ptr<StoredWorkbook> readXlsWorkbook(const std::string& path) {
+std::unique_ptr<StoredWorkbook> readXlsWorkbook(const std::string& path,
+                                                const ReadOptions& options) {
   try {
     xls::WorkbookStream stream = xls::openWorkbookStream(path);
     const std::string stem = std::filesystem::path(path).stem().string();
-    return xls::readXlsStream(*stream.source, stream.kind, stem);
+    return xls::readXlsStream(*stream.source, stream.kind, stem, options);
   } catch (const WorkbookError& error) {
     throw WorkbookError("\"" + path + "\": " + error.what());
   } catch (const std::bad_alloc&) {

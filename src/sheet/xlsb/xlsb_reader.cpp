@@ -7,7 +7,8 @@
 
 namespace quill {
 
-std::unique_ptr<StoredWorkbook> readXlsbWorkbook(const std::string& path) {
+std::unique_ptr<StoredWorkbook> readXlsbWorkbook(const std::string& path,
+                                                 const ReadOptions& options) {
   const ZipArchive zip(path);
   const xlsb::WorkbookPart workbookPart = xlsb::readWorkbookPart(zip);
 
@@ -19,7 +20,8 @@ std::unique_ptr<StoredWorkbook> readXlsbWorkbook(const std::string& path) {
   if (!workbookPart.stylesPart.empty())
     dateStyles = xlsb::readDateStyles(zip, workbookPart.stylesPart);
 
-  const xlsb::WorksheetContext context{sharedStrings, dateStyles, workbookPart.date1904};
+  const xlsb::WorksheetContext context{sharedStrings, dateStyles, workbookPart.date1904,
+                                       options.formulas ? &workbookPart.formulaNames : nullptr};
   for (const xlsx::WorksheetEntry& entry : workbookPart.worksheets)
     xlsb::readWorksheetCells(zip, entry.part, context, workbook->addSheet(entry.name));
   workbook->finish();

@@ -163,6 +163,13 @@ void RecordCursor::skip(std::size_t count) {
   position_ += count;
 }
 
+std::span<const std::uint8_t> RecordCursor::bytes(std::size_t count) {
+  need(count);
+  const auto* start = reinterpret_cast<const std::uint8_t*>(record_.data.data()) + position_;
+  position_ += count;
+  return {start, count};
+}
+
 void RecordCursor::appendUtf16(std::string& out, std::size_t units) {
   need(units * 2);
   const auto* p = reinterpret_cast<const std::uint8_t*>(record_.data.data() + position_);

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -32,6 +33,14 @@ constexpr std::uint32_t kBeginSheetData = 145;
 constexpr std::uint32_t kEndSheetData = 146;
 constexpr std::uint32_t kWorkbookProperties = 153;
 constexpr std::uint32_t kSheetEntry = 156;
+constexpr std::uint32_t kDefinedName = 39;
+constexpr std::uint32_t kSelfReference = 357;
+constexpr std::uint32_t kSameReference = 358;
+constexpr std::uint32_t kExternalBook = 355;
+constexpr std::uint32_t kAddInReference = 667;
+constexpr std::uint32_t kSheetIndexTable = 362;
+constexpr std::uint32_t kArrayFormula = 426;
+constexpr std::uint32_t kSharedFormula = 427;
 constexpr std::uint32_t kBeginNumberFormats = 615;
 constexpr std::uint32_t kEndNumberFormats = 616;
 constexpr std::uint32_t kBeginCellFormats = 617;
@@ -94,6 +103,8 @@ class RecordCursor {
   // An RkNumber: a 30-bit integer or the high 30 bits of a double, optionally divided by 100.
   double rk();
   void skip(std::size_t count);
+  // The next count bytes, which stay valid while the record does.
+  std::span<const std::uint8_t> bytes(std::size_t count);
   std::size_t remaining() const { return record_.data.size() - position_; }
 
   // A wide string: a 32-bit count of UTF-16 code units, then the units, appended as UTF-8

@@ -17,6 +17,7 @@ struct SheetReference {
 struct WorkbookRecords {
   bool date1904 = false;
   std::vector<SheetReference> sheets;
+  FormulaNameTables formulaNames;
 };
 
 WorkbookRecords readWorkbookRecords(const ZipArchive& zip, const std::string& part) {
@@ -31,7 +32,10 @@ WorkbookRecords readWorkbookRecords(const ZipArchive& zip, const std::string& pa
       SheetReference sheet;
       cursor.appendNullableWideString(sheet.relationshipId);
       cursor.appendWideString(sheet.name);
+      result.formulaNames.addSheet(sheet.name);
       result.sheets.push_back(std::move(sheet));
+    } else {
+      result.formulaNames.read(record, errorPrefix);
     }
   });
   return result;
@@ -66,6 +70,7 @@ WorkbookPart readWorkbookPart(const ZipArchive& zip) {
 
   const WorkbookRecords records = readWorkbookRecords(zip, workbook.part);
   workbook.date1904 = records.date1904;
+  workbook.formulaNames = records.formulaNames;
 
   const auto relationships = xlsx::readRelationships(zip, workbook.part);
   for (const SheetReference& sheet : records.sheets) {

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "sheet/xlsb/xlsb_formula_names.h"
 #include "sheet/xlsx/xlsx_workbook_part.h"
 #include "sheet/zip_archive.h"
 
@@ -15,6 +16,7 @@ struct WorkbookPart {
   std::vector<xlsx::WorksheetEntry> worksheets;  // tab order; chart, dialog, macro sheets left out
   std::string sharedStringsPart;                 // empty when the workbook has none
   std::string stylesPart;                        // empty when the workbook has none
+  FormulaNameTables formulaNames;                // what formula tokens refer to
 };
 
 // Finds the workbook part through the package relationships and reads its sheet list and

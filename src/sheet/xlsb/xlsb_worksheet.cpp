@@ -1,8 +1,10 @@
 #include "sheet/xlsb/xlsb_worksheet.h"
 
+#include <memory>
 #include <string>
 
 #include "sheet/cell_text.h"
+#include "sheet/xlsb/xlsb_cell_formulas.h"
 #include "sheet/xlsb/xlsb_records.h"
 
 namespace quill::xlsb {
@@ -42,7 +44,10 @@ class WorksheetRecords {
                    StoredSheet& sheet)
       : errorPrefix_(partErrorPrefix(zip, part) + " (sheet \"" + sheet.name() + "\")"),
         context_(context),
-        sheet_(sheet) {}
+        sheet_(sheet) {
+    if (context.formulaNames != nullptr)
+      formulas_ = std::make_unique<CellFormulas>(*context.formulaNames, sheet);
+  }
 
   void take(const Record& record);
   const std::string& errorPrefix() const { return errorPrefix_; }
@@ -61,6 +66,7 @@ class WorksheetRecords {
   long column_ = 0;
   std::uint32_t style_ = 0;
   std::string text_;
+  std::unique_ptr<CellFormulas> formulas_;  // only when formulas are read
 };
 
 void WorksheetRecords::fail(const std::string& reason) const {
@@ -95,6 +101,8 @@ void WorksheetRecords::addSharedString(std::uint32_t index) {
 }
 
 void WorksheetRecords::take(const Record& record) {
+  if (formulas_ && (record.type == record::kSharedFormula || record.type == record::kArrayFormula))
+    return formulas_->readGroup(record, errorPrefix_);
   if (record.type > record::kFormulaError && record.type != record::kCellRichString) return;
   RecordCursor cursor(record, errorPrefix_);
   if (record.type == record::kRowHeader) {
@@ -112,21 +120,21 @@ void WorksheetRecords::take(const Record& record) {
     case record::kCellReal:
     case record::kFormulaNumber:
       addNumber(cursor.f64());
-      return;
+      break;
     case record::kCellError:
     case record::kFormulaError:
       sheet_.add(row_, column_, errorCodeText(cursor.u8()));
-      return;
+      break;
     case record::kCellBool:
     case record::kFormulaBool:
       sheet_.add(row_, column_, booleanText(cursor.u8() != 0));
-      return;
+      break;
     case record::kCellString:
     case record::kFormulaString:
       text_.clear();
       cursor.appendWideString(text_);
       sheet_.add(row_, column_, text_);
-      return;
+      break;
     case record::kCellSharedString:
       addSharedString(cursor.u32());
       return;
@@ -139,6 +147,8 @@ void WorksheetRecords::take(const Record& record) {
     default:  // a blank cell: formatting only
       return;
   }
+  if (formulas_ && record.type >= record::kFormulaString && record.type <= record::kFormulaError)
+    formulas_->readCellFormula(cursor, row_, column_);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <string_view>
 #include <vector>
 
+#include "sheet/parsed_formula.h"
 #include "sheet/stored_workbook.h"
 #include "sheet/xlsx/xlsx_styles.h"
 #include "sheet/zip_archive.h"
@@ -14,6 +15,7 @@ struct WorksheetContext {
   const std::vector<std::string_view>& sharedStrings;
   const xlsx::DateStyles& dateStyles;
   bool date1904 = false;
+  const FormulaNames* formulaNames = nullptr;  // null unless formulas are read too
 };
 
 // Streams the cell records of a binary worksheet part into the sheet. Throws WorkbookError

@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include "sheet/address.h"
+#include "sheet/xls/byte_source.h"
+#include "sheet/xls/xls_reader.h"
+#include "sheet/xls_test_support.h"
+
+namespace quill::xls {
+namespace {
+
+using test::Bytes;
+using test::record;
+
+constexpr unsigned kRelative = 0xC000;
+
+// A FORMULA record with a number result and the given tokens and extra data.
+std::string formula(unsigned row, unsigned column, const std::string& tokens,
+                    const std::string& extra = "") {
+  return record(0x0006, Bytes()
+                            .u16(row)
+                            .u16(column)
+                            .u16(0)
+                            .f64(1)
+                            .u16(0)
+                            .u32(0)
+                            .u16(unsigned(tokens.size()))
+                            .raw(tokens)
+                            .raw(extra));
+}
+
+std::string pointer(unsigned row, unsigned column) {
+  return Bytes().u8(0x01).u16(row).u16(column);
+}
+
+// A SHRFMLA (shared) or ARRAY record over rows of one column.
+std::string group(std::uint16_t type, unsigned firstRow, unsigned lastRow, unsigned column,
+                  const std::string& tokens) {
+  Bytes body;
+  body.u16(firstRow).u16(lastRow).u8(column).u8(column);
+  if (type == 0x0221)
+    body.u16(0).u32(0);
+  else
+    body.u8(0).u8(unsigned(lastRow - firstRow + 1));
+  return record(type, body.u16(unsigned(tokens.size())).raw(tokens));
+}
+
+std::string listFormulas(const std::string& stream, bool formulas) {
+  MemorySource source(stream);
+  ReadOptions options;
+  options.formulas = formulas;
+  const auto workbook = readXlsStream(source, StreamKind::Workbook, "Bare", options);
+  std::string listing;
+  for (std::size_t i = 1; i <= workbook->sheetCount(); ++i) {
+    const StoredSheet& sheet = workbook->storedSheet(i);
+    sheet.formulas().forEach([&](long row, long column, std::string_view text) {
+      listing += sheet.name() + "!" + cellAddress(row, column) + " " + std::string(text) + "\n";
+    });
+  }
+  return listing;
+}
+
+TEST(XlsFormulas, SharedArrayThreeDimensionalAndNamedFormulasAreReadWhenAskedFor) {
+  // The sheet index: this workbook (SUPBOOK), an add-in book with IFERROR, and two entries.
+  const std::string globals =
+      record(0x01AE, Bytes().u16(2).u16(0x0401)) + record(0x01AE, Bytes().u16(1).u16(0x3A01)) +
+      record(0x0023, Bytes().u16(0).u32(0).u8(13).u8(0).raw("_xlfn.IFERROR")) +
+      record(0x0017, Bytes().u16(2).u16(0).u16(1).u16(1).u16(1).u16(0).u16(0)) +
+      record(0x0018, Bytes().u16(0).u8(0).u8(5).u16(0).u16(0).u16(0).u32(0).u8(0).raw("Total"));
+  const std::string leftNeighbour = Bytes().u8(0x2C).u16(0).u16(0xFF | kRelative);
+  const std::string area = Bytes().u8(0x25).u16(0).u16(1).u16(kRelative).u16(kRelative);
+  const std::string otherSheet = Bytes().u8(0x3A).u16(0).u16(0).u16(0);
+  const std::string iferror =
+      Bytes().u8(0x39).u16(1).u16(1).u16(0).u8(0x23).u32(1).u8(0x1E).u16(0).u8(0x22).u8(3).u16(255);
+  const std::string sheet = formula(0, 1, pointer(0, 1)) + group(0x04BC, 0, 1, 1, leftNeighbour) +
+                            formula(1, 1, pointer(0, 1)) + formula(2, 2, pointer(2, 2)) +
+                            group(0x0221, 2, 3, 2, area) + formula(3, 2, pointer(2, 2)) +
+                            formula(4, 3, otherSheet) + formula(5, 3, iferror) +
+                            formula(6, 3, Bytes().u8(0x1E).u16(1).u8(0x03));
+  const std::string stream = test::workbookStream(globals, {{"Calc", sheet}, {"Other Sheet", ""}});
+  EXPECT_EQ(listFormulas(stream, false), "");
+  EXPECT_EQ(listFormulas(stream, true),
+            "Calc!B1 =A1\nCalc!B2 =A2\nCalc!C3 {=A1:A2}\nCalc!C4 {=A1:A2}\n"
+            "Calc!D5 ='Other Sheet'!$A$1\nCalc!D6 =IFERROR(Total,0)\n"
+            "Calc!D7 [unreadable formula: an operator lacks its operands]\n");
+}
+
+TEST(XlsFormulas, OlderVersionsMarkTheirFormulasUnread) {
+  const std::string stream =
+      test::workbookStream("", {{"Old", formula(0, 0, Bytes().u8(0x1E).u16(1))}}, true);
+  EXPECT_EQ(listFormulas(stream, true),
+            "Old!A1 [unreadable formula: tokens of a BIFF version before 8]\n");
+}
+
+}  // namespace
+}  // namespace quill::xls
