@@ -105,14 +105,16 @@ int compareCommand(const std::vector<std::string>& arguments, std::ostream& out,
       (parsed->range1Given || parsed->range2Given))
     err << "quillmere-cli compare: no worksheet is chosen, so the whole workbooks are compared "
            "and the ranges are not used\n";
-  // Failures are printed as one line each, whether a trap reports them or they end the run.
+  // Failures are printed as one line each, whether a trap reports them or they end the run,
+  // each on a line of its own below an erased progress line.
+  ProgressLine progress(err, errIsTerminal && !parsed->quiet);
   StreamErrorBox errors(err, "quillmere-cli compare: ");
+  errors.beforeEachLine([&progress] { progress.clear(); });
   try {
     refuseFolderHoldingInputs(parsed->outputFolder, {request.path1, request.path2});
     fs::create_directories(parsed->outputFolder);
     StagingFolder staging(parsed->outputFolder);
     errors.showPathAs(staging.path().string(), parsed->outputFolder.string());
-    ProgressLine progress(err, errIsTerminal && !parsed->quiet);
     progress.setReading(request.path1 + " and " + request.path2);
     SpreadsheetSession session;
     initializeExcelFiles(session, request.path1, request.path2, errors);

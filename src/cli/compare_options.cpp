@@ -37,7 +37,7 @@ const char* const kCompareUsage =
     "With two folders, the workbooks of both trees are paired by their paths inside them and\n"
     "each pair is compared whole into its own folder in DIR, named after that path; DIR's\n"
     "index.htm lists every pair and every workbook found in one tree only. --jobs N compares\n"
-    "N pairs at a time (default: the number of processors).\n"
+    "N pairs at a time, 1 to 16 (default: the number of processors, at most 16).\n"
     "\n"
     "Exit codes: 0 no differences, 1 differences found, 2 error (nothing written; with\n"
     "folders: a pair failed, and the others are still compared and listed).\n";

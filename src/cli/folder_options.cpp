@@ -13,6 +13,10 @@ namespace {
 
 constexpr const char* kPrefix = "quillmere-cli compare: ";
 
+// Each pair compared at once holds a staging folder, and SIGINT and SIGTERM can remove no
+// more than 16 of them at a time.
+constexpr unsigned kMostJobs = 16;
+
 // Options of the file comparison that take a value, so that their values are not taken
 // for folders when telling which comparison the arguments ask for.
 bool takesValue(std::string_view option) {
@@ -46,7 +50,7 @@ bool isFolder(const std::string& path) {
 std::optional<unsigned> readJobs(const std::string& text) {
   unsigned value = 0;
   auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size() || value < 1 || value > 256)
+  if (error != std::errc() || end != text.data() + text.size() || value < 1 || value > kMostJobs)
     return std::nullopt;
   return value;
 }
@@ -103,8 +107,8 @@ std::optional<FolderArguments> parseFolderArguments(const std::vector<std::strin
     } else if (auto jobs = readJobs(value)) {
       parsed.jobs = *jobs;
     } else {
-      err << kPrefix << "--jobs does not take \"" << value
-          << "\"; expected a number from 1 to 256\n";
+      err << kPrefix << "--jobs does not take \"" << value << "\"; expected a number from 1 to "
+          << kMostJobs << "\n";
       return std::nullopt;
     }
   }
@@ -114,7 +118,8 @@ std::optional<FolderArguments> parseFolderArguments(const std::vector<std::strin
   }
   parsed.first = folders[0];
   parsed.second = folders[1];
-  if (parsed.jobs == 0) parsed.jobs = std::max(1u, std::thread::hardware_concurrency());
+  if (parsed.jobs == 0)
+    parsed.jobs = std::clamp(std::thread::hardware_concurrency(), 1u, kMostJobs);
   return parsed;
 }
 

@@ -88,11 +88,13 @@ TEST(FolderComparison, AFailingPairIsListedWhileTheOthersAreWritten) {
   placeSample("sample1.xls", r / "b/sub/damaged.xlsx");
   placeSample("sample1.xls", r / "a/only <first>.xls");
   placeSample("sample1.xls", r / "b/new & second.xls");
+  placeSample("sample1.xls", r / "a/q #1.xls");
+  placeSample("sample1.xls", r / "b/q #1.xls");
 
   const auto run = compareTrees(r);
   EXPECT_EQ(run.exitCode, 2) << run.output;
   EXPECT_NE(run.output.find("sub/damaged.xlsx: failed"), std::string::npos) << run.output;
-  EXPECT_NE(run.output.find("3 pairs compared: 1 different, 1 failed; 1 added, 1 removed"),
+  EXPECT_NE(run.output.find("4 pairs compared: 1 different, 1 failed; 1 added, 1 removed"),
             std::string::npos)
       << run.output;
   for (const char* pair : {"changed.xls", "sub/same.xls"}) {
@@ -104,6 +106,7 @@ TEST(FolderComparison, AFailingPairIsListedWhileTheOthersAreWritten) {
   const std::string index = readFile(r / "out/index.htm");
   EXPECT_NE(index.find("<td>changed.xls</td><td>different</td>"), std::string::npos) << index;
   EXPECT_NE(index.find("<a href=\"sub/same.xls/report.htm\">"), std::string::npos) << index;
+  EXPECT_NE(index.find("<a href=\"q%20%231.xls/visualized.htm\">"), std::string::npos) << index;
   EXPECT_NE(index.find("<td>sub/damaged.xlsx</td><td>failed</td>"), std::string::npos);
   EXPECT_NE(index.find("is not a workbook"), std::string::npos);
   EXPECT_NE(index.find("<td>only &lt;first&gt;.xls</td><td>removed</td>"), std::string::npos);
@@ -165,8 +168,8 @@ TEST(FolderComparison, WrongOptionsAreRefusedBeforeAnythingIsWritten) {
   TemporaryFolder root;
   placeSample("sample1.xls", root.path() / "a/s.xls");
   placeSample("sample1.xls", root.path() / "b/s.xls");
-  for (const char* options :
-       {"--jobs 0", "--jobs many", "--jobs", "--sheet1 2", "--quiet --quiet", "--out ''"}) {
+  for (const char* options : {"--jobs 0", "--jobs 17", "--jobs many", "--jobs", "--sheet1 2",
+                              "--quiet --quiet", "--out ''"}) {
     const auto run = compareTrees(root.path(), options);
     EXPECT_EQ(run.exitCode, 2) << options << "\n" << run.output;
     EXPECT_FALSE(fs::exists(root.path() / "out/index.htm")) << options;

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 
@@ -130,6 +131,18 @@ TEST(ProgressLine, DrawnOnATerminalUnlessQuiet) {
   EXPECT_EQ(silent.exitCode, 1) << silent.output;
   EXPECT_EQ(silent.output.find('\x1b'), std::string::npos) << silent.output;
   EXPECT_NE(silent.output.find("27 differences"), std::string::npos);
+}
+
+TEST(ProgressLine, AFailureIsPrintedOnALineOfItsOwn) {
+  TemporaryFolder folder;
+  const fs::path damaged = folder.path() / "damaged.xlsx";
+  std::ofstream(damaged) << "not a workbook";
+  const auto run = runOnTerminal({"compare", (kSamples / "sample1.xls").string(), damaged.string(),
+                                  "--out", folder.path().string()});
+  EXPECT_EQ(run.exitCode, 2) << run.output;
+  EXPECT_NE(run.output.find(std::string(kErase) + "quillmere-cli compare: \"" + damaged.string()),
+            std::string::npos)
+      << run.output;
 }
 
 TEST(ProgressLine, NeverDrawnIntoAPipe) {
