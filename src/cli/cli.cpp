@@ -15,6 +15,8 @@ constexpr const char* kUsage =
     "  compare FILE1 FILE2 [--out DIR] [OPTIONS]\n"
     "                                    compare two workbooks, whole or one area of a\n"
     "                                    worksheet in each, as a range or a keyed table\n"
+    "  compare DIR1 DIR2 [--out DIR] [--jobs N]\n"
+    "                                    compare the workbooks of two folder trees in pairs\n"
     "  cells FILE                        list every non-empty cell as Sheet!A1<TAB>text\n"
     "  sheets FILE                       list the worksheets with their used areas\n"
     "  textconv FILE                     print the workbook as lines for git's textconv,\n"
@@ -26,7 +28,8 @@ constexpr const char* kUsage =
 
 }  // namespace
 
-int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+        bool errIsTerminal) {
   if (arguments.empty()) {
     err << kUsage;
     return kFailure;
@@ -41,7 +44,7 @@ int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
     out << kUsage;
     return kNoDifferences;
   }
-  if (command == "compare") return compareCommand(rest, out, err);
+  if (command == "compare") return compareCommand(rest, out, err, errIsTerminal);
   if (command == "cells") return cellsCommand(rest, out, err);
   if (command == "sheets") return sheetsCommand(rest, out, err);
   if (command == "textconv") return textconvCommand(rest, out, err);

@@ -7,6 +7,9 @@
 namespace quill::cli {
 
 // Runs quillmere-cli with its arguments (without the program name); returns the exit code.
-int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+// errIsTerminal says that err reaches a terminal, where a long comparison draws its
+// progress line.
+int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+        bool errIsTerminal = false);
 
 }  // namespace quill::cli

@@ -6,8 +6,10 @@
 
 namespace quill::cli {
 
-// Each command takes the arguments after its name and returns the exit code.
-int compareCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+// Each command takes the arguments after its name and returns the exit code. The compare
+// command draws its progress line on err when err is a terminal.
+int compareCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+                   bool errIsTerminal = false);
 int cellsCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 int sheetsCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 int textconvCommand(const std::vector<std::string>& arguments, std::ostream& out,

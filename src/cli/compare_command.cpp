@@ -5,6 +5,9 @@
 #include "cli/commands.h"
 #include "cli/compare_options.h"
 #include "cli/exit_codes.h"
+#include "cli/folder_command.h"
+#include "cli/folder_options.h"
+#include "cli/progress_line.h"
 #include "cli/stream_error_box.h"
 #include "engine/choose_comparison.h"
 #include "engine/chosen_sheets.h"
@@ -84,12 +87,13 @@ std::string summary(const ComparisonOutcome& outcome) {
 
 }  // namespace
 
-int compareCommand(const std::vector<std::string>& arguments, std::ostream& out,
-                   std::ostream& err) {
+int compareCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+                   bool errIsTerminal) {
   if (wantsHelp(arguments)) {
     out << kCompareUsage;
     return kNoDifferences;
   }
+  if (namesTwoFolders(arguments)) return compareFolders(arguments, out, err, errIsTerminal);
   auto parsed = parseCompareArguments(arguments, err);
   if (!parsed || !checkFilesExist(parsed->request, err)) return kFailure;
   ComparisonRequest& request = parsed->request;
@@ -101,14 +105,17 @@ int compareCommand(const std::vector<std::string>& arguments, std::ostream& out,
       (parsed->range1Given || parsed->range2Given))
     err << "quillmere-cli compare: no worksheet is chosen, so the whole workbooks are compared "
            "and the ranges are not used\n";
-  // Failures are printed as one line each, whether a trap reports them or they end the run.
+  // Failures are printed as one line each, whether a trap reports them or they end the run,
+  // each on a line of its own below an erased progress line.
+  ProgressLine progress(err, errIsTerminal && !parsed->quiet);
   StreamErrorBox errors(err, "quillmere-cli compare: ");
+  errors.beforeEachLine([&progress] { progress.clear(); });
   try {
     refuseFolderHoldingInputs(parsed->outputFolder, {request.path1, request.path2});
     fs::create_directories(parsed->outputFolder);
     StagingFolder staging(parsed->outputFolder);
     errors.showPathAs(staging.path().string(), parsed->outputFolder.string());
-    NoProgress progress;
+    progress.setReading(request.path1 + " and " + request.path2);
     SpreadsheetSession session;
     initializeExcelFiles(session, request.path1, request.path2, errors);
     if (errors.count() > 0) return kFailure;
@@ -118,6 +125,7 @@ int compareCommand(const std::vector<std::string>& arguments, std::ostream& out,
     ComparisonOutcome outcome = runChosenComparison(context);
     if (errors.count() > 0 || !outcome.documentsWritten) return kFailure;
     publishDocumentPair(staging, parsed->outputFolder);
+    progress.clear();
     out << summary(outcome) << '\n';
     return outcome.differences > 0 ? kDifferences : kNoDifferences;
   } catch (...) {

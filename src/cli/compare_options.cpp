@@ -9,6 +9,7 @@ namespace quill::cli {
 
 const char* const kCompareUsage =
     "Usage: quillmere-cli compare FILE1 FILE2 [--out DIR] [OPTIONS]\n"
+    "       quillmere-cli compare DIR1 DIR2 [--out DIR] [--jobs N] [--quiet]\n"
     "Compares FILE1 with FILE2 and writes report.htm and visualized.htm into DIR (default: the\n"
     "current folder). Without options the workbooks are compared sheet by sheet and cell by\n"
     "cell.\n"
@@ -28,10 +29,18 @@ const char* const kCompareUsage =
     "  --identifying LIST   identifying columns (rows mode) or rows (columns mode), such as\n"
     "                       \"A, C\" or \"1, 4\"\n"
     "  --ignore LIST        columns or rows to leave out, in the same form\n"
+    "  --quiet              no progress line on standard error (drawn only on a terminal)\n"
     "Range mode without --sheet1 or --sheet2 compares the whole workbooks. Each option may be\n"
     "given once, and only where its mode uses it.\n"
     "\n"
-    "Exit codes: 0 no differences, 1 differences found, 2 error (nothing written).\n";
+    "\n"
+    "With two folders, the workbooks of both trees are paired by their paths inside them and\n"
+    "each pair is compared whole into its own folder in DIR, named after that path; DIR's\n"
+    "index.htm lists every pair and every workbook found in one tree only. --jobs N compares\n"
+    "N pairs at a time, 1 to 16 (default: the number of processors, at most 16).\n"
+    "\n"
+    "Exit codes: 0 no differences, 1 differences found, 2 error (nothing written; with\n"
+    "folders: a pair failed, and the others are still compared and listed).\n";
 
 namespace {
 
@@ -145,6 +154,14 @@ std::optional<CompareArguments> parseCompareArguments(const std::vector<std::str
     }
     if (argument == "--") {
       optionsEnded = true;
+      continue;
+    }
+    if (argument == "--quiet") {
+      if (!given.insert(argument).second) {
+        err << "quillmere-cli compare: --quiet is given more than once\n";
+        return std::nullopt;
+      }
+      parsed.quiet = true;
       continue;
     }
     const std::size_t equals = argument.find('=');

@@ -21,6 +21,7 @@ struct CompareArguments {
   // workbooks are open. Empty where a position was given or nothing.
   std::string sheet1Name;
   std::string sheet2Name;
+  bool quiet = false;  // no progress line
 };
 
 extern const char* const kCompareUsage;

@@ -15,6 +15,7 @@ void StreamErrorBox::showFailure(std::string_view description, const std::string
       line.replace(at, hidden_.size(), shown_);
   for (char& ch : line)
     if (ch == '\r' || ch == '\n') ch = ' ';
+  if (beforeEachLine_) beforeEachLine_();
   stream_ << prefix_ << line << '\n';
 }
 

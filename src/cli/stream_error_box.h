@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <ostream>
 #include <string>
 
@@ -19,12 +20,15 @@ class StreamErrorBox final : public ErrorBox {
   void showFailure(std::string_view description, const std::string& text) override;
   // Shows the path hidden as shown wherever a description names it.
   void showPathAs(std::string hidden, std::string shown);
+  // Runs the call before each line is printed, such as erasing a progress line.
+  void beforeEachLine(std::function<void()> call) { beforeEachLine_ = std::move(call); }
   int count() const { return count_; }
 
  private:
   std::ostream& stream_;
   std::string prefix_;
   std::string hidden_, shown_;
+  std::function<void()> beforeEachLine_;
   int count_ = 0;
 };
 

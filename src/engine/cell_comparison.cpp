@@ -67,6 +67,7 @@ void appendDifferenceRow(ReportBodies& bodies, const ComparisonRequest& request,
 
 void writeDocuments(const ComparisonContext& context, const ReportBodies& bodies,
                     const std::string& caption) {
+  context.progress.setWriting();
   std::filesystem::create_directories(context.outputFolder);
   const DocumentTitle reportTitle{context.request.path1, context.request.path2,
                                   context.now ? context.now() : currentLocalTime(), caption};

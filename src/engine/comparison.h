@@ -11,13 +11,16 @@ namespace quill {
 class ErrorBox;
 struct SpreadsheetSession;
 
-// Where a comparison reports how far it has got: row r of n. Either call may throw
-// ComparisonCancelled to stop the comparison.
+// Where a comparison reports how far it has got: row r of n, the worksheet it is in and
+// when it writes the documents. Any call may throw ComparisonCancelled to stop the
+// comparison. Sinks that show rows alone leave the other two as they are.
 class ProgressSink {
  public:
   virtual ~ProgressSink() = default;
   virtual void setMaximum(long rows) = 0;
   virtual void setValue(long row) = 0;
+  virtual void setSheet(const std::string& name) { (void)name; }
+  virtual void setWriting() {}
 };
 
 // A progress sink that ignores everything.

@@ -81,6 +81,7 @@ void compareSheetPair(ComparisonContext& context, ErrorTrap& trap, ReportBodies&
     for (long c = 1; c <= columnCount; ++c) appendHeaderCell(bodies.grid, columnLetters(c));
   });
   trap.at(WholeWorkbookLine::ProgressMaximum, [&] {
+    context.progress.setSheet(sheetName);
     if (rowCount >= 1) context.progress.setMaximum(rowCount);
   });
   // Each row's texts are read in one pass per sheet into buffers reused for every row.
@@ -95,7 +96,8 @@ void compareSheetPair(ComparisonContext& context, ErrorTrap& trap, ReportBodies&
                           ? 1 + nextOffsetInUse(sheet1, 1, sheet2, 1, r - 1, rowCount)
                           : r;
     if (next - r > kFoldedRowsAbove) {
-      trap.at(WholeWorkbookLine::RowStart, [&] { appendEmptyRowsLine(bodies.grid, r, next - 1, columnCount); });
+      trap.at(WholeWorkbookLine::RowStart,
+              [&] { appendEmptyRowsLine(bodies.grid, r, next - 1, columnCount); });
       r = next - 1;
       trap.at(WholeWorkbookLine::ProgressValue, [&] { context.progress.setValue(r); });
       continue;

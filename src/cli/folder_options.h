@@ -1,0 +1,28 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace quill::cli {
+
+// The arguments of a comparison of two folder trees.
+struct FolderArguments {
+  std::filesystem::path first;
+  std::filesystem::path second;
+  std::filesystem::path outputFolder = ".";
+  unsigned jobs = 0;  // pairs compared at a time; 0 until read, then at least 1
+  bool quiet = false;
+};
+
+// True when the compare command's two non-option arguments are both folders.
+bool namesTwoFolders(const std::vector<std::string>& arguments);
+
+// Reads a folder comparison's arguments; on a mistake says what is wrong and gives nothing.
+// Without --jobs as many pairs are compared at a time as there are processors.
+std::optional<FolderArguments> parseFolderArguments(const std::vector<std::string>& arguments,
+                                                    std::ostream& err);
+
+}  // namespace quill::cli

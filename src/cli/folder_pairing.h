@@ -1,0 +1,32 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace quill::cli {
+
+// One workbook path of a folder comparison, relative to both trees, and which tree holds it.
+struct WorkbookPath {
+  std::string relativePath;  // with "/" between folders
+  bool inFirst = false;
+  bool inSecond = false;
+};
+
+// True for a file name whose extension is one of the formats the readers take, in any case.
+bool hasWorkbookExtension(const std::filesystem::path& name);
+
+// The workbooks of both trees, paired by their paths inside them and sorted by path. Files
+// of other types are left out; links to folders are not followed, so that a loop of links
+// cannot make the walk endless. Throws std::filesystem::filesystem_error when a tree
+// cannot be read.
+std::vector<WorkbookPath> pairWorkbooks(const std::filesystem::path& first,
+                                        const std::filesystem::path& second);
+
+// The folder inside the output folder that receives one pair's documents, named after its
+// path; throws std::runtime_error for a path that would lead elsewhere (empty, absolute,
+// or holding "." or ".." parts).
+std::filesystem::path pairFolder(const std::filesystem::path& outputFolder,
+                                 const std::string& relativePath);
+
+}  // namespace quill::cli

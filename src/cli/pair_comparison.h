@@ -1,0 +1,20 @@
+#pragma once
+
+#include <filesystem>
+#include <ostream>
+#include <string>
+
+#include "engine/comparison.h"
+
+namespace quill::cli {
+
+// Compares two workbooks whole and publishes report.htm and visualized.htm into the
+// folder, in a session and a staging folder of its own, so that pairs can be compared on
+// several threads at once. Each failure is printed to err as one line after the prefix.
+// Gives the outcome; documentsWritten is false when anything failed, and then nothing new
+// is in the folder.
+ComparisonOutcome compareWorkbookPair(const std::string& path1, const std::string& path2,
+                                      const std::filesystem::path& folder, ProgressSink& progress,
+                                      std::ostream& err, const std::string& prefix);
+
+}  // namespace quill::cli
