@@ -8,6 +8,7 @@
 
 #include "base/error_trap.h"
 #include "engine/cell_comparison.h"
+#include "engine/row_progress.h"
 #include "report/templates.h"
 #include "sheet/session.h"
 
@@ -80,9 +81,8 @@ void compareSheetPair(ComparisonContext& context, ErrorTrap& trap, ReportBodies&
     appendHeaderCorner(bodies.grid);
     for (long c = 1; c <= columnCount; ++c) appendHeaderCell(bodies.grid, columnLetters(c));
   });
-  trap.at(WholeWorkbookLine::ProgressMaximum, [&] {
-    if (rowCount >= 1) context.progress.setMaximum(rowCount);
-  });
+  RowProgress progress(context.progress);
+  trap.at(WholeWorkbookLine::ProgressMaximum, [&] { progress.begin(rowCount); });
   // Each row's texts are read in one pass per sheet into buffers reused for every row.
   std::vector<std::string_view> texts1, texts2;
   trap.at(WholeWorkbookLine::ReadRow, [&] {
@@ -95,9 +95,10 @@ void compareSheetPair(ComparisonContext& context, ErrorTrap& trap, ReportBodies&
                           ? 1 + nextOffsetInUse(sheet1, 1, sheet2, 1, r - 1, rowCount)
                           : r;
     if (next - r > kFoldedRowsAbove) {
-      trap.at(WholeWorkbookLine::RowStart, [&] { appendEmptyRowsLine(bodies.grid, r, next - 1, columnCount); });
+      trap.at(WholeWorkbookLine::RowStart,
+              [&] { appendEmptyRowsLine(bodies.grid, r, next - 1, columnCount); });
       r = next - 1;
-      trap.at(WholeWorkbookLine::ProgressValue, [&] { context.progress.setValue(r); });
+      trap.at(WholeWorkbookLine::ProgressValue, [&] { progress.reached(r); });
       continue;
     }
     trap.at(WholeWorkbookLine::RowStart, [&] {
@@ -111,7 +112,7 @@ void compareSheetPair(ComparisonContext& context, ErrorTrap& trap, ReportBodies&
     trap.at(WholeWorkbookLine::CompareCell, [&] {
       appendRowComparison(bodies, context.request, anchorName, r, 1, texts1, texts2);
     });
-    trap.at(WholeWorkbookLine::ProgressValue, [&] { context.progress.setValue(r); });
+    trap.at(WholeWorkbookLine::ProgressValue, [&] { progress.reached(r); });
   }
   trap.at(WholeWorkbookLine::TableEnd, [&] { appendTableEnd(bodies.grid); });
 }
