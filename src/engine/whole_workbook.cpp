@@ -145,8 +145,8 @@ ComparisonOutcome DoItByFile(ComparisonContext& context) {
     return outcome;
   }
   ReportBodies bodies;
-  const Workbook& book1 = *session.firstBook;
-  const Workbook& book2 = *session.secondBook;
+  const Workbook& book1 = *session.firstBook();
+  const Workbook& book2 = *session.secondBook();
   trap.at(WholeWorkbookLine::ReserveGrid,
           [&] { bodies.grid.reserve(expectedGridBytes(book1, book2)); });
   const std::size_t sheetCount = std::max(book1.sheetCount(), book2.sheetCount());
