@@ -381,7 +381,7 @@ TEST_F(SmallerAreaTest, PicksAreWrittenInTheModesFormAndMoveTheList) {
   // A table takes one span: a pick of several areas is refused, not cut to its first area.
   option("Option2").click();
   picker_->answer = PickedRange{"$A$1:$A$9,$C$1:$E$9", "Gamma"};
-  button(form2(), "PushButton7").click();
+  button(smallerAreaWindow(), "PushButton7").click();
   EXPECT_NE(text("txtRange1"), "$A:$A");
   ASSERT_EQ(dialogs.errors.size(), 1);
   EXPECT_TRUE(dialogs.errors.front().startsWith("A table takes one area"));
