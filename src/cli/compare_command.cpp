@@ -48,8 +48,8 @@ const Worksheet* sheetAt(const Workbook* book, std::optional<int> position) {
 void fillDefaultRanges(CompareArguments& arguments, const SpreadsheetSession& session) {
   ComparisonRequest& request = arguments.request;
   const auto [first, second] = settledSheetPositions(request);
-  const Worksheet* sheet1 = sheetAt(session.firstBook, first);
-  const Worksheet* sheet2 = sheetAt(session.secondBook, second);
+  const Worksheet* sheet1 = sheetAt(session.firstBook(), first);
+  const Worksheet* sheet2 = sheetAt(session.secondBook(), second);
   if (arguments.range1Given || sheet1 == nullptr || sheet2 == nullptr) return;
   const Range used(sheet1->name(), {usedAreaOfBoth(*sheet1, *sheet2)});
   if (request.mode == Mode::Range) {
@@ -71,9 +71,9 @@ int positionNamed(const Workbook* book, const std::string& name, const std::stri
 void settleSheetNames(CompareArguments& arguments, const SpreadsheetSession& session) {
   ComparisonRequest& request = arguments.request;
   if (!arguments.sheet1Name.empty())
-    request.sheet1 = positionNamed(session.firstBook, arguments.sheet1Name, request.path1);
+    request.sheet1 = positionNamed(session.firstBook(), arguments.sheet1Name, request.path1);
   if (!arguments.sheet2Name.empty())
-    request.sheet2 = positionNamed(session.secondBook, arguments.sheet2Name, request.path2);
+    request.sheet2 = positionNamed(session.secondBook(), arguments.sheet2Name, request.path2);
 }
 
 std::string summary(const ComparisonOutcome& outcome) {

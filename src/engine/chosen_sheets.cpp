@@ -36,8 +36,8 @@ ChosenSheets chosenSheets(const ComparisonRequest& request, const SpreadsheetSes
     throw Failure(FailureKind::NotOpen, {},
                   "The workbooks could not both be opened, so nothing was compared");
   const auto [first, second] = settledSheetPositions(request);
-  return {sheetAt(*session.firstBook, first, "Worksheet of Excel File #1"),
-          sheetAt(*session.secondBook, second, "Worksheet of Excel File #2")};
+  return {sheetAt(*session.firstBook(), first, "Worksheet of Excel File #1"),
+          sheetAt(*session.secondBook(), second, "Worksheet of Excel File #2")};
 }
 
 Area usedAreaOfBoth(const Worksheet& first, const Worksheet& second) {

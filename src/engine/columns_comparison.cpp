@@ -6,8 +6,7 @@
 
 #include "engine/cell_comparison.h"
 #include "engine/chosen_sheets.h"
-#include "engine/comparison_finish.h"
-#include "engine/keyed_area.h"
+#include "engine/keyed_comparison.h"
 #include "engine/request_fields.h"
 #include "report/templates.h"
 #include "sheet/workbook.h"
@@ -32,75 +31,106 @@ std::vector<char> shownRows(const Area& area, const std::vector<long>& listed,
 }
 
 // Builds the bodies of the column-keyed comparison: plain rows, or key header and
-// identifying rows with the columns that turned out paired.
-class ColumnsBuilder {
+// identifying rows with the columns that turned out paired. With identifying rows the first
+// one shown is the key.
+class ColumnsBuilder final : public KeyedBodiesBuilder {
  public:
-  ColumnsBuilder(ComparisonContext& context, const ChosenSheets& sheets, const Area& area)
-      : context_(context), sheets_(sheets), area_(area), paired_(std::size_t(area.columns()), 0) {}
+  ColumnsBuilder(ComparisonContext& context, const ChosenSheets& sheets, const Area& area,
+                 const KeyLists& lists)
+      : context_(context),
+        sheets_(sheets),
+        area_(area),
+        keyed_(!lists.identifying.empty()),
+        shown_(shownRows(area, lists.identifying, lists.ignored, keyed_)),
+        paired_(std::size_t(area.columns()), 0) {}
 
-  void appendPlainHeaderRow();
-  void appendPlainRow(long row, bool shown);
-  // keyRow 0: no row is a key, so no column gets a header cell.
-  void appendKeyHeaderRow(long keyRow);
-  void appendIdentifyingRow(long row);
-  ReportBodies& bodies() { return bodies_; }
+  void appendHeaderRow(ReportBodies& bodies) override;
+  void appendRow(ReportBodies& bodies, long row) override;
 
  private:
   long column(long c) const { return area_.firstColumn + c; }
-  void appendKeyedCell(long row, long c, std::string_view text1, std::string_view text2);
+  bool shown(long row) const { return shown_[std::size_t(row - area_.firstRow)] != 0; }
+  long firstShownRow() const;
+  void appendPlainHeaderRow(ReportBodies& bodies);
+  void appendPlainRow(ReportBodies& bodies, long row);
+  // keyRow 0: no row is a key, so no column gets a header cell.
+  void appendKeyHeaderRow(ReportBodies& bodies, long keyRow);
+  void appendIdentifyingRow(ReportBodies& bodies, long row);
+  void appendKeyedCell(ReportBodies& bodies, long row, long c, std::string_view text1,
+                       std::string_view text2);
 
   ComparisonContext& context_;
   const ChosenSheets& sheets_;
   const Area& area_;
+  bool keyed_;
+  std::vector<char> shown_;
   std::vector<char> paired_;
-  ReportBodies bodies_;
 };
 
-void ColumnsBuilder::appendPlainHeaderRow() {
-  appendHeaderCorner(bodies_.grid);
-  for (long c = 0; c < area_.columns(); ++c)
-    appendHeaderCell(bodies_.grid, columnLetters(column(c)));
+void ColumnsBuilder::appendHeaderRow(ReportBodies& bodies) {
+  keyed_ ? appendKeyHeaderRow(bodies, firstShownRow()) : appendPlainHeaderRow(bodies);
 }
 
-void ColumnsBuilder::appendPlainRow(long row, bool shown) {
-  appendRowStart(bodies_.grid);
-  appendRowStart(bodies_.report);
-  if (!shown) return;
-  appendHeaderCell(bodies_.grid, row);
+void ColumnsBuilder::appendRow(ReportBodies& bodies, long row) {
+  if (!keyed_) {
+    appendPlainRow(bodies, row);
+    return;
+  }
+  appendRowStart(bodies.grid);
+  if (shown(row)) appendIdentifyingRow(bodies, row);
+}
+
+long ColumnsBuilder::firstShownRow() const {
+  for (long row = area_.firstRow; row <= area_.lastRow; ++row)
+    if (shown(row)) return row;
+  return 0;
+}
+
+void ColumnsBuilder::appendPlainHeaderRow(ReportBodies& bodies) {
+  appendHeaderCorner(bodies.grid);
   for (long c = 0; c < area_.columns(); ++c)
-    appendCellComparison(bodies_, context_.request, sheets_.first.name(), row, column(c),
+    appendHeaderCell(bodies.grid, columnLetters(column(c)));
+}
+
+void ColumnsBuilder::appendPlainRow(ReportBodies& bodies, long row) {
+  appendRowStart(bodies.grid);
+  appendRowStart(bodies.report);
+  if (!shown(row)) return;
+  appendHeaderCell(bodies.grid, row);
+  for (long c = 0; c < area_.columns(); ++c)
+    appendCellComparison(bodies, context_.request, sheets_.first.name(), row, column(c),
                          sheets_.first.cellText(row, column(c)),
                          sheets_.second.cellText(row, column(c)));
 }
 
-void ColumnsBuilder::appendKeyHeaderRow(long keyRow) {
-  appendHeaderCorner(bodies_.grid);
+void ColumnsBuilder::appendKeyHeaderRow(ReportBodies& bodies, long keyRow) {
+  appendHeaderCorner(bodies.grid);
   if (keyRow == 0) return;
   for (long c = 0; c < area_.columns(); ++c) {
     const std::string letters = columnLetters(column(c));
     const std::string_view text1 = sheets_.first.cellText(keyRow, column(c));
     const std::string_view text2 = sheets_.second.cellText(keyRow, column(c));
     if (text1.empty() || text2.empty() || text1 == text2) {
-      appendHeaderCell(bodies_.grid, letters);
+      appendHeaderCell(bodies.grid, letters);
       continue;
     }
     const std::string anchor = cellAnchor(sheets_.first.name(), keyRow, column(c));
-    appendAddedCell(bodies_.grid, context_.request.path1, anchor, letters);
-    appendRemovedCell(bodies_.grid, context_.request.path1, anchor, letters);
+    appendAddedCell(bodies.grid, context_.request.path1, anchor, letters);
+    appendRemovedCell(bodies.grid, context_.request.path1, anchor, letters);
   }
 }
 
-void ColumnsBuilder::appendIdentifyingRow(long row) {
-  appendHeaderCell(bodies_.grid, row);
+void ColumnsBuilder::appendIdentifyingRow(ReportBodies& bodies, long row) {
+  appendHeaderCell(bodies.grid, row);
   for (long c = 0; c < area_.columns(); ++c)
-    appendKeyedCell(row, c, sheets_.first.cellText(row, column(c)),
+    appendKeyedCell(bodies, row, c, sheets_.first.cellText(row, column(c)),
                     sheets_.second.cellText(row, column(c)));
 }
 
 // A column once changed in both files takes two grid cells from then on.
-void ColumnsBuilder::appendKeyedCell(long row, long c, std::string_view text1,
+void ColumnsBuilder::appendKeyedCell(ReportBodies& bodies, long row, long c, std::string_view text1,
                                      std::string_view text2) {
-  std::string& grid = bodies_.grid;
+  std::string& grid = bodies.grid;
   const bool paired = paired_[std::size_t(c)] != 0;
   if (text1 == text2) {
     paired ? appendPairedDataCell(grid, text1) : appendDataCell(grid, text1);
@@ -108,7 +138,7 @@ void ColumnsBuilder::appendKeyedCell(long row, long c, std::string_view text1,
   }
   const ComparisonRequest& request = context_.request;
   const std::string anchor = cellAnchor(sheets_.first.name(), row, column(c));
-  appendDifferenceRow(bodies_, request, anchor, text1, text2);
+  appendDifferenceRow(bodies, request, anchor, text1, text2);
   if (text2.empty()) {
     paired ? appendPairedCommentCell(grid, request.path2, anchor, text1)
            : appendCommentCell(grid, request.path2, anchor, text1);
@@ -121,41 +151,23 @@ void ColumnsBuilder::appendKeyedCell(long row, long c, std::string_view text1,
   }
 }
 
+void appendColumnsModeHeading(std::string& grid, const KeyedArea& keyed) {
+  appendColumnsHeading(grid, keyed.startLetters, keyed.endLetters, keyed.area.columns());
+}
+
+std::unique_ptr<KeyedBodiesBuilder> columnsBuilder(ComparisonContext& context,
+                                                   const ChosenSheets& sheets,
+                                                   const KeyedArea& keyed, const KeyLists& lists) {
+  return std::make_unique<ColumnsBuilder>(context, sheets, keyed.area, lists);
+}
+
+const KeyedMode kColumnsMode{columnsModeArea, keyRows, appendColumnsModeHeading, columnsBuilder,
+                             "rows"};
+
 }  // namespace
 
 ComparisonOutcome compareColumns(ComparisonContext& context) {
-  const ComparisonRequest& request = context.request;
-  const ChosenSheets sheets = chosenSheets(request, context.session);
-  const KeyedArea keyed = columnsModeArea(request, sheets);
-  const auto [identifying, ignored] = keyRows(request, keyed);
-  const Area& area = keyed.area;
-  const bool keyedMode = !identifying.empty();
-  const std::vector<char> shown = shownRows(area, identifying, ignored, keyedMode);
-
-  ColumnsBuilder builder(context, sheets, area);
-  ReportBodies& bodies = builder.bodies();
-  appendColumnsHeading(bodies.grid, keyed.startLetters, keyed.endLetters, area.columns());
-  if (area.rows() >= 1) context.progress.setMaximum(area.rows());
-  appendTableStart(bodies.report);
-  if (!keyedMode) {
-    builder.appendPlainHeaderRow();
-    for (long r = 0; r < area.rows(); ++r) {
-      builder.appendPlainRow(area.firstRow + r, shown[std::size_t(r)] != 0);
-      context.progress.setValue(r + 1);
-    }
-  } else {
-    long keyRow = 0;
-    for (long r = 0; r < area.rows() && keyRow == 0; ++r)
-      if (shown[std::size_t(r)]) keyRow = area.firstRow + r;
-    builder.appendKeyHeaderRow(keyRow);
-    for (long r = 0; r < area.rows(); ++r) {
-      appendRowStart(bodies.grid);
-      if (shown[std::size_t(r)]) builder.appendIdentifyingRow(area.firstRow + r);
-    }
-  }
-  appendTableEnd(bodies.grid);
-  appendTableEnd(bodies.report);
-  return finishComparison(context, bodies, keyedCaption(sheets, keyed, request, "rows"));
+  return compareKeyed(context, kColumnsMode);
 }
 
 }  // namespace quill

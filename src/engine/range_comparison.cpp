@@ -9,6 +9,7 @@
 #include "engine/comparison_finish.h"
 #include "engine/request_error.h"
 #include "engine/request_fields.h"
+#include "engine/row_progress.h"
 #include "report/templates.h"
 #include "sheet/workbook.h"
 
@@ -44,7 +45,8 @@ void compareAreaPair(ComparisonContext& context, const ChosenSheets& sheets, con
   appendHeaderCorner(bodies.grid);
   for (long c = 0; c < columnCount; ++c)
     appendHeaderCell(bodies.grid, columnLetters(area1.firstColumn + c));
-  if (rowCount > 0) context.progress.setMaximum(rowCount);
+  RowProgress progress(context.progress);
+  progress.begin(rowCount);
   std::vector<std::string_view> texts1(static_cast<std::size_t>(columnCount));
   std::vector<std::string_view> texts2(texts1.size());
   for (long r = 0; r < rowCount; ++r) {
@@ -57,7 +59,7 @@ void compareAreaPair(ComparisonContext& context, const ChosenSheets& sheets, con
     if (next - r > kFoldedRowsAbove) {
       appendEmptyRowsLine(bodies.grid, row1, area1.firstRow + next - 1, columnCount);
       r = next - 1;
-      context.progress.setValue(next);
+      progress.reached(next);
       continue;
     }
     appendRowStart(bodies.grid);
@@ -66,7 +68,7 @@ void compareAreaPair(ComparisonContext& context, const ChosenSheets& sheets, con
     sheets.second.rowTexts(row2, area2.firstColumn, texts2);
     appendRowComparison(bodies, context.request, sheetName, row1, area1.firstColumn, texts1,
                         texts2);
-    context.progress.setValue(r + 1);
+    progress.reached(r + 1);
   }
   appendTableEnd(bodies.grid);
 }

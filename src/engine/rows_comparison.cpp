@@ -6,8 +6,7 @@
 
 #include "engine/cell_comparison.h"
 #include "engine/chosen_sheets.h"
-#include "engine/comparison_finish.h"
-#include "engine/keyed_area.h"
+#include "engine/keyed_comparison.h"
 #include "engine/request_fields.h"
 #include "report/templates.h"
 #include "sheet/workbook.h"
@@ -34,7 +33,7 @@ std::vector<ColumnRole> columnRoles(const Area& area, const std::vector<long>& i
 
 // Builds the bodies row by row; keeps the texts of the current row and the two lines of a
 // row whose key differs, reused from row to row.
-class RowsBuilder {
+class RowsBuilder final : public KeyedBodiesBuilder {
  public:
   RowsBuilder(ComparisonContext& context, const ChosenSheets& sheets, const Area& area,
               std::vector<ColumnRole> roles, bool keyed)
@@ -46,16 +45,15 @@ class RowsBuilder {
         texts1_(roles_.size()),
         texts2_(roles_.size()) {}
 
-  void appendHeaderRow();
-  void appendRow(long row);
-  ReportBodies& bodies() { return bodies_; }
+  void appendHeaderRow(ReportBodies& bodies) override;
+  void appendRow(ReportBodies& bodies, long row) override;
 
  private:
   void readRow(long row);
   bool keyDiffers() const;
-  void appendPlainRow(long row);
-  void appendSameKeyRow(long row);
-  void appendChangedKeyRow(long row);
+  void appendPlainRow(ReportBodies& bodies, long row);
+  void appendSameKeyRow(ReportBodies& bodies, long row);
+  void appendChangedKeyRow(ReportBodies& bodies, long row);
 
   ComparisonContext& context_;
   const ChosenSheets& sheets_;
@@ -64,26 +62,25 @@ class RowsBuilder {
   bool keyed_;
   std::vector<std::string_view> texts1_, texts2_;
   std::string firstLine_, secondLine_;
-  ReportBodies bodies_;
 };
 
-void RowsBuilder::appendHeaderRow() {
-  appendHeaderCorner(bodies_.grid);
+void RowsBuilder::appendHeaderRow(ReportBodies& bodies) {
+  appendHeaderCorner(bodies.grid);
   for (std::size_t c = 0; c < roles_.size(); ++c)
     if (roles_[c] != ColumnRole::Ignored)
-      appendHeaderCell(bodies_.grid, columnLetters(area_.firstColumn + long(c)));
+      appendHeaderCell(bodies.grid, columnLetters(area_.firstColumn + long(c)));
 }
 
-void RowsBuilder::appendRow(long row) {
-  appendRowStart(bodies_.grid);
-  appendRowStart(bodies_.report);
+void RowsBuilder::appendRow(ReportBodies& bodies, long row) {
+  appendRowStart(bodies.grid);
+  appendRowStart(bodies.report);
   readRow(row);
   if (!keyed_)
-    appendPlainRow(row);
+    appendPlainRow(bodies, row);
   else if (!keyDiffers())
-    appendSameKeyRow(row);
+    appendSameKeyRow(bodies, row);
   else
-    appendChangedKeyRow(row);
+    appendChangedKeyRow(bodies, row);
 }
 
 void RowsBuilder::readRow(long row) {
@@ -101,23 +98,23 @@ bool RowsBuilder::keyDiffers() const {
   return false;
 }
 
-void RowsBuilder::appendPlainRow(long row) {
-  appendHeaderCell(bodies_.grid, row);
+void RowsBuilder::appendPlainRow(ReportBodies& bodies, long row) {
+  appendHeaderCell(bodies.grid, row);
   for (std::size_t c = 0; c < roles_.size(); ++c)
     if (roles_[c] != ColumnRole::Ignored)
-      appendCellComparison(bodies_, context_.request, sheets_.first.name(), row,
+      appendCellComparison(bodies, context_.request, sheets_.first.name(), row,
                            area_.firstColumn + long(c), texts1_[c], texts2_[c]);
 }
 
-void RowsBuilder::appendSameKeyRow(long row) {
-  appendHeaderCell(bodies_.grid, row);
+void RowsBuilder::appendSameKeyRow(ReportBodies& bodies, long row) {
+  appendHeaderCell(bodies.grid, row);
   for (std::size_t c = 0; c < roles_.size(); ++c)
-    if (roles_[c] != ColumnRole::Ignored) appendDataCell(bodies_.grid, texts1_[c]);
+    if (roles_[c] != ColumnRole::Ignored) appendDataCell(bodies.grid, texts1_[c]);
 }
 
 // Only the identifying cells that differ are listed, and their cells on the first line carry
 // the anchors the list links to; both lines show every column.
-void RowsBuilder::appendChangedKeyRow(long row) {
+void RowsBuilder::appendChangedKeyRow(ReportBodies& bodies, long row) {
   const std::string& sheet = sheets_.first.name();
   const std::string anchor = cellAnchor(sheet, row, 0);
   const std::string label = std::to_string(row);
@@ -129,42 +126,37 @@ void RowsBuilder::appendChangedKeyRow(long row) {
     if (roles_[c] == ColumnRole::Ignored) continue;
     if (roles_[c] == ColumnRole::Identifying && texts1_[c] != texts2_[c]) {
       const std::string cell = cellAnchor(sheet, row, area_.firstColumn + long(c));
-      appendDifferenceRow(bodies_, context_.request, cell, texts1_[c], texts2_[c]);
+      appendDifferenceRow(bodies, context_.request, cell, texts1_[c], texts2_[c]);
       appendAnchoredDataCell(firstLine_, cell, texts1_[c]);
     } else {
       appendDataCell(firstLine_, texts1_[c]);
     }
     appendDataCell(secondLine_, texts2_[c]);
   }
-  bodies_.grid.append(firstLine_);
-  appendRowEnd(bodies_.grid);
-  bodies_.grid.append(secondLine_);
+  bodies.grid.append(firstLine_);
+  appendRowEnd(bodies.grid);
+  bodies.grid.append(secondLine_);
 }
+
+void appendRowsModeHeading(std::string& grid, const KeyedArea& keyed) {
+  appendRowsHeading(grid, std::to_string(keyed.startRow), std::to_string(keyed.endRow),
+                    keyed.area.columns());
+}
+
+std::unique_ptr<KeyedBodiesBuilder> rowsBuilder(ComparisonContext& context,
+                                                const ChosenSheets& sheets, const KeyedArea& keyed,
+                                                const KeyLists& lists) {
+  return std::make_unique<RowsBuilder>(context, sheets, keyed.area,
+                                       columnRoles(keyed.area, lists.identifying, lists.ignored),
+                                       !lists.identifying.empty());
+}
+
+const KeyedMode kRowsMode{rowsModeArea, keyColumns, appendRowsModeHeading, rowsBuilder, "columns"};
 
 }  // namespace
 
 ComparisonOutcome compareRows(ComparisonContext& context) {
-  const ComparisonRequest& request = context.request;
-  const ChosenSheets sheets = chosenSheets(request, context.session);
-  const KeyedArea keyed = rowsModeArea(request, sheets);
-  const auto [identifying, ignored] = keyColumns(request, keyed);
-  const Area& area = keyed.area;
-
-  RowsBuilder builder(context, sheets, area, columnRoles(area, identifying, ignored),
-                      !identifying.empty());
-  ReportBodies& bodies = builder.bodies();
-  appendRowsHeading(bodies.grid, std::to_string(keyed.startRow), std::to_string(keyed.endRow),
-                    area.columns());
-  builder.appendHeaderRow();
-  if (area.rows() >= 1) context.progress.setMaximum(area.rows());
-  appendTableStart(bodies.report);
-  for (long r = 1; r <= area.rows(); ++r) {
-    builder.appendRow(area.firstRow + r - 1);
-    context.progress.setValue(r);
-  }
-  appendTableEnd(bodies.grid);
-  appendTableEnd(bodies.report);
-  return finishComparison(context, bodies, keyedCaption(sheets, keyed, request, "columns"));
+  return compareKeyed(context, kRowsMode);
 }
 
 }  // namespace quill

@@ -8,6 +8,7 @@
 
 #include "base/error_trap.h"
 #include "engine/cell_comparison.h"
+#include "engine/row_progress.h"
 #include "report/templates.h"
 #include "sheet/session.h"
 
@@ -80,9 +81,10 @@ void compareSheetPair(ComparisonContext& context, ErrorTrap& trap, ReportBodies&
     appendHeaderCorner(bodies.grid);
     for (long c = 1; c <= columnCount; ++c) appendHeaderCell(bodies.grid, columnLetters(c));
   });
+  RowProgress progress(context.progress);
   trap.at(WholeWorkbookLine::ProgressMaximum, [&] {
     context.progress.setSheet(sheetName);
-    if (rowCount >= 1) context.progress.setMaximum(rowCount);
+    progress.begin(rowCount);
   });
   // Each row's texts are read in one pass per sheet into buffers reused for every row.
   std::vector<std::string_view> texts1, texts2;
@@ -99,7 +101,7 @@ void compareSheetPair(ComparisonContext& context, ErrorTrap& trap, ReportBodies&
       trap.at(WholeWorkbookLine::RowStart,
               [&] { appendEmptyRowsLine(bodies.grid, r, next - 1, columnCount); });
       r = next - 1;
-      trap.at(WholeWorkbookLine::ProgressValue, [&] { context.progress.setValue(r); });
+      trap.at(WholeWorkbookLine::ProgressValue, [&] { progress.reached(r); });
       continue;
     }
     trap.at(WholeWorkbookLine::RowStart, [&] {
@@ -113,7 +115,7 @@ void compareSheetPair(ComparisonContext& context, ErrorTrap& trap, ReportBodies&
     trap.at(WholeWorkbookLine::CompareCell, [&] {
       appendRowComparison(bodies, context.request, anchorName, r, 1, texts1, texts2);
     });
-    trap.at(WholeWorkbookLine::ProgressValue, [&] { context.progress.setValue(r); });
+    trap.at(WholeWorkbookLine::ProgressValue, [&] { progress.reached(r); });
   }
   trap.at(WholeWorkbookLine::TableEnd, [&] { appendTableEnd(bodies.grid); });
 }
@@ -146,8 +148,8 @@ ComparisonOutcome DoItByFile(ComparisonContext& context) {
     return outcome;
   }
   ReportBodies bodies;
-  const Workbook& book1 = *session.firstBook;
-  const Workbook& book2 = *session.secondBook;
+  const Workbook& book1 = *session.firstBook();
+  const Workbook& book2 = *session.secondBook();
   trap.at(WholeWorkbookLine::ReserveGrid,
           [&] { bodies.grid.reserve(expectedGridBytes(book1, book2)); });
   const std::size_t sheetCount = std::max(book1.sheetCount(), book2.sheetCount());

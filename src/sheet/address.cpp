@@ -53,6 +53,23 @@ std::string absoluteAddress(const Area& area) {
   return text;
 }
 
+std::string columnsAddress(const Area& area) {
+  return "$" + columnLetters(area.firstColumn) + ":$" + columnLetters(area.lastColumn);
+}
+
+std::string rowsAddress(const Area& area) {
+  return "$" + std::to_string(area.firstRow) + ":$" + std::to_string(area.lastRow);
+}
+
+std::string joinedAddress(const std::vector<Area>& areas, std::string (*format)(const Area&)) {
+  std::string text;
+  for (const Area& area : areas) {
+    if (!text.empty()) text += ',';
+    text += format(area);
+  }
+  return text;
+}
+
 namespace {
 
 // One corner of an address: column letters, row number, or both; "$" optional.
@@ -192,20 +209,15 @@ namespace {
 std::string selectedAreaText(const Area& area) {
   const bool allRows = area.firstRow == 1 && area.lastRow == kMaxRows;
   const bool allColumns = area.firstColumn == 1 && area.lastColumn == kMaxColumns;
-  if (allColumns) return "$" + std::to_string(area.firstRow) + ":$" + std::to_string(area.lastRow);
-  if (allRows) return "$" + columnLetters(area.firstColumn) + ":$" + columnLetters(area.lastColumn);
+  if (allColumns) return rowsAddress(area);
+  if (allRows) return columnsAddress(area);
   return absoluteAddress(area);
 }
 
 }  // namespace
 
 std::string selectionAddressText(const std::vector<Area>& areas) {
-  std::string text;
-  for (const Area& area : areas) {
-    if (!text.empty()) text += ',';
-    text += selectedAreaText(area);
-  }
-  return text;
+  return joinedAddress(areas, selectedAreaText);
 }
 
 TypedAddress parseTypedAddress(std::string_view text) {

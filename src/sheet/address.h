@@ -65,6 +65,15 @@ std::string cellNameForMessage(long row, long column);
 // "$A$1:$C$9", or "$A$1" for a single cell.
 std::string absoluteAddress(const Area& area);
 
+// The whole columns an area covers: "$B:$D" for B2:D9, "$C:$C" for C5.
+std::string columnsAddress(const Area& area);
+
+// The whole rows an area covers: "$2:$9" for B2:D9, "$5:$5" for C5.
+std::string rowsAddress(const Area& area);
+
+// Each area written by format, joined by ",".
+std::string joinedAddress(const std::vector<Area>& areas, std::string (*format)(const Area&));
+
 // Reads an absolute or relative A1 address as a worksheet's Range takes it: one or more
 // areas joined by ","; each an area ("$B$2:$D$9", "C5"), whole columns ("$A:$F") or whole
 // rows ("$1:$20"). Throws AddressError naming what is wrong.

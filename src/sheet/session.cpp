@@ -7,36 +7,18 @@
 
 namespace quill {
 
-void SpreadsheetApp::open(const std::string& path) {
-  workbooks_.push_back(readWorkbookFile(path));
-}
-
-const Workbook& SpreadsheetApp::lastWorkbook() const {
-  if (workbooks_.empty()) throw std::out_of_range("Subscript out of range: no workbook is open");
-  return *workbooks_.back();
-}
-
 SpreadsheetSession sessionOf(std::unique_ptr<Workbook> first, std::unique_ptr<Workbook> second) {
-  SpreadsheetSession session;
-  session.firstApp = std::make_unique<SpreadsheetApp>();
-  session.firstApp->adopt(std::move(first));
-  session.firstBook = &session.firstApp->lastWorkbook();
-  session.secondApp = std::make_unique<SpreadsheetApp>();
-  session.secondApp->adopt(std::move(second));
-  session.secondBook = &session.secondApp->lastWorkbook();
-  return session;
+  return SpreadsheetSession{std::move(first), std::move(second)};
 }
 
-std::unique_ptr<SpreadsheetApp> openWorkbook(const std::string& path) {
-  auto app = std::make_unique<SpreadsheetApp>();
+std::unique_ptr<Workbook> openWorkbook(const std::string& path) {
   try {
-    app->open(path);
+    return readWorkbookFile(path);
   } catch (const WorkbookError& e) {
     // The readers name the file in their messages; the failure names it as its subject too.
     if (!e.subject().empty()) throw;
     throw WorkbookError(path, e.what());
   }
-  return app;
 }
 
 namespace {
@@ -46,16 +28,9 @@ enum class OpeningLine {
   CloseFirst = 104,
   CloseSecond = 116,
   OpenFirst = 132,
-  TakeFirstBook = 134,
   WaitForSecond = 136,
-  TakeSecondBook = 138,
 };
 
-void endApp(std::unique_ptr<SpreadsheetApp>& app, const Workbook*& book) {
-  if (app) app->close();
-  book = nullptr;
-  app.reset();
-}
 }  // namespace
 
 void initializeExcelFiles(SpreadsheetSession& session, const std::string& text1,
@@ -63,24 +38,18 @@ void initializeExcelFiles(SpreadsheetSession& session, const std::string& text1,
   ErrorTrap trap("Excel1", "initializeExcelFiles", box);
   if (text1.empty()) return;
   if (text2.empty()) return;
-  trap.at(OpeningLine::CloseFirst, [&] { endApp(session.firstApp, session.firstBook); });
-  trap.at(OpeningLine::CloseSecond, [&] { endApp(session.secondApp, session.secondBook); });
+  trap.at(OpeningLine::CloseFirst, [&] { session.first.reset(); });
+  trap.at(OpeningLine::CloseSecond, [&] { session.second.reset(); });
 
   // The second file is read on a thread of its own while this one reads the first.
   auto second = std::async(std::launch::async, [&text2] { return openWorkbook(text2); });
-  trap.at(OpeningLine::OpenFirst, [&] { session.firstApp = openWorkbook(text1); });
-  trap.at(OpeningLine::TakeFirstBook, [&] {
-    if (session.firstApp) session.firstBook = &session.firstApp->lastWorkbook();
-  });
-  trap.at(OpeningLine::WaitForSecond, [&] { session.secondApp = second.get(); });
-  trap.at(OpeningLine::TakeSecondBook, [&] {
-    if (session.secondApp) session.secondBook = &session.secondApp->lastWorkbook();
-  });
+  trap.at(OpeningLine::OpenFirst, [&] { session.first = openWorkbook(text1); });
+  trap.at(OpeningLine::WaitForSecond, [&] { session.second = second.get(); });
 }
 
 void closeSession(SpreadsheetSession& session) {
-  endApp(session.firstApp, session.firstBook);
-  endApp(session.secondApp, session.secondBook);
+  session.first.reset();
+  session.second.reset();
 }
 
 }  // namespace quill

@@ -2,7 +2,6 @@
 
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "sheet/workbook.h"
 
@@ -10,37 +9,22 @@ namespace quill {
 
 class ErrorBox;
 
-// One reader instance: the workbooks it has opened, the last one opened at the end.
-class SpreadsheetApp {
- public:
-  // Opens a file as this instance's last workbook; throws WorkbookError.
-  void open(const std::string& path);
-  // Takes a workbook built elsewhere (in memory) as this instance's last workbook.
-  void adopt(std::unique_ptr<Workbook> workbook) { workbooks_.push_back(std::move(workbook)); }
-  const Workbook& lastWorkbook() const;
-  std::size_t workbookCount() const { return workbooks_.size(); }
-  // Closes every workbook.
-  void close() { workbooks_.clear(); }
-
- private:
-  std::vector<std::unique_ptr<Workbook>> workbooks_;
-};
-
-// The two workbooks a comparison reads, each opened by a reader instance of its own.
+// The two workbooks a comparison reads. The session owns both from opening until it is
+// closed; whoever reads them borrows them from it.
 struct SpreadsheetSession {
-  std::unique_ptr<SpreadsheetApp> firstApp;
-  std::unique_ptr<SpreadsheetApp> secondApp;
-  const Workbook* firstBook = nullptr;
-  const Workbook* secondBook = nullptr;
+  std::unique_ptr<Workbook> first;
+  std::unique_ptr<Workbook> second;
 
-  bool isOpen() const { return firstBook != nullptr && secondBook != nullptr; }
+  const Workbook* firstBook() const { return first.get(); }
+  const Workbook* secondBook() const { return second.get(); }
+  bool isOpen() const { return first && second; }
 };
 
 // A session over two workbooks that are already in memory.
 SpreadsheetSession sessionOf(std::unique_ptr<Workbook> first, std::unique_ptr<Workbook> second);
 
-// Opens one file in a new reader instance; throws WorkbookError.
-std::unique_ptr<SpreadsheetApp> openWorkbook(const std::string& path);
+// Reads one file; throws WorkbookError naming the file.
+std::unique_ptr<Workbook> openWorkbook(const std::string& path);
 
 // Opens both files into a fresh session, ending any open one first. Does nothing at all
 // when either path is empty. A file that fails to open is reported in the box and leaves
@@ -48,7 +32,7 @@ std::unique_ptr<SpreadsheetApp> openWorkbook(const std::string& path);
 void initializeExcelFiles(SpreadsheetSession& session, const std::string& text1,
                           const std::string& text2, ErrorBox& box);
 
-// Closes both workbooks and ends both reader instances.
+// Closes both workbooks.
 void closeSession(SpreadsheetSession& session);
 
 }  // namespace quill

@@ -10,30 +10,15 @@ Range::Range(std::string worksheetName, std::vector<Area> areas)
 }
 
 std::string Range::address() const {
-  std::string text;
-  for (const Area& area : areas_) {
-    if (!text.empty()) text += ",";
-    text += absoluteAddress(area);
-  }
-  return text;
+  return joinedAddress(areas_, absoluteAddress);
 }
 
 std::string Range::columnsAddress() const {
-  std::string text;
-  for (const Area& area : areas_) {
-    if (!text.empty()) text += ",";
-    text += "$" + columnLetters(area.firstColumn) + ":$" + columnLetters(area.lastColumn);
-  }
-  return text;
+  return joinedAddress(areas_, quill::columnsAddress);
 }
 
 std::string Range::rowsAddress() const {
-  std::string text;
-  for (const Area& area : areas_) {
-    if (!text.empty()) text += ",";
-    text += "$" + std::to_string(area.firstRow) + ":$" + std::to_string(area.lastRow);
-  }
-  return text;
+  return joinedAddress(areas_, quill::rowsAddress);
 }
 
 void Worksheet::rowTexts(long row, long firstColumn, std::span<std::string_view> texts) const {

@@ -8,8 +8,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "shell/app_title.h"
 #include "sheet/address_forms.h"
+#include "shell/app_title.h"
 #include "shell/look.h"
 #include "ui/comparison_runner.h"
 #include "ui/main_window.h"
@@ -260,13 +260,13 @@ void SmallerAreaWindow::listSheets() {
       list.addItem(QString::fromStdString(workbook.sheet(position).name()));
     list.setCurrentIndex(-1);
   };
-  trap.at(ListSheetsLine::FirstList, [&] { fill(*Combo1, books_.firstBook, 1); });
-  trap.at(ListSheetsLine::SecondList, [&] { fill(*Combo2, books_.secondBook, 2); });
+  trap.at(ListSheetsLine::FirstList, [&] { fill(*Combo1, books_.firstBook(), 1); });
+  trap.at(ListSheetsLine::SecondList, [&] { fill(*Combo2, books_.secondBook(), 2); });
 }
 
 std::string SmallerAreaWindow::usedAddress(int file, int position) const {
   if (position < 1) throw std::out_of_range("Subscript out of range: no worksheet is chosen");
-  const Workbook* book = file == 1 ? books_.firstBook : books_.secondBook;
+  const Workbook* book = file == 1 ? books_.firstBook() : books_.secondBook();
   return openBook(book, file).sheet(std::size_t(position)).usedRange().address();
 }
 

@@ -67,7 +67,7 @@ void SmallerAreaWindow::pickRange(PickTarget target, const char* procedure) {
 
 std::optional<PickedRange> SmallerAreaWindow::askForRange(PickTarget target) {
   const bool second = target == PickTarget::Range2;
-  const Workbook* book = second ? books_.secondBook : books_.firstBook;
+  const Workbook* book = second ? books_.secondBook() : books_.firstBook();
   if (!book)
     throw std::runtime_error("Excel File #" + std::string(second ? "2" : "1") + " is not open");
   const int position = (second ? Combo2 : Combo1)->currentIndex();

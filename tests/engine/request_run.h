@@ -8,6 +8,7 @@
 #include "sheet/session.h"
 #include "support/collecting_error_box.h"
 #include "support/memory_workbook.h"
+#include "support/recording_progress.h"
 #include "support/temporary_folder.h"
 
 namespace quill::test {
@@ -58,7 +59,7 @@ class ComparisonRun {
   ComparisonRequest request;
   SpreadsheetSession session;
   const std::filesystem::path folder = temporary_.path();
-  NoProgress progress;
+  RecordingProgress progress;
   CollectingErrorBox errors;
   ComparisonOutcome outcome;
 

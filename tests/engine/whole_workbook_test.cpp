@@ -9,20 +9,14 @@
 #include "sheet/session.h"
 #include "support/collecting_error_box.h"
 #include "support/memory_workbook.h"
+#include "support/recording_progress.h"
 #include "support/temporary_folder.h"
 
 namespace quill {
 namespace {
 
+using test::RecordingProgress;
 using test::TestSheet;
-
-// Records what a comparison says of its progress.
-class RecordingProgress final : public ProgressSink {
- public:
-  void setMaximum(long rows) override { maxima.push_back(rows); }
-  void setValue(long row) override { values.push_back(row); }
-  std::vector<long> maxima, values;
-};
 
 // Runs the whole-workbook comparison of two in-memory workbooks into a temporary folder.
 class WholeWorkbookTest : public ::testing::Test {
@@ -78,8 +72,8 @@ TEST_F(WholeWorkbookTest, EqualWorkbooksGiveAnEmptyListAndAFullGrid) {
             "class='data'>&nbsp;7&nbsp;</td>"
             "</table>");
   EXPECT_TRUE(errors.texts.empty());
-  EXPECT_FALSE(session.firstApp);
-  EXPECT_FALSE(session.secondApp);
+  EXPECT_FALSE(session.first);
+  EXPECT_FALSE(session.second);
 }
 
 TEST_F(WholeWorkbookTest, EachKindOfDifferenceGivesOneRowAndOneCellInReadingOrder) {
@@ -157,8 +151,7 @@ TEST_F(WholeWorkbookTest, EmptySheetsGiveOneEmptyCell) {
 
 TEST_F(WholeWorkbookTest, AWorkbookThatDidNotOpenIsReportedOnceAndNothingIsWritten) {
   session = test::makeSession({{"S", {}}}, {{"S", {}}});
-  session.secondApp.reset();
-  session.secondBook = nullptr;
+  session.second.reset();
   ComparisonContext context{request, session, folder.path(), progress, errors, {}};
   ComparisonOutcome outcome = DoItByFile(context);
   EXPECT_FALSE(outcome.documentsWritten);
@@ -166,7 +159,7 @@ TEST_F(WholeWorkbookTest, AWorkbookThatDidNotOpenIsReportedOnceAndNothingIsWritt
   EXPECT_NE(errors.texts[0].find("in Pellinor2021/08/31.Excel1.DoItByFile at line 100"),
             std::string::npos);
   EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
-  EXPECT_FALSE(session.firstApp);
+  EXPECT_FALSE(session.first);
 }
 
 TEST_F(WholeWorkbookTest, AnUnwritableFolderIsReportedAndTheSessionStillCloses) {
@@ -179,7 +172,7 @@ TEST_F(WholeWorkbookTest, AnUnwritableFolderIsReportedAndTheSessionStillCloses) 
   EXPECT_FALSE(outcome.documentsWritten);
   ASSERT_EQ(errors.texts.size(), 1u);
   EXPECT_NE(errors.texts[0].find("at line 186"), std::string::npos);
-  EXPECT_FALSE(session.firstApp);
+  EXPECT_FALSE(session.first);
 }
 
 TEST_F(WholeWorkbookTest, CancellingStopsTheComparisonWithoutWriting) {

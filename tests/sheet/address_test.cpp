@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "sheet/workbook.h"
+
 namespace quill {
 namespace {
 
@@ -37,6 +39,17 @@ TEST(Addresses, AreBuiltAbsoluteAndCellAddressesPlain) {
   EXPECT_EQ(cellAddress(1048576, 16384), "XFD1048576");
   EXPECT_EQ(absoluteAddress({1, 1, 9, 3}), "$A$1:$C$9");
   EXPECT_EQ(absoluteAddress({5, 3, 5, 3}), "$C$5");
+}
+
+TEST(Addresses, AreasGiveTheWholeColumnsAndRowsTheyCover) {
+  EXPECT_EQ(columnsAddress({2, 2, 9, 4}), "$B:$D");
+  EXPECT_EQ(columnsAddress({5, 3, 5, 3}), "$C:$C");
+  EXPECT_EQ(rowsAddress({2, 2, 9, 4}), "$2:$9");
+  EXPECT_EQ(rowsAddress({5, 3, 5, 3}), "$5:$5");
+  const Range range("S", {{2, 2, 9, 4}, {5, 28, 5, 28}});
+  EXPECT_EQ(range.address(), "$B$2:$D$9,$AB$5");
+  EXPECT_EQ(range.columnsAddress(), "$B:$D,$AB:$AB");
+  EXPECT_EQ(range.rowsAddress(), "$2:$9,$5:$5");
 }
 
 TEST(RangeAddress, ReadsAreasColumnsRowsAndLists) {

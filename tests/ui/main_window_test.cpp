@@ -159,8 +159,7 @@ TEST_F(MainWindowTest, StartButtonsStayDisabledWhileComparing) {
                              ErrorBox&) {
     ++sessionsOpened;
     release.wait(false);
-    session.firstBook = &book1;
-    session.secondBook = &book2;
+    openBooks(session, fillBook1, fillBook2);
   };
   nameExistingFiles();
   button(mainWindow(), "PushButton5").click();
@@ -202,20 +201,15 @@ TEST_F(MainWindowTest, ClosingWhileAnErrorBoxWaitsStopsTheComparison) {
 }
 
 TEST_F(MainWindowTest, ClosingDuringALongComparisonStopsItCleanly) {
-  StoredWorkbook big1, big2;
-  StoredSheet& first = big1.addSheet("Big");
-  StoredSheet& second = big2.addSheet("Big");
-  for (long row = 1; row <= 200000; ++row) {
-    first.add(row, 1, "a");
-    second.add(row, 5, "b");
-  }
-  big1.finish();
-  big2.finish();
-  context->openSession = [&](SpreadsheetSession& session, const std::string&, const std::string&,
-                             ErrorBox&) {
-    session.firstBook = &big1;
-    session.secondBook = &big2;
+  // Long sheets, so that the comparison is still running when the window closes.
+  auto fillBig = [](long column, const char* text) {
+    return [column, text](StoredWorkbook& book) {
+      StoredSheet& sheet = book.addSheet("Big");
+      for (long row = 1; row <= 200000; ++row) sheet.add(row, column, text);
+    };
   };
+  context->openSession = [&](SpreadsheetSession& session, const std::string&, const std::string&,
+                             ErrorBox&) { openBooks(session, fillBig(1, "a"), fillBig(5, "b")); };
   QSignalSpy ending(windows.get(), &ProgramWindows::programEnding);
   nameExistingFiles();
   button(mainWindow(), "PushButton5").click();

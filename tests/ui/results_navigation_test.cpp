@@ -16,21 +16,11 @@ class ResultsNavigationTest : public WindowsTest {
  protected:
   void SetUp() override {
     WindowsTest::SetUp();
-    StoredSheet& first = long1_.addSheet("My Sheet");
-    StoredSheet& second = long2_.addSheet("My Sheet");
-    for (long row = 1; row <= 300; ++row) {
-      for (long column = 1; column <= 6; ++column) {
-        const std::string text = std::to_string(row * 7 + column);
-        first.add(row, column, text);
-        second.add(row, column, changedColumn(row) == column ? "changed" : text);
-      }
-    }
-    long1_.finish();
-    long2_.finish();
-    context->openSession = [this](SpreadsheetSession& session, const std::string&,
-                                  const std::string&, ErrorBox&) {
-      session.firstBook = &long1_;
-      session.secondBook = &long2_;
+    context->openSession = [](SpreadsheetSession& session, const std::string&, const std::string&,
+                              ErrorBox&) {
+      openBooks(
+          session, [](StoredWorkbook& book) { fillLong(book, false); },
+          [](StoredWorkbook& book) { fillLong(book, true); });
     };
     ASSERT_NO_FATAL_FAILURE(compareToResults());
     resultsWindow().setGridPageBytes(4000);
@@ -72,7 +62,15 @@ class ResultsNavigationTest : public WindowsTest {
         .toString();
   }
 
-  StoredWorkbook long1_, long2_;
+  static void fillLong(StoredWorkbook& book, bool changed) {
+    StoredSheet& sheet = book.addSheet("My Sheet");
+    for (long row = 1; row <= 300; ++row) {
+      for (long column = 1; column <= 6; ++column) {
+        const std::string text = std::to_string(row * 7 + column);
+        sheet.add(row, column, changed && changedColumn(row) == column ? "changed" : text);
+      }
+    }
+  }
 };
 
 TEST_F(ResultsNavigationTest, KeysStepThroughTheListAndShowEachCellPastTheFirstGridPage) {

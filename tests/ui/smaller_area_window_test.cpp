@@ -18,7 +18,7 @@ class ScriptedPicker final : public RangePicker {
   std::optional<PickedRange> pick(QWidget*, const Workbook& book, std::size_t startSheet,
                                   const QString& prompt, const QString& defaultAddress) override {
     ++calls;
-    askedBook = &book;
+    askedBookLastSheet = book.sheet(book.sheetCount()).name();
     askedSheet = startSheet;
     askedPrompt = prompt;
     askedDefault = defaultAddress;
@@ -27,7 +27,7 @@ class ScriptedPicker final : public RangePicker {
 
   std::optional<PickedRange> answer;
   int calls = 0;
-  const Workbook* askedBook = nullptr;
+  std::string askedBookLastSheet;  // "Gamma" in the first workbook, "Other" in the second
   std::size_t askedSheet = 0;
   QString askedPrompt, askedDefault;
 };
@@ -37,12 +37,10 @@ class SmallerAreaTest : public WindowsTest {
  protected:
   void SetUp() override {
     WindowsTest::SetUp();
-    fillSheets();
     context->openSession = [this](SpreadsheetSession& session, const std::string&,
                                   const std::string&, ErrorBox&) {
       ++sessionsOpened;
-      session.firstBook = &left;
-      session.secondBook = &right;
+      openBooks(session, fillLeft, fillRight);
     };
     auto picker = std::make_unique<ScriptedPicker>();
     picker_ = picker.get();
@@ -51,25 +49,28 @@ class SmallerAreaTest : public WindowsTest {
     openFromMainWindow();
   }
 
-  void fillSheets() {
-    StoredSheet& alpha = left.addSheet("Alpha");
-    StoredSheet& alpha2 = right.addSheet("Alpha");
-    for (long row = 1; row <= 20; ++row) {
-      for (long column = 1; column <= 6; ++column) {
-        const std::string text = std::to_string(row * 10 + column);
-        alpha.add(row, column, text);
-        alpha2.add(row, column, row == 7 && column == 2 ? "changed" : text);
-      }
-    }
-    left.addSheet("Beta").add(5, 3, "only");
-    StoredSheet& gamma = left.addSheet("Gamma");
+  // The first workbook: Alpha, Beta and Gamma.
+  static void fillLeft(StoredWorkbook& book) {
+    StoredSheet& alpha = book.addSheet("Alpha");
+    for (long row = 1; row <= 20; ++row)
+      for (long column = 1; column <= 6; ++column)
+        alpha.add(row, column, std::to_string(row * 10 + column));
+    book.addSheet("Beta").add(5, 3, "only");
+    StoredSheet& gamma = book.addSheet("Gamma");
     gamma.add(2, 2, "top");
     gamma.add(9, 4, "bottom");
-    StoredSheet& other = right.addSheet("Other");
+  }
+
+  // The second workbook: Alpha, changed in B7, and Other.
+  static void fillRight(StoredWorkbook& book) {
+    StoredSheet& alpha = book.addSheet("Alpha");
+    for (long row = 1; row <= 20; ++row)
+      for (long column = 1; column <= 6; ++column)
+        alpha.add(row, column,
+                  row == 7 && column == 2 ? "changed" : std::to_string(row * 10 + column));
+    StoredSheet& other = book.addSheet("Other");
     other.add(1, 1, "a");
     other.add(12, 5, "e");
-    left.finish();
-    right.finish();
   }
 
   void openFromMainWindow() {
@@ -102,7 +103,6 @@ class SmallerAreaTest : public WindowsTest {
     return texts;
   }
 
-  StoredWorkbook left, right;
   ScriptedPicker* picker_ = nullptr;
 };
 
@@ -305,24 +305,24 @@ TEST_F(SmallerAreaTest, PickersOfferTheirDefaultsOnTheChosenWorkbookAndSheet) {
     const char* button;
     const char* start;
     const char* end;
-    const Workbook* book;
+    const char* bookLastSheet;
     std::size_t sheet;
     const char* offered;
   };
-  for (const Case& c : {Case{"Option1", "PushButton7", "", "", &left, 2, "$C$5"},
-                        Case{"Option1", "PushButton3", "", "", &right, 1, ""},
-                        Case{"Option2", "PushButton2", "1", "", &left, 2, "$1:$1"},
-                        Case{"Option2", "PushButton8", "3", "8", &left, 2, "$3:$8"},
-                        Case{"Option3", "PushButton8", "A", "F", &left, 2, "$A:$F"},
-                        Case{"Option3", "PushButton9", "A", "", &left, 2, "$5:$5"},
-                        Case{"Option3", "PushButton10", "A", "", &left, 2, "$5:$5"}}) {
+  for (const Case& c : {Case{"Option1", "PushButton7", "", "", "Gamma", 2, "$C$5"},
+                        Case{"Option1", "PushButton3", "", "", "Other", 1, ""},
+                        Case{"Option2", "PushButton2", "1", "", "Gamma", 2, "$1:$1"},
+                        Case{"Option2", "PushButton8", "3", "8", "Gamma", 2, "$3:$8"},
+                        Case{"Option3", "PushButton8", "A", "F", "Gamma", 2, "$A:$F"},
+                        Case{"Option3", "PushButton9", "A", "", "Gamma", 2, "$5:$5"},
+                        Case{"Option3", "PushButton10", "A", "", "Gamma", 2, "$5:$5"}}) {
     option(c.option).click();
     field("txtStartColumn").setText(c.start);
     field("txtEndColumn").setText(c.end);
     button(smallerAreaWindow(), c.button).click();
     EXPECT_EQ(picker_->askedPrompt, "select range with mouse");
     EXPECT_EQ(picker_->askedDefault, c.offered) << c.button;
-    EXPECT_EQ(picker_->askedBook, c.book) << c.button;
+    EXPECT_EQ(picker_->askedBookLastSheet, c.bookLastSheet) << c.button;
     EXPECT_EQ(picker_->askedSheet, c.sheet) << c.button;
   }
   EXPECT_EQ(picker_->calls, 7);
@@ -465,8 +465,7 @@ TEST_F(SmallerAreaTest, AWorkbookThatFailsToOpenLeavesItsListBlank) {
   context->openSession = [this](SpreadsheetSession& session, const std::string&, const std::string&,
                                 ErrorBox& box) {
     box.show("cannot read two.xlsx");
-    session.firstBook = &left;
-    session.secondBook = nullptr;
+    session.first = bookFrom(fillLeft);
   };
   button(smallerAreaWindow(), "PushButton1").click();
   box(mainWindow(), "Text2").setText(makeFile("damaged.xlsx"));

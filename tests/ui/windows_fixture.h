@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWebEnginePage>
+#include <functional>
 #include <memory>
 
 #include "recording_dialogs.h"
@@ -39,6 +40,24 @@ inline QVariant runScript(QWebEnginePage& page, const QString& script) {
   return result;
 }
 
+// Fills an in-memory workbook; openers build a fresh workbook from it on each opening, as
+// reading the file again would.
+using BookRecipe = std::function<void(StoredWorkbook&)>;
+
+inline std::unique_ptr<Workbook> bookFrom(const BookRecipe& recipe) {
+  auto book = std::make_unique<StoredWorkbook>();
+  recipe(*book);
+  book->finish();
+  return book;
+}
+
+// Opens the session over fresh workbooks built from the two recipes.
+inline void openBooks(SpreadsheetSession& session, const BookRecipe& first,
+                      const BookRecipe& second) {
+  session.first = bookFrom(first);
+  session.second = bookFrom(second);
+}
+
 // The program's windows over a temporary program folder and an empty settings store,
 // with dialogs answered by the test and workbooks held in memory.
 class WindowsTest : public testing::Test {
@@ -47,7 +66,6 @@ class WindowsTest : public testing::Test {
     QSettings("Marrowfen", "Quillmere").clear();
     ASSERT_TRUE(folder_.isValid());
     programFolder = folder_.path();
-    fillBooks();
     startProgram();
   }
 
@@ -61,27 +79,25 @@ class WindowsTest : public testing::Test {
     context->openSession = [this](SpreadsheetSession& session, const std::string&,
                                   const std::string&, ErrorBox&) {
       ++sessionsOpened;
-      session.firstBook = &book1;
-      session.secondBook = &book2;
+      openBooks(session, fillBook1, fillBook2);
     };
     windows = std::make_unique<ProgramWindows>(*context);
     mainWindow().load();
     mainWindow().show();
   }
 
-  void fillBooks() {
-    StoredSheet& first = book1.addSheet("My Sheet");
-    StoredSheet& second = book2.addSheet("My Sheet");
+  // Two workbooks of one sheet, 40 rows by 6 columns, that differ in E30.
+  static void fillBook(StoredWorkbook& book, bool changed) {
+    StoredSheet& sheet = book.addSheet("My Sheet");
     for (long row = 1; row <= 40; ++row) {
       for (long column = 1; column <= 6; ++column) {
         const std::string text = std::to_string(row * column);
-        first.add(row, column, text);
-        second.add(row, column, row == 30 && column == 5 ? "changed" : text);
+        sheet.add(row, column, changed && row == 30 && column == 5 ? "changed" : text);
       }
     }
-    book1.finish();
-    book2.finish();
   }
+  const BookRecipe fillBook1 = [](StoredWorkbook& book) { fillBook(book, false); };
+  const BookRecipe fillBook2 = [](StoredWorkbook& book) { fillBook(book, true); };
 
   QString makeFile(const QString& name) {
     QFile file(programFolder + "/" + name);
@@ -135,7 +151,6 @@ class WindowsTest : public testing::Test {
   RecordingDialogs dialogs;
   SettingsStore settings;
   QString programFolder;
-  StoredWorkbook book1, book2;
   int sessionsOpened = 0;
   QByteArray shownReport, shownGrid;
   std::unique_ptr<ProgramContext> context;
