@@ -4,6 +4,7 @@
 #include <string>
 
 #include "sheet/cell_text.h"
+#include "sheet/xls/cell_reader.h"
 #include "sheet/xlsb/xlsb_cell_formulas.h"
 #include "sheet/xlsb/xlsb_records.h"
 
@@ -12,30 +13,6 @@ namespace quill::xlsb {
 namespace {
 
 constexpr const char* kLimits = "1,048,576 rows and 16,384 columns of a worksheet";
-
-// The text of a stored error code, the same codes as in the older binary format.
-std::string errorCodeText(std::uint8_t code) {
-  switch (code) {
-    case 0x00:
-      return errorText("#NULL!");
-    case 0x07:
-      return errorText("#DIV/0!");
-    case 0x0F:
-      return errorText("#VALUE!");
-    case 0x17:
-      return errorText("#REF!");
-    case 0x1D:
-      return errorText("#NAME?");
-    case 0x24:
-      return errorText("#NUM!");
-    case 0x2A:
-      return errorText("#N/A");
-    case 0x2B:
-      return errorText("#GETTING_DATA");
-    default:
-      return "Error " + std::to_string(2000 + code);
-  }
-}
 
 // Turns the row and cell records of a worksheet part into cells of the stored sheet.
 class WorksheetRecords {
@@ -123,7 +100,8 @@ void WorksheetRecords::take(const Record& record) {
       break;
     case record::kCellError:
     case record::kFormulaError:
-      sheet_.add(row_, column_, errorCodeText(cursor.u8()));
+      // Error codes are those of the older binary format.
+      sheet_.add(row_, column_, xls::biffErrorText(cursor.u8()));
       break;
     case record::kCellBool:
     case record::kFormulaBool:
