@@ -2,6 +2,7 @@
 
 #include <bit>
 
+#include "sheet/utf8.h"
 #include "sheet/workbook.h"
 #include "sheet/xlsx/xlsx_package.h"
 
@@ -40,25 +41,6 @@ Header readHeader(std::string_view bytes) {
   header.length = at;
   header.state = Header::State::Complete;
   return header;
-}
-
-// Appends a code point below U+110000 that is no surrogate as UTF-8.
-void appendCodePoint(std::string& out, std::uint32_t codePoint) {
-  if (codePoint < 0x80) {
-    out.push_back(char(codePoint));
-  } else if (codePoint < 0x800) {
-    out.push_back(char(0xC0 | (codePoint >> 6)));
-    out.push_back(char(0x80 | (codePoint & 0x3F)));
-  } else if (codePoint < 0x10000) {
-    out.push_back(char(0xE0 | (codePoint >> 12)));
-    out.push_back(char(0x80 | ((codePoint >> 6) & 0x3F)));
-    out.push_back(char(0x80 | (codePoint & 0x3F)));
-  } else {
-    out.push_back(char(0xF0 | (codePoint >> 18)));
-    out.push_back(char(0x80 | ((codePoint >> 12) & 0x3F)));
-    out.push_back(char(0x80 | ((codePoint >> 6) & 0x3F)));
-    out.push_back(char(0x80 | (codePoint & 0x3F)));
-  }
 }
 
 constexpr std::uint32_t kReplacement = 0xFFFD;
@@ -178,20 +160,20 @@ void RecordCursor::appendUtf16(std::string& out, std::size_t units) {
   for (std::size_t i = 0; i < units; ++i) {
     const std::uint32_t unit = std::uint32_t(p[2 * i]) | std::uint32_t(p[2 * i + 1]) << 8;
     if (unit >= 0xDC00 && unit <= 0xDFFF && high != 0) {
-      appendCodePoint(out, 0x10000 + ((high - 0xD800) << 10) + (unit - 0xDC00));
+      appendUtf8(out, 0x10000 + ((high - 0xD800) << 10) + (unit - 0xDC00));
       high = 0;
       continue;
     }
-    if (high != 0) appendCodePoint(out, kReplacement);
+    if (high != 0) appendUtf8(out, kReplacement);
     high = 0;
     if (unit >= 0xD800 && unit <= 0xDBFF)
       high = unit;
     else if (unit >= 0xDC00 && unit <= 0xDFFF)
-      appendCodePoint(out, kReplacement);
+      appendUtf8(out, kReplacement);
     else
-      appendCodePoint(out, unit);
+      appendUtf8(out, unit);
   }
-  if (high != 0) appendCodePoint(out, kReplacement);
+  if (high != 0) appendUtf8(out, kReplacement);
 }
 
 void RecordCursor::appendWideString(std::string& out) {
