@@ -1,11 +1,14 @@
 #include "engine/choose_comparison.h"
 
+#include "engine/chosen_sheets.h"
 #include "engine/columns_comparison.h"
 #include "engine/range_comparison.h"
 #include "engine/request_fields.h"
 #include "engine/rows_comparison.h"
 #include "engine/whole_workbook.h"
 #include "sheet/address.h"
+#include "sheet/session.h"
+#include "sheet/workbook.h"
 
 namespace quill {
 
@@ -34,6 +37,29 @@ std::optional<std::string> startCheckMessage(const ComparisonRequest& request) {
       return "Start column must not be greater than end column.";
   }
   return std::nullopt;
+}
+
+std::optional<std::string> startCheckMessage(const ComparisonRequest& request,
+                                             const SpreadsheetSession& books) {
+  if (auto message = startCheckMessage(request)) return message;
+  const bool rowsEndOpen = request.mode == Mode::Rows && request.endRow.empty();
+  const bool columnsEndOpen = request.mode == Mode::Columns && request.endColumn.empty();
+  if (!rowsEndOpen && !columnsEndOpen) return std::nullopt;
+  const auto [first, second] = settledSheetPositions(request);
+  const auto sheetAt = [](const Workbook* book, std::optional<int> position) -> const Worksheet* {
+    if (book == nullptr || !position || *position < 1 ||
+        std::size_t(*position) > book->sheetCount())
+      return nullptr;
+    return &book->sheet(std::size_t(*position));
+  };
+  const Worksheet* sheet1 = sheetAt(books.firstBook(), first);
+  const Worksheet* sheet2 = sheetAt(books.secondBook(), second);
+  if (sheet1 == nullptr || sheet2 == nullptr) return std::nullopt;
+  const Area used = usedAreaOfBoth(*sheet1, *sheet2);
+  ComparisonRequest settled = request;
+  if (rowsEndOpen) settled.endRow = std::to_string(used.lastRow);
+  if (columnsEndOpen) settled.endColumn = columnLetters(used.lastColumn);
+  return startCheckMessage(settled);
 }
 
 ComparisonOutcome runChosenComparison(ComparisonContext& context) {

@@ -18,6 +18,12 @@ ComparisonKind chooseComparison(const ComparisonRequest& request);
 // column lies before the start; nothing when the request may start.
 std::optional<std::string> startCheckMessage(const ComparisonRequest& request);
 
+// The same check with an end left empty read as the comparison reads it, the last row or
+// column either chosen worksheet of the open workbooks uses; an end the workbooks cannot
+// settle (no worksheet at a chosen position) is left for the comparison to report.
+std::optional<std::string> startCheckMessage(const ComparisonRequest& request,
+                                             const SpreadsheetSession& books);
+
 // Runs the comparison the request asks for. The whole-workbook comparison reports its
 // failures through the context's error box; the others throw.
 ComparisonOutcome runChosenComparison(ComparisonContext& context);

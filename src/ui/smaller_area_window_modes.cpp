@@ -157,7 +157,7 @@ void SmallerAreaWindow::startComparing() {
   trap.line(StartComparingLine::ReadRequest);
   const ComparisonRequest chosen = request();
   trap.line(StartComparingLine::CheckStart);
-  if (const std::optional<std::string> message = startCheckMessage(chosen)) {
+  if (const std::optional<std::string> message = startCheckMessage(chosen, books_)) {
     tell(QString::fromStdString(*message));
     txtStartColumn->setFocus();
     return;

@@ -5,6 +5,7 @@
 #include "engine/choose_comparison.h"
 #include "engine/chosen_sheets.h"
 #include "engine/request_fields.h"
+#include "support/memory_workbook.h"
 
 namespace quill {
 namespace {
@@ -70,6 +71,31 @@ TEST(RequestChoice, StartChecksCompareTheEndWithTheStart) {
     (c.mode == Mode::Columns ? request.endColumn : request.endRow) = c.end;
     const auto message = startCheckMessage(request);
     EXPECT_EQ(message.value_or(""), c.message ? c.message : "") << c.start << " / " << c.end;
+  }
+}
+
+// An end left empty is the last row or column either worksheet uses, so a start beyond it is
+// refused before the comparison starts, as a typed end is.
+TEST(RequestChoice, AnOpenEndIsCheckedAgainstTheUsedAreasOfBothWorksheets) {
+  const SpreadsheetSession books =
+      test::makeSession({{"S", {{"C21", "x"}}}}, {{"S", {{"D19", "y"}}}});
+  struct Case {
+    Mode mode;
+    std::optional<int> sheet;
+    const char* start;
+    bool refused;
+  };
+  const std::vector<Case> cases = {
+      {Mode::Rows, 1, "21", false}, {Mode::Rows, 1, "22", true},    {Mode::Rows, {}, "30", false},
+      {Mode::Rows, 2, "30", false}, {Mode::Columns, 1, "D", false}, {Mode::Columns, 1, "E", true},
+  };
+  for (const Case& c : cases) {
+    ComparisonRequest request;
+    request.mode = c.mode;
+    request.sheet1 = c.sheet;
+    (c.mode == Mode::Columns ? request.startColumn : request.startRow) = c.start;
+    EXPECT_EQ(startCheckMessage(request, books).has_value(), c.refused)
+        << c.start << " on sheet " << c.sheet.value_or(0);
   }
 }
 

@@ -268,7 +268,10 @@ TEST_F(SmallerAreaTest, StartChecksStopBeforeAnythingIsCompared) {
   for (const Case& c :
        {Case{"Option2", "10", "9", "Start row must not be greater than end row."},
         Case{"Option2", "1", "end", "Start row must not be greater than end row."},
-        Case{"Option3", "C", "A", "Start column must not be greater than end column."}}) {
+        Case{"Option3", "C", "A", "Start column must not be greater than end column."},
+        // An end left empty is the last row or column either worksheet uses.
+        Case{"Option2", "999", "", "Start row must not be greater than end row."},
+        Case{"Option3", "ZZ", "", "Start column must not be greater than end column."}}) {
     option(c.option).click();
     field("txtStartColumn").setText(c.start);
     field("txtEndColumn").setText(c.end);
