@@ -35,23 +35,14 @@ bool checkFilesExist(const ComparisonRequest& request, std::ostream& err) {
   return ok;
 }
 
-// The worksheet of a workbook at a position; nothing when there is none.
-const Worksheet* sheetAt(const Workbook* book, std::optional<int> position) {
-  if (book == nullptr || !position || *position < 1 || std::size_t(*position) > book->sheetCount())
-    return nullptr;
-  return &book->sheet(std::size_t(*position));
-}
-
 // Ranges not given on the command line cover every cell either chosen worksheet uses: in
 // range mode that area on both sides (one range given serves both), in a keyed mode its
 // columns or rows. Worksheets that are missing are left for the comparison to report.
 void fillDefaultRanges(CompareArguments& arguments, const SpreadsheetSession& session) {
   ComparisonRequest& request = arguments.request;
-  const auto [first, second] = settledSheetPositions(request);
-  const Worksheet* sheet1 = sheetAt(session.firstBook(), first);
-  const Worksheet* sheet2 = sheetAt(session.secondBook(), second);
-  if (arguments.range1Given || sheet1 == nullptr || sheet2 == nullptr) return;
-  const Range used(sheet1->name(), {usedAreaOfBoth(*sheet1, *sheet2)});
+  const std::optional<ChosenSheets> sheets = chosenSheetsIfPresent(request, session);
+  if (arguments.range1Given || !sheets) return;
+  const Range used(sheets->first.name(), {usedAreaOfBoth(sheets->first, sheets->second)});
   if (request.mode == Mode::Range) {
     if (!arguments.range2Given) request.range1 = request.range2 = used.address();
     return;

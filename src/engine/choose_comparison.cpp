@@ -45,17 +45,9 @@ std::optional<std::string> startCheckMessage(const ComparisonRequest& request,
   const bool rowsEndOpen = request.mode == Mode::Rows && request.endRow.empty();
   const bool columnsEndOpen = request.mode == Mode::Columns && request.endColumn.empty();
   if (!rowsEndOpen && !columnsEndOpen) return std::nullopt;
-  const auto [first, second] = settledSheetPositions(request);
-  const auto sheetAt = [](const Workbook* book, std::optional<int> position) -> const Worksheet* {
-    if (book == nullptr || !position || *position < 1 ||
-        std::size_t(*position) > book->sheetCount())
-      return nullptr;
-    return &book->sheet(std::size_t(*position));
-  };
-  const Worksheet* sheet1 = sheetAt(books.firstBook(), first);
-  const Worksheet* sheet2 = sheetAt(books.secondBook(), second);
-  if (sheet1 == nullptr || sheet2 == nullptr) return std::nullopt;
-  const Area used = usedAreaOfBoth(*sheet1, *sheet2);
+  const std::optional<ChosenSheets> sheets = chosenSheetsIfPresent(request, books);
+  if (!sheets) return std::nullopt;
+  const Area used = usedAreaOfBoth(sheets->first, sheets->second);
   ComparisonRequest settled = request;
   if (rowsEndOpen) settled.endRow = std::to_string(used.lastRow);
   if (columnsEndOpen) settled.endColumn = columnLetters(used.lastColumn);

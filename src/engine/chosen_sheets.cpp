@@ -23,6 +23,13 @@ const Worksheet& sheetAt(const Workbook& book, std::optional<int> chosen, std::s
   return book.sheet(std::size_t(position));
 }
 
+// The worksheet at a position of a workbook; none when there is no workbook or no such sheet.
+const Worksheet* sheetIfPresent(const Workbook* book, std::optional<int> position) {
+  if (book == nullptr || !position || *position < 1 || std::size_t(*position) > book->sheetCount())
+    return nullptr;
+  return &book->sheet(std::size_t(*position));
+}
+
 }  // namespace
 
 std::pair<std::optional<int>, std::optional<int>> settledSheetPositions(
@@ -38,6 +45,15 @@ ChosenSheets chosenSheets(const ComparisonRequest& request, const SpreadsheetSes
   const auto [first, second] = settledSheetPositions(request);
   return {sheetAt(*session.firstBook(), first, "Worksheet of Excel File #1"),
           sheetAt(*session.secondBook(), second, "Worksheet of Excel File #2")};
+}
+
+std::optional<ChosenSheets> chosenSheetsIfPresent(const ComparisonRequest& request,
+                                                  const SpreadsheetSession& session) {
+  const auto [first, second] = settledSheetPositions(request);
+  const Worksheet* sheet1 = sheetIfPresent(session.firstBook(), first);
+  const Worksheet* sheet2 = sheetIfPresent(session.secondBook(), second);
+  if (sheet1 == nullptr || sheet2 == nullptr) return std::nullopt;
+  return ChosenSheets{*sheet1, *sheet2};
 }
 
 Area usedAreaOfBoth(const Worksheet& first, const Worksheet& second) {

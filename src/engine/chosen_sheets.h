@@ -27,6 +27,11 @@ std::pair<std::optional<int>, std::optional<int>> settledSheetPositions(
 // when the session does not hold both workbooks.
 ChosenSheets chosenSheets(const ComparisonRequest& request, const SpreadsheetSession& session);
 
+// The chosen worksheets where both workbooks are open and hold a worksheet at the settled
+// positions; nothing otherwise, which is left for the comparison to report.
+std::optional<ChosenSheets> chosenSheetsIfPresent(const ComparisonRequest& request,
+                                                  const SpreadsheetSession& session);
+
 // The smallest area holding both worksheets' used areas: where either holds cells.
 Area usedAreaOfBoth(const Worksheet& first, const Worksheet& second);
 

@@ -1,6 +1,4 @@
 #include <gtest/gtest.h>
-#include <stdio.h>
-#include <sys/wait.h>
 
 #include <fstream>
 #include <sstream>
@@ -18,21 +16,11 @@ using quill::test::TemporaryFolder;
 
 const std::string kXlsx = std::string(QUILLMERE_TEST_DATA) + "/xlsx/";
 
-struct ShellRun {
-  std::string output;
-  int exitCode = -1;
-};
+using ShellRun = quill::test::CliRun;
 
+// A shell command line, its standard error kept with its output.
 ShellRun runShell(const std::string& command) {
-  ShellRun run;
-  FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
-  if (pipe == nullptr) return run;
-  char buffer[4096];
-  std::size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.output.append(buffer, got);
-  const int status = ::pclose(pipe);
-  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  return run;
+  return quill::test::runCommandLine(command + " 2>&1");
 }
 
 TEST(TextconvCommand, FailsWithOneLineAndCode2) {

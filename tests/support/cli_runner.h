@@ -13,11 +13,8 @@ struct CliRun {
   int exitCode = -1;
 };
 
-// Runs quillmere-cli with the arguments (already quoted for the shell) as a process of its
-// own, so that a crash fails only the test that ran it; standard error is kept when asked.
-inline CliRun runCli(const std::string& arguments, bool withErrors = true) {
-  const std::string command =
-      "'" + std::string(QUILLMERE_CLI) + "' " + arguments + (withErrors ? " 2>&1" : " 2>/dev/null");
+// Output and exit code of a shell command line, run as it stands.
+inline CliRun runCommandLine(const std::string& command) {
   CliRun run;
   FILE* pipe = ::popen(command.c_str(), "r");
   if (pipe == nullptr) return run;
@@ -27,6 +24,13 @@ inline CliRun runCli(const std::string& arguments, bool withErrors = true) {
   const int status = ::pclose(pipe);
   run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   return run;
+}
+
+// Runs quillmere-cli with the arguments (already quoted for the shell) as a process of its
+// own, so that a crash fails only the test that ran it; standard error is kept when asked.
+inline CliRun runCli(const std::string& arguments, bool withErrors = true) {
+  return runCommandLine("'" + std::string(QUILLMERE_CLI) + "' " + arguments +
+                        (withErrors ? " 2>&1" : " 2>/dev/null"));
 }
 
 }  // namespace quill::test
