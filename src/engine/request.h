@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+#include "engine/comparison_options.h"
+
 namespace quill {
 
 // The kind of comparison the smaller-area window asks for.
@@ -27,6 +29,7 @@ struct ComparisonRequest {
   std::string endColumn;          // empty: the last used column
   std::string identifying;        // the key columns (rows mode) or rows (columns mode)
   std::string ignored;            // the columns or rows left out
+  ComparisonOptions options;      // tolerance, case, blanks and formulas; exact by default
 };
 
 }  // namespace quill

@@ -106,6 +106,17 @@ void appendDifferentValueRow(std::string& body, std::string_view anchor, std::st
   body.append("</td></tr>");
 }
 
+void appendDifferentFormulaRow(std::string& body, std::string_view anchor,
+                               std::string_view formula1, std::string_view formula2) {
+  body.append("<tr><td align=left>Different formula</td><td>");
+  appendLink(body, anchor);
+  body.append("</td><td>");
+  appendHtmlEscaped(body, formula1);
+  body.append("</td><td>");
+  appendHtmlEscaped(body, formula2);
+  body.append("</td></tr>");
+}
+
 void appendSheetHeading(std::string& grid, std::string_view sheet, long count) {
   grid.append("<h3>");
   appendHtmlEscaped(grid, sheet);
@@ -174,6 +185,13 @@ void appendChangedCell(std::string& grid, std::string_view anchor, std::string_v
   grid.append(" <span style='background-color: yellow'>");
   appendHtmlEscaped(grid, value2);
   grid.append("</span>&nbsp;</a></td>");
+}
+
+void appendFormulaCell(std::string& grid, std::string_view anchor, std::string_view value,
+                       std::string_view formula1, std::string_view formula2) {
+  (void)formula1;
+  (void)formula2;
+  appendAnchoredDataCell(grid, anchor, value);
 }
 
 void appendCommentCell(std::string& grid, std::string_view file, std::string_view anchor,

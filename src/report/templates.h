@@ -15,6 +15,9 @@ std::string cellAnchor(std::string_view sheet, long row, long column);
 void appendMissingValueRow(std::string& body, std::string_view file, std::string_view anchor);
 void appendDifferentValueRow(std::string& body, std::string_view anchor, std::string_view value1,
                              std::string_view value2);
+// A cell whose values match and whose formulas differ: both formulas.
+void appendDifferentFormulaRow(std::string& body, std::string_view anchor,
+                               std::string_view formula1, std::string_view formula2);
 
 // Headings of a grid table; each opens the table and its first row.
 void appendSheetHeading(std::string& grid, std::string_view sheet, long count);
@@ -36,6 +39,9 @@ void appendDataCell(std::string& grid, std::string_view value);
 void appendAnchoredDataCell(std::string& grid, std::string_view anchor, std::string_view value);
 void appendChangedCell(std::string& grid, std::string_view anchor, std::string_view value1,
                        std::string_view value2);
+// A grid cell whose value is the same in both files and whose formula differs.
+void appendFormulaCell(std::string& grid, std::string_view anchor, std::string_view value,
+                       std::string_view formula1, std::string_view formula2);
 void appendCommentCell(std::string& grid, std::string_view file, std::string_view anchor,
                        std::string_view value);
 void appendAddedCell(std::string& grid, std::string_view file, std::string_view anchor,
