@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <string_view>
+
 namespace quill {
 
 // How loosely two cell texts may differ and still count as equal, and what else a
@@ -12,6 +15,16 @@ struct ComparisonOptions {
   bool ignoreCase = false;
   bool ignoreSpaces = false;  // runs of blanks inside a text count as one
   bool formulas = false;      // cells are equal only when their formulas are equal too
+  // Sheets paired by name, inserted and deleted rows and columns found, instead of pairing
+  // sheets, rows and columns by position.
+  bool align = false;
+  // Keyed modes: rows (columns) paired by the texts of their identifying columns (rows)
+  // instead of by position.
+  bool matchKey = false;
 };
+
+// The caption both documents show: the comparison's own caption, then a line naming each
+// option that is not at its default; the caption alone when none is.
+std::string captionWithOptions(std::string_view caption, const ComparisonOptions& options);
 
 }  // namespace quill

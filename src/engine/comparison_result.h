@@ -27,7 +27,8 @@ enum class TableLayout : char {
   KeyedColumns,  // a table keyed by identifying rows, columns paired by position
 };
 
-// A column of file 1 paired with a column of file 2 (0: the file has none there).
+// A column of file 1 paired with a column of file 2 (0: the file has none there: an added
+// or removed column of an aligned comparison).
 struct ColumnPair {
   long column1 = 0;
   long column2 = 0;
@@ -48,6 +49,8 @@ struct TableStart {
   std::string_view sheet2;
   bool inFirst = true;           // ... and whether the file has it (whole workbook: a sheet
   bool inSecond = true;          //     only one file has is compared with an empty one)
+  long position1 = 0;            // the worksheet's position in each file, from 1; 0 when
+  long position2 = 0;            // the file lacks it
   std::string_view anchorSheet;  // the name cell anchors use, unique within the documents
   // The grid columns in order, each pairing a column of each file: the header labels are
   // the letters of column1.
@@ -85,6 +88,8 @@ enum class LineKind : char {
                  // with a difference other than None is drawn as a changed key, not listed
   Hidden,        // keyed columns: a row that is neither identifying nor compared
   EmptyRows,     // rows row1 .. lastRow1 of file 1 (and as many of file 2), empty in both
+  RowAdded,      // aligned: row2 of file 2 has no row in file 1 (row1 is 0); cells hold text2
+  RowRemoved,    // aligned: row1 of file 1 has no row in file 2 (row2 is 0); cells hold text1
 };
 
 // One line of a table: a row of each file and its cells, in the table's column order.
