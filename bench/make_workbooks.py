@@ -6,7 +6,11 @@ column, and in both a second small sheet. The content depends only on ROWS and C
 runs are comparable. Written with the standard library alone, streaming row by row, so
 that large pairs need little memory.
 
-    make_workbooks.py ROWS COLS FIRST.xlsx SECOND.xlsx
+With --formulas the column after the data holds a shared formula, twice the first column,
+with its value; in the second file about 1% of these cells hold the value alone and about
+0.5% an equal formula written another way, so that only a comparison of formulas finds them.
+
+    make_workbooks.py [--formulas] ROWS COLS FIRST.xlsx SECOND.xlsx
 """
 
 import datetime
@@ -118,24 +122,50 @@ def data_cell(rng, column, reference, strings):
     return '<c r="%s" s="%d"><v>%d</v></c>' % (reference, DATE_STYLE, serial)
 
 
-def write_data_sheet(out, rows, cols, changed, strings):
+def formula_cell(column, row, rows, first_value, changed, formula_rng):
+    """The formula column's cell: a shared formula, or in the second file now and then its
+    value alone or an equal formula."""
+    value = 2 * first_value
+    reference = "%s%d" % (column, row)
+    if changed:
+        draw = formula_rng.random()
+        if draw < 0.01:
+            return '<c r="%s"><v>%d</v></c>' % (reference, value)
+        if draw < 0.015:
+            return '<c r="%s"><f>A%d+A%d</f><v>%d</v></c>' % (reference, row, row, value)
+    if row == 1:
+        return ('<c r="%s"><f t="shared" ref="%s:%s%d" si="0">A1*2</f><v>%d</v></c>'
+                % (reference, reference, column, rows, value))
+    return '<c r="%s"><f t="shared" si="0"/><v>%d</v></c>' % (reference, value)
+
+
+def write_data_sheet(out, rows, cols, changed, strings, formulas=False):
     rng = random.Random(rows * 100003 + cols)
     change_rng = random.Random(7)
-    letters = [column_letters(c + 1) for c in range(cols + 1)]
-    out.write((SHEET_START % ("%s%d" % (letters[cols if changed else cols - 1], rows))).encode())
+    formula_rng = random.Random(11)
+    letters = [column_letters(c + 1) for c in range(cols + 2)]
+    last = cols + (1 if formulas else 0) - (0 if changed else 1)
+    out.write((SHEET_START % ("%s%d" % (letters[last], rows))).encode())
     for r in range(rows):
         row = r + 1
         cells = []
+        first_value = None
         for c in range(cols):
             reference = "%s%d" % (letters[c], row)
             cell = data_cell(rng, c, reference, strings)  # drawn always, so both files agree
+            if c == 0:
+                first_value = int(cell.split("<v>")[1].split("<")[0])
             if changed and change_rng.random() < 0.01:
                 if change_rng.random() < 0.3:
                     continue
                 cell = strings.cell(reference, "changed %d" % change_rng.randrange(1000))
             cells.append(cell)
+        if formulas:
+            # The value is twice column A as the first file has it, changed there or not.
+            cells.append(formula_cell(letters[cols], row, rows, first_value, changed, formula_rng))
         if changed and r % 5000 == 17:
-            cells.append(strings.cell("%s%d" % (letters[cols], row), "extra"))
+            cells.append(strings.cell("%s%d" % (letters[cols + (1 if formulas else 0)], row),
+                                      "extra"))
         out.write(('<row r="%d">%s</row>' % (row, "".join(cells))).encode())
     out.write(SHEET_END.encode())
 
@@ -149,7 +179,7 @@ def write_notes_sheet(out, changed, strings):
     out.write(SHEET_END.encode())
 
 
-def write(path, rows, cols, changed):
+def write(path, rows, cols, changed, formulas=False):
     strings = SharedStrings()
     with zipfile.ZipFile(path, "w", zipfile.ZIP_DEFLATED, compresslevel=6) as book:
         book.writestr("[Content_Types].xml", CONTENT_TYPES)
@@ -158,15 +188,19 @@ def write(path, rows, cols, changed):
         book.writestr("xl/_rels/workbook.xml.rels", WORKBOOK_RELS)
         book.writestr("xl/styles.xml", STYLES)
         with book.open("xl/worksheets/sheet1.xml", "w", force_zip64=True) as out:
-            write_data_sheet(out, rows, cols, changed, strings)
+            write_data_sheet(out, rows, cols, changed, strings, formulas)
         with book.open("xl/worksheets/sheet2.xml", "w") as out:
             write_notes_sheet(out, changed, strings)
         book.writestr("xl/sharedStrings.xml", strings.part())
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 5:
+    arguments = sys.argv[1:]
+    with_formulas = arguments[:1] == ["--formulas"]
+    if with_formulas:
+        arguments = arguments[1:]
+    if len(arguments) != 4:
         sys.exit(__doc__)
-    rows, cols, first, second = int(sys.argv[1]), int(sys.argv[2]), sys.argv[3], sys.argv[4]
-    write(first, rows, cols, False)
-    write(second, rows, cols, True)
+    rows, cols, first, second = int(arguments[0]), int(arguments[1]), arguments[2], arguments[3]
+    write(first, rows, cols, False, with_formulas)
+    write(second, rows, cols, True, with_formulas)

@@ -41,6 +41,12 @@ void appendChangedCellStart(std::string& grid, std::string_view anchor, std::str
   appendHtmlEscaped(grid, value1);
 }
 
+// One line of a formula cell's tooltip: a file's formula, or a word that it has none.
+void appendFormulaLine(std::string& grid, std::string_view formula) {
+  grid.append("&#10;");
+  appendHtmlEscaped(grid, formula.empty() ? std::string_view("(no formula)") : formula);
+}
+
 void appendKeyCell(std::string& grid, std::string_view kind, std::string_view file,
                    std::string_view anchor, std::string_view label) {
   grid.append("<td class='");
@@ -189,9 +195,15 @@ void appendChangedCell(std::string& grid, std::string_view anchor, std::string_v
 
 void appendFormulaCell(std::string& grid, std::string_view anchor, std::string_view value,
                        std::string_view formula1, std::string_view formula2) {
-  (void)formula1;
-  (void)formula2;
-  appendAnchoredDataCell(grid, anchor, value);
+  grid.append("<td class='formula' title='Different formula");
+  appendFormulaLine(grid, formula1);
+  appendFormulaLine(grid, formula2);
+  grid.append("'><a class='nullhref'");
+  grid.append(kFocusHandlers);
+  appendHtmlEscaped(grid, anchor);
+  grid.append("\">&nbsp;");
+  appendHtmlEscaped(grid, value);
+  grid.append("&nbsp;</a></td>");
 }
 
 void appendCommentCell(std::string& grid, std::string_view file, std::string_view anchor,

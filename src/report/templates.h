@@ -39,7 +39,8 @@ void appendDataCell(std::string& grid, std::string_view value);
 void appendAnchoredDataCell(std::string& grid, std::string_view anchor, std::string_view value);
 void appendChangedCell(std::string& grid, std::string_view anchor, std::string_view value1,
                        std::string_view value2);
-// A grid cell whose value is the same in both files and whose formula differs.
+// A grid cell whose value is the same in both files and whose formula differs: the value,
+// marked by its own class, with both formulas in its tooltip and the anchor the list links to.
 void appendFormulaCell(std::string& grid, std::string_view anchor, std::string_view value,
                        std::string_view formula1, std::string_view formula2);
 void appendCommentCell(std::string& grid, std::string_view file, std::string_view anchor,

@@ -8,6 +8,7 @@
 
 #include "sheet/address.h"
 #include "sheet/formula_functions.h"
+#include "sheet/formula_references.h"
 
 namespace quill {
 
@@ -17,6 +18,7 @@ constexpr std::string_view kUnreadablePrefix = "[unreadable formula: ";
 // Real formulas stay far below this; longer token runs are hostile or damaged.
 constexpr std::size_t kMaxTokenBytes = std::size_t(1) << 16;
 constexpr std::uint8_t kDataTable = 0x02;
+constexpr std::uint8_t kTableReference = 0x19;  // the extended token of a table's parts
 
 // Raised inside the decoder for tokens it cannot turn into text; never leaves this file.
 struct Unreadable {
@@ -59,6 +61,12 @@ class ByteReader {
     need(count);
     position_ += count;
   }
+  std::span<const std::uint8_t> bytes(std::size_t count) {
+    need(count);
+    position_ += count;
+    return bytes_.subspan(position_ - count, count);
+  }
+  std::size_t remaining() const { return bytes_.size() - position_; }
 
  private:
   void need(std::size_t count) const {
@@ -177,7 +185,10 @@ class Decompiler {
 
  private:
   bool xlsb() const { return dialect_ == FormulaDialect::Xlsb; }
-  long maxRow() const { return xlsb() ? kMaxRows - 1 : 65535; }
+  bool before(FormulaDialect dialect) const { return dialect_ < dialect; }
+  // BIFF2 to BIFF5: rows of 14 bits with the relative marks beside them, columns of a byte.
+  bool older() const { return before(FormulaDialect::Biff8); }
+  long maxRow() const { return xlsb() ? kMaxRows - 1 : older() ? 16383 : 65535; }
   long maxColumn() const { return xlsb() ? kMaxColumns - 1 : 255; }
 
   std::string pop() {
@@ -215,7 +226,10 @@ class Decompiler {
       case 0x16:
         return push("");
       case 0x17:
-        return push(quotedString(xlsb() ? utf16Chars(in, in.u16()) : biffString(in, false)));
+        return push(quotedString(stringOperand(in)));
+      case 0x18:
+        if (in.u8() == kTableReference) unreadable("a structured table reference");
+        unreadable("token 0x18");
       case 0x19:
         return attribute(in);
       case 0x1C:
@@ -249,10 +263,19 @@ class Decompiler {
     push(std::string(sign) + operand);
   }
 
+  std::string stringOperand(ByteReader& in) {
+    if (xlsb()) return utf16Chars(in, in.u16());
+    if (!older()) return biffString(in, false);
+    const std::size_t count = in.u8();
+    return names_.byteText(in.bytes(count));
+  }
+
   void attribute(ByteReader& in) {
+    const bool narrow = before(FormulaDialect::Biff3);
     const std::uint8_t flags = in.u8();
-    const std::uint16_t data = in.u16();
-    if (flags & 0x04) in.skip(2 * (std::size_t(data) + 1));  // the jump table of CHOOSE
+    const std::uint16_t data = narrow ? in.u8() : in.u16();
+    // The jump table of CHOOSE.
+    if (flags & 0x04) in.skip((narrow ? 1 : 2) * (std::size_t(data) + 1));
     if (flags & 0x10) return push("SUM(" + pop() + ")");
     if (flags & 0x40) {
       const std::uint8_t kind = data & 0xFF;
@@ -269,15 +292,17 @@ class Decompiler {
   void classed(std::uint8_t ptg, ByteReader& in) {
     switch ((ptg & 0x1F) | 0x20) {
       case 0x20:
+        if (older()) unreadable("an array constant of a version before BIFF8");
         in.skip(xlsb() ? 14 : 7);
         return push(arrayConstant());
       case 0x21:
-        return function(in.u16(), -1);
+        return function(functionNumber(in), -1);
       case 0x22: {
         const int count = in.u8() & 0x7F;
-        return function(in.u16() & 0x7FFF, count);
+        return function(functionNumber(in) & 0x7FFF, count);
       }
       case 0x23: {
+        if (older()) unreadable("a defined name of a version before BIFF8");
         const std::uint32_t number = in.u32();
         const auto name = names_.definedName(number);
         if (!name) unreadable("defined name " + std::to_string(number));
@@ -290,24 +315,27 @@ class Decompiler {
       case 0x26:
       case 0x27:
       case 0x28:
+        if (before(FormulaDialect::Biff5)) unreadable("a memory token of a version before BIFF5");
         in.skip(4);
         in.u16();
         if ((ptg & 0x1F) == 0x06) skipExtraMemory();
         return;  // the tokens that follow give the reference itself
       case 0x29:
+        if (before(FormulaDialect::Biff5)) unreadable("a memory token of a version before BIFF5");
         in.u16();
         return;
       case 0x2A:
-        in.skip(xlsb() ? 6 : 4);
+        in.skip(xlsb() ? 6 : older() ? 3 : 4);
         return push("#REF!");
       case 0x2B:
-        in.skip(xlsb() ? 12 : 8);
+        in.skip(xlsb() ? 12 : older() ? 6 : 8);
         return push("#REF!");
       case 0x2C:
         return push(cellText(corner(in, true)));
       case 0x2D:
         return push(areaText(in, true));
       case 0x39: {
+        if (older()) unreadable("an external name of a version before BIFF8");
         const std::uint16_t sheet = in.u16();
         const std::uint32_t number = xlsb() ? in.u32() : in.u16();
         if (!xlsb()) in.u16();
@@ -316,22 +344,29 @@ class Decompiler {
         return push(*name);
       }
       case 0x3A: {
+        if (older()) unreadable("a 3-D reference of a version before BIFF8");
         const std::string sheets = sheetPrefix(in.u16());
         return push(sheets + cellText(corner(in, cell_.shared)));
       }
       case 0x3B: {
+        if (older()) unreadable("a 3-D reference of a version before BIFF8");
         const std::string sheets = sheetPrefix(in.u16());
         return push(sheets + areaText(in, cell_.shared));
       }
       case 0x3C:
-        in.skip(xlsb() ? 8 : 6);
+        in.skip(xlsb() ? 8 : older() ? 17 : 6);
         return push("#REF!");
       case 0x3D:
-        in.skip(xlsb() ? 14 : 10);
+        in.skip(xlsb() ? 14 : older() ? 20 : 10);
         return push("#REF!");
       default:
         unreadable("token " + hexByte(ptg));
     }
+  }
+
+  // BIFF2 and BIFF3 number functions in one byte, later versions in two.
+  std::uint16_t functionNumber(ByteReader& in) {
+    return before(FormulaDialect::Biff4) ? in.u8() : in.u16();
   }
 
   void function(std::uint16_t number, int count) {
@@ -341,9 +376,7 @@ class Decompiler {
     if (number == 255) {  // an add-in or newer function: its name is the first operand
       if (count < 1) unreadable("a call without its function name");
       std::vector<std::string> arguments = popArguments(count - 1);
-      name = pop();
-      constexpr std::string_view kPrefix = "_xlfn.";
-      if (name.starts_with(kPrefix)) name.erase(0, kPrefix.size());
+      name = withoutFunctionPrefixes(pop());
       return push(call(name, arguments));
     }
     if (name.empty() || count < 0) unreadable("function " + std::to_string(number));
@@ -371,6 +404,10 @@ class Decompiler {
   // A row and column of a reference, resolved against the formula's cell when relative
   // and the token is of the kind shared formulas use (offsets instead of positions).
   Corner corner(ByteReader& in, bool offsetsAllowed) {
+    if (older()) {
+      const std::uint16_t rowField = in.u16();
+      return resolveOlder(rowField, in.u8(), offsetsAllowed);
+    }
     const long rawRow = xlsb() ? long(in.u32()) : long(in.u16());
     const std::uint16_t field = in.u16();
     return resolve(rawRow, field, offsetsAllowed);
@@ -392,6 +429,20 @@ class Decompiler {
     return corner;
   }
 
+  // A row field of BIFF2 to BIFF5, its relative marks in the two high bits, and a column
+  // byte; offsets from the formula's cell are 14-bit and 8-bit signed numbers.
+  Corner resolveOlder(std::uint16_t rowField, std::uint8_t column, bool offsetsAllowed) {
+    Corner corner{rowField & 0x3FFF, column, (rowField & 0x8000) != 0, (rowField & 0x4000) != 0};
+    if (!offsetsAllowed) return corner;
+    if (corner.rowRelative) {
+      const long offset = corner.row >= 0x2000 ? corner.row - 0x4000 : corner.row;
+      corner.row = wrap(cell_.row - 1 + offset, maxRow() + 1);
+    }
+    if (corner.columnRelative)
+      corner.column = wrap(cell_.column - 1 + long(std::int8_t(column)), maxColumn() + 1);
+    return corner;
+  }
+
   static long wrap(long value, long size) { return ((value % size) + size) % size; }
 
   static std::string rowText(const Corner& c) {
@@ -403,12 +454,23 @@ class Decompiler {
   static std::string cellText(const Corner& c) { return columnText(c) + rowText(c); }
 
   std::string areaText(ByteReader& in, bool offsetsAllowed) {
+    if (older()) {
+      const std::uint16_t firstRow = in.u16();
+      const std::uint16_t lastRow = in.u16();
+      const std::uint8_t firstColumn = in.u8();
+      const std::uint8_t lastColumn = in.u8();
+      return areaText(resolveOlder(firstRow, firstColumn, offsetsAllowed),
+                      resolveOlder(lastRow, lastColumn, offsetsAllowed));
+    }
     const long firstRow = xlsb() ? long(in.u32()) : long(in.u16());
     const long lastRow = xlsb() ? long(in.u32()) : long(in.u16());
     const std::uint16_t firstField = in.u16();
     const std::uint16_t lastField = in.u16();
-    const Corner first = resolve(firstRow, firstField, offsetsAllowed);
-    const Corner last = resolve(lastRow, lastField, offsetsAllowed);
+    return areaText(resolve(firstRow, firstField, offsetsAllowed),
+                    resolve(lastRow, lastField, offsetsAllowed));
+  }
+
+  std::string areaText(const Corner& first, const Corner& last) const {
     if (first.row == 0 && last.row == maxRow()) return columnText(first) + ":" + columnText(last);
     // Some writers give the last column of the larger grid even in the smaller one.
     if (first.column == 0 && (last.column == maxColumn() || last.column == kMaxColumns - 1))
@@ -424,10 +486,19 @@ class Decompiler {
 
   // The values of an array constant come from the extra data, in token order.
   std::string arrayConstant() {
-    if (xlsb()) unreadable("array constant");
     ByteReader in(extra_.subspan(std::min(extraUsed_, extra_.size())));
-    const std::size_t columns = std::size_t(in.u8()) + 1;
-    const std::size_t rows = std::size_t(in.u16()) + 1;
+    std::size_t rows, columns;
+    if (xlsb()) {
+      rows = in.u32();
+      columns = in.u32();
+    } else {
+      columns = std::size_t(in.u8()) + 1;
+      rows = std::size_t(in.u16()) + 1;
+    }
+    // Every value takes at least two bytes, so sizes beyond what is left are damaged.
+    if (rows == 0 || columns == 0 || rows > in.remaining() || columns > in.remaining() ||
+        rows * columns > in.remaining() / 2)
+      unreadable("its array constant does not fit its extra data");
     std::string text = "{";
     for (std::size_t r = 0; r < rows; ++r) {
       for (std::size_t c = 0; c < columns; ++c) {
@@ -440,7 +511,28 @@ class Decompiler {
     return text + "}";
   }
 
+  // A value of a binary workbook's array constant: number, string, logical or error.
+  std::string xlsbArrayValue(ByteReader& in) {
+    const std::uint8_t type = in.u8();
+    switch (type) {
+      case 0x00:
+        return numberText(in.f64());
+      case 0x01:
+        return quotedString(utf16Chars(in, in.u16()));
+      case 0x02:
+        return in.u8() != 0 ? "TRUE" : "FALSE";
+      case 0x04: {
+        const std::uint8_t code = in.u8();
+        in.skip(3);
+        return errorText(code);
+      }
+      default:
+        unreadable("array value " + hexByte(type));
+    }
+  }
+
   std::string arrayValue(ByteReader& in) {
+    if (xlsb()) return xlsbArrayValue(in);
     const std::uint8_t type = in.u8();
     switch (type) {
       case 0x00:
@@ -468,7 +560,8 @@ class Decompiler {
   void skipExtraMemory() {
     ByteReader in(extra_.subspan(std::min(extraUsed_, extra_.size())));
     const std::size_t count = xlsb() ? in.u32() : in.u16();
-    const std::size_t size = (xlsb() ? 4 : 2) + count * (xlsb() ? 16 : 8);
+    const std::size_t areaSize = xlsb() ? 16 : older() ? 6 : 8;
+    const std::size_t size = (xlsb() ? 4 : 2) + count * areaSize;
     if (extra_.size() - extraUsed_ < size) unreadable("its extra data ends early");
     extraUsed_ += size;
   }
@@ -507,6 +600,12 @@ std::string decompileFormula(std::span<const std::uint8_t> tokens,
   } catch (const Unreadable& failure) {
     return std::string(kUnreadablePrefix) + failure.reason + "]";
   }
+}
+
+std::string FormulaNames::byteText(std::span<const std::uint8_t> bytes) const {
+  std::string text;
+  for (std::uint8_t byte : bytes) appendUtf8(text, byte);
+  return text;
 }
 
 bool isUnreadableFormula(const std::string& text) {

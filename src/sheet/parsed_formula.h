@@ -7,9 +7,9 @@
 
 namespace quill {
 
-// The two binary forms of parsed expressions: they share their tokens but not the widths
-// of rows, strings and a few operands.
-enum class FormulaDialect { Biff8, Xlsb };
+// The binary forms of parsed expressions, oldest first: they share their tokens but not the
+// widths of rows, columns, strings, function numbers and a few operands.
+enum class FormulaDialect { Biff2, Biff3, Biff4, Biff5, Biff8, Xlsb };
 
 // What a formula's tokens name outside themselves, looked up in the workbook's tables.
 class FormulaNames {
@@ -24,6 +24,9 @@ class FormulaNames {
   // stored as an add-in call); nullopt when unknown.
   virtual std::optional<std::string> externalName(std::uint32_t sheetIndex,
                                                   std::uint32_t number) const = 0;
+  // An 8-bit string of the versions before BIFF8 as UTF-8, read in the workbook's code
+  // page; Latin-1 unless overridden.
+  virtual std::string byteText(std::span<const std::uint8_t> bytes) const;
 };
 
 // The cell a formula belongs to (1-based), against which relative tokens of shared

@@ -104,9 +104,8 @@ TEST(FormulaFiles, CorpusFormulaWorkbooksReadWithoutFault) {
       {"formula.issue.xlsx", {"Sheet1!G13", "=SUM(1+1)"}},
       {"xls_formula.xls", {"Sheet1!A3", "=2*Sheet2!A1"}},
       {"xls_formula_columns_beyond_z.xls", {"Sheet1!A2", "=AA1+AB1"}},
-      // Tokens older than BIFF8 are marked as unread rather than guessed.
-      {"issue_643_biff5_formula.xls",
-       {"SheetJS!B4", "[unreadable formula: tokens of a BIFF version before 8]"}},
+      // BIFF5 tokens, with their narrower references.
+      {"issue_643_biff5_formula.xls", {"SheetJS!B4", "=$A$1"}},
   };
   for (const auto& [file, sample] : samples) {
     FormulaMap formulas;

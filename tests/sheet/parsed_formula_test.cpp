@@ -25,6 +25,7 @@ class SampleNames final : public FormulaNames {
   }
   std::optional<std::string> externalName(std::uint32_t, std::uint32_t number) const override {
     if (number == 1) return "_xlfn.IFERROR";
+    if (number == 2) return "_xlfn._xlws.SORT";
     return std::nullopt;
   }
 };
@@ -166,6 +167,24 @@ INSTANTIATE_TEST_SUITE_P(
             {},
             {},
             "=IFERROR(1,0)"},
+        TokenCase{"function numbered after 367",
+                  B8,
+                  integer(1) + integer(0) + Bytes{0x21} + u16(480),
+                  {},
+                  {},
+                  "=IFERROR(1,0)"},
+        TokenCase{"variable call numbered after 367",
+                  XB,
+                  integer(1) + integer(2) + integer(3) + funcVar(3, 482),
+                  {},
+                  {},
+                  "=SUMIFS(1,2,3)"},
+        TokenCase{"newer worksheet function named with both prefixes",
+                  B8,
+                  Bytes{0x39} + u16(0) + u16(2) + u16(0) + ref8(0, kRelative) + funcVar(2, 255),
+                  {},
+                  {},
+                  "=SORT(A1)"},
         TokenCase{"missing argument",
                   B8,
                   ref8(0, kRelative) + Bytes{0x16} + integer(1) + funcVar(3, 1),
@@ -222,58 +241,94 @@ INSTANTIATE_TEST_SUITE_P(
                   {},
                   "=Prices!1:1"}));
 
+constexpr auto B5 = FormulaDialect::Biff5;
+constexpr auto B3 = FormulaDialect::Biff3;
+
+INSTANTIATE_TEST_SUITE_P(
+    OlderVersions, ParsedFormulaTest,
+    testing::Values(
+        TokenCase{"cell with marks in its row field",
+                  B5,
+                  Bytes{0x24} + u16(2 | 0x8000) + Bytes{1},
+                  {},
+                  {},
+                  "=$B3"},
+        TokenCase{"whole column",
+                  B5,
+                  Bytes{0x25} + u16(kRelative) + u16(0x3FFF | kRelative) + Bytes{2, 2},
+                  {},
+                  {},
+                  "=C:C"},
+        TokenCase{"8-bit string", B5, Bytes{0x17, 2, 'a', 0xE9}, {}, {}, "=\"a\xC3\xA9\""},
+        TokenCase{"shared offsets of 14 and 8 bits",
+                  B5,
+                  Bytes{0x2C} + u16(0x3FFE | kRelative) + Bytes{0x01},
+                  {},
+                  {5, 3, true},
+                  "=D3"},
+        TokenCase{"one-byte function number", B3, integer(2) + Bytes{0x21, 24}, {}, {}, "=ABS(2)"},
+        TokenCase{"deleted cell", B5, Bytes{0x2A, 0, 0, 0}, {}, {}, "=#REF!"},
+        TokenCase{"defined name marked",
+                  B5,
+                  Bytes{0x23} + u16(1) + Bytes(12, 0),
+                  {},
+                  {},
+                  "[unreadable formula: a defined name of a version before BIFF8]"}));
+
 INSTANTIATE_TEST_SUITE_P(
     Unreadable, ParsedFormulaTest,
-    testing::Values(TokenCase{"unknown token",
-                              B8,
-                              Bytes{0x18, 0x19, 0, 0, 0, 0},
-                              {},
-                              {},
-                              "[unreadable formula: token 0x18]"},
-                    TokenCase{
-                        "data table cell shows none", B8, Bytes{0x02, 0, 0, 0, 0}, {}, {}, ""},
-                    TokenCase{"tokens too long",
-                              B8,
-                              Bytes(70000, 0x16),
-                              {},
-                              {},
-                              "[unreadable formula: its tokens are too long]"},
-                    TokenCase{"unknown function",
-                              B8,
-                              integer(1) + Bytes{0x21} + u16(1000),
-                              {},
-                              {},
-                              "[unreadable formula: function 1000]"},
-                    TokenCase{"token cut short",
-                              B8,
-                              Bytes{0x1E, 1},
-                              {},
-                              {},
-                              "[unreadable formula: it ends inside a token]"},
-                    TokenCase{"operator without operands",
-                              B8,
-                              Bytes{0x03},
-                              {},
-                              {},
-                              "[unreadable formula: an operator lacks its operands]"},
-                    TokenCase{"operands left over",
-                              B8,
-                              integer(1) + integer(2),
-                              {},
-                              {},
-                              "[unreadable formula: its tokens do not add up to one expression]"},
-                    TokenCase{"unknown sheet index",
-                              B8,
-                              Bytes{0x3A} + u16(9) + u16(0) + u16(0),
-                              {},
-                              {},
-                              "[unreadable formula: sheet reference 9]"},
-                    TokenCase{"unknown defined name",
-                              B8,
-                              Bytes{0x23} + u32(7),
-                              {},
-                              {},
-                              "[unreadable formula: defined name 7]"}));
+    testing::Values(
+        TokenCase{
+            "unknown token", B8, Bytes{0x1A, 0, 0}, {}, {}, "[unreadable formula: token 0x1A]"},
+        TokenCase{"data table cell shows none", B8, Bytes{0x02, 0, 0, 0, 0}, {}, {}, ""},
+        TokenCase{"tokens too long",
+                  B8,
+                  Bytes(70000, 0x16),
+                  {},
+                  {},
+                  "[unreadable formula: its tokens are too long]"},
+        TokenCase{"unknown function",
+                  B8,
+                  integer(1) + Bytes{0x21} + u16(1000),
+                  {},
+                  {},
+                  "[unreadable formula: function 1000]"},
+        TokenCase{"token cut short",
+                  B8,
+                  Bytes{0x1E, 1},
+                  {},
+                  {},
+                  "[unreadable formula: it ends inside a token]"},
+        TokenCase{"operator without operands",
+                  B8,
+                  Bytes{0x03},
+                  {},
+                  {},
+                  "[unreadable formula: an operator lacks its operands]"},
+        TokenCase{"operands left over",
+                  B8,
+                  integer(1) + integer(2),
+                  {},
+                  {},
+                  "[unreadable formula: its tokens do not add up to one expression]"},
+        TokenCase{"unknown sheet index",
+                  B8,
+                  Bytes{0x3A} + u16(9) + u16(0) + u16(0),
+                  {},
+                  {},
+                  "[unreadable formula: sheet reference 9]"},
+        TokenCase{"structured table reference",
+                  XB,
+                  Bytes{0x18, 0x19} + Bytes(12, 0),
+                  {},
+                  {},
+                  "[unreadable formula: a structured table reference]"},
+        TokenCase{"unknown defined name",
+                  B8,
+                  Bytes{0x23} + u32(7),
+                  {},
+                  {},
+                  "[unreadable formula: defined name 7]"}));
 
 TEST(ParsedFormula, ArrayConstantTakesItsValuesFromTheExtraData) {
   const Bytes tokens = Bytes{0x60, 0, 0, 0, 0, 0, 0, 0};
@@ -288,6 +343,19 @@ TEST(ParsedFormula, ArrayConstantTakesItsValuesFromTheExtraData) {
   EXPECT_EQ(decompileFormula(tokens + tokens + Bytes{0x08}, extra + second, B8, {}, SampleNames()),
             "={1,\"x\";TRUE,#DIV/0!}&{\"yz\"}");
   EXPECT_TRUE(isUnreadableFormula(decompileFormula(tokens, Bytes{1}, B8, {}, SampleNames())));
+}
+
+TEST(ParsedFormula, BinaryArrayConstantCountsRowsAndColumnsInFourBytes) {
+  const Bytes tokens = Bytes{0x40} + Bytes(14, 0) + funcVar(1, 4);
+  Bytes one = number(1);
+  one[0] = 0x00;
+  const Bytes extra = u32(2) + u32(2) + one + Bytes{0x01} + u16(1) + Bytes{'x', 0} +
+                      Bytes{0x02, 1} + Bytes{0x04, 0x07, 0, 0, 0};
+  EXPECT_EQ(decompileFormula(tokens, extra, XB, {}, SampleNames()), "=SUM({1,\"x\";TRUE,#DIV/0!})");
+  // Counts beyond the bytes present are damaged, not a reason to loop or allocate.
+  EXPECT_EQ(
+      decompileFormula(tokens, u32(0x10000000) + u32(0x10000000) + one, XB, {}, SampleNames()),
+      "[unreadable formula: its array constant does not fit its extra data]");
 }
 
 TEST(ParsedFormula, SheetNamesAreQuotedWhenTheyWouldNotReadAsNames) {

@@ -84,11 +84,22 @@ TEST(XlsFormulas, SharedArrayThreeDimensionalAndNamedFormulasAreReadWhenAskedFor
             "Calc!D7 [unreadable formula: an operator lacks its operands]\n");
 }
 
-TEST(XlsFormulas, OlderVersionsMarkTheirFormulasUnread) {
-  const std::string stream =
-      test::workbookStream("", {{"Old", formula(0, 0, Bytes().u8(0x1E).u16(1))}}, true);
+TEST(XlsFormulas, OlderVersionsDecodeTheirNarrowerTokensAndMarkNamesAndSheets) {
+  // BIFF5: rows carry the relative marks, columns are one byte, strings are 8-bit.
+  const std::string cellAndText =
+      Bytes().u8(0x24).u16(2 | kRelative).u8(1).u8(0x17).u8(1).u8(0xE9).u8(0x08);
+  const std::string upLeft = Bytes().u8(0x2C).u16(0x3FFF | kRelative).u8(0xFF);
+  const std::string name = Bytes().u8(0x23).u16(1).raw(std::string(12, '\0'));
+  const std::string otherSheet =
+      Bytes().u8(0x3A).u16(0xFFFF).raw(std::string(8, '\0')).u16(0).u16(0).u16(0).u8(0);
+  const std::string sheet = formula(0, 0, cellAndText) + formula(1, 1, pointer(1, 1)) +
+                            group(0x04BC, 1, 2, 1, upLeft) + formula(2, 1, pointer(1, 1)) +
+                            formula(3, 0, name) + formula(4, 0, otherSheet);
+  const std::string stream = test::workbookStream("", {{"Old", sheet}}, true);
   EXPECT_EQ(listFormulas(stream, true),
-            "Old!A1 [unreadable formula: tokens of a BIFF version before 8]\n");
+            "Old!A1 =B3&\"\xC3\xA9\"\nOld!B2 =A1\nOld!B3 =A2\n"
+            "Old!A4 [unreadable formula: a defined name of a version before BIFF8]\n"
+            "Old!A5 [unreadable formula: a 3-D reference of a version before BIFF8]\n");
 }
 
 }  // namespace

@@ -48,7 +48,9 @@ TEST(XlsxFormulas, PlainSharedAndArrayFormulasAsUsersSeeThem) {
       // A shared group down column B, and one across row 2 with mixed references.
       "<row r=\"1\"><c r=\"A1\"><v>1</v></c>"
       "<c r=\"B1\"><f t=\"shared\" ref=\"B1:B3\" si=\"0\">A1*$C$1+SUM(A$1:A1)</f><v>1</v></c>"
-      "<c r=\"C1\"><f>_xlfn.XLOOKUP(1,A:A,B:B)&amp;\"&lt;x&gt;\"</f><v>1</v></c></row>"
+      "<c r=\"C1\"><f>_xlfn.XLOOKUP(1,A:A,B:B)&amp;\"&lt;x&gt;\"</f><v>1</v></c>"
+      // Characters XML cannot hold are escaped in formulas as in texts.
+      "<c r=\"G1\"><f>\"a_x000D__x000A_b\"&amp;\"_x005F_x0041_\"</f><v>1</v></c></row>"
       "<row r=\"2\"><c r=\"B2\"><f t=\"shared\" si=\"0\"/><v>2</v></c>"
       "<c r=\"D2\"><f t=\"shared\" ref=\"D2:F2\" si=\"1\">Other!$A1+C2</f><v>3</v></c>"
       "<c r=\"E2\"><f t=\"shared\" si=\"1\"/><v>3</v></c>"
@@ -64,6 +66,7 @@ TEST(XlsxFormulas, PlainSharedAndArrayFormulasAsUsersSeeThem) {
   EXPECT_EQ(formulaListing(*workbook),
             "B1==A1*$C$1+SUM(A$1:A1)\n"
             "C1==XLOOKUP(1,A:A,B:B)&\"<x>\"\n"
+            "G1==\"a\r\nb\"&\"_x0041_\"\n"
             "B2==A2*$C$1+SUM(A$1:A2)\n"
             "D2==Other!$A1+C2\n"
             "E2==Other!$A1+D2\n"

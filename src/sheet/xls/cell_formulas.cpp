@@ -12,10 +12,12 @@ constexpr std::uint8_t kExpressionPointer = 0x01;
 // Cells of one group that may wait for it; the group record follows its first cell.
 constexpr std::size_t kMaxWaiting = 4096;
 
-// Reads a formula's size, then its tokens and the extra data that fills the record.
+// Reads a formula's size (one byte in BIFF2), then its tokens and the extra data that fills
+// the record.
 void readTokens(RecordCursor& cursor, std::span<const std::uint8_t> data,
-                std::vector<std::uint8_t>& tokens, std::vector<std::uint8_t>& extra) {
-  const std::size_t size = cursor.u16();
+                std::vector<std::uint8_t>& tokens, std::vector<std::uint8_t>& extra,
+                bool byteSize = false) {
+  const std::size_t size = byteSize ? cursor.u8() : cursor.u16();
   if (size > cursor.remaining())
     throw WorkbookError("a formula is longer than its record (damaged file)");
   const std::size_t start = cursor.position();
@@ -27,9 +29,14 @@ void readTokens(RecordCursor& cursor, std::span<const std::uint8_t> data,
 
 void CellFormulas::readFormula(const Record& record, long row, long column) {
   RecordCursor cursor(record);
-  cursor.skip(20);  // cell, style, cached result, options, reserved
+  // Cell, style, cached result and options; BIFF5 and later add four reserved bytes.
+  cursor.skip(dialect_ >= FormulaDialect::Biff5 ? 20 : 16);
   std::vector<std::uint8_t> tokens, extra;
-  readTokens(cursor, record.data, tokens, extra);
+  readTokens(cursor, record.data, tokens, extra, dialect_ == FormulaDialect::Biff2);
+  if (!tokens.empty() && tokens[0] == kExpressionPointer && dialect_ < FormulaDialect::Biff5) {
+    sheet_.addFormula(row, column, "[unreadable formula: a shared or array formula of BIFF2 to 4]");
+    return;
+  }
   if (tokens.size() == 5 && tokens[0] == kExpressionPointer) {
     const Position master{long(tokens[1] | tokens[2] << 8) + 1,
                           long(tokens[3] | tokens[4] << 8) + 1};
@@ -42,12 +49,13 @@ void CellFormulas::readFormula(const Record& record, long row, long column) {
     return;
   }
   const std::string text =
-      decompileFormula(tokens, extra, FormulaDialect::Biff8, FormulaCell{row, column}, tables_);
+      decompileFormula(tokens, extra, dialect_, FormulaCell{row, column}, tables_);
   if (!text.empty()) sheet_.addFormula(row, column, text);
 }
 
 bool CellFormulas::readGroup(const Record& record) {
   if (record.type != kSharedFormula && record.type != kArray) return false;
+  if (dialect_ < FormulaDialect::Biff5) return true;  // cells of such groups are marked
   RecordCursor cursor(record);
   Group group;
   group.area.firstRow = cursor.u16() + 1L;
@@ -69,13 +77,13 @@ bool CellFormulas::readGroup(const Record& record) {
 
 void CellFormulas::addFromGroup(const Group& group, Position master, long row, long column) {
   if (group.array) {
-    const std::string text = decompileFormula(group.tokens, group.extra, FormulaDialect::Biff8,
+    const std::string text = decompileFormula(group.tokens, group.extra, dialect_,
                                               FormulaCell{master.first, master.second}, tables_);
     if (!text.empty())
       sheet_.addFormula(row, column, isUnreadableFormula(text) ? text : "{" + text + "}");
     return;
   }
-  const std::string text = decompileFormula(group.tokens, group.extra, FormulaDialect::Biff8,
+  const std::string text = decompileFormula(group.tokens, group.extra, dialect_,
                                             FormulaCell{row, column, true}, tables_);
   if (!text.empty()) sheet_.addFormula(row, column, text);
 }

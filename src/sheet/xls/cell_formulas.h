@@ -13,12 +13,13 @@
 
 namespace quill::xls {
 
-// Gives the cells of one BIFF8 worksheet their formula texts: a FORMULA record's own
-// tokens, or, where it only points at the first cell of a shared or array formula, the
-// tokens of the SHRFMLA or ARRAY record that follows that first cell.
+// Gives the cells of one worksheet their formula texts: a FORMULA record's own tokens, or,
+// where it only points at the first cell of a shared or array formula, the tokens of the
+// SHRFMLA or ARRAY record that follows that first cell (BIFF5 and BIFF8).
 class CellFormulas {
  public:
-  CellFormulas(const FormulaTables& tables, StoredSheet& sheet) : tables_(tables), sheet_(sheet) {}
+  CellFormulas(const FormulaTables& tables, FormulaDialect dialect, StoredSheet& sheet)
+      : tables_(tables), dialect_(dialect), sheet_(sheet) {}
 
   // Reads the formula of a FORMULA record whose cell is at row and column (1-based).
   void readFormula(const Record& record, long row, long column);
@@ -38,6 +39,7 @@ class CellFormulas {
   void addFromGroup(const Group& group, Position master, long row, long column);
 
   const FormulaTables& tables_;
+  FormulaDialect dialect_;
   StoredSheet& sheet_;
   std::map<Position, Group> groups_;  // by their first cell
   // Cells that pointed at a group not read yet, which the next SHRFMLA or ARRAY gives.

@@ -9,6 +9,22 @@ namespace quill::xls {
 
 namespace {
 
+FormulaDialect formulaDialect(Biff biff) {
+  switch (biff) {
+    case Biff::V2:
+      return FormulaDialect::Biff2;
+    case Biff::V3:
+      return FormulaDialect::Biff3;
+    case Biff::V4:
+      return FormulaDialect::Biff4;
+    case Biff::V5:
+      return FormulaDialect::Biff5;
+    case Biff::V8:
+      break;
+  }
+  return FormulaDialect::Biff8;
+}
+
 constexpr std::uint16_t kNumber = 0x0203;
 constexpr std::uint16_t kRk = 0x027E;
 constexpr std::uint16_t kMulRk = 0x00BD;
@@ -93,8 +109,7 @@ bool CellReader::read(const Record& record) {
     pendingRow_ = 0;
     return true;
   }
-  if (book_.readFormulas && book_.biff == Biff::V8 && formulas_ && formulas_->readGroup(record))
-    return true;
+  if (book_.readFormulas && formulas_ && formulas_->readGroup(record)) return true;
   switch (record.type) {
     case kString:
       readFormulaString(record);
@@ -270,14 +285,12 @@ void CellReader::readFormula(const Record& record) {
   }
 }
 
-// Only BIFF8 tokens are decoded; the older token sets differ in their references and names,
-// so their formulas are marked as unread rather than shown wrong.
+// The tokens of the versions before BIFF8 differ in their references, strings and function
+// numbers; the decoder marks what it cannot read of them (names, 3-D references).
 void CellReader::readFormulaTokens(const Record& record, long row, long column) {
-  if (book_.biff != Biff::V8) {
-    sheet().addFormula(row, column, "[unreadable formula: tokens of a BIFF version before 8]");
-    return;
-  }
-  if (!formulas_) formulas_ = std::make_unique<CellFormulas>(book_.formulaTables, sheet());
+  if (!formulas_)
+    formulas_ =
+        std::make_unique<CellFormulas>(book_.formulaTables, formulaDialect(book_.biff), sheet());
   formulas_->readFormula(record, row, column);
 }
 

@@ -141,4 +141,11 @@ std::optional<std::string> FormulaTables::externalName(std::uint32_t sheetIndex,
   return books_[book].names[number - 1];
 }
 
+std::string FormulaTables::byteText(std::span<const std::uint8_t> bytes) const {
+  if (codepage_ == nullptr) return FormulaNames::byteText(bytes);
+  std::string text;
+  codepage_->append(text, bytes.data(), bytes.size());
+  return text;
+}
+
 }  // namespace quill::xls

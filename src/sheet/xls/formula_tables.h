@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "sheet/parsed_formula.h"
+#include "sheet/xls/codepage.h"
 #include "sheet/xls/record_reader.h"
 
 namespace quill::xls {
@@ -19,11 +20,14 @@ class FormulaTables final : public FormulaNames {
   bool read(const Record& record);
   // Adds a sheet of the workbook, of any kind, in tab order.
   void addSheet(std::string name) { sheetNames_.push_back(std::move(name)); }
+  // The code page that the 8-bit strings of formulas before BIFF8 are read in.
+  void useCodepage(const Codepage& codepage) { codepage_ = &codepage; }
 
   std::optional<std::string> sheets(std::uint32_t index) const override;
   std::optional<std::string> definedName(std::uint32_t number) const override;
   std::optional<std::string> externalName(std::uint32_t sheetIndex,
                                           std::uint32_t number) const override;
+  std::string byteText(std::span<const std::uint8_t> bytes) const override;
 
  private:
   struct SheetRange {
@@ -49,6 +53,7 @@ class FormulaTables final : public FormulaNames {
   std::vector<Book> books_;
   int externalBooks_ = 0;
   std::vector<std::string> definedNames_;
+  const Codepage* codepage_ = nullptr;
 };
 
 }  // namespace quill::xls

@@ -146,6 +146,7 @@ std::unique_ptr<StoredWorkbook> readXlsStream(ByteSource& stream, StreamKind kin
   auto workbook = std::make_unique<StoredWorkbook>();
   BookState book(workbook->arena());
   book.readFormulas = options.formulas;
+  book.formulaTables.useCodepage(book.codepage);
   RecordReader reader(stream);
   Record record;
   if (!reader.next(record) || !isBof(record.type))

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "sheet/formula_references.h"
+#include "sheet/xlsx/xml_escapes.h"
 #include "sheet/xlsx/xlsx_worksheet.h"
 
 namespace quill::xlsx {
@@ -10,6 +11,12 @@ namespace quill::xlsx {
 namespace {
 
 // The area of a ref attribute ("B2:D4" or "B2"); false when it is malformed.
+// The formula text as users see it: characters XML cannot hold decoded from their _xHHHH_
+// escapes, as in cell texts, and the prefixes of newer function names left out.
+std::string shownFormula(std::string_view stored) {
+  return withoutFunctionPrefixes(decodeXmlEscapes(stored));
+}
+
 bool parseArea(std::string_view reference, Area& area) {
   const std::size_t colon = reference.find(':');
   const std::string_view first = reference.substr(0, colon);
@@ -42,10 +49,10 @@ std::string CellFormulas::cellFormula(long row, long column) {
   hasFormula_ = false;
   switch (kind_) {
     case Kind::Normal:
-      return text_.empty() ? std::string() : "=" + withoutFunctionPrefixes(text_);
+      return text_.empty() ? std::string() : "=" + shownFormula(text_);
     case Kind::Shared: {
       if (!text_.empty()) {
-        shared_[sharedIndex_] = {row, column, withoutFunctionPrefixes(text_)};
+        shared_[sharedIndex_] = {row, column, shownFormula(text_)};
         return "=" + shared_[sharedIndex_].text;
       }
       const auto master = shared_.find(sharedIndex_);
@@ -55,7 +62,7 @@ std::string CellFormulas::cellFormula(long row, long column) {
     }
     case Kind::Array: {
       if (text_.empty()) return {};
-      std::string formula = "{=" + withoutFunctionPrefixes(text_) + "}";
+      std::string formula = "{=" + shownFormula(text_) + "}";
       Area area;
       if (parseArea(reference_, area)) arrays_.push_back({area, formula});
       return formula;
