@@ -299,7 +299,10 @@ class Decompiler {
         return function(functionNumber(in), -1);
       case 0x22: {
         const int count = in.u8() & 0x7F;
-        return function(functionNumber(in) & 0x7FFF, count);
+        const std::uint16_t number = functionNumber(in);
+        // The high bit marks a command of macro sheets, numbered apart from the functions.
+        if (number & 0x8000) unreadable("macro command " + std::to_string(number & 0x7FFF));
+        return function(number, count);
       }
       case 0x23: {
         if (older()) unreadable("a defined name of a version before BIFF8");
