@@ -347,12 +347,18 @@ class Decompiler {
         return push(*name);
       }
       case 0x3A: {
-        if (older()) unreadable("a 3-D reference of a version before BIFF8");
+        if (older()) {
+          const std::string sheets = olderSheetPrefix(in);
+          return push(sheets + cellText(corner(in, cell_.shared)));
+        }
         const std::string sheets = sheetPrefix(in.u16());
         return push(sheets + cellText(corner(in, cell_.shared)));
       }
       case 0x3B: {
-        if (older()) unreadable("a 3-D reference of a version before BIFF8");
+        if (older()) {
+          const std::string sheets = olderSheetPrefix(in);
+          return push(sheets + areaText(in, cell_.shared));
+        }
         const std::string sheets = sheetPrefix(in.u16());
         return push(sheets + areaText(in, cell_.shared));
       }
@@ -487,6 +493,19 @@ class Decompiler {
     return quotedSheetName(*sheets) + "!";
   }
 
+  // The sheets of a BIFF5 3-D reference: a negative index into the sheet table for this
+  // workbook, eight unused bytes and the tab positions of the first and last sheet.
+  std::string olderSheetPrefix(ByteReader& in) {
+    const auto book = std::int16_t(in.u16());
+    in.skip(8);
+    const std::uint16_t first = in.u16();
+    const std::uint16_t last = in.u16();
+    if (book >= 0) unreadable("a reference to another workbook of a version before BIFF8");
+    const auto sheets = names_.sheetsByPosition(first, last);
+    if (!sheets) unreadable("sheet position " + std::to_string(first));
+    return quotedSheetName(*sheets) + "!";
+  }
+
   // The values of an array constant come from the extra data, in token order.
   std::string arrayConstant() {
     ByteReader in(extra_.subspan(std::min(extraUsed_, extra_.size())));
@@ -603,6 +622,10 @@ std::string decompileFormula(std::span<const std::uint8_t> tokens,
   } catch (const Unreadable& failure) {
     return std::string(kUnreadablePrefix) + failure.reason + "]";
   }
+}
+
+std::optional<std::string> FormulaNames::sheetsByPosition(std::uint32_t, std::uint32_t) const {
+  return std::nullopt;
 }
 
 std::string FormulaNames::byteText(std::span<const std::uint8_t> bytes) const {

@@ -24,6 +24,10 @@ class FormulaNames {
   // stored as an add-in call); nullopt when unknown.
   virtual std::optional<std::string> externalName(std::uint32_t sheetIndex,
                                                   std::uint32_t number) const = 0;
+  // The sheet part of a 3-D reference of BIFF5 to this workbook's sheets at 0-based tab
+  // positions first to last, unquoted; nullopt when there are no such sheets.
+  virtual std::optional<std::string> sheetsByPosition(std::uint32_t first,
+                                                      std::uint32_t last) const;
   // An 8-bit string of the versions before BIFF8 as UTF-8, read in the workbook's code
   // page; Latin-1 unless overridden.
   virtual std::string byteText(std::span<const std::uint8_t> bytes) const;

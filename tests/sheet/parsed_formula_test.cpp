@@ -28,6 +28,12 @@ class SampleNames final : public FormulaNames {
     if (number == 2) return "_xlfn._xlws.SORT";
     return std::nullopt;
   }
+  std::optional<std::string> sheetsByPosition(std::uint32_t first,
+                                              std::uint32_t last) const override {
+    if (first == 0 && last == 0) return "Prices";
+    if (first == 1 && last == 2) return "Jan:Mar";
+    return std::nullopt;
+  }
 };
 
 Bytes operator+(Bytes a, const Bytes& b) {
@@ -267,6 +273,26 @@ INSTANTIATE_TEST_SUITE_P(
                   {5, 3, true},
                   "=D3"},
         TokenCase{"one-byte function number", B3, integer(2) + Bytes{0x21, 24}, {}, {}, "=ABS(2)"},
+        TokenCase{"3-D reference to this workbook",
+                  B5,
+                  Bytes{0x3A} + u16(0xFFFF) + Bytes(8, 0) + u16(0) + u16(0) + u16(1) + Bytes{2},
+                  {},
+                  {},
+                  "=Prices!$C$2"},
+        TokenCase{"3-D area over sheets",
+                  B5,
+                  Bytes{0x3B} + u16(0xFFFE) + Bytes(8, 0) + u16(1) + u16(2) + u16(kRelative) +
+                      u16(1 | kRelative) + Bytes{0, 1},
+                  {},
+                  {},
+                  "=Jan:Mar!A1:B2"},
+        TokenCase{
+            "3-D reference to another workbook",
+            B5,
+            Bytes{0x3A} + u16(1) + Bytes(8, 0) + u16(0) + u16(0) + u16(1) + Bytes{2},
+            {},
+            {},
+            "[unreadable formula: a reference to another workbook of a version before BIFF8]"},
         TokenCase{"deleted cell", B5, Bytes{0x2A, 0, 0, 0}, {}, {}, "=#REF!"},
         TokenCase{"defined name marked",
                   B5,

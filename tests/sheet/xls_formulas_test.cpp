@@ -99,7 +99,7 @@ TEST(XlsFormulas, OlderVersionsDecodeTheirNarrowerTokensAndMarkNamesAndSheets) {
   EXPECT_EQ(listFormulas(stream, true),
             "Old!A1 =B3&\"\xC3\xA9\"\nOld!B2 =A1\nOld!B3 =A2\n"
             "Old!A4 [unreadable formula: a defined name of a version before BIFF8]\n"
-            "Old!A5 [unreadable formula: a 3-D reference of a version before BIFF8]\n");
+            "Old!A5 =Old!$A$1\n");
 }
 
 }  // namespace

@@ -141,6 +141,13 @@ std::optional<std::string> FormulaTables::externalName(std::uint32_t sheetIndex,
   return books_[book].names[number - 1];
 }
 
+std::optional<std::string> FormulaTables::sheetsByPosition(std::uint32_t first,
+                                                           std::uint32_t last) const {
+  if (first > last || last >= sheetNames_.size()) return std::nullopt;
+  if (first == last) return sheetNames_[first];
+  return sheetNames_[first] + ":" + sheetNames_[last];
+}
+
 std::string FormulaTables::byteText(std::span<const std::uint8_t> bytes) const {
   if (codepage_ == nullptr) return FormulaNames::byteText(bytes);
   std::string text;

@@ -27,6 +27,8 @@ class FormulaTables final : public FormulaNames {
   std::optional<std::string> definedName(std::uint32_t number) const override;
   std::optional<std::string> externalName(std::uint32_t sheetIndex,
                                           std::uint32_t number) const override;
+  std::optional<std::string> sheetsByPosition(std::uint32_t first,
+                                              std::uint32_t last) const override;
   std::string byteText(std::span<const std::uint8_t> bytes) const override;
 
  private:
