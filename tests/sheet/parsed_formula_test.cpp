@@ -21,6 +21,7 @@ class SampleNames final : public FormulaNames {
   }
   std::optional<std::string> definedName(std::uint32_t number) const override {
     if (number == 1) return "OneRange";
+    if (number == 2) return "_xlfn.CONCAT";  // a newer function, named in the name table
     return std::nullopt;
   }
   std::optional<std::string> externalName(std::uint32_t, std::uint32_t number) const override {
@@ -191,6 +192,12 @@ INSTANTIATE_TEST_SUITE_P(
                   {},
                   {},
                   "=SORT(A1)"},
+        TokenCase{"newer function named by a defined name",
+                  XB,
+                  Bytes{0x23} + u32(2) + Bytes{0x17} + u16(1) + Bytes{'a', 0} + funcVar(2, 255),
+                  {},
+                  {},
+                  "=CONCAT(\"a\")"},
         TokenCase{"missing argument",
                   B8,
                   ref8(0, kRelative) + Bytes{0x16} + integer(1) + funcVar(3, 1),
