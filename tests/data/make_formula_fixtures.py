@@ -1,6 +1,7 @@
 #!/usr/bin/python3
 """Writes tests/data/formulas/formulas.xlsx, a workbook of formulas, and converts it with
-ssconvert into formulas.xls and formulas.ods beside it.
+ssconvert into formulas.xls, formulas_biff5.xls (the older binary version) and formulas.ods
+beside it.
 
 Run with /usr/bin/python3 (python3-openpyxl and gnumeric installed); the resulting files are
 committed, so the tests need neither. The reader tests check that all three give the same
@@ -73,6 +74,7 @@ def main():
     source = os.path.join(HERE, "formulas.xlsx")
     write_workbook(source)
     for target, exporter in (("formulas.xls", "Gnumeric_Excel:excel_biff8"),
+                             ("formulas_biff5.xls", "Gnumeric_Excel:excel_biff7"),
                              ("formulas.ods", "Gnumeric_OpenCalc:odf")):
         subprocess.run(["ssconvert", "--export-type=" + exporter, source,
                         os.path.join(HERE, target)], check=True)
