@@ -11,6 +11,7 @@
 #include "cli/stream_error_box.h"
 #include "engine/choose_comparison.h"
 #include "engine/chosen_sheets.h"
+#include "engine/workbook_reading.h"
 #include "report/document_saving.h"
 #include "report/documents.h"
 #include "report/staging_folder.h"
@@ -108,7 +109,8 @@ int compareCommand(const std::vector<std::string>& arguments, std::ostream& out,
     errors.showPathAs(staging.path().string(), parsed->outputFolder.string());
     progress.setReading(request.path1 + " and " + request.path2);
     SpreadsheetSession session;
-    initializeExcelFiles(session, request.path1, request.path2, errors);
+    initializeExcelFiles(session, request.path1, request.path2, errors,
+                         readOptionsFor(request.options));
     if (errors.count() > 0) return kFailure;
     settleSheetNames(*parsed, session);
     fillDefaultRanges(*parsed, session);

@@ -2,6 +2,7 @@
 
 #include "cli/stream_error_box.h"
 #include "engine/choose_comparison.h"
+#include "engine/workbook_reading.h"
 #include "report/document_saving.h"
 #include "report/staging_folder.h"
 #include "sheet/session.h"
@@ -9,6 +10,7 @@
 namespace quill::cli {
 
 ComparisonOutcome compareWorkbookPair(const std::string& path1, const std::string& path2,
+                                      const ComparisonOptions& options,
                                       const std::filesystem::path& folder, ProgressSink& progress,
                                       std::ostream& err, const std::string& prefix) {
   StreamErrorBox errors(err, prefix);
@@ -16,12 +18,13 @@ ComparisonOutcome compareWorkbookPair(const std::string& path1, const std::strin
     ComparisonRequest request;
     request.path1 = path1;
     request.path2 = path2;
+    request.options = options;
     refuseFolderHoldingInputs(folder, {path1, path2});
     std::filesystem::create_directories(folder);
     StagingFolder staging(folder);
     errors.showPathAs(staging.path().string(), folder.string());
     SpreadsheetSession session;
-    initializeExcelFiles(session, path1, path2, errors);
+    initializeExcelFiles(session, path1, path2, errors, readOptionsFor(options));
     if (errors.count() > 0) return {};
     ComparisonContext context{request, session, staging.path(), progress, errors, {}};
     ComparisonOutcome outcome = runChosenComparison(context);
