@@ -12,6 +12,7 @@
 #include "cli/stream_error_box.h"
 #include "engine/choose_comparison.h"
 #include "engine/chosen_sheets.h"
+#include "engine/workbook_reading.h"
 #include "report/document_saving.h"
 #include "report/html_result_writer.h"
 #include "sheet/session.h"
@@ -106,7 +107,8 @@ int compareCommand(const std::vector<std::string>& arguments, std::ostream& out,
     fs::create_directories(parsed->outputFolder);
     progress.setReading(request.path1 + " and " + request.path2);
     SpreadsheetSession session;
-    initializeExcelFiles(session, request.path1, request.path2, errors);
+    initializeExcelFiles(session, request.path1, request.path2, errors,
+                         readOptionsFor(request.options));
     if (errors.count() > 0) return kFailure;
     settleSheetNames(*parsed, session);
     fillDefaultRanges(*parsed, session);

@@ -5,6 +5,8 @@
 #include <set>
 #include <string_view>
 
+#include "cli/comparison_switches.h"
+
 namespace quill::cli {
 
 const char* const kCompareUsage =
@@ -29,6 +31,17 @@ const char* const kCompareUsage =
     "  --identifying LIST   identifying columns (rows mode) or rows (columns mode), such as\n"
     "                       \"A, C\" or \"1, 4\"\n"
     "  --ignore LIST        columns or rows to leave out, in the same form\n"
+    "  --match key          rows or columns mode: pair the rows (columns) by the texts of\n"
+    "                       their identifying columns (rows) instead of by position\n"
+    "  --tolerance X        two numbers are equal when they differ by no more than X\n"
+    "  --relative-tolerance X\n"
+    "                       two numbers are equal when they differ by no more than X times\n"
+    "                       the larger of the two; with both tolerances, either suffices\n"
+    "  --ignore-case        letters are equal whatever their case (Latin, Greek, Cyrillic)\n"
+    "  --ignore-spaces      each run of spaces, tabs and no-break spaces counts as one space\n"
+    "  --formulas           cells are equal only when their formulas are equal too\n"
+    "  --align              pair worksheets by name and find inserted and deleted rows,\n"
+    "                       columns and worksheets instead of pairing them by position\n"
     "  --quiet              no progress line on standard error (drawn only on a terminal)\n"
     "Range mode without --sheet1 or --sheet2 compares the whole workbooks. Each option may be\n"
     "given once, and only where its mode uses it.\n"
@@ -37,17 +50,30 @@ const char* const kCompareUsage =
     "With two folders, the workbooks of both trees are paired by their paths inside them and\n"
     "each pair is compared whole into its own folder in DIR, named after that path; DIR's\n"
     "index.htm lists every pair and every workbook found in one tree only. --jobs N compares\n"
-    "N pairs at a time, 1 to 16 (default: the number of processors, at most 16).\n"
+    "N pairs at a time, 1 to 16 (default: the number of processors, at most 16). --tolerance,\n"
+    "--relative-tolerance, --ignore-case, --ignore-spaces, --formulas and --align apply to\n"
+    "every pair.\n"
     "\n"
     "Exit codes: 0 no differences, 1 differences found, 2 error (nothing written; with\n"
     "folders: a pair failed, and the others are still compared and listed).\n";
 
 namespace {
 
-constexpr std::string_view kOptions[] = {"--out",         "--sheet1", "--sheet2", "--mode",
-                                         "--range1",      "--range2", "--start",  "--end",
-                                         "--identifying", "--ignore"};
-constexpr std::string_view kKeyedOnly[] = {"--start", "--end", "--identifying", "--ignore"};
+constexpr std::string_view kOptions[] = {"--out",
+                                         "--sheet1",
+                                         "--sheet2",
+                                         "--mode",
+                                         "--range1",
+                                         "--range2",
+                                         "--start",
+                                         "--end",
+                                         "--identifying",
+                                         "--ignore",
+                                         "--match",
+                                         "--tolerance",
+                                         "--relative-tolerance"};
+constexpr std::string_view kKeyedOnly[] = {"--start", "--end", "--identifying", "--ignore",
+                                           "--match"};
 
 bool isOption(std::string_view name) {
   return std::find(std::begin(kOptions), std::end(kOptions), name) != std::end(kOptions);
@@ -98,6 +124,11 @@ bool storeOption(std::string_view option, const std::string& value, CompareArgum
     parsed.outputFolder = value;
     return !value.empty();
   }
+  if (isToleranceOption(option)) return storeTolerance(option, value, request.options);
+  if (option == "--match") {
+    request.options.matchKey = value == "key";
+    return request.options.matchKey;
+  }
   if (option == "--range1") {
     request.range1 = value;
     parsed.range1Given = true;
@@ -119,6 +150,8 @@ bool storeOption(std::string_view option, const std::string& value, CompareArgum
 const char* expectedValue(std::string_view option) {
   if (option == "--mode") return "expected range, rows or columns";
   if (option == "--out") return "expected a folder";
+  if (option == "--match") return "expected key";
+  if (isToleranceOption(option)) return kToleranceExpected;
   return "expected a worksheet position from 1 or a name";
 }
 
@@ -156,12 +189,12 @@ std::optional<CompareArguments> parseCompareArguments(const std::vector<std::str
       optionsEnded = true;
       continue;
     }
-    if (argument == "--quiet") {
+    if (argument == "--quiet" || setComparisonSwitch(argument, parsed.request.options)) {
       if (!given.insert(argument).second) {
-        err << "quillmere-cli compare: --quiet is given more than once\n";
+        err << "quillmere-cli compare: " << argument << " is given more than once\n";
         return std::nullopt;
       }
-      parsed.quiet = true;
+      if (argument == "--quiet") parsed.quiet = true;
       continue;
     }
     const std::size_t equals = argument.find('=');

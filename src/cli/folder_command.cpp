@@ -95,8 +95,8 @@ class PairRunner {
       refuseEscape(arguments_.outputFolder, folder, path.relativePath);
       NoProgress rows;
       outcome = compareWorkbookPair((arguments_.first / path.relativePath).string(),
-                                    (arguments_.second / path.relativePath).string(), folder, rows,
-                                    failures, prefix);
+                                    (arguments_.second / path.relativePath).string(),
+                                    arguments_.options, folder, rows, failures, prefix);
     } catch (...) {
       failures << prefix << errorDescription(std::current_exception()) << '\n';
     }

@@ -5,6 +5,8 @@
 #include <set>
 #include <thread>
 
+#include "cli/comparison_switches.h"
+
 namespace quill::cli {
 
 namespace fs = std::filesystem;
@@ -20,8 +22,9 @@ constexpr unsigned kMostJobs = 16;
 // Options of the file comparison that take a value, so that their values are not taken
 // for folders when telling which comparison the arguments ask for.
 bool takesValue(std::string_view option) {
-  for (std::string_view name : {"--out", "--jobs", "--sheet1", "--sheet2", "--mode", "--range1",
-                                "--range2", "--start", "--end", "--identifying", "--ignore"})
+  for (std::string_view name :
+       {"--out", "--jobs", "--sheet1", "--sheet2", "--mode", "--range1", "--range2", "--start",
+        "--end", "--identifying", "--ignore", "--match", "--tolerance", "--relative-tolerance"})
     if (option == name) return true;
   return false;
 }
@@ -80,7 +83,13 @@ std::optional<FolderArguments> parseFolderArguments(const std::vector<std::strin
     }
     const std::size_t equals = argument.find('=');
     const std::string option = argument.substr(0, equals);
-    if (option != "--out" && option != "--jobs" && argument != "--quiet") {
+    if (option == "--match") {
+      err << kPrefix << "--match is not used with folders: their workbooks are compared whole\n";
+      return std::nullopt;
+    }
+    const bool isSwitch = setComparisonSwitch(argument, parsed.options);
+    if (option != "--out" && option != "--jobs" && argument != "--quiet" && !isSwitch &&
+        !isToleranceOption(option)) {
       err << kPrefix << "\"" << argument << "\" is not an option of a folder comparison\n";
       return std::nullopt;
     }
@@ -88,10 +97,8 @@ std::optional<FolderArguments> parseFolderArguments(const std::vector<std::strin
       err << kPrefix << option << " is given more than once\n";
       return std::nullopt;
     }
-    if (option == "--quiet") {
-      parsed.quiet = true;
-      continue;
-    }
+    if (option == "--quiet") parsed.quiet = true;
+    if (option == "--quiet" || isSwitch) continue;
     if (equals == std::string::npos && i + 1 >= arguments.size()) {
       err << kPrefix << option << " needs a value\n";
       return std::nullopt;
@@ -104,6 +111,12 @@ std::optional<FolderArguments> parseFolderArguments(const std::vector<std::strin
         return std::nullopt;
       }
       parsed.outputFolder = value;
+    } else if (isToleranceOption(option)) {
+      if (!storeTolerance(option, value, parsed.options)) {
+        err << kPrefix << option << " does not take \"" << value << "\"; " << kToleranceExpected
+            << "\n";
+        return std::nullopt;
+      }
     } else if (auto jobs = readJobs(value)) {
       parsed.jobs = *jobs;
     } else {

@@ -3,6 +3,7 @@
 #include "cli/clean_run_result.h"
 #include "cli/stream_error_box.h"
 #include "engine/choose_comparison.h"
+#include "engine/workbook_reading.h"
 #include "report/document_saving.h"
 #include "report/html_result_writer.h"
 #include "sheet/session.h"
@@ -10,6 +11,7 @@
 namespace quill::cli {
 
 ComparisonOutcome compareWorkbookPair(const std::string& path1, const std::string& path2,
+                                      const ComparisonOptions& options,
                                       const std::filesystem::path& folder, ProgressSink& progress,
                                       std::ostream& err, const std::string& prefix) {
   StreamErrorBox errors(err, prefix);
@@ -17,10 +19,11 @@ ComparisonOutcome compareWorkbookPair(const std::string& path1, const std::strin
     ComparisonRequest request;
     request.path1 = path1;
     request.path2 = path2;
+    request.options = options;
     refuseFolderHoldingInputs(folder, {path1, path2});
     std::filesystem::create_directories(folder);
     SpreadsheetSession session;
-    initializeExcelFiles(session, path1, path2, errors);
+    initializeExcelFiles(session, path1, path2, errors, readOptionsFor(options));
     if (errors.count() > 0) return {};
     HtmlResultWriter documents(folder);
     CleanRunResult result(documents, errors);

@@ -11,9 +11,9 @@ SpreadsheetSession sessionOf(std::unique_ptr<Workbook> first, std::unique_ptr<Wo
   return SpreadsheetSession{std::move(first), std::move(second)};
 }
 
-std::unique_ptr<Workbook> openWorkbook(const std::string& path) {
+std::unique_ptr<Workbook> openWorkbook(const std::string& path, const ReadOptions& options) {
   try {
-    return readWorkbookFile(path);
+    return readWorkbookFile(path, options);
   } catch (const WorkbookError& e) {
     // The readers name the file in their messages; the failure names it as its subject too.
     if (!e.subject().empty()) throw;
@@ -34,7 +34,7 @@ enum class OpeningLine {
 }  // namespace
 
 void initializeExcelFiles(SpreadsheetSession& session, const std::string& text1,
-                          const std::string& text2, ErrorBox& box) {
+                          const std::string& text2, ErrorBox& box, const ReadOptions& options) {
   ErrorTrap trap("Excel1", "initializeExcelFiles", box);
   if (text1.empty()) return;
   if (text2.empty()) return;
@@ -42,8 +42,9 @@ void initializeExcelFiles(SpreadsheetSession& session, const std::string& text1,
   trap.at(OpeningLine::CloseSecond, [&] { session.second.reset(); });
 
   // The second file is read on a thread of its own while this one reads the first.
-  auto second = std::async(std::launch::async, [&text2] { return openWorkbook(text2); });
-  trap.at(OpeningLine::OpenFirst, [&] { session.first = openWorkbook(text1); });
+  auto second =
+      std::async(std::launch::async, [&text2, &options] { return openWorkbook(text2, options); });
+  trap.at(OpeningLine::OpenFirst, [&] { session.first = openWorkbook(text1, options); });
   trap.at(OpeningLine::WaitForSecond, [&] { session.second = second.get(); });
 }
 

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "sheet/read_options.h"
 #include "sheet/workbook.h"
 
 namespace quill {
@@ -23,14 +24,14 @@ struct SpreadsheetSession {
 // A session over two workbooks that are already in memory.
 SpreadsheetSession sessionOf(std::unique_ptr<Workbook> first, std::unique_ptr<Workbook> second);
 
-// Reads one file; throws WorkbookError naming the file.
-std::unique_ptr<Workbook> openWorkbook(const std::string& path);
+// Reads one file, with what else the options ask for; throws WorkbookError naming the file.
+std::unique_ptr<Workbook> openWorkbook(const std::string& path, const ReadOptions& options = {});
 
 // Opens both files into a fresh session, ending any open one first. Does nothing at all
 // when either path is empty. A file that fails to open is reported in the box and leaves
-// its members empty. The two files are read at the same time.
+// its members empty. The two files are read at the same time, both with the options.
 void initializeExcelFiles(SpreadsheetSession& session, const std::string& text1,
-                          const std::string& text2, ErrorBox& box);
+                          const std::string& text2, ErrorBox& box, const ReadOptions& options = {});
 
 // Closes both workbooks.
 void closeSession(SpreadsheetSession& session);

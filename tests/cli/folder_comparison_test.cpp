@@ -168,8 +168,9 @@ TEST(FolderComparison, WrongOptionsAreRefusedBeforeAnythingIsWritten) {
   TemporaryFolder root;
   placeSample("sample1.xls", root.path() / "a/s.xls");
   placeSample("sample1.xls", root.path() / "b/s.xls");
-  for (const char* options : {"--jobs 0", "--jobs 17", "--jobs many", "--jobs", "--sheet1 2",
-                              "--quiet --quiet", "--out ''"}) {
+  for (const char* options :
+       {"--jobs 0", "--jobs 17", "--jobs many", "--jobs", "--sheet1 2", "--quiet --quiet",
+        "--out ''", "--tolerance -2", "--match key", "--align --align"}) {
     const auto run = compareTrees(root.path(), options);
     EXPECT_EQ(run.exitCode, 2) << options << "\n" << run.output;
     EXPECT_FALSE(fs::exists(root.path() / "out/index.htm")) << options;

@@ -54,6 +54,18 @@ TEST(CompareOptions, MistakesAreRefusedWithOneMessageAndNothingWritten) {
       {{"--sheet1", "''"}, "--sheet1 does not take \"''\""},
       {{"--colour=red"}, "unknown option \"--colour=red\""},
       {{"-x"}, "unknown option \"-x\""},
+      {{"--tolerance", "-1"},
+       "--tolerance does not take \"-1\"; expected a number of 0 or more, such as 0.001"},
+      {{"--tolerance=nan"}, "--tolerance does not take \"nan\""},
+      {{"--tolerance", "inf"}, "--tolerance does not take \"inf\""},
+      {{"--relative-tolerance", "0.1x"}, "--relative-tolerance does not take \"0.1x\""},
+      {{"--relative-tolerance="}, "--relative-tolerance does not take \"\""},
+      {{"--tolerance"}, "--tolerance needs a value"},
+      {{"--ignore-case", "--ignore-case"}, "--ignore-case is given more than once"},
+      {{"--formulas=yes"}, "unknown option \"--formulas=yes\""},
+      {{"--match", "key"}, "--match is not used in range mode"},
+      {{"--sheet1", "2", "--mode", "rows", "--match", "position"},
+       "--match does not take \"position\"; expected key"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.message);

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "engine/comparison_options.h"
+#include "sheet/read_options.h"
+
+namespace quill {
+
+// What the readers must read for a comparison under these options: the formulas only when
+// they are compared, so that value comparisons do not pay for them.
+inline ReadOptions readOptionsFor(const ComparisonOptions& options) {
+  ReadOptions read;
+  read.formulas = options.formulas;
+  return read;
+}
+
+}  // namespace quill
