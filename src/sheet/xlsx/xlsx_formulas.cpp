@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "sheet/formula_references.h"
-#include "sheet/xlsx/xml_escapes.h"
 #include "sheet/xlsx/xlsx_worksheet.h"
+#include "sheet/xlsx/xml_escapes.h"
 
 namespace quill::xlsx {
 
