@@ -81,6 +81,9 @@ MainWindow::MainWindow(ProgramContext& context, ProgramWindows& windows)
     : ProgramWindowBase(context, windows, "Form1", kClientTwips) {
   createControls();
   resize(layout_.designedSize());
+  // The controls keep their heights, so a lower window (one stored before the options area
+  // was added) would cut the lowest off.
+  setMinimumHeight(layout_.designedSize().height());
   new WindowPlacement(*this, context_.settings, "Main Window Placement");
   new PathDrops(*this, *Text1, *Text2);
 }

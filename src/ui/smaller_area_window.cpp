@@ -78,6 +78,8 @@ SmallerAreaWindow::SmallerAreaWindow(ProgramContext& context, ProgramWindows& wi
       picker_(std::make_unique<DialogRangePicker>()) {
   createControls();
   resize(layout_.designedSize());
+  // The controls keep their heights, so a lower window would cut the lowest off.
+  setMinimumHeight(layout_.designedSize().height());
   new WindowPlacement(*this, context_.settings, "Smaller Area Window Placement");
 }
 
