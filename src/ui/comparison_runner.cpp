@@ -4,6 +4,7 @@
 #include <QThread>
 
 #include "engine/whole_workbook.h"
+#include "engine/workbook_reading.h"
 #include "report/html_result_writer.h"
 #include "shell/window_error_box.h"
 #include "ui/program_context.h"
@@ -76,8 +77,10 @@ void ComparisonRunner::work(const QString& windowName, const QString& procedure,
   WindowErrorBox box(owner_, context_.dialogs, cancelled_);
   ErrorTrap trap(windowName.toStdString(), procedure.toStdString(), box);
   try {
-    trap.at(RunLine::OpenFiles,
-            [&] { context_.openSession(context_.session, request_.path1, request_.path2, box); });
+    trap.at(RunLine::OpenFiles, [&] {
+      context_.openSession(context_.session, request_.path1, request_.path2, box,
+                           readOptionsFor(request_.options));
+    });
     HtmlResultWriter documents(context_.temporaryFolder.toStdString());
     ComparisonContext run{request_, context_.session, documents, *progress_, box, {}};
     trap.at(RunLine::Compare, [&] { outcome_ = comparison(run); });

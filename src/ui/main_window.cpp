@@ -8,11 +8,13 @@
 
 #include "base/file_utils.h"
 #include "shell/app_title.h"
+#include "shell/comparison_settings.h"
 #include "shell/desktop.h"
 #include "shell/look.h"
 #include "shell/settings_store.h"
 #include "shell/shell_dialogs.h"
 #include "ui/comparison_runner.h"
+#include "ui/options_area.h"
 #include "ui/path_drops.h"
 #include "ui/program_context.h"
 #include "ui/program_icon.h"
@@ -23,7 +25,7 @@ namespace quill {
 
 namespace {
 
-constexpr QSize kClientTwips(8040, 4470);
+constexpr QSize kClientTwips(8040, 6195);
 constexpr Stretch kFullWidth{0, 0, 1, 0};
 constexpr Stretch kRightEdge{1, 0, 0, 0};
 const QString kFileFilters =
@@ -79,6 +81,9 @@ MainWindow::MainWindow(ProgramContext& context, ProgramWindows& windows)
     : ProgramWindowBase(context, windows, "Form1", kClientTwips) {
   createControls();
   resize(layout_.designedSize());
+  // The controls keep their heights, so a lower window (one stored before the options area
+  // was added) would cut the lowest off.
+  setMinimumHeight(layout_.designedSize().height());
   new WindowPlacement(*this, context_.settings, "Main Window Placement");
   new PathDrops(*this, *Text1, *Text2);
 }
@@ -109,6 +114,7 @@ void MainWindow::createControls() {
   PushButton1 =
       addButton(this, "PushButton1", kProductName, QRect(120, 3430, 7800, 405), kFullWidth);
   ProgressBar1 = addComparisonProgress(QRect(120, 3940, 7800, 405), kFullWidth);
+  new OptionsArea(*this, layout_, QRect(120, 4470, 7800, 1605), kFullWidth, context_.settings);
 
   connect(PushButton1, &QPushButton::clicked, this, &MainWindow::openProductPage);
   connect(PushButton2, &QPushButton::clicked, this, &MainWindow::clearFiles);
@@ -194,13 +200,23 @@ void MainWindow::startComparing() {
     tell("Please input excel file to compare and to compare with.");
     return;
   }
+  if (const QString problem = storedComparisonOptions(context_.settings).problem;
+      !problem.isEmpty()) {
+    tell(problem);
+    return;
+  }
   trap.at(StartComparingLine::Start, [&] {
-    ComparisonRequest request;
-    request.path1 = pathOf(*Text1);
-    request.path2 = pathOf(*Text2);
     setStartButtonsEnabled(false);
-    runner().start(request, "Form1", startProcedure());
+    runner().start(request(), "Form1", startProcedure());
   });
+}
+
+ComparisonRequest MainWindow::request() const {
+  ComparisonRequest request;
+  request.path1 = pathOf(*Text1);
+  request.path2 = pathOf(*Text2);
+  request.options = storedComparisonOptions(context_.settings).options;
+  return request;
 }
 
 void MainWindow::openFiles(const QStringList& paths) {

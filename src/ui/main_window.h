@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+#include "engine/request.h"
 #include "ui/program_window.h"
 
 class QGroupBox;
@@ -25,6 +26,9 @@ class MainWindow final : public ProgramWindowBase {
   // two fill both and start comparing. A file that does not exist is named in a message,
   // and nothing starts.
   void openFiles(const QStringList& paths);
+  // What the window asks to compare: the two paths, under the options kept in the settings
+  // (a tolerance that is no number reads as none here; a start refuses it first).
+  ComparisonRequest request() const;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

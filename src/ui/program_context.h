@@ -14,9 +14,11 @@ class ErrorBox;
 class SettingsStore;
 class ShellDialogs;
 
-// Opens the two files of a comparison into the session, reporting failures in the box.
-using SessionOpener = std::function<void(SpreadsheetSession&, const std::string& text1,
-                                         const std::string& text2, ErrorBox& box)>;
+// Opens the two files of a comparison into the session, reading what the options ask for
+// besides the values, and reporting failures in the box.
+using SessionOpener =
+    std::function<void(SpreadsheetSession&, const std::string& text1, const std::string& text2,
+                       ErrorBox& box, const ReadOptions& options)>;
 
 // What the windows share for the whole run of the program.
 struct ProgramContext {

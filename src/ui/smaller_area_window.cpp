@@ -1,5 +1,6 @@
 #include "ui/smaller_area_window.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -10,6 +11,7 @@
 
 #include "sheet/address_forms.h"
 #include "shell/app_title.h"
+#include "shell/comparison_settings.h"
 #include "shell/look.h"
 #include "ui/comparison_runner.h"
 #include "ui/main_window.h"
@@ -23,7 +25,7 @@ namespace quill {
 
 namespace {
 
-constexpr QSize kClientTwips(9120, 5880);
+constexpr QSize kClientTwips(9120, 6210);
 constexpr Stretch kFullWidth{0, 0, 1, 0};
 constexpr Stretch kRightEdge{1, 0, 0, 0};
 
@@ -76,6 +78,8 @@ SmallerAreaWindow::SmallerAreaWindow(ProgramContext& context, ProgramWindows& wi
       picker_(std::make_unique<DialogRangePicker>()) {
   createControls();
   resize(layout_.designedSize());
+  // The controls keep their heights, so a lower window would cut the lowest off.
+  setMinimumHeight(layout_.designedSize().height());
   new WindowPlacement(*this, context_.settings, "Smaller Area Window Placement");
 }
 
@@ -87,7 +91,7 @@ void SmallerAreaWindow::createControls() {
   PushButton1 = addButton(this, "PushButton1", "< Back", QRect(120, 120, 8895, 405), kFullWidth);
   Frame1 = new QGroupBox("Compare Smaller Area", this);
   Frame1->setObjectName("Frame1");
-  layout_.place(*Frame1, QRect(120, 600, 8880, 4110), kFullWidth);
+  layout_.place(*Frame1, QRect(120, 600, 8880, 4440), kFullWidth);
   auto addOption = [&](const char* name, const QString& caption, QRect twips) {
     auto* option = new QRadioButton(caption, Frame1);
     option->setObjectName(name);
@@ -103,8 +107,8 @@ void SmallerAreaWindow::createControls() {
   createFileFrames();
   createTableProperties();
   PushButton4 =
-      addButton(this, "PushButton4", "Start Comparing", QRect(120, 4830, 8880, 405), kFullWidth);
-  ProgressBar1 = addComparisonProgress(QRect(120, 5355, 8880, 405), kFullWidth);
+      addButton(this, "PushButton4", "Start Comparing", QRect(120, 5160, 8880, 405), kFullWidth);
+  ProgressBar1 = addComparisonProgress(QRect(120, 5685, 8880, 405), kFullWidth);
   connectControls();
 }
 
@@ -164,7 +168,7 @@ void SmallerAreaWindow::createFileFrame(const FileFrameLayout& at, QGroupBox*& f
 void SmallerAreaWindow::createTableProperties() {
   Frame4 = new QGroupBox("Table Properties", Frame1);
   Frame4->setObjectName("Frame4");
-  layout_.place(*Frame4, QRect(240, 2610, 8400, 1365), kFullWidth);
+  layout_.place(*Frame4, QRect(240, 2610, 8400, 1695), kFullWidth);
   Frame4->hide();
   lblStartColumn = addLabel(Frame4, "lblStartColumn", "Start Column:", QRect(240, 360, 1155, 225));
   txtStartColumn = addBox(Frame4, "txtStartColumn", QRect(1470, 300, 1380, 345));
@@ -182,6 +186,10 @@ void SmallerAreaWindow::createTableProperties() {
       addLabel(Frame4, "lblIgnoreColumns", "Ignore Columns:", QRect(3735, 855, 1860, 225));
   txtIgnoreColumns = addBox(Frame4, "txtIgnoreColumns", QRect(5700, 810, 2040, 345), kFullWidth);
   PushButton10 = addButton(Frame4, "PushButton10", "...", QRect(7760, 810, 325, 345), kRightEdge);
+  chkMatchKey = new QCheckBox("Match rows by identifying columns", Frame4);
+  chkMatchKey->setObjectName("chkMatchKey");
+  chkMatchKey->setChecked(storedSwitch(context_.settings, kMatchKeyKey));
+  layout_.place(*chkMatchKey, QRect(3765, 1260, 4320, 285), kFullWidth);
 }
 
 void SmallerAreaWindow::connectControls() {
@@ -196,6 +204,8 @@ void SmallerAreaWindow::connectControls() {
   connect(PushButton8, &QPushButton::clicked, this, &SmallerAreaWindow::pickEnd);
   connect(PushButton9, &QPushButton::clicked, this, &SmallerAreaWindow::pickIdentifying);
   connect(PushButton10, &QPushButton::clicked, this, &SmallerAreaWindow::pickIgnored);
+  connect(chkMatchKey, &QCheckBox::toggled, this,
+          [this](bool on) { saveSwitch(context_.settings, kMatchKeyKey, on); });
   // Only a button that comes on lays the window out, so clicking the mode already on keeps
   // the table properties.
   connect(Option1, &QRadioButton::toggled, this, [this](bool on) {
@@ -246,7 +256,7 @@ void SmallerAreaWindow::openBooks() {
   BusyCursor busy;
   listedPaths_ = paths_();
   closeSession(books_);
-  context_.openSession(books_, listedPaths_.first, listedPaths_.second, errorBox_);
+  context_.openSession(books_, listedPaths_.first, listedPaths_.second, errorBox_, {});
 }
 
 void SmallerAreaWindow::listSheets() {
@@ -360,6 +370,8 @@ ComparisonRequest SmallerAreaWindow::request() const {
   }
   request.identifying = txtIdentifyingColumns->text().toStdString();
   request.ignored = txtIgnoreColumns->text().toStdString();
+  request.options = storedComparisonOptions(context_.settings).options;
+  request.options.matchKey = request.mode != Mode::Range && chkMatchKey->isChecked();
   return request;
 }
 

@@ -10,6 +10,7 @@
 #include "sheet/session.h"
 #include "ui/program_window.h"
 
+class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -39,7 +40,8 @@ class SmallerAreaWindow final : public ProgramWindowBase {
   // Shows the window, loading it at the first showing; the workbooks are read again and
   // listed afresh when the paths have changed since they were last listed.
   void showWindow();
-  // What the window's controls ask for.
+  // What the window's controls ask for, under the options the main window keeps in the
+  // settings (a tolerance that is no number reads as none; a start refuses it first).
   ComparisonRequest request() const;
   // Replaces the way ranges are picked (the range-selection dialog).
   void usePicker(std::unique_ptr<RangePicker> picker);
@@ -132,6 +134,7 @@ class SmallerAreaWindow final : public ProgramWindowBase {
   QLabel* lblIgnoreColumns = nullptr;
   QLineEdit* txtIgnoreColumns = nullptr;
   QPushButton* PushButton10 = nullptr;
+  QCheckBox* chkMatchKey = nullptr;
   QPushButton* PushButton4 = nullptr;
   QProgressBar* ProgressBar1 = nullptr;
 };

@@ -1,3 +1,4 @@
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QGroupBox>
@@ -10,6 +11,7 @@
 #include <QTimer>
 
 #include "engine/choose_comparison.h"
+#include "shell/comparison_settings.h"
 #include "ui/comparison_runner.h"
 #include "ui/program_context.h"
 #include "ui/program_windows.h"
@@ -24,6 +26,7 @@ struct SmallerAreaWindow::TableLayout {
   const char* endLabel;
   const char* identifying;
   const char* ignore;
+  const char* matchKey;
 };
 
 namespace {
@@ -88,14 +91,24 @@ void SmallerAreaWindow::showRangeMode() {
 }
 
 void SmallerAreaWindow::showRowsMode() {
-  static const TableLayout rows{"Select Columns to include:", "Start Row:",     "1", "End Row:",
-                                "Identifying Columns:",       "Ignore Columns:"};
+  static const TableLayout rows{"Select Columns to include:",
+                                "Start Row:",
+                                "1",
+                                "End Row:",
+                                "Identifying Columns:",
+                                "Ignore Columns:",
+                                "Match rows by identifying columns"};
   showTableLayout(rows, "Option2_Click");
 }
 
 void SmallerAreaWindow::showColumnsMode() {
-  static const TableLayout columns{"Select Rows to include:", "Start Columns:", "A", "End Columns:",
-                                   "Identifying Rows:",       "Ignore Rows:"};
+  static const TableLayout columns{"Select Rows to include:",
+                                   "Start Columns:",
+                                   "A",
+                                   "End Columns:",
+                                   "Identifying Rows:",
+                                   "Ignore Rows:",
+                                   "Match columns by identifying rows"};
   showTableLayout(columns, "Option3_Click");
 }
 
@@ -119,6 +132,7 @@ void SmallerAreaWindow::showTableLayout(const TableLayout& layout, const char* p
     lblEndColumn->setText(layout.endLabel);
     lblIdentifyingColumns->setText(layout.identifying);
     lblIgnoreColumns->setText(layout.ignore);
+    chkMatchKey->setText(layout.matchKey);
   });
   trap.at(TableModeLine::ShowUsedArea, [&] {
     const std::string used = usedAddress(1, Combo1->currentIndex());
@@ -155,6 +169,11 @@ void SmallerAreaWindow::startComparing() {
   ErrorTrap trap("Form2", startProcedure(), errorBox_);
   if (runner().isRunning()) return;
   trap.line(StartComparingLine::ReadRequest);
+  if (const QString problem = storedComparisonOptions(context_.settings).problem;
+      !problem.isEmpty()) {
+    tell(problem);
+    return;
+  }
   const ComparisonRequest chosen = request();
   trap.line(StartComparingLine::CheckStart);
   if (const std::optional<std::string> message = startCheckMessage(chosen, books_)) {

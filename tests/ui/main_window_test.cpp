@@ -156,7 +156,7 @@ TEST_F(MainWindowTest, ComparisonShowsResultsAndBackReturns) {
 TEST_F(MainWindowTest, StartButtonsStayDisabledWhileComparing) {
   std::atomic<bool> release = false;
   context->openSession = [&](SpreadsheetSession& session, const std::string&, const std::string&,
-                             ErrorBox&) {
+                             ErrorBox&, const ReadOptions&) {
     ++sessionsOpened;
     release.wait(false);
     openBooks(session, fillBook1, fillBook2);
@@ -189,7 +189,7 @@ TEST_F(MainWindowTest, FailedComparisonShowsNoResults) {
 
 TEST_F(MainWindowTest, ClosingWhileAnErrorBoxWaitsStopsTheComparison) {
   context->openSession = [](SpreadsheetSession&, const std::string&, const std::string&,
-                            ErrorBox& box) { box.show("first failure"); };
+                            ErrorBox& box, const ReadOptions&) { box.show("first failure"); };
   dialogs.onError = [&] { mainWindow().close(); };
   QSignalSpy ending(windows.get(), &ProgramWindows::programEnding);
   nameExistingFiles();
@@ -209,7 +209,9 @@ TEST_F(MainWindowTest, ClosingDuringALongComparisonStopsItCleanly) {
     };
   };
   context->openSession = [&](SpreadsheetSession& session, const std::string&, const std::string&,
-                             ErrorBox&) { openBooks(session, fillBig(1, "a"), fillBig(5, "b")); };
+                             ErrorBox&, const ReadOptions&) {
+    openBooks(session, fillBig(1, "a"), fillBig(5, "b"));
+  };
   QSignalSpy ending(windows.get(), &ProgramWindows::programEnding);
   nameExistingFiles();
   button(mainWindow(), "PushButton5").click();
@@ -229,8 +231,8 @@ TEST_F(MainWindowTest, PointerIsTheHandOverButtonsAndBusyWhileComparing) {
   EXPECT_EQ(button(mainWindow(), "PushButton5").cursor().shape(), Qt::PointingHandCursor);
   EXPECT_EQ(box(mainWindow(), "Text1").cursor().shape(), Qt::IBeamCursor);
   std::atomic<bool> release = false;
-  context->openSession = [&](SpreadsheetSession&, const std::string&, const std::string&,
-                             ErrorBox&) { release.wait(false); };
+  context->openSession = [&](SpreadsheetSession&, const std::string&, const std::string&, ErrorBox&,
+                             const ReadOptions&) { release.wait(false); };
   nameExistingFiles();
   button(mainWindow(), "PushButton5").click();
   ASSERT_NE(QApplication::overrideCursor(), nullptr);

@@ -17,7 +17,7 @@ class ResultsNavigationTest : public WindowsTest {
   void SetUp() override {
     WindowsTest::SetUp();
     context->openSession = [](SpreadsheetSession& session, const std::string&, const std::string&,
-                              ErrorBox&) {
+                              ErrorBox&, const ReadOptions&) {
       openBooks(
           session, [](StoredWorkbook& book) { fillLong(book, false); },
           [](StoredWorkbook& book) { fillLong(book, true); });

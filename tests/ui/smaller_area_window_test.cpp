@@ -1,11 +1,13 @@
 #include "ui/smaller_area_window.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
 #include <QSignalSpy>
 
+#include "shell/comparison_settings.h"
 #include "ui/range_picker.h"
 #include "windows_fixture.h"
 
@@ -38,7 +40,7 @@ class SmallerAreaTest : public WindowsTest {
   void SetUp() override {
     WindowsTest::SetUp();
     context->openSession = [this](SpreadsheetSession& session, const std::string&,
-                                  const std::string&, ErrorBox&) {
+                                  const std::string&, ErrorBox&, const ReadOptions&) {
       ++sessionsOpened;
       openBooks(session, fillLeft, fillRight);
     };
@@ -105,6 +107,34 @@ class SmallerAreaTest : public WindowsTest {
 
   ScriptedPicker* picker_ = nullptr;
 };
+
+TEST_F(SmallerAreaTest, RequestCarriesTheMainWindowsOptionsAndKeyMatchingInKeyedModes) {
+  settings.save(kToleranceKey, "0.5");
+  saveSwitch(settings, kIgnoreCaseKey, true);
+  auto& matchKey = *smallerAreaWindow().findChild<QCheckBox*>("chkMatchKey");
+  EXPECT_FALSE(matchKey.isChecked());
+  matchKey.setChecked(true);
+  EXPECT_EQ(smallerAreaWindow().request().options.absoluteTolerance, 0.5);
+  EXPECT_TRUE(smallerAreaWindow().request().options.ignoreCase);
+  EXPECT_FALSE(smallerAreaWindow().request().options.matchKey) << "range mode pairs no keys";
+
+  choose("Combo1", 1);
+  option("Option2").click();
+  EXPECT_EQ(matchKey.text(), "Match rows by identifying columns");
+  EXPECT_TRUE(matchKey.isVisible());
+  EXPECT_TRUE(smallerAreaWindow().request().options.matchKey);
+  option("Option3").click();
+  EXPECT_EQ(matchKey.text(), "Match columns by identifying rows");
+  EXPECT_TRUE(smallerAreaWindow().request().options.matchKey);
+  EXPECT_TRUE(storedSwitch(settings, kMatchKeyKey));
+
+  settings.save(kRelativeToleranceKey, "lots");
+  button(smallerAreaWindow(), "PushButton4").click();
+  ASSERT_EQ(dialogs.messages.size(), 1);
+  EXPECT_TRUE(dialogs.messages.front().startsWith("Relative tolerance: \"lots\" is not a number."));
+  EXPECT_FALSE(smallerAreaWindow().isComparing());
+  EXPECT_EQ(sessionsOpened, 1) << "only the listing opened the workbooks";
+}
 
 TEST_F(SmallerAreaTest, OpensWithBothWorkbooksListedAndNothingChosen) {
   EXPECT_FALSE(mainWindow().isVisible());
@@ -466,7 +496,7 @@ TEST_F(SmallerAreaTest, BackKeepsEveryFieldAndChangedPathsAreListedAfresh) {
 
 TEST_F(SmallerAreaTest, AWorkbookThatFailsToOpenLeavesItsListBlank) {
   context->openSession = [this](SpreadsheetSession& session, const std::string&, const std::string&,
-                                ErrorBox& box) {
+                                ErrorBox& box, const ReadOptions&) {
     box.show("cannot read two.xlsx");
     session.first = bookFrom(fillLeft);
   };
@@ -490,7 +520,7 @@ TEST_F(SmallerAreaTest, AWorkbookThatFailsToOpenLeavesItsListBlank) {
 
 TEST_F(SmallerAreaTest, ClosingWhileComparingStopsTheComparisonAndEndsTheProgram) {
   context->openSession = [](SpreadsheetSession&, const std::string&, const std::string&,
-                            ErrorBox& box) { box.show("first failure"); };
+                            ErrorBox& box, const ReadOptions&) { box.show("first failure"); };
   dialogs.onError = [&] { smallerAreaWindow().close(); };
   QSignalSpy ending(windows.get(), &ProgramWindows::programEnding);
   button(smallerAreaWindow(), "PushButton4").click();

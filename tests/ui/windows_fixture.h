@@ -77,7 +77,7 @@ class WindowsTest : public testing::Test {
     context =
         std::make_unique<ProgramContext>(dialogs, settings, programFolder, programFolder + "/temp");
     context->openSession = [this](SpreadsheetSession& session, const std::string&,
-                                  const std::string&, ErrorBox&) {
+                                  const std::string&, ErrorBox&, const ReadOptions&) {
       ++sessionsOpened;
       openBooks(session, fillBook1, fillBook2);
     };
@@ -128,7 +128,7 @@ class WindowsTest : public testing::Test {
   // Every opening of the two files fails with "cannot open".
   void failEveryOpening() {
     context->openSession = [](SpreadsheetSession&, const std::string&, const std::string&,
-                              ErrorBox& box) { box.show("cannot open"); };
+                              ErrorBox& box, const ReadOptions&) { box.show("cannot open"); };
   }
 
   // Compares two existing files from the main window, keeps the temporary documents as
