@@ -1,9 +1,10 @@
 #include "report/grid_pages.h"
 
 #include <algorithm>
-#include <charconv>
 
 #include "report/escape.h"
+#include "report/markup_search.h"
+#include "report/page_links.h"
 
 namespace quill {
 
@@ -37,7 +38,7 @@ std::string_view headingTitle(std::string_view document, std::size_t heading) {
 void addTablePages(std::string_view document, GridPage table, std::size_t pageBytes,
                    std::vector<GridPage>& pages) {
   const std::size_t tableEnd = table.rowsEnd;
-  std::size_t row = document.find(kRowStart, table.rowsStart);
+  std::size_t row = findMarkup(document, kRowStart, table.rowsStart);
   if (row == std::string_view::npos || row >= tableEnd) {
     table.rowsStart = table.rowsEnd = tableEnd;
     pages.push_back(table);
@@ -49,7 +50,7 @@ void addTablePages(std::string_view document, GridPage table, std::size_t pageBy
     page.rowsStart = row;
     page.firstRow = rowNumber;
     do {
-      row = document.find(kRowStart, row + kRowStart.size());
+      row = findMarkup(document, kRowStart, row + kRowStart.size());
       if (row == std::string_view::npos || row > tableEnd) row = tableEnd;
       ++rowNumber;
     } while (row < tableEnd && row - page.rowsStart < pageBytes);
@@ -57,22 +58,6 @@ void addTablePages(std::string_view document, GridPage table, std::size_t pageBy
     page.lastRow = rowNumber - 1;
     pages.push_back(page);
   }
-}
-
-void appendNumber(std::string& out, std::size_t value) {
-  char digits[24];
-  out.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
-}
-
-void appendPageLink(std::string& out, std::string_view fileName, std::size_t page,
-                    std::string_view text) {
-  out.append("<a href=\"");
-  appendUrlEscaped(out, fileName);
-  out.append("?page=");
-  appendNumber(out, page + 1);
-  out.append("\">");
-  out.append(text);
-  out.append("</a>");
 }
 
 void appendNavigation(std::string& out, const GridPaging& paging, std::size_t page,
@@ -84,19 +69,7 @@ void appendNavigation(std::string& out, const GridPaging& paging, std::size_t pa
   appendNumber(out, std::size_t(shown.lastRow));
   out.append(" of ");
   out.append(shown.title);
-  out.append(" (page ");
-  appendNumber(out, page + 1);
-  out.append(" of ");
-  appendNumber(out, paging.pages.size());
-  out.append(")");
-  if (page > 0) {
-    out.append(" ");
-    appendPageLink(out, fileName, page - 1, "&lt; previous page");
-  }
-  if (page + 1 < paging.pages.size()) {
-    out.append(" ");
-    appendPageLink(out, fileName, page + 1, "next page &gt;");
-  }
+  appendPageTurns(out, fileName, page, paging.pages.size());
   out.append("</p>");
 }
 
@@ -105,17 +78,18 @@ void appendNavigation(std::string& out, const GridPaging& paging, std::size_t pa
 GridPaging splitGridPages(std::string_view document, std::size_t pageBytes) {
   GridPaging paging;
   std::size_t searchFrom = 0;
-  std::size_t table = document.find(kTableStart);
+  std::size_t table = findMarkup(document, kTableStart);
   while (table != std::string_view::npos) {
     GridPage page;
     page.headingStart = headingBefore(document, table, searchFrom);
-    const std::size_t headerRow = document.find(kRowStart, table);
-    const std::size_t tableEnd = document.find(kTableEnd, table);
+    const std::size_t headerRow = findMarkup(document, kRowStart, table);
+    const std::size_t tableEnd = findMarkup(document, kTableEnd, table);
     if (headerRow == std::string_view::npos || tableEnd == std::string_view::npos ||
         headerRow > tableEnd)
       break;
     // Rows need not be closed: the header row ends where the first row starts.
-    page.headingEnd = std::min(document.find(kRowStart, headerRow + kRowStart.size()), tableEnd);
+    page.headingEnd =
+        std::min(findMarkup(document, kRowStart, headerRow + kRowStart.size()), tableEnd);
     page.rowsStart = page.headingEnd;
     page.rowsEnd = tableEnd;
     page.title = headingTitle(document, page.headingStart);
@@ -123,7 +97,7 @@ GridPaging splitGridPages(std::string_view document, std::size_t pageBytes) {
     addTablePages(document, page, pageBytes, paging.pages);
     searchFrom = tableEnd + kTableEnd.size();
     paging.tailStart = searchFrom;
-    table = document.find(kTableStart, searchFrom);
+    table = findMarkup(document, kTableStart, searchFrom);
   }
   return paging;
 }
@@ -133,7 +107,7 @@ std::optional<std::size_t> findAnchorPage(std::string_view document, const GridP
   std::string name = "name=\"";
   appendHtmlEscaped(name, anchor);
   name.push_back('"');
-  const std::size_t at = document.find(name);
+  const std::size_t at = findMarkup(document, name);
   if (at == std::string_view::npos) return std::nullopt;
   const auto after = std::upper_bound(
       paging.pages.begin(), paging.pages.end(), at,
@@ -161,14 +135,7 @@ std::string gridPageMarkup(std::string_view document, const GridPaging& paging, 
 }
 
 std::optional<std::size_t> pageOfQuery(std::string_view query, const GridPaging& paging) {
-  constexpr std::string_view kKey = "page=";
-  if (query.substr(0, kKey.size()) != kKey) return std::nullopt;
-  std::size_t number = 0;
-  const char* end = query.data() + query.size();
-  const auto [stop, error] = std::from_chars(query.data() + kKey.size(), end, number);
-  if (error != std::errc() || stop != end || number == 0 || number > paging.pages.size())
-    return std::nullopt;
-  return number - 1;
+  return pageOfQuery(query, paging.pages.size());
 }
 
 }  // namespace quill
