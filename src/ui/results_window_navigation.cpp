@@ -57,10 +57,25 @@ void ResultsWindow::createNavigation() {
 }
 
 void ResultsWindow::stepDifference(int step) {
-  WebBrowser2->page()->runJavaScript(differenceStepScript(step), [this](const QVariant& answer) {
-    const QString anchor = anchorOfStep(answer);
-    if (!anchor.isEmpty()) showCell(anchor);
-  });
+  // A step taken while a page of the list loads is taken on that page.
+  if (listPageLoading_) {
+    pendingStep_ = step;
+    return;
+  }
+  WebBrowser2->page()->runJavaScript(
+      differenceStepScript(step), [this, step](const QVariant& answer) {
+        const QString anchor = anchorOfStep(answer);
+        if (!anchor.isEmpty()) {
+          showCell(anchor);
+          return;
+        }
+        // Past either end of a page of the list, the step goes on from the page before or after.
+        const std::size_t pages = listPaging_.pages.size();
+        const bool turns = step > 0 ? shownListPage_ + 1 < pages : shownListPage_ > 0 && pages > 0;
+        if (!turns) return;
+        pendingStep_ = step;
+        loadListPage(step > 0 ? shownListPage_ + 1 : shownListPage_ - 1);
+      });
 }
 
 void ResultsWindow::openFind() {

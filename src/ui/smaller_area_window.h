@@ -21,6 +21,7 @@ class QRadioButton;
 namespace quill {
 
 class RangePicker;
+class WorkbookLoader;
 struct PickedRange;
 
 // The two workbook paths the main window holds: the file to compare and the one to compare with.
@@ -37,12 +38,19 @@ class SmallerAreaWindow final : public ProgramWindowBase {
   ~SmallerAreaWindow() override;
 
   // Shows the window, loading it at the first showing; the workbooks are read again and
-  // listed afresh when the paths have changed since they were last listed.
+  // listed afresh when the paths have changed since they were last listed. They are read
+  // on a worker thread: the window shows at once and lists them once they are read.
   void showWindow();
+  // Whether the workbooks are still being read; the range pickers wait for them.
+  bool isReading() const;
   // What the window's controls ask for.
   ComparisonRequest request() const;
   // Replaces the way ranges are picked (the range-selection dialog).
   void usePicker(std::unique_ptr<RangePicker> picker);
+
+ signals:
+  // The workbooks have been read and listed, or their failures reported.
+  void workbooksRead();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -65,6 +73,7 @@ class SmallerAreaWindow final : public ProgramWindowBase {
   void showRowsMode();
   void showColumnsMode();
   void checkStartIsNumber();
+  void booksRead();
 
  private:
   // The field a range picker writes.
@@ -83,6 +92,8 @@ class SmallerAreaWindow final : public ProgramWindowBase {
 
   void load();
   void openBooks();
+  // Lists the workbooks read and takes a pick that waited for them.
+  void listBooks();
   void listSheets();
   std::string columnRangeOf(const std::string& address);
   std::string rowRangeOf(const std::string& address);
@@ -100,6 +111,9 @@ class SmallerAreaWindow final : public ProgramWindowBase {
   std::function<WorkbookPaths()> paths_;
   std::unique_ptr<RangePicker> picker_;
   SpreadsheetSession books_;  // the workbooks listed and picked from
+  std::unique_ptr<WorkbookLoader> loader_;
+  // A pick asked for while the workbooks were read, with its procedure's name.
+  std::optional<std::pair<PickTarget, const char*>> pendingPick_;
   WorkbookPaths listedPaths_;
   bool loaded_ = false;
   bool checkingStart_ = false;
