@@ -36,12 +36,12 @@ namespace {
 
 constexpr QSize kClientTwips(8040, 10245);
 constexpr int kTimerMilliseconds = 2000;
-// About 50,000 grid cells: the renderer lays such a page out in a few seconds, while whole
-// grids of a million cells exhaust its memory.
-constexpr std::size_t kGridPageBytes = 2'500'000;
-// About 1,000 listed differences: a page the list shows at once, where a list of a hundred
-// thousand differences keeps the renderer busy for many seconds.
-constexpr std::size_t kListPageBytes = 300'000;
+// About 8,000 grid cells, 400 rows of 20 columns: the renderer loads such a page in a few
+// tenths of a second, so that the first page shows soon and a link to a cell on another
+// page is followed at once, while whole grids of a million cells exhaust its memory.
+constexpr std::size_t kGridPageBytes = 400'000;
+// About 300 listed differences, for the same reason.
+constexpr std::size_t kListPageBytes = 100'000;
 // The line labels of Form_Load.
 enum class LoadLine { Look = 100, Caption = 102, Icon = 104, HandCursor = 106, OutputFolder = 108 };
 
@@ -187,6 +187,7 @@ void ResultsWindow::showDocuments(const QString& folder) {
   gridPaging_ = {};
   listPaging_ = {};
   shownListPage_ = 0;
+  shownPage_ = 0;
   if (std::size_t(grid.size()) > gridPageBytes_)
     gridPaging_ = splitGridPages(bytesOf(gridDocument_), gridPageBytes_);
   if (gridPaging_.pages.size() < 2) gridPaging_ = {};

@@ -45,8 +45,9 @@ class ResultsWindow final : public ProgramWindowBase {
   void setListPageBytes(std::size_t bytes) { listPageBytes_ = bytes; }
   // How many pages the list is shown in; 0 when it is shown whole.
   std::size_t listPageCount() const { return listPaging_.pages.size(); }
-  // The page of the list shown, counted from 0.
+  // The pages of the list and of the grid shown, counted from 0.
   std::size_t shownListPage() const { return shownListPage_; }
+  std::size_t shownGridPage() const { return shownPage_; }
 
   // Whether either view is still loading the documents last given to showDocuments.
   bool isLoading() const { return viewsLoading_ > 0; }
@@ -96,6 +97,8 @@ class ResultsWindow final : public ProgramWindowBase {
   void focusCell(const QString& anchor);
   void createNavigation();
   QMenu* differenceMenu();
+  // Loads the page after (or before) the one the view shows whose rows hold the text.
+  bool turnToPageHolding(QWebEngineView& view, const QString& text, bool backwards);
   void openWorkbook(const QString& path);
 
   QWebEngineProfile* profile_ = nullptr;

@@ -228,5 +228,50 @@ TEST_F(ResultsNavigationTest, AListInPagesIsSteppedAcrossItsPagesAndTurnedByItsL
   EXPECT_EQ(readAll(saved.path() + "/visualized.htm"), inner(shownGrid));
 }
 
+TEST_F(ResultsNavigationTest, CtrlFGoesOnInTheNextPageThatHoldsTheText) {
+  resultsWindow().setListPageBytes(700);
+  button(resultsWindow(), "PushButton8").click();
+  ASSERT_NO_FATAL_FAILURE(compareToResults());
+  ASSERT_GT(resultsWindow().listPageCount(), 3u);
+  resultsWindow().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&resultsWindow()));
+  FindBar& find = resultsWindow().findBar();
+  QSignalSpy searched(&find, &FindBar::searched);
+  auto* text = find.findChild<QLineEdit*>("FindText");
+  ASSERT_NE(text, nullptr);
+
+  // Each page of the list holds a few of the ten "changed" values; Enter past the last one
+  // of a page goes on in the next page, Shift+Enter before the first in the one before.
+  resultsWindow().reportView().setFocus();
+  QTest::keyClick(&resultsWindow(), Qt::Key_F, Qt::ControlModifier);
+  ASSERT_EQ(find.target(), &resultsWindow().reportView());
+  QTest::keyClicks(text, "changed");
+  ASSERT_TRUE(waitFor([&] { return searched.count() > 0 && searched.last()[0].toInt() > 0; }));
+  for (int enter = 0; enter < kDifferences && resultsWindow().shownListPage() == 0; ++enter) {
+    searched.clear();
+    QTest::keyClick(text, Qt::Key_Return);
+    ASSERT_TRUE(waitFor([&] { return searched.count() > 0; }));
+  }
+  EXPECT_EQ(resultsWindow().shownListPage(), 1u);
+  EXPECT_GT(searched.last()[0].toInt(), 0);
+  searched.clear();
+  QTest::keyClick(text, Qt::Key_Return, Qt::ShiftModifier);
+  ASSERT_TRUE(waitFor([&] { return searched.count() > 0; }));
+  EXPECT_EQ(resultsWindow().shownListPage(), 0u);
+
+  // A text only a later page of the grid shows is found there at once.
+  QTest::keyClick(text, Qt::Key_Escape);
+  resultsWindow().gridView().setFocus();
+  QTest::keyClick(&resultsWindow(), Qt::Key_F, Qt::ControlModifier);
+  ASSERT_EQ(find.target(), &resultsWindow().gridView());
+  ASSERT_EQ(resultsWindow().shownGridPage(), 0u);
+  searched.clear();
+  text->setText("2031");  // row 290, column A
+  QTest::keyClick(text, Qt::Key_Return);
+  ASSERT_TRUE(waitFor([&] { return searched.count() > 0; }));
+  EXPECT_EQ(searched.last()[0].toInt(), 1);
+  EXPECT_GT(resultsWindow().shownGridPage(), 0u);
+}
+
 }  // namespace
 }  // namespace quill::test
