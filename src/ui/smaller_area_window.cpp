@@ -255,7 +255,8 @@ void SmallerAreaWindow::openBooks() {
   pendingPick_.reset();
   Combo1->clear();
   Combo2->clear();
-  // Like the opening itself, empty paths read nothing and leave the lists empty.
+  // The opening does nothing for an empty path: the lists are filled at once and report the
+  // workbook that is not open.
   if (listedPaths_.first.empty() || listedPaths_.second.empty()) {
     listBooks();
     return;
