@@ -500,11 +500,12 @@ class SmallerAreaReadingTest : public SmallerAreaTest {
   void SetUp() override {
     SmallerAreaTest::SetUp();
     if (HasFatalFailure()) return;
-    context->openSession = [this, gate = gate_](SpreadsheetSession& session, const std::string&,
-                                                const std::string&, ErrorBox& box) {
+    context->openSession = [gate = gate_](SpreadsheetSession& session, const std::string&,
+                                          const std::string& path2, ErrorBox& box) {
       gate->acquire();
-      openBooks(session, fillLeft, fillRight);
-      box.show("read");
+      // The first workbook shows which of the two second files was named.
+      openBooks(session, path2.ends_with("large.xlsx") ? fillLeft : fillRight, fillRight);
+      box.show("read " + path2.substr(path2.rfind('/') + 1));
     };
     button(smallerAreaWindow(), "PushButton1").click();
     box(mainWindow(), "Text2").setText(makeFile("large.xlsx"));
@@ -516,7 +517,7 @@ class SmallerAreaReadingTest : public SmallerAreaTest {
     SmallerAreaTest::TearDown();
   }
 
-  void letTheReadEnd() { gate_->release(); }
+  void letTheReadEnd(std::ptrdiff_t reads = 1) { gate_->release(reads); }
 
  private:
   std::shared_ptr<std::counting_semaphore<>> gate_ = std::make_shared<std::counting_semaphore<>>(0);
@@ -540,12 +541,26 @@ TEST_F(SmallerAreaReadingTest, TheWindowShowsWhileItReadsAndPicksWaitForTheWorkb
   ASSERT_TRUE(read.wait(15000));
   EXPECT_EQ(entries(list("Combo1")), (QStringList{"", "Alpha", "Beta", "Gamma"}));
   EXPECT_EQ(entries(list("Combo2")), (QStringList{"", "Alpha", "Other"}));
-  EXPECT_EQ(dialogs.errors, QStringList{"read"});
+  EXPECT_EQ(dialogs.errors, QStringList{"read large.xlsx"});
   EXPECT_EQ(picker_->calls, 1);
   EXPECT_EQ(text("txtRange1"), "$B$2:$C$3");
   EXPECT_EQ(list("Combo1").currentText(), "Beta");
   EXPECT_NE(progress->maximum(), 0);
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(SmallerAreaReadingTest, OtherFilesNamedDuringAReadAreReadInstead) {
+  ASSERT_TRUE(smallerAreaWindow().isReading());
+  button(smallerAreaWindow(), "PushButton1").click();
+  box(mainWindow(), "Text2").setText(makeFile("other.xlsx"));
+  button(mainWindow(), "PushButton8").click();
+  ASSERT_TRUE(smallerAreaWindow().isReading());
+  QSignalSpy read(&smallerAreaWindow(), &SmallerAreaWindow::workbooksRead);
+  letTheReadEnd(2);
+  ASSERT_TRUE(read.wait(15000));
+  EXPECT_EQ(entries(list("Combo1")), (QStringList{"", "Alpha", "Other"}));
+  EXPECT_EQ(dialogs.errors, QStringList{"read other.xlsx"}) << "the first read is dropped";
+  EXPECT_FALSE(smallerAreaWindow().isReading());
 }
 
 TEST_F(SmallerAreaReadingTest, ClosingDuringAReadEndsTheProgramAndDropsWhatItRead) {
