@@ -1,9 +1,11 @@
 #include "report/grid_pages.h"
 
 #include <algorithm>
-#include <charconv>
+#include <cstring>
 
 #include "report/escape.h"
+#include "report/markup_search.h"
+#include "report/page_links.h"
 
 namespace quill {
 
@@ -33,46 +35,53 @@ std::string_view headingTitle(std::string_view document, std::size_t heading) {
   return document.substr(start, end == std::string_view::npos ? 0 : end - start);
 }
 
-// Cuts the rows of one table into pages.
-void addTablePages(std::string_view document, GridPage table, std::size_t pageBytes,
-                   std::vector<GridPage>& pages) {
-  const std::size_t tableEnd = table.rowsEnd;
-  std::size_t row = document.find(kRowStart, table.rowsStart);
-  if (row == std::string_view::npos || row >= tableEnd) {
-    table.rowsStart = table.rowsEnd = tableEnd;
+// Where the next row starts at or after from, or where the table ends should that come
+// first; npos when neither does. Texts in a grid are escaped, so every '<' starts a tag and
+// one pass over the tags finds both.
+struct RowOrEnd {
+  std::size_t at = std::string_view::npos;
+  bool tableEnd = true;
+};
+
+RowOrEnd nextRowOrTableEnd(std::string_view document, std::size_t from) {
+  if (from >= document.size()) return {};
+  const char* const begin = document.data();
+  const char* const end = begin + document.size();
+  for (const char* tag = begin + from;
+       (tag = static_cast<const char*>(std::memchr(tag, '<', std::size_t(end - tag)))); ++tag) {
+    const std::string_view rest(tag, std::size_t(end - tag));
+    if (rest.starts_with(kRowStart)) return {std::size_t(tag - begin), false};
+    if (rest.starts_with(kTableEnd)) return {std::size_t(tag - begin), true};
+  }
+  return {};
+}
+
+// Cuts the rows of one table, from the first row after its header row, into pages; answers
+// where the table ends, npos when it does not.
+std::size_t addTablePages(std::string_view document, GridPage table, std::size_t pageBytes,
+                          std::vector<GridPage>& pages) {
+  RowOrEnd next = nextRowOrTableEnd(document, table.rowsStart);
+  if (next.at == std::string_view::npos) return next.at;
+  if (next.tableEnd) {
+    table.rowsStart = table.rowsEnd = next.at;
     pages.push_back(table);
-    return;
+    return next.at;
   }
   long rowNumber = 1;
-  while (row < tableEnd) {
+  while (!next.tableEnd) {
     GridPage page = table;
-    page.rowsStart = row;
+    page.rowsStart = next.at;
     page.firstRow = rowNumber;
     do {
-      row = document.find(kRowStart, row + kRowStart.size());
-      if (row == std::string_view::npos || row > tableEnd) row = tableEnd;
+      next = nextRowOrTableEnd(document, next.at + kRowStart.size());
+      if (next.at == std::string_view::npos) return next.at;
       ++rowNumber;
-    } while (row < tableEnd && row - page.rowsStart < pageBytes);
-    page.rowsEnd = row;
+    } while (!next.tableEnd && next.at - page.rowsStart < pageBytes);
+    page.rowsEnd = next.at;
     page.lastRow = rowNumber - 1;
     pages.push_back(page);
   }
-}
-
-void appendNumber(std::string& out, std::size_t value) {
-  char digits[24];
-  out.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
-}
-
-void appendPageLink(std::string& out, std::string_view fileName, std::size_t page,
-                    std::string_view text) {
-  out.append("<a href=\"");
-  appendUrlEscaped(out, fileName);
-  out.append("?page=");
-  appendNumber(out, page + 1);
-  out.append("\">");
-  out.append(text);
-  out.append("</a>");
+  return next.at;
 }
 
 void appendNavigation(std::string& out, const GridPaging& paging, std::size_t page,
@@ -84,19 +93,7 @@ void appendNavigation(std::string& out, const GridPaging& paging, std::size_t pa
   appendNumber(out, std::size_t(shown.lastRow));
   out.append(" of ");
   out.append(shown.title);
-  out.append(" (page ");
-  appendNumber(out, page + 1);
-  out.append(" of ");
-  appendNumber(out, paging.pages.size());
-  out.append(")");
-  if (page > 0) {
-    out.append(" ");
-    appendPageLink(out, fileName, page - 1, "&lt; previous page");
-  }
-  if (page + 1 < paging.pages.size()) {
-    out.append(" ");
-    appendPageLink(out, fileName, page + 1, "next page &gt;");
-  }
+  appendPageTurns(out, fileName, page, paging.pages.size());
   out.append("</p>");
 }
 
@@ -105,25 +102,28 @@ void appendNavigation(std::string& out, const GridPaging& paging, std::size_t pa
 GridPaging splitGridPages(std::string_view document, std::size_t pageBytes) {
   GridPaging paging;
   std::size_t searchFrom = 0;
-  std::size_t table = document.find(kTableStart);
+  std::size_t table = findMarkup(document, kTableStart);
   while (table != std::string_view::npos) {
     GridPage page;
     page.headingStart = headingBefore(document, table, searchFrom);
-    const std::size_t headerRow = document.find(kRowStart, table);
-    const std::size_t tableEnd = document.find(kTableEnd, table);
-    if (headerRow == std::string_view::npos || tableEnd == std::string_view::npos ||
-        headerRow > tableEnd)
-      break;
+    const RowOrEnd headerRow = nextRowOrTableEnd(document, table);
+    if (headerRow.at == std::string_view::npos || headerRow.tableEnd) break;
     // Rows need not be closed: the header row ends where the first row starts.
-    page.headingEnd = std::min(document.find(kRowStart, headerRow + kRowStart.size()), tableEnd);
+    page.headingEnd = nextRowOrTableEnd(document, headerRow.at + kRowStart.size()).at;
+    if (page.headingEnd == std::string_view::npos) break;
     page.rowsStart = page.headingEnd;
-    page.rowsEnd = tableEnd;
     page.title = headingTitle(document, page.headingStart);
-    if (paging.pages.empty()) paging.headEnd = page.headingStart;
-    addTablePages(document, page, pageBytes, paging.pages);
+    const std::size_t pagesBefore = paging.pages.size();
+    const std::size_t tableEnd = addTablePages(document, page, pageBytes, paging.pages);
+    if (tableEnd == std::string_view::npos) {
+      // A table cut short is left out whole.
+      paging.pages.resize(pagesBefore);
+      break;
+    }
+    if (pagesBefore == 0) paging.headEnd = page.headingStart;
     searchFrom = tableEnd + kTableEnd.size();
     paging.tailStart = searchFrom;
-    table = document.find(kTableStart, searchFrom);
+    table = findMarkup(document, kTableStart, searchFrom);
   }
   return paging;
 }
@@ -133,7 +133,7 @@ std::optional<std::size_t> findAnchorPage(std::string_view document, const GridP
   std::string name = "name=\"";
   appendHtmlEscaped(name, anchor);
   name.push_back('"');
-  const std::size_t at = document.find(name);
+  const std::size_t at = findMarkup(document, name);
   if (at == std::string_view::npos) return std::nullopt;
   const auto after = std::upper_bound(
       paging.pages.begin(), paging.pages.end(), at,
@@ -161,14 +161,7 @@ std::string gridPageMarkup(std::string_view document, const GridPaging& paging, 
 }
 
 std::optional<std::size_t> pageOfQuery(std::string_view query, const GridPaging& paging) {
-  constexpr std::string_view kKey = "page=";
-  if (query.substr(0, kKey.size()) != kKey) return std::nullopt;
-  std::size_t number = 0;
-  const char* end = query.data() + query.size();
-  const auto [stop, error] = std::from_chars(query.data() + kKey.size(), end, number);
-  if (error != std::errc() || stop != end || number == 0 || number > paging.pages.size())
-    return std::nullopt;
-  return number - 1;
+  return pageOfQuery(query, paging.pages.size());
 }
 
 }  // namespace quill

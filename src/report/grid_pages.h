@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "report/page_links.h"
+
 namespace quill {
 
 // One page of a grid document: a run of whole rows of one grid table, shown under that

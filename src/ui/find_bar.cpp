@@ -39,6 +39,13 @@ FindBar::FindBar(QWidget& window) : QFrame(&window) {
 
 void FindBar::openOver(QWebEngineView& view) {
   if (target_ && target_ != &view) target_->page()->findText({});
+  if (target_ != &view) {
+    // A page loaded anew in the view starts its searches afresh.
+    disconnect(targetLoad_);
+    targetLoad_ =
+        connect(&view, &QWebEngineView::loadFinished, this, [this] { lastText_.clear(); });
+    lastText_.clear();
+  }
   target_ = &view;
   count_->clear();
   keepOverTarget();
@@ -63,10 +70,42 @@ void FindBar::find(bool backwards) {
   if (backwards) flags |= QWebEnginePage::FindBackward;
   const QString text = text_->text();
   QPointer<FindBar> self(this);
-  target_->page()->findText(text, flags, [self, text](const QWebEngineFindTextResult& result) {
-    if (!self) return;
-    self->count_->setText(text.isEmpty() ? QString() : countText(result));
-    emit self->searched(result.numberOfMatches());
+  const int search = ++searches_;
+  target_->page()->findText(
+      text, flags, [self, text, backwards, search](const QWebEngineFindTextResult& result) {
+        // A search overtaken by a newer one answers no matches; only the newest counts.
+        if (!self || search != self->searches_) return;
+        const int active = result.activeMatch();
+        const int matches = result.numberOfMatches();
+        const bool turn = self->ranPastThePage(text, active, matches, backwards);
+        self->lastText_ = text;
+        self->lastActive_ = active;
+        self->lastMatches_ = matches;
+        if (turn && self->target_ && self->turnPage_ &&
+            self->turnPage_(*self->target_, text, backwards)) {
+          self->findOnTurnedPage(backwards);
+          return;
+        }
+        self->count_->setText(text.isEmpty() ? QString() : countText(result));
+        emit self->searched(matches);
+      });
+}
+
+bool FindBar::ranPastThePage(const QString& text, int active, int matches, bool backwards) const {
+  if (text.isEmpty()) return false;
+  if (matches == 0) return true;
+  // The same text again, from the page's last match to its first (or backwards, from the
+  // first to the last), has wrapped around.
+  if (text != lastText_ || lastMatches_ != matches) return false;
+  return backwards ? lastActive_ == 1 && active == matches : lastActive_ == matches && active == 1;
+}
+
+void FindBar::findOnTurnedPage(bool backwards) {
+  disconnect(turnedPageLoad_);
+  turnedPageLoad_ = connect(target_, &QWebEngineView::loadFinished, this, [this, backwards] {
+    disconnect(turnedPageLoad_);
+    lastText_.clear();
+    find(backwards);
   });
 }
 

@@ -3,6 +3,7 @@
 #include <QFrame>
 #include <QPointer>
 #include <QWebEngineView>
+#include <functional>
 
 class QLabel;
 class QLineEdit;
@@ -11,7 +12,8 @@ namespace quill {
 
 // A small search box laid over the top right corner of a document view: typing or Enter
 // finds the next match of its text, Shift+Enter the previous one, Escape closes it and
-// clears the highlighting.
+// clears the highlighting. Past the last match of a view's page (or the first, backwards),
+// or without a match there, the search goes on in the next page that holds the text.
 class FindBar final : public QFrame {
   Q_OBJECT
  public:
@@ -23,6 +25,10 @@ class FindBar final : public QFrame {
   QWebEngineView* target() const { return target_; }
   // Moves the box back over its view's corner, after the window was resized.
   void keepOverTarget();
+  // Loads the page after (or before, backwards) the one a view shows that holds a text;
+  // false when no page there holds it.
+  using PageTurner = std::function<bool(QWebEngineView& view, const QString& text, bool backwards)>;
+  void setPageTurner(PageTurner turner) { turnPage_ = std::move(turner); }
 
  signals:
   // A search has finished with that many matches (0 when the text is not there).
@@ -34,10 +40,20 @@ class FindBar final : public QFrame {
  private:
   void find(bool backwards);
   void closeBar();
+  // Whether a search has run past the page's matches, which turns the page.
+  bool ranPastThePage(const QString& text, int active, int matches, bool backwards) const;
+  void findOnTurnedPage(bool backwards);
 
   QLineEdit* text_ = nullptr;
   QLabel* count_ = nullptr;
   QPointer<QWebEngineView> target_;
+  PageTurner turnPage_;
+  QString lastText_;  // the text of the last search on the page shown, and its answer
+  int lastActive_ = 0;
+  int lastMatches_ = 0;
+  int searches_ = 0;  // how many searches were started
+  QMetaObject::Connection turnedPageLoad_;
+  QMetaObject::Connection targetLoad_;
 };
 
 }  // namespace quill

@@ -36,9 +36,12 @@ namespace {
 
 constexpr QSize kClientTwips(8040, 10245);
 constexpr int kTimerMilliseconds = 2000;
-// About 50,000 grid cells: the renderer lays such a page out in a few seconds, while whole
-// grids of a million cells exhaust its memory.
-constexpr std::size_t kGridPageBytes = 2'500'000;
+// About 8,000 grid cells, 400 rows of 20 columns: the renderer loads such a page in a few
+// tenths of a second, so that the first page shows soon and a link to a cell on another
+// page is followed at once, while whole grids of a million cells exhaust its memory.
+constexpr std::size_t kGridPageBytes = 400'000;
+// About 300 listed differences, for the same reason.
+constexpr std::size_t kListPageBytes = 100'000;
 // The line labels of Form_Load.
 enum class LoadLine { Look = 100, Caption = 102, Icon = 104, HandCursor = 106, OutputFolder = 108 };
 
@@ -80,7 +83,7 @@ QByteArray readDocument(const QString& path) {
   return file.readAll();
 }
 
-std::string_view gridBytes(const QByteArray& document) {
+std::string_view bytesOf(const QByteArray& document) {
   return std::string_view(document.constData(), std::size_t(document.size()));
 }
 
@@ -95,7 +98,9 @@ void saveInnerMarkups(const QString& folder, const QByteArray& report, const QBy
 }  // namespace
 
 ResultsWindow::ResultsWindow(ProgramContext& context, ProgramWindows& windows)
-    : ProgramWindowBase(context, windows, "Form3", kClientTwips), gridPageBytes_(kGridPageBytes) {
+    : ProgramWindowBase(context, windows, "Form3", kClientTwips),
+      gridPageBytes_(kGridPageBytes),
+      listPageBytes_(kListPageBytes) {
   profile_ = new QWebEngineProfile(this);
   documents_ = new DocumentSchemeHandler(this);
   profile_->installUrlSchemeHandler(kDocumentScheme, documents_);
@@ -119,13 +124,14 @@ ResultsWindow::~ResultsWindow() {
 }
 
 QWebEngineView* ResultsWindow::addView(const char* name, const QString& fileName, QRect twips,
-                                       Stretch stretch) {
+                                       Stretch stretch,
+                                       void (ResultsWindow::*showPage)(const QString&)) {
   auto* view = new QWebEngineView(this);
   view->setObjectName(name);
   auto* page = new DocumentPage(profile_, fileName, view);
   view->setPage(page);
   connect(page, &DocumentPage::cellLinkClicked, this, &ResultsWindow::showCell);
-  connect(page, &DocumentPage::pageLinkClicked, this, &ResultsWindow::showGridPage);
+  connect(page, &DocumentPage::pageLinkClicked, this, showPage);
   connect(view, &QWebEngineView::loadFinished, this, &ResultsWindow::viewLoaded);
   layout_.place(*view, twips, stretch);
   return view;
@@ -133,10 +139,13 @@ QWebEngineView* ResultsWindow::addView(const char* name, const QString& fileName
 
 void ResultsWindow::createControls() {
   Label3 = addLabel(this, "Label3", "Report Results:", QRect(120, 120, 1455, 255));
-  WebBrowser2 = addView("WebBrowser2", kReportName, QRect(120, 360, 7800, 3975), {0, 0, 1, 0.5});
+  WebBrowser2 = addView("WebBrowser2", kReportName, QRect(120, 360, 7800, 3975), {0, 0, 1, 0.5},
+                        &ResultsWindow::showListPage);
+  connect(WebBrowser2, &QWebEngineView::loadFinished, this, &ResultsWindow::listLoaded);
   Label2 =
       addLabel(this, "Label2", "Visualized Results:", QRect(120, 4560, 1605, 225), {0, 0.5, 0, 0});
-  WebBrowser1 = addView("WebBrowser1", kGridName, QRect(120, 4800, 7800, 3975), {0, 0.5, 1, 0.5});
+  WebBrowser1 = addView("WebBrowser1", kGridName, QRect(120, 4800, 7800, 3975), {0, 0.5, 1, 0.5},
+                        &ResultsWindow::showGridPage);
   connect(WebBrowser1, &QWebEngineView::loadFinished, this, &ResultsWindow::gridLoaded);
   Frame1 = new QGroupBox("Save Results To This Folder", this);
   Frame1->setObjectName("Frame1");
@@ -169,24 +178,60 @@ void ResultsWindow::showDocuments(const QString& folder) {
   const QByteArray grid = readDocument(folder + "/" + kGridName);
   documents_->hold(kReportName, report);
   documents_->hold(kGridName, grid);
+  listDocument_ = report;
   gridDocument_ = grid;
   pendingAnchor_.clear();
+  pendingStep_ = 0;
   gridPageLoading_ = false;
+  listPageLoading_ = false;
   gridPaging_ = {};
+  listPaging_ = {};
+  shownListPage_ = 0;
+  shownPage_ = 0;
   if (std::size_t(grid.size()) > gridPageBytes_)
-    gridPaging_ = splitGridPages(gridBytes(gridDocument_), gridPageBytes_);
+    gridPaging_ = splitGridPages(bytesOf(gridDocument_), gridPageBytes_);
   if (gridPaging_.pages.size() < 2) gridPaging_ = {};
+  if (std::size_t(report.size()) > listPageBytes_)
+    listPaging_ = splitListPages(bytesOf(listDocument_), listPageBytes_);
+  if (listPaging_.pages.size() < 2) listPaging_ = {};
   viewsLoading_ = 2;
-  WebBrowser2->setUrl(documentUrl(kReportName));
+  if (listPaging_.pages.empty())
+    WebBrowser2->setUrl(documentUrl(kReportName));
+  else
+    loadListPage(0);
   if (gridPaging_.pages.empty())
     WebBrowser1->setUrl(documentUrl(kGridName));
   else
     loadGridPage(0);
 }
 
+void ResultsWindow::loadListPage(std::size_t page) {
+  const std::string markup =
+      listPageMarkup(bytesOf(listDocument_), listPaging_, page, std::string_view(kReportFileName));
+  documents_->serveInstead(kReportName, QByteArray(markup.data(), qsizetype(markup.size())));
+  shownListPage_ = page;
+  listPageLoading_ = true;
+  QUrl url = documentUrl(kReportName);
+  url.setQuery("page=" + QString::number(page + 1));
+  WebBrowser2->setUrl(url);
+}
+
+void ResultsWindow::showListPage(const QString& query) {
+  const std::string text = query.toStdString();
+  if (const auto page = pageOfQuery(text, listPaging_.pages.size())) loadListPage(*page);
+}
+
+void ResultsWindow::listLoaded() {
+  listPageLoading_ = false;
+  if (pendingStep_ == 0) return;
+  const int step = pendingStep_;
+  pendingStep_ = 0;
+  stepDifference(step);
+}
+
 void ResultsWindow::loadGridPage(std::size_t page) {
   const std::string markup =
-      gridPageMarkup(gridBytes(gridDocument_), gridPaging_, page, std::string_view(kGridFileName));
+      gridPageMarkup(bytesOf(gridDocument_), gridPaging_, page, std::string_view(kGridFileName));
   documents_->serveInstead(kGridName, QByteArray(markup.data(), qsizetype(markup.size())));
   shownPage_ = page;
   gridPageLoading_ = true;
@@ -221,7 +266,7 @@ void ResultsWindow::showCell(const QString& anchor) {
   }
   if (!gridPaging_.pages.empty()) {
     const std::string name = anchor.toStdString();
-    const auto page = findAnchorPage(gridBytes(gridDocument_), gridPaging_, name);
+    const auto page = findAnchorPage(bytesOf(gridDocument_), gridPaging_, name);
     if (page && *page != shownPage_) {
       pendingAnchor_ = anchor;
       loadGridPage(*page);

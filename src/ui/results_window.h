@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "report/grid_pages.h"
+#include "report/list_pages.h"
 #include "ui/program_window.h"
 
 class QGroupBox;
@@ -30,7 +31,8 @@ class ResultsWindow final : public ProgramWindowBase {
   ~ResultsWindow() override;
 
   // Reads report.htm and visualized.htm from a folder and shows them; the bytes read are
-  // what the views show (a large grid one page at a time) and what saving writes.
+  // what the views show (a long list or a large grid one page at a time) and what saving
+  // writes.
   void showDocuments(const QString& folder);
   // Names a window that "< Back" may return to.
   void registerCaller(const QString& name, QWidget* window) { callers_[name] = window; }
@@ -39,6 +41,13 @@ class ResultsWindow final : public ProgramWindowBase {
   void setGridPageBytes(std::size_t bytes) { gridPageBytes_ = bytes; }
   // How many pages the grid is shown in; 0 when it is shown whole.
   std::size_t gridPageCount() const { return gridPaging_.pages.size(); }
+  // Lists larger than this many bytes are shown one page of about this size at a time.
+  void setListPageBytes(std::size_t bytes) { listPageBytes_ = bytes; }
+  // How many pages the list is shown in; 0 when it is shown whole.
+  std::size_t listPageCount() const { return listPaging_.pages.size(); }
+  // The pages of the list and of the grid shown, counted from 0.
+  std::size_t shownListPage() const { return shownListPage_; }
+  std::size_t shownGridPage() const { return shownPage_; }
 
   // Whether either view is still loading the documents last given to showDocuments.
   bool isLoading() const { return viewsLoading_ > 0; }
@@ -46,7 +55,8 @@ class ResultsWindow final : public ProgramWindowBase {
   QWebEngineView& gridView() { return *WebBrowser1; }
 
   // Selects the next (step 1) or previous (step -1) listed difference, scrolls the list to
-  // it and shows its cell in the grid as a click does; nothing at either end of the list.
+  // it and shows its cell in the grid as a click does, turning to the next or previous page
+  // of the list at either end of the one shown; nothing at either end of the list.
   void stepDifference(int step);
   // The two files of the comparison shown, which the list's context menu opens.
   void setComparedFiles(const QStringList& files) { comparedFiles_ = files; }
@@ -70,19 +80,25 @@ class ResultsWindow final : public ProgramWindowBase {
   void rememberOutputFolder();
   void showCell(const QString& anchor);
   void showGridPage(const QString& query);
+  void showListPage(const QString& query);
   void openFind();
   void showListMenu(const QPoint& position);
 
  private:
   void load();
   void createControls();
-  QWebEngineView* addView(const char* name, const QString& fileName, QRect twips, Stretch stretch);
+  QWebEngineView* addView(const char* name, const QString& fileName, QRect twips, Stretch stretch,
+                          void (ResultsWindow::*showPage)(const QString&));
   void viewLoaded(bool ok);
   void gridLoaded();
+  void listLoaded();
   void loadGridPage(std::size_t page);
+  void loadListPage(std::size_t page);
   void focusCell(const QString& anchor);
   void createNavigation();
   QMenu* differenceMenu();
+  // Loads the page after (or before) the one the view shows whose rows hold the text.
+  bool turnToPageHolding(QWebEngineView& view, const QString& text, bool backwards);
   void openWorkbook(const QString& path);
 
   QWebEngineProfile* profile_ = nullptr;
@@ -109,6 +125,12 @@ class ResultsWindow final : public ProgramWindowBase {
   std::size_t shownPage_ = 0;
   bool gridPageLoading_ = false;
   QString pendingAnchor_;  // the cell to focus once the page being loaded is shown
+  std::size_t listPageBytes_;
+  QByteArray listDocument_;  // the list as read; listPaging_ points into it
+  ListPaging listPaging_;
+  std::size_t shownListPage_ = 0;
+  bool listPageLoading_ = false;
+  int pendingStep_ = 0;  // the step to take once the list page being loaded is shown
 };
 
 }  // namespace quill

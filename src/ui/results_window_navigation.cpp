@@ -11,6 +11,7 @@
 
 #include "base/file_utils.h"
 #include "report/documents.h"
+#include "report/shown_text_search.h"
 #include "shell/shell_dialogs.h"
 #include "ui/difference_steps.h"
 #include "ui/find_bar.h"
@@ -49,6 +50,9 @@ void ResultsWindow::createNavigation() {
           [this] { stepDifference(-1); });
 
   findBar_ = new FindBar(*this);
+  findBar_->setPageTurner([this](QWebEngineView& view, const QString& text, bool backwards) {
+    return turnToPageHolding(view, text, backwards);
+  });
   connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, this,
           &ResultsWindow::openFind);
 
@@ -57,10 +61,50 @@ void ResultsWindow::createNavigation() {
 }
 
 void ResultsWindow::stepDifference(int step) {
-  WebBrowser2->page()->runJavaScript(differenceStepScript(step), [this](const QVariant& answer) {
-    const QString anchor = anchorOfStep(answer);
-    if (!anchor.isEmpty()) showCell(anchor);
-  });
+  // A step taken while a page of the list loads is taken on that page.
+  if (listPageLoading_) {
+    pendingStep_ = step;
+    return;
+  }
+  WebBrowser2->page()->runJavaScript(
+      differenceStepScript(step), [this, step](const QVariant& answer) {
+        const QString anchor = anchorOfStep(answer);
+        if (!anchor.isEmpty()) {
+          showCell(anchor);
+          return;
+        }
+        // Past either end of a page of the list, the step goes on from the page before or after.
+        const std::size_t pages = listPaging_.pages.size();
+        const bool turns = step > 0 ? shownListPage_ + 1 < pages : shownListPage_ > 0 && pages > 0;
+        if (!turns) return;
+        pendingStep_ = step;
+        loadListPage(step > 0 ? shownListPage_ + 1 : shownListPage_ - 1);
+      });
+}
+
+bool ResultsWindow::turnToPageHolding(QWebEngineView& view, const QString& text, bool backwards) {
+  const bool list = &view == WebBrowser2;
+  const std::string wanted = text.toStdString();
+  const QByteArray& document = list ? listDocument_ : gridDocument_;
+  const std::size_t count = list ? listPaging_.pages.size() : gridPaging_.pages.size();
+  if (count == 0) return false;
+  const auto holdsText = [&](std::size_t page) {
+    const std::size_t start =
+        list ? listPaging_.pages[page].rowsStart : gridPaging_.pages[page].rowsStart;
+    const std::size_t end =
+        list ? listPaging_.pages[page].rowsEnd : gridPaging_.pages[page].rowsEnd;
+    return shownTextContains(std::string_view(document.constData() + start, end - start), wanted);
+  };
+  std::size_t page = list ? shownListPage_ : shownPage_;
+  while (backwards ? page-- > 0 : ++page < count) {
+    if (!holdsText(page)) continue;
+    if (list)
+      loadListPage(page);
+    else
+      loadGridPage(page);
+    return true;
+  }
+  return false;
 }
 
 void ResultsWindow::openFind() {

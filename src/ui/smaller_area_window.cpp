@@ -20,6 +20,7 @@
 #include "ui/program_windows.h"
 #include "ui/range_picker.h"
 #include "ui/window_placement.h"
+#include "ui/workbook_loader.h"
 
 namespace quill {
 
@@ -77,6 +78,9 @@ SmallerAreaWindow::SmallerAreaWindow(ProgramContext& context, ProgramWindows& wi
       paths_(std::move(paths)),
       picker_(std::make_unique<DialogRangePicker>()) {
   createControls();
+  loader_ = std::make_unique<WorkbookLoader>(*this, context_, *ProgressBar1, "Form_Load",
+                                             int(LoadLine::OpenBooks));
+  connect(loader_.get(), &WorkbookLoader::finished, this, &SmallerAreaWindow::booksRead);
   resize(layout_.designedSize());
   // The controls keep their heights, so a lower window would cut the lowest off.
   setMinimumHeight(layout_.designedSize().height());
@@ -84,6 +88,7 @@ SmallerAreaWindow::SmallerAreaWindow(ProgramContext& context, ProgramWindows& wi
 }
 
 SmallerAreaWindow::~SmallerAreaWindow() {
+  loader_.reset();
   stopComparison();
 }
 
@@ -224,12 +229,11 @@ void SmallerAreaWindow::showWindow() {
   if (!loaded_) {
     loaded_ = true;
     load();
-  } else if (paths_() != listedPaths_ || !books_.isOpen()) {
+  } else if (paths_() != listedPaths_ || (!books_.isOpen() && !loader_->isReading())) {
     // Lists of files that are no longer chosen would pick from the wrong workbooks; a file
-    // that failed to open is tried again.
+    // that failed to open is tried again. The lists are filled once the files are read.
     ErrorTrap trap("Form2", "Form_Load", errorBox_);
     trap.at(LoadLine::OpenBooks, [&] { openBooks(); });
-    trap.at(LoadLine::ListSheets, [&] { listSheets(); });
     trap.at(LoadLine::ClearRanges, [&] {
       txtRange1->clear();
       txtRange2->clear();
@@ -249,14 +253,40 @@ void SmallerAreaWindow::load() {
   trap.at(LoadLine::OpenBooks, [&] { openBooks(); });
   trap.at(LoadLine::Caption, [&] { setWindowTitle(kProductName); });
   trap.at(LoadLine::Icon, [&] { setWindowIcon(programIcon()); });
-  trap.at(LoadLine::ListSheets, [&] { listSheets(); });
+}
+
+bool SmallerAreaWindow::isReading() const {
+  return loader_->isReading();
 }
 
 void SmallerAreaWindow::openBooks() {
-  BusyCursor busy;
   listedPaths_ = paths_();
   closeSession(books_);
-  context_.openSession(books_, listedPaths_.first, listedPaths_.second, errorBox_, {});
+  pendingPick_.reset();
+  Combo1->clear();
+  Combo2->clear();
+  // The opening does nothing for an empty path: the lists are filled at once and report the
+  // workbook that is not open.
+  if (listedPaths_.first.empty() || listedPaths_.second.empty()) {
+    listBooks();
+    return;
+  }
+  loader_->start(listedPaths_.first, listedPaths_.second);
+}
+
+void SmallerAreaWindow::booksRead() {
+  books_ = loader_->takeSession();
+  listBooks();
+}
+
+void SmallerAreaWindow::listBooks() {
+  ErrorTrap trap("Form2", "Form_Load", errorBox_);
+  trap.at(LoadLine::ListSheets, [&] { listSheets(); });
+  emit workbooksRead();
+  if (!pendingPick_) return;
+  const auto [target, procedure] = *pendingPick_;
+  pendingPick_.reset();
+  pickRange(target, procedure);
 }
 
 void SmallerAreaWindow::listSheets() {
@@ -386,7 +416,10 @@ void SmallerAreaWindow::backToMainWindow() {
 }
 
 void SmallerAreaWindow::queryUnload(ErrorTrap& trap) {
-  trap.at(QueryUnloadLine::CloseSession, [&] { closeSession(books_); });
+  trap.at(QueryUnloadLine::CloseSession, [&] {
+    loader_->giveUp();
+    closeSession(books_);
+  });
   trap.at(QueryUnloadLine::EndProgram, [&] { windows_.endProgram(); });
 }
 

@@ -22,6 +22,7 @@ class QRadioButton;
 namespace quill {
 
 class RangePicker;
+class WorkbookLoader;
 struct PickedRange;
 
 // The two workbook paths the main window holds: the file to compare and the one to compare with.
@@ -38,13 +39,20 @@ class SmallerAreaWindow final : public ProgramWindowBase {
   ~SmallerAreaWindow() override;
 
   // Shows the window, loading it at the first showing; the workbooks are read again and
-  // listed afresh when the paths have changed since they were last listed.
+  // listed afresh when the paths have changed since they were last listed. They are read
+  // on a worker thread: the window shows at once and lists them once they are read.
   void showWindow();
+  // Whether the workbooks are still being read; the range pickers wait for them.
+  bool isReading() const;
   // What the window's controls ask for, under the options the main window keeps in the
   // settings (a tolerance that is no number reads as none; a start refuses it first).
   ComparisonRequest request() const;
   // Replaces the way ranges are picked (the range-selection dialog).
   void usePicker(std::unique_ptr<RangePicker> picker);
+
+ signals:
+  // The workbooks have been read and listed, or their failures reported.
+  void workbooksRead();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -67,6 +75,7 @@ class SmallerAreaWindow final : public ProgramWindowBase {
   void showRowsMode();
   void showColumnsMode();
   void checkStartIsNumber();
+  void booksRead();
 
  private:
   // The field a range picker writes.
@@ -85,6 +94,8 @@ class SmallerAreaWindow final : public ProgramWindowBase {
 
   void load();
   void openBooks();
+  // Lists the workbooks read and takes a pick that waited for them.
+  void listBooks();
   void listSheets();
   std::string columnRangeOf(const std::string& address);
   std::string rowRangeOf(const std::string& address);
@@ -102,6 +113,9 @@ class SmallerAreaWindow final : public ProgramWindowBase {
   std::function<WorkbookPaths()> paths_;
   std::unique_ptr<RangePicker> picker_;
   SpreadsheetSession books_;  // the workbooks listed and picked from
+  std::unique_ptr<WorkbookLoader> loader_;
+  // A pick asked for while the workbooks were read, with its procedure's name.
+  std::optional<std::pair<PickTarget, const char*>> pendingPick_;
   WorkbookPaths listedPaths_;
   bool loaded_ = false;
   bool checkingStart_ = false;

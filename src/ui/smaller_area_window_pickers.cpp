@@ -52,6 +52,11 @@ void SmallerAreaWindow::pickIgnored() {
 }
 
 void SmallerAreaWindow::pickRange(PickTarget target, const char* procedure) {
+  // The pickers show the workbooks: a pick asked for while they are read waits for them.
+  if (isReading()) {
+    pendingPick_.emplace(target, procedure);
+    return;
+  }
   ErrorTrap trap("Form2", procedure, errorBox_);
   std::optional<PickedRange> picked;
   trap.at(PickLine::Ask, [&] { picked = askForRange(target); });

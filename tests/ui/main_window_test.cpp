@@ -257,7 +257,7 @@ TEST_F(MainWindowTest, ErrorBoxesShownWhileBusyHaveTheOrdinaryPointer) {
   ASSERT_TRUE(waitFor([&] { return !mainWindow().isComparing(); }));
   ASSERT_EQ(pointers.size(), 2);
   button(mainWindow(), "PushButton8").click();
-  ASSERT_GE(pointers.size(), 3);
+  ASSERT_TRUE(waitFor([&] { return pointers.size() >= 3; }));
   for (Qt::CursorShape pointer : pointers) EXPECT_EQ(pointer, Qt::ArrowCursor);
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }

@@ -2,6 +2,7 @@
 #include <QSignalSpy>
 #include <QWebEngineView>
 
+#include "report/root_markup.h"
 #include "ui/find_bar.h"
 #include "windows_fixture.h"
 
@@ -179,6 +180,97 @@ TEST_F(ResultsNavigationTest, ContextMenuOfADifferenceOpensEitherWorkbook) {
   menu->findChild<QAction*>("OpenFile1")->trigger();
   EXPECT_EQ(dialogs.messages.last(),
             "No program is set up to open " + box(mainWindow(), "Text1").text() + ".");
+}
+
+TEST_F(ResultsNavigationTest, AListInPagesIsSteppedAcrossItsPagesAndTurnedByItsLine) {
+  resultsWindow().setListPageBytes(700);
+  button(resultsWindow(), "PushButton8").click();
+  ASSERT_NO_FATAL_FAILURE(compareToResults());
+  const std::size_t pages = resultsWindow().listPageCount();
+  ASSERT_GT(pages, 3u);
+  resultsWindow().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&resultsWindow()));
+  const QString line = inReport("document.querySelector('p:last-of-type').innerText").toString();
+  EXPECT_TRUE(line.startsWith("Differences 1 to ")) << line.toStdString();
+  EXPECT_TRUE(line.contains(QString(" of 10 (page 1 of %1) next page >").arg(pages)))
+      << line.toStdString();
+
+  for (int i = 0; i < kDifferences; ++i) ASSERT_EQ(pressAndWait(Qt::Key_F8), difference(i));
+  EXPECT_EQ(resultsWindow().shownListPage(), pages - 1);
+  EXPECT_EQ(focusedGridCell(), difference(kDifferences - 1));
+  EXPECT_TRUE(chosenRow().contains("changed"));
+  for (int i = kDifferences - 2; i >= 0; --i)
+    ASSERT_EQ(pressAndWait(Qt::Key_F8, Qt::ShiftModifier), difference(i));
+  EXPECT_EQ(resultsWindow().shownListPage(), 0u);
+
+  // The line's link turns to the next page, whose links still lead to their grid pages.
+  QSignalSpy listLoaded(&resultsWindow().reportView(), &QWebEngineView::loadFinished);
+  inReport("[...document.querySelectorAll('a')].find(a => a.href.endsWith('?page=2')).click();");
+  ASSERT_TRUE(waitFor([&] { return listLoaded.count() > 0; }));
+  EXPECT_EQ(resultsWindow().shownListPage(), 1u);
+  QSignalSpy shown(&resultsWindow(), &ResultsWindow::cellShown);
+  inReport("document.querySelector('a[target=Visualized]').click();");
+  ASSERT_TRUE(waitFor([&] { return shown.count() > 0; }));
+  const QString firstOnPage = shown[0][0].toString();
+  EXPECT_NE(firstOnPage, difference(0));
+  EXPECT_EQ(focusedGridCell(), firstOnPage);
+
+  // Saving writes the documents as compared, not the pages shown.
+  QTemporaryDir saved;
+  box(resultsWindow(), "Text1").setText(saved.path());
+  button(resultsWindow(), "PushButton6").click();
+  const auto inner = [](const QByteArray& document) {
+    const std::string_view markup =
+        innerRootMarkup(std::string_view(document.constData(), std::size_t(document.size())));
+    return QByteArray(markup.data(), qsizetype(markup.size()));
+  };
+  EXPECT_EQ(readAll(saved.path() + "/report.htm"), inner(shownReport));
+  EXPECT_EQ(readAll(saved.path() + "/visualized.htm"), inner(shownGrid));
+}
+
+TEST_F(ResultsNavigationTest, CtrlFGoesOnInTheNextPageThatHoldsTheText) {
+  resultsWindow().setListPageBytes(700);
+  button(resultsWindow(), "PushButton8").click();
+  ASSERT_NO_FATAL_FAILURE(compareToResults());
+  ASSERT_GT(resultsWindow().listPageCount(), 3u);
+  resultsWindow().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&resultsWindow()));
+  FindBar& find = resultsWindow().findBar();
+  QSignalSpy searched(&find, &FindBar::searched);
+  auto* text = find.findChild<QLineEdit*>("FindText");
+  ASSERT_NE(text, nullptr);
+
+  // Each page of the list holds a few of the ten "changed" values; Enter past the last one
+  // of a page goes on in the next page, Shift+Enter before the first in the one before.
+  resultsWindow().reportView().setFocus();
+  QTest::keyClick(&resultsWindow(), Qt::Key_F, Qt::ControlModifier);
+  ASSERT_EQ(find.target(), &resultsWindow().reportView());
+  QTest::keyClicks(text, "changed");
+  ASSERT_TRUE(waitFor([&] { return searched.count() > 0 && searched.last()[0].toInt() > 0; }));
+  for (int enter = 0; enter < kDifferences && resultsWindow().shownListPage() == 0; ++enter) {
+    searched.clear();
+    QTest::keyClick(text, Qt::Key_Return);
+    ASSERT_TRUE(waitFor([&] { return searched.count() > 0; }));
+  }
+  EXPECT_EQ(resultsWindow().shownListPage(), 1u);
+  EXPECT_GT(searched.last()[0].toInt(), 0);
+  searched.clear();
+  QTest::keyClick(text, Qt::Key_Return, Qt::ShiftModifier);
+  ASSERT_TRUE(waitFor([&] { return searched.count() > 0; }));
+  EXPECT_EQ(resultsWindow().shownListPage(), 0u);
+
+  // A text only a later page of the grid shows is found there at once.
+  QTest::keyClick(text, Qt::Key_Escape);
+  resultsWindow().gridView().setFocus();
+  QTest::keyClick(&resultsWindow(), Qt::Key_F, Qt::ControlModifier);
+  ASSERT_EQ(find.target(), &resultsWindow().gridView());
+  ASSERT_EQ(resultsWindow().shownGridPage(), 0u);
+  searched.clear();
+  text->setText("2031");  // row 290, column A
+  QTest::keyClick(text, Qt::Key_Return);
+  ASSERT_TRUE(waitFor([&] { return searched.count() > 0; }));
+  EXPECT_EQ(searched.last()[0].toInt(), 1);
+  EXPECT_GT(resultsWindow().shownGridPage(), 0u);
 }
 
 }  // namespace

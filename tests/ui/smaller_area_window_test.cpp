@@ -1,11 +1,14 @@
 #include "ui/smaller_area_window.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QProgressBar>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <semaphore>
 
 #include "shell/comparison_settings.h"
 #include "ui/range_picker.h"
@@ -75,9 +78,11 @@ class SmallerAreaTest : public WindowsTest {
     other.add(12, 5, "e");
   }
 
+  // Opens the window and waits until it has read and listed the workbooks.
   void openFromMainWindow() {
     button(mainWindow(), "PushButton8").click();
     ASSERT_TRUE(smallerAreaWindow().isVisible()) << dialogs.errors.join("\n").toStdString();
+    ASSERT_TRUE(waitFor([&] { return !smallerAreaWindow().isReading(); }));
   }
 
   SmallerAreaWindow& smallerAreaWindow() { return windows->smallerAreaWindow(); }
@@ -516,6 +521,92 @@ TEST_F(SmallerAreaTest, AWorkbookThatFailsToOpenLeavesItsListBlank) {
   EXPECT_EQ(picker_->calls, 0);
   ASSERT_EQ(dialogs.errors.size(), 1);
   EXPECT_TRUE(dialogs.errors[0].contains("Form2.PushButton3_Click at line 100"));
+}
+
+// Openings of the smaller-area window's workbooks that wait until the test lets them go on,
+// as the reader of a large workbook keeps its thread busy.
+class SmallerAreaReadingTest : public SmallerAreaTest {
+ protected:
+  void SetUp() override {
+    SmallerAreaTest::SetUp();
+    if (HasFatalFailure()) return;
+    context->openSession = [gate = gate_](SpreadsheetSession& session, const std::string&,
+                                          const std::string& path2, ErrorBox& box,
+                                          const ReadOptions&) {
+      gate->acquire();
+      // The first workbook shows which of the two second files was named.
+      openBooks(session, path2.ends_with("large.xlsx") ? fillLeft : fillRight, fillRight);
+      box.show("read " + path2.substr(path2.rfind('/') + 1));
+    };
+    button(smallerAreaWindow(), "PushButton1").click();
+    box(mainWindow(), "Text2").setText(makeFile("large.xlsx"));
+    button(mainWindow(), "PushButton8").click();
+  }
+
+  void TearDown() override {
+    gate_->release();
+    SmallerAreaTest::TearDown();
+  }
+
+  void letTheReadEnd(std::ptrdiff_t reads = 1) { gate_->release(reads); }
+
+ private:
+  std::shared_ptr<std::counting_semaphore<>> gate_ = std::make_shared<std::counting_semaphore<>>(0);
+};
+
+TEST_F(SmallerAreaReadingTest, TheWindowShowsWhileItReadsAndPicksWaitForTheWorkbooks) {
+  ASSERT_TRUE(smallerAreaWindow().isVisible());
+  ASSERT_TRUE(smallerAreaWindow().isReading());
+  EXPECT_TRUE(entries(list("Combo1")).isEmpty());
+  auto* progress = smallerAreaWindow().findChild<QProgressBar*>("ProgressBar1");
+  EXPECT_EQ(progress->maximum(), 0) << "a progress bar without an end runs";
+  ASSERT_NE(QApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+
+  picker_->answer = PickedRange{"$B$2:$C$3", "Beta"};
+  button(smallerAreaWindow(), "PushButton7").click();
+  EXPECT_EQ(picker_->calls, 0) << "no workbook to pick from yet";
+
+  QSignalSpy read(&smallerAreaWindow(), &SmallerAreaWindow::workbooksRead);
+  letTheReadEnd();
+  ASSERT_TRUE(read.wait(15000));
+  EXPECT_EQ(entries(list("Combo1")), (QStringList{"", "Alpha", "Beta", "Gamma"}));
+  EXPECT_EQ(entries(list("Combo2")), (QStringList{"", "Alpha", "Other"}));
+  EXPECT_EQ(dialogs.errors, QStringList{"read large.xlsx"});
+  EXPECT_EQ(picker_->calls, 1);
+  EXPECT_EQ(text("txtRange1"), "$B$2:$C$3");
+  EXPECT_EQ(list("Combo1").currentText(), "Beta");
+  EXPECT_NE(progress->maximum(), 0);
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(SmallerAreaReadingTest, OtherFilesNamedDuringAReadAreReadInstead) {
+  ASSERT_TRUE(smallerAreaWindow().isReading());
+  button(smallerAreaWindow(), "PushButton1").click();
+  box(mainWindow(), "Text2").setText(makeFile("other.xlsx"));
+  button(mainWindow(), "PushButton8").click();
+  ASSERT_TRUE(smallerAreaWindow().isReading());
+  QSignalSpy read(&smallerAreaWindow(), &SmallerAreaWindow::workbooksRead);
+  letTheReadEnd(2);
+  ASSERT_TRUE(read.wait(15000));
+  EXPECT_EQ(entries(list("Combo1")), (QStringList{"", "Alpha", "Other"}));
+  EXPECT_EQ(dialogs.errors, QStringList{"read other.xlsx"}) << "the first read is dropped";
+  EXPECT_FALSE(smallerAreaWindow().isReading());
+}
+
+TEST_F(SmallerAreaReadingTest, ClosingDuringAReadEndsTheProgramAndDropsWhatItRead) {
+  ASSERT_TRUE(smallerAreaWindow().isReading());
+  QSignalSpy ending(windows.get(), &ProgramWindows::programEnding);
+  QSignalSpy read(&smallerAreaWindow(), &SmallerAreaWindow::workbooksRead);
+  smallerAreaWindow().close();
+  EXPECT_EQ(ending.count(), 1);
+  EXPECT_FALSE(smallerAreaWindow().isReading());
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  letTheReadEnd();
+  // Ending the program waits for the worker, whose workbooks and boxes are dropped.
+  windows.reset();
+  EXPECT_EQ(read.count(), 0);
+  EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join("\n").toStdString();
 }
 
 TEST_F(SmallerAreaTest, ClosingWhileComparingStopsTheComparisonAndEndsTheProgram) {

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QWebEngineView>
+#include <memory>
 
 #include "smaller_area_screenshots.h"
 #include "ui/main_window.h"
@@ -59,11 +60,60 @@ void grabResultsWhenShown(ProgramWindows& windows, const QString& folder, QElaps
   });
 }
 
+// Clicks the last difference link on the list's page shown and reports how long its cell
+// took to show, then ends the program.
+void timeLastLinkOfThePage(ResultsWindow& results) {
+  auto* clock = new QElapsedTimer;
+  auto connection = std::make_shared<QMetaObject::Connection>();
+  *connection = QObject::connect(&results, &ResultsWindow::cellShown, &results,
+                                 [clock, connection](const QString& anchor) {
+                                   QObject::disconnect(*connection);
+                                   qInfo("Cell %s shown %lld ms after its link was clicked",
+                                         qPrintable(anchor), clock->elapsed());
+                                   delete clock;
+                                   QCoreApplication::exit(0);
+                                 });
+  clock->start();
+  results.reportView().page()->runJavaScript(
+      "var links = document.querySelectorAll('a[target=Visualized]');"
+      "links[links.length - 1].click();");
+}
+
+// Shows documents already written in a folder and reports how long the list and the first
+// page of the grid took to load and a link's cell to show.
+void timeResultsWindow(ProgramWindows& windows, const QString& documents) {
+  ResultsWindow& results = windows.resultsWindow();
+  // Other page sizes, to see how they load.
+  if (const qsizetype bytes = qEnvironmentVariableIntValue("QUILLMERE_GRID_PAGE_BYTES"))
+    results.setGridPageBytes(std::size_t(bytes));
+  if (const qsizetype bytes = qEnvironmentVariableIntValue("QUILLMERE_LIST_PAGE_BYTES"))
+    results.setListPageBytes(std::size_t(bytes));
+  QElapsedTimer clock;
+  clock.start();
+  QObject::connect(&results, &ResultsWindow::documentsLoaded, &results, [&results, clock] {
+    qInfo(
+        "List and first grid page loaded %lld ms after the documents were handed over "
+        "(list in %zu pages, grid in %zu pages)",
+        clock.elapsed(), results.listPageCount(), results.gridPageCount());
+    QTimer::singleShot(kSettleMilliseconds, [&results] { timeLastLinkOfThePage(results); });
+  });
+  results.showDocuments(documents);
+  qInfo("Documents read and cut into pages in %lld ms", clock.elapsed());
+  results.show();
+}
+
 }  // namespace
 
 void driveScreenshots(ProgramWindows& windows, const QString& folder) {
   QDir().mkpath(folder);
   QTimer::singleShot(kGiveUpMilliseconds, [] { QCoreApplication::exit(1); });
+  // Documents a comparison wrote already, to time the results window alone.
+  const QString documents = qEnvironmentVariable("QUILLMERE_SCREENSHOT_DOCUMENTS");
+  if (!documents.isEmpty()) {
+    QTimer::singleShot(kSettleMilliseconds,
+                       [&windows, documents] { timeResultsWindow(windows, documents); });
+    return;
+  }
   QTimer::singleShot(kSettleMilliseconds, [&windows, folder] {
     MainWindow& main = windows.mainWindow();
     click(main, "PushButton3");

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QEventLoop>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -43,6 +44,12 @@ bool grabSmallerAreaWindows(ProgramWindows& windows, const QString& folder) {
   control<QPushButton>(main, "PushButton8")->click();
   SmallerAreaWindow& smaller = windows.smallerAreaWindow();
   if (!smaller.isVisible()) return false;
+  // The window lists the workbooks once its worker has read them.
+  if (smaller.isReading()) {
+    QEventLoop reading;
+    QObject::connect(&smaller, &SmallerAreaWindow::workbooksRead, &reading, &QEventLoop::quit);
+    reading.exec();
+  }
   QComboBox* sheets = control<QComboBox>(smaller, "Combo1");
   sheets->setCurrentIndex(1);
   emit sheets->activated(1);

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quill {
+
+// Appends a number in decimal digits.
+void appendNumber(std::string& out, std::size_t value);
+
+// Appends " (page N of M)" and the links to the pages before and after the one shown
+// (fileName?page=N, N counted from 1), as the line above a page of a long document ends.
+void appendPageTurns(std::string& out, std::string_view fileName, std::size_t page,
+                     std::size_t pageCount);
+
+// The page a "page=N" query names, counted from 0; none when it names no page of that many.
+std::optional<std::size_t> pageOfQuery(std::string_view query, std::size_t pageCount);
+
+}  // namespace quill
