@@ -5,6 +5,9 @@
 #include <set>
 #include <thread>
 
+#include "cli/compare_options.h"
+#include "cli/script_output.h"
+
 namespace quill::cli {
 
 namespace fs = std::filesystem;
@@ -20,8 +23,9 @@ constexpr unsigned kMostJobs = 16;
 // Options of the file comparison that take a value, so that their values are not taken
 // for folders when telling which comparison the arguments ask for.
 bool takesValue(std::string_view option) {
-  for (std::string_view name : {"--out", "--jobs", "--sheet1", "--sheet2", "--mode", "--range1",
-                                "--range2", "--start", "--end", "--identifying", "--ignore"})
+  for (std::string_view name :
+       {"--out", "--jobs", "--sheet1", "--sheet2", "--mode", "--range1", "--range2", "--start",
+        "--end", "--identifying", "--ignore", "--format", "--output"})
     if (option == name) return true;
   return false;
 }
@@ -80,7 +84,8 @@ std::optional<FolderArguments> parseFolderArguments(const std::vector<std::strin
     }
     const std::size_t equals = argument.find('=');
     const std::string option = argument.substr(0, equals);
-    if (option != "--out" && option != "--jobs" && argument != "--quiet") {
+    if (option != "--out" && option != "--jobs" && option != "--format" && option != "--output" &&
+        argument != "--quiet") {
       err << kPrefix << "\"" << argument << "\" is not an option of a folder comparison\n";
       return std::nullopt;
     }
@@ -104,6 +109,18 @@ std::optional<FolderArguments> parseFolderArguments(const std::vector<std::strin
         return std::nullopt;
       }
       parsed.outputFolder = value;
+    } else if (option == "--format") {
+      if (!readScriptFormat(value, parsed.format)) {
+        err << kPrefix << "--format does not take \"" << value
+            << "\"; expected html, text, csv or json\n";
+        return std::nullopt;
+      }
+    } else if (option == "--output") {
+      if (value.empty()) {
+        err << kPrefix << "--output does not take \"\"; expected a file\n";
+        return std::nullopt;
+      }
+      parsed.outputFile = value;
     } else if (auto jobs = readJobs(value)) {
       parsed.jobs = *jobs;
     } else {
@@ -114,6 +131,12 @@ std::optional<FolderArguments> parseFolderArguments(const std::vector<std::strin
   }
   if (folders.size() != 2) {
     err << kPrefix << "expected two folders\n";
+    return std::nullopt;
+  }
+  if (const std::string mistake =
+          outputMistake(parsed.format, given.contains("--out"), given.contains("--output"));
+      !mistake.empty()) {
+    err << kPrefix << mistake << '\n';
     return std::nullopt;
   }
   parsed.first = folders[0];

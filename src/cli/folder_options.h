@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "report/script_document.h"
+
 namespace quill::cli {
 
 // The arguments of a comparison of two folder trees.
@@ -15,6 +17,8 @@ struct FolderArguments {
   std::filesystem::path outputFolder = ".";
   unsigned jobs = 0;  // pairs compared at a time; 0 until read, then at least 1
   bool quiet = false;
+  std::optional<ScriptFormat> format;  // a script format's one stream instead of documents
+  std::optional<std::filesystem::path> outputFile;
 };
 
 // True when the compare command's two non-option arguments are both folders.

@@ -7,6 +7,7 @@
 #include "report/byte_sink.h"
 #include "report/difference_counts.h"
 #include "report/render_options.h"
+#include "report/script_renderer.h"
 
 namespace quill {
 
@@ -14,7 +15,7 @@ namespace quill {
 // difference and each sheet that is not paired as it stands, then a "sheet pair" record for
 // each pair and a "total" record with the counts. The header row comes from csvHeader(), so
 // that the records of several comparisons can follow one header.
-class CsvRenderer final : public ResultSink {
+class CsvRenderer final : public ScriptRenderer {
  public:
   CsvRenderer(ByteSink& out, RenderOptions options);
 
@@ -24,7 +25,7 @@ class CsvRenderer final : public ResultSink {
   void endTable() override;
   void finish() override;
 
-  ResultTotal total() const { return tally_.total(); }
+  ResultTotal total() const override { return tally_.total(); }
 
  private:
   void writeSheetRecords();

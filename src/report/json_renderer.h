@@ -7,6 +7,7 @@
 #include "report/byte_sink.h"
 #include "report/difference_counts.h"
 #include "report/render_options.h"
+#include "report/script_renderer.h"
 
 namespace quill {
 
@@ -14,7 +15,7 @@ namespace quill {
 // 1, described in the README): the files, the caption, each sheet pair with its listed
 // differences and its counts, and the total. jsonDocumentStart() and jsonDocumentEnd() wrap
 // one or more such objects, separated by jsonSeparator, into the document.
-class JsonRenderer final : public ResultSink {
+class JsonRenderer final : public ScriptRenderer {
  public:
   JsonRenderer(ByteSink& out, RenderOptions options);
 
@@ -24,7 +25,7 @@ class JsonRenderer final : public ResultSink {
   void endTable() override;
   void finish() override;
 
-  ResultTotal total() const { return tally_.total(); }
+  ResultTotal total() const override { return tally_.total(); }
 
  private:
   void openPair(const SheetPairSummary& pair);

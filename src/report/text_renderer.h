@@ -7,13 +7,14 @@
 #include "report/byte_sink.h"
 #include "report/difference_counts.h"
 #include "report/render_options.h"
+#include "report/script_renderer.h"
 
 namespace quill {
 
 // Renders a result as plain lines for a terminal or a review: the two files, one line for
 // each listed difference and each sheet that is not paired as it stands, then a summary
 // line for each sheet pair and a total.
-class TextRenderer final : public ResultSink {
+class TextRenderer final : public ScriptRenderer {
  public:
   TextRenderer(ByteSink& out, RenderOptions options);
 
@@ -23,7 +24,7 @@ class TextRenderer final : public ResultSink {
   void endTable() override;
   void finish() override;
 
-  ResultTotal total() const { return tally_.total(); }
+  ResultTotal total() const override { return tally_.total(); }
 
  private:
   void writeSheetLines();
