@@ -1,5 +1,7 @@
 #include "cli/script_output.h"
 
+#include <unistd.h>
+
 #include <cstdlib>
 #include <string>
 
@@ -55,6 +57,10 @@ void ScriptDestination::commit() {
   StreamByteSink stream(out_, "the standard output");
   spool_->copyTo(stream);
   stream.flush();
+}
+
+bool standardOutputIsTerminal() {
+  return ::isatty(STDOUT_FILENO) == 1;
 }
 
 bool colourWanted(bool outIsTerminal) {

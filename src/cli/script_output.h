@@ -35,6 +35,8 @@ class ScriptDestination final : public ByteSink {
   std::ostream& out_;
 };
 
+bool standardOutputIsTerminal();
+
 // Whether standard output is a terminal that may show colours: NO_COLOR is unset and TERM
 // is not "dumb".
 bool colourWanted(bool outIsTerminal);
