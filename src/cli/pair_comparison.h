@@ -1,10 +1,12 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <ostream>
 #include <string>
 
 #include "engine/comparison.h"
+#include "engine/comparison_result.h"
 
 namespace quill::cli {
 
@@ -16,5 +18,11 @@ namespace quill::cli {
 ComparisonOutcome compareWorkbookPair(const std::string& path1, const std::string& path2,
                                       const std::filesystem::path& folder, ProgressSink& progress,
                                       std::ostream& err, const std::string& prefix);
+
+// The same with the result told to a sink, such as the renderer of a script format; the sink
+// is finished only when nothing failed.
+ComparisonOutcome compareWorkbookPair(const std::string& path1, const std::string& path2,
+                                      ResultSink& sink, ProgressSink& progress, std::ostream& err,
+                                      const std::string& prefix);
 
 }  // namespace quill::cli
