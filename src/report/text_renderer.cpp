@@ -129,6 +129,7 @@ void TextRenderer::writeSheetLines() {
   const SheetPairSummary& pair = tally_.current();
   const std::string standing = standingText(pair);
   if (standing.empty()) return;
+  listed_ = true;
   std::string& text = out_.text();
   colour(kBold);
   text += pairLabel(pair);
@@ -153,6 +154,7 @@ void TextRenderer::writeAddress(const DifferenceItem& item) {
 }
 
 void TextRenderer::writeItem(const DifferenceItem& item) {
+  listed_ = true;
   writeAddress(item);
   std::string& text = out_.text();
   auto value = [&](std::string_view cellText, const char* code, bool quoted) {
@@ -217,7 +219,7 @@ void TextRenderer::writeItem(const DifferenceItem& item) {
 
 void TextRenderer::writeSummary() {
   std::string& text = out_.text();
-  text += '\n';
+  if (listed_) text += '\n';
   for (const SheetPairSummary& pair : tally_.pairs()) {
     text += pairLabel(pair) + ": " + countsText(pair.counts);
     if (const std::string standing = standingText(pair); !standing.empty())

@@ -40,6 +40,7 @@ class TextRenderer final : public ScriptRenderer {
   std::string sheetName2_;
   bool inFirst_ = true;
   bool inSecond_ = true;
+  bool listed_ = false;  // a line of a difference or a sheet has been written
 };
 
 // The line that heads a pair's section in a comparison of folder trees: "== PATH ==".
