@@ -291,7 +291,9 @@ int compareFoldersIntoStream(const FolderArguments& arguments, std::ostream& out
   try {
     ScriptDestination destination(arguments.outputFile, out, {});
     ScriptDocument document(*arguments.format, destination, true);
-    (void)outIsTerminal;  // several pairs' lines are not coloured: they are read in a pager
+    // The sections of many pairs are read in a pager or a file rather than on the terminal
+    // itself, so they are not coloured.
+    (void)outIsTerminal;
     const std::vector<WorkbookPath> paths = pairWorkbooks(arguments.first, arguments.second);
     entries = startingEntries(paths);
     ProgressLine progress(err, errIsTerminal && !arguments.quiet);

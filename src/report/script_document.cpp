@@ -2,6 +2,7 @@
 
 #include "report/csv_renderer.h"
 #include "report/json_renderer.h"
+#include "report/plain_escapes.h"
 #include "report/text_renderer.h"
 
 namespace quill {
@@ -55,7 +56,11 @@ void ScriptDocument::addPathEntry(std::string_view relativePath, std::string_vie
       std::string text = textSectionLine(relativePath);
       if (state == "added") text += "added (in the second folder only)\n";
       if (state == "removed") text += "removed (in the first folder only)\n";
-      if (state == "failed") text += "failed: " + std::string(failure) + "\n";
+      if (state == "failed") {
+        text += "failed: ";
+        appendTerminalText(text, failure, false);
+        text += '\n';
+      }
       out_.write(text);
       return;
     }
