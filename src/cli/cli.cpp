@@ -9,18 +9,25 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: quillmere-cli COMMAND [OPTIONS]\n"
-    "Compares two spreadsheet workbooks and writes report.htm and visualized.htm.\n"
+    "Compares two spreadsheet workbooks and writes report.htm and visualized.htm, or the\n"
+    "differences as text, CSV or JSON.\n"
     "\n"
     "Commands:\n"
     "  compare FILE1 FILE2 [--out DIR] [OPTIONS]\n"
     "                                    compare two workbooks, whole or one area of a\n"
     "                                    worksheet in each, as a range or a keyed table\n"
-    "  compare DIR1 DIR2 [--out DIR] [--jobs N]\n"
+    "  compare FILE1 FILE2 --format text|csv|json [--output FILE] [OPTIONS]\n"
+    "                                    the differences as one stream: a line or record\n"
+    "                                    for each, and the counts\n"
+    "  compare DIR1 DIR2 [--out DIR] [--jobs N] [--format FORMAT] [--output FILE]\n"
     "                                    compare the workbooks of two folder trees in pairs\n"
     "  cells FILE                        list every non-empty cell as Sheet!A1<TAB>text\n"
     "  sheets FILE                       list the worksheets with their used areas\n"
     "  textconv FILE                     print the workbook as lines for git's textconv,\n"
     "                                    one line for each row\n"
+    "  git-diff PATH OLD-FILE OLD-HEX OLD-MODE NEW-FILE NEW-HEX NEW-MODE\n"
+    "                                    print the differences of two versions of a\n"
+    "                                    workbook, for git's diff.<driver>.command\n"
     "\n"
     "Run 'quillmere-cli COMMAND --help' for a command's options, 'quillmere-cli --version'\n"
     "for the version.\n"
@@ -29,7 +36,7 @@ constexpr const char* kUsage =
 }  // namespace
 
 int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
-        bool errIsTerminal) {
+        bool errIsTerminal, bool outIsTerminal) {
   if (arguments.empty()) {
     err << kUsage;
     return kFailure;
@@ -44,7 +51,8 @@ int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
     out << kUsage;
     return kNoDifferences;
   }
-  if (command == "compare") return compareCommand(rest, out, err, errIsTerminal);
+  if (command == "compare") return compareCommand(rest, out, err, errIsTerminal, outIsTerminal);
+  if (command == "git-diff") return gitDiffCommand(rest, out, err, outIsTerminal);
   if (command == "cells") return cellsCommand(rest, out, err);
   if (command == "sheets") return sheetsCommand(rest, out, err);
   if (command == "textconv") return textconvCommand(rest, out, err);

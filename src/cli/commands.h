@@ -7,9 +7,12 @@
 namespace quill::cli {
 
 // Each command takes the arguments after its name and returns the exit code. The compare
-// command draws its progress line on err when err is a terminal.
+// command draws its progress line on err when err is a terminal; compare --format text and
+// git-diff colour their lines when out is one.
 int compareCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
-                   bool errIsTerminal = false);
+                   bool errIsTerminal = false, bool outIsTerminal = false);
+int gitDiffCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+                   bool outIsTerminal = false);
 int cellsCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 int sheetsCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 int textconvCommand(const std::vector<std::string>& arguments, std::ostream& out,

@@ -9,6 +9,7 @@
 #include "cli/folder_command.h"
 #include "cli/folder_options.h"
 #include "cli/progress_line.h"
+#include "cli/script_output.h"
 #include "cli/stream_error_box.h"
 #include "engine/choose_comparison.h"
 #include "engine/chosen_sheets.h"
@@ -68,6 +69,35 @@ void settleSheetNames(CompareArguments& arguments, const SpreadsheetSession& ses
     request.sheet2 = positionNamed(session.secondBook(), arguments.sheet2Name, request.path2);
 }
 
+// Runs the comparison with its result rendered in the script format into the destination,
+// which is left to be committed.
+ComparisonOutcome compareIntoStream(CompareArguments& arguments, SpreadsheetSession& session,
+                                    ScriptDestination& destination, ProgressSink& progress,
+                                    StreamErrorBox& errors, bool outIsTerminal) {
+  ScriptDocument document(*arguments.format, destination);
+  RenderOptions options;
+  options.colour = !arguments.outputFile && colourWanted(outIsTerminal);
+  options.sheetsPaired = chooseComparison(arguments.request) == ComparisonKind::WholeWorkbook;
+  const std::unique_ptr<ScriptRenderer> renderer = document.renderer(destination, options);
+  CleanRunResult result(*renderer, errors);
+  ComparisonContext context{arguments.request, session, result, progress, errors, {}};
+  const ComparisonOutcome outcome = runChosenComparison(context);
+  if (errors.count() == 0 && outcome.documentsWritten) {
+    document.addedComparison(renderer->total());
+    document.end();
+  }
+  return outcome;
+}
+
+// Runs the comparison with its result rendered as the two documents in the output folder.
+ComparisonOutcome compareIntoDocuments(CompareArguments& arguments, SpreadsheetSession& session,
+                                       ProgressSink& progress, StreamErrorBox& errors) {
+  HtmlResultWriter documents(arguments.outputFolder);
+  CleanRunResult result(documents, errors);
+  ComparisonContext context{arguments.request, session, result, progress, errors, {}};
+  return runChosenComparison(context);
+}
+
 std::string summary(const ComparisonOutcome& outcome) {
   auto plural = [](long n, const char* word) {
     return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
@@ -80,12 +110,13 @@ std::string summary(const ComparisonOutcome& outcome) {
 }  // namespace
 
 int compareCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
-                   bool errIsTerminal) {
+                   bool errIsTerminal, bool outIsTerminal) {
   if (wantsHelp(arguments)) {
     out << kCompareUsage;
     return kNoDifferences;
   }
-  if (namesTwoFolders(arguments)) return compareFolders(arguments, out, err, errIsTerminal);
+  if (namesTwoFolders(arguments))
+    return compareFolders(arguments, out, err, errIsTerminal, outIsTerminal);
   auto parsed = parseCompareArguments(arguments, err);
   if (!parsed || !checkFilesExist(parsed->request, err)) return kFailure;
   ComparisonRequest& request = parsed->request;
@@ -103,8 +134,15 @@ int compareCommand(const std::vector<std::string>& arguments, std::ostream& out,
   StreamErrorBox errors(err, "quillmere-cli compare: ");
   errors.beforeEachLine([&progress] { progress.clear(); });
   try {
-    refuseFolderHoldingInputs(parsed->outputFolder, {request.path1, request.path2});
-    fs::create_directories(parsed->outputFolder);
+    // Where the result goes is checked before anything is read.
+    std::unique_ptr<ScriptDestination> destination;
+    if (parsed->format) {
+      destination = std::make_unique<ScriptDestination>(
+          parsed->outputFile, out, std::vector<fs::path>{request.path1, request.path2});
+    } else {
+      refuseFolderHoldingInputs(parsed->outputFolder, {request.path1, request.path2});
+      fs::create_directories(parsed->outputFolder);
+    }
     progress.setReading(request.path1 + " and " + request.path2);
     SpreadsheetSession session;
     initializeExcelFiles(session, request.path1, request.path2, errors,
@@ -112,13 +150,15 @@ int compareCommand(const std::vector<std::string>& arguments, std::ostream& out,
     if (errors.count() > 0) return kFailure;
     settleSheetNames(*parsed, session);
     fillDefaultRanges(*parsed, session);
-    HtmlResultWriter documents(parsed->outputFolder);
-    CleanRunResult result(documents, errors);
-    ComparisonContext context{request, session, result, progress, errors, {}};
-    ComparisonOutcome outcome = runChosenComparison(context);
+    const ComparisonOutcome outcome =
+        destination
+            ? compareIntoStream(*parsed, session, *destination, progress, errors, outIsTerminal)
+            : compareIntoDocuments(*parsed, session, progress, errors);
     if (errors.count() > 0 || !outcome.documentsWritten) return kFailure;
     progress.clear();
-    out << summary(outcome) << '\n';
+    if (destination) destination->commit();
+    // The stream on standard output stays the format's alone.
+    if (!destination || parsed->outputFile) out << summary(outcome) << '\n';
     return outcome.differences > 0 ? kDifferences : kNoDifferences;
   } catch (...) {
     errors.showFailure(errorDescription(std::current_exception()), {});

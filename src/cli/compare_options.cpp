@@ -6,12 +6,15 @@
 #include <string_view>
 
 #include "cli/comparison_switches.h"
+#include "cli/script_output.h"
 
 namespace quill::cli {
 
 const char* const kCompareUsage =
     "Usage: quillmere-cli compare FILE1 FILE2 [--out DIR] [OPTIONS]\n"
+    "       quillmere-cli compare FILE1 FILE2 --format text|csv|json [--output FILE] [OPTIONS]\n"
     "       quillmere-cli compare DIR1 DIR2 [--out DIR] [--jobs N] [--quiet]\n"
+    "       quillmere-cli compare DIR1 DIR2 --format text|csv|json [--output FILE] [--jobs N]\n"
     "Compares FILE1 with FILE2 and writes report.htm and visualized.htm into DIR (default: the\n"
     "current folder). Without options the workbooks are compared sheet by sheet and cell by\n"
     "cell.\n"
@@ -43,6 +46,12 @@ const char* const kCompareUsage =
     "  --align              pair worksheets by name and find inserted and deleted rows,\n"
     "                       columns and worksheets instead of pairing them by position\n"
     "  --quiet              no progress line on standard error (drawn only on a terminal)\n"
+    "  --format FORMAT      html (the default): the two documents into DIR; text: one line\n"
+    "                       for each difference and a summary, coloured on a terminal unless\n"
+    "                       NO_COLOR is set; csv: one record for each difference and the\n"
+    "                       counts; json: the \"quillmere-diff\" document, version 1\n"
+    "  --output FILE        text, csv and json: write into FILE instead of the standard\n"
+    "                       output; either gets the result only once it is complete\n"
     "Range mode without --sheet1 or --sheet2 compares the whole workbooks. Each option may be\n"
     "given once, and only where its mode uses it.\n"
     "\n"
@@ -53,6 +62,9 @@ const char* const kCompareUsage =
     "N pairs at a time, 1 to 16 (default: the number of processors, at most 16). --tolerance,\n"
     "--relative-tolerance, --ignore-case, --ignore-spaces, --formulas and --align apply to\n"
     "every pair.\n"
+    "\n"
+    "With --format, the stream holds every pair in turn, each headed by its path, and the\n"
+    "pairs without a result.\n"
     "\n"
     "Exit codes: 0 no differences, 1 differences found, 2 error (nothing written; with\n"
     "folders: a pair failed, and the others are still compared and listed).\n";
@@ -71,7 +83,9 @@ constexpr std::string_view kOptions[] = {"--out",
                                          "--ignore",
                                          "--match",
                                          "--tolerance",
-                                         "--relative-tolerance"};
+                                         "--relative-tolerance",
+                                         "--format",
+                                         "--output"};
 constexpr std::string_view kKeyedOnly[] = {"--start", "--end", "--identifying", "--ignore",
                                            "--match"};
 
@@ -120,6 +134,11 @@ bool storeOption(std::string_view option, const std::string& value, CompareArgum
   if (option == "--sheet1") return readSheet(value, request.sheet1, parsed.sheet1Name);
   if (option == "--sheet2") return readSheet(value, request.sheet2, parsed.sheet2Name);
   if (option == "--mode") return readMode(value, request.mode);
+  if (option == "--format") return readScriptFormat(value, parsed.format);
+  if (option == "--output") {
+    parsed.outputFile = value;
+    return !value.empty();
+  }
   if (option == "--out") {
     parsed.outputFolder = value;
     return !value.empty();
@@ -152,6 +171,8 @@ const char* expectedValue(std::string_view option) {
   if (option == "--out") return "expected a folder";
   if (option == "--match") return "expected key";
   if (isToleranceOption(option)) return kToleranceExpected;
+  if (option == "--format") return "expected html, text, csv or json";
+  if (option == "--output") return "expected a file";
   return "expected a worksheet position from 1 or a name";
 }
 
@@ -171,6 +192,17 @@ std::string_view modeName(Mode mode) {
 }
 
 }  // namespace
+
+std::string outputMistake(const std::optional<ScriptFormat>& format, bool outGiven,
+                          bool outputGiven) {
+  if (!format && outputGiven)
+    return "--output is for --format text, csv or json; the documents go into the folder of "
+           "--out";
+  if (format && outGiven)
+    return "--out is for the documents of --format html; the other formats go into the file of "
+           "--output";
+  return {};
+}
 
 std::optional<CompareArguments> parseCompareArguments(const std::vector<std::string>& arguments,
                                                       std::ostream& err) {
@@ -226,6 +258,12 @@ std::optional<CompareArguments> parseCompareArguments(const std::vector<std::str
   if (const std::string_view unused = unusedOption(parsed.request.mode, given); !unused.empty()) {
     err << "quillmere-cli compare: " << unused << " is not used in "
         << modeName(parsed.request.mode) << " mode\n";
+    return std::nullopt;
+  }
+  if (const std::string mistake =
+          outputMistake(parsed.format, given.contains("--out"), given.contains("--output"));
+      !mistake.empty()) {
+    err << "quillmere-cli compare: " << mistake << '\n';
     return std::nullopt;
   }
   parsed.request.path1 = files[0];

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/request.h"
+#include "report/script_document.h"
 
 namespace quill::cli {
 
@@ -22,7 +23,16 @@ struct CompareArguments {
   std::string sheet1Name;
   std::string sheet2Name;
   bool quiet = false;  // no progress line
+  // --format: the stream of a script format instead of the two documents, into the file
+  // of --output or onto the standard output.
+  std::optional<ScriptFormat> format;
+  std::optional<std::filesystem::path> outputFile;
 };
+
+// The one mistake in choosing where a result goes, or "": --output needs a script format,
+// and --out is for the documents alone.
+std::string outputMistake(const std::optional<ScriptFormat>& format, bool outGiven,
+                          bool outputGiven);
 
 extern const char* const kCompareUsage;
 

@@ -1,6 +1,7 @@
 #include "cli/folder_command.h"
 
 #include <atomic>
+#include <condition_variable>
 #include <exception>
 #include <filesystem>
 #include <mutex>
@@ -13,7 +14,9 @@
 #include "cli/folder_pairing.h"
 #include "cli/pair_comparison.h"
 #include "cli/progress_line.h"
+#include "cli/script_output.h"
 #include "report/folder_index.h"
+#include "report/script_document.h"
 
 namespace quill::cli {
 
@@ -64,39 +67,116 @@ void removeIfEmpty(const fs::path& folder) {
     fs::remove(folder, error);
 }
 
+// How many pairs past the first one not yet written into a script format's stream may be
+// compared and held, each in a temporary file, while that one is still being compared.
+constexpr std::size_t kPairsAhead = 64;
+
 // Compares the pairs of both trees on a number of threads, each taking the next pair left;
-// fills in each pair's entry and prints its failures, whole lines at a time.
+// fills in each pair's entry and prints its failures, whole lines at a time. Given a script
+// document, it renders each pair into a temporary file and adds every path to the document
+// in path order as soon as those before it are done.
 class PairRunner {
  public:
   PairRunner(const FolderArguments& arguments, const std::vector<WorkbookPath>& paths,
-             std::vector<FolderIndexEntry>& entries, std::ostream& err, ProgressLine& progress)
-      : arguments_(arguments), paths_(paths), entries_(entries), err_(err), progress_(progress) {
+             std::vector<FolderIndexEntry>& entries, std::ostream& err, ProgressLine& progress,
+             ScriptDocument* document)
+      : arguments_(arguments),
+        paths_(paths),
+        entries_(entries),
+        err_(err),
+        progress_(progress),
+        document_(document),
+        renderings_(paths.size()),
+        totals_(paths.size()),
+        finished_(paths.size(), 0) {
     for (const WorkbookPath& path : paths) total_ += path.inFirst && path.inSecond ? 1 : 0;
   }
 
+  // Throws the failure to write the script document, when there was one.
   void run() {
-    std::vector<std::jthread> threads;
-    for (unsigned i = 0; i < arguments_.jobs; ++i) threads.emplace_back([this] { work(); });
+    {
+      std::vector<std::jthread> threads;
+      for (unsigned i = 0; i < arguments_.jobs; ++i) threads.emplace_back([this] { work(); });
+    }
+    if (writeFailure_) std::rethrow_exception(writeFailure_);
   }
 
  private:
   void work() {
-    for (std::size_t i = next_++; i < paths_.size(); i = next_++)
-      if (paths_[i].inFirst && paths_[i].inSecond) comparePair(paths_[i], entries_[i]);
+    for (std::size_t i = next_++; i < paths_.size(); i = next_++) {
+      if (document_ != nullptr && !waitForRoom(i)) return;
+      if (paths_[i].inFirst && paths_[i].inSecond) {
+        comparePair(i);
+      } else if (document_ != nullptr) {
+        std::lock_guard lock(mutex_);
+        finished_[i] = 1;
+        writeFinished();
+      }
+    }
   }
 
-  void comparePair(const WorkbookPath& path, FolderIndexEntry& entry) {
+  // Waits until the pair is few enough places past the first one not written; false when
+  // writing failed and nothing more is to be compared.
+  bool waitForRoom(std::size_t i) {
+    std::unique_lock lock(mutex_);
+    room_.wait(lock, [&] { return i < written_ + kPairsAhead || writeFailure_; });
+    return !writeFailure_;
+  }
+
+  // Adds the paths done to the document, in order, up to the first one not done; a failure
+  // to write is kept for run() to throw. Called with the mutex held.
+  void writeFinished() {
+    try {
+      for (; written_ < paths_.size() && finished_[written_] != 0 && !writeFailure_; ++written_) {
+        addToDocument(written_);
+        renderings_[written_].reset();
+      }
+    } catch (...) {
+      writeFailure_ = std::current_exception();
+    }
+    room_.notify_all();
+  }
+
+  void addToDocument(std::size_t i) {
+    const FolderIndexEntry& entry = entries_[i];
+    const std::string file1 = (arguments_.first / entry.relativePath).string();
+    const std::string file2 = (arguments_.second / entry.relativePath).string();
+    switch (entry.state) {
+      case PairState::Same:
+      case PairState::Different:
+        document_->addComparison(*renderings_[i], totals_[i]);
+        return;
+      case PairState::Failed:
+        document_->addPathEntry(entry.relativePath, "failed", file1, file2, entry.failure);
+        return;
+      case PairState::Added:
+        document_->addPathEntry(entry.relativePath, "added", {}, file2, {});
+        return;
+      case PairState::Removed:
+        document_->addPathEntry(entry.relativePath, "removed", file1, {}, {});
+        return;
+    }
+  }
+
+  void comparePair(std::size_t i) {
+    const WorkbookPath& path = paths_[i];
+    FolderIndexEntry& entry = entries_[i];
     std::ostringstream failures;
     const std::string prefix = std::string(kPrefix) + path.relativePath + ": ";
     ComparisonOutcome outcome;
     fs::path folder;
     try {
-      folder = pairFolder(arguments_.outputFolder, path.relativePath);
-      refuseEscape(arguments_.outputFolder, folder, path.relativePath);
+      const std::string path1 = (arguments_.first / path.relativePath).string();
+      const std::string path2 = (arguments_.second / path.relativePath).string();
       NoProgress rows;
-      outcome = compareWorkbookPair((arguments_.first / path.relativePath).string(),
-                                    (arguments_.second / path.relativePath).string(),
-                                    arguments_.options, folder, rows, failures, prefix);
+      if (document_ != nullptr) {
+        outcome = renderPair(i, path1, path2, rows, failures, prefix);
+      } else {
+        folder = pairFolder(arguments_.outputFolder, path.relativePath);
+        refuseEscape(arguments_.outputFolder, folder, path.relativePath);
+        outcome =
+            compareWorkbookPair(path1, path2, arguments_.options, folder, rows, failures, prefix);
+      }
     } catch (...) {
       failures << prefix << errorDescription(std::current_exception()) << '\n';
     }
@@ -116,6 +196,27 @@ class PairRunner {
     ++done_;
     progress_.setText("compared " + std::to_string(done_) + " of " + std::to_string(total_) +
                       " pairs: " + path.relativePath);
+    if (document_ != nullptr) {
+      finished_[i] = 1;
+      writeFinished();
+    }
+  }
+
+  // Renders the pair's result into a temporary file of its own, held until it is written.
+  ComparisonOutcome renderPair(std::size_t i, const std::string& path1, const std::string& path2,
+                               ProgressSink& rows, std::ostream& failures,
+                               const std::string& prefix) {
+    auto rendering = std::make_unique<SpoolByteSink>();
+    RenderOptions options;
+    options.sheetsPaired = true;
+    options.section = paths_[i].relativePath;
+    const std::unique_ptr<ScriptRenderer> renderer = document_->renderer(*rendering, options);
+    const ComparisonOutcome outcome =
+        compareWorkbookPair(path1, path2, arguments_.options, *renderer, rows, failures, prefix);
+    std::lock_guard lock(mutex_);
+    totals_[i] = renderer->total();
+    renderings_[i] = std::move(rendering);
+    return outcome;
   }
 
   const FolderArguments& arguments_;
@@ -123,6 +224,13 @@ class PairRunner {
   std::vector<FolderIndexEntry>& entries_;
   std::ostream& err_;
   ProgressLine& progress_;
+  ScriptDocument* document_;
+  std::vector<std::unique_ptr<SpoolByteSink>> renderings_;
+  std::vector<ResultTotal> totals_;
+  std::vector<char> finished_;
+  std::size_t written_ = 0;
+  std::exception_ptr writeFailure_;
+  std::condition_variable room_;
   std::atomic<std::size_t> next_ = 0;
   std::mutex mutex_;
   std::size_t done_ = 0, total_ = 0;
@@ -149,19 +257,22 @@ std::string entryLine(const FolderIndexEntry& entry) {
   return {};
 }
 
-// Prints a line for each path and the summary; gives the exit code they add up to.
-int printSummary(const std::vector<FolderIndexEntry>& entries, std::ostream& out) {
+// Prints a line for each path and the summary, unless print is false; gives the exit code
+// they add up to.
+int printSummary(const std::vector<FolderIndexEntry>& entries, std::ostream& out,
+                 bool print = true) {
   long counts[5] = {};
   for (const FolderIndexEntry& entry : entries) {
     ++counts[int(entry.state)];
-    out << entry.relativePath << ": " << entryLine(entry) << '\n';
+    if (print) out << entry.relativePath << ": " << entryLine(entry) << '\n';
   }
   const long compared = counts[int(PairState::Same)] + counts[int(PairState::Different)] +
                         counts[int(PairState::Failed)];
-  out << plural(compared, "pair") << " compared: " << counts[int(PairState::Different)]
-      << " different, " << counts[int(PairState::Failed)] << " failed; "
-      << counts[int(PairState::Added)] << " added, " << counts[int(PairState::Removed)]
-      << " removed\n";
+  if (print)
+    out << plural(compared, "pair") << " compared: " << counts[int(PairState::Different)]
+        << " different, " << counts[int(PairState::Failed)] << " failed; "
+        << counts[int(PairState::Added)] << " added, " << counts[int(PairState::Removed)]
+        << " removed\n";
   if (counts[int(PairState::Failed)] > 0) return kFailure;
   const bool differ = counts[int(PairState::Different)] + counts[int(PairState::Added)] +
                           counts[int(PairState::Removed)] >
@@ -171,17 +282,48 @@ int printSummary(const std::vector<FolderIndexEntry>& entries, std::ostream& out
 
 }  // namespace
 
+namespace {
+
+// The folder comparison with every pair's result in one stream of a script format, on
+// standard output or in the file of --output.
+int compareFoldersIntoStream(const FolderArguments& arguments, std::ostream& out, std::ostream& err,
+                             bool errIsTerminal, bool outIsTerminal) {
+  std::vector<FolderIndexEntry> entries;
+  try {
+    ScriptDestination destination(arguments.outputFile, out, {});
+    ScriptDocument document(*arguments.format, destination, true);
+    // The sections of many pairs are read in a pager or a file rather than on the terminal
+    // itself, so they are not coloured.
+    (void)outIsTerminal;
+    const std::vector<WorkbookPath> paths = pairWorkbooks(arguments.first, arguments.second);
+    entries = startingEntries(paths);
+    ProgressLine progress(err, errIsTerminal && !arguments.quiet);
+    PairRunner(arguments, paths, entries, err, progress, &document).run();
+    document.end();
+    progress.clear();
+    destination.commit();
+  } catch (...) {
+    err << kPrefix << errorDescription(std::current_exception()) << '\n';
+    return kFailure;
+  }
+  return printSummary(entries, out, arguments.outputFile.has_value());
+}
+
+}  // namespace
+
 int compareFolders(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
-                   bool errIsTerminal) {
+                   bool errIsTerminal, bool outIsTerminal) {
   const auto parsed = parseFolderArguments(arguments, err);
   if (!parsed) return kFailure;
+  if (parsed->format)
+    return compareFoldersIntoStream(*parsed, out, err, errIsTerminal, outIsTerminal);
   std::vector<FolderIndexEntry> entries;
   try {
     const std::vector<WorkbookPath> paths = pairWorkbooks(parsed->first, parsed->second);
     fs::create_directories(parsed->outputFolder);
     entries = startingEntries(paths);
     ProgressLine progress(err, errIsTerminal && !parsed->quiet);
-    PairRunner(*parsed, paths, entries, err, progress).run();
+    PairRunner(*parsed, paths, entries, err, progress, nullptr).run();
     progress.setText("writing index.htm");
     saveFolderIndex(parsed->outputFolder,
                     folderIndexMarkup(parsed->first.string(), parsed->second.string(), entries));

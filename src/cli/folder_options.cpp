@@ -5,7 +5,9 @@
 #include <set>
 #include <thread>
 
+#include "cli/compare_options.h"
 #include "cli/comparison_switches.h"
+#include "cli/script_output.h"
 
 namespace quill::cli {
 
@@ -24,7 +26,8 @@ constexpr unsigned kMostJobs = 16;
 bool takesValue(std::string_view option) {
   for (std::string_view name :
        {"--out", "--jobs", "--sheet1", "--sheet2", "--mode", "--range1", "--range2", "--start",
-        "--end", "--identifying", "--ignore", "--match", "--tolerance", "--relative-tolerance"})
+        "--end", "--identifying", "--ignore", "--match", "--tolerance", "--relative-tolerance",
+        "--format", "--output"})
     if (option == name) return true;
   return false;
 }
@@ -88,8 +91,8 @@ std::optional<FolderArguments> parseFolderArguments(const std::vector<std::strin
       return std::nullopt;
     }
     const bool isSwitch = setComparisonSwitch(argument, parsed.options);
-    if (option != "--out" && option != "--jobs" && argument != "--quiet" && !isSwitch &&
-        !isToleranceOption(option)) {
+    if (option != "--out" && option != "--jobs" && option != "--format" && option != "--output" &&
+        argument != "--quiet" && !isSwitch && !isToleranceOption(option)) {
       err << kPrefix << "\"" << argument << "\" is not an option of a folder comparison\n";
       return std::nullopt;
     }
@@ -117,6 +120,18 @@ std::optional<FolderArguments> parseFolderArguments(const std::vector<std::strin
             << "\n";
         return std::nullopt;
       }
+    } else if (option == "--format") {
+      if (!readScriptFormat(value, parsed.format)) {
+        err << kPrefix << "--format does not take \"" << value
+            << "\"; expected html, text, csv or json\n";
+        return std::nullopt;
+      }
+    } else if (option == "--output") {
+      if (value.empty()) {
+        err << kPrefix << "--output does not take \"\"; expected a file\n";
+        return std::nullopt;
+      }
+      parsed.outputFile = value;
     } else if (auto jobs = readJobs(value)) {
       parsed.jobs = *jobs;
     } else {
@@ -127,6 +142,12 @@ std::optional<FolderArguments> parseFolderArguments(const std::vector<std::strin
   }
   if (folders.size() != 2) {
     err << kPrefix << "expected two folders\n";
+    return std::nullopt;
+  }
+  if (const std::string mistake =
+          outputMistake(parsed.format, given.contains("--out"), given.contains("--output"));
+      !mistake.empty()) {
+    err << kPrefix << mistake << '\n';
     return std::nullopt;
   }
   parsed.first = folders[0];

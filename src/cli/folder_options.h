@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/comparison_options.h"
+#include "report/script_document.h"
 
 namespace quill::cli {
 
@@ -17,7 +18,9 @@ struct FolderArguments {
   std::filesystem::path outputFolder = ".";
   unsigned jobs = 0;  // pairs compared at a time; 0 until read, then at least 1
   bool quiet = false;
-  ComparisonOptions options;  // applied to every pair
+  ComparisonOptions options;           // applied to every pair
+  std::optional<ScriptFormat> format;  // a script format's one stream instead of documents
+  std::optional<std::filesystem::path> outputFile;
 };
 
 // True when the compare command's two non-option arguments are both folders.

@@ -10,23 +10,25 @@
 
 namespace quill::cli {
 
-ComparisonOutcome compareWorkbookPair(const std::string& path1, const std::string& path2,
-                                      const ComparisonOptions& options,
-                                      const std::filesystem::path& folder, ProgressSink& progress,
-                                      std::ostream& err, const std::string& prefix) {
-  StreamErrorBox errors(err, prefix);
+namespace {
+
+// Opens both workbooks and compares them whole, the result told to the sink once the
+// preparation succeeded; failures are printed through the box.
+ComparisonOutcome comparePair(const std::string& path1, const std::string& path2,
+                              const ComparisonOptions& options,
+                              const std::function<void()>& prepare,
+                              const std::function<ResultSink&()>& sink, ProgressSink& progress,
+                              StreamErrorBox& errors) {
   try {
     ComparisonRequest request;
     request.path1 = path1;
     request.path2 = path2;
     request.options = options;
-    refuseFolderHoldingInputs(folder, {path1, path2});
-    std::filesystem::create_directories(folder);
+    prepare();
     SpreadsheetSession session;
     initializeExcelFiles(session, path1, path2, errors, readOptionsFor(options));
     if (errors.count() > 0) return {};
-    HtmlResultWriter documents(folder);
-    CleanRunResult result(documents, errors);
+    CleanRunResult result(sink(), errors);
     ComparisonContext context{request, session, result, progress, errors, {}};
     ComparisonOutcome outcome = runChosenComparison(context);
     if (errors.count() > 0 || !outcome.documentsWritten) return {};
@@ -35,6 +37,34 @@ ComparisonOutcome compareWorkbookPair(const std::string& path1, const std::strin
     errors.showFailure(errorDescription(std::current_exception()), {});
     return {};
   }
+}
+
+}  // namespace
+
+ComparisonOutcome compareWorkbookPair(const std::string& path1, const std::string& path2,
+                                      const ComparisonOptions& options,
+                                      const std::filesystem::path& folder, ProgressSink& progress,
+                                      std::ostream& err, const std::string& prefix) {
+  StreamErrorBox errors(err, prefix);
+  std::unique_ptr<HtmlResultWriter> documents;
+  auto prepare = [&] {
+    refuseFolderHoldingInputs(folder, {path1, path2});
+    std::filesystem::create_directories(folder);
+  };
+  auto sink = [&]() -> ResultSink& {
+    documents = std::make_unique<HtmlResultWriter>(folder);
+    return *documents;
+  };
+  return comparePair(path1, path2, options, prepare, sink, progress, errors);
+}
+
+ComparisonOutcome compareWorkbookPair(const std::string& path1, const std::string& path2,
+                                      const ComparisonOptions& options, ResultSink& sink,
+                                      ProgressSink& progress, std::ostream& err,
+                                      const std::string& prefix) {
+  StreamErrorBox errors(err, prefix);
+  return comparePair(
+      path1, path2, options, [] {}, [&sink]() -> ResultSink& { return sink; }, progress, errors);
 }
 
 }  // namespace quill::cli

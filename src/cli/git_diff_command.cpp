@@ -1,0 +1,105 @@
+#include <memory>
+#include <string>
+
+#include "base/error_trap.h"
+#include "cli/clean_run_result.h"
+#include "cli/commands.h"
+#include "cli/exit_codes.h"
+#include "cli/script_output.h"
+#include "cli/stream_error_box.h"
+#include "engine/choose_comparison.h"
+#include "report/plain_escapes.h"
+#include "report/text_renderer.h"
+#include "sheet/session.h"
+#include "sheet/workbook.h"
+
+namespace quill::cli {
+
+namespace {
+
+constexpr const char* kGitDiffUsage =
+    "Usage: quillmere-cli git-diff PATH OLD-FILE OLD-HEX OLD-MODE NEW-FILE NEW-HEX NEW-MODE\n"
+    "Prints the differences of two versions of a workbook as git's external diff driver\n"
+    "(diff.<driver>.command or GIT_EXTERNAL_DIFF) is given them: a line naming the path,\n"
+    "then one line for each difference and a summary, as compare --format text prints them.\n"
+    "/dev/null stands for the version of an added or a deleted workbook. A version that\n"
+    "cannot be read is told in one line; the exit code is 0 all the same, so that git goes\n"
+    "on with the other files.\n";
+
+constexpr const char* kNoFile = "/dev/null";
+
+// The workbook of a version that does not exist: no worksheets at all.
+class NoWorkbook final : public Workbook {
+ public:
+  std::size_t sheetCount() const override { return 0; }
+  const Worksheet& sheet(std::size_t) const override {
+    throw std::out_of_range("an absent workbook has no worksheets");
+  }
+};
+
+std::unique_ptr<Workbook> versionWorkbook(const std::string& file) {
+  if (file == kNoFile) return std::make_unique<NoWorkbook>();
+  return openWorkbook(file);
+}
+
+// How a version is named: "a/PATH 1a2b3c4", or /dev/null where there is none.
+std::string versionName(const std::string& side, const std::string& path, const std::string& file,
+                        const std::string& hex) {
+  if (file == kNoFile) return kNoFile;
+  std::string name = side + path;
+  const bool known = hex.size() >= 7 && hex.find_first_not_of('0') != std::string::npos &&
+                     hex.find_first_not_of("0123456789abcdef") == std::string::npos;
+  return known ? name + " " + hex.substr(0, 7) : name;
+}
+
+}  // namespace
+
+int gitDiffCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+                   bool outIsTerminal) {
+  if (wantsHelp(arguments)) {
+    out << kGitDiffUsage;
+    return kNoDifferences;
+  }
+  // Git passes seven arguments, two more for a renamed file, and the path alone for an
+  // unmerged one.
+  if (arguments.size() != 1 && arguments.size() != 7 && arguments.size() != 9) {
+    err << "quillmere-cli git-diff: expected the seven arguments git gives an external diff\n"
+        << kGitDiffUsage;
+    return kFailure;
+  }
+  const std::string& path = arguments[0];
+  std::string header = "Workbook ";
+  appendTerminalText(header, path, false);
+  out << header << '\n';
+  if (arguments.size() == 1) {
+    out << "unmerged: compare the versions once the conflict is resolved\n";
+    return kNoDifferences;
+  }
+  const std::string& newPath = arguments.size() == 9 ? arguments[7] : path;
+  ComparisonRequest request;
+  request.path1 = arguments[1];
+  request.path2 = arguments[4];
+  StreamErrorBox errors(out, "quillmere-cli git-diff: ");
+  try {
+    SpreadsheetSession session =
+        sessionOf(versionWorkbook(request.path1), versionWorkbook(request.path2));
+    RenderOptions options;
+    options.colour = colourWanted(outIsTerminal);
+    options.sheetsPaired = true;
+    options.name1 = versionName("a/", path, request.path1, arguments[2]);
+    options.name2 = versionName("b/", newPath, request.path2, arguments[5]);
+    ScriptDestination destination(std::nullopt, out, {});
+    TextRenderer renderer(destination, options);
+    CleanRunResult result(renderer, errors);
+    NoProgress progress;
+    ComparisonContext context{request, session, result, progress, errors, {}};
+    const ComparisonOutcome outcome = runChosenComparison(context);
+    if (errors.count() == 0 && outcome.documentsWritten) destination.commit();
+  } catch (...) {
+    errors.showFailure(errorDescription(std::current_exception()), {});
+  }
+  out.flush();
+  return kNoDifferences;
+}
+
+}  // namespace quill::cli

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "engine/comparison_result.h"
+#include "report/byte_sink.h"
+#include "report/difference_counts.h"
+#include "report/render_options.h"
+#include "report/script_renderer.h"
+
+namespace quill {
+
+// Renders a result as CSV (RFC 4180, UTF-8, CRLF line ends): a record for each listed
+// difference and each sheet that is not paired as it stands, then a "sheet pair" record for
+// each pair and a "total" record with the counts. The header row comes from csvHeader(), so
+// that the records of several comparisons can follow one header.
+class CsvRenderer final : public ScriptRenderer {
+ public:
+  CsvRenderer(ByteSink& out, RenderOptions options);
+
+  void begin(const ResultHeading& heading) override;
+  void beginTable(const TableStart& table) override;
+  void line(const Line& line) override;
+  void endTable() override;
+  void finish() override;
+
+  ResultTotal total() const override { return tally_.total(); }
+
+ private:
+  void writeSheetRecords();
+  void writeItem(const DifferenceItem& item);
+  // The fields every record starts with: the two files and, unless empty, the two sheets.
+  void startRecord(std::string_view sheet1, std::string_view sheet2);
+
+  BufferedText out_;
+  RenderOptions options_;
+  ResultTally tally_;
+  std::string file1_;
+  std::string file2_;
+  std::string sheet1_;  // the current table's sheets; empty where its file lacks it
+  std::string sheet2_;
+};
+
+// The header row, CRLF included.
+std::string csvHeader();
+
+// A record that is not a comparison's: a pair of a folder comparison that failed ("failed",
+// its reason as text1) or a workbook in one tree only ("workbook only in FILE1" ...).
+std::string csvPathRecord(std::string_view file1, std::string_view file2, std::string_view kind,
+                          std::string_view text1);
+
+}  // namespace quill

@@ -1,0 +1,256 @@
+#include "report/json_renderer.h"
+
+#include "report/plain_escapes.h"
+
+namespace quill {
+
+namespace {
+
+const char* itemKindName(ItemKind kind) {
+  switch (kind) {
+    case ItemKind::DifferentValue:
+      return "different value";
+    case ItemKind::MissingInFirst:
+      return "missing in file1";
+    case ItemKind::MissingInSecond:
+      return "missing in file2";
+    case ItemKind::DifferentFormula:
+      return "different formula";
+    case ItemKind::RowAdded:
+      return "row added";
+    case ItemKind::RowRemoved:
+      return "row removed";
+    case ItemKind::ColumnAdded:
+      return "column added";
+    case ItemKind::ColumnRemoved:
+      return "column removed";
+  }
+  return "";
+}
+
+void appendMember(std::string& out, std::string_view name, std::string_view text) {
+  appendJsonString(out, name);
+  out.push_back(':');
+  appendJsonString(out, text);
+}
+
+void appendNumber(std::string& out, std::string_view name, long value) {
+  appendJsonString(out, name);
+  out += ':' + std::to_string(value);
+}
+
+// A number from 1, or null for 0.
+void appendPosition(std::string& out, std::string_view name, long value) {
+  appendJsonString(out, name);
+  out += value > 0 ? ':' + std::to_string(value) : std::string(":null");
+}
+
+// A place in a file ("C3", "5", "D"), or null where the item has none there.
+void appendPlace(std::string& out, std::string_view name, bool inFile, long row, long column) {
+  appendJsonString(out, name);
+  out.push_back(':');
+  const std::string place = inFile ? itemPlace(row, column) : std::string();
+  if (place.empty())
+    out += "null";
+  else
+    appendJsonString(out, place);
+}
+
+void appendBool(std::string& out, std::string_view name, bool value) {
+  appendJsonString(out, name);
+  out += value ? ":true" : ":false";
+}
+
+std::string countsObject(const DifferenceCounts& counts) {
+  std::string out = "{";
+  const std::pair<const char*, long> members[] = {{"cellsCompared", counts.cellsCompared},
+                                                  {"differences", counts.differences()},
+                                                  {"differentValues", counts.differentValues},
+                                                  {"missingInFile1", counts.missingInFirst},
+                                                  {"missingInFile2", counts.missingInSecond},
+                                                  {"differentFormulas", counts.differentFormulas},
+                                                  {"keyCells", counts.keyCells},
+                                                  {"rowsAdded", counts.rowsAdded},
+                                                  {"rowsRemoved", counts.rowsRemoved},
+                                                  {"columnsAdded", counts.columnsAdded},
+                                                  {"columnsRemoved", counts.columnsRemoved}};
+  for (const auto& [name, value] : members) {
+    if (out.size() > 1) out.push_back(',');
+    appendNumber(out, name, value);
+  }
+  return out;  // left open for the members a total adds
+}
+
+std::string totalObject(const ResultTotal& total, std::string_view extraMembers) {
+  std::string out = countsObject(total.counts);
+  const std::pair<const char*, long> members[] = {
+      {"sheetPairs", total.sheetPairs},
+      {"sheetPairsWithDifferences", total.sheetPairsWithDifferences},
+      {"sheetsOnlyInFile1", total.onlyInFirst},
+      {"sheetsOnlyInFile2", total.onlyInSecond},
+      {"sheetsRenamed", total.renamed},
+      {"sheetsMoved", total.moved}};
+  for (const auto& [name, value] : members) {
+    out.push_back(',');
+    appendNumber(out, name, value);
+  }
+  if (!extraMembers.empty()) out += "," + std::string(extraMembers);
+  return out + "}";
+}
+
+}  // namespace
+
+std::string jsonDocumentStart() {
+  std::string out = "{";
+  appendMember(out, "format", kJsonFormat);
+  out.push_back(',');
+  appendNumber(out, "version", kJsonVersion);
+  return out + ",\"comparisons\":[\n";
+}
+
+std::string jsonDocumentEnd(const ResultTotal& total, std::string_view extraMembers) {
+  return "\n],\"total\":" + totalObject(total, extraMembers) + "}\n";
+}
+
+std::string jsonPathObject(std::string_view path, std::string_view state, std::string_view file1,
+                           std::string_view file2, std::string_view failure) {
+  std::string out = "{";
+  appendMember(out, "path", path);
+  out.push_back(',');
+  appendMember(out, "state", state);
+  if (!file1.empty()) {
+    out.push_back(',');
+    appendMember(out, "file1", file1);
+  }
+  if (!file2.empty()) {
+    out.push_back(',');
+    appendMember(out, "file2", file2);
+  }
+  if (!failure.empty()) {
+    out.push_back(',');
+    appendMember(out, "failure", failure);
+  }
+  return out + "}";
+}
+
+JsonRenderer::JsonRenderer(ByteSink& out, RenderOptions options)
+    : out_(out), options_(std::move(options)), tally_(options_.sheetsPaired) {}
+
+void JsonRenderer::begin(const ResultHeading& heading) {
+  std::string& text = out_.text();
+  text += '{';
+  if (!options_.section.empty()) {
+    appendMember(text, "path", options_.section);
+    text += ',';
+  }
+  appendMember(text, "file1", options_.name1.empty() ? heading.path1 : options_.name1);
+  text += ',';
+  appendMember(text, "file2", options_.name2.empty() ? heading.path2 : options_.name2);
+  text += ',';
+  appendMember(text, "date", heading.now);
+  text += ',';
+  appendMember(text, "caption", heading.caption);
+  text += ",\"sheetPairs\":[";
+}
+
+void JsonRenderer::beginTable(const TableStart& table) {
+  const std::size_t before = tally_.pairs().size();
+  inFirst_ = table.inFirst;
+  inSecond_ = table.inSecond;
+  if (tally_.beginTable(table)) {
+    if (before > 0) closePair(tally_.pairs()[before - 1]);
+    openPair(tally_.current());
+  }
+  visitColumnItems(table, [this](const DifferenceItem& item) { writeItem(item); });
+  out_.flushWhenFull();
+}
+
+void JsonRenderer::line(const Line& line) {
+  tally_.line(line);
+  visitLineItems(line, [this](const DifferenceItem& item) { writeItem(item); });
+  out_.flushWhenFull();
+}
+
+void JsonRenderer::endTable() {}
+
+void JsonRenderer::finish() {
+  std::string& text = out_.text();
+  if (!tally_.pairs().empty()) closePair(tally_.current());
+  const ResultTotal total = tally_.total();
+  text += "],\"total\":" + totalObject(total, {});
+  if (!options_.section.empty()) {
+    text += ',';
+    appendMember(text, "state", total.differs() ? "different" : "same");
+  }
+  text += '}';
+  out_.flush();
+}
+
+void JsonRenderer::openPair(const SheetPairSummary& pair) {
+  std::string& text = out_.text();
+  text += tally_.pairs().size() > 1 ? ",\n{" : "\n{";
+  auto name = [&text](std::string_view member, bool inFile, std::string_view sheet) {
+    appendJsonString(text, member);
+    text.push_back(':');
+    if (inFile)
+      appendJsonString(text, sheet);
+    else
+      text += "null";
+  };
+  name("sheet1", pair.inFirst, pair.sheet1);
+  text += ',';
+  name("sheet2", pair.inSecond, pair.sheet2);
+  text += ',';
+  appendPosition(text, "position1", pair.position1);
+  text += ',';
+  appendPosition(text, "position2", pair.position2);
+  text += ",\"onlyIn\":";
+  text += !pair.inSecond ? "\"file1\"" : !pair.inFirst ? "\"file2\"" : "null";
+  text += ',';
+  appendBool(text, "renamed", pair.renamed);
+  text += ',';
+  appendBool(text, "moved", pair.moved);
+  text += ",\"differences\":[";
+  firstItem_ = true;
+}
+
+void JsonRenderer::closePair(const SheetPairSummary& pair) {
+  out_.text() +=
+      (firstItem_ ? "]" : "\n]") + std::string(",\"summary\":") + countsObject(pair.counts) + "}}";
+}
+
+void JsonRenderer::writeItem(const DifferenceItem& item) {
+  std::string& text = out_.text();
+  text += firstItem_ ? "\n{" : ",\n{";
+  firstItem_ = false;
+  appendMember(text, "kind", itemKindName(item.kind));
+  text += ',';
+  appendBool(text, "key", item.key);
+  text += ',';
+  appendPlace(text, "cell1", inFirst_, item.row1, item.column1);
+  text += ',';
+  appendPlace(text, "cell2", inSecond_, item.row2, item.column2);
+  const std::pair<const char*, long> numbers[] = {{"row1", inFirst_ ? item.row1 : 0},
+                                                  {"column1", inFirst_ ? item.column1 : 0},
+                                                  {"row2", inSecond_ ? item.row2 : 0},
+                                                  {"column2", inSecond_ ? item.column2 : 0}};
+  for (const auto& [name, value] : numbers) {
+    text += ',';
+    appendPosition(text, name, value);
+  }
+  if (const CellPair* cell = item.cell) {
+    text += ',';
+    appendMember(text, "text1", cell->text1);
+    text += ',';
+    appendMember(text, "text2", cell->text2);
+    if (!cell->formula1.empty() || !cell->formula2.empty()) {
+      text += ',';
+      appendMember(text, "formula1", cell->formula1);
+      text += ',';
+      appendMember(text, "formula2", cell->formula2);
+    }
+  }
+  text += '}';
+}
+
+}  // namespace quill

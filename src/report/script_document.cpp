@@ -1,0 +1,88 @@
+#include "report/script_document.h"
+
+#include "report/csv_renderer.h"
+#include "report/json_renderer.h"
+#include "report/plain_escapes.h"
+#include "report/text_renderer.h"
+
+namespace quill {
+
+ScriptDocument::ScriptDocument(ScriptFormat format, ByteSink& out, bool folders)
+    : format_(format), out_(out), folders_(folders) {
+  if (format_ == ScriptFormat::Csv) out_.write(csvHeader());
+  if (format_ == ScriptFormat::Json) out_.write(jsonDocumentStart());
+}
+
+std::unique_ptr<ScriptRenderer> ScriptDocument::renderer(ByteSink& out,
+                                                         const RenderOptions& options) const {
+  switch (format_) {
+    case ScriptFormat::Text:
+      return std::make_unique<TextRenderer>(out, options);
+    case ScriptFormat::Csv:
+      return std::make_unique<CsvRenderer>(out, options);
+    case ScriptFormat::Json:
+      break;
+  }
+  return std::make_unique<JsonRenderer>(out, options);
+}
+
+void ScriptDocument::beforeComparison() {
+  // Text sections are set apart by an empty line, JSON objects by a comma.
+  if (entries_ > 0 && format_ == ScriptFormat::Text) out_.write("\n");
+  if (entries_ > 0 && format_ == ScriptFormat::Json) out_.write(kJsonSeparator);
+}
+
+void ScriptDocument::addedComparison(const ResultTotal& total) {
+  total_ += total;
+  ++entries_;
+}
+
+void ScriptDocument::addComparison(SpoolByteSink& rendering, const ResultTotal& total) {
+  beforeComparison();
+  rendering.copyTo(out_);
+  addedComparison(total);
+}
+
+void ScriptDocument::addPathEntry(std::string_view relativePath, std::string_view state,
+                                  std::string_view file1, std::string_view file2,
+                                  std::string_view failure) {
+  beforeComparison();
+  ++entries_;
+  failed_ += state == "failed" ? 1 : 0;
+  added_ += state == "added" ? 1 : 0;
+  removed_ += state == "removed" ? 1 : 0;
+  switch (format_) {
+    case ScriptFormat::Text: {
+      std::string text = textSectionLine(relativePath);
+      if (state == "added") text += "added (in the second folder only)\n";
+      if (state == "removed") text += "removed (in the first folder only)\n";
+      if (state == "failed") {
+        text += "failed: ";
+        appendTerminalText(text, failure, false);
+        text += '\n';
+      }
+      out_.write(text);
+      return;
+    }
+    case ScriptFormat::Csv: {
+      const std::string kind = state == "failed" ? "failed" : "workbook " + std::string(state);
+      out_.write(csvPathRecord(file1, file2, kind, failure));
+      return;
+    }
+    case ScriptFormat::Json:
+      out_.write(jsonPathObject(relativePath, state, file1, file2, failure));
+      return;
+  }
+}
+
+void ScriptDocument::end() {
+  if (format_ != ScriptFormat::Json) return;
+  std::string extra;
+  if (folders_)
+    extra = "\"pairsFailed\":" + std::to_string(failed_) +
+            ",\"workbooksAdded\":" + std::to_string(added_) +
+            ",\"workbooksRemoved\":" + std::to_string(removed_);
+  out_.write(jsonDocumentEnd(total_, extra));
+}
+
+}  // namespace quill

@@ -1,0 +1,247 @@
+#include "report/text_renderer.h"
+
+#include "report/plain_escapes.h"
+#include "sheet/parsed_formula.h"
+
+namespace quill {
+
+namespace {
+
+constexpr const char* kBold = "\x1b[1m";
+constexpr const char* kRed = "\x1b[31m";
+constexpr const char* kGreen = "\x1b[32m";
+constexpr const char* kPlain = "\x1b[0m";
+
+// A worksheet's name as an address starts with it: quoted where a reference would quote
+// it, without control characters.
+std::string sheetReference(std::string_view name) {
+  std::string out;
+  appendTerminalText(out, quotedSheetName(std::string(name)), false);
+  return out;
+}
+
+std::string plural(long n, std::string_view one, std::string_view many) {
+  return std::to_string(n) + " " + std::string(n == 1 ? one : many);
+}
+
+// "2 different values, 1 missing in FILE2", the kinds that occur; "" when none does.
+std::string kindsText(const DifferenceCounts& counts) {
+  const std::pair<long, std::string> kinds[] = {
+      {counts.differentValues,
+       plural(counts.differentValues, "different value", "different values")},
+      {counts.missingInFirst, std::to_string(counts.missingInFirst) + " missing in FILE1"},
+      {counts.missingInSecond, std::to_string(counts.missingInSecond) + " missing in FILE2"},
+      {counts.differentFormulas,
+       plural(counts.differentFormulas, "different formula", "different formulas")},
+      {counts.rowsAdded, plural(counts.rowsAdded, "row added", "rows added")},
+      {counts.rowsRemoved, plural(counts.rowsRemoved, "row removed", "rows removed")},
+      {counts.columnsAdded, plural(counts.columnsAdded, "column added", "columns added")},
+      {counts.columnsRemoved, plural(counts.columnsRemoved, "column removed", "columns removed")},
+      {counts.keyCells, std::to_string(counts.keyCells) + " of them in key cells"}};
+  std::string text;
+  for (const auto& [count, words] : kinds)
+    if (count > 0) text += (text.empty() ? "" : ", ") + words;
+  return text;
+}
+
+std::string countsText(const DifferenceCounts& counts) {
+  std::string text = plural(counts.cellsCompared, "cell", "cells") + " compared, ";
+  if (counts.differences() == 0) return text + "no differences";
+  return text + plural(counts.differences(), "difference", "differences") + " (" +
+         kindsText(counts) + ")";
+}
+
+std::string pairLabel(const SheetPairSummary& pair) {
+  if (!pair.inFirst) return sheetReference(pair.sheet2);
+  if (!pair.inSecond || pair.sheet1 == pair.sheet2) return sheetReference(pair.sheet1);
+  return sheetReference(pair.sheet1) + " / " + sheetReference(pair.sheet2);
+}
+
+// What is special about how a pair's sheets stand: "only in FILE2", "moved from position 2
+// to 3"; "" when nothing is.
+std::string standingText(const SheetPairSummary& pair) {
+  if (!pair.inFirst) return "only in FILE2";
+  if (!pair.inSecond) return "only in FILE1";
+  std::string text = pair.renamed ? "renamed" : "";
+  if (pair.moved)
+    text += (text.empty() ? "" : ", ") + std::string("moved from position ") +
+            std::to_string(pair.position1) + " to " + std::to_string(pair.position2);
+  return text;
+}
+
+}  // namespace
+
+std::string textSectionLine(std::string_view relativePath) {
+  std::string line = "== ";
+  appendTerminalText(line, relativePath, false);
+  return line + " ==\n";
+}
+
+TextRenderer::TextRenderer(ByteSink& out, RenderOptions options)
+    : out_(out), options_(std::move(options)), tally_(options_.sheetsPaired) {}
+
+void TextRenderer::colour(const char* code) {
+  if (options_.colour && code != nullptr) out_.text().append(code);
+}
+
+void TextRenderer::begin(const ResultHeading& heading) {
+  std::string& text = out_.text();
+  if (!options_.section.empty()) text += textSectionLine(options_.section);
+  text += "FILE1: ";
+  appendTerminalText(text, options_.name1.empty() ? heading.path1 : options_.name1, false);
+  text += "\nFILE2: ";
+  appendTerminalText(text, options_.name2.empty() ? heading.path2 : options_.name2, false);
+  text += '\n';
+  // Each line of the caption on a line of its own.
+  for (std::string_view caption = heading.caption; !caption.empty();) {
+    const std::size_t end = caption.find('\n');
+    appendTerminalText(text, caption.substr(0, end), false);
+    text += '\n';
+    caption = end == std::string_view::npos ? std::string_view() : caption.substr(end + 1);
+  }
+  text += '\n';
+}
+
+void TextRenderer::beginTable(const TableStart& table) {
+  sheetName1_ = sheetReference(table.sheet1);
+  sheetName2_ = sheetReference(table.sheet2);
+  inFirst_ = table.inFirst;
+  inSecond_ = table.inSecond;
+  if (tally_.beginTable(table)) writeSheetLines();
+  visitColumnItems(table, [this](const DifferenceItem& item) { writeItem(item); });
+  out_.flushWhenFull();
+}
+
+void TextRenderer::line(const Line& line) {
+  tally_.line(line);
+  visitLineItems(line, [this](const DifferenceItem& item) { writeItem(item); });
+  out_.flushWhenFull();
+}
+
+void TextRenderer::endTable() {}
+
+void TextRenderer::finish() {
+  writeSummary();
+  out_.flush();
+}
+
+void TextRenderer::writeSheetLines() {
+  const SheetPairSummary& pair = tally_.current();
+  const std::string standing = standingText(pair);
+  if (standing.empty()) return;
+  listed_ = true;
+  std::string& text = out_.text();
+  colour(kBold);
+  text += pairLabel(pair);
+  colour(kPlain);
+  text += ": sheet " + standing + '\n';
+}
+
+void TextRenderer::writeAddress(const DifferenceItem& item) {
+  std::string first, second;
+  if (inFirst_ && (item.row1 > 0 || item.column1 > 0))
+    first = sheetName1_ + "!" + itemPlace(item.row1, item.column1);
+  if (inSecond_ && (item.row2 > 0 || item.column2 > 0))
+    second = sheetName2_ + "!" + itemPlace(item.row2, item.column2);
+  colour(kBold);
+  std::string& text = out_.text();
+  if (first.empty() || second.empty() || first == second)
+    text += first.empty() ? second : first;
+  else
+    text += first + " / " + second;
+  colour(kPlain);
+  text += ": ";
+}
+
+void TextRenderer::writeItem(const DifferenceItem& item) {
+  listed_ = true;
+  writeAddress(item);
+  std::string& text = out_.text();
+  auto value = [&](std::string_view cellText, const char* code, bool quoted) {
+    colour(code);
+    appendTerminalText(text, cellText, quoted || !isBareText(cellText));
+    colour(kPlain);
+  };
+  auto formulas = [&](std::string_view formula1, std::string_view formula2) {
+    colour(kRed);
+    appendTerminalText(text, formula1.empty() ? "(no formula)" : formula1, false);
+    colour(kPlain);
+    text += " -> ";
+    colour(kGreen);
+    appendTerminalText(text, formula2.empty() ? "(no formula)" : formula2, false);
+    colour(kPlain);
+  };
+  if (item.key) text += "key ";
+  const CellPair* cell = item.cell;
+  switch (item.kind) {
+    case ItemKind::DifferentValue:
+      value(cell->text1, kRed, false);
+      text += " -> ";
+      value(cell->text2, kGreen, false);
+      if (cell->formula1 != cell->formula2) {
+        text += " (formula ";
+        formulas(cell->formula1, cell->formula2);
+        text += ')';
+      }
+      break;
+    case ItemKind::MissingInSecond:
+      text += "missing in FILE2 (was ";
+      value(cell->text1, kRed, true);
+      text += ')';
+      break;
+    case ItemKind::MissingInFirst:
+      text += "missing in FILE1 (now ";
+      value(cell->text2, kGreen, true);
+      text += ')';
+      break;
+    case ItemKind::DifferentFormula:
+      text += "different formula ";
+      formulas(cell->formula1, cell->formula2);
+      text += " (value ";
+      value(cell->text1, nullptr, false);
+      text += ')';
+      break;
+    case ItemKind::RowAdded:
+      text += "row added";
+      break;
+    case ItemKind::RowRemoved:
+      text += "row removed";
+      break;
+    case ItemKind::ColumnAdded:
+      text += "column added";
+      break;
+    case ItemKind::ColumnRemoved:
+      text += "column removed";
+      break;
+  }
+  text += '\n';
+}
+
+void TextRenderer::writeSummary() {
+  std::string& text = out_.text();
+  if (listed_) text += '\n';
+  for (const SheetPairSummary& pair : tally_.pairs()) {
+    text += pairLabel(pair) + ": " + countsText(pair.counts);
+    if (const std::string standing = standingText(pair); !standing.empty())
+      text += "; sheet " + standing;
+    text += '\n';
+  }
+  const ResultTotal total = tally_.total();
+  const DifferenceCounts& counts = total.counts;
+  text += "Total: " + plural(counts.cellsCompared, "cell", "cells") + " compared in " +
+          plural(total.sheetPairs, "sheet pair", "sheet pairs") + ", " +
+          plural(counts.differences(), "difference", "differences");
+  if (counts.differences() > 0)
+    text += " in " + std::to_string(total.sheetPairsWithDifferences) + " of them (" +
+            kindsText(counts) + ")";
+  const std::pair<long, std::string> sheets[] = {
+      {total.onlyInFirst, plural(total.onlyInFirst, "sheet", "sheets") + " only in FILE1"},
+      {total.onlyInSecond, plural(total.onlyInSecond, "sheet", "sheets") + " only in FILE2"},
+      {total.renamed, plural(total.renamed, "sheet", "sheets") + " renamed"},
+      {total.moved, plural(total.moved, "sheet", "sheets") + " moved"}};
+  for (const auto& [count, words] : sheets)
+    if (count > 0) text += "; " + words;
+  text += '\n';
+}
+
+}  // namespace quill

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "engine/comparison_result.h"
+#include "report/byte_sink.h"
+#include "report/difference_counts.h"
+#include "report/render_options.h"
+#include "report/script_renderer.h"
+
+namespace quill {
+
+// Renders a result as plain lines for a terminal or a review: the two files, one line for
+// each listed difference and each sheet that is not paired as it stands, then a summary
+// line for each sheet pair and a total.
+class TextRenderer final : public ScriptRenderer {
+ public:
+  TextRenderer(ByteSink& out, RenderOptions options);
+
+  void begin(const ResultHeading& heading) override;
+  void beginTable(const TableStart& table) override;
+  void line(const Line& line) override;
+  void endTable() override;
+  void finish() override;
+
+  ResultTotal total() const override { return tally_.total(); }
+
+ private:
+  void writeSheetLines();
+  void writeItem(const DifferenceItem& item);
+  void writeAddress(const DifferenceItem& item);
+  void writeSummary();
+  void colour(const char* code);
+
+  BufferedText out_;
+  RenderOptions options_;
+  ResultTally tally_;
+  std::string sheetName1_;  // the current table's sheets as addresses show them
+  std::string sheetName2_;
+  bool inFirst_ = true;
+  bool inSecond_ = true;
+  bool listed_ = false;  // a line of a difference or a sheet has been written
+};
+
+// The line that heads a pair's section in a comparison of folder trees: "== PATH ==".
+std::string textSectionLine(std::string_view relativePath);
+
+}  // namespace quill
