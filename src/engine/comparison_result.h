@@ -62,6 +62,10 @@ struct TableStart {
   std::string_view lastLabel;
   long spanned = 0;
   bool keyed = false;
+  // Aligned whole workbook: the sheet keeps its name but leaves the order the other paired
+  // sheets keep. A sheet that only one file has (inFirst or inSecond false) is one
+  // difference: its lines are all RowAdded (RowRemoved), and its columns pair with 0.
+  bool moved = false;
 };
 
 // One cell pair of a line.
@@ -99,6 +103,9 @@ struct Line {
   long row2 = 0;
   long lastRow1 = 0;  // EmptyRows only
   std::span<const CellPair> cells;
+  // Rows paired by key: the line's key occurs more than once in a file; such rows are paired
+  // in their order of appearance.
+  bool duplicateKey = false;
 };
 
 // Receives a comparison's result in order: begin, then for each table beginTable, its lines

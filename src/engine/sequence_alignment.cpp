@@ -186,9 +186,10 @@ void pairByLikeness(std::vector<AlignedPair>& steps, const Region& region,
 void pairStretch(std::vector<AlignedPair>& steps, const Region& region,
                  const AlikeElements& alike) {
   const long rows = region.end1 - region.begin1, columns = region.end2 - region.begin2;
+  // A stretch as long on both sides holds changed elements where they stand.
   if (rows == 0 || columns == 0)
     appendUnpaired(steps, region.begin1, region.end1, region.begin2, region.end2);
-  else if (alike && rows * columns <= kMostLikenessChecks)
+  else if (alike && rows != columns && rows * columns <= kMostLikenessChecks)
     pairByLikeness(steps, region, alike);
   else
     pairByPosition(steps, region);

@@ -22,11 +22,11 @@ using AlikeElements = std::function<bool(long index1, long index2)>;
 // Aligns two sequences given as one hash per element, as a line diff aligns two texts: equal
 // runs at both ends are paired first, then the elements that occur once in each sequence
 // (patience anchors), or else the rarest shared element, split the rest, region by region.
-// The stretches left between anchors are paired by `alike` where they are small, and
-// position by position where they are large or `alike` is empty, the longer side's extra
-// elements last. The work spent on anchors is bounded by a multiple of the two lengths, so
-// that huge or entirely different inputs cost near linear time. Every element of both
-// sequences appears once, in order.
+// The stretches left between anchors are paired position by position where both sides are
+// as long, by `alike` where their lengths differ and they are small, and else by position,
+// the longer side's extra elements last. The work spent on anchors is bounded by a multiple of the
+// two lengths, so that huge or entirely different inputs cost near linear time. Every element of
+// both sequences appears once, in order.
 std::vector<AlignedPair> alignSequences(std::span<const std::uint64_t> first,
                                         std::span<const std::uint64_t> second,
                                         const AlikeElements& alike = {});

@@ -67,16 +67,18 @@ TEST(SequenceAlignment, LetterSequences) {
   }
 }
 
-TEST(SequenceAlignment, SmallStretchesArePairedByLikeness) {
+TEST(SequenceAlignment, UnevenSmallStretchesArePairedByLikeness) {
   // Between the anchors a and b: x is like z only, so y is added before the changed pair.
   const auto first = hashesOf("axb"), second = hashesOf("ayzb");
   const auto alike = [](long i, long j) { return i == 1 && j == 2; };
   EXPECT_EQ(marks(first, second, alignSequences(first, second, alike)), "=+~=");
-  // Nothing alike: one removed and one added instead of a changed pair.
+  // Nothing alike: removed and added instead of a changed pair.
   const auto nothingAlike = [](long, long) { return false; };
+  EXPECT_EQ(marks(first, second, alignSequences(first, second, nothingAlike)), "=-++=");
+  // Stretches as long on both sides stay paired where they stand.
   EXPECT_EQ(marks(hashesOf("axb"), hashesOf("ayb"),
                   alignSequences(hashesOf("axb"), hashesOf("ayb"), nothingAlike)),
-            "=-+=");
+            "=~=");
 }
 
 // A table with a totals row: one row inserted near the top changes the totals too.

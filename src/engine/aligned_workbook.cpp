@@ -1,0 +1,143 @@
+#include "engine/aligned_workbook.h"
+
+#include <set>
+#include <vector>
+
+#include "engine/aligned_lines.h"
+#include "engine/row_progress.h"
+#include "engine/sheet_alignment.h"
+#include "engine/sheet_pairing.h"
+
+namespace quill {
+
+namespace {
+
+// A sheet's used area counted from A1, as the whole-workbook comparison reads it.
+Area areaFromA1(const Worksheet& sheet) {
+  const Area used = sheet.usedArea();
+  return Area{1, 1, used.lastRow, used.lastColumn};
+}
+
+std::vector<long> columnsOf(const Area& area) {
+  std::vector<long> columns;
+  for (long c = area.firstColumn; c <= area.lastColumn; ++c) columns.push_back(c);
+  return columns;
+}
+
+std::vector<SheetSummary> summaries(const Workbook& book, const ComparisonOptions& options) {
+  std::vector<SheetSummary> sheets;
+  for (std::size_t p = 1; p <= book.sheetCount(); ++p) {
+    const Worksheet& sheet = book.sheet(p);
+    const Area area = areaFromA1(sheet);
+    SheetSummary summary{sheet.name(), {}};
+    for (std::uint64_t hash : areaRowHashes(sheet, 1, area.lastRow, columnsOf(area), options))
+      if (hash != 0) summary.rowHashes.push_back(hash);
+    sheets.push_back(std::move(summary));
+  }
+  return sheets;
+}
+
+// The name a table's anchors use: its sheet's name, or that name and its position when an
+// earlier table already took the name.
+std::string uniqueAnchorName(const std::string& name, long position, std::set<std::string>& used) {
+  std::string unique = name;
+  for (int extra = 1; !used.insert(unique).second; ++extra) {
+    unique = name + " (" + std::to_string(position) + ")";
+    if (extra > 1) unique += "(" + std::to_string(extra) + ")";
+  }
+  return unique;
+}
+
+// Every row and column of one sheet alone, unpaired.
+SheetAlignment oneSided(const Worksheet& sheet, bool first) {
+  const Area area = areaFromA1(sheet);
+  SheetAlignment alignment;
+  for (long r = 1; r <= area.lastRow; ++r)
+    alignment.rows.push_back(first ? RowPair{r, 0} : RowPair{0, r});
+  for (long c = 1; c <= area.lastColumn; ++c)
+    alignment.columns.push_back(first ? ColumnPair{c, 0} : ColumnPair{0, c});
+  return alignment;
+}
+
+// Stands in for the worksheet that one workbook lacks.
+class NoSheet final : public Worksheet {
+ public:
+  const std::string& name() const override { return name_; }
+  Area usedArea() const override { return Area{}; }
+  std::string_view cellText(long, long) const override { return {}; }
+  long firstRowInUseFrom(long) const override { return 0; }
+
+ private:
+  std::string name_;
+};
+
+long tellTable(ResultSink& sink, TableStart table, const Worksheet& sheet1, const Worksheet& sheet2,
+               const SheetAlignment& alignment, const ComparisonOptions& options,
+               ProgressSink& progress) {
+  table.columns = alignment.columns;
+  sink.beginTable(table);
+  RowProgress rows(progress);
+  rows.begin(long(alignment.rows.size()));
+  const long differences = tellAlignedLines(sink, sheet1, sheet2, alignment, options,
+                                            [&](long done) { rows.reached(done); });
+  sink.endTable();
+  return differences;
+}
+
+}  // namespace
+
+AlignedCounts tellAlignedWorkbooks(ResultSink& sink, const Workbook& book1, const Workbook& book2,
+                                   const ComparisonOptions& options, ProgressSink& progress) {
+  const std::vector<SheetSummary> first = summaries(book1, options);
+  const std::vector<SheetSummary> second = summaries(book2, options);
+  AlignedCounts counts;
+  std::set<std::string> anchorNames;
+  const NoSheet none;
+  for (const SheetPairing& pairing : pairSheets(first, second)) {
+    const Worksheet& sheet1 =
+        pairing.position1 ? book1.sheet(std::size_t(pairing.position1)) : none;
+    const Worksheet& sheet2 =
+        pairing.position2 ? book2.sheet(std::size_t(pairing.position2)) : none;
+    TableStart table;
+    table.sheet1 = sheet1.name();
+    table.sheet2 = sheet2.name();
+    table.inFirst = pairing.position1 != 0;
+    table.inSecond = pairing.position2 != 0;
+    table.position1 = pairing.position1;
+    table.position2 = pairing.position2;
+    table.moved = pairing.moved;
+    const std::string& shownName = table.inFirst ? sheet1.name() : sheet2.name();
+    const std::string anchor = uniqueAnchorName(
+        shownName, table.inFirst ? pairing.position1 : pairing.position2, anchorNames);
+    table.anchorSheet = anchor;
+    progress.setSheet(shownName);
+    long differences = 0;
+    if (table.inFirst && table.inSecond) {
+      const SheetAlignment alignment =
+          alignSheetAreas(sheet1, areaFromA1(sheet1), sheet2, areaFromA1(sheet2), options);
+      differences = tellTable(sink, table, sheet1, sheet2, alignment, options, progress);
+      differences += (pairing.renamed ? 1 : 0) + (pairing.moved ? 1 : 0);
+    } else {
+      tellTable(sink, table, sheet1, sheet2,
+                oneSided(table.inFirst ? sheet1 : sheet2, table.inFirst), options, progress);
+      differences = 1;
+    }
+    ++counts.sheetsCompared;
+    counts.differences += differences;
+    if (differences > 0) ++counts.sheetsWithDifferences;
+  }
+  return counts;
+}
+
+AlignedCounts tellAlignedAreas(ResultSink& sink, TableStart table, const Worksheet& sheet1,
+                               const Area& area1, const Worksheet& sheet2, const Area& area2,
+                               const ComparisonOptions& options, ProgressSink& progress) {
+  const SheetAlignment alignment = alignSheetAreas(sheet1, area1, sheet2, area2, options);
+  AlignedCounts counts;
+  counts.sheetsCompared = 1;
+  counts.differences = tellTable(sink, table, sheet1, sheet2, alignment, options, progress);
+  counts.sheetsWithDifferences = counts.differences > 0 ? 1 : 0;
+  return counts;
+}
+
+}  // namespace quill
