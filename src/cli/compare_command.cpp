@@ -2,6 +2,7 @@
 #include <optional>
 #include <stdexcept>
 
+#include "cli/clean_run_result.h"
 #include "cli/commands.h"
 #include "cli/compare_options.h"
 #include "cli/exit_codes.h"
@@ -12,8 +13,7 @@
 #include "engine/choose_comparison.h"
 #include "engine/chosen_sheets.h"
 #include "report/document_saving.h"
-#include "report/documents.h"
-#include "report/staging_folder.h"
+#include "report/html_result_writer.h"
 #include "sheet/session.h"
 #include "sheet/workbook.h"
 
@@ -104,18 +104,17 @@ int compareCommand(const std::vector<std::string>& arguments, std::ostream& out,
   try {
     refuseFolderHoldingInputs(parsed->outputFolder, {request.path1, request.path2});
     fs::create_directories(parsed->outputFolder);
-    StagingFolder staging(parsed->outputFolder);
-    errors.showPathAs(staging.path().string(), parsed->outputFolder.string());
     progress.setReading(request.path1 + " and " + request.path2);
     SpreadsheetSession session;
     initializeExcelFiles(session, request.path1, request.path2, errors);
     if (errors.count() > 0) return kFailure;
     settleSheetNames(*parsed, session);
     fillDefaultRanges(*parsed, session);
-    ComparisonContext context{request, session, staging.path(), progress, errors, {}};
+    HtmlResultWriter documents(parsed->outputFolder);
+    CleanRunResult result(documents, errors);
+    ComparisonContext context{request, session, result, progress, errors, {}};
     ComparisonOutcome outcome = runChosenComparison(context);
     if (errors.count() > 0 || !outcome.documentsWritten) return kFailure;
-    publishDocumentPair(staging, parsed->outputFolder);
     progress.clear();
     out << summary(outcome) << '\n';
     return outcome.differences > 0 ? kDifferences : kNoDifferences;

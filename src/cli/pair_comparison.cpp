@@ -1,9 +1,10 @@
 #include "cli/pair_comparison.h"
 
+#include "cli/clean_run_result.h"
 #include "cli/stream_error_box.h"
 #include "engine/choose_comparison.h"
 #include "report/document_saving.h"
-#include "report/staging_folder.h"
+#include "report/html_result_writer.h"
 #include "sheet/session.h"
 
 namespace quill::cli {
@@ -18,15 +19,14 @@ ComparisonOutcome compareWorkbookPair(const std::string& path1, const std::strin
     request.path2 = path2;
     refuseFolderHoldingInputs(folder, {path1, path2});
     std::filesystem::create_directories(folder);
-    StagingFolder staging(folder);
-    errors.showPathAs(staging.path().string(), folder.string());
     SpreadsheetSession session;
     initializeExcelFiles(session, path1, path2, errors);
     if (errors.count() > 0) return {};
-    ComparisonContext context{request, session, staging.path(), progress, errors, {}};
+    HtmlResultWriter documents(folder);
+    CleanRunResult result(documents, errors);
+    ComparisonContext context{request, session, result, progress, errors, {}};
     ComparisonOutcome outcome = runChosenComparison(context);
     if (errors.count() > 0 || !outcome.documentsWritten) return {};
-    publishDocumentPair(staging, folder);
     return outcome;
   } catch (...) {
     errors.showFailure(errorDescription(std::current_exception()), {});

@@ -2,46 +2,47 @@
 
 #include <algorithm>
 
-#include "report/documents.h"
-#include "report/templates.h"
+#include "engine/cell_difference.h"
 
 namespace quill {
 
-void appendCellComparison(ReportBodies& bodies, const ComparisonRequest& request,
-                          std::string_view sheet, long row, long column, std::string_view text1,
-                          std::string_view text2) {
-  if (text1 == text2) {
-    appendDataCell(bodies.grid, text1);
-    return;
+CellPair comparedPair(const ComparisonOptions& options, const CellSide& first,
+                      const CellSide& second) {
+  CellPair pair;
+  pair.column1 = first.column;
+  pair.column2 = second.column;
+  pair.text1 = first.text;
+  pair.text2 = second.text;
+  if (options.formulas) {
+    pair.formula1 = first.sheet.cellFormula(first.row, first.column);
+    pair.formula2 = second.sheet.cellFormula(second.row, second.column);
   }
-  const std::string anchor = cellAnchor(sheet, row, column);
-  appendDifferenceRow(bodies, request, anchor, text1, text2);
-  if (text2.empty())
-    appendCommentCell(bodies.grid, request.path2, anchor, text1);
-  else if (text1.empty())
-    appendCommentCell(bodies.grid, request.path1, anchor, text2);
-  else
-    appendChangedCell(bodies.grid, anchor, text1, text2);
+  pair.difference = cellDifference(options, pair.text1, pair.text2, pair.formula1, pair.formula2);
+  return pair;
 }
 
-void appendRowComparison(ReportBodies& bodies, const ComparisonRequest& request,
-                         std::string_view sheet, long row, long firstColumn,
-                         std::span<const std::string_view> texts1,
-                         std::span<const std::string_view> texts2) {
-  const std::size_t count = texts1.size();
+void compareRowCells(const ComparisonOptions& options, const RowSide& first, const RowSide& second,
+                     std::vector<CellPair>& cells) {
+  cells.clear();
+  const std::size_t count = first.texts.size();
   for (std::size_t c = 0; c < count;) {
     std::size_t end = c;
     if (count > std::size_t(kFoldedColumnsAbove))
-      while (end < count && texts1[end].empty() && texts2[end].empty()) ++end;
+      while (end < count && first.texts[end].empty() && second.texts[end].empty()) ++end;
     if (end - c > std::size_t(kFoldedColumnsAbove)) {
-      appendEmptyColumnsCell(bodies.grid, firstColumn + long(c), firstColumn + long(end) - 1);
+      CellPair folded;
+      folded.column1 = first.firstColumn + long(c);
+      folded.column2 = second.firstColumn + long(c);
+      folded.emptyThrough = first.firstColumn + long(end) - 1;
+      cells.push_back(folded);
       c = end;
       continue;
     }
     end = std::max(end, c + 1);  // a short empty stretch, or one cell that is not empty
     for (; c < end; ++c)
-      appendCellComparison(bodies, request, sheet, row, firstColumn + long(c), texts1[c],
-                           texts2[c]);
+      cells.push_back(comparedPair(
+          options, {first.sheet, first.row, first.firstColumn + long(c), first.texts[c]},
+          {second.sheet, second.row, second.firstColumn + long(c), second.texts[c]}));
   }
 }
 
@@ -52,28 +53,6 @@ long nextOffsetInUse(const Worksheet& sheet1, long first1, const Worksheet& shee
     return row == 0 ? count : std::min(count, row - first);
   };
   return std::min(next(sheet1, first1), next(sheet2, first2));
-}
-
-void appendDifferenceRow(ReportBodies& bodies, const ComparisonRequest& request,
-                         std::string_view anchor, std::string_view text1, std::string_view text2) {
-  ++bodies.differences;
-  if (text2.empty())
-    appendMissingValueRow(bodies.report, request.path2, anchor);
-  else if (text1.empty())
-    appendMissingValueRow(bodies.report, request.path1, anchor);
-  else
-    appendDifferentValueRow(bodies.report, anchor, text1, text2);
-}
-
-void writeDocuments(const ComparisonContext& context, const ReportBodies& bodies,
-                    const std::string& caption) {
-  context.progress.setWriting();
-  std::filesystem::create_directories(context.outputFolder);
-  const DocumentTitle reportTitle{context.request.path1, context.request.path2,
-                                  context.now ? context.now() : currentLocalTime(), caption};
-  DocumentTitle gridTitle = reportTitle;
-  gridTitle.now = context.now ? context.now() : currentLocalTime();
-  writeDocumentPair(context.outputFolder, reportTitle, bodies.report, gridTitle, bodies.grid);
 }
 
 }  // namespace quill

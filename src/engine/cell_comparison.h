@@ -1,57 +1,52 @@
 #pragma once
 
 #include <span>
-#include <string>
 #include <string_view>
+#include <vector>
 
-#include "engine/comparison.h"
+#include "engine/comparison_options.h"
+#include "engine/comparison_result.h"
 #include "sheet/workbook.h"
 
 namespace quill {
 
-// The two document bodies a comparison builds, and how many differences went into them.
-struct ReportBodies {
-  std::string report;
-  std::string grid;
-  long differences = 0;
-};
-
-// Compares the texts of one cell position and appends what it gives: a data cell when
-// they are equal; otherwise a row of the difference list and a marked grid cell. Every
-// anchor names the first file's sheet and the cell at row, column.
-void appendCellComparison(ReportBodies& bodies, const ComparisonRequest& request,
-                          std::string_view sheet, long row, long column, std::string_view text1,
-                          std::string_view text2);
-
-// Stretches empty in both files longer than these take one grid line (rows) or one grid cell
+// Stretches empty in both files longer than these take one grid line (rows) or one cell pair
 // (columns of a row) instead of one per position, so that a far cell does not make the grid
 // huge; ordinary tables with a few empty rows or columns keep a cell for each position.
 inline constexpr long kFoldedRowsAbove = 1000;
 inline constexpr long kFoldedColumnsAbove = 100;
 
-// The cells of one row compared as appendCellComparison does, from firstColumn on: texts1
-// and texts2 hold the two files' texts of the row's columns. A stretch of more than
-// kFoldedColumnsAbove cells empty in both takes one grid cell.
-void appendRowComparison(ReportBodies& bodies, const ComparisonRequest& request,
-                         std::string_view sheet, long row, long firstColumn,
-                         std::span<const std::string_view> texts1,
-                         std::span<const std::string_view> texts2);
+// One cell of one worksheet and the text it compares with.
+struct CellSide {
+  const Worksheet& sheet;
+  long row = 0;
+  long column = 0;
+  std::string_view text;
+};
+
+// The pair of two cells compared under the options: both texts, both formulas when formulas
+// are compared, and what the difference list reports for them.
+CellPair comparedPair(const ComparisonOptions& options, const CellSide& first,
+                      const CellSide& second);
+
+// The row of one worksheet a row comparison reads: its texts from firstColumn on.
+struct RowSide {
+  const Worksheet& sheet;
+  long row = 0;
+  long firstColumn = 0;
+  std::span<const std::string_view> texts;
+};
+
+// Replaces cells with the compared pairs of two rows of the same width, column by column. In
+// a row of more than kFoldedColumnsAbove cells, a longer stretch empty in both takes one pair
+// standing for all of it.
+void compareRowCells(const ComparisonOptions& options, const RowSide& first, const RowSide& second,
+                     std::vector<CellPair>& cells);
 
 // For two worksheets read side by side from row first1 of one and first2 of the other: the
 // smallest offset from `offset` on at which either may hold a cell, or `count` when neither
 // does before it.
 long nextOffsetInUse(const Worksheet& sheet1, long first1, const Worksheet& sheet2, long first2,
                      long offset, long count);
-
-// Appends the row of the difference list for two texts that differ: a missing value in the
-// file whose text is empty, or a different value; counts it.
-void appendDifferenceRow(ReportBodies& bodies, const ComparisonRequest& request,
-                         std::string_view anchor, std::string_view text1, std::string_view text2);
-
-// Writes both documents from the bodies into the context's output folder, creating the
-// folder when it is missing. Both replace the old pair or, on a failure, neither does;
-// throws on the first failure.
-void writeDocuments(const ComparisonContext& context, const ReportBodies& bodies,
-                    const std::string& caption);
 
 }  // namespace quill

@@ -56,6 +56,17 @@ std::optional<ChosenSheets> chosenSheetsIfPresent(const ComparisonRequest& reque
   return ChosenSheets{*sheet1, *sheet2};
 }
 
+TableStart chosenTable(const ChosenSheets& sheets, const ComparisonRequest& request) {
+  const auto [first, second] = settledSheetPositions(request);
+  TableStart table;
+  table.sheet1 = sheets.first.name();
+  table.sheet2 = sheets.second.name();
+  table.position1 = first.value_or(0);
+  table.position2 = second.value_or(0);
+  table.anchorSheet = sheets.first.name();
+  return table;
+}
+
 Area usedAreaOfBoth(const Worksheet& first, const Worksheet& second) {
   const Area a = first.usedArea(), b = second.usedArea();
   return {std::min(a.firstRow, b.firstRow), std::min(a.firstColumn, b.firstColumn),

@@ -3,6 +3,7 @@
 #include <optional>
 #include <utility>
 
+#include "engine/comparison_result.h"
 #include "engine/request.h"
 #include "sheet/address.h"
 
@@ -31,6 +32,10 @@ ChosenSheets chosenSheets(const ComparisonRequest& request, const SpreadsheetSes
 // positions; nothing otherwise, which is left for the comparison to report.
 std::optional<ChosenSheets> chosenSheetsIfPresent(const ComparisonRequest& request,
                                                   const SpreadsheetSession& session);
+
+// A table of the chosen worksheets: their names and positions, anchors named after the first;
+// the layout and columns are left for the comparison to fill in.
+TableStart chosenTable(const ChosenSheets& sheets, const ComparisonRequest& request);
 
 // The smallest area holding both worksheets' used areas: where either holds cells.
 Area usedAreaOfBoth(const Worksheet& first, const Worksheet& second);

@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "engine/cell_comparison.h"
+#include "engine/cell_difference.h"
 #include "engine/chosen_sheets.h"
 #include "engine/keyed_comparison.h"
 #include "engine/request_fields.h"
-#include "report/templates.h"
 #include "sheet/workbook.h"
 
 namespace quill {
@@ -30,138 +30,93 @@ std::vector<char> shownRows(const Area& area, const std::vector<long>& listed,
   return shown;
 }
 
-// Builds the bodies of the column-keyed comparison: plain rows, or key header and
-// identifying rows with the columns that turned out paired. With identifying rows the first
-// one shown is the key.
-class ColumnsBuilder final : public KeyedBodiesBuilder {
+// Tells the column-keyed table: plain rows, or the key header and the identifying rows. With
+// identifying rows the first one shown is the key.
+class ColumnsLines final : public KeyedLines {
  public:
-  ColumnsBuilder(ComparisonContext& context, const ChosenSheets& sheets, const Area& area,
-                 const KeyLists& lists)
-      : context_(context),
+  ColumnsLines(const ComparisonRequest& request, const ChosenSheets& sheets, const KeyedArea& keyed,
+               const KeyLists& lists)
+      : options_(request.options),
         sheets_(sheets),
-        area_(area),
+        area_(keyed.area),
+        firstLabel_(keyed.startLetters),
+        lastLabel_(keyed.endLetters),
         keyed_(!lists.identifying.empty()),
-        shown_(shownRows(area, lists.identifying, lists.ignored, keyed_)),
-        paired_(std::size_t(area.columns()), 0) {}
+        shown_(shownRows(area_, lists.identifying, lists.ignored, keyed_)) {
+    for (long c = 0; c < area_.columns(); ++c) columns_.push_back({column(c), column(c)});
+  }
 
-  void appendHeaderRow(ReportBodies& bodies) override;
-  void appendRow(ReportBodies& bodies, long row) override;
+  void describe(TableStart& table) const override;
+  void tellHeader(ResultSink& result) override;
+  void tellRow(ResultSink& result, long row) override;
 
  private:
   long column(long c) const { return area_.firstColumn + c; }
   bool shown(long row) const { return shown_[std::size_t(row - area_.firstRow)] != 0; }
   long firstShownRow() const;
-  void appendPlainHeaderRow(ReportBodies& bodies);
-  void appendPlainRow(ReportBodies& bodies, long row);
-  // keyRow 0: no row is a key, so no column gets a header cell.
-  void appendKeyHeaderRow(ReportBodies& bodies, long keyRow);
-  void appendIdentifyingRow(ReportBodies& bodies, long row);
-  void appendKeyedCell(ReportBodies& bodies, long row, long c, std::string_view text1,
-                       std::string_view text2);
 
-  ComparisonContext& context_;
+  const ComparisonOptions& options_;
   const ChosenSheets& sheets_;
   const Area& area_;
+  std::string firstLabel_, lastLabel_;
   bool keyed_;
   std::vector<char> shown_;
-  std::vector<char> paired_;
+  std::vector<ColumnPair> columns_;
+  std::vector<CellPair> cells_;
 };
 
-void ColumnsBuilder::appendHeaderRow(ReportBodies& bodies) {
-  keyed_ ? appendKeyHeaderRow(bodies, firstShownRow()) : appendPlainHeaderRow(bodies);
+void ColumnsLines::describe(TableStart& table) const {
+  table.columns = columns_;
+  table.firstLabel = firstLabel_;
+  table.lastLabel = lastLabel_;
+  table.keyed = keyed_;
 }
 
-void ColumnsBuilder::appendRow(ReportBodies& bodies, long row) {
-  if (!keyed_) {
-    appendPlainRow(bodies, row);
+// A key cell counts as changed only where both files hold a text and the texts differ; no
+// row being shown, there is no key and no header line.
+void ColumnsLines::tellHeader(ResultSink& result) {
+  const long keyRow = keyed_ ? firstShownRow() : 0;
+  if (keyRow == 0) return;
+  cells_.clear();
+  for (long c = 0; c < area_.columns(); ++c) {
+    CellPair pair;
+    pair.column1 = pair.column2 = column(c);
+    pair.text1 = sheets_.first.cellText(keyRow, column(c));
+    pair.text2 = sheets_.second.cellText(keyRow, column(c));
+    pair.identifying = true;
+    if (!pair.text1.empty() && !pair.text2.empty() && !textsMatch(options_, pair.text1, pair.text2))
+      pair.difference = DifferenceKind::DifferentValue;
+    cells_.push_back(pair);
+  }
+  result.line({LineKind::KeyHeader, keyRow, keyRow, 0, cells_});
+}
+
+void ColumnsLines::tellRow(ResultSink& result, long row) {
+  if (!shown(row)) {
+    result.line({LineKind::Hidden, row, row, 0, {}});
     return;
   }
-  appendRowStart(bodies.grid);
-  if (shown(row)) appendIdentifyingRow(bodies, row);
+  cells_.clear();
+  for (long c = 0; c < area_.columns(); ++c)
+    cells_.push_back(comparedPair(
+        options_, {sheets_.first, row, column(c), sheets_.first.cellText(row, column(c))},
+        {sheets_.second, row, column(c), sheets_.second.cellText(row, column(c))}));
+  result.line({LineKind::Compared, row, row, 0, cells_});
 }
 
-long ColumnsBuilder::firstShownRow() const {
+long ColumnsLines::firstShownRow() const {
   for (long row = area_.firstRow; row <= area_.lastRow; ++row)
     if (shown(row)) return row;
   return 0;
 }
 
-void ColumnsBuilder::appendPlainHeaderRow(ReportBodies& bodies) {
-  appendHeaderCorner(bodies.grid);
-  for (long c = 0; c < area_.columns(); ++c)
-    appendHeaderCell(bodies.grid, columnLetters(column(c)));
+std::unique_ptr<KeyedLines> columnsLines(const ComparisonRequest& request,
+                                         const ChosenSheets& sheets, const KeyedArea& keyed,
+                                         const KeyLists& lists) {
+  return std::make_unique<ColumnsLines>(request, sheets, keyed, lists);
 }
 
-void ColumnsBuilder::appendPlainRow(ReportBodies& bodies, long row) {
-  appendRowStart(bodies.grid);
-  appendRowStart(bodies.report);
-  if (!shown(row)) return;
-  appendHeaderCell(bodies.grid, row);
-  for (long c = 0; c < area_.columns(); ++c)
-    appendCellComparison(bodies, context_.request, sheets_.first.name(), row, column(c),
-                         sheets_.first.cellText(row, column(c)),
-                         sheets_.second.cellText(row, column(c)));
-}
-
-void ColumnsBuilder::appendKeyHeaderRow(ReportBodies& bodies, long keyRow) {
-  appendHeaderCorner(bodies.grid);
-  if (keyRow == 0) return;
-  for (long c = 0; c < area_.columns(); ++c) {
-    const std::string letters = columnLetters(column(c));
-    const std::string_view text1 = sheets_.first.cellText(keyRow, column(c));
-    const std::string_view text2 = sheets_.second.cellText(keyRow, column(c));
-    if (text1.empty() || text2.empty() || text1 == text2) {
-      appendHeaderCell(bodies.grid, letters);
-      continue;
-    }
-    const std::string anchor = cellAnchor(sheets_.first.name(), keyRow, column(c));
-    appendAddedCell(bodies.grid, context_.request.path1, anchor, letters);
-    appendRemovedCell(bodies.grid, context_.request.path1, anchor, letters);
-  }
-}
-
-void ColumnsBuilder::appendIdentifyingRow(ReportBodies& bodies, long row) {
-  appendHeaderCell(bodies.grid, row);
-  for (long c = 0; c < area_.columns(); ++c)
-    appendKeyedCell(bodies, row, c, sheets_.first.cellText(row, column(c)),
-                    sheets_.second.cellText(row, column(c)));
-}
-
-// A column once changed in both files takes two grid cells from then on.
-void ColumnsBuilder::appendKeyedCell(ReportBodies& bodies, long row, long c, std::string_view text1,
-                                     std::string_view text2) {
-  std::string& grid = bodies.grid;
-  const bool paired = paired_[std::size_t(c)] != 0;
-  if (text1 == text2) {
-    paired ? appendPairedDataCell(grid, text1) : appendDataCell(grid, text1);
-    return;
-  }
-  const ComparisonRequest& request = context_.request;
-  const std::string anchor = cellAnchor(sheets_.first.name(), row, column(c));
-  appendDifferenceRow(bodies, request, anchor, text1, text2);
-  if (text2.empty()) {
-    paired ? appendPairedCommentCell(grid, request.path2, anchor, text1)
-           : appendCommentCell(grid, request.path2, anchor, text1);
-  } else if (text1.empty()) {
-    paired ? appendPairedCommentCell(grid, request.path1, anchor, text2)
-           : appendCommentCell(grid, request.path1, anchor, text2);
-  } else {
-    appendPairedChangedCell(grid, anchor, text1, text2);
-    paired_[std::size_t(c)] = 1;
-  }
-}
-
-void appendColumnsModeHeading(std::string& grid, const KeyedArea& keyed) {
-  appendColumnsHeading(grid, keyed.startLetters, keyed.endLetters, keyed.area.columns());
-}
-
-std::unique_ptr<KeyedBodiesBuilder> columnsBuilder(ComparisonContext& context,
-                                                   const ChosenSheets& sheets,
-                                                   const KeyedArea& keyed, const KeyLists& lists) {
-  return std::make_unique<ColumnsBuilder>(context, sheets, keyed.area, lists);
-}
-
-const KeyedMode kColumnsMode{columnsModeArea, keyRows, appendColumnsModeHeading, columnsBuilder,
+const KeyedMode kColumnsMode{columnsModeArea, keyRows, TableLayout::KeyedColumns, columnsLines,
                              "rows"};
 
 }  // namespace

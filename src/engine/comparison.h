@@ -1,9 +1,9 @@
 #pragma once
 
-#include <filesystem>
 #include <functional>
 #include <string>
 
+#include "engine/comparison_result.h"
 #include "engine/request.h"
 
 namespace quill {
@@ -30,15 +30,15 @@ class NoProgress final : public ProgressSink {
   void setValue(long) override {}
 };
 
-// What a comparison reads and where it writes: the request, the open session, the folder
-// that receives report.htm and visualized.htm, and the sinks for progress and errors.
+// What a comparison reads and where it tells what it found: the request, the open session,
+// the sink that receives the result, and the sinks for progress and errors.
 struct ComparisonContext {
   const ComparisonRequest& request;
   SpreadsheetSession& session;
-  std::filesystem::path outputFolder;
+  ResultSink& result;
   ProgressSink& progress;
   ErrorBox& errors;
-  std::function<std::string()> now;  // the date line of both documents
+  std::function<std::string()> now;  // the date line of the result; empty: the local time
 };
 
 // What a comparison found, for the command line's summary and the windows.

@@ -1,18 +1,28 @@
 #include "engine/comparison_finish.h"
 
+#include <string>
+
+#include "base/local_time.h"
 #include "sheet/session.h"
 
 namespace quill {
 
-ComparisonOutcome finishComparison(ComparisonContext& context, const ReportBodies& bodies,
-                                   const std::string& caption) {
-  writeDocuments(context, bodies, caption);
+void beginResult(const ComparisonContext& context, ResultSink& result,
+                 std::string_view modeCaption) {
+  const std::string now = context.now ? context.now() : currentLocalTime();
+  const std::string caption = captionWithOptions(modeCaption, context.request.options);
+  result.begin({context.request.path1, context.request.path2, now, caption});
+}
+
+ComparisonOutcome finishComparison(ComparisonContext& context, CountingResult& result) {
+  context.progress.setWriting();
+  result.finish();
   closeSession(context.session);
   ComparisonOutcome outcome;
-  outcome.differences = bodies.differences;
+  outcome.differences = result.differences();
   outcome.sheetsCompared = 1;
-  outcome.sheetsWithDifferences = bodies.differences > 0 ? 1 : 0;
-  outcome.documentsWritten = true;
+  outcome.sheetsWithDifferences = result.differences() > 0 ? 1 : 0;
+  outcome.documentsWritten = result.finished();
   return outcome;
 }
 

@@ -1,16 +1,19 @@
 #pragma once
 
-#include <string>
+#include <string_view>
 
-#include "engine/cell_comparison.h"
 #include "engine/comparison.h"
+#include "engine/counting_result.h"
 
 namespace quill {
 
-// The last steps of the range and keyed comparisons: writes the new pair of documents with
-// the caption in place of the old pair and closes the session. Throws on the first
-// failure, leaving the session open and the old pair as it was.
-ComparisonOutcome finishComparison(ComparisonContext& context, const ReportBodies& bodies,
-                                   const std::string& caption);
+// Tells the result what the comparison is: the two paths, the date line and the caption,
+// the mode's own caption followed by the options in use.
+void beginResult(const ComparisonContext& context, ResultSink& result,
+                 std::string_view modeCaption);
+
+// The last steps of the range and keyed comparisons: tells the result that it is complete
+// and closes the session. Throws on the first failure, leaving the session open.
+ComparisonOutcome finishComparison(ComparisonContext& context, CountingResult& result);
 
 }  // namespace quill

@@ -2,7 +2,6 @@
 
 #include "engine/comparison_finish.h"
 #include "engine/row_progress.h"
-#include "report/templates.h"
 
 namespace quill {
 
@@ -11,22 +10,25 @@ ComparisonOutcome compareKeyed(ComparisonContext& context, const KeyedMode& mode
   const ChosenSheets sheets = chosenSheets(request, context.session);
   const KeyedArea keyed = mode.area(request, sheets);
   const KeyLists lists = mode.lists(request, keyed);
-  const std::unique_ptr<KeyedBodiesBuilder> builder = mode.builder(context, sheets, keyed, lists);
+  const std::unique_ptr<KeyedLines> lines = mode.lines(request, sheets, keyed, lists);
   const Area& area = keyed.area;
 
-  ReportBodies bodies;
-  mode.appendHeading(bodies.grid, keyed);
-  builder->appendHeaderRow(bodies);
+  CountingResult result(context.result);
+  beginResult(context, result, keyedCaption(sheets, keyed, request, mode.listUnit));
+  TableStart table = chosenTable(sheets, request);
+  table.layout = mode.layout;
+  table.spanned = area.columns();
+  lines->describe(table);
+  result.beginTable(table);
+  lines->tellHeader(result);
   RowProgress progress(context.progress);
   progress.begin(area.rows());
-  appendTableStart(bodies.report);
   for (long r = 1; r <= area.rows(); ++r) {
-    builder->appendRow(bodies, area.firstRow + r - 1);
+    lines->tellRow(result, area.firstRow + r - 1);
     progress.reached(r);
   }
-  appendTableEnd(bodies.grid);
-  appendTableEnd(bodies.report);
-  return finishComparison(context, bodies, keyedCaption(sheets, keyed, request, mode.listUnit));
+  result.endTable();
+  return finishComparison(context, result);
 }
 
 }  // namespace quill

@@ -10,7 +10,6 @@
 #include "engine/request_error.h"
 #include "engine/request_fields.h"
 #include "engine/row_progress.h"
-#include "report/templates.h"
 #include "sheet/workbook.h"
 
 namespace quill {
@@ -32,23 +31,25 @@ void checkFits(const Area& area, long rowCount, long columnCount, std::string_vi
 }
 
 // Compares one area of each worksheet, each read where it lies over the larger height and
-// width of the two, into one grid table; cells are named after the first area's cells.
+// width of the two, into one table; cells are named after the first area's cells.
 void compareAreaPair(ComparisonContext& context, const ChosenSheets& sheets, const Area& area1,
-                     const Area& area2, ReportBodies& bodies) {
+                     const Area& area2, ResultSink& result) {
   const long rowCount = std::max(area1.rows(), area2.rows());
   const long columnCount = std::max(area1.columns(), area2.columns());
   checkFits(area1, rowCount, columnCount, kField1);
   checkFits(area2, rowCount, columnCount, kField2);
 
-  const std::string& sheetName = sheets.first.name();
-  appendSheetHeading(bodies.grid, sheetName, columnCount);
-  appendHeaderCorner(bodies.grid);
+  std::vector<ColumnPair> columns;
   for (long c = 0; c < columnCount; ++c)
-    appendHeaderCell(bodies.grid, columnLetters(area1.firstColumn + c));
+    columns.push_back({area1.firstColumn + c, area2.firstColumn + c});
+  TableStart table = chosenTable(sheets, context.request);
+  table.columns = columns;
+  result.beginTable(table);
   RowProgress progress(context.progress);
   progress.begin(rowCount);
   std::vector<std::string_view> texts1(static_cast<std::size_t>(columnCount));
   std::vector<std::string_view> texts2(texts1.size());
+  std::vector<CellPair> cells;
   for (long r = 0; r < rowCount; ++r) {
     const long row1 = area1.firstRow + r, row2 = area2.firstRow + r;
     // A long stretch of rows empty in both worksheets takes one line.
@@ -57,20 +58,19 @@ void compareAreaPair(ComparisonContext& context, const ChosenSheets& sheets, con
                                             area2.firstRow, r, rowCount)
                           : r;
     if (next - r > kFoldedRowsAbove) {
-      appendEmptyRowsLine(bodies.grid, row1, area1.firstRow + next - 1, columnCount);
+      result.line({LineKind::EmptyRows, row1, row2, area1.firstRow + next - 1, {}});
       r = next - 1;
       progress.reached(next);
       continue;
     }
-    appendRowStart(bodies.grid);
-    appendHeaderCell(bodies.grid, row1);
     sheets.first.rowTexts(row1, area1.firstColumn, texts1);
     sheets.second.rowTexts(row2, area2.firstColumn, texts2);
-    appendRowComparison(bodies, context.request, sheetName, row1, area1.firstColumn, texts1,
-                        texts2);
+    compareRowCells(context.request.options, {sheets.first, row1, area1.firstColumn, texts1},
+                    {sheets.second, row2, area2.firstColumn, texts2}, cells);
+    result.line({LineKind::Compared, row1, row2, 0, cells});
     progress.reached(r + 1);
   }
-  appendTableEnd(bodies.grid);
+  result.endTable();
 }
 
 }  // namespace
@@ -91,10 +91,11 @@ ComparisonOutcome compareRange(ComparisonContext& context, std::string range1, s
                        std::to_string(areas2.size()) +
                        "; give both the same number of areas, each compared with the area at "
                        "the same place in the other");
-  ReportBodies bodies;
+  CountingResult result(context.result);
+  beginResult(context, result, "");
   for (std::size_t i = 0; i < areas1.size(); ++i)
-    compareAreaPair(context, sheets, areas1[i], areas2[i], bodies);
-  return finishComparison(context, bodies, "");
+    compareAreaPair(context, sheets, areas1[i], areas2[i], result);
+  return finishComparison(context, result);
 }
 
 }  // namespace quill

@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "engine/cell_comparison.h"
+#include "engine/cell_difference.h"
 #include "engine/chosen_sheets.h"
 #include "engine/keyed_comparison.h"
 #include "engine/request_fields.h"
-#include "report/templates.h"
 #include "sheet/workbook.h"
 
 namespace quill {
@@ -31,127 +31,105 @@ std::vector<ColumnRole> columnRoles(const Area& area, const std::vector<long>& i
   return roles;
 }
 
-// Builds the bodies row by row; keeps the texts of the current row and the two lines of a
-// row whose key differs, reused from row to row.
-class RowsBuilder final : public KeyedBodiesBuilder {
+// Tells the table row by row; keeps the texts and cell pairs of the current row, reused from
+// row to row.
+class RowsLines final : public KeyedLines {
  public:
-  RowsBuilder(ComparisonContext& context, const ChosenSheets& sheets, const Area& area,
-              std::vector<ColumnRole> roles, bool keyed)
-      : context_(context),
+  RowsLines(const ComparisonRequest& request, const ChosenSheets& sheets, const KeyedArea& keyed,
+            std::vector<ColumnRole> roles, bool hasKey)
+      : options_(request.options),
         sheets_(sheets),
-        area_(area),
+        area_(keyed.area),
+        firstLabel_(std::to_string(keyed.startRow)),
+        lastLabel_(std::to_string(keyed.endRow)),
         roles_(std::move(roles)),
-        keyed_(keyed),
+        keyed_(hasKey),
         texts1_(roles_.size()),
-        texts2_(roles_.size()) {}
+        texts2_(roles_.size()) {
+    for (std::size_t c = 0; c < roles_.size(); ++c)
+      if (roles_[c] != ColumnRole::Ignored) columns_.push_back({column(c), column(c)});
+  }
 
-  void appendHeaderRow(ReportBodies& bodies) override;
-  void appendRow(ReportBodies& bodies, long row) override;
+  void describe(TableStart& table) const override;
+  void tellHeader(ResultSink&) override {}
+  void tellRow(ResultSink& result, long row) override;
 
  private:
+  long column(std::size_t c) const { return area_.firstColumn + long(c); }
   void readRow(long row);
   bool keyDiffers() const;
-  void appendPlainRow(ReportBodies& bodies, long row);
-  void appendSameKeyRow(ReportBodies& bodies, long row);
-  void appendChangedKeyRow(ReportBodies& bodies, long row);
+  // The pair of column c as a line of the kind shows it.
+  CellPair pairOf(std::size_t c, long row, LineKind kind) const;
 
-  ComparisonContext& context_;
+  const ComparisonOptions& options_;
   const ChosenSheets& sheets_;
   const Area& area_;
+  std::string firstLabel_, lastLabel_;
   std::vector<ColumnRole> roles_;
+  std::vector<ColumnPair> columns_;
   bool keyed_;
   std::vector<std::string_view> texts1_, texts2_;
-  std::string firstLine_, secondLine_;
+  std::vector<CellPair> cells_;
 };
 
-void RowsBuilder::appendHeaderRow(ReportBodies& bodies) {
-  appendHeaderCorner(bodies.grid);
-  for (std::size_t c = 0; c < roles_.size(); ++c)
-    if (roles_[c] != ColumnRole::Ignored)
-      appendHeaderCell(bodies.grid, columnLetters(area_.firstColumn + long(c)));
+void RowsLines::describe(TableStart& table) const {
+  table.columns = columns_;
+  table.firstLabel = firstLabel_;
+  table.lastLabel = lastLabel_;
+  table.keyed = keyed_;
 }
 
-void RowsBuilder::appendRow(ReportBodies& bodies, long row) {
-  appendRowStart(bodies.grid);
-  appendRowStart(bodies.report);
+void RowsLines::tellRow(ResultSink& result, long row) {
   readRow(row);
-  if (!keyed_)
-    appendPlainRow(bodies, row);
-  else if (!keyDiffers())
-    appendSameKeyRow(bodies, row);
-  else
-    appendChangedKeyRow(bodies, row);
+  const LineKind kind = !keyed_        ? LineKind::Compared
+                        : keyDiffers() ? LineKind::KeyChanged
+                                       : LineKind::KeyUnchanged;
+  cells_.clear();
+  for (std::size_t c = 0; c < roles_.size(); ++c)
+    if (roles_[c] != ColumnRole::Ignored) cells_.push_back(pairOf(c, row, kind));
+  result.line({kind, row, row, 0, cells_});
 }
 
-void RowsBuilder::readRow(long row) {
+void RowsLines::readRow(long row) {
   for (std::size_t c = 0; c < roles_.size(); ++c) {
     if (roles_[c] == ColumnRole::Ignored) continue;
-    const long column = area_.firstColumn + long(c);
-    texts1_[c] = sheets_.first.cellText(row, column);
-    texts2_[c] = sheets_.second.cellText(row, column);
+    texts1_[c] = sheets_.first.cellText(row, column(c));
+    texts2_[c] = sheets_.second.cellText(row, column(c));
   }
 }
 
-bool RowsBuilder::keyDiffers() const {
+bool RowsLines::keyDiffers() const {
   for (std::size_t c = 0; c < roles_.size(); ++c)
-    if (roles_[c] == ColumnRole::Identifying && texts1_[c] != texts2_[c]) return true;
+    if (roles_[c] == ColumnRole::Identifying && !textsMatch(options_, texts1_[c], texts2_[c]))
+      return true;
   return false;
 }
 
-void RowsBuilder::appendPlainRow(ReportBodies& bodies, long row) {
-  appendHeaderCell(bodies.grid, row);
-  for (std::size_t c = 0; c < roles_.size(); ++c)
-    if (roles_[c] != ColumnRole::Ignored)
-      appendCellComparison(bodies, context_.request, sheets_.first.name(), row,
-                           area_.firstColumn + long(c), texts1_[c], texts2_[c]);
+// A row whose key matches is shown, not compared; of a row whose key differs only the key
+// cells that differ are listed.
+CellPair RowsLines::pairOf(std::size_t c, long row, LineKind kind) const {
+  if (kind == LineKind::Compared)
+    return comparedPair(options_, {sheets_.first, row, column(c), texts1_[c]},
+                        {sheets_.second, row, column(c), texts2_[c]});
+  CellPair pair;
+  pair.column1 = pair.column2 = column(c);
+  pair.text1 = texts1_[c];
+  pair.text2 = texts2_[c];
+  pair.identifying = roles_[c] == ColumnRole::Identifying;
+  if (kind == LineKind::KeyChanged && pair.identifying &&
+      !textsMatch(options_, pair.text1, pair.text2))
+    pair.difference = cellDifference(options_, pair.text1, pair.text2);
+  return pair;
 }
 
-void RowsBuilder::appendSameKeyRow(ReportBodies& bodies, long row) {
-  appendHeaderCell(bodies.grid, row);
-  for (std::size_t c = 0; c < roles_.size(); ++c)
-    if (roles_[c] != ColumnRole::Ignored) appendDataCell(bodies.grid, texts1_[c]);
+std::unique_ptr<KeyedLines> rowsLines(const ComparisonRequest& request, const ChosenSheets& sheets,
+                                      const KeyedArea& keyed, const KeyLists& lists) {
+  return std::make_unique<RowsLines>(request, sheets, keyed,
+                                     columnRoles(keyed.area, lists.identifying, lists.ignored),
+                                     !lists.identifying.empty());
 }
 
-// Only the identifying cells that differ are listed, and their cells on the first line carry
-// the anchors the list links to; both lines show every column.
-void RowsBuilder::appendChangedKeyRow(ReportBodies& bodies, long row) {
-  const std::string& sheet = sheets_.first.name();
-  const std::string anchor = cellAnchor(sheet, row, 0);
-  const std::string label = std::to_string(row);
-  firstLine_.clear();
-  secondLine_.clear();
-  appendAddedCell(firstLine_, context_.request.path1, anchor, label);
-  appendRemovedCell(secondLine_, context_.request.path1, anchor, label);
-  for (std::size_t c = 0; c < roles_.size(); ++c) {
-    if (roles_[c] == ColumnRole::Ignored) continue;
-    if (roles_[c] == ColumnRole::Identifying && texts1_[c] != texts2_[c]) {
-      const std::string cell = cellAnchor(sheet, row, area_.firstColumn + long(c));
-      appendDifferenceRow(bodies, context_.request, cell, texts1_[c], texts2_[c]);
-      appendAnchoredDataCell(firstLine_, cell, texts1_[c]);
-    } else {
-      appendDataCell(firstLine_, texts1_[c]);
-    }
-    appendDataCell(secondLine_, texts2_[c]);
-  }
-  bodies.grid.append(firstLine_);
-  appendRowEnd(bodies.grid);
-  bodies.grid.append(secondLine_);
-}
-
-void appendRowsModeHeading(std::string& grid, const KeyedArea& keyed) {
-  appendRowsHeading(grid, std::to_string(keyed.startRow), std::to_string(keyed.endRow),
-                    keyed.area.columns());
-}
-
-std::unique_ptr<KeyedBodiesBuilder> rowsBuilder(ComparisonContext& context,
-                                                const ChosenSheets& sheets, const KeyedArea& keyed,
-                                                const KeyLists& lists) {
-  return std::make_unique<RowsBuilder>(context, sheets, keyed.area,
-                                       columnRoles(keyed.area, lists.identifying, lists.ignored),
-                                       !lists.identifying.empty());
-}
-
-const KeyedMode kRowsMode{rowsModeArea, keyColumns, appendRowsModeHeading, rowsBuilder, "columns"};
+const KeyedMode kRowsMode{rowsModeArea, keyColumns, TableLayout::KeyedRows, rowsLines, "columns"};
 
 }  // namespace
 

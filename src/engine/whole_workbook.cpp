@@ -1,15 +1,16 @@
 #include "engine/whole_workbook.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <set>
+#include <span>
 #include <string_view>
 #include <vector>
 
 #include "base/error_trap.h"
 #include "engine/cell_comparison.h"
+#include "engine/comparison_finish.h"
+#include "engine/counting_result.h"
 #include "engine/row_progress.h"
-#include "report/templates.h"
 #include "sheet/session.h"
 
 namespace quill {
@@ -33,12 +34,12 @@ class EmptySheet final : public Worksheet {
 // sheet pair.
 enum class WholeWorkbookLine {
   BothOpen = 100,
-  ReserveGrid = 102,
+  // The start of the result: the heads of both documents.
+  BeginDocuments = 102,
   NextSheet = 106,
   RowCount = 108,
   ColumnCount = 114,
   SheetHeading = 120,
-  HeaderRow = 122,
   ProgressMaximum = 132,
   RowStart = 140,
   // Both the row buffers' sizing and each row's reading: the step that reads the row's texts.
@@ -63,31 +64,60 @@ std::string uniqueAnchorName(const std::string& name, std::size_t position,
   return unique;
 }
 
-// Compares one pair of sheets over the larger of their used areas, counted from A1; the
-// cells' anchors name anchorName.
-void compareSheetPair(ComparisonContext& context, ErrorTrap& trap, ReportBodies& bodies,
-                      const Worksheet& sheet1, const Worksheet& sheet2,
-                      const std::string& anchorName) {
+// The table of a sheet pair of the whole workbooks, at 1-based position; a sheet one file
+// lacks is named after the other file's sheet.
+TableStart sheetPairTable(const Worksheet* sheet1, const Worksheet* sheet2, std::size_t position,
+                          std::string_view anchorName, std::span<const ColumnPair> columns) {
+  TableStart table;
+  table.sheet1 = sheet1 ? std::string_view(sheet1->name()) : std::string_view();
+  table.sheet2 = sheet2 ? std::string_view(sheet2->name()) : std::string_view();
+  table.inFirst = sheet1 != nullptr;
+  table.inSecond = sheet2 != nullptr;
+  table.position1 = sheet1 ? long(position) : 0;
+  table.position2 = sheet2 ? long(position) : 0;
+  table.anchorSheet = anchorName;
+  table.columns = columns;
+  return table;
+}
+
+// One pair of sheets of the whole workbooks: the sheets each file has there (null: it has
+// none), the sheets compared, empty stand-ins for missing ones, where they lie, and the name
+// their anchors use.
+struct SheetPair {
+  const Worksheet* present1;
+  const Worksheet* present2;
+  const Worksheet& sheet1;
+  const Worksheet& sheet2;
+  std::size_t position;
+  const std::string& anchorName;
+};
+
+// Compares one pair of sheets over the larger of their used areas, counted from A1.
+void compareSheetPair(ComparisonContext& context, ErrorTrap& trap, ResultSink& result,
+                      const SheetPair& pair) {
+  const Worksheet& sheet1 = pair.sheet1;
+  const Worksheet& sheet2 = pair.sheet2;
   long rowCount = 0, columnCount = 0;
   trap.at(WholeWorkbookLine::RowCount,
           [&] { rowCount = std::max(sheet1.usedArea().lastRow, sheet2.usedArea().lastRow); });
+  std::vector<ColumnPair> columns;
   trap.at(WholeWorkbookLine::ColumnCount, [&] {
     columnCount = std::max(sheet1.usedArea().lastColumn, sheet2.usedArea().lastColumn);
+    for (long c = 1; c <= columnCount; ++c) columns.push_back({c, c});
   });
-  const std::string& sheetName = sheet1.name();
-  trap.at(WholeWorkbookLine::SheetHeading,
-          [&] { appendSheetHeading(bodies.grid, sheetName, columnCount); });
-  trap.at(WholeWorkbookLine::HeaderRow, [&] {
-    appendHeaderCorner(bodies.grid);
-    for (long c = 1; c <= columnCount; ++c) appendHeaderCell(bodies.grid, columnLetters(c));
+  // The heading and the header row.
+  trap.at(WholeWorkbookLine::SheetHeading, [&] {
+    result.beginTable(
+        sheetPairTable(pair.present1, pair.present2, pair.position, pair.anchorName, columns));
   });
   RowProgress progress(context.progress);
   trap.at(WholeWorkbookLine::ProgressMaximum, [&] {
-    context.progress.setSheet(sheetName);
+    context.progress.setSheet(sheet1.name());
     progress.begin(rowCount);
   });
   // Each row's texts are read in one pass per sheet into buffers reused for every row.
   std::vector<std::string_view> texts1, texts2;
+  std::vector<CellPair> cells;
   trap.at(WholeWorkbookLine::ReadRow, [&] {
     texts1.resize(std::size_t(std::max(columnCount, 0L)));
     texts2.resize(texts1.size());
@@ -98,41 +128,26 @@ void compareSheetPair(ComparisonContext& context, ErrorTrap& trap, ReportBodies&
                           ? 1 + nextOffsetInUse(sheet1, 1, sheet2, 1, r - 1, rowCount)
                           : r;
     if (next - r > kFoldedRowsAbove) {
-      trap.at(WholeWorkbookLine::RowStart,
-              [&] { appendEmptyRowsLine(bodies.grid, r, next - 1, columnCount); });
+      trap.at(WholeWorkbookLine::RowStart, [&] {
+        result.line({LineKind::EmptyRows, r, r, next - 1, {}});
+      });
       r = next - 1;
       trap.at(WholeWorkbookLine::ProgressValue, [&] { progress.reached(r); });
       continue;
     }
-    trap.at(WholeWorkbookLine::RowStart, [&] {
-      appendRowStart(bodies.grid);
-      appendHeaderCell(bodies.grid, r);
-    });
+    trap.line(WholeWorkbookLine::RowStart);
     trap.at(WholeWorkbookLine::ReadRow, [&] {
       sheet1.rowTexts(r, 1, texts1);
       sheet2.rowTexts(r, 1, texts2);
     });
     trap.at(WholeWorkbookLine::CompareCell, [&] {
-      appendRowComparison(bodies, context.request, anchorName, r, 1, texts1, texts2);
+      compareRowCells(context.request.options, {sheet1, r, 1, texts1}, {sheet2, r, 1, texts2},
+                      cells);
+      result.line({LineKind::Compared, r, r, 0, cells});
     });
     trap.at(WholeWorkbookLine::ProgressValue, [&] { progress.reached(r); });
   }
-  trap.at(WholeWorkbookLine::TableEnd, [&] { appendTableEnd(bodies.grid); });
-}
-
-// The room the grid body will take, at most 256 MiB, so that a large grid is not copied
-// again and again as it grows; room reserved and left unused costs address space only.
-std::size_t expectedGridBytes(const Workbook& book1, const Workbook& book2) {
-  constexpr std::uint64_t kBytesPerCell = 64;  // a data cell with a text of up to 30 bytes
-  constexpr std::uint64_t kMostBytes = std::uint64_t(1) << 28;
-  std::uint64_t bytes = 0;
-  for (std::size_t i = 1; i <= std::min(book1.sheetCount(), book2.sheetCount()); ++i) {
-    const Area used1 = book1.sheet(i).usedArea(), used2 = book2.sheet(i).usedArea();
-    const auto rows = std::uint64_t(std::max({used1.lastRow, used2.lastRow, 0L}));
-    const auto columns = std::uint64_t(std::max({used1.lastColumn, used2.lastColumn, 0L}));
-    bytes = std::min(kMostBytes, bytes + rows * (columns + 1) * kBytesPerCell);
-  }
-  return std::size_t(bytes);
+  trap.at(WholeWorkbookLine::TableEnd, [&] { result.endTable(); });
 }
 
 }  // namespace
@@ -147,11 +162,10 @@ ComparisonOutcome DoItByFile(ComparisonContext& context) {
     closeSession(session);
     return outcome;
   }
-  ReportBodies bodies;
+  CountingResult result(context.result);
   const Workbook& book1 = *session.firstBook();
   const Workbook& book2 = *session.secondBook();
-  trap.at(WholeWorkbookLine::ReserveGrid,
-          [&] { bodies.grid.reserve(expectedGridBytes(book1, book2)); });
+  trap.at(WholeWorkbookLine::BeginDocuments, [&] { beginResult(context, result, ""); });
   const std::size_t sheetCount = std::max(book1.sheetCount(), book2.sheetCount());
   std::set<std::string> anchorNames;
   for (std::size_t i = 1; i <= sheetCount; ++i) {
@@ -159,17 +173,21 @@ ComparisonOutcome DoItByFile(ComparisonContext& context) {
     const Worksheet* sheet1 = i <= book1.sheetCount() ? &book1.sheet(i) : nullptr;
     const Worksheet* sheet2 = i <= book2.sheetCount() ? &book2.sheet(i) : nullptr;
     EmptySheet standIn(sheet1 ? sheet1->name() : sheet2->name());
-    const long differencesBefore = bodies.differences;
+    const long differencesBefore = result.differences();
     const std::string anchorName = uniqueAnchorName(standIn.name(), i, anchorNames);
-    compareSheetPair(context, trap, bodies, sheet1 ? *sheet1 : standIn, sheet2 ? *sheet2 : standIn,
-                     anchorName);
+    compareSheetPair(
+        context, trap, result,
+        {sheet1, sheet2, sheet1 ? *sheet1 : standIn, sheet2 ? *sheet2 : standIn, i, anchorName});
     ++outcome.sheetsCompared;
-    if (bodies.differences > differencesBefore) ++outcome.sheetsWithDifferences;
+    if (result.differences() > differencesBefore) ++outcome.sheetsWithDifferences;
   }
-  outcome.differences = bodies.differences;
+  outcome.differences = result.differences();
   const int reportedBefore = trap.reported();
-  trap.at(WholeWorkbookLine::WriteDocuments, [&] { writeDocuments(context, bodies, ""); });
-  outcome.documentsWritten = trap.reported() == reportedBefore;
+  trap.at(WholeWorkbookLine::WriteDocuments, [&] {
+    context.progress.setWriting();
+    result.finish();
+  });
+  outcome.documentsWritten = trap.reported() == reportedBefore && result.finished();
   trap.at(WholeWorkbookLine::CloseSession, [&] { closeSession(session); });
   return outcome;
 }

@@ -1,10 +1,8 @@
 #include "report/documents.h"
 
-#include <ctime>
 #include <filesystem>
 
 #include "report/escape.h"
-#include "report/file_writer.h"
 
 namespace quill {
 
@@ -55,15 +53,6 @@ void appendTitleAndDate(std::string& out, const DocumentTitle& title) {
 
 }  // namespace
 
-std::string currentLocalTime() {
-  std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  char text[32];
-  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
-  return text;
-}
-
 std::string reportDocumentHead(const DocumentTitle& title) {
   std::string head = "<html><head>";
   head.append(kMeta);
@@ -101,15 +90,6 @@ std::string gridDocumentHead(const DocumentTitle& title) {
 
 std::string_view gridDocumentTail() {
   return "</body></html>";
-}
-
-void writeDocumentPair(const std::filesystem::path& folder, const DocumentTitle& reportTitle,
-                       std::string_view reportBody, const DocumentTitle& gridTitle,
-                       std::string_view gridBody) {
-  const std::string reportHead = reportDocumentHead(reportTitle);
-  const std::string gridHead = gridDocumentHead(gridTitle);
-  writeFilesTogether({{folder / kReportFileName, {reportHead, reportBody, reportDocumentTail()}},
-                      {folder / kGridFileName, {gridHead, gridBody, gridDocumentTail()}}});
 }
 
 }  // namespace quill

@@ -54,10 +54,12 @@ void keepModeOf(const std::filesystem::path& old, int fd) {
   if (::fchmod(fd, status.st_mode & 07777) != 0) failWriting(old, errno);
 }
 
-PendingFile::PendingFile(std::filesystem::path target)
-    : target_(writeTarget(target)), temporary_(hiddenPathBeside(target_, ".part")) {
+PendingFile::PendingFile(std::filesystem::path target, std::filesystem::path shownAs)
+    : target_(writeTarget(target)),
+      shownAs_(shownAs.empty() ? target_ : std::move(shownAs)),
+      temporary_(hiddenPathBeside(target_, ".part")) {
   fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-  if (fd_ < 0) failWriting(target_, errno);
+  if (fd_ < 0) failWriting(shownAs_, errno);
   keepModeOf(target_, fd_);
 }
 
@@ -71,23 +73,23 @@ void PendingFile::write(std::string_view text) {
     const ssize_t written = writeCall(fd_, text.data(), text.size());
     if (written < 0) {
       if (errno == EINTR) continue;
-      failWriting(target_, errno);
+      failWriting(shownAs_, errno);
     }
     // A write that takes nothing would repeat forever; the disk has no room.
-    if (written == 0) failWriting(target_, ENOSPC);
+    if (written == 0) failWriting(shownAs_, ENOSPC);
     text.remove_prefix(std::size_t(written));
   }
 }
 
 void PendingFile::finish() {
-  if (::fsync(fd_) != 0 && errno != EINVAL) failWriting(target_, errno);
+  if (::fsync(fd_) != 0 && errno != EINVAL) failWriting(shownAs_, errno);
   const int fd = fd_;
   fd_ = -1;
-  if (::close(fd) != 0) failWriting(target_, errno);
+  if (::close(fd) != 0) failWriting(shownAs_, errno);
 }
 
 void PendingFile::commit() {
-  if (::rename(temporary_.c_str(), target_.c_str()) != 0) failWriting(target_, errno);
+  if (::rename(temporary_.c_str(), target_.c_str()) != 0) failWriting(shownAs_, errno);
   committed_ = true;
 }
 

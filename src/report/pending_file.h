@@ -28,10 +28,11 @@ void keepModeOf(const std::filesystem::path& old, int fd);
 // place, and until then the destructor removes it, so that no half-written file remains.
 // The final path is the writeTarget() of the path given, and the new file takes the mode
 // of the file it replaces.
-// Every failure throws WriteError naming the final path and the reason.
+// Every failure throws WriteError naming the final path, or the path given as shownAs (a file
+// written in a staging folder is named where it will end up), and the reason.
 class PendingFile {
  public:
-  explicit PendingFile(std::filesystem::path target);
+  explicit PendingFile(std::filesystem::path target, std::filesystem::path shownAs = {});
   ~PendingFile();
   PendingFile(const PendingFile&) = delete;
   PendingFile& operator=(const PendingFile&) = delete;
@@ -45,6 +46,7 @@ class PendingFile {
 
  private:
   std::filesystem::path target_;
+  std::filesystem::path shownAs_;
   std::filesystem::path temporary_;
   int fd_ = -1;
   bool committed_ = false;

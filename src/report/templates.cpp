@@ -261,4 +261,10 @@ void appendPairedCommentCell(std::string& grid, std::string_view file, std::stri
   grid.append("<td>&nbsp</td>");
 }
 
+void appendPairedFormulaCell(std::string& grid, std::string_view anchor, std::string_view value,
+                             std::string_view formula1, std::string_view formula2) {
+  appendFormulaCell(grid, anchor, value, formula1, formula2);
+  grid.append("<td>&nbsp</td>");
+}
+
 }  // namespace quill

@@ -5,7 +5,7 @@
 
 namespace quill {
 
-// The pieces the comparisons build the two document bodies from. Each appends its text to
+// The pieces the two document bodies are built from. Each appends its text to
 // a body; fields are escaped for where they stand, so plain values appear unchanged.
 
 // "Sheet1!C2": a sheet name, "!" and a cell address; the name of a cell in the grid.
@@ -61,5 +61,7 @@ void appendPairedChangedCell(std::string& grid, std::string_view anchor, std::st
                              std::string_view value2);
 void appendPairedCommentCell(std::string& grid, std::string_view file, std::string_view anchor,
                              std::string_view value);
+void appendPairedFormulaCell(std::string& grid, std::string_view anchor, std::string_view value,
+                             std::string_view formula1, std::string_view formula2);
 
 }  // namespace quill

@@ -4,6 +4,7 @@
 #include <QThread>
 
 #include "engine/whole_workbook.h"
+#include "report/html_result_writer.h"
 #include "shell/window_error_box.h"
 #include "ui/program_context.h"
 
@@ -77,8 +78,8 @@ void ComparisonRunner::work(const QString& windowName, const QString& procedure,
   try {
     trap.at(RunLine::OpenFiles,
             [&] { context_.openSession(context_.session, request_.path1, request_.path2, box); });
-    ComparisonContext run{
-        request_, context_.session, context_.temporaryFolder.toStdString(), *progress_, box, {}};
+    HtmlResultWriter documents(context_.temporaryFolder.toStdString());
+    ComparisonContext run{request_, context_.session, documents, *progress_, box, {}};
     trap.at(RunLine::Compare, [&] { outcome_ = comparison(run); });
   } catch (const ComparisonCancelled&) {
     wasCancelled_ = true;

@@ -13,6 +13,7 @@
 #include "engine/choose_comparison.h"
 #include "engine/comparison.h"
 #include "report/documents.h"
+#include "report/html_result_writer.h"
 #include "sheet/session.h"
 #include "support/collecting_error_box.h"
 #include "support/document_links.h"
@@ -106,7 +107,8 @@ TEST_P(GoldenDocuments, MatchByteForByte) {
   CollectingErrorBox errors;
   initializeExcelFiles(session, golden.file1.string(), golden.file2.string(), errors);
   NoProgress progress;
-  ComparisonContext context{request,  session, out.path(),
+  HtmlResultWriter documents(out.path());
+  ComparisonContext context{request,  session, documents,
                             progress, errors,  [] { return std::string("2026-12-08 01:00:00"); }};
   const ComparisonOutcome outcome = runChosenComparison(context);
   ASSERT_TRUE(outcome.documentsWritten) << testing::PrintToString(errors.texts);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/comparison.h"
+#include "report/html_result_writer.h"
 #include "sheet/session.h"
 #include "support/collecting_error_box.h"
 #include "support/memory_workbook.h"
@@ -34,8 +35,11 @@ class ComparisonRun {
   }
   template <class Comparison>
   WrittenDocuments run(Comparison comparison) {
-    ComparisonContext context{request, session, folder, progress, errors, [] { return "NOW"; }};
-    outcome = comparison(context);
+    {
+      HtmlResultWriter writer(folder);
+      ComparisonContext context{request, session, writer, progress, errors, [] { return "NOW"; }};
+      outcome = comparison(context);
+    }
     return documents();
   }
 

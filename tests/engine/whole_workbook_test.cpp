@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "report/documents.h"
+#include "report/html_result_writer.h"
 #include "report/templates.h"
 #include "sheet/session.h"
 #include "support/collecting_error_box.h"
@@ -24,7 +25,8 @@ class WholeWorkbookTest : public ::testing::Test {
   ComparisonOutcome compare(const std::vector<TestSheet>& first,
                             const std::vector<TestSheet>& second) {
     session = test::makeSession(first, second);
-    ComparisonContext context{request,  session, folder.path(),
+    HtmlResultWriter documents(folder.path());
+    ComparisonContext context{request,  session, documents,
                               progress, errors,  [] { return std::string("2026-12-07 10:00:00"); }};
     ComparisonOutcome outcome = DoItByFile(context);
     report = test::readFile(folder.path() / "report.htm");
@@ -152,7 +154,8 @@ TEST_F(WholeWorkbookTest, EmptySheetsGiveOneEmptyCell) {
 TEST_F(WholeWorkbookTest, AWorkbookThatDidNotOpenIsReportedOnceAndNothingIsWritten) {
   session = test::makeSession({{"S", {}}}, {{"S", {}}});
   session.second.reset();
-  ComparisonContext context{request, session, folder.path(), progress, errors, {}};
+  HtmlResultWriter documents(folder.path());
+  ComparisonContext context{request, session, documents, progress, errors, {}};
   ComparisonOutcome outcome = DoItByFile(context);
   EXPECT_FALSE(outcome.documentsWritten);
   ASSERT_EQ(errors.texts.size(), 1u);
@@ -166,8 +169,8 @@ TEST_F(WholeWorkbookTest, AnUnwritableFolderIsReportedAndTheSessionStillCloses) 
   session = test::makeSession({{"S", {{"A1", "1"}}}}, {{"S", {{"A1", "2"}}}});
   test::TemporaryFolder parent;
   std::ofstream(parent.path() / "file") << "x";
-  ComparisonContext context{request,  session, parent.path() / "file" / "temp",
-                            progress, errors,  {}};
+  HtmlResultWriter documents(parent.path() / "file" / "temp");
+  ComparisonContext context{request, session, documents, progress, errors, {}};
   ComparisonOutcome outcome = DoItByFile(context);
   EXPECT_FALSE(outcome.documentsWritten);
   ASSERT_EQ(errors.texts.size(), 1u);
@@ -182,9 +185,13 @@ TEST_F(WholeWorkbookTest, CancellingStopsTheComparisonWithoutWriting) {
     void setValue(long) override { throw ComparisonCancelled(); }
   } cancelling;
   session = test::makeSession({{"S", {{"A1", "1"}}}}, {{"S", {{"A1", "2"}}}});
-  ComparisonContext context{request, session, folder.path(), cancelling, errors, {}};
-  EXPECT_THROW(DoItByFile(context), ComparisonCancelled);
+  {
+    HtmlResultWriter documents(folder.path());
+    ComparisonContext context{request, session, documents, cancelling, errors, {}};
+    EXPECT_THROW(DoItByFile(context), ComparisonCancelled);
+  }
   EXPECT_TRUE(errors.texts.empty());
+  // What was written so far goes with the writer.
   EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
 }
 

@@ -11,6 +11,7 @@
 #include "engine/rows_comparison.h"
 #include "engine/whole_workbook.h"
 #include "report/file_writer.h"
+#include "report/html_result_writer.h"
 #include "report/pending_file.h"
 #include "request_run.h"
 #include "support/temporary_folder.h"
@@ -37,12 +38,13 @@ WriteCallOverride::Call fullDiskFor(std::string name) {
 // Runs a comparison and gives the text of the failure it reports or throws.
 using FailingRun = std::string (*)(ComparisonRun& run);
 
-ComparisonContext contextOf(ComparisonRun& run) {
-  return {run.request, run.session, run.folder, run.progress, run.errors, [] { return "NOW"; }};
+ComparisonContext contextOf(ComparisonRun& run, ResultSink& documents) {
+  return {run.request, run.session, documents, run.progress, run.errors, [] { return "NOW"; }};
 }
 
 std::string wholeWorkbook(ComparisonRun& run) {
-  ComparisonContext context = contextOf(run);
+  HtmlResultWriter documents(run.folder);
+  ComparisonContext context = contextOf(run, documents);
   run.outcome = DoItByFile(context);
   EXPECT_FALSE(run.outcome.documentsWritten);
   EXPECT_FALSE(run.session.isOpen());
@@ -51,7 +53,8 @@ std::string wholeWorkbook(ComparisonRun& run) {
 
 std::string rangeOrRows(ComparisonRun& run) {
   try {
-    ComparisonContext context = contextOf(run);
+    HtmlResultWriter documents(run.folder);
+    ComparisonContext context = contextOf(run, documents);
     if (run.request.mode == Mode::Rows)
       compareRows(context);
     else
@@ -99,8 +102,8 @@ TEST(ComparisonWriteFaults, AGridThatCannotBeWrittenKeepsTheEarlierPair) {
 TEST(ComparisonWriteFaults, AFileInPlaceOfTheOutputFolderIsNamed) {
   ComparisonRun run({{"S", {{"A1", "1"}}}}, {{"S", {{"A1", "2"}}}});
   writeFileReplacing(run.folder / "out", {"a file"});
-  ComparisonContext context{run.request,  run.session, run.folder / "out" / "temp",
-                            run.progress, run.errors,  [] { return "NOW"; }};
+  HtmlResultWriter documents(run.folder / "out" / "temp");
+  ComparisonContext context = contextOf(run, documents);
   EXPECT_FALSE(DoItByFile(context).documentsWritten);
   ASSERT_EQ(run.errors.texts.size(), 1u);
   EXPECT_NE(run.errors.texts[0].find((run.folder / "out").string()), std::string::npos);

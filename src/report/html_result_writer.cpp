@@ -1,0 +1,99 @@
+#include "report/html_result_writer.h"
+
+#include <cerrno>
+#include <stdexcept>
+#include <system_error>
+
+#include "report/document_saving.h"
+#include "report/documents.h"
+#include "report/pending_file.h"
+
+namespace quill {
+
+namespace fs = std::filesystem;
+
+HtmlResultWriter::HtmlResultWriter(fs::path folder) : folder_(std::move(folder)) {}
+
+HtmlResultWriter::~HtmlResultWriter() = default;
+
+template <class Step>
+void HtmlResultWriter::write(Step&& step) {
+  if (failure_) return;
+  try {
+    step();
+  } catch (...) {
+    failure_ = std::current_exception();
+  }
+}
+
+void HtmlResultWriter::begin(const ResultHeading& heading) {
+  write([&] {
+    path1_ = heading.path1;
+    path2_ = heading.path2;
+    openDocuments();
+    const DocumentTitle title{path1_, path2_, std::string(heading.now),
+                              std::string(heading.caption)};
+    report_->text().append(reportDocumentHead(title));
+    grid_->text().append(gridDocumentHead(title));
+  });
+}
+
+void HtmlResultWriter::beginTable(const TableStart& table) {
+  write([&] {
+    if (!report_) throw std::logic_error("A table of the result came before its heading");
+    table_ = std::make_unique<HtmlTable>(table, FilePaths{path1_, path2_});
+    table_->begin(report_->text(), grid_->text());
+    flush();
+  });
+}
+
+void HtmlResultWriter::line(const Line& line) {
+  write([&] {
+    table().line(line, report_->text(), grid_->text());
+    flush();
+  });
+}
+
+void HtmlResultWriter::endTable() {
+  write([&] {
+    table().end(report_->text(), grid_->text());
+    table_.reset();
+    flush();
+  });
+}
+
+void HtmlResultWriter::finish() {
+  if (failure_) std::rethrow_exception(failure_);
+  if (!report_) throw std::logic_error("The documents were finished before they were begun");
+  report_->finish(reportDocumentTail());
+  grid_->finish(gridDocumentTail());
+  report_->commit();
+  grid_->commit();
+  publishDocumentPair(*staging_, folder_);
+  report_.reset();
+  grid_.reset();
+  staging_.reset();
+}
+
+void HtmlResultWriter::openDocuments() {
+  std::error_code error;
+  fs::create_directories(folder_, error);
+  if (error) failWriting(folder_, error.value());
+  staging_ = std::make_unique<StagingFolder>(folder_);
+  report_ = std::make_unique<DocumentStream>(staging_->path() / kReportFileName,
+                                             folder_ / kReportFileName);
+  grid_ =
+      std::make_unique<DocumentStream>(staging_->path() / kGridFileName, folder_ / kGridFileName);
+}
+
+void HtmlResultWriter::flush() {
+  report_->flush();
+  grid_->flush();
+}
+
+HtmlTable& HtmlResultWriter::table() {
+  if (!table_) throw std::logic_error("A line of the result came outside a table");
+  return *table_;
+}
+
+}  // namespace quill

@@ -1,0 +1,152 @@
+#include "report/html_table.h"
+
+#include "report/templates.h"
+#include "sheet/address.h"
+
+namespace quill {
+
+HtmlTable::HtmlTable(const TableStart& table, FilePaths files)
+    : layout_(table.layout),
+      keyed_(table.keyed),
+      heading_(table.inFirst ? table.sheet1 : table.sheet2),
+      firstLabel_(table.firstLabel),
+      lastLabel_(table.lastLabel),
+      anchorSheet_(table.anchorSheet),
+      spanned_(table.spanned),
+      paired_(table.columns.size(), 0),
+      files_(files) {
+  for (const ColumnPair& column : table.columns) columnLabels_.push_back(column.column1);
+}
+
+void HtmlTable::begin(std::string& report, std::string& grid) const {
+  const long count = long(columnLabels_.size());
+  switch (layout_) {
+    case TableLayout::Sheet:
+      appendSheetHeading(grid, heading_, count);
+      break;
+    case TableLayout::KeyedRows:
+      appendRowsHeading(grid, firstLabel_, lastLabel_, spanned_);
+      break;
+    case TableLayout::KeyedColumns:
+      appendColumnsHeading(grid, firstLabel_, lastLabel_, spanned_);
+      break;
+  }
+  appendHeaderCorner(grid);
+  // The key header line of keyed columns brings the labels of its own.
+  if (layout_ != TableLayout::KeyedColumns || !keyed_)
+    for (long column : columnLabels_) appendHeaderCell(grid, columnLetters(column));
+  if (keyedLayout()) appendTableStart(report);
+}
+
+void HtmlTable::line(const Line& line, std::string& report, std::string& grid) {
+  switch (line.kind) {
+    case LineKind::EmptyRows:
+      return appendEmptyRowsLine(grid, line.row1, line.lastRow1, long(columnLabels_.size()));
+    case LineKind::KeyHeader:
+      return appendKeyHeader(line, grid);
+    case LineKind::KeyChanged:
+      return appendChangedKeyLine(line, report, grid);
+    case LineKind::Hidden:
+      appendRowStart(grid);
+      if (listRowPerLine()) appendRowStart(report);
+      return;
+    case LineKind::KeyUnchanged:
+      appendRowStart(grid);
+      appendRowStart(report);
+      appendHeaderCell(grid, line.row1);
+      for (const CellPair& pair : line.cells) appendDataCell(grid, pair.text1);
+      return;
+    case LineKind::Compared:
+    case LineKind::RowAdded:
+    case LineKind::RowRemoved:
+      return appendComparedLine(line, report, grid);
+  }
+}
+
+void HtmlTable::end(std::string& report, std::string& grid) const {
+  appendTableEnd(grid);
+  if (keyedLayout()) appendTableEnd(report);
+}
+
+bool HtmlTable::listRowPerLine() const {
+  return layout_ == TableLayout::KeyedRows || (layout_ == TableLayout::KeyedColumns && !keyed_);
+}
+
+void HtmlTable::appendComparedLine(const Line& line, std::string& report, std::string& grid) {
+  appendRowStart(grid);
+  if (listRowPerLine()) appendRowStart(report);
+  appendHeaderCell(grid, line.row1);
+  const bool pairing = layout_ == TableLayout::KeyedColumns && keyed_;
+  for (std::size_t i = 0; i < line.cells.size(); ++i) {
+    const CellPair& pair = line.cells[i];
+    if (pair.emptyThrough > 0) {
+      appendEmptyColumnsCell(grid, pair.column1, pair.emptyThrough);
+      continue;
+    }
+    std::string cellName;
+    if (pair.difference != DifferenceKind::None) {
+      cellName = anchor(line.row1, pair.column1);
+      appendListedDifference(report, files_, cellName, pair);
+    }
+    if (pairing && i < paired_.size())
+      appendKeyedColumnCell(i, pair, cellName, grid);
+    else
+      appendComparedCell(grid, files_, cellName, pair, ColumnForm::Single);
+  }
+}
+
+// A column whose values changed in both files takes two grid cells from then on.
+void HtmlTable::appendKeyedColumnCell(std::size_t index, const CellPair& pair,
+                                      std::string_view cellName, std::string& grid) {
+  char& paired = paired_[index];
+  if (pair.difference == DifferenceKind::DifferentValue) {
+    appendPairedChangedCell(grid, cellName, pair.text1, pair.text2);
+    paired = 1;
+    return;
+  }
+  appendComparedCell(grid, files_, cellName, pair,
+                     paired ? ColumnForm::Paired : ColumnForm::Single);
+}
+
+void HtmlTable::appendKeyHeader(const Line& line, std::string& grid) const {
+  for (const CellPair& pair : line.cells) {
+    const std::string letters = columnLetters(pair.column1);
+    if (pair.difference == DifferenceKind::None) {
+      appendHeaderCell(grid, letters);
+      continue;
+    }
+    const std::string cellName = anchor(line.row1, pair.column1);
+    appendAddedCell(grid, files_.path1, cellName, letters);
+    appendRemovedCell(grid, files_.path1, cellName, letters);
+  }
+}
+
+// The line is shown once for each file, each opened by the row's number marked added and
+// removed, which the list's links land on as the cell of column 0; the first one's key cells
+// that differ carry the anchors their rows of the list link to.
+void HtmlTable::appendChangedKeyLine(const Line& line, std::string& report,
+                                     std::string& grid) const {
+  appendRowStart(grid);
+  appendRowStart(report);
+  const std::string rowName = anchor(line.row1, 0);
+  const std::string label = std::to_string(line.row1);
+  appendAddedCell(grid, files_.path1, rowName, label);
+  for (const CellPair& pair : line.cells) {
+    if (pair.difference == DifferenceKind::None) {
+      appendDataCell(grid, pair.text1);
+      continue;
+    }
+    const std::string cellName = anchor(line.row1, pair.column1);
+    appendListedDifference(report, files_, cellName, pair);
+    appendAnchoredDataCell(grid, cellName, pair.text1);
+  }
+  appendRowEnd(grid);
+  appendRemovedCell(grid, files_.path1, rowName, label);
+  for (const CellPair& pair : line.cells) appendDataCell(grid, pair.text2);
+}
+
+std::string HtmlTable::anchor(long row, long column) const {
+  return cellAnchor(anchorSheet_, row, column);
+}
+
+}  // namespace quill

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "engine/comparison_result.h"
+#include "report/cell_markup.h"
+
+namespace quill {
+
+// Draws one table of a result into the two document bodies: the grid table of
+// visualized.htm and the rows of report.htm's difference list. Keeps what the lines of a
+// table share: its layout, names and columns, and which columns a changed key made paired.
+class HtmlTable {
+ public:
+  HtmlTable(const TableStart& table, FilePaths files);
+
+  void begin(std::string& report, std::string& grid) const;
+  void line(const Line& line, std::string& report, std::string& grid);
+  void end(std::string& report, std::string& grid) const;
+
+ private:
+  bool keyedLayout() const { return layout_ != TableLayout::Sheet; }
+  // Every row of the list gets an opening tag of its own in the keyed layouts, but for the
+  // key rows of the keyed columns.
+  bool listRowPerLine() const;
+  void appendComparedLine(const Line& line, std::string& report, std::string& grid);
+  void appendKeyedColumnCell(std::size_t index, const CellPair& pair, std::string_view cellName,
+                             std::string& grid);
+  void appendKeyHeader(const Line& line, std::string& grid) const;
+  void appendChangedKeyLine(const Line& line, std::string& report, std::string& grid) const;
+  std::string anchor(long row, long column) const;
+
+  TableLayout layout_;
+  bool keyed_;
+  std::string heading_, firstLabel_, lastLabel_, anchorSheet_;
+  long spanned_;
+  std::vector<long> columnLabels_;  // column1 of each grid column
+  std::vector<char> paired_;        // keyed columns: the column takes two grid cells
+  FilePaths files_;
+};
+
+}  // namespace quill
