@@ -1,5 +1,6 @@
 #include "engine/aligned_workbook.h"
 
+#include <algorithm>
 #include <set>
 #include <vector>
 
@@ -105,6 +106,8 @@ AlignedCounts tellAlignedWorkbooks(ResultSink& sink, const Workbook& book1, cons
     table.inSecond = pairing.position2 != 0;
     table.position1 = pairing.position1;
     table.position2 = pairing.position2;
+    table.aligned = true;
+    table.renamed = pairing.renamed;
     table.moved = pairing.moved;
     const std::string& shownName = table.inFirst ? sheet1.name() : sheet2.name();
     const std::string anchor = uniqueAnchorName(
@@ -129,10 +132,19 @@ AlignedCounts tellAlignedWorkbooks(ResultSink& sink, const Workbook& book1, cons
   return counts;
 }
 
+Area withinUsedArea(const Area& area, const Worksheet& sheet) {
+  const Area used = sheet.usedArea();
+  Area within = area;
+  within.lastRow = std::max(area.firstRow - 1, std::min(area.lastRow, used.lastRow));
+  within.lastColumn = std::max(area.firstColumn - 1, std::min(area.lastColumn, used.lastColumn));
+  return within;
+}
+
 AlignedCounts tellAlignedAreas(ResultSink& sink, TableStart table, const Worksheet& sheet1,
                                const Area& area1, const Worksheet& sheet2, const Area& area2,
                                const ComparisonOptions& options, ProgressSink& progress) {
   const SheetAlignment alignment = alignSheetAreas(sheet1, area1, sheet2, area2, options);
+  table.aligned = true;
   AlignedCounts counts;
   counts.sheetsCompared = 1;
   counts.differences = tellTable(sink, table, sheet1, sheet2, alignment, options, progress);

@@ -24,6 +24,11 @@ struct AlignedCounts {
 AlignedCounts tellAlignedWorkbooks(ResultSink& sink, const Workbook& book1, const Workbook& book2,
                                    const ComparisonOptions& options, ProgressSink& progress);
 
+// The part of an area that the worksheet's used area covers, counted from A1: the rows and
+// columns past the last one in use are left out (an area wholly past them keeps no rows or
+// no columns), so that whole rows or columns are aligned over what they hold.
+Area withinUsedArea(const Area& area, const Worksheet& sheet);
+
 // Compares one area of each worksheet aligned, as one table that begins as `table` says
 // (its columns are the alignment's).
 AlignedCounts tellAlignedAreas(ResultSink& sink, TableStart table, const Worksheet& sheet1,

@@ -130,7 +130,7 @@ TEST(AlignedScenarios, SheetEdits) {
       {"a sheet renamed",
        {{"A", a}, {"B", b}},
        {{"A", a}, {"Bee", b}},
-       {"table A|A positions 1/1", "table B|Bee positions 2/2"},
+       {"table A|A positions 1/1", "table B|Bee positions 2/2 renamed"},
        1},
   };
   for (const Case& c : cases) {

@@ -8,7 +8,8 @@
 namespace quill::test {
 
 // Keeps what a comparison tells its sink as short texts, for tests to count and look for:
-// a table as "table NAME1|NAME2 positions P1/P2", marked " moved", " added" or " removed";
+// a table as "table NAME1|NAME2 positions P1/P2", marked " renamed", " moved", " added" or
+// " removed";
 // each added or removed column as "column added B" or "column removed C"; each line by kind
 // and rows ("compared 3/4", "row added 0/3", "row removed 5/0", "empty 9/9..2000"); each
 // differing cell as "cell R1/C1 TEXT1|TEXT2".
@@ -19,6 +20,7 @@ class ResultTranscript final : public ResultSink {
     std::string text = "table " + std::string(table.sheet1) + "|" + std::string(table.sheet2) +
                        " positions " + std::to_string(table.position1) + "/" +
                        std::to_string(table.position2);
+    if (table.renamed) text += " renamed";
     if (table.moved) text += " moved";
     if (!table.inFirst) text += " added";
     if (!table.inSecond) text += " removed";
