@@ -91,7 +91,14 @@ bool HtmlTable::listRowPerLine() const {
 void HtmlTable::appendComparedLine(const Line& line, std::string& report, std::string& grid) {
   appendRowStart(grid);
   if (listRowPerLine()) appendRowStart(report);
-  appendHeaderCell(grid, line.row1);
+  if (line.duplicateKey) {
+    // Rows of a repeated key are paired in order of appearance; the list says so once a row.
+    const std::string rowName = anchor(line.row1, 0);
+    appendAlignedChangeRow(report, "Duplicate key", rowName);
+    appendAlignedCell(grid, "header", rowName, std::to_string(line.row1));
+  } else {
+    appendHeaderCell(grid, line.row1);
+  }
   const bool pairing = layout_ == TableLayout::KeyedColumns && keyed_;
   for (std::size_t i = 0; i < line.cells.size(); ++i) {
     const CellPair& pair = line.cells[i];
