@@ -6,6 +6,7 @@
 
 #include "engine/cell_comparison.h"
 #include "engine/cell_difference.h"
+#include "engine/columns_reader.h"
 
 namespace quill {
 
@@ -16,7 +17,15 @@ class AlignedLineTeller {
  public:
   AlignedLineTeller(ResultSink& sink, const Worksheet& sheet1, const Worksheet& sheet2,
                     const std::vector<ColumnPair>& columns, const ComparisonOptions& options)
-      : sink_(sink), sheet1_(sheet1), sheet2_(sheet2), columns_(columns), options_(options) {
+      : sink_(sink),
+        sheet1_(sheet1),
+        sheet2_(sheet2),
+        columns_(columns),
+        options_(options),
+        columns1_(sideColumns(columns, &ColumnPair::column1)),
+        columns2_(sideColumns(columns, &ColumnPair::column2)),
+        reader1_(sheet1, columns1_),
+        reader2_(sheet2, columns2_) {
     cells_.reserve(columns.size());
   }
 
@@ -32,35 +41,49 @@ class AlignedLineTeller {
   }
 
  private:
-  long emptyStretch(std::size_t k, long row1, long row2) const;
-  CellPair comparedCell(const ColumnPair& pair, long row1, long row2) const;
+  static std::vector<long> sideColumns(const std::vector<ColumnPair>& columns,
+                                       long ColumnPair::*side) {
+    std::vector<long> list;
+    for (const ColumnPair& pair : columns) list.push_back(pair.*side);
+    return list;
+  }
+  long emptyStretch(std::size_t k, const std::vector<std::string_view>& texts1,
+                    const std::vector<std::string_view>& texts2) const;
+  CellPair comparedCell(std::size_t k, long row1, long row2,
+                        const std::vector<std::string_view>& texts1,
+                        const std::vector<std::string_view>& texts2) const;
 
   ResultSink& sink_;
   const Worksheet& sheet1_;
   const Worksheet& sheet2_;
   const std::vector<ColumnPair>& columns_;
   const ComparisonOptions& options_;
+  const std::vector<long> columns1_, columns2_;
+  ColumnsReader reader1_, reader2_;
   std::vector<CellPair> cells_;
 };
 
 // How many column pairs from k on pair consecutive columns of both files, empty in both.
-long AlignedLineTeller::emptyStretch(std::size_t k, long row1, long row2) const {
+long AlignedLineTeller::emptyStretch(std::size_t k, const std::vector<std::string_view>& texts1,
+                                     const std::vector<std::string_view>& texts2) const {
   std::size_t end = k;
   while (end < columns_.size() && columns_[end].column1 != 0 && columns_[end].column2 != 0 &&
          columns_[end].column1 - columns_[k].column1 == long(end - k) &&
-         columns_[end].column2 - columns_[k].column2 == long(end - k) &&
-         sheet1_.cellText(row1, columns_[end].column1).empty() &&
-         sheet2_.cellText(row2, columns_[end].column2).empty())
+         columns_[end].column2 - columns_[k].column2 == long(end - k) && texts1[end].empty() &&
+         texts2[end].empty())
     ++end;
   return long(end - k);
 }
 
-CellPair AlignedLineTeller::comparedCell(const ColumnPair& pair, long row1, long row2) const {
+CellPair AlignedLineTeller::comparedCell(std::size_t k, long row1, long row2,
+                                         const std::vector<std::string_view>& texts1,
+                                         const std::vector<std::string_view>& texts2) const {
+  const ColumnPair& pair = columns_[k];
   CellPair cell;
   cell.column1 = pair.column1;
   cell.column2 = pair.column2;
-  if (pair.column1 != 0) cell.text1 = sheet1_.cellText(row1, pair.column1);
-  if (pair.column2 != 0) cell.text2 = sheet2_.cellText(row2, pair.column2);
+  cell.text1 = texts1[k];
+  cell.text2 = texts2[k];
   if (pair.column1 == 0 || pair.column2 == 0) return cell;  // the column is listed once
   if (options_.formulas) {
     cell.formula1 = sheet1_.cellFormula(row1, pair.column1);
@@ -73,9 +96,11 @@ CellPair AlignedLineTeller::comparedCell(const ColumnPair& pair, long row1, long
 long AlignedLineTeller::comparedRow(long row1, long row2) {
   cells_.clear();
   long differences = 0;
+  const std::vector<std::string_view>& texts1 = reader1_.read(row1);
+  const std::vector<std::string_view>& texts2 = reader2_.read(row2);
   const bool wide = long(columns_.size()) > kFoldedColumnsAbove;
   for (std::size_t k = 0; k < columns_.size();) {
-    const long empty = wide ? emptyStretch(k, row1, row2) : 0;
+    const long empty = wide ? emptyStretch(k, texts1, texts2) : 0;
     if (empty > kFoldedColumnsAbove) {
       CellPair folded;
       folded.column1 = columns_[k].column1;
@@ -85,7 +110,7 @@ long AlignedLineTeller::comparedRow(long row1, long row2) {
       k += std::size_t(empty);
       continue;
     }
-    cells_.push_back(comparedCell(columns_[k], row1, row2));
+    cells_.push_back(comparedCell(k, row1, row2, texts1, texts2));
     if (cells_.back().difference != DifferenceKind::None) ++differences;
     ++k;
   }
@@ -99,12 +124,13 @@ long AlignedLineTeller::comparedRow(long row1, long row2) {
 
 void AlignedLineTeller::singleRow(LineKind kind, long row1, long row2) {
   cells_.clear();
-  for (const ColumnPair& pair : columns_) {
+  const std::vector<std::string_view>& texts =
+      row1 != 0 ? reader1_.read(row1) : reader2_.read(row2);
+  for (std::size_t k = 0; k < columns_.size(); ++k) {
     CellPair cell;
-    cell.column1 = pair.column1;
-    cell.column2 = pair.column2;
-    if (row1 != 0 && pair.column1 != 0) cell.text1 = sheet1_.cellText(row1, pair.column1);
-    if (row2 != 0 && pair.column2 != 0) cell.text2 = sheet2_.cellText(row2, pair.column2);
+    cell.column1 = columns_[k].column1;
+    cell.column2 = columns_[k].column2;
+    (row1 != 0 ? cell.text1 : cell.text2) = texts[k];
     cells_.push_back(cell);
   }
   Line line;

@@ -30,10 +30,8 @@ std::vector<SheetSummary> summaries(const Workbook& book, const ComparisonOption
   for (std::size_t p = 1; p <= book.sheetCount(); ++p) {
     const Worksheet& sheet = book.sheet(p);
     const Area area = areaFromA1(sheet);
-    SheetSummary summary{sheet.name(), {}};
-    for (std::uint64_t hash : areaRowHashes(sheet, 1, area.lastRow, columnsOf(area), options))
-      if (hash != 0) summary.rowHashes.push_back(hash);
-    sheets.push_back(std::move(summary));
+    sheets.push_back(
+        {sheet.name(), areaRowHashes(sheet, 1, area.lastRow, columnsOf(area), options)});
   }
   return sheets;
 }
@@ -117,7 +115,9 @@ AlignedCounts tellAlignedWorkbooks(ResultSink& sink, const Workbook& book1, cons
     long differences = 0;
     if (table.inFirst && table.inSecond) {
       const SheetAlignment alignment =
-          alignSheetAreas(sheet1, areaFromA1(sheet1), sheet2, areaFromA1(sheet2), options);
+          alignSheetAreas(sheet1, areaFromA1(sheet1), sheet2, areaFromA1(sheet2), options,
+                          &first[std::size_t(pairing.position1 - 1)].rowHashes,
+                          &second[std::size_t(pairing.position2 - 1)].rowHashes);
       differences = tellTable(sink, table, sheet1, sheet2, alignment, options, progress);
       differences += (pairing.renamed ? 1 : 0) + (pairing.moved ? 1 : 0);
     } else {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "engine/cell_difference.h"
+#include "engine/columns_reader.h"
 #include "engine/sequence_alignment.h"
 #include "engine/text_hash.h"
 
@@ -25,31 +26,6 @@ std::vector<long> areaColumns(const Area& area) {
   for (long c = area.firstColumn; c <= area.lastColumn; ++c) columns.push_back(c);
   return columns;
 }
-
-// Reads rows of a worksheet over a list of columns (0: a column the sheet lacks, read as
-// empty), reusing its buffers from row to row.
-class ColumnsReader {
- public:
-  ColumnsReader(const Worksheet& sheet, const std::vector<long>& columns)
-      : sheet_(sheet), columns_(columns), texts_(columns.size()) {
-    for (long c : columns)
-      if (c != 0) first_ = std::min(first_, c), last_ = std::max(last_, c);
-    if (first_ <= last_) span_.resize(std::size_t(last_ - first_ + 1));
-  }
-
-  const std::vector<std::string_view>& read(long row) {
-    if (!span_.empty()) sheet_.rowTexts(row, first_, span_);
-    for (std::size_t k = 0; k < columns_.size(); ++k)
-      texts_[k] = columns_[k] == 0 ? std::string_view() : span_[std::size_t(columns_[k] - first_)];
-    return texts_;
-  }
-
- private:
-  const Worksheet& sheet_;
-  const std::vector<long>& columns_;
-  long first_ = std::numeric_limits<long>::max(), last_ = 0;
-  std::vector<std::string_view> span_, texts_;
-};
 
 // Two rows are alike when at least half of the cells that either holds match, over the
 // columns both files have.
@@ -142,15 +118,20 @@ class RowAligner {
              const ComparisonOptions& options)
       : sheet1_(sheet1), area1_(area1), sheet2_(sheet2), area2_(area2), options_(options) {}
 
-  std::vector<RowPair> align(const std::vector<ColumnPair>& columns) {
+  // Aligns the rows over the paired columns; hashes already known over them are taken.
+  std::vector<RowPair> align(const std::vector<ColumnPair>& columns,
+                             const std::vector<std::uint64_t>* known1 = nullptr,
+                             const std::vector<std::uint64_t>* known2 = nullptr) {
     // An added or removed column is reported once, as a column: its texts leave the rows
     // that hold them equal.
     std::vector<long> columns1, columns2;
     for (const ColumnPair& pair : columns)
       if (pair.column1 != 0 && pair.column2 != 0)
         columns1.push_back(pair.column1), columns2.push_back(pair.column2);
-    hashes1_ = areaRowHashes(sheet1_, area1_.firstRow, area1_.lastRow, columns1, options_);
-    hashes2_ = areaRowHashes(sheet2_, area2_.firstRow, area2_.lastRow, columns2, options_);
+    hashes1_ = known1 ? *known1
+                      : areaRowHashes(sheet1_, area1_.firstRow, area1_.lastRow, columns1, options_);
+    hashes2_ = known2 ? *known2
+                      : areaRowHashes(sheet2_, area2_.firstRow, area2_.lastRow, columns2, options_);
     const auto alike = [&](long index1, long index2) {
       return rowsAlike(sheet1_, area1_.firstRow + index1, sheet2_, area2_.firstRow + index2,
                        columns, options_);
@@ -258,11 +239,17 @@ std::vector<std::uint64_t> areaRowHashes(const Worksheet& sheet, long firstRow, 
 }
 
 SheetAlignment alignSheetAreas(const Worksheet& sheet1, const Area& area1, const Worksheet& sheet2,
-                               const Area& area2, const ComparisonOptions& options) {
+                               const Area& area2, const ComparisonOptions& options,
+                               const std::vector<std::uint64_t>* knownHashes1,
+                               const std::vector<std::uint64_t>* knownHashes2) {
   SheetAlignment alignment;
   alignment.columns = columnsByPosition(area1, area2);
   RowAligner rows(sheet1, area1, sheet2, area2, options);
-  alignment.rows = rows.align(alignment.columns);
+  // Known hashes cover every column of each area: the columns paired by position when the
+  // areas are as wide.
+  const bool asWide = area1.columns() == area2.columns() && knownHashes1 && knownHashes2;
+  alignment.rows = rows.align(alignment.columns, asWide ? knownHashes1 : nullptr,
+                              asWide ? knownHashes2 : nullptr);
   if (area1.columns() == area2.columns() && rows.mostlyEqual(alignment.rows)) return alignment;
   std::vector<ColumnPair> columns =
       alignColumns(sheet1, area1, sheet2, area2, alignment.rows, options);

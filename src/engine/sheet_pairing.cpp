@@ -77,7 +77,9 @@ std::vector<long> unpaired(const std::vector<long>& partner) {
 }
 
 std::vector<std::uint64_t> sortedHashes(const SheetSummary& sheet) {
-  std::vector<std::uint64_t> hashes = sheet.rowHashes;
+  std::vector<std::uint64_t> hashes;
+  for (std::uint64_t hash : sheet.rowHashes)
+    if (hash != 0) hashes.push_back(hash);
   std::sort(hashes.begin(), hashes.end());
   return hashes;
 }
