@@ -2,11 +2,12 @@
 """Writes the benchmark pair of .xlsx workbooks: ROWS x COLS of integers, decimals, strings
 from a pool of 50,000 kept in a shared-strings table, and dates with a date format; the
 second file with about 1% of the data cells changed or emptied, a few values past the last
-column, and in both a second small sheet. The content depends only on ROWS and COLS, so
-runs are comparable. Written with the standard library alone, streaming row by row, so
+column, and in both a second small sheet; and, when named, a third: the first with one row
+inserted at row 10, for the aligned comparison. The content depends only on ROWS and COLS,
+so runs are comparable. Written with the standard library alone, streaming row by row, so
 that large pairs need little memory.
 
-    make_workbooks.py ROWS COLS FIRST.xlsx SECOND.xlsx
+    make_workbooks.py ROWS COLS FIRST.xlsx SECOND.xlsx [INSERTED.xlsx]
 """
 
 import datetime
@@ -118,13 +119,26 @@ def data_cell(rng, column, reference, strings):
     return '<c r="%s" s="%d"><v>%d</v></c>' % (reference, DATE_STYLE, serial)
 
 
-def write_data_sheet(out, rows, cols, changed, strings):
+INSERTED_ROW = 10
+
+
+def write_inserted_row(out, row, cols, letters, strings):
+    cells = [strings.cell("%s%d" % (letters[c], row), "inserted %d" % c) for c in range(cols)]
+    out.write(('<row r="%d">%s</row>' % (row, "".join(cells))).encode())
+
+
+def write_data_sheet(out, rows, cols, changed, strings, inserted=False):
     rng = random.Random(rows * 100003 + cols)
     change_rng = random.Random(7)
     letters = [column_letters(c + 1) for c in range(cols + 1)]
-    out.write((SHEET_START % ("%s%d" % (letters[cols if changed else cols - 1], rows))).encode())
+    last_row = rows + (1 if inserted else 0)
+    out.write((SHEET_START % ("%s%d" % (letters[cols if changed else cols - 1], last_row))).encode())
     for r in range(rows):
         row = r + 1
+        if inserted and row >= INSERTED_ROW:
+            if row == INSERTED_ROW:
+                write_inserted_row(out, row, cols, letters, strings)
+            row += 1
         cells = []
         for c in range(cols):
             reference = "%s%d" % (letters[c], row)
@@ -149,7 +163,7 @@ def write_notes_sheet(out, changed, strings):
     out.write(SHEET_END.encode())
 
 
-def write(path, rows, cols, changed):
+def write(path, rows, cols, changed, inserted=False):
     strings = SharedStrings()
     with zipfile.ZipFile(path, "w", zipfile.ZIP_DEFLATED, compresslevel=6) as book:
         book.writestr("[Content_Types].xml", CONTENT_TYPES)
@@ -158,15 +172,17 @@ def write(path, rows, cols, changed):
         book.writestr("xl/_rels/workbook.xml.rels", WORKBOOK_RELS)
         book.writestr("xl/styles.xml", STYLES)
         with book.open("xl/worksheets/sheet1.xml", "w", force_zip64=True) as out:
-            write_data_sheet(out, rows, cols, changed, strings)
+            write_data_sheet(out, rows, cols, changed, strings, inserted)
         with book.open("xl/worksheets/sheet2.xml", "w") as out:
             write_notes_sheet(out, changed, strings)
         book.writestr("xl/sharedStrings.xml", strings.part())
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 5:
+    if len(sys.argv) not in (5, 6):
         sys.exit(__doc__)
     rows, cols, first, second = int(sys.argv[1]), int(sys.argv[2]), sys.argv[3], sys.argv[4]
     write(first, rows, cols, False)
     write(second, rows, cols, True)
+    if len(sys.argv) == 6:
+        write(sys.argv[5], rows, cols, False, inserted=True)
