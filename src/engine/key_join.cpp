@@ -44,6 +44,28 @@ std::vector<KeyedPair> joinByKey(std::span<const std::string> keys1,
   return pairs;
 }
 
+std::vector<KeyedPair> joinHeldByKey(std::span<const std::string> keys1,
+                                     const std::vector<bool>& held1,
+                                     std::span<const std::string> keys2,
+                                     const std::vector<bool>& held2) {
+  const auto heldOnly = [](std::span<const std::string> keys, const std::vector<bool>& held,
+                           std::vector<long>& indexes) {
+    std::vector<std::string> kept;
+    for (std::size_t i = 0; i < keys.size(); ++i)
+      if (held[i]) kept.push_back(keys[i]), indexes.push_back(long(i));
+    return kept;
+  };
+  std::vector<long> indexes1, indexes2;
+  const std::vector<std::string> kept1 = heldOnly(keys1, held1, indexes1);
+  const std::vector<std::string> kept2 = heldOnly(keys2, held2, indexes2);
+  std::vector<KeyedPair> pairs = joinByKey(kept1, kept2);
+  for (KeyedPair& pair : pairs) {
+    if (pair.index1 >= 0) pair.index1 = indexes1[std::size_t(pair.index1)];
+    if (pair.index2 >= 0) pair.index2 = indexes2[std::size_t(pair.index2)];
+  }
+  return pairs;
+}
+
 std::string joinedKey(std::span<const std::string> texts) {
   std::string key;
   for (const std::string& text : texts) {

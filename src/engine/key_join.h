@@ -22,6 +22,14 @@ struct KeyedPair {
 std::vector<KeyedPair> joinByKey(std::span<const std::string> keys1,
                                  std::span<const std::string> keys2);
 
+// joinByKey over the rows that hold anything (held[i] true): empty rows, which an area
+// spanning both files' rows gives the shorter one, are neither paired nor added or removed.
+// The result's indexes count over all rows.
+std::vector<KeyedPair> joinHeldByKey(std::span<const std::string> keys1,
+                                     const std::vector<bool>& held1,
+                                     std::span<const std::string> keys2,
+                                     const std::vector<bool>& held2);
+
 // The key of one row: its identifying texts, each preceded by its length, so that no two
 // different lists of texts give the same key.
 std::string joinedKey(std::span<const std::string> texts);

@@ -24,6 +24,7 @@ class KeyMatchedRowsLines final : public KeyedLines {
 
  private:
   std::vector<std::string> keysOf(const Worksheet& sheet) const;
+  std::vector<bool> heldRows(const Worksheet& sheet) const;
   bool identifying(long column) const {
     return std::find(identifying_.begin(), identifying_.end(), column) != identifying_.end();
   }
@@ -50,7 +51,8 @@ KeyMatchedRowsLines::KeyMatchedRowsLines(const ComparisonRequest& request,
   for (long c = area_.firstColumn; c <= area_.lastColumn; ++c)
     if (std::find(lists.ignored.begin(), lists.ignored.end(), c) == lists.ignored.end())
       columns_.push_back({c, c});
-  pairs_ = joinByKey(keysOf(sheets.first), keysOf(sheets.second));
+  pairs_ = joinHeldByKey(keysOf(sheets.first), heldRows(sheets.first), keysOf(sheets.second),
+                         heldRows(sheets.second));
 }
 
 // Each row's key: the comparable texts of its identifying cells, joined.
@@ -63,6 +65,17 @@ std::vector<std::string> KeyMatchedRowsLines::keysOf(const Worksheet& sheet) con
     keys.push_back(joinedKey(texts));
   }
   return keys;
+}
+
+// Which rows of the area hold anything in its columns.
+std::vector<bool> KeyMatchedRowsLines::heldRows(const Worksheet& sheet) const {
+  std::vector<bool> held;
+  std::vector<std::string_view> texts(std::size_t(area_.columns()));
+  for (long row = area_.firstRow; row <= area_.lastRow; ++row) {
+    sheet.rowTexts(row, area_.firstColumn, texts);
+    held.push_back(std::any_of(texts.begin(), texts.end(), [](auto t) { return !t.empty(); }));
+  }
+  return held;
 }
 
 void KeyMatchedRowsLines::describe(TableStart& table) const {

@@ -32,9 +32,12 @@ std::string alignedColumnAnchor(std::string_view sheet, const ColumnPair& column
   return tableAnchor(sheet) + (added ? "+" : "") + letters + ":" + letters;
 }
 
-void appendAlignedTableChanges(std::string& report, std::string& grid, const TableStart& table) {
+void appendAlignedTableAnchor(std::string& grid, const TableStart& table) {
+  appendTableAnchor(grid, tableAnchor(table.anchorSheet));
+}
+
+void appendAlignedTableChanges(std::string& report, const TableStart& table) {
   const std::string anchor = tableAnchor(table.anchorSheet);
-  appendTableAnchor(grid, anchor);
   if (!table.inFirst) return appendAlignedChangeRow(report, "Sheet added", anchor);
   if (!table.inSecond) return appendAlignedChangeRow(report, "Sheet removed", anchor);
   if (table.renamed)

@@ -13,9 +13,12 @@ namespace quill {
 std::string alignedRowAnchor(std::string_view sheet, const Line& line);
 std::string alignedColumnAnchor(std::string_view sheet, const ColumnPair& column);
 
-// Lists what changed in an aligned table as a whole (a sheet added, removed, renamed or
-// moved; each column added or removed) and names the table's place in the grid.
-void appendAlignedTableChanges(std::string& report, std::string& grid, const TableStart& table);
+// Names an aligned table's place in the grid, which the rows of its sheet link to.
+void appendAlignedTableAnchor(std::string& grid, const TableStart& table);
+
+// Lists what changed in an aligned table as a whole: a sheet added, removed, renamed or
+// moved; each column added or removed.
+void appendAlignedTableChanges(std::string& report, const TableStart& table);
 
 // The header cells of an aligned table: the letters of file 1's column; an added column's
 // letters of file 2 marked added, a removed column's marked removed, each the place its row

@@ -31,7 +31,7 @@ HtmlTable::HtmlTable(const TableStart& table, FilePaths files)
 
 void HtmlTable::begin(std::string& report, std::string& grid) const {
   const long count = long(columnLabels_.size());
-  if (aligned_.aligned) appendAlignedTableChanges(report, grid, aligned_);
+  if (aligned_.aligned) appendAlignedTableAnchor(grid, aligned_);
   switch (layout_) {
     case TableLayout::Sheet:
       appendSheetHeading(grid, heading_, count);
@@ -50,6 +50,7 @@ void HtmlTable::begin(std::string& report, std::string& grid) const {
   else if (layout_ != TableLayout::KeyedColumns || !keyed_)
     for (long column : columnLabels_) appendHeaderCell(grid, columnLetters(column));
   if (keyedLayout()) appendTableStart(report);
+  if (aligned_.aligned) appendAlignedTableChanges(report, aligned_);
 }
 
 void HtmlTable::line(const Line& line, std::string& report, std::string& grid) {

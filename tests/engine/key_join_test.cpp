@@ -29,6 +29,14 @@ TEST(KeyJoin, PairsByKey) {
   for (const Case& c : cases) EXPECT_EQ(joinByKey(c.keys1, c.keys2), c.expected);
 }
 
+TEST(KeyJoin, EmptyRowsAreLeftOut) {
+  // The first table's last row lies past its end (the area spans the longer table): empty.
+  const std::vector<std::string> keys1 = {"a", "", "b", ""}, keys2 = {"b", "a", "", "c"};
+  const std::vector<bool> held1 = {true, false, true, false}, held2 = {true, true, false, true};
+  const std::vector<KeyedPair> expected = {{0, 1}, {2, 0}, {-1, 3}};
+  EXPECT_EQ(joinHeldByKey(keys1, held1, keys2, held2), expected);
+}
+
 TEST(KeyJoin, JoinedKeysKeepTheirTextsApart) {
   const std::vector<std::string> split1 = {"ab", "c"}, split2 = {"a", "bc"}, whole = {"abc"};
   EXPECT_NE(joinedKey(split1), joinedKey(split2));

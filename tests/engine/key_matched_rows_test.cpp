@@ -3,6 +3,7 @@
 // and are marked.
 #include <gtest/gtest.h>
 
+#include "engine/columns_comparison.h"
 #include "engine/rows_comparison.h"
 #include "request_run.h"
 #include "support/document_links.h"
@@ -94,6 +95,46 @@ TEST(KeyMatchedRows, UnpairedRowsAndRepeatedKeys) {
   EXPECT_EQ(count(">Row removed<"), 1);
   EXPECT_EQ(count(">Duplicate key<"), 2);
   EXPECT_EQ(count(">Different value<"), 2);
+  EXPECT_EQ(linksThatDoNotLand(report, readFile(run.folder / "visualized.htm")), Entries{});
+}
+
+TEST(KeyMatchedColumns, ColumnsPairByTheirKeyRow) {
+  // Row 1 holds the keys; the second file swaps two columns, adds one and changes a value.
+  const TestSheet first{"T",
+                        {{"A1", "k1"},
+                         {"B1", "k2"},
+                         {"C1", "k3"},
+                         {"A2", "1"},
+                         {"B2", "2"},
+                         {"C2", "3"},
+                         {"A3", "x"},
+                         {"B3", "y"},
+                         {"C3", "z"}}};
+  const TestSheet second{"T",
+                         {{"A1", "k2"},
+                          {"B1", "k1"},
+                          {"C1", "k3"},
+                          {"D1", "k4"},
+                          {"A2", "2"},
+                          {"B2", "1"},
+                          {"C2", "3"},
+                          {"D2", "4"},
+                          {"A3", "y"},
+                          {"B3", "x"},
+                          {"C3", "Z"},
+                          {"D3", "w"}}};
+  ComparisonRun run({first}, {second});
+  run.request.sheet1 = 1;
+  run.request.mode = Mode::Columns;
+  run.request.range1 = "$1:$3";
+  run.request.identifying = "1";
+  run.request.options.matchKey = true;
+  run.run(compareColumns);
+  const std::string report = readFile(run.folder / "report.htm");
+  EXPECT_EQ(run.outcome.differences, 2);
+  EXPECT_EQ(occurrences(report, ">Column added<"), 1);
+  EXPECT_EQ(occurrences(report, ">Different value<"), 1);
+  EXPECT_NE(report.find(">z</td><td>Z<"), std::string::npos);
   EXPECT_EQ(linksThatDoNotLand(report, readFile(run.folder / "visualized.htm")), Entries{});
 }
 
