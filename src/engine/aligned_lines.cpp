@@ -126,12 +126,24 @@ void AlignedLineTeller::singleRow(LineKind kind, long row1, long row2) {
   cells_.clear();
   const std::vector<std::string_view>& texts =
       row1 != 0 ? reader1_.read(row1) : reader2_.read(row2);
-  for (std::size_t k = 0; k < columns_.size(); ++k) {
+  const bool wide = long(columns_.size()) > kFoldedColumnsAbove;
+  for (std::size_t k = 0; k < columns_.size();) {
     CellPair cell;
     cell.column1 = columns_[k].column1;
     cell.column2 = columns_[k].column2;
+    // A long stretch of empty cells takes one pair, as in a compared row.
+    std::size_t end = k;
+    while (wide && end < texts.size() && texts[end].empty()) ++end;
+    if (long(end - k) > kFoldedColumnsAbove) {
+      const long first = row1 != 0 ? cell.column1 : cell.column2;
+      cell.emptyThrough = first + long(end - k) - 1;
+      cells_.push_back(cell);
+      k = end;
+      continue;
+    }
     (row1 != 0 ? cell.text1 : cell.text2) = texts[k];
     cells_.push_back(cell);
+    ++k;
   }
   Line line;
   line.kind = kind;

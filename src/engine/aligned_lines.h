@@ -13,7 +13,8 @@ namespace quill {
 // row compared cell by cell over the column pairs (a cell of an added or removed column is
 // shown, not listed), a row of one file alone as RowAdded or RowRemoved holding that file's
 // texts. A long stretch of rows empty in both takes one EmptyRows line, a long stretch of
-// cells empty in both one cell. rowsDone, when given, hears how many lines' rows are done.
+// cells empty in both one cell (in a row of one file, empty in that file; its emptyThrough
+// counts that file's columns). rowsDone, when given, hears how many lines' rows are done.
 // Gives the number of differences: differing cells, added and removed rows and columns.
 long tellAlignedLines(ResultSink& sink, const Worksheet& sheet1, const Worksheet& sheet2,
                       const SheetAlignment& alignment, const ComparisonOptions& options,

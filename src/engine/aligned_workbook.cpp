@@ -47,11 +47,13 @@ std::string uniqueAnchorName(const std::string& name, long position, std::set<st
   return unique;
 }
 
-// Every row and column of one sheet alone, unpaired.
+// Every row that holds anything and every column of one sheet alone, unpaired; its empty
+// rows are left out, so that a far cell does not make a line of every row.
 SheetAlignment oneSided(const Worksheet& sheet, bool first) {
   const Area area = areaFromA1(sheet);
   SheetAlignment alignment;
-  for (long r = 1; r <= area.lastRow; ++r)
+  for (long r = sheet.firstRowInUseFrom(1); r != 0 && r <= area.lastRow;
+       r = sheet.firstRowInUseFrom(r + 1))
     alignment.rows.push_back(first ? RowPair{r, 0} : RowPair{0, r});
   for (long c = 1; c <= area.lastColumn; ++c)
     alignment.columns.push_back(first ? ColumnPair{c, 0} : ColumnPair{0, c});

@@ -80,8 +80,12 @@ void appendAlignedRowLine(std::string& report, std::string& grid, const Line& li
   if (listed) appendAlignedChangeRow(report, added ? "Row added" : "Row removed", anchor);
   appendRowStart(grid);
   appendAlignedCell(grid, kind, anchor, std::to_string(added ? line.row2 : line.row1));
-  for (const CellPair& cell : line.cells)
-    appendAlignedCell(grid, kind, "", added ? cell.text2 : cell.text1);
+  for (const CellPair& cell : line.cells) {
+    if (cell.emptyThrough > 0)
+      appendEmptyColumnsCell(grid, added ? cell.column2 : cell.column1, cell.emptyThrough);
+    else
+      appendAlignedCell(grid, kind, "", added ? cell.text2 : cell.text1);
+  }
 }
 
 }  // namespace quill

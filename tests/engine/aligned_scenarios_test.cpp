@@ -162,5 +162,15 @@ TEST(AlignedScenarios, LongEmptyStretchesTakeOneLine) {
   EXPECT_EQ(result.transcript.starting("cell "), Entries{"cell 3000/1 bottom|changed"});
 }
 
+TEST(AlignedScenarios, ASheetOfOneFileShowsOnlyItsRowsInUse) {
+  Rows far(900000);
+  far[0] = {"top"};
+  far[899999] = std::vector<std::string>(300, "");
+  far[899999].back() = "far";
+  const Compared result = compare({{"A", {{"a"}}}}, {{"A", {{"a"}}}, {"Far", far}});
+  EXPECT_EQ(result.transcript.starting("row "), (Entries{"row added 0/1", "row added 0/900000"}));
+  EXPECT_EQ(result.counts.differences, 1);
+}
+
 }  // namespace
 }  // namespace quill::test
