@@ -30,11 +30,10 @@ TEST(FailureLines, AFileThatCannotBeOpenedGivesOneLineNamingIt) {
   }
 }
 
-TEST(FailureLines, TheStagingFolderIsShownAsTheOutputFolder) {
+TEST(FailureLines, EachFailureTakesOneLineWithoutTheWindowsText) {
   std::ostringstream err;
   StreamErrorBox box(err, "quillmere-cli compare: ");
-  box.showPathAs("/out/.quillmere-Ab12", "/out");
-  box.showFailure("Cannot write \"/out/.quillmere-Ab12/report.htm\": No space left on device",
+  box.showFailure("Cannot write \"/out/report.htm\": No space left on device",
                   "box text\r\nin Somewhere at line 1");
   box.show("A box text\r\nin Somewhere at line 3\r\rPlease email");
   EXPECT_EQ(err.str(),

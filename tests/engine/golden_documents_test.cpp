@@ -113,6 +113,14 @@ TEST_P(GoldenDocuments, MatchByteForByte) {
   const ComparisonOutcome outcome = runChosenComparison(context);
   ASSERT_TRUE(outcome.documentsWritten) << testing::PrintToString(errors.texts);
 
+  // The outcome counts what the difference list holds, one row for each.
+  const std::string report = readFile(out.path() / kReportFileName);
+  long listed = 0;
+  for (std::size_t at = report.find("<tr><td align=left>"); at != std::string::npos;
+       at = report.find("<tr><td align=left>", at + 1))
+    ++listed;
+  EXPECT_EQ(outcome.differences, listed);
+
   EXPECT_EQ(linksThatDoNotLand(readFile(out.path() / kReportFileName),
                                readFile(out.path() / kGridFileName)),
             std::vector<std::string>{});

@@ -14,6 +14,7 @@
 #include "one_cell_result.h"
 #include "report/documents.h"
 #include "report/file_writer.h"
+#include "report/html_result_writer.h"
 #include "report/pending_file.h"
 #include "support/small_tmpfs.h"
 #include "support/temporary_folder.h"
@@ -156,6 +157,50 @@ TEST(WriteFaults, AWriteFailingAfterTheFirstBlockKeepsTheOldPair) {
               expectedMessage(folder.path() / c.failingFile, ENOSPC));
     expectOldPairAlone(folder.path());
   }
+}
+
+// Tells the writer a table of many long lines, more than its buffers hold.
+void tellLongTable(ResultSink& sink) {
+  sink.begin({"one.xlsx", "two.xlsx", "2026-12-07 10:00:00", ""});
+  const ColumnPair column{1, 1};
+  TableStart table;
+  table.sheet1 = table.sheet2 = table.anchorSheet = "S";
+  table.columns = {&column, 1};
+  sink.beginTable(table);
+  const std::string text(1000, 'x');
+  CellPair cell;
+  cell.column1 = cell.column2 = 1;
+  cell.text1 = cell.text2 = text;
+  for (long row = 1; row <= 500; ++row) sink.line({LineKind::Compared, row, row, 0, {&cell, 1}});
+  sink.endTable();
+}
+
+TEST(WriteFaults, AFailurePartWayIsHeldUntilTheResultIsFinished) {
+  TemporaryFolder folder;
+  writeOldPair(folder.path());
+  {
+    HtmlResultWriter writer(folder.path());
+    WriteCallOverride failing(failAfter(100000));
+    EXPECT_NO_THROW(tellLongTable(writer));
+    try {
+      writer.finish();
+      ADD_FAILURE() << "the documents were finished";
+    } catch (const WriteError& e) {
+      EXPECT_EQ(e.what(), expectedMessage(folder.path() / kGridFileName, ENOSPC));
+    }
+  }
+  expectOldPairAlone(folder.path());
+}
+
+TEST(WriteFaults, AWriterDroppedUnfinishedLeavesTheOldPairAndNoStagingFolder) {
+  TemporaryFolder folder;
+  writeOldPair(folder.path());
+  {
+    HtmlResultWriter writer(folder.path());
+    tellLongTable(writer);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 3);
+  }
+  expectOldPairAlone(folder.path());
 }
 
 TEST(WriteFaults, AGridThatCannotBeReplacedPutsTheOldReportBack) {
