@@ -62,10 +62,11 @@ struct TableStart {
   std::string_view lastLabel;
   long spanned = 0;
   bool keyed = false;
-  // Rows, columns and sheets were aligned: every column pair with a 0 is an added or removed
-  // column, one difference each; a sheet that only one file has (inFirst or inSecond false)
-  // is one difference, its lines all RowAdded (RowRemoved) and its columns paired with 0; a
-  // renamed sheet and a moved one are one difference each.
+  // Rows, columns and sheets were aligned (or, keyed columns, columns paired by key): every
+  // column pair with a 0 is an added or removed column, one difference each; a sheet that
+  // only one file has (inFirst or inSecond false) is one difference, its lines all RowAdded
+  // (RowRemoved) and its columns paired with 0; a renamed sheet and a moved one are one
+  // difference each. In a RowAdded line, a pair's emptyThrough counts file 2's columns.
   bool aligned = false;
   bool renamed = false;  // aligned: the sheets were paired by content under other names
   bool moved = false;    // aligned: the sheet leaves the order the other paired sheets keep
