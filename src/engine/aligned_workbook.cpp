@@ -5,9 +5,11 @@
 #include <vector>
 
 #include "engine/aligned_lines.h"
+#include "engine/columns_reader.h"
 #include "engine/row_progress.h"
 #include "engine/sheet_alignment.h"
 #include "engine/sheet_pairing.h"
+#include "engine/text_hash.h"
 
 namespace quill {
 
@@ -25,15 +27,49 @@ std::vector<long> columnsOf(const Area& area) {
   return columns;
 }
 
-std::vector<SheetSummary> summaries(const Workbook& book, const ComparisonOptions& options) {
-  std::vector<SheetSummary> sheets;
-  for (std::size_t p = 1; p <= book.sheetCount(); ++p) {
-    const Worksheet& sheet = book.sheet(p);
-    const Area area = areaFromA1(sheet);
-    sheets.push_back(
-        {sheet.name(), areaRowHashes(sheet, 1, area.lastRow, columnsOf(area), options)});
+// What sheet pairing reads of a sheet: the hashes of the rows that hold anything, and which
+// rows those are. Only rows in use are kept, so that many sheets with a far cell each cost
+// no more than the cells they hold.
+struct SheetRows {
+  SheetSummary summary;
+  std::vector<long> rows;
+};
+
+SheetRows sheetRows(const Worksheet& sheet, const ComparisonOptions& options) {
+  const Area area = areaFromA1(sheet);
+  const std::vector<long> columns = columnsOf(area);
+  ColumnsReader reader(sheet, columns);
+  SheetRows read{{sheet.name(), {}}, {}};
+  for (long r = sheet.firstRowInUseFrom(1); r != 0 && r <= area.lastRow;
+       r = sheet.firstRowInUseFrom(r + 1)) {
+    const std::uint64_t hash = rowHash(options, reader.read(r));
+    if (hash == 0) continue;
+    read.summary.rowHashes.push_back(hash);
+    read.rows.push_back(r);
   }
+  return read;
+}
+
+std::vector<SheetRows> sheetsRows(const Workbook& book, const ComparisonOptions& options) {
+  std::vector<SheetRows> sheets;
+  for (std::size_t p = 1; p <= book.sheetCount(); ++p)
+    sheets.push_back(sheetRows(book.sheet(p), options));
   return sheets;
+}
+
+std::vector<SheetSummary> summaries(const std::vector<SheetRows>& sheets) {
+  std::vector<SheetSummary> summaries;
+  for (const SheetRows& sheet : sheets) summaries.push_back(sheet.summary);
+  return summaries;
+}
+
+// The hash of every row of a sheet's area from A1, 0 for the empty ones, as alignment takes
+// them; made for one sheet pair at a time.
+std::vector<std::uint64_t> everyRowHash(const SheetRows& sheet, long lastRow) {
+  std::vector<std::uint64_t> hashes(std::size_t(std::max(lastRow, 0L)), 0);
+  for (std::size_t k = 0; k < sheet.rows.size(); ++k)
+    hashes[std::size_t(sheet.rows[k] - 1)] = sheet.summary.rowHashes[k];
+  return hashes;
 }
 
 // The name a table's anchors use: its sheet's name, or that name and its position when an
@@ -89,12 +125,12 @@ long tellTable(ResultSink& sink, TableStart table, const Worksheet& sheet1, cons
 
 AlignedCounts tellAlignedWorkbooks(ResultSink& sink, const Workbook& book1, const Workbook& book2,
                                    const ComparisonOptions& options, ProgressSink& progress) {
-  const std::vector<SheetSummary> first = summaries(book1, options);
-  const std::vector<SheetSummary> second = summaries(book2, options);
+  const std::vector<SheetRows> first = sheetsRows(book1, options);
+  const std::vector<SheetRows> second = sheetsRows(book2, options);
   AlignedCounts counts;
   std::set<std::string> anchorNames;
   const NoSheet none;
-  for (const SheetPairing& pairing : pairSheets(first, second)) {
+  for (const SheetPairing& pairing : pairSheets(summaries(first), summaries(second))) {
     const Worksheet& sheet1 =
         pairing.position1 ? book1.sheet(std::size_t(pairing.position1)) : none;
     const Worksheet& sheet2 =
@@ -116,10 +152,13 @@ AlignedCounts tellAlignedWorkbooks(ResultSink& sink, const Workbook& book1, cons
     progress.setSheet(shownName);
     long differences = 0;
     if (table.inFirst && table.inSecond) {
+      const Area area1 = areaFromA1(sheet1), area2 = areaFromA1(sheet2);
+      const std::vector<std::uint64_t> hashes1 =
+          everyRowHash(first[std::size_t(pairing.position1 - 1)], area1.lastRow);
+      const std::vector<std::uint64_t> hashes2 =
+          everyRowHash(second[std::size_t(pairing.position2 - 1)], area2.lastRow);
       const SheetAlignment alignment =
-          alignSheetAreas(sheet1, areaFromA1(sheet1), sheet2, areaFromA1(sheet2), options,
-                          &first[std::size_t(pairing.position1 - 1)].rowHashes,
-                          &second[std::size_t(pairing.position2 - 1)].rowHashes);
+          alignSheetAreas(sheet1, area1, sheet2, area2, options, &hashes1, &hashes2);
       differences = tellTable(sink, table, sheet1, sheet2, alignment, options, progress);
       differences += (pairing.renamed ? 1 : 0) + (pairing.moved ? 1 : 0);
     } else {

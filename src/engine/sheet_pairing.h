@@ -7,8 +7,8 @@
 
 namespace quill {
 
-// What sheet pairing knows of a worksheet: its name and the hashes of its rows (0 for an
-// empty row, which pairs nothing).
+// What sheet pairing knows of a worksheet: its name and the hashes of its rows that hold
+// anything, in any order (a 0 among them, an empty row, pairs nothing).
 struct SheetSummary {
   std::string name;
   std::vector<std::uint64_t> rowHashes;

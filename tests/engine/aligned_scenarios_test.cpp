@@ -172,5 +172,28 @@ TEST(AlignedScenarios, ASheetOfOneFileShowsOnlyItsRowsInUse) {
   EXPECT_EQ(result.counts.differences, 1);
 }
 
+// Sheets whose one far cell makes their used area a million rows tall: each pair takes a
+// line for the empty stretch, and the one changed far cell is found.
+TEST(AlignedScenarios, SheetsWithAFarCellEach) {
+  const auto farBook = [](const std::string& changed) {
+    auto book = std::make_unique<StoredWorkbook>();
+    for (int s = 0; s < 5; ++s) {
+      StoredSheet& sheet = book->addSheet("S" + std::to_string(s));
+      sheet.add(1, 1, "top");
+      sheet.add(1048576, 1, s == 3 ? changed : "far");
+    }
+    book->finish();
+    return book;
+  };
+  const auto book1 = farBook("far"), book2 = farBook("moved on");
+  ResultTranscript transcript;
+  NoProgress progress;
+  const AlignedCounts counts =
+      tellAlignedWorkbooks(transcript, *book1, *book2, ComparisonOptions{}, progress);
+  EXPECT_EQ(counts.differences, 1);
+  EXPECT_EQ(transcript.starting("empty ").size(), 5u);
+  EXPECT_EQ(transcript.starting("cell "), Entries{"cell 1048576/1 far|moved on"});
+}
+
 }  // namespace
 }  // namespace quill::test
