@@ -2,15 +2,16 @@
 """Writes the benchmark pair of .xlsx workbooks: ROWS x COLS of integers, decimals, strings
 from a pool of 50,000 kept in a shared-strings table, and dates with a date format; the
 second file with about 1% of the data cells changed or emptied, a few values past the last
-column, and in both a second small sheet. The content depends only on ROWS and COLS, so
-runs are comparable. Written with the standard library alone, streaming row by row, so
+column, and in both a second small sheet; and, when named, a third: the first with one row
+inserted at row 10, for the aligned comparison. The content depends only on ROWS and COLS,
+so runs are comparable. Written with the standard library alone, streaming row by row, so
 that large pairs need little memory.
 
 With --formulas the column after the data holds a shared formula, twice the first column,
 with its value; in the second file about 1% of these cells hold the value alone and about
 0.5% an equal formula written another way, so that only a comparison of formulas finds them.
 
-    make_workbooks.py [--formulas] ROWS COLS FIRST.xlsx SECOND.xlsx
+    make_workbooks.py [--formulas] ROWS COLS FIRST.xlsx SECOND.xlsx [INSERTED.xlsx]
 """
 
 import datetime
@@ -122,6 +123,14 @@ def data_cell(rng, column, reference, strings):
     return '<c r="%s" s="%d"><v>%d</v></c>' % (reference, DATE_STYLE, serial)
 
 
+INSERTED_ROW = 10
+
+
+def write_inserted_row(out, row, cols, letters, strings):
+    cells = [strings.cell("%s%d" % (letters[c], row), "inserted %d" % c) for c in range(cols)]
+    out.write(('<row r="%d">%s</row>' % (row, "".join(cells))).encode())
+
+
 def formula_cell(column, row, rows, first_value, changed, formula_rng):
     """The formula column's cell: a shared formula, or in the second file now and then its
     value alone or an equal formula."""
@@ -139,15 +148,20 @@ def formula_cell(column, row, rows, first_value, changed, formula_rng):
     return '<c r="%s"><f t="shared" si="0"/><v>%d</v></c>' % (reference, value)
 
 
-def write_data_sheet(out, rows, cols, changed, strings, formulas=False):
+def write_data_sheet(out, rows, cols, changed, strings, formulas=False, inserted=False):
     rng = random.Random(rows * 100003 + cols)
     change_rng = random.Random(7)
     formula_rng = random.Random(11)
     letters = [column_letters(c + 1) for c in range(cols + 2)]
     last = cols + (1 if formulas else 0) - (0 if changed else 1)
-    out.write((SHEET_START % ("%s%d" % (letters[last], rows))).encode())
+    last_row = rows + (1 if inserted else 0)
+    out.write((SHEET_START % ("%s%d" % (letters[last], last_row))).encode())
     for r in range(rows):
         row = r + 1
+        if inserted and row >= INSERTED_ROW:
+            if row == INSERTED_ROW:
+                write_inserted_row(out, row, cols, letters, strings)
+            row += 1
         cells = []
         first_value = None
         for c in range(cols):
@@ -179,7 +193,7 @@ def write_notes_sheet(out, changed, strings):
     out.write(SHEET_END.encode())
 
 
-def write(path, rows, cols, changed, formulas=False):
+def write(path, rows, cols, changed, formulas=False, inserted=False):
     strings = SharedStrings()
     with zipfile.ZipFile(path, "w", zipfile.ZIP_DEFLATED, compresslevel=6) as book:
         book.writestr("[Content_Types].xml", CONTENT_TYPES)
@@ -188,7 +202,7 @@ def write(path, rows, cols, changed, formulas=False):
         book.writestr("xl/_rels/workbook.xml.rels", WORKBOOK_RELS)
         book.writestr("xl/styles.xml", STYLES)
         with book.open("xl/worksheets/sheet1.xml", "w", force_zip64=True) as out:
-            write_data_sheet(out, rows, cols, changed, strings, formulas)
+            write_data_sheet(out, rows, cols, changed, strings, formulas, inserted)
         with book.open("xl/worksheets/sheet2.xml", "w") as out:
             write_notes_sheet(out, changed, strings)
         book.writestr("xl/sharedStrings.xml", strings.part())
@@ -199,8 +213,10 @@ if __name__ == "__main__":
     with_formulas = arguments[:1] == ["--formulas"]
     if with_formulas:
         arguments = arguments[1:]
-    if len(arguments) != 4:
+    if len(arguments) not in (4, 5):
         sys.exit(__doc__)
     rows, cols, first, second = int(arguments[0]), int(arguments[1]), arguments[2], arguments[3]
     write(first, rows, cols, False, with_formulas)
     write(second, rows, cols, True, with_formulas)
+    if len(arguments) == 5:
+        write(arguments[4], rows, cols, False, with_formulas, inserted=True)

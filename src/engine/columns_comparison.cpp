@@ -7,6 +7,7 @@
 #include "engine/cell_comparison.h"
 #include "engine/cell_difference.h"
 #include "engine/chosen_sheets.h"
+#include "engine/key_matched_columns.h"
 #include "engine/keyed_comparison.h"
 #include "engine/request_fields.h"
 #include "sheet/workbook.h"
@@ -113,6 +114,8 @@ long ColumnsLines::firstShownRow() const {
 std::unique_ptr<KeyedLines> columnsLines(const ComparisonRequest& request,
                                          const ChosenSheets& sheets, const KeyedArea& keyed,
                                          const KeyLists& lists) {
+  if (request.options.matchKey && !lists.identifying.empty())
+    return keyMatchedColumnsLines(request, sheets, keyed, lists);
   return std::make_unique<ColumnsLines>(request, sheets, keyed, lists);
 }
 

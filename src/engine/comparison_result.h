@@ -62,6 +62,14 @@ struct TableStart {
   std::string_view lastLabel;
   long spanned = 0;
   bool keyed = false;
+  // Rows, columns and sheets were aligned (or, keyed columns, columns paired by key): every
+  // column pair with a 0 is an added or removed column, one difference each; a sheet that
+  // only one file has (inFirst or inSecond false) is one difference, its lines all RowAdded
+  // (RowRemoved) and its columns paired with 0; a renamed sheet and a moved one are one
+  // difference each. In a RowAdded line, a pair's emptyThrough counts file 2's columns.
+  bool aligned = false;
+  bool renamed = false;  // aligned: the sheets were paired by content under other names
+  bool moved = false;    // aligned: the sheet leaves the order the other paired sheets keep
 };
 
 // One cell pair of a line.
@@ -99,6 +107,9 @@ struct Line {
   long row2 = 0;
   long lastRow1 = 0;  // EmptyRows only
   std::span<const CellPair> cells;
+  // Rows paired by key: the line's key occurs more than once in a file; such rows are paired
+  // in their order of appearance.
+  bool duplicateKey = false;
 };
 
 // Receives a comparison's result in order: begin, then for each table beginTable, its lines

@@ -27,11 +27,17 @@ class CountingResult final : public ResultSink {
 
   ResultSink& sink_;
   long differences_ = 0;
+  bool oneSidedTable_ = false;
   bool failed_ = false;
   bool finished_ = false;
 };
 
-// How many cell pairs of the line the difference list reports.
-long listedDifferences(const Line& line);
+// How many cell pairs of the line the difference list reports; an added or removed row is
+// one, but in a table of a sheet that only one file has.
+long listedDifferences(const Line& line, bool oneSidedTable = false);
+
+// How many differences the difference list reports for a table as a whole: added and removed
+// columns, an added, removed, renamed or moved sheet.
+long tableDifferences(const TableStart& table);
 
 }  // namespace quill

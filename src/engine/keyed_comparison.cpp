@@ -22,8 +22,9 @@ ComparisonOutcome compareKeyed(ComparisonContext& context, const KeyedMode& mode
   result.beginTable(table);
   lines->tellHeader(result);
   RowProgress progress(context.progress);
-  progress.begin(area.rows());
-  for (long r = 1; r <= area.rows(); ++r) {
+  const long lineCount = lines->lineCount(area);
+  progress.begin(lineCount);
+  for (long r = 1; r <= lineCount; ++r) {
     lines->tellRow(result, area.firstRow + r - 1);
     progress.reached(r);
   }

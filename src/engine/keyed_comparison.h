@@ -19,6 +19,10 @@ class KeyedLines {
   // and columns it points to live as long as this object.
   virtual void describe(TableStart& table) const = 0;
   virtual void tellHeader(ResultSink& result) = 0;
+  // How many lines follow the header: one for each row of the area, told with its row; lines
+  // that pair rows by key are as many as the pairing's steps, told with the area's first row
+  // plus the step.
+  virtual long lineCount(const Area& area) const { return area.rows(); }
   virtual void tellRow(ResultSink& result, long row) = 0;
 };
 

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/aligned_workbook.h"
 #include "engine/cell_comparison.h"
 #include "engine/chosen_sheets.h"
 #include "engine/comparison_finish.h"
@@ -93,8 +94,15 @@ ComparisonOutcome compareRange(ComparisonContext& context, std::string range1, s
                        "the same place in the other");
   CountingResult result(context.result);
   beginResult(context, result, "");
-  for (std::size_t i = 0; i < areas1.size(); ++i)
-    compareAreaPair(context, sheets, areas1[i], areas2[i], result);
+  for (std::size_t i = 0; i < areas1.size(); ++i) {
+    if (context.request.options.align)
+      tellAlignedAreas(result, chosenTable(sheets, context.request), sheets.first,
+                       withinUsedArea(areas1[i], sheets.first), sheets.second,
+                       withinUsedArea(areas2[i], sheets.second), context.request.options,
+                       context.progress);
+    else
+      compareAreaPair(context, sheets, areas1[i], areas2[i], result);
+  }
   return finishComparison(context, result);
 }
 

@@ -7,6 +7,7 @@
 #include "engine/cell_comparison.h"
 #include "engine/cell_difference.h"
 #include "engine/chosen_sheets.h"
+#include "engine/key_matched_rows.h"
 #include "engine/keyed_comparison.h"
 #include "engine/request_fields.h"
 #include "sheet/workbook.h"
@@ -124,6 +125,8 @@ CellPair RowsLines::pairOf(std::size_t c, long row, LineKind kind) const {
 
 std::unique_ptr<KeyedLines> rowsLines(const ComparisonRequest& request, const ChosenSheets& sheets,
                                       const KeyedArea& keyed, const KeyLists& lists) {
+  if (request.options.matchKey && !lists.identifying.empty())
+    return keyMatchedRowsLines(request, sheets, keyed, lists);
   return std::make_unique<RowsLines>(request, sheets, keyed,
                                      columnRoles(keyed.area, lists.identifying, lists.ignored),
                                      !lists.identifying.empty());

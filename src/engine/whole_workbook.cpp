@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/error_trap.h"
+#include "engine/aligned_workbook.h"
 #include "engine/cell_comparison.h"
 #include "engine/comparison_finish.h"
 #include "engine/counting_result.h"
@@ -168,7 +169,15 @@ ComparisonOutcome DoItByFile(ComparisonContext& context) {
   trap.at(WholeWorkbookLine::BeginDocuments, [&] { beginResult(context, result, ""); });
   const std::size_t sheetCount = std::max(book1.sheetCount(), book2.sheetCount());
   std::set<std::string> anchorNames;
-  for (std::size_t i = 1; i <= sheetCount; ++i) {
+  if (context.request.options.align) {
+    trap.at(WholeWorkbookLine::NextSheet, [&] {
+      const AlignedCounts counts =
+          tellAlignedWorkbooks(result, book1, book2, context.request.options, context.progress);
+      outcome.sheetsCompared = counts.sheetsCompared;
+      outcome.sheetsWithDifferences = counts.sheetsWithDifferences;
+    });
+  }
+  for (std::size_t i = 1; i <= sheetCount && !context.request.options.align; ++i) {
     trap.line(WholeWorkbookLine::NextSheet);
     const Worksheet* sheet1 = i <= book1.sheetCount() ? &book1.sheet(i) : nullptr;
     const Worksheet* sheet2 = i <= book2.sheetCount() ? &book2.sheet(i) : nullptr;

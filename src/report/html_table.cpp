@@ -1,12 +1,17 @@
 #include "report/html_table.h"
 
+#include "report/aligned_markup.h"
 #include "report/templates.h"
 #include "sheet/address.h"
 
 namespace quill {
 
 HtmlTable::HtmlTable(const TableStart& table, FilePaths files)
-    : layout_(table.layout),
+    : aligned_(table),
+      sheet1_(table.sheet1),
+      sheet2_(table.sheet2),
+      columns_(table.columns.begin(), table.columns.end()),
+      layout_(table.layout),
       keyed_(table.keyed),
       heading_(table.inFirst ? table.sheet1 : table.sheet2),
       firstLabel_(table.firstLabel),
@@ -16,10 +21,17 @@ HtmlTable::HtmlTable(const TableStart& table, FilePaths files)
       paired_(table.columns.size(), 0),
       files_(files) {
   for (const ColumnPair& column : table.columns) columnLabels_.push_back(column.column1);
+  // The start's views point into the caller's strings; the kept copy points into ours.
+  aligned_.sheet1 = sheet1_;
+  aligned_.sheet2 = sheet2_;
+  aligned_.anchorSheet = anchorSheet_;
+  aligned_.columns = columns_;
+  aligned_.firstLabel = aligned_.lastLabel = {};
 }
 
 void HtmlTable::begin(std::string& report, std::string& grid) const {
   const long count = long(columnLabels_.size());
+  if (aligned_.aligned) appendAlignedTableAnchor(grid, aligned_);
   switch (layout_) {
     case TableLayout::Sheet:
       appendSheetHeading(grid, heading_, count);
@@ -33,9 +45,12 @@ void HtmlTable::begin(std::string& report, std::string& grid) const {
   }
   appendHeaderCorner(grid);
   // The key header line of keyed columns brings the labels of its own.
-  if (layout_ != TableLayout::KeyedColumns || !keyed_)
+  if (aligned_.aligned)
+    appendAlignedHeaderCells(grid, aligned_);
+  else if (layout_ != TableLayout::KeyedColumns || !keyed_)
     for (long column : columnLabels_) appendHeaderCell(grid, columnLetters(column));
   if (keyedLayout()) appendTableStart(report);
+  if (aligned_.aligned) appendAlignedTableChanges(report, aligned_);
 }
 
 void HtmlTable::line(const Line& line, std::string& report, std::string& grid) {
@@ -56,9 +71,11 @@ void HtmlTable::line(const Line& line, std::string& report, std::string& grid) {
       appendHeaderCell(grid, line.row1);
       for (const CellPair& pair : line.cells) appendDataCell(grid, pair.text1);
       return;
-    case LineKind::Compared:
     case LineKind::RowAdded:
     case LineKind::RowRemoved:
+      if (listRowPerLine()) appendRowStart(report);
+      return appendAlignedRowLine(report, grid, line, anchorSheet_, !oneSided());
+    case LineKind::Compared:
       return appendComparedLine(line, report, grid);
   }
 }
@@ -75,12 +92,23 @@ bool HtmlTable::listRowPerLine() const {
 void HtmlTable::appendComparedLine(const Line& line, std::string& report, std::string& grid) {
   appendRowStart(grid);
   if (listRowPerLine()) appendRowStart(report);
-  appendHeaderCell(grid, line.row1);
+  if (line.duplicateKey) {
+    // Rows of a repeated key are paired in order of appearance; the list says so once a row.
+    const std::string rowName = anchor(line.row1, 0);
+    appendAlignedChangeRow(report, "Duplicate key", rowName);
+    appendAlignedCell(grid, "header", rowName, std::to_string(line.row1));
+  } else {
+    appendHeaderCell(grid, line.row1);
+  }
   const bool pairing = layout_ == TableLayout::KeyedColumns && keyed_;
   for (std::size_t i = 0; i < line.cells.size(); ++i) {
     const CellPair& pair = line.cells[i];
     if (pair.emptyThrough > 0) {
       appendEmptyColumnsCell(grid, pair.column1, pair.emptyThrough);
+      continue;
+    }
+    if (pair.column1 == 0 || pair.column2 == 0) {
+      appendAlignedCellOf(pair, grid);
       continue;
     }
     std::string cellName;
@@ -143,6 +171,14 @@ void HtmlTable::appendChangedKeyLine(const Line& line, std::string& report,
   appendRowEnd(grid);
   appendRemovedCell(grid, files_.path1, rowName, label);
   for (const CellPair& pair : line.cells) appendDataCell(grid, pair.text2);
+}
+
+// A cell of an added or removed column, which its column's row of the list stands for.
+void HtmlTable::appendAlignedCellOf(const CellPair& pair, std::string& grid) const {
+  if (pair.column1 == 0)
+    appendAlignedCell(grid, "added", "", pair.text2);
+  else
+    appendAlignedCell(grid, "removed", "", pair.text1);
 }
 
 std::string HtmlTable::anchor(long row, long column) const {

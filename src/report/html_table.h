@@ -21,6 +21,8 @@ class HtmlTable {
 
  private:
   bool keyedLayout() const { return layout_ != TableLayout::Sheet; }
+  bool oneSided() const { return !aligned_.inFirst || !aligned_.inSecond; }
+  void appendAlignedCellOf(const CellPair& pair, std::string& grid) const;
   // Every row of the list gets an opening tag of its own in the keyed layouts, but for the
   // key rows of the keyed columns.
   bool listRowPerLine() const;
@@ -30,6 +32,11 @@ class HtmlTable {
   void appendKeyHeader(const Line& line, std::string& grid) const;
   void appendChangedKeyLine(const Line& line, std::string& report, std::string& grid) const;
   std::string anchor(long row, long column) const;
+
+  // An aligned table keeps the whole start for its header and its changes.
+  TableStart aligned_;
+  std::string sheet1_, sheet2_;
+  std::vector<ColumnPair> columns_;
 
   TableLayout layout_;
   bool keyed_;

@@ -123,6 +123,51 @@ void appendDifferentFormulaRow(std::string& body, std::string_view anchor,
   body.append("</td></tr>");
 }
 
+void appendAlignedChangeRow(std::string& body, std::string_view what, std::string_view anchor) {
+  body.append("<tr><td align=left>");
+  appendHtmlEscaped(body, what);
+  body.append("</td><td colspan=3 align=left>");
+  appendLink(body, anchor);
+  body.append("</td></tr>");
+}
+
+void appendAlignedChangeRow(std::string& body, std::string_view what, std::string_view anchor,
+                            std::string_view value1, std::string_view value2) {
+  body.append("<tr><td align=left>");
+  appendHtmlEscaped(body, what);
+  body.append("</td><td>");
+  appendLink(body, anchor);
+  body.append("</td><td>");
+  appendHtmlEscaped(body, value1);
+  body.append("</td><td>");
+  appendHtmlEscaped(body, value2);
+  body.append("</td></tr>");
+}
+
+void appendTableAnchor(std::string& grid, std::string_view anchor) {
+  grid.append("<a name=\"");
+  appendHtmlEscaped(grid, anchor);
+  grid.append("\"></a>");
+}
+
+void appendAlignedCell(std::string& grid, std::string_view kind, std::string_view anchor,
+                       std::string_view value) {
+  grid.append("<td class='");
+  grid.append(kind);
+  if (anchor.empty()) {
+    grid.append("'>&nbsp;");
+    appendHtmlEscaped(grid, value);
+    grid.append("&nbsp;</td>");
+    return;
+  }
+  grid.append("'><a class='nullhref'");
+  grid.append(kFocusHandlers);
+  appendHtmlEscaped(grid, anchor);
+  grid.append("\">&nbsp;");
+  appendHtmlEscaped(grid, value);
+  grid.append("&nbsp;</a></td>");
+}
+
 void appendSheetHeading(std::string& grid, std::string_view sheet, long count) {
   grid.append("<h3>");
   appendHtmlEscaped(grid, sheet);

@@ -19,12 +19,23 @@ void appendDifferentValueRow(std::string& body, std::string_view anchor, std::st
 void appendDifferentFormulaRow(std::string& body, std::string_view anchor,
                                std::string_view formula1, std::string_view formula2);
 
+// Rows of the difference list of an aligned comparison: a row, column or sheet added or
+// removed ("Row added"), with the link to it; a sheet renamed or moved, with the link and
+// its two names or positions.
+void appendAlignedChangeRow(std::string& body, std::string_view what, std::string_view anchor);
+void appendAlignedChangeRow(std::string& body, std::string_view what, std::string_view anchor,
+                            std::string_view value1, std::string_view value2);
+
 // Headings of a grid table; each opens the table and its first row.
 void appendSheetHeading(std::string& grid, std::string_view sheet, long count);
 void appendRowsHeading(std::string& grid, std::string_view first, std::string_view last,
                        long count);
 void appendColumnsHeading(std::string& grid, std::string_view first, std::string_view last,
                           long count);
+
+// The named place of a whole table in the grid, which links to an added, removed, renamed or
+// moved sheet land on.
+void appendTableAnchor(std::string& grid, std::string_view anchor);
 
 // Cells of a grid.
 void appendHeaderCorner(std::string& grid);
@@ -44,6 +55,10 @@ void appendChangedCell(std::string& grid, std::string_view anchor, std::string_v
 void appendFormulaCell(std::string& grid, std::string_view anchor, std::string_view value,
                        std::string_view formula1, std::string_view formula2);
 void appendCommentCell(std::string& grid, std::string_view file, std::string_view anchor,
+                       std::string_view value);
+// A cell of an added or removed row or column (kind "added" or "removed"), drawn in the
+// legend's colour; with an anchor, the cell links to the row or column land on.
+void appendAlignedCell(std::string& grid, std::string_view kind, std::string_view anchor,
                        std::string_view value);
 void appendAddedCell(std::string& grid, std::string_view file, std::string_view anchor,
                      std::string_view label);

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "engine/comparison_result.h"
+
+namespace quill {
+
+// The names in the grid of an aligned table's added and removed rows and columns: "T!3:3"
+// for row 3 of file 1, "T!+3:3" for row 3 of file 2, "T!C:C" and "T!+C:C" for columns.
+std::string alignedRowAnchor(std::string_view sheet, const Line& line);
+std::string alignedColumnAnchor(std::string_view sheet, const ColumnPair& column);
+
+// Names an aligned table's place in the grid, which the rows of its sheet link to.
+void appendAlignedTableAnchor(std::string& grid, const TableStart& table);
+
+// Lists what changed in an aligned table as a whole: a sheet added, removed, renamed or
+// moved; each column added or removed.
+void appendAlignedTableChanges(std::string& report, const TableStart& table);
+
+// The header cells of an aligned table: the letters of file 1's column; an added column's
+// letters of file 2 marked added, a removed column's marked removed, each the place its row
+// of the list links to.
+void appendAlignedHeaderCells(std::string& grid, const TableStart& table);
+
+// An added or removed row: its number and cells drawn in the legend's colour, and its row
+// of the list unless the whole sheet is added or removed.
+void appendAlignedRowLine(std::string& report, std::string& grid, const Line& line,
+                          std::string_view sheet, bool listed);
+
+}  // namespace quill

@@ -1,0 +1,199 @@
+// The aligned comparison of whole workbooks: each kind of edit is reported at its place, at
+// most twice as many reports as edits, and nothing edited is missed.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/aligned_workbook.h"
+#include "result_transcript.h"
+#include "sheet/stored_workbook.h"
+
+namespace quill::test {
+namespace {
+
+using Rows = std::vector<std::vector<std::string>>;
+struct NamedSheet {
+  std::string name;
+  Rows rows;
+};
+
+std::unique_ptr<StoredWorkbook> bookOf(const std::vector<NamedSheet>& sheets) {
+  auto book = std::make_unique<StoredWorkbook>();
+  for (const NamedSheet& source : sheets) {
+    StoredSheet& sheet = book->addSheet(source.name);
+    for (std::size_t r = 0; r < source.rows.size(); ++r)
+      for (std::size_t c = 0; c < source.rows[r].size(); ++c)
+        sheet.add(long(r + 1), long(c + 1), source.rows[r][c]);
+  }
+  book->finish();
+  return book;
+}
+
+// A 2,000-row table under a header, with a totals row of its two number columns.
+Rows tableWithTotals() {
+  Rows rows = {{"Id", "Item", "Amount", "Count"}};
+  long amount = 0, count = 0;
+  for (long i = 1; i <= 2000; ++i) {
+    rows.push_back({std::to_string(i), "item " + std::to_string(i % 37),
+                    std::to_string(i * 7 % 1000), std::to_string(i % 5)});
+    amount += i * 7 % 1000, count += i % 5;
+  }
+  rows.push_back({"Total", "", std::to_string(amount), std::to_string(count)});
+  return rows;
+}
+
+// Recomputes the totals row of tableWithTotals after an edit.
+void retotal(Rows& rows) {
+  long amount = 0, count = 0;
+  for (std::size_t r = 1; r + 1 < rows.size(); ++r)
+    amount += std::stol(rows[r][2]), count += std::stol(rows[r][3]);
+  rows.back() = {"Total", "", std::to_string(amount), std::to_string(count)};
+}
+
+struct Compared {
+  ResultTranscript transcript;
+  AlignedCounts counts;
+};
+
+Compared compare(const std::vector<NamedSheet>& first, const std::vector<NamedSheet>& second) {
+  const auto book1 = bookOf(first), book2 = bookOf(second);
+  Compared compared;
+  NoProgress progress;
+  compared.counts =
+      tellAlignedWorkbooks(compared.transcript, *book1, *book2, ComparisonOptions{}, progress);
+  return compared;
+}
+
+using Entries = std::vector<std::string>;
+
+TEST(AlignedScenarios, RowInsertedNearTheTopOfATableWithTotals) {
+  const Rows first = tableWithTotals();
+  Rows second = first;
+  second.insert(second.begin() + 3, {"new", "item new", "500", "3"});
+  retotal(second);
+  const Compared result = compare({{"T", first}}, {{"T", second}});
+  EXPECT_EQ(result.transcript.starting("row "), Entries{"row added 0/4"});
+  EXPECT_EQ(result.transcript.starting("cell "),
+            (Entries{"cell 2002/3 999000|999500", "cell 2002/4 4000|4003"}));
+  EXPECT_EQ(result.counts.differences, 3);  // edited: one row and two totals
+}
+
+TEST(AlignedScenarios, RowDeleted) {
+  const Rows first = tableWithTotals();
+  Rows second = first;
+  second.erase(second.begin() + 12);
+  retotal(second);
+  const Compared result = compare({{"T", first}}, {{"T", second}});
+  EXPECT_EQ(result.transcript.starting("row "), Entries{"row removed 13/0"});
+  EXPECT_EQ(result.transcript.starting("cell ").size(), 2u);
+  EXPECT_LE(result.counts.differences, 2 * 3);
+}
+
+TEST(AlignedScenarios, ColumnInserted) {
+  const Rows first = tableWithTotals();
+  Rows second = first;
+  for (auto& row : second) row.insert(row.begin() + 1, row[0] == "Id" ? "Note" : "n");
+  const Compared result = compare({{"T", first}}, {{"T", second}});
+  EXPECT_EQ(result.transcript.starting("column "), Entries{"column added 2"});
+  EXPECT_EQ(result.transcript.starting("row "), Entries{});
+  EXPECT_EQ(result.transcript.starting("cell "), Entries{});
+  EXPECT_EQ(result.counts.differences, 1);
+}
+
+TEST(AlignedScenarios, SheetEdits) {
+  const Rows a = {{"a", "1"}, {"a", "2"}}, b = {{"b", "1"}, {"b", "2"}};
+  const Rows c = {{"c", "1"}, {"c", "2"}}, d = {{"d", "1"}};
+  struct Case {
+    const char* what;
+    std::vector<NamedSheet> first, second;
+    Entries tables;
+    long differences;
+  };
+  const std::vector<Case> cases = {
+      {"two sheets swapped",
+       {{"A", a}, {"B", b}, {"C", c}},
+       {{"B", b}, {"A", a}, {"C", c}},
+       {"table A|A positions 1/2 moved", "table B|B positions 2/1", "table C|C positions 3/3"},
+       1},
+      {"a sheet added in the middle",
+       {{"A", a}, {"B", b}},
+       {{"A", a}, {"D", d}, {"B", b}},
+       {"table A|A positions 1/1", "table |D positions 0/2 added", "table B|B positions 2/3"},
+       1},
+      {"a sheet removed",
+       {{"A", a}, {"D", d}, {"B", b}},
+       {{"A", a}, {"B", b}},
+       {"table A|A positions 1/1", "table D| positions 2/0 removed", "table B|B positions 3/2"},
+       1},
+      {"a sheet renamed",
+       {{"A", a}, {"B", b}},
+       {{"A", a}, {"Bee", b}},
+       {"table A|A positions 1/1", "table B|Bee positions 2/2 renamed"},
+       1},
+  };
+  for (const Case& c : cases) {
+    const Compared result = compare(c.first, c.second);
+    EXPECT_EQ(result.transcript.starting("table "), c.tables) << c.what;
+    EXPECT_EQ(result.transcript.starting("cell "), Entries{}) << c.what;
+    EXPECT_EQ(result.counts.differences, c.differences) << c.what;
+  }
+}
+
+TEST(AlignedScenarios, EntirelyDifferentRowsArePairedByPosition) {
+  Rows first, second;
+  for (int r = 0; r < 300; ++r) first.push_back({"x" + std::to_string(r)});
+  for (int r = 0; r < 300; ++r) second.push_back({"y" + std::to_string(r)});
+  const Compared result = compare({{"T", first}}, {{"T", second}});
+  EXPECT_EQ(result.transcript.starting("row ").size(), 0u);
+  EXPECT_EQ(result.transcript.starting("cell ").size(), 300u);
+}
+
+TEST(AlignedScenarios, LongEmptyStretchesTakeOneLine) {
+  Rows first(3000), second;
+  first[0] = {"top"};
+  first[2999] = {"bottom"};
+  second = first;
+  second[2999] = {"changed"};
+  const Compared result = compare({{"T", first}}, {{"T", second}});
+  EXPECT_EQ(result.transcript.starting("empty "), Entries{"empty 2/2..2999"});
+  EXPECT_EQ(result.transcript.starting("row "), Entries{});
+  EXPECT_EQ(result.transcript.starting("cell "), Entries{"cell 3000/1 bottom|changed"});
+}
+
+TEST(AlignedScenarios, ASheetOfOneFileShowsOnlyItsRowsInUse) {
+  Rows far(900000);
+  far[0] = {"top"};
+  far[899999] = std::vector<std::string>(300, "");
+  far[899999].back() = "far";
+  const Compared result = compare({{"A", {{"a"}}}}, {{"A", {{"a"}}}, {"Far", far}});
+  EXPECT_EQ(result.transcript.starting("row "), (Entries{"row added 0/1", "row added 0/900000"}));
+  EXPECT_EQ(result.counts.differences, 1);
+}
+
+// Sheets whose one far cell makes their used area a million rows tall: each pair takes a
+// line for the empty stretch, and the one changed far cell is found.
+TEST(AlignedScenarios, SheetsWithAFarCellEach) {
+  const auto farBook = [](const std::string& changed) {
+    auto book = std::make_unique<StoredWorkbook>();
+    for (int s = 0; s < 5; ++s) {
+      StoredSheet& sheet = book->addSheet("S" + std::to_string(s));
+      sheet.add(1, 1, "top");
+      sheet.add(1048576, 1, s == 3 ? changed : "far");
+    }
+    book->finish();
+    return book;
+  };
+  const auto book1 = farBook("far"), book2 = farBook("moved on");
+  ResultTranscript transcript;
+  NoProgress progress;
+  const AlignedCounts counts =
+      tellAlignedWorkbooks(transcript, *book1, *book2, ComparisonOptions{}, progress);
+  EXPECT_EQ(counts.differences, 1);
+  EXPECT_EQ(transcript.starting("empty ").size(), 5u);
+  EXPECT_EQ(transcript.starting("cell "), Entries{"cell 1048576/1 far|moved on"});
+}
+
+}  // namespace
+}  // namespace quill::test
