@@ -7,8 +7,11 @@ namespace {
 constexpr std::uint64_t kFnvOffset = 14695981039346656037ull;
 constexpr std::uint64_t kFnvPrime = 1099511628211ull;
 
-bool isBlank(char c) {
-  return c == ' ' || c == '\t';
+// The length of the blank at text[i]: a space, a tab or a no-break space (UTF-8 C2 A0); 0
+// when there is none.
+std::size_t blankLength(std::string_view text, std::size_t i) {
+  if (text[i] == ' ' || text[i] == '\t') return 1;
+  return text.substr(i, 2) == "\xC2\xA0" ? 2 : 0;
 }
 
 char foldedCase(char c) {
@@ -18,13 +21,24 @@ char foldedCase(char c) {
 // Calls take(byte) for each byte of the comparable form of text.
 template <typename Take>
 void forEachComparableByte(const ComparisonOptions& options, std::string_view text, Take take) {
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    char c = text[i];
-    if (options.ignoreSpaces && isBlank(c)) {
-      while (i + 1 < text.size() && isBlank(text[i + 1])) ++i;
-      c = ' ';
+  for (std::size_t i = 0; i < text.size();) {
+    if (std::size_t blank = options.ignoreSpaces ? blankLength(text, i) : 0; blank > 0) {
+      for (i += blank; i < text.size() && (blank = blankLength(text, i)) > 0;) i += blank;
+      take(' ');
+      continue;
     }
-    take(options.ignoreCase ? foldedCase(c) : c);
+    // Latin-1 capitals (C3 80 to C3 9E but for the multiplication sign) and their small
+    // letters lie 0x20 apart in their second byte.
+    const unsigned char second = i + 1 < text.size() ? (unsigned char)text[i + 1] : 0;
+    if (options.ignoreCase && (unsigned char)text[i] == 0xC3 && second >= 0x80 && second <= 0x9E &&
+        second != 0x97) {
+      take(text[i]);
+      take(char(second + 0x20));
+      i += 2;
+      continue;
+    }
+    take(options.ignoreCase ? foldedCase(text[i]) : text[i]);
+    ++i;
   }
 }
 

@@ -10,7 +10,9 @@
 namespace quill {
 
 // The form of a text in which texts that match under the options' letter case and blank
-// rules are equal: letters folded to lower case (ASCII), runs of blanks made one blank.
+// rules are equal: ASCII and Latin-1 letters folded to lower case, runs of blanks (space,
+// tab, no-break space) made one space. Letters of other alphabets keep their case: rows
+// that differ only there hash apart but are still paired where they stand.
 // Numeric tolerances are not applied: nearly equal numbers keep different forms.
 std::string comparableText(const ComparisonOptions& options, std::string_view text);
 
