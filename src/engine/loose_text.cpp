@@ -4,9 +4,6 @@ namespace quill {
 
 namespace {
 
-// Invalid bytes are given above the last code point, so they never equal a character.
-constexpr char32_t kInvalidByteBase = 0x110000;
-
 bool isBlank(char32_t c) {
   return c == U' ' || c == U'\t' || c == 0xA0;
 }
@@ -58,7 +55,7 @@ char32_t LooseTextReader::nextCodePoint() {
   const bool outside = c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF);
   if (length == 0 || overlong || outside) {
     ++position_;
-    return kInvalidByteBase + lead;
+    return LooseTextReader::kInvalidByteBase + lead;
   }
   position_ += length;
   return c;

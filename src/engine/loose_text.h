@@ -18,6 +18,9 @@ class LooseTextReader {
   char32_t next();
 
   static constexpr char32_t kEnd = 0xFFFFFFFF;
+  // Invalid bytes are given as this value plus the byte, above the last code point, so they
+  // never equal a character.
+  static constexpr char32_t kInvalidByteBase = 0x110000;
 
  private:
   char32_t nextCodePoint();

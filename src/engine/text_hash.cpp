@@ -1,5 +1,7 @@
 #include "engine/text_hash.h"
 
+#include "engine/loose_text.h"
+
 namespace quill {
 
 namespace {
@@ -7,38 +9,42 @@ namespace {
 constexpr std::uint64_t kFnvOffset = 14695981039346656037ull;
 constexpr std::uint64_t kFnvPrime = 1099511628211ull;
 
-// The length of the blank at text[i]: a space, a tab or a no-break space (UTF-8 C2 A0); 0
-// when there is none.
-std::size_t blankLength(std::string_view text, std::size_t i) {
-  if (text[i] == ' ' || text[i] == '\t') return 1;
-  return text.substr(i, 2) == "\xC2\xA0" ? 2 : 0;
+// Calls take(byte) for each byte of the UTF-8 encoding of c.
+template <typename Take>
+void encodeUtf8(char32_t c, Take take) {
+  if (c < 0x80) {
+    take(char(c));
+  } else if (c < 0x800) {
+    take(char(0xC0 | (c >> 6)));
+    take(char(0x80 | (c & 0x3F)));
+  } else if (c < 0x10000) {
+    take(char(0xE0 | (c >> 12)));
+    take(char(0x80 | ((c >> 6) & 0x3F)));
+    take(char(0x80 | (c & 0x3F)));
+  } else {
+    take(char(0xF0 | (c >> 18)));
+    take(char(0x80 | ((c >> 12) & 0x3F)));
+    take(char(0x80 | ((c >> 6) & 0x3F)));
+    take(char(0x80 | (c & 0x3F)));
+  }
 }
 
-char foldedCase(char c) {
-  return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
-}
-
-// Calls take(byte) for each byte of the comparable form of text.
+// Calls take(byte) for each byte of the comparable form of text: the characters the loose
+// cell equality reads, in UTF-8, so that two texts have the same form exactly when that
+// equality holds. A byte that is not valid UTF-8 is given as it is; it stays invalid in the
+// form, so it never reads as a character there.
 template <typename Take>
 void forEachComparableByte(const ComparisonOptions& options, std::string_view text, Take take) {
-  for (std::size_t i = 0; i < text.size();) {
-    if (std::size_t blank = options.ignoreSpaces ? blankLength(text, i) : 0; blank > 0) {
-      for (i += blank; i < text.size() && (blank = blankLength(text, i)) > 0;) i += blank;
-      take(' ');
-      continue;
-    }
-    // Latin-1 capitals (C3 80 to C3 9E but for the multiplication sign) and their small
-    // letters lie 0x20 apart in their second byte.
-    const unsigned char second = i + 1 < text.size() ? (unsigned char)text[i + 1] : 0;
-    if (options.ignoreCase && (unsigned char)text[i] == 0xC3 && second >= 0x80 && second <= 0x9E &&
-        second != 0x97) {
-      take(text[i]);
-      take(char(second + 0x20));
-      i += 2;
-      continue;
-    }
-    take(options.ignoreCase ? foldedCase(text[i]) : text[i]);
-    ++i;
+  if (!options.ignoreCase && !options.ignoreSpaces) {
+    for (const char c : text) take(c);
+    return;
+  }
+  LooseTextReader reader(text, options.ignoreCase, options.ignoreSpaces);
+  for (char32_t c = reader.next(); c != LooseTextReader::kEnd; c = reader.next()) {
+    if (c >= LooseTextReader::kInvalidByteBase)
+      take(char(c - LooseTextReader::kInvalidByteBase));
+    else
+      encodeUtf8(c, take);
   }
 }
 

@@ -10,9 +10,9 @@
 namespace quill {
 
 // The form of a text in which texts that match under the options' letter case and blank
-// rules are equal: ASCII and Latin-1 letters folded to lower case, runs of blanks (space,
-// tab, no-break space) made one space. Letters of other alphabets keep their case: rows
-// that differ only there hash apart but are still paired where they stand.
+// rules are equal, and only those: the texts as the loose cell equality reads them (letters
+// of the Latin, Greek and Cyrillic alphabets folded to lower case, runs of blanks made one
+// space), written out again in UTF-8.
 // Numeric tolerances are not applied: nearly equal numbers keep different forms.
 std::string comparableText(const ComparisonOptions& options, std::string_view text);
 
