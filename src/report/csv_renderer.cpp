@@ -7,7 +7,7 @@ namespace quill {
 namespace {
 
 constexpr int kTextFields = 12;  // file1 .. formula2
-constexpr int kCountFields = 11;
+constexpr int kCountFields = 12;
 
 const char* itemKindName(ItemKind kind) {
   switch (kind) {
@@ -27,6 +27,8 @@ const char* itemKindName(ItemKind kind) {
       return "column added";
     case ItemKind::ColumnRemoved:
       return "column removed";
+    case ItemKind::DuplicateKey:
+      return "duplicate key";
   }
   return "";
 }
@@ -46,7 +48,7 @@ void appendCounts(std::string& out, const DifferenceCounts& counts) {
   for (long count :
        {counts.cellsCompared, counts.differences(), counts.differentValues, counts.missingInFirst,
         counts.missingInSecond, counts.differentFormulas, counts.keyCells, counts.rowsAdded,
-        counts.rowsRemoved, counts.columnsAdded, counts.columnsRemoved})
+        counts.rowsRemoved, counts.columnsAdded, counts.columnsRemoved, counts.sheetChanges})
     out += ',' + std::to_string(count);
 }
 
@@ -55,7 +57,8 @@ void appendCounts(std::string& out, const DifferenceCounts& counts) {
 std::string csvHeader() {
   return "file1,file2,sheet1,sheet2,cell1,cell2,kind,key,text1,text2,formula1,formula2,"
          "cells_compared,differences,different_values,missing_in_file1,missing_in_file2,"
-         "different_formulas,key_cells,rows_added,rows_removed,columns_added,columns_removed\r\n";
+         "different_formulas,key_cells,rows_added,rows_removed,columns_added,columns_removed,"
+         "sheet_changes\r\n";
 }
 
 std::string csvPathRecord(std::string_view file1, std::string_view file2, std::string_view kind,
@@ -91,7 +94,8 @@ void CsvRenderer::beginTable(const TableStart& table) {
 
 void CsvRenderer::line(const Line& line) {
   tally_.line(line);
-  visitLineItems(line, [this](const DifferenceItem& item) { writeItem(item); });
+  visitLineItems(line, tally_.oneSidedTable(),
+                 [this](const DifferenceItem& item) { writeItem(item); });
   out_.flushWhenFull();
 }
 

@@ -4,10 +4,11 @@ namespace quill {
 
 long DifferenceCounts::differences() const {
   return differentValues + missingInFirst + missingInSecond + differentFormulas + rowsAdded +
-         rowsRemoved + columnsAdded + columnsRemoved;
+         rowsRemoved + columnsAdded + columnsRemoved + sheetChanges;
 }
 
 void DifferenceCounts::count(const DifferenceItem& item) {
+  if (item.kind == ItemKind::DuplicateKey) return;
   long* counters[] = {&differentValues, &missingInFirst, &missingInSecond, &differentFormulas,
                       &rowsAdded,       &rowsRemoved,    &columnsAdded,    &columnsRemoved};
   ++*counters[int(item.kind)];
@@ -25,6 +26,7 @@ DifferenceCounts& DifferenceCounts::operator+=(const DifferenceCounts& other) {
   rowsRemoved += other.rowsRemoved;
   columnsAdded += other.columnsAdded;
   columnsRemoved += other.columnsRemoved;
+  sheetChanges += other.sheetChanges;
   return *this;
 }
 
@@ -84,10 +86,17 @@ bool ResultTally::beginTable(const TableStart& table) {
     pair.inFirst = table.inFirst;
     pair.inSecond = table.inSecond;
     const bool both = table.inFirst && table.inSecond;
-    pair.renamed = sheetsPaired_ && both && table.sheet1 != table.sheet2;
-    pair.moved = sheetsPaired_ && both && table.position1 != table.position2;
+    if (table.aligned) {
+      pair.renamed = table.renamed;
+      pair.moved = table.moved;
+      pair.counts.sheetChanges = (both ? 0 : 1) + (pair.renamed ? 1 : 0) + (pair.moved ? 1 : 0);
+    } else {
+      pair.renamed = sheetsPaired_ && both && table.sheet1 != table.sheet2;
+      pair.moved = sheetsPaired_ && both && table.position1 != table.position2;
+    }
     pairs_.push_back(std::move(pair));
   }
+  oneSidedTable_ = oneSidedAlignedTable(table);
   tableColumns_ = 0;
   for (const ColumnPair& pair : table.columns)
     tableColumns_ += pair.column1 != 0 && pair.column2 != 0 ? 1 : 0;
@@ -98,7 +107,8 @@ bool ResultTally::beginTable(const TableStart& table) {
 void ResultTally::line(const Line& line) {
   DifferenceCounts& counts = pairs_.back().counts;
   counts.cellsCompared += cellsComparedIn(line, tableColumns_);
-  visitLineItems(line, [&counts](const DifferenceItem& item) { counts.count(item); });
+  visitLineItems(line, oneSidedTable_,
+                 [&counts](const DifferenceItem& item) { counts.count(item); });
 }
 
 ResultTotal ResultTally::total() const {

@@ -22,8 +22,10 @@ struct DifferenceCounts {
   long rowsRemoved = 0;
   long columnsAdded = 0;
   long columnsRemoved = 0;
+  // Aligned sheets added, removed, renamed or moved, one difference each.
+  long sheetChanges = 0;
 
-  // Every listed difference: cells, rows and columns.
+  // Every listed difference: cells, rows, columns and sheet changes.
   long differences() const;
   void count(const DifferenceItem& item);
   DifferenceCounts& operator+=(const DifferenceCounts& other);
@@ -38,7 +40,8 @@ struct SheetPairSummary {
   bool inFirst = true;
   bool inSecond = true;
   bool renamed = false;  // paired by the comparison itself, under another name ...
-  bool moved = false;    // ... or at another position
+  bool moved = false;    // ... or out of the order of the other pairs (aligned), or at another
+                         // position
   DifferenceCounts counts;
 };
 
@@ -59,7 +62,8 @@ struct ResultTotal {
 
 // Follows the tables and lines of a result and counts them by sheet pair: the areas of one
 // worksheet pair that follow one another make one pair. Renamed and moved sheets are told
-// only where sheetsPaired says the comparison paired the worksheets itself, not the user.
+// only where sheetsPaired says the comparison paired the worksheets itself, not the user; an
+// aligned table says so itself, and counts them as differences.
 class ResultTally {
  public:
   explicit ResultTally(bool sheetsPaired) : sheetsPaired_(sheetsPaired) {}
@@ -73,11 +77,14 @@ class ResultTally {
   // The pair of the table begun last.
   const SheetPairSummary& current() const { return pairs_.back(); }
   ResultTotal total() const;
+  // Whether the table begun last is an aligned sheet only one file has.
+  bool oneSidedTable() const { return oneSidedTable_; }
 
  private:
   bool sheetsPaired_;
   std::vector<SheetPairSummary> pairs_;
-  long tableColumns_ = 0;  // the columns both files have in the current table
+  long tableColumns_ = 0;       // the columns both files have in the current table
+  bool oneSidedTable_ = false;  // the current table is an aligned sheet one file has alone
 };
 
 }  // namespace quill

@@ -16,6 +16,7 @@ enum class ItemKind : char {
   RowRemoved,     // a row of file 1 without a row in file 2
   ColumnAdded,    // a column of file 2 without a column in file 1
   ColumnRemoved,  // a column of file 1 without a column in file 2
+  DuplicateKey,   // a row whose key occurs more than once; told, not counted as a difference
 };
 
 // One listed difference: a cell pair, or a whole row or column one file has alone. Rows and
@@ -30,9 +31,16 @@ struct DifferenceItem {
   const CellPair* cell = nullptr;  // the texts and formulas of a cell item
 };
 
+// Whether the table is an aligned sheet that only one file has: the sheet itself is its one
+// difference, and its rows and columns are not listed one by one.
+inline bool oneSidedAlignedTable(const TableStart& table) {
+  return table.aligned && !(table.inFirst && table.inSecond);
+}
+
 // Calls visit(item) for each column that only one file has, in the table's column order.
 template <class Visit>
 void visitColumnItems(const TableStart& table, Visit&& visit) {
+  if (oneSidedAlignedTable(table)) return;
   for (const ColumnPair& pair : table.columns) {
     if (pair.column1 == 0 && pair.column2 != 0)
       visit(DifferenceItem{ItemKind::ColumnAdded, false, 0, 0, 0, pair.column2, nullptr});
@@ -50,9 +58,13 @@ std::string itemPlace(long row, long column);
 
 // Calls visit(item) for each difference a line lists: the differing cell pairs of a compared
 // row, the differing key cells of a row whose key changed, or the row itself when only one
-// file has it. Other lines list nothing.
+// file has it; a compared pair of rows whose key is repeated is preceded by a note saying so. Other
+// lines list nothing, and so do the lines of a one-sided aligned table.
 template <class Visit>
-void visitLineItems(const Line& line, Visit&& visit) {
+void visitLineItems(const Line& line, bool oneSidedTable, Visit&& visit) {
+  if (oneSidedTable) return;
+  if (line.duplicateKey && line.kind == LineKind::Compared)
+    visit(DifferenceItem{ItemKind::DuplicateKey, false, line.row1, 0, line.row2, 0, nullptr});
   switch (line.kind) {
     case LineKind::RowAdded:
       visit(DifferenceItem{ItemKind::RowAdded, false, 0, 0, line.row2, 0, nullptr});

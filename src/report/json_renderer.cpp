@@ -24,6 +24,8 @@ const char* itemKindName(ItemKind kind) {
       return "column added";
     case ItemKind::ColumnRemoved:
       return "column removed";
+    case ItemKind::DuplicateKey:
+      return "duplicate key";
   }
   return "";
 }
@@ -73,7 +75,8 @@ std::string countsObject(const DifferenceCounts& counts) {
                                                   {"rowsAdded", counts.rowsAdded},
                                                   {"rowsRemoved", counts.rowsRemoved},
                                                   {"columnsAdded", counts.columnsAdded},
-                                                  {"columnsRemoved", counts.columnsRemoved}};
+                                                  {"columnsRemoved", counts.columnsRemoved},
+                                                  {"sheetChanges", counts.sheetChanges}};
   for (const auto& [name, value] : members) {
     if (out.size() > 1) out.push_back(',');
     appendNumber(out, name, value);
@@ -167,7 +170,8 @@ void JsonRenderer::beginTable(const TableStart& table) {
 
 void JsonRenderer::line(const Line& line) {
   tally_.line(line);
-  visitLineItems(line, [this](const DifferenceItem& item) { writeItem(item); });
+  visitLineItems(line, tally_.oneSidedTable(),
+                 [this](const DifferenceItem& item) { writeItem(item); });
   out_.flushWhenFull();
 }
 

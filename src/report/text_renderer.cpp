@@ -37,6 +37,7 @@ std::string kindsText(const DifferenceCounts& counts) {
       {counts.rowsRemoved, plural(counts.rowsRemoved, "row removed", "rows removed")},
       {counts.columnsAdded, plural(counts.columnsAdded, "column added", "columns added")},
       {counts.columnsRemoved, plural(counts.columnsRemoved, "column removed", "columns removed")},
+      {counts.sheetChanges, plural(counts.sheetChanges, "sheet change", "sheet changes")},
       {counts.keyCells, std::to_string(counts.keyCells) + " of them in key cells"}};
   std::string text;
   for (const auto& [count, words] : kinds)
@@ -114,7 +115,8 @@ void TextRenderer::beginTable(const TableStart& table) {
 
 void TextRenderer::line(const Line& line) {
   tally_.line(line);
-  visitLineItems(line, [this](const DifferenceItem& item) { writeItem(item); });
+  visitLineItems(line, tally_.oneSidedTable(),
+                 [this](const DifferenceItem& item) { writeItem(item); });
   out_.flushWhenFull();
 }
 
@@ -212,6 +214,9 @@ void TextRenderer::writeItem(const DifferenceItem& item) {
       break;
     case ItemKind::ColumnRemoved:
       text += "column removed";
+      break;
+    case ItemKind::DuplicateKey:
+      text += "duplicate key";
       break;
   }
   text += '\n';

@@ -45,29 +45,106 @@ for name in ("one", "two"):
     book.save(name + ".xlsx")
 )";
 
-// Prints, for each rendering, its count and its differences as "SHEET!CELL" (the first file's
-// place where it has one), one line each, headed by the format's name.
+// Writes one.xlsx and two.xlsx for the aligned and keyed comparisons: a row inserted and a
+// value and a formula changed, a column removed, a sheet renamed, a keyed table sorted
+// otherwise with a changed value and a repeated key, and a sheet only the first has.
+constexpr const char* kWriteAlignedPair = R"(import openpyxl
+for name in ("one", "two"):
+    book = openpyxl.Workbook()
+    data = book.active
+    data.title = "Data"
+    rows = [["Item", "Count", "Note"], ["bolt", 12, "x"], ["nut", 7, "y"], ["pin", 3, "z"], ["rod", 9, "=2*2" if name == "one" else "=2*3"]]
+    if name == "two":
+        rows.insert(2, ["washer", 5, "v"])
+        rows[1][1] = 13
+    for row in rows:
+        data.append(row)
+    wide = book.create_sheet("Wide")
+    for row in [["code", "size", "colour"], ["a1", 4, "red"], ["b2", 5, "blue"], ["c3", 6, "green"]]:
+        wide.append(row if name == "one" else [row[0], row[2]])
+    renamed = book.create_sheet("Old" if name == "one" else "New")
+    for row in [["alpha", 1], ["beta", 2], ["gamma", 3], ["delta", 4]]:
+        renamed.append(row)
+    keys = book.create_sheet("Keys")
+    table = [["K1", 1], ["K2", 2], ["K3", 3], ["K4", 4]]
+    if name == "two":
+        table = [["K4", 4], ["K3", 3], ["K3", 30], ["K2", 20], ["K1", 1]]
+    for row in [["Key", "Value"]] + table:
+        keys.append(row)
+    if name == "one":
+        gone = book.create_sheet("Gone")
+        for row in [["only", "here"], ["and", "there"]]:
+            gone.append(row)
+    book.save(name + ".xlsx")
+)";
+
+// Prints, for each rendering, its count and its items, one line each, headed by the format's
+// name: a cell as "cell SHEET!CELL" (the first file's place where it has one), a whole row or
+// column, a repeated key and (with "aligned") a sheet change by its kind and the documents'
+// link, such as "row added Data!+3:3", "duplicate key Keys!@4" or "sheet renamed Old!".
 constexpr const char* kListDifferences = R"py(import csv, json, re, sys
 folder = sys.argv[1]
-def show(name, count, places):
+sheets_listed = len(sys.argv) > 2 and sys.argv[2] == "aligned"
+def show(name, count, items):
     print(name, count)
-    for place in places:
-        print(" ", place)
+    for item in items:
+        print(" ", item)
+whole = ("row added", "row removed", "column added", "column removed", "duplicate key")
+def place(kind, sheet, where):
+    if kind == "duplicate key":
+        return kind + " " + sheet + "!@" + where
+    return kind + " " + sheet + "!" + ("+" if kind.endswith("added") else "") + where + ":" + where
 report = open(folder + "/report.htm", encoding="utf-8", errors="replace").read()
-anchors = re.findall(r'href="visualized\.htm#([^"]*)"', report)
-show("html", len(anchors), anchors)
+items, notes = [], 0
+for m in re.finditer(r'href="visualized\.htm#([^"]*)"', report):
+    row = report[report.rfind("<tr", 0, m.start()):m.start()]
+    caption = re.findall(r"<td align=left>([^<]*)</td>", row)
+    kind = caption[0].lower() if caption else ""
+    notes += kind == "duplicate key"
+    items.append((kind if kind in whole or kind.startswith("sheet ") else "cell") + " " + m.group(1))
+show("html", len(items) - notes, items)
 lines = open(folder + "/result.txt", encoding="utf-8").read().split("\n")
-listed = [m.group(1) for m in (re.match(r"^(\S+![A-Z]+[0-9]+)(?: / \S+)?: (?!sheet )", l) for l in lines) if m]
+items = []
+for line in lines:
+    if m := re.match(r"^(\S+![A-Z]+[0-9]+)(?: / \S+)?: (?!sheet )", line):
+        items.append("cell " + m.group(1))
+    elif m := re.match(r"^(\S+)!([A-Z]+|[0-9]+)(?: / \S+)?: (.*)$", line):
+        items.append(place(m.group(3), m.group(1), m.group(2)))
+    elif sheets_listed and (m := re.match(r"^(\S+)(?: / \S+)?: sheet (.*)$", line)):
+        for standing in m.group(2).split(", "):
+            kind = {"only in FILE1": "removed", "only in FILE2": "added"}.get(standing, standing.split(" ")[0])
+            items.append("sheet " + kind + " " + m.group(1) + "!")
 total = [l for l in lines if l.startswith("Total: ")][0]
-show("text", int(re.search(r"([0-9]+) differences?", total).group(1)), listed)
+show("text", int(re.search(r"([0-9]+) differences?", total).group(1)), items)
 records = list(csv.DictReader(open(folder + "/result.csv", encoding="utf-8", newline="")))
-cells = [r for r in records if r["kind"] in ("different value", "missing in FILE1", "missing in FILE2", "different formula")]
-place = lambda s1, c1, s2, c2: s1 + "!" + c1 if c1 else s2 + "!" + c2
+items = []
+sheet_kinds = {"sheet only in FILE1": "sheet removed", "sheet only in FILE2": "sheet added",
+               "sheet renamed": "sheet renamed", "sheet moved": "sheet moved"}
+for r in records:
+    kind = r["kind"]
+    if kind in ("different value", "missing in FILE1", "missing in FILE2", "different formula"):
+        items.append("cell " + (r["sheet1"] + "!" + r["cell1"] if r["cell1"] else r["sheet2"] + "!" + r["cell2"]))
+    elif kind in whole:
+        first = bool(r["cell1"])
+        items.append(place(kind, r["sheet1"] if first else r["sheet2"], r["cell1"] if first else r["cell2"]))
+    elif kind in sheet_kinds and sheets_listed:
+        items.append(sheet_kinds[kind] + " " + (r["sheet1"] or r["sheet2"]) + "!")
 totals = [r for r in records if r["kind"] == "total"]
-show("csv", int(totals[0]["differences"]), [place(r["sheet1"], r["cell1"], r["sheet2"], r["cell2"]) for r in cells])
+show("csv", int(totals[0]["differences"]), items)
 document = json.load(open(folder + "/result.json", encoding="utf-8"))
-items = [(p, d) for c in document["comparisons"] for p in c["sheetPairs"] for d in p["differences"]]
-show("json", document["total"]["differences"], [place(p["sheet1"] or "", d["cell1"] or "", p["sheet2"] or "", d["cell2"] or "") for p, d in items])
+items = []
+for c in document["comparisons"]:
+    for p in c["sheetPairs"]:
+        name = (p["sheet1"] or p["sheet2"]) + "!"
+        if sheets_listed:
+            standing = {"file1": ["removed"], "file2": ["added"]}.get(p["onlyIn"]) or \
+                [k for k in ("renamed", "moved") if p[k]]
+            items += ["sheet " + k + " " + name for k in standing]
+        for d in p["differences"]:
+            first = d["cell1"] is not None
+            sheet, where = (p["sheet1"], d["cell1"]) if first else (p["sheet2"], d["cell2"])
+            items.append(place(d["kind"], sheet, where) if d["kind"] in whole else "cell " + sheet + "!" + where)
+show("json", document["total"]["differences"], items)
 )py";
 
 // The lines kListDifferences printed for one format, its name line included.
@@ -85,6 +162,7 @@ std::string section(const std::string& listing, const std::string& format) {
 // four renderings agree; gives the listing, and the command line's summary line.
 void expectAgreement(const fs::path& folder, const std::string& files, const std::string& options,
                      const std::string& summary) {
+  const bool aligned = options.find("--align") != std::string::npos;
   const std::string run = "compare " + files + " " + options;
   const CliRun html = runCli(run + " --quiet --out '" + folder.string() + "'");
   ASSERT_NE(html.exitCode, 2) << html.output;
@@ -98,8 +176,9 @@ void expectAgreement(const fs::path& folder, const std::string& files, const std
     EXPECT_EQ(script.output, summary) << format;
   }
   std::ofstream(folder / "list.py") << kListDifferences;
-  const CliRun listed = runCommandLine(std::string(kPython) + " '" + (folder / "list.py").string() +
-                                       "' '" + folder.string() + "' 2>&1");
+  const CliRun listed =
+      runCommandLine(std::string(kPython) + " '" + (folder / "list.py").string() + "' '" +
+                     folder.string() + "' " + (aligned ? "aligned" : "") + " 2>&1");
   ASSERT_EQ(listed.exitCode, 0) << listed.output;
   const std::string html_ = section(listed.output, "html");
   EXPECT_FALSE(html_.empty()) << listed.output;
@@ -111,6 +190,7 @@ struct AgreementCase {
   const char* name;
   const char* options;
   const char* summary;
+  const char* writer = kWritePair;
 };
 
 class FormatAgreement : public testing::TestWithParam<AgreementCase> {};
@@ -130,7 +210,7 @@ TEST_P(FormatAgreement, MadePairInEachMode) {
   if (runCommandLine(std::string(kPython) + " -c 'import openpyxl' 2>&1").exitCode != 0)
     GTEST_SKIP() << kPython << " with openpyxl is needed to write the workbooks";
   const quill::test::TemporaryFolder folder;
-  std::ofstream(folder.path() / "write_pair.py") << kWritePair;
+  std::ofstream(folder.path() / "write_pair.py") << GetParam().writer;
   const CliRun written =
       runCommandLine("cd '" + folder.path().string() + "' && " + kPython + " write_pair.py 2>&1");
   ASSERT_EQ(written.exitCode, 0) << written.output;
@@ -147,7 +227,17 @@ INSTANTIATE_TEST_SUITE_P(
                     AgreementCase{"KeyedRows", "--sheet1 2 --mode rows --identifying A",
                                   "1 difference in 1 of 1 sheet\n"},
                     AgreementCase{"KeyedColumns", "--sheet1 1 --mode columns --identifying 1,2",
-                                  "2 differences in 1 of 1 sheet\n"}),
+                                  "2 differences in 1 of 1 sheet\n"},
+                    AgreementCase{"WholeWorkbooksWithFormulas", "--formulas",
+                                  "34 differences in 4 of 5 sheets\n", kWriteAlignedPair},
+                    AgreementCase{"Aligned", "--align", "12 differences in 5 of 5 sheets\n",
+                                  kWriteAlignedPair},
+                    AgreementCase{"AlignedWithFormulas", "--align --formulas",
+                                  "13 differences in 5 of 5 sheets\n", kWriteAlignedPair},
+                    AgreementCase{"KeyedJoin", "--sheet1 4 --mode rows --identifying A --match key",
+                                  "2 differences in 1 of 1 sheet\n", kWriteAlignedPair},
+                    AgreementCase{"AlignedRange", "--sheet1 1 --range1 A1:C6 --align",
+                                  "2 differences in 1 of 1 sheet\n", kWriteAlignedPair}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
