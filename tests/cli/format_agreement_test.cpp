@@ -78,6 +78,19 @@ for name in ("one", "two"):
     book.save(name + ".xlsx")
 )";
 
+// Writes one.xlsx and two.xlsx whose sheets are the same but that the second moves one sheet
+// to the end and renames another.
+constexpr const char* kWriteMovedPair = R"(import openpyxl
+for name, order in (("one", ["Alpha", "Beta", "Gamma"]), ("two", ["Beta", "Gamma", "Alpha"])):
+    book = openpyxl.Workbook()
+    book.remove(book.active)
+    for s in order:
+        sheet = book.create_sheet(s if not (name == "two" and s == "Gamma") else "Gamma2")
+        for i in range(4):
+            sheet.append([s + str(i), i * len(s)])
+    book.save(name + ".xlsx")
+)";
+
 // Prints, for each rendering, its count and its items, one line each, headed by the format's
 // name: a cell as "cell SHEET!CELL" (the first file's place where it has one), a whole row or
 // column, a repeated key and (with "aligned") a sheet change by its kind and the documents'
@@ -236,6 +249,8 @@ INSTANTIATE_TEST_SUITE_P(
                                   "13 differences in 5 of 5 sheets\n", kWriteAlignedPair},
                     AgreementCase{"KeyedJoin", "--sheet1 4 --mode rows --identifying A --match key",
                                   "2 differences in 1 of 1 sheet\n", kWriteAlignedPair},
+                    AgreementCase{"AlignedMovedSheet", "--align",
+                                  "2 differences in 2 of 3 sheets\n", kWriteMovedPair},
                     AgreementCase{"AlignedRange", "--sheet1 1 --range1 A1:C6 --align",
                                   "2 differences in 1 of 1 sheet\n", kWriteAlignedPair}),
     [](const auto& info) { return std::string(info.param.name); });
