@@ -9,30 +9,6 @@ namespace {
 constexpr int kTextFields = 12;  // file1 .. formula2
 constexpr int kCountFields = 12;
 
-const char* itemKindName(ItemKind kind) {
-  switch (kind) {
-    case ItemKind::DifferentValue:
-      return "different value";
-    case ItemKind::MissingInFirst:
-      return "missing in FILE1";
-    case ItemKind::MissingInSecond:
-      return "missing in FILE2";
-    case ItemKind::DifferentFormula:
-      return "different formula";
-    case ItemKind::RowAdded:
-      return "row added";
-    case ItemKind::RowRemoved:
-      return "row removed";
-    case ItemKind::ColumnAdded:
-      return "column added";
-    case ItemKind::ColumnRemoved:
-      return "column removed";
-    case ItemKind::DuplicateKey:
-      return "duplicate key";
-  }
-  return "";
-}
-
 void appendFields(std::string& out, std::initializer_list<std::string_view> fields) {
   for (std::string_view field : fields) {
     out.push_back(',');
@@ -128,8 +104,9 @@ void CsvRenderer::writeItem(const DifferenceItem& item) {
   const std::string place2 = sheet2_.empty() ? "" : itemPlace(item.row2, item.column2);
   const CellPair empty;
   const CellPair& cell = item.cell != nullptr ? *item.cell : empty;
-  appendFields(text, {place1, place2, itemKindName(item.kind), item.key ? "yes" : "no", cell.text1,
-                      cell.text2, cell.formula1, cell.formula2});
+  appendFields(
+      text, {place1, place2, itemKindName(item.kind, FileNames::UpperCase), item.key ? "yes" : "no",
+             cell.text1, cell.text2, cell.formula1, cell.formula2});
   appendEmptyFields(text, kCountFields);
   text += "\r\n";
 }

@@ -19,6 +19,13 @@ enum class ItemKind : char {
   DuplicateKey,   // a row whose key occurs more than once; told, not counted as a difference
 };
 
+// How the kind names write the files: "missing in FILE1" (text, CSV) or "missing in file1"
+// (JSON).
+enum class FileNames : char { UpperCase, LowerCase };
+
+// The name of an item's kind as the script formats write it: "different value", ...
+const char* itemKindName(ItemKind kind, FileNames files);
+
 // One listed difference: a cell pair, or a whole row or column one file has alone. Rows and
 // columns are 0 where the item has none in that file (the other file's row, a whole column).
 struct DifferenceItem {

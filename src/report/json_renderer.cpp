@@ -6,30 +6,6 @@ namespace quill {
 
 namespace {
 
-const char* itemKindName(ItemKind kind) {
-  switch (kind) {
-    case ItemKind::DifferentValue:
-      return "different value";
-    case ItemKind::MissingInFirst:
-      return "missing in file1";
-    case ItemKind::MissingInSecond:
-      return "missing in file2";
-    case ItemKind::DifferentFormula:
-      return "different formula";
-    case ItemKind::RowAdded:
-      return "row added";
-    case ItemKind::RowRemoved:
-      return "row removed";
-    case ItemKind::ColumnAdded:
-      return "column added";
-    case ItemKind::ColumnRemoved:
-      return "column removed";
-    case ItemKind::DuplicateKey:
-      return "duplicate key";
-  }
-  return "";
-}
-
 void appendMember(std::string& out, std::string_view name, std::string_view text) {
   appendJsonString(out, name);
   out.push_back(':');
@@ -227,7 +203,7 @@ void JsonRenderer::writeItem(const DifferenceItem& item) {
   std::string& text = out_.text();
   text += firstItem_ ? "\n{" : ",\n{";
   firstItem_ = false;
-  appendMember(text, "kind", itemKindName(item.kind));
+  appendMember(text, "kind", itemKindName(item.kind, FileNames::LowerCase));
   text += ',';
   appendBool(text, "key", item.key);
   text += ',';
