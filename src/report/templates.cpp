@@ -26,6 +26,21 @@ void appendLink(std::string& body, std::string_view anchor) {
   body.append("</a>");
 }
 
+// A row of the difference list naming what differs, the cell it links to and the two texts;
+// every field is escaped, so a label without markup characters appears as written.
+void appendTwoTextRow(std::string& body, std::string_view what, std::string_view anchor,
+                      std::string_view text1, std::string_view text2) {
+  body.append("<tr><td align=left>");
+  appendHtmlEscaped(body, what);
+  body.append("</td><td>");
+  appendLink(body, anchor);
+  body.append("</td><td>");
+  appendHtmlEscaped(body, text1);
+  body.append("</td><td>");
+  appendHtmlEscaped(body, text2);
+  body.append("</td></tr>");
+}
+
 void appendNumber(std::string& out, long value) {
   char digits[24];
   auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
@@ -103,24 +118,12 @@ void appendMissingValueRow(std::string& body, std::string_view file, std::string
 
 void appendDifferentValueRow(std::string& body, std::string_view anchor, std::string_view value1,
                              std::string_view value2) {
-  body.append("<tr><td align=left>Different value</td><td>");
-  appendLink(body, anchor);
-  body.append("</td><td>");
-  appendHtmlEscaped(body, value1);
-  body.append("</td><td>");
-  appendHtmlEscaped(body, value2);
-  body.append("</td></tr>");
+  appendTwoTextRow(body, "Different value", anchor, value1, value2);
 }
 
 void appendDifferentFormulaRow(std::string& body, std::string_view anchor,
                                std::string_view formula1, std::string_view formula2) {
-  body.append("<tr><td align=left>Different formula</td><td>");
-  appendLink(body, anchor);
-  body.append("</td><td>");
-  appendHtmlEscaped(body, formula1);
-  body.append("</td><td>");
-  appendHtmlEscaped(body, formula2);
-  body.append("</td></tr>");
+  appendTwoTextRow(body, "Different formula", anchor, formula1, formula2);
 }
 
 void appendAlignedChangeRow(std::string& body, std::string_view what, std::string_view anchor) {
@@ -133,15 +136,7 @@ void appendAlignedChangeRow(std::string& body, std::string_view what, std::strin
 
 void appendAlignedChangeRow(std::string& body, std::string_view what, std::string_view anchor,
                             std::string_view value1, std::string_view value2) {
-  body.append("<tr><td align=left>");
-  appendHtmlEscaped(body, what);
-  body.append("</td><td>");
-  appendLink(body, anchor);
-  body.append("</td><td>");
-  appendHtmlEscaped(body, value1);
-  body.append("</td><td>");
-  appendHtmlEscaped(body, value2);
-  body.append("</td></tr>");
+  appendTwoTextRow(body, what, anchor, value1, value2);
 }
 
 void appendTableAnchor(std::string& grid, std::string_view anchor) {
