@@ -73,6 +73,26 @@ StartRequest parseStartArguments(const std::vector<std::string>& arguments) {
   return request;
 }
 
+std::string missingDisplay(const std::vector<std::string>& arguments,
+                           const std::function<const char*(const char*)>& environment) {
+#if defined(__unix__) && !defined(__APPLE__)
+  const auto set = [&](const char* name) {
+    const char* value = environment(name);
+    return value != nullptr && *value != '\0';
+  };
+  if (set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM")) return {};
+  for (const std::string& argument : arguments) {
+    if (argument == "--") break;
+    if (argument == "-platform" || argument == "--platform") return {};
+  }
+  return "no display to show the windows on (neither DISPLAY nor WAYLAND_DISPLAY is set)";
+#else
+  (void)arguments;
+  (void)environment;
+  return {};
+#endif
+}
+
 std::string startUsage() {
   return kUsage;
 }

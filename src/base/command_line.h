@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,13 @@ StartRequest parseStartArguments(const std::vector<std::string>& arguments);
 // Whether the arguments ask for help or the version, which is answered before any window
 // machinery starts.
 bool asksForTextOnly(const std::vector<std::string>& arguments);
+
+// Why the windows cannot open, or an empty text when they can: on a desktop that names its
+// display in the environment (X11 or Wayland), a program started with no display set and
+// no Qt platform chosen (QT_QPA_PLATFORM or "-platform") has nowhere to show a window, and
+// Qt would abort. The environment is read through the function given.
+std::string missingDisplay(const std::vector<std::string>& arguments,
+                           const std::function<const char*(const char*)>& environment);
 
 // The text of "quillmere --help".
 std::string startUsage();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string_view>
 
 namespace quill {
 namespace {
@@ -56,6 +57,22 @@ TEST(StartArguments, HelpAndVersionAreAnsweredBeforeAnyWindowStarts) {
   // Qt's own options are not answered here; the application takes them.
   EXPECT_FALSE(asksForTextOnly({"-platform", "offscreen"}));
 }
+
+#if defined(__unix__) && !defined(__APPLE__)
+TEST(StartArguments, NoDisplayIsSaidBeforeQtStarts) {
+  const auto only = [](const char* present) {
+    return [present](const char* name) -> const char* {
+      return std::string_view(name) == present ? ":0" : nullptr;
+    };
+  };
+  EXPECT_NE(missingDisplay({"a.xlsx"}, only("NONE")), "");
+  EXPECT_EQ(missingDisplay({"a.xlsx"}, only("DISPLAY")), "");
+  EXPECT_EQ(missingDisplay({}, only("WAYLAND_DISPLAY")), "");
+  EXPECT_EQ(missingDisplay({}, only("QT_QPA_PLATFORM")), "");
+  EXPECT_EQ(missingDisplay({"-platform", "offscreen"}, only("NONE")), "");
+  EXPECT_NE(missingDisplay({"--", "-platform"}, only("NONE")), "");
+}
+#endif
 
 TEST(StartArguments, RefusalsSayWhatWasWrong) {
   EXPECT_EQ(parseStartArguments({"--bogus"}).error, "unknown option \"--bogus\"");
