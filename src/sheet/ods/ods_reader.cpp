@@ -25,7 +25,7 @@ bool isEncrypted(const ZipArchive& package) {
 
 std::unique_ptr<StoredWorkbook> readOdsWorkbook(const std::string& path,
                                                 const ReadOptions& options) {
-  ZipArchive package(path);
+  ZipArchive package(path, options.stop);
   if (isEncrypted(package))
     throw WorkbookError("\"" + path +
                         "\" is a password-protected workbook, which cannot be read: remove the "
