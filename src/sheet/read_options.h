@@ -1,12 +1,25 @@
 #pragma once
 
+#include <stop_token>
+
+#include "base/error_trap.h"
+
 namespace quill {
 
-// What a reader reads besides the cells' values.
+// What a reader reads besides the cells' values, and when it is to give up.
 struct ReadOptions {
   // Each cell's formula as A1-style text; off by default, so that value comparisons do not
   // pay for it.
   bool formulas = false;
+  // Once a stop is requested, the read throws ComparisonCancelled at its next check (every
+  // inflated chunk, block of text or few thousand records); a token without a source, as
+  // the command line gives, never stops it.
+  std::stop_token stop{};
 };
+
+// Throws ComparisonCancelled when a stop has been requested; readers call it as they go.
+inline void stopIfRequested(const std::stop_token& stop) {
+  if (stop.stop_requested()) throw ComparisonCancelled{};
+}
 
 }  // namespace quill

@@ -23,7 +23,7 @@ std::unique_ptr<StoredWorkbook> readRecognisedFile(const std::string& path,
     case WorkbookFormat::Xls:
       return readXlsWorkbook(path, options);
     case WorkbookFormat::Csv:
-      return readCsvWorkbook(path);
+      return readCsvWorkbook(path, options);
     case WorkbookFormat::Xlsb:
       return readXlsbWorkbook(path, options);
     case WorkbookFormat::EncryptedPackage:

@@ -29,12 +29,6 @@ const char* XmlAttributes::find(std::string_view wanted) const {
   return nullptr;
 }
 
-const char* XmlAttributes::findQualified(std::string_view wanted) const {
-  for (const char** p = pairs_; *p != nullptr; p += 2)
-    if (p[0] == wanted) return p[1];
-  return nullptr;
-}
-
 namespace {
 
 struct Callbacks {

@@ -20,13 +20,16 @@ class XmlAttributes {
   explicit XmlAttributes(const char** pairs) : pairs_(pairs) {}
   // The value of the attribute whose local name (without prefix) matches, or nothing.
   const char* find(std::string_view localName) const;
-  // The value of the attribute whose name, prefix included, matches exactly, or nothing.
-  const char* findQualified(std::string_view qualifiedName) const;
   // Calls visit(localName, value) for each attribute in document order: one pass where an
   // element's attributes are read one after another.
   template <class Visit>
   void forEach(Visit&& visit) const {
     for (const char** p = pairs_; *p != nullptr; p += 2) visit(localName(p[0]), p[1]);
+  }
+  // The same with each name as written, prefix included.
+  template <class Visit>
+  void forEachQualified(Visit&& visit) const {
+    for (const char** p = pairs_; *p != nullptr; p += 2) visit(std::string_view(p[0]), p[1]);
   }
 
  private:

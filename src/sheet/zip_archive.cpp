@@ -5,6 +5,7 @@
 #include <fstream>
 #include <memory>
 
+#include "sheet/read_options.h"
 #include "sheet/workbook.h"
 
 namespace quill {
@@ -29,7 +30,8 @@ bool ZipArchive::looksLikeZip(const std::string& path) {
   return in && magic[0] == 'P' && magic[1] == 'K' && magic[2] == 3 && magic[3] == 4;
 }
 
-ZipArchive::ZipArchive(const std::string& path) : path_(path) {
+ZipArchive::ZipArchive(const std::string& path, std::stop_token stop)
+    : path_(path), stop_(std::move(stop)) {
   int error = 0;
   archive_ = zip_open(path.c_str(), ZIP_RDONLY, &error);
   if (archive_ == nullptr) {
@@ -86,6 +88,7 @@ void ZipArchive::read(std::string_view name,
   std::unique_ptr<char[]> buffer(new char[1 << 16]);
   std::uint64_t total = 0;
   while (true) {
+    stopIfRequested(stop_);
     zip_int64_t got = zip_fread(file.get(), buffer.get(), 1 << 16);
     if (got < 0)
       fail("the part \"" + part + "\" is damaged (" + zip_file_strerror(file.get()) + ")");

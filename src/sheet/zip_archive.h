@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <stop_token>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,14 +17,15 @@ namespace quill {
 // chunk of it is held at a time (what its reader keeps has limits of its own), but may not
 // inflate past a ratio no real workbook reaches; a part read whole is held, so its size is
 // limited. Part names are matched without regard to case and without a leading "/".
-// Failures throw WorkbookError naming the file.
+// Failures throw WorkbookError naming the file; a stop requested through the token given
+// throws ComparisonCancelled before the next chunk.
 class ZipArchive {
  public:
   static constexpr std::uint64_t kMaxPartSize = std::uint64_t(1) << 30;  // held by readAll
   static constexpr std::uint64_t kMaxRatio = 1000;  // inflated : compressed, past the first MiB
   static constexpr std::uint64_t kRatioFreeBytes = std::uint64_t(1) << 20;
 
-  explicit ZipArchive(const std::string& path);
+  explicit ZipArchive(const std::string& path, std::stop_token stop = {});
   ~ZipArchive();
   ZipArchive(const ZipArchive&) = delete;
   ZipArchive& operator=(const ZipArchive&) = delete;
@@ -46,6 +48,7 @@ class ZipArchive {
   [[noreturn]] void fail(const std::string& reason) const;
 
   std::string path_;
+  std::stop_token stop_;
   zip* archive_ = nullptr;
 };
 

@@ -63,6 +63,7 @@ void ComparisonRunner::start(const ComparisonRequest& request, const QString& wi
   outcome_ = ComparisonOutcome{};
   wasCancelled_ = false;
   cancelled_ = std::make_shared<std::atomic<bool>>(false);
+  readStop_ = std::stop_source();
   progress_ = std::make_unique<Progress>(cancelled_);
   busy_.emplace();
   thread_ = QThread::create(
@@ -77,9 +78,10 @@ void ComparisonRunner::work(const QString& windowName, const QString& procedure,
   WindowErrorBox box(owner_, context_.dialogs, cancelled_);
   ErrorTrap trap(windowName.toStdString(), procedure.toStdString(), box);
   try {
+    ReadOptions readOptions = readOptionsFor(request_.options);
+    readOptions.stop = readStop_.get_token();
     trap.at(RunLine::OpenFiles, [&] {
-      context_.openSession(context_.session, request_.path1, request_.path2, box,
-                           readOptionsFor(request_.options));
+      context_.openSession(context_.session, request_.path1, request_.path2, box, readOptions);
     });
     HtmlResultWriter documents(context_.temporaryFolder.toStdString());
     ComparisonContext run{request_, context_.session, documents, *progress_, box, {}};
@@ -99,6 +101,7 @@ void ComparisonRunner::showProgress() {
 void ComparisonRunner::cancelAndWait() {
   if (!thread_) return;
   cancelled_->store(true);
+  readStop_.request_stop();
   thread_->wait();
   threadEnded();
 }

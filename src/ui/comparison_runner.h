@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <stop_token>
 
 #include "engine/comparison.h"
 #include "shell/look.h"
@@ -56,6 +57,7 @@ class ComparisonRunner final : public QObject {
   QProgressBar& progressBar_;
   std::unique_ptr<Progress> progress_;
   std::shared_ptr<std::atomic<bool>> cancelled_;
+  std::stop_source readStop_;  // stops the readers of a cancelled run within a chunk
   QTimer progressTimer_;
   QThread* thread_ = nullptr;
   std::optional<BusyCursor> busy_;

@@ -4,6 +4,7 @@
 #include <QThread>
 #include <atomic>
 #include <mutex>
+#include <stop_token>
 
 #include "shell/window_error_box.h"
 
@@ -42,6 +43,12 @@ struct WorkbookLoader::Read {
   SpreadsheetSession session;
   CollectingErrorBox box;
   std::atomic<bool> givenUp = false;
+  std::stop_source stop;  // asks the readers to give up at their next check
+
+  void abandon() {
+    givenUp = true;
+    stop.request_stop();
+  }
 };
 
 WorkbookLoader::WorkbookLoader(QWidget& owner, ProgramContext& context, QProgressBar& progress,
@@ -53,8 +60,9 @@ WorkbookLoader::WorkbookLoader(QWidget& owner, ProgramContext& context, QProgres
       label_(label) {}
 
 WorkbookLoader::~WorkbookLoader() {
-  // The window's controls may be gone already: only the read is given up.
-  if (running_) running_->givenUp = true;
+  // The window's controls may be gone already: only the read is given up, and its readers
+  // stop at their next check, so that the wait below is short.
+  if (running_) running_->abandon();
   for (const QPointer<QThread>& thread : threads_) {
     if (!thread) continue;
     thread->wait();
@@ -73,11 +81,12 @@ void WorkbookLoader::start(const std::string& path1, const std::string& path2) {
   const int label = label_;
   QThread* thread = QThread::create([read, window, procedure, label] {
     ErrorTrap trap(window, procedure, read->box);
+    const ReadOptions options{.formulas = false, .stop = read->stop.get_token()};
     try {
       trap.at(OpeningLine(label),
-              [&] { read->opener(read->session, read->path1, read->path2, read->box, {}); });
+              [&] { read->opener(read->session, read->path1, read->path2, read->box, options); });
     } catch (const ComparisonCancelled&) {
-      // The opener gave up itself; there is nothing to show.
+      // The read was given up and its readers stopped; there is nothing to show.
     }
   });
   threads_.push_back(thread);
@@ -94,7 +103,7 @@ void WorkbookLoader::start(const std::string& path1, const std::string& path2) {
 
 void WorkbookLoader::giveUp() {
   if (!running_) return;
-  running_->givenUp = true;
+  running_->abandon();
   running_.reset();
   showIdle();
 }

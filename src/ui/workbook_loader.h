@@ -20,8 +20,9 @@ namespace quill {
 // Reads the two workbooks of a window on a worker thread while the window stays
 // responsive: the busy pointer shows and the window's progress bar runs without an end
 // until the read has ended. The boxes the read reports are shown on the window once it has
-// ended. A read that is given up (another one started, the window gone) is dropped when it
-// ends; the loader waits for its thread when destroyed.
+// ended. A read that is given up (another one started, the window gone) is asked to stop,
+// which its readers do within a chunk of their file, and is dropped when it ends; the
+// loader waits for its thread when destroyed.
 class WorkbookLoader final : public QObject {
   Q_OBJECT
  public:
@@ -35,8 +36,8 @@ class WorkbookLoader final : public QObject {
   // Starts reading the two files, giving up a read still running.
   void start(const std::string& path1, const std::string& path2);
   bool isReading() const { return running_ != nullptr; }
-  // Gives up a running read: its workbooks are dropped when it ends, and the window's
-  // pointer and progress bar are freed at once.
+  // Gives up a running read: its readers are asked to stop, what it read is dropped when it
+  // ends, and the window's pointer and progress bar are freed at once.
   void giveUp();
   // The session the last finished read opened; empty once taken.
   SpreadsheetSession takeSession();

@@ -172,6 +172,27 @@ TEST(OdsReader, TablesAreWorksheetsInDocumentOrder) {
   EXPECT_EQ(cellListing(*workbook), "Zeta!A1=z\nMid!A1=m\n");
 }
 
+// A content part with what the fast scanner leaves to the general parser is read from its
+// start again, cells before that point included, and gives what its plain form gives.
+TEST(OdsReader, ContentBeyondPlainXmlReadsAsItsPlainForm) {
+  const std::string plain =
+      cell("", "<text:p>first</text:p>") + cell("", "<text:p>a&lt;b</text:p>");
+  const struct {
+    const char* what;
+    std::string rows;
+  } forms[] = {
+      {"comment",
+       cell("", "<text:p>first</text:p>") + cell("", "<text:p><!-- note -->a&lt;b</text:p>")},
+      {"CDATA section",
+       cell("", "<text:p>first</text:p>") + cell("", "<text:p>a<![CDATA[<]]>b</text:p>")},
+      {"processing instruction",
+       cell("", "<text:p>first</text:p>") + cell("", "<text:p>a<?pi x?>&lt;b</text:p>")},
+  };
+  const std::string expected = readRows(plain);
+  ASSERT_EQ(expected, "S!A1=first\nS!A2=a<b\n");
+  for (const auto& form : forms) EXPECT_EQ(readRows(form.rows), expected) << form.what;
+}
+
 struct HostileCase {
   const char* what;
   std::string rows;

@@ -8,7 +8,10 @@
 #include <QProgressBar>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <condition_variable>
+#include <mutex>
 #include <semaphore>
+#include <stop_token>
 
 #include "shell/comparison_settings.h"
 #include "ui/range_picker.h"
@@ -606,6 +609,73 @@ TEST_F(SmallerAreaReadingTest, ClosingDuringAReadEndsTheProgramAndDropsWhatItRea
   // Ending the program waits for the worker, whose workbooks and boxes are dropped.
   windows.reset();
   EXPECT_EQ(read.count(), 0);
+  EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join("\n").toStdString();
+}
+
+// Openings that read until they are asked to stop, as the readers of a workbook too large
+// to wait for do, and then give up as the readers do.
+class SmallerAreaStoppingTest : public SmallerAreaTest {
+ protected:
+  // What the worker's opening saw, shared with it.
+  struct Opening {
+    std::mutex mutex;
+    std::condition_variable_any changed;
+    bool released = false;  // lets a read the test failed to stop end
+    bool stopSeen = false;
+  };
+
+  void SetUp() override {
+    SmallerAreaTest::SetUp();
+    if (HasFatalFailure()) return;
+    context->openSession = [opening = opening_](SpreadsheetSession&, const std::string&,
+                                                const std::string&, ErrorBox& box,
+                                                const ReadOptions& options) {
+      std::stop_token stop = options.stop;
+      std::unique_lock lock(opening->mutex);
+      opening->changed.wait(lock, stop, [&] { return opening->released; });
+      opening->stopSeen = stop.stop_requested();
+      lock.unlock();
+      stopIfRequested(stop);
+      box.show("read to its end");
+    };
+    button(smallerAreaWindow(), "PushButton1").click();
+    box(mainWindow(), "Text2").setText(makeFile("large.xlsx"));
+    button(mainWindow(), "PushButton8").click();
+  }
+
+  void TearDown() override {
+    {
+      const std::lock_guard lock(opening_->mutex);
+      opening_->released = true;
+    }
+    opening_->changed.notify_all();
+    SmallerAreaTest::TearDown();
+  }
+
+  bool stopSeen() {
+    const std::lock_guard lock(opening_->mutex);
+    return opening_->stopSeen;
+  }
+
+  std::shared_ptr<Opening> opening_ = std::make_shared<Opening>();
+};
+
+TEST_F(SmallerAreaStoppingTest, ClosingDuringAReadStopsItsReadersWithoutABox) {
+  ASSERT_TRUE(smallerAreaWindow().isReading());
+  QSignalSpy read(&smallerAreaWindow(), &SmallerAreaWindow::workbooksRead);
+  smallerAreaWindow().close();
+  EXPECT_FALSE(smallerAreaWindow().isReading());
+  ASSERT_TRUE(waitFor([&] { return stopSeen(); })) << "the read goes on after the window closed";
+  windows.reset();
+  EXPECT_EQ(read.count(), 0);
+  EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join("\n").toStdString();
+}
+
+// Quitting destroys the windows, which must not wait for the read to reach its end.
+TEST_F(SmallerAreaStoppingTest, EndingTheProgramDuringAReadStopsItsReaders) {
+  ASSERT_TRUE(smallerAreaWindow().isReading());
+  windows.reset();
+  EXPECT_TRUE(stopSeen());
   EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join("\n").toStdString();
 }
 

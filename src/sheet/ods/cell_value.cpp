@@ -19,29 +19,53 @@ bool parseDouble(std::string_view text, double& value) {
 
 }  // namespace
 
+// One pass over the cell's attributes, which are read for every cell of a sheet.
 void CellValue::read(const XmlAttributes& attributes) {
+  std::string_view officeType, calcType;
+  const char* number = nullptr;
+  const char* date = nullptr;
+  const char* time = nullptr;
+  const char* boolean = nullptr;
+  const char* string = nullptr;
+  attributes.forEachQualified([&](std::string_view name, const char* value) {
+    if (!name.starts_with("office:")) {
+      if (name == "calcext:value-type") calcType = value;
+      return;
+    }
+    name.remove_prefix(7);
+    if (name == "value-type") {
+      officeType = value;
+    } else if (name == "value") {
+      number = value;
+    } else if (name == "date-value") {
+      date = value;
+    } else if (name == "time-value") {
+      time = value;
+    } else if (name == "boolean-value") {
+      boolean = value;
+    } else if (name == "string-value") {
+      string = value;
+    }
+  });
   type_ = Type::Paragraphs;
   const char* valueAttribute = nullptr;
-  const char* calcType = attributes.findQualified("calcext:value-type");
-  const char* officeType = attributes.findQualified("office:value-type");
-  std::string_view type = officeType ? officeType : "";
-  if (calcType != nullptr && std::string_view(calcType) == "error") {
+  if (calcType == "error") {
     type_ = Type::Error;
-  } else if (type == "float" || type == "percentage" || type == "currency") {
+  } else if (officeType == "float" || officeType == "percentage" || officeType == "currency") {
     type_ = Type::Number;
-    valueAttribute = attributes.findQualified("office:value");
-  } else if (type == "date") {
+    valueAttribute = number;
+  } else if (officeType == "date") {
     type_ = Type::Date;
-    valueAttribute = attributes.findQualified("office:date-value");
-  } else if (type == "time") {
+    valueAttribute = date;
+  } else if (officeType == "time") {
     type_ = Type::Time;
-    valueAttribute = attributes.findQualified("office:time-value");
-  } else if (type == "boolean") {
+    valueAttribute = time;
+  } else if (officeType == "boolean") {
     type_ = Type::Boolean;
-    valueAttribute = attributes.findQualified("office:boolean-value");
-  } else if (type == "string") {
+    valueAttribute = boolean;
+  } else if (officeType == "string") {
     type_ = Type::String;
-    valueAttribute = attributes.findQualified("office:string-value");
+    valueAttribute = string;
   }
   hasValue_ = valueAttribute != nullptr;
   if (hasValue_) value_.assign(valueAttribute);

@@ -1,6 +1,7 @@
 #include "sheet/ods/ods_reader.h"
 
 #include "sheet/ods/content_handler.h"
+#include "sheet/plain_xml_scanner.h"
 #include "sheet/xml_stream.h"
 #include "sheet/zip_archive.h"
 
@@ -21,32 +22,46 @@ bool isEncrypted(const ZipArchive& package) {
   throw WorkbookError("\"" + path + "\" cannot be read: " + reason);
 }
 
+// Reads content.xml into a fresh workbook with the parser the arguments after its handler
+// make.
+template <class Parser, class... Arguments>
+std::unique_ptr<StoredWorkbook> readContent(const ZipArchive& package, bool formulas,
+                                            const Arguments&... arguments) {
+  auto workbook = std::make_unique<StoredWorkbook>();
+  ods::ContentHandler handler(*workbook, formulas);
+  Parser parser(handler, arguments...);
+  package.read("content.xml", [&](std::string_view chunk) {
+    try {
+      parser.feed(chunk);
+    } catch (const WorkbookError& error) {
+      failWith(package.path(), error.what());
+    }
+  });
+  try {
+    parser.finish();
+  } catch (const WorkbookError& error) {
+    failWith(package.path(), error.what());
+  }
+  workbook->finish();
+  return workbook;
+}
+
 }  // namespace
 
 std::unique_ptr<StoredWorkbook> readOdsWorkbook(const std::string& path,
                                                 const ReadOptions& options) {
-  ZipArchive package(path);
+  ZipArchive package(path, options.stop);
   if (isEncrypted(package))
     throw WorkbookError("\"" + path +
                         "\" is a password-protected workbook, which cannot be read: remove the "
                         "password and save it again");
-  auto workbook = std::make_unique<StoredWorkbook>();
-  ods::ContentHandler handler(*workbook, options.formulas);
-  XmlStream stream(handler, "content.xml");
-  package.read("content.xml", [&](std::string_view chunk) {
-    try {
-      stream.feed(chunk);
-    } catch (const WorkbookError& error) {
-      failWith(path, error.what());
-    }
-  });
+  // Writers save content.xml as plain XML, which the plain scanner reads several times
+  // faster; a part beyond it is read again from its start by the general parser.
   try {
-    stream.finish();
-  } catch (const WorkbookError& error) {
-    failWith(path, error.what());
+    return readContent<PlainXmlScanner>(package, options.formulas);
+  } catch (const PlainXmlScanner::OutsidePlainXml&) {
+    return readContent<XmlStream>(package, options.formulas, std::string("content.xml"));
   }
-  workbook->finish();
-  return workbook;
 }
 
 }  // namespace quill

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "sheet/read_options.h"
 #include "sheet/workbook.h"
 
 namespace quill::xls {
@@ -47,6 +48,10 @@ void RecordReader::appendPayload(const Header& header) {
 }
 
 bool RecordReader::next(Record& record) {
+  if (recordsUntilStopCheck_-- == 0) {
+    recordsUntilStopCheck_ = kRecordsPerStopCheck;
+    stopIfRequested(stop_);
+  }
   Header header;
   if (!peekHeader(header)) return false;
   data_.clear();

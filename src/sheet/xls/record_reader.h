@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <span>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -26,10 +27,12 @@ std::string recordTypeText(std::uint16_t type);
 
 // Reads the records of a workbook stream one after another. Every length is checked
 // against the bytes left in the stream before anything is read or allocated; the buffers
-// are reused from record to record.
+// are reused from record to record. A stop requested through the token throws
+// ComparisonCancelled within a few thousand records.
 class RecordReader {
  public:
-  explicit RecordReader(ByteSource& source) : source_(source) {}
+  explicit RecordReader(ByteSource& source, std::stop_token stop = {})
+      : source_(source), stop_(std::move(stop)) {}
 
   // Moves to the record header at offset; throws WorkbookError past the stream's end.
   void seek(std::uint64_t offset);
@@ -47,7 +50,11 @@ class RecordReader {
   bool peekHeader(Header& header);
   void appendPayload(const Header& header);
 
+  static constexpr int kRecordsPerStopCheck = 4096;
+
   ByteSource& source_;
+  std::stop_token stop_;
+  int recordsUntilStopCheck_ = 0;
   std::uint64_t position_ = 0;
   std::vector<std::uint8_t> data_;
   std::vector<std::uint32_t> segmentEnds_;

@@ -147,7 +147,7 @@ std::unique_ptr<StoredWorkbook> readXlsStream(ByteSource& stream, StreamKind kin
   BookState book(workbook->arena());
   book.readFormulas = options.formulas;
   book.formulaTables.useCodepage(book.codepage);
-  RecordReader reader(stream);
+  RecordReader reader(stream, options.stop);
   Record record;
   if (!reader.next(record) || !isBof(record.type))
     throw WorkbookError(

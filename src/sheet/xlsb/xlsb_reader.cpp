@@ -9,7 +9,7 @@ namespace quill {
 
 std::unique_ptr<StoredWorkbook> readXlsbWorkbook(const std::string& path,
                                                  const ReadOptions& options) {
-  const ZipArchive zip(path);
+  const ZipArchive zip(path, options.stop);
   const xlsb::WorkbookPart workbookPart = xlsb::readWorkbookPart(zip);
 
   auto workbook = std::make_unique<StoredWorkbook>();

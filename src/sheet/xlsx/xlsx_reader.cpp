@@ -9,7 +9,7 @@ namespace quill {
 
 std::unique_ptr<StoredWorkbook> readXlsxWorkbook(const std::string& path,
                                                  const ReadOptions& options) {
-  const ZipArchive zip(path);
+  const ZipArchive zip(path, options.stop);
   const xlsx::WorkbookPart workbookPart = xlsx::readWorkbookPart(zip);
 
   auto workbook = std::make_unique<StoredWorkbook>();

@@ -1,0 +1,82 @@
+// A read asked to stop gives up with ComparisonCancelled, whatever the format, and reports
+// nothing; a token that is never stopped changes nothing.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <stop_token>
+
+#include "sheet/session.h"
+#include "sheet/workbook_file.h"
+#include "support/collecting_error_box.h"
+#include "support/temporary_folder.h"
+
+namespace quill {
+namespace {
+
+const std::filesystem::path kData = QUILLMERE_TEST_DATA;
+
+struct FormatCase {
+  const char* name;
+  std::filesystem::path path;
+};
+
+class ReadCancellation : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::ofstream(folder_.path() / "plain.csv") << "a,b\n1,2\n";
+    cases_ = {
+        {"xlsx", kData / "xlsx" / "texts.xlsx"},
+        {"xlsb", kData / "xlsb" / "kinds.xlsb"},
+        {"ods", kData / "formulas" / "formulas.ods"},
+        {"xls BIFF8", kData / "xls" / "kinds.xls"},
+        {"xls BIFF5", kData / "xls" / "kinds_biff5.xls"},
+        {"csv", folder_.path() / "plain.csv"},
+    };
+  }
+
+  static ReadOptions stoppedOptions(bool formulas) {
+    std::stop_source source;
+    source.request_stop();
+    return ReadOptions{.formulas = formulas, .stop = source.get_token()};
+  }
+
+  test::TemporaryFolder folder_;
+  std::vector<FormatCase> cases_;
+};
+
+TEST_F(ReadCancellation, EveryReaderStopsWhenAskedBeforeItStarts) {
+  for (const FormatCase& format : cases_)
+    for (const bool formulas : {false, true})
+      EXPECT_THROW(readWorkbookFile(format.path.string(), stoppedOptions(formulas)),
+                   ComparisonCancelled)
+          << format.name << (formulas ? " with formulas" : "");
+}
+
+TEST_F(ReadCancellation, ATokenNeverStoppedReadsAsWithout) {
+  for (const FormatCase& format : cases_) {
+    std::stop_source source;
+    const auto withToken =
+        readWorkbookFile(format.path.string(), ReadOptions{.stop = source.get_token()});
+    const auto without = readWorkbookFile(format.path.string());
+    ASSERT_EQ(withToken->sheetCount(), without->sheetCount()) << format.name;
+    for (std::size_t sheet = 1; sheet <= without->sheetCount(); ++sheet)
+      EXPECT_EQ(withToken->storedSheet(sheet).cellCount(), without->storedSheet(sheet).cellCount())
+          << format.name;
+    EXPECT_GT(without->storedSheet(1).cellCount(), 0u) << format.name;
+  }
+}
+
+// The opening of a session lets the cancellation pass its trap, so that no box reports it.
+TEST_F(ReadCancellation, AStoppedSessionOpeningReportsNothing) {
+  const std::string path = cases_.front().path.string();
+  SpreadsheetSession session;
+  test::CollectingErrorBox box;
+  EXPECT_THROW(initializeExcelFiles(session, path, path, box, stoppedOptions(false)),
+               ComparisonCancelled);
+  EXPECT_TRUE(box.texts.empty()) << box.texts.front();
+  EXPECT_FALSE(session.isOpen());
+}
+
+}  // namespace
+}  // namespace quill
