@@ -152,6 +152,11 @@ StoredSheet& StoredWorkbook::addSheet(std::string name) {
   return *sheets_.back();
 }
 
+StoredSheet& StoredWorkbook::replaceLastSheet() {
+  sheets_.back() = std::make_unique<StoredSheet>(sheets_.back()->name(), arena_);
+  return *sheets_.back();
+}
+
 void StoredWorkbook::finish() {
   for (auto& sheet : sheets_) sheet->finish();
 }

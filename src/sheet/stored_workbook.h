@@ -90,6 +90,9 @@ class StoredWorkbook final : public Workbook {
   StoredWorkbook& operator=(const StoredWorkbook&) = delete;
 
   StoredSheet& addSheet(std::string name);
+  // Puts an empty sheet of the same name in place of the last one added, for a sheet read
+  // again from its start; the texts the old one stored stay in the arena unused.
+  StoredSheet& replaceLastSheet();
   // Finishes every sheet; call once when all cells are in.
   void finish();
   TextArena& arena() { return arena_; }

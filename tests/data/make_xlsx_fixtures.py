@@ -295,6 +295,28 @@ def make_damaged():
         f.write("this is no zip package\n")
 
 
+def make_beyond_plain_xml():
+    """Two sheets whose XML leaves its plain form part way: a comment and a processing
+    instruction after the first cells of the second sheet, a CDATA section in a shared
+    string. A reader must give the cells of the plain form, each once."""
+    first = '<row r="1"><c r="A1" t="s"><v>0</v></c><c r="B1"><v>1</v></c></row>'
+    second = ('<row r="1"><c r="A1"><v>10</v></c><c r="B1" t="s"><v>1</v></c></row>'
+              '<!-- written by hand --><?tool note?>'
+              '<row r="2"><c r="A2"><v>20</v></c><c r="B2" t="inlineStr"><is><t>x&amp;y</t></is></c></row>')
+    shared = shared_strings_xml(["<t>plain</t>", "<t><![CDATA[a<b]]></t>"])
+    write_zip("beyond_plain_xml.xlsx", {
+        "_rels/.rels": office_document(),
+        "xl/workbook.xml": workbook_xml([("First", "rId1"), ("Second", "rId2")]),
+        "xl/_rels/workbook.xml.rels": relationships([
+            ("rId1", REL_NS + "/worksheet", "worksheets/sheet1.xml"),
+            ("rId2", REL_NS + "/worksheet", "worksheets/sheet2.xml"),
+            ("rId3", REL_NS + "/sharedStrings", "sharedStrings.xml")]),
+        "xl/worksheets/sheet1.xml": worksheet_xml(first),
+        "xl/worksheets/sheet2.xml": worksheet_xml(second),
+        "xl/sharedStrings.xml": shared,
+    })
+
+
 def make_many_cells():
     """Enough cells that parts span many inflated chunks: in row r and column c a number
     r * c + 0.5 where c is odd, else the shared string "text <(r * c) % 257>"."""
@@ -355,5 +377,6 @@ if __name__ == "__main__":
     make_numbers_and_dates()
     make_positions()
     make_damaged()
+    make_beyond_plain_xml()
     make_many_cells()
     make_with_writers()

@@ -95,6 +95,11 @@ TEST(XlsxReader, CellTextsOfEveryKind) {
         "Values!C2\tplain", "Hidden!A1\thidden"}},
       {"writer_formulas.xlsx",
        {"Formulas!A1\t2", "Formulas!C1\ttext", "Formulas!A2\t2026-12-07", "VeryHidden!B2\tdeep"}},
+      // A comment and an instruction part way through the second sheet, a CDATA section
+      // in a shared string: each part is read again from its start, each cell once.
+      {"beyond_plain_xml.xlsx",
+       {"First!A1\tplain", "First!B1\t1", "Second!A1\t10", "Second!B1\ta<b", "Second!A2\t20",
+        "Second!B2\tx&y"}},
   };
   for (const ListingCase& c : cases) {
     SCOPED_TRACE(c.file);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "sheet/plain_xml_scanner.h"
+
 namespace quill::xlsx {
 
 namespace {
@@ -122,6 +124,19 @@ void parsePart(const ZipArchive& zip, std::string_view part, XmlHandler& handler
                    "\"" + zip.path() + "\" cannot be read: the part \"" + std::string(part) + "\"");
   zip.read(storedPartName(zip, part), [&](std::string_view chunk) { stream.feed(chunk); });
   stream.finish();
+}
+
+void parseLargePart(const ZipArchive& zip, std::string_view part,
+                    const std::function<XmlHandler&()>& freshHandler) {
+  try {
+    PlainXmlScanner scanner(freshHandler());
+    zip.read(storedPartName(zip, part), [&](std::string_view chunk) { scanner.feed(chunk); });
+    scanner.finish();
+    return;
+  } catch (const PlainXmlScanner::OutsidePlainXml&) {
+    // Read again below, where the general parser handles the part or says what is wrong.
+  }
+  parsePart(zip, part, freshHandler());
 }
 
 WorkbookError partError(const ZipArchive& zip, std::string_view part, std::string_view reason) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,6 +45,13 @@ bool hasPart(const ZipArchive& zip, std::string_view part);
 
 // Streams a part of the package through an XML handler, chunk by chunk.
 void parsePart(const ZipArchive& zip, std::string_view part, XmlHandler& handler);
+
+// Streams a large part (a worksheet, the shared strings) through a handler with the plain
+// XML scanner, which is several times faster; where the part leaves plain XML, parses it
+// again from its start with the general parser. Each attempt takes a handler from
+// freshHandler, which must forget what an earlier attempt gave it.
+void parseLargePart(const ZipArchive& zip, std::string_view part,
+                    const std::function<XmlHandler&()>& freshHandler);
 
 // A one-line error about a part: "file" cannot be read: the part "x" <reason>.
 WorkbookError partError(const ZipArchive& zip, std::string_view part, std::string_view reason);

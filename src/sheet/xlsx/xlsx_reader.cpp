@@ -23,7 +23,7 @@ std::unique_ptr<StoredWorkbook> readXlsxWorkbook(const std::string& path,
   const xlsx::WorksheetContext context{sharedStrings, dateStyles, workbookPart.date1904,
                                        options.formulas};
   for (const xlsx::WorksheetEntry& entry : workbookPart.worksheets)
-    xlsx::readWorksheetCells(zip, entry.part, context, workbook->addSheet(entry.name));
+    xlsx::readWorksheetCells(zip, entry.part, context, *workbook, entry.name);
   workbook->finish();
   return workbook;
 }

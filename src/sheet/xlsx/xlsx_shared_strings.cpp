@@ -1,5 +1,7 @@
 #include "sheet/xlsx/xlsx_shared_strings.h"
 
+#include <optional>
+
 #include "sheet/cell_text.h"
 #include "sheet/xlsx/xlsx_package.h"
 #include "sheet/xlsx/xlsx_string_item.h"
@@ -53,9 +55,10 @@ void SharedStringsHandler::characters(std::string_view text) {
 
 std::vector<std::string_view> readSharedStrings(const ZipArchive& zip, std::string_view part,
                                                 TextArena& arena) {
-  SharedStringsHandler handler(arena);
-  parsePart(zip, part, handler);
-  return std::move(handler.strings);
+  // Texts stored by an attempt read again stay in the arena unused.
+  std::optional<SharedStringsHandler> handler;
+  parseLargePart(zip, part, [&]() -> XmlHandler& { return handler.emplace(arena); });
+  return std::move(handler->strings);
 }
 
 }  // namespace quill::xlsx

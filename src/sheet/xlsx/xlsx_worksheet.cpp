@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "sheet/cell_text.h"
@@ -345,10 +346,15 @@ bool parseCellReference(std::string_view reference, long& row, long& column) {
 }
 
 void readWorksheetCells(const ZipArchive& zip, std::string_view part,
-                        const WorksheetContext& context, StoredSheet& sheet) {
-  WorksheetHandler handler(zip, part, context, sheet);
-  parsePart(zip, part, handler);
-  handler.resolvePendingTexts();
+                        const WorksheetContext& context, StoredWorkbook& workbook,
+                        std::string name) {
+  // A part read again starts on an empty sheet of the same name.
+  std::optional<WorksheetHandler> handler;
+  parseLargePart(zip, part, [&]() -> XmlHandler& {
+    StoredSheet& sheet = handler ? workbook.replaceLastSheet() : workbook.addSheet(name);
+    return handler.emplace(zip, part, context, sheet);
+  });
+  handler->resolvePendingTexts();
 }
 
 }  // namespace quill::xlsx

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -17,9 +18,10 @@ struct WorksheetContext {
   bool formulas = false;  // whether the cells' formulas are read too
 };
 
-// Streams the cells of a worksheet part into the sheet.
+// Streams the cells of a worksheet part into a new sheet of the workbook, with the name given.
 void readWorksheetCells(const ZipArchive& zip, std::string_view part,
-                        const WorksheetContext& context, StoredSheet& sheet);
+                        const WorksheetContext& context, StoredWorkbook& workbook,
+                        std::string name);
 
 // Reads an A1 cell reference ("B12", either case); false when it is malformed. Rows and
 // columns past the worksheet's limits are given as they are, capped, for the caller to refuse.
