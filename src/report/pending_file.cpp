@@ -16,10 +16,10 @@ namespace quill {
 namespace {
 
 thread_local WriteCallOverride* activeOverride = nullptr;
-thread_local const WriteCallOverride::Call* activeCall = nullptr;
+thread_local std::shared_ptr<const WriteCall> activeCall;
 
-ssize_t writeCall(int fd, const void* data, std::size_t size) {
-  return activeCall ? (*activeCall)(fd, data, size) : ::write(fd, data, size);
+ssize_t writeCall(const WriteCall* call, int fd, const void* data, std::size_t size) {
+  return call ? (*call)(fd, data, size) : ::write(fd, data, size);
 }
 
 }  // namespace
@@ -69,8 +69,12 @@ PendingFile::~PendingFile() {
 }
 
 void PendingFile::write(std::string_view text) {
+  write(text, activeCall);
+}
+
+void PendingFile::write(std::string_view text, const std::shared_ptr<const WriteCall>& call) {
   while (!text.empty()) {
-    const ssize_t written = writeCall(fd_, text.data(), text.size());
+    const ssize_t written = writeCall(call.get(), fd_, text.data(), text.size());
     if (written < 0) {
       if (errno == EINTR) continue;
       failWriting(shownAs_, errno);
@@ -94,14 +98,18 @@ void PendingFile::commit() {
 }
 
 WriteCallOverride::WriteCallOverride(Call call)
-    : call_(std::move(call)), previous_(activeOverride) {
+    : call_(std::make_shared<const WriteCall>(std::move(call))), previous_(activeOverride) {
   activeOverride = this;
-  activeCall = &call_;
+  activeCall = call_;
 }
 
 WriteCallOverride::~WriteCallOverride() {
   activeOverride = previous_;
-  activeCall = previous_ ? &previous_->call_ : nullptr;
+  activeCall = previous_ ? previous_->call_ : nullptr;
+}
+
+std::shared_ptr<const WriteCall> currentWriteCall() {
+  return activeCall;
 }
 
 }  // namespace quill

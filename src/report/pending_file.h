@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string_view>
 
 namespace quill {
@@ -24,6 +25,9 @@ std::filesystem::path writeTarget(const std::filesystem::path& path);
 // there is one, so that replacing a file keeps its mode. Throws WriteError.
 void keepModeOf(const std::filesystem::path& old, int fd);
 
+// The system's write call, or what stands in for it in a test.
+using WriteCall = std::function<ssize_t(int fd, const void* data, std::size_t size)>;
+
 // A new file written beside its final path under a hidden name; commit() renames it into
 // place, and until then the destructor removes it, so that no half-written file remains.
 // The final path is the writeTarget() of the path given, and the new file takes the mode
@@ -39,6 +43,9 @@ class PendingFile {
 
   const std::filesystem::path& target() const { return target_; }
   void write(std::string_view text);
+  // Writes through the write call given (see currentWriteCall), for text written on
+  // another thread than the one that produced it.
+  void write(std::string_view text, const std::shared_ptr<const WriteCall>& call);
   // Flushes the text to the disk and closes the file.
   void finish();
   // Replaces the target with the finished file.
@@ -53,18 +60,22 @@ class PendingFile {
 };
 
 // Stands in for the system's write call of this thread's pending files while it lives, so
-// that tests can make a write fail part way as on a full disk.
+// that tests can make a write fail part way as on a full disk. Text this thread hands to
+// another for writing carries the call along (currentWriteCall).
 class WriteCallOverride {
  public:
-  using Call = std::function<ssize_t(int fd, const void* data, std::size_t size)>;
+  using Call = WriteCall;
   explicit WriteCallOverride(Call call);
   ~WriteCallOverride();
   WriteCallOverride(const WriteCallOverride&) = delete;
   WriteCallOverride& operator=(const WriteCallOverride&) = delete;
 
  private:
-  Call call_;
+  std::shared_ptr<const Call> call_;
   WriteCallOverride* previous_;
 };
+
+// The write call standing in on this thread, or null for the system's own.
+std::shared_ptr<const WriteCall> currentWriteCall();
 
 }  // namespace quill
