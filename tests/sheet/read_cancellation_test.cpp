@@ -6,8 +6,11 @@
 #include <fstream>
 #include <stop_token>
 
+#include "sheet/ods_test_support.h"
 #include "sheet/session.h"
 #include "sheet/workbook_file.h"
+#include "sheet/xls/record_reader.h"
+#include "sheet/zip_archive.h"
 #include "support/collecting_error_box.h"
 #include "support/temporary_folder.h"
 
@@ -65,6 +68,44 @@ TEST_F(ReadCancellation, ATokenNeverStoppedReadsAsWithout) {
           << format.name;
     EXPECT_GT(without->storedSheet(1).cellCount(), 0u) << format.name;
   }
+}
+
+// A stop requested while a part is inflated ends the read before the next chunk.
+TEST_F(ReadCancellation, AZipPartStopsBetweenChunks) {
+  const auto path = folder_.path() / "big.zip";
+  test::writeZip(path, {{"part.xml", std::string(std::size_t(1) << 20, 'x')}});
+  std::stop_source source;
+  const ZipArchive zip(path.string(), source.get_token());
+  int chunks = 0;
+  EXPECT_THROW(zip.read("part.xml",
+                        [&](std::string_view) {
+                          ++chunks;
+                          source.request_stop();
+                        }),
+               ComparisonCancelled);
+  EXPECT_EQ(chunks, 1);
+}
+
+// The .xls record reader checks once in every few thousand records, not only at the start.
+TEST_F(ReadCancellation, AnXlsStreamStopsWithinAFewThousandRecords) {
+  constexpr int kRecords = 20000;
+  std::string stream;
+  for (int i = 0; i < kRecords; ++i) stream += std::string("\x01\x02\x00\x00", 4);
+  xls::MemorySource bytes(stream);
+  std::stop_source source;
+  xls::RecordReader reader(bytes, source.get_token());
+  xls::Record record;
+  int read = 0;
+  try {
+    while (reader.next(record)) {
+      if (++read == 100) source.request_stop();
+    }
+  } catch (const ComparisonCancelled&) {
+    EXPECT_GT(read, 100);
+    EXPECT_LT(read, 100 + 5000) << "checks too seldom";
+    return;
+  }
+  ADD_FAILURE() << "read all " << read << " records without stopping";
 }
 
 // The opening of a session lets the cancellation pass its trap, so that no box reports it.

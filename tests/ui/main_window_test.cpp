@@ -3,6 +3,10 @@
 #include <QImage>
 #include <QProgressBar>
 #include <QSignalSpy>
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <stop_token>
 
 #include "windows_fixture.h"
 
@@ -221,6 +225,37 @@ TEST_F(MainWindowTest, ClosingDuringALongComparisonStopsItCleanly) {
   EXPECT_FALSE(context->session.isOpen());
   EXPECT_FALSE(QFile::exists(context->temporaryFolder + "/report.htm"));
   // Whatever the stopped comparison left queued runs now, and shows no results.
+  QCoreApplication::sendPostedEvents();
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(windows->hasResultsWindow());
+  EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join("\n").toStdString();
+}
+
+// The window waits for its comparison when it closes; one still reading its workbooks must
+// stop its readers rather than read on (a read that did not stop would keep close() waiting).
+TEST_F(MainWindowTest, ClosingWhileTheWorkbooksAreReadStopsTheReaders) {
+  std::atomic<bool> reading = false;
+  std::atomic<bool> stopSeen = false;
+  context->openSession = [&](SpreadsheetSession&, const std::string&, const std::string&,
+                             ErrorBox& box, const ReadOptions& options) {
+    std::mutex mutex;
+    std::condition_variable_any never;
+    std::unique_lock lock(mutex);
+    reading = true;
+    std::stop_token stop = options.stop;
+    never.wait(lock, stop, [] { return false; });
+    stopSeen = true;
+    stopIfRequested(stop);
+    box.show("read to its end");
+  };
+  QSignalSpy ending(windows.get(), &ProgramWindows::programEnding);
+  nameExistingFiles();
+  button(mainWindow(), "PushButton5").click();
+  ASSERT_TRUE(waitFor([&] { return reading.load(); }));
+  mainWindow().close();
+  EXPECT_TRUE(stopSeen);
+  EXPECT_FALSE(mainWindow().isComparing());
+  EXPECT_EQ(ending.count(), 1);
   QCoreApplication::sendPostedEvents();
   QCoreApplication::processEvents();
   EXPECT_FALSE(windows->hasResultsWindow());

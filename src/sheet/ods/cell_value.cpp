@@ -17,36 +17,47 @@ bool parseDouble(std::string_view text, double& value) {
   return ec == std::errc() && end == text.data() + text.size() && std::isfinite(value);
 }
 
-}  // namespace
-
-// One pass over the cell's attributes, which are read for every cell of a sheet.
-void CellValue::read(const XmlAttributes& attributes) {
+// The value attributes of a table cell; nothing for those it lacks.
+struct ValueAttributes {
   std::string_view officeType, calcType;
   const char* number = nullptr;
   const char* date = nullptr;
   const char* time = nullptr;
   const char* boolean = nullptr;
   const char* string = nullptr;
+};
+
+// One pass over the cell's attributes, which are read for every cell of a sheet.
+ValueAttributes valueAttributes(const XmlAttributes& attributes) {
+  ValueAttributes found;
   attributes.forEachQualified([&](std::string_view name, const char* value) {
     if (!name.starts_with("office:")) {
-      if (name == "calcext:value-type") calcType = value;
+      if (name == "calcext:value-type") found.calcType = value;
       return;
     }
     name.remove_prefix(7);
     if (name == "value-type") {
-      officeType = value;
+      found.officeType = value;
     } else if (name == "value") {
-      number = value;
+      found.number = value;
     } else if (name == "date-value") {
-      date = value;
+      found.date = value;
     } else if (name == "time-value") {
-      time = value;
+      found.time = value;
     } else if (name == "boolean-value") {
-      boolean = value;
+      found.boolean = value;
     } else if (name == "string-value") {
-      string = value;
+      found.string = value;
     }
   });
+  return found;
+}
+
+}  // namespace
+
+void CellValue::read(const XmlAttributes& attributes) {
+  const auto [officeType, calcType, number, date, time, boolean, string] =
+      valueAttributes(attributes);
   type_ = Type::Paragraphs;
   const char* valueAttribute = nullptr;
   if (calcType == "error") {
