@@ -35,53 +35,32 @@ std::string_view headingTitle(std::string_view document, std::size_t heading) {
   return document.substr(start, end == std::string_view::npos ? 0 : end - start);
 }
 
-// Where the next row starts at or after from, or where the table ends should that come
-// first; npos when neither does. Texts in a grid are escaped, so every '<' starts a tag and
-// one pass over the tags finds both.
-struct RowOrEnd {
-  std::size_t at = std::string_view::npos;
-  bool tableEnd = true;
-};
-
-RowOrEnd nextRowOrTableEnd(std::string_view document, std::size_t from) {
-  if (from >= document.size()) return {};
-  const char* const begin = document.data();
-  const char* const end = begin + document.size();
-  for (const char* tag = begin + from;
-       (tag = static_cast<const char*>(std::memchr(tag, '<', std::size_t(end - tag)))); ++tag) {
-    const std::string_view rest(tag, std::size_t(end - tag));
-    if (rest.starts_with(kRowStart)) return {std::size_t(tag - begin), false};
-    if (rest.starts_with(kTableEnd)) return {std::size_t(tag - begin), true};
-  }
-  return {};
+// Where a piece of markup first occurs in [from, end); npos when it does not.
+std::size_t findBefore(std::string_view document, std::string_view needle, std::size_t from,
+                       std::size_t end) {
+  if (from >= end) return std::string_view::npos;
+  return findMarkup(document.substr(0, end), needle, from);
 }
 
-// Cuts the rows of one table, from the first row after its header row, into pages; answers
-// where the table ends, npos when it does not.
-std::size_t addTablePages(std::string_view document, GridPage table, std::size_t pageBytes,
-                          std::vector<GridPage>& pages) {
-  RowOrEnd next = nextRowOrTableEnd(document, table.rowsStart);
-  if (next.at == std::string_view::npos) return next.at;
-  if (next.tableEnd) {
-    table.rowsStart = table.rowsEnd = next.at;
+// Cuts the rows of one table, [rowsStart, tableEnd), into pages that each end at the first
+// row starting pageBytes or more after their start. Texts in a grid are escaped, so every
+// "<tr>" starts a row; only the bytes around each cut are searched.
+void addTablePages(std::string_view document, GridPage table, std::size_t tableEnd,
+                   std::size_t pageBytes, std::vector<GridPage>& pages) {
+  if (table.rowsStart >= tableEnd) {
+    table.rowsStart = table.rowsEnd = tableEnd;
     pages.push_back(table);
-    return next.at;
+    return;
   }
-  long rowNumber = 1;
-  while (!next.tableEnd) {
+  const std::size_t step = std::max<std::size_t>(pageBytes, 1);
+  for (std::size_t start = table.rowsStart; start < tableEnd;) {
     GridPage page = table;
-    page.rowsStart = next.at;
-    page.firstRow = rowNumber;
-    do {
-      next = nextRowOrTableEnd(document, next.at + kRowStart.size());
-      if (next.at == std::string_view::npos) return next.at;
-      ++rowNumber;
-    } while (!next.tableEnd && next.at - page.rowsStart < pageBytes);
-    page.rowsEnd = next.at;
-    page.lastRow = rowNumber - 1;
+    page.rowsStart = start;
+    const std::size_t cut = findBefore(document, kRowStart, start + step, tableEnd);
+    page.rowsEnd = cut == std::string_view::npos ? tableEnd : cut;
     pages.push_back(page);
+    start = page.rowsEnd;
   }
-  return next.at;
 }
 
 void appendNavigation(std::string& out, const GridPaging& paging, std::size_t page,
@@ -99,32 +78,46 @@ void appendNavigation(std::string& out, const GridPaging& paging, std::size_t pa
 
 }  // namespace
 
-GridPaging splitGridPages(std::string_view document, std::size_t pageBytes) {
+GridPaging cutGridPages(std::string_view document, std::size_t pageBytes) {
   GridPaging paging;
   std::size_t searchFrom = 0;
   std::size_t table = findMarkup(document, kTableStart);
   while (table != std::string_view::npos) {
+    // A table cut short ends the pages; so does one without a header row.
+    const std::size_t tableEnd = findMarkup(document, kTableEnd, table);
+    if (tableEnd == std::string_view::npos) break;
+    const std::size_t headerRow = findBefore(document, kRowStart, table, tableEnd);
+    if (headerRow == std::string_view::npos) break;
     GridPage page;
     page.headingStart = headingBefore(document, table, searchFrom);
-    const RowOrEnd headerRow = nextRowOrTableEnd(document, table);
-    if (headerRow.at == std::string_view::npos || headerRow.tableEnd) break;
     // Rows need not be closed: the header row ends where the first row starts.
-    page.headingEnd = nextRowOrTableEnd(document, headerRow.at + kRowStart.size()).at;
-    if (page.headingEnd == std::string_view::npos) break;
-    page.rowsStart = page.headingEnd;
+    const std::size_t firstRow =
+        findBefore(document, kRowStart, headerRow + kRowStart.size(), tableEnd);
+    page.headingEnd = page.rowsStart = firstRow == std::string_view::npos ? tableEnd : firstRow;
     page.title = headingTitle(document, page.headingStart);
-    const std::size_t pagesBefore = paging.pages.size();
-    const std::size_t tableEnd = addTablePages(document, page, pageBytes, paging.pages);
-    if (tableEnd == std::string_view::npos) {
-      // A table cut short is left out whole.
-      paging.pages.resize(pagesBefore);
-      break;
-    }
-    if (pagesBefore == 0) paging.headEnd = page.headingStart;
+    if (paging.pages.empty()) paging.headEnd = page.headingStart;
+    addTablePages(document, page, tableEnd, pageBytes, paging.pages);
     searchFrom = tableEnd + kTableEnd.size();
     paging.tailStart = searchFrom;
     table = findMarkup(document, kTableStart, searchFrom);
   }
+  return paging;
+}
+
+void countGridRows(std::string_view document, GridPaging& paging, std::size_t throughPage) {
+  for (std::size_t& page = paging.rowsCounted; page <= throughPage && page < paging.pages.size();
+       ++page) {
+    GridPage& shown = paging.pages[page];
+    const bool sameTable = page > 0 && paging.pages[page - 1].headingStart == shown.headingStart;
+    shown.firstRow = sameTable ? paging.pages[page - 1].lastRow + 1 : 1;
+    const std::string_view rows = document.substr(shown.rowsStart, shown.rowsEnd - shown.rowsStart);
+    shown.lastRow = shown.firstRow + long(countMarkup(rows, kRowStart)) - 1;
+  }
+}
+
+GridPaging splitGridPages(std::string_view document, std::size_t pageBytes) {
+  GridPaging paging = cutGridPages(document, pageBytes);
+  if (!paging.pages.empty()) countGridRows(document, paging, paging.pages.size() - 1);
   return paging;
 }
 
@@ -144,18 +137,26 @@ std::optional<std::size_t> findAnchorPage(std::string_view document, const GridP
   return std::size_t(page - paging.pages.begin());
 }
 
-std::string gridPageMarkup(std::string_view document, const GridPaging& paging, std::size_t page,
-                           std::string_view fileName) {
+std::string gridPageBody(std::string_view document, const GridPaging& paging, std::size_t page,
+                         std::string_view fileName) {
   const GridPage& shown = paging.pages.at(page);
-  const std::string_view tail = document.substr(paging.tailStart);
   std::string out;
-  out.reserve(paging.headEnd + (shown.headingEnd - shown.headingStart) +
-              (shown.rowsEnd - shown.rowsStart) + tail.size() + 512);
-  out.append(document.substr(0, paging.headEnd));
+  out.reserve((shown.headingEnd - shown.headingStart) + (shown.rowsEnd - shown.rowsStart) + 512);
   appendNavigation(out, paging, page, fileName);
   out.append(document.substr(shown.headingStart, shown.headingEnd - shown.headingStart));
   out.append(document.substr(shown.rowsStart, shown.rowsEnd - shown.rowsStart));
   out.append(kTableEnd);
+  return out;
+}
+
+std::string gridPageMarkup(std::string_view document, const GridPaging& paging, std::size_t page,
+                           std::string_view fileName) {
+  const std::string body = gridPageBody(document, paging, page, fileName);
+  const std::string_view tail = document.substr(paging.tailStart);
+  std::string out;
+  out.reserve(paging.headEnd + body.size() + tail.size() + 64);
+  out.append(document.substr(0, paging.headEnd));
+  appendSwappedPart(out, body);
   out.append(tail);
   return out;
 }

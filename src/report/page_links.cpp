@@ -43,6 +43,14 @@ void appendPageTurns(std::string& out, std::string_view fileName, std::size_t pa
   }
 }
 
+void appendSwappedPart(std::string& out, std::string_view body) {
+  out.append("<div id=\"");
+  out.append(kSwappedPartId);
+  out.append("\">");
+  out.append(body);
+  out.append("</div>");
+}
+
 std::optional<std::size_t> pageOfQuery(std::string_view query, std::size_t pageCount) {
   constexpr std::string_view kKey = "page=";
   if (query.substr(0, kKey.size()) != kKey) return std::nullopt;
