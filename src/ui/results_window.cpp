@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QWebEngineLoadingInfo>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
@@ -14,6 +15,7 @@
 #include <stdexcept>
 
 #include "base/file_utils.h"
+#include "base/mapped_file.h"
 #include "report/document_saving.h"
 #include "report/documents.h"
 #include "report/root_markup.h"
@@ -42,6 +44,9 @@ constexpr int kTimerMilliseconds = 2000;
 constexpr std::size_t kGridPageBytes = 400'000;
 // About 300 listed differences, for the same reason.
 constexpr std::size_t kListPageBytes = 100'000;
+// How many grid pages have their rows counted at a time while the window waits for input:
+// some 25 MB, a few hundredths of a second.
+constexpr std::size_t kRowCountingPages = 64;
 // The line labels of Form_Load.
 enum class LoadLine { Look = 100, Caption = 102, Icon = 104, HandCursor = 106, OutputFolder = 108 };
 
@@ -65,6 +70,9 @@ enum class BackLine { ShowCaller = 100, HideWindow = 102 };
 
 const QString kReportName = QString::fromLatin1(kReportFileName.data(), kReportFileName.size());
 const QString kGridName = QString::fromLatin1(kGridFileName.data(), kGridFileName.size());
+// An empty page the views load when the window is made, which starts their renderers before
+// the first documents are there.
+const QString kBlankName = "blank.htm";
 
 // Finds the grid's anchor of that name, scrolls it into view and focuses it, which marks
 // its cell's border; answers whether it was there.
@@ -76,23 +84,33 @@ constexpr const char* kShowCellScript = R"((function (name) {
   return true;
 })(%1[0]))";
 
-QByteArray readDocument(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly))
-    throw std::runtime_error("\"" + path.toStdString() + "\": " + file.errorString().toStdString());
-  return file.readAll();
+// Puts the body of another page in place of the part of the page shown that changes from
+// page to page, and scrolls to the top; answers false when the page has no such part.
+constexpr const char* kSwapScript = R"((function (id, body) {
+  var part = document.getElementById(id);
+  if (!part) return false;
+  part.innerHTML = body;
+  window.quillmereChosen = null;
+  window.scrollTo(0, 0);
+  return true;
+})(%1[0], %1[1]))";
+
+QString scriptArguments(const QJsonArray& arguments) {
+  return QString::fromUtf8(QJsonDocument(arguments).toJson(QJsonDocument::Compact));
 }
 
-std::string_view bytesOf(const QByteArray& document) {
-  return std::string_view(document.constData(), std::size_t(document.size()));
+QByteArray copyOf(std::string_view bytes) {
+  return QByteArray(bytes.data(), qsizetype(bytes.size()));
 }
 
-// Saves the inner markup of both held documents into the folder, both or neither.
-void saveInnerMarkups(const QString& folder, const QByteArray& report, const QByteArray& grid) {
-  const auto text = [](const QByteArray& document) {
-    return innerRootMarkup(std::string_view(document.constData(), std::size_t(document.size())));
-  };
-  saveDocumentPair(std::filesystem::path(folder.toStdString()), text(report), text(grid), {});
+std::string_view bytesOf(const std::shared_ptr<const MappedFile>& file) {
+  return file ? file->bytes() : std::string_view();
+}
+
+// Saves the inner markup of both documents into the folder, both or neither.
+void saveInnerMarkups(const QString& folder, std::string_view report, std::string_view grid) {
+  saveDocumentPair(std::filesystem::path(folder.toStdString()), innerRootMarkup(report),
+                   innerRootMarkup(grid), {});
 }
 
 }  // namespace
@@ -113,8 +131,12 @@ ResultsWindow::ResultsWindow(ProgramContext& context, ProgramWindows& windows)
   timer1_.setObjectName("Timer1");
   timer1_.setSingleShot(true);
   connect(&timer1_, &QTimer::timeout, this, &ResultsWindow::deleteTemporaryDocuments);
-  timer1_.start(kTimerMilliseconds);
+  rowCounter_.setParent(this);
+  connect(&rowCounter_, &QTimer::timeout, this, &ResultsWindow::countRowsWhenIdle);
   load();
+  documents_->hold(kBlankName, "<html><body></body></html>");
+  WebBrowser1->setUrl(documentUrl(kBlankName));
+  WebBrowser2->setUrl(documentUrl(kBlankName));
 }
 
 // The pages must go before the profile they were made with.
@@ -132,7 +154,17 @@ QWebEngineView* ResultsWindow::addView(const char* name, const QString& fileName
   view->setPage(page);
   connect(page, &DocumentPage::cellLinkClicked, this, &ResultsWindow::showCell);
   connect(page, &DocumentPage::pageLinkClicked, this, showPage);
-  connect(view, &QWebEngineView::loadFinished, this, &ResultsWindow::viewLoaded);
+  // Only the loads of the view's document that the window started count: not the blank
+  // page's, nor the failure a refused link reports.
+  connect(page, &QWebEnginePage::loadingChanged, this,
+          [this, view, fileName](const QWebEngineLoadingInfo& info) {
+            if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus) return;
+            if (info.url().path().section('/', -1) != fileName) return;
+            bool& expected = view == WebBrowser1 ? gridLoadExpected_ : listLoadExpected_;
+            if (!expected) return;
+            expected = false;
+            documentLoaded(*view, info.status() == QWebEngineLoadingInfo::LoadSucceededStatus);
+          });
   layout_.place(*view, twips, stretch);
   return view;
 }
@@ -141,12 +173,10 @@ void ResultsWindow::createControls() {
   Label3 = addLabel(this, "Label3", "Report Results:", QRect(120, 120, 1455, 255));
   WebBrowser2 = addView("WebBrowser2", kReportName, QRect(120, 360, 7800, 3975), {0, 0, 1, 0.5},
                         &ResultsWindow::showListPage);
-  connect(WebBrowser2, &QWebEngineView::loadFinished, this, &ResultsWindow::listLoaded);
   Label2 =
       addLabel(this, "Label2", "Visualized Results:", QRect(120, 4560, 1605, 225), {0, 0.5, 0, 0});
   WebBrowser1 = addView("WebBrowser1", kGridName, QRect(120, 4800, 7800, 3975), {0, 0.5, 1, 0.5},
                         &ResultsWindow::showGridPage);
-  connect(WebBrowser1, &QWebEngineView::loadFinished, this, &ResultsWindow::gridLoaded);
   Frame1 = new QGroupBox("Save Results To This Folder", this);
   Frame1->setObjectName("Frame1");
   layout_.place(*Frame1, QRect(120, 8820, 7800, 795), {0, 1, 1, 0});
@@ -174,27 +204,33 @@ void ResultsWindow::load() {
 }
 
 void ResultsWindow::showDocuments(const QString& folder) {
-  const QByteArray report = readDocument(folder + "/" + kReportName);
-  const QByteArray grid = readDocument(folder + "/" + kGridName);
-  documents_->hold(kReportName, report);
-  documents_->hold(kGridName, grid);
-  listDocument_ = report;
-  gridDocument_ = grid;
+  auto report = std::make_shared<const MappedFile>((folder + "/" + kReportName).toStdString());
+  auto grid = std::make_shared<const MappedFile>((folder + "/" + kGridName).toStdString());
+  if (!cleanUpStarted_) {
+    cleanUpStarted_ = true;
+    timer1_.start(kTimerMilliseconds);
+  }
+  rowCounter_.stop();
+  listFile_ = std::move(report);
+  gridFile_ = std::move(grid);
   pendingAnchor_.clear();
   pendingStep_ = 0;
-  gridPageLoading_ = false;
-  listPageLoading_ = false;
+  gridPageLoading_ = listPageLoading_ = false;
+  gridSwaps_ = listSwaps_ = false;
   gridPaging_ = {};
   listPaging_ = {};
   shownListPage_ = 0;
   shownPage_ = 0;
-  if (std::size_t(grid.size()) > gridPageBytes_)
-    gridPaging_ = splitGridPages(bytesOf(gridDocument_), gridPageBytes_);
+  if (gridBytes().size() > gridPageBytes_) gridPaging_ = cutGridPages(gridBytes(), gridPageBytes_);
   if (gridPaging_.pages.size() < 2) gridPaging_ = {};
-  if (std::size_t(report.size()) > listPageBytes_)
-    listPaging_ = splitListPages(bytesOf(listDocument_), listPageBytes_);
+  if (listBytes().size() > listPageBytes_)
+    listPaging_ = splitListPages(listBytes(), listPageBytes_);
   if (listPaging_.pages.size() < 2) listPaging_ = {};
+  // A document shown whole is served from a copy; pages are made from the mapped bytes.
+  documents_->hold(kReportName, listPaging_.pages.empty() ? copyOf(listBytes()) : QByteArray());
+  documents_->hold(kGridName, gridPaging_.pages.empty() ? copyOf(gridBytes()) : QByteArray());
   viewsLoading_ = 2;
+  listLoadExpected_ = gridLoadExpected_ = true;
   if (listPaging_.pages.empty())
     WebBrowser2->setUrl(documentUrl(kReportName));
   else
@@ -205,15 +241,43 @@ void ResultsWindow::showDocuments(const QString& folder) {
     loadGridPage(0);
 }
 
+std::string_view ResultsWindow::gridBytes() const {
+  return bytesOf(gridFile_);
+}
+
+std::string_view ResultsWindow::listBytes() const {
+  return bytesOf(listFile_);
+}
+
+void ResultsWindow::swapPart(QWebEngineView& view, const std::string& body,
+                             void (ResultsWindow::*shown)(), void (ResultsWindow::*reload)()) {
+  const QJsonArray arguments{QString::fromLatin1(kSwappedPartId.data(), kSwappedPartId.size()),
+                             QString::fromUtf8(body.data(), qsizetype(body.size()))};
+  view.page()->runJavaScript(QString(kSwapScript).arg(scriptArguments(arguments)),
+                             [this, shown, reload](const QVariant& swapped) {
+                               (this->*(swapped.toBool() ? shown : reload))();
+                             });
+}
+
 void ResultsWindow::loadListPage(std::size_t page) {
-  const std::string markup =
-      listPageMarkup(bytesOf(listDocument_), listPaging_, page, std::string_view(kReportFileName));
-  documents_->serveInstead(kReportName, QByteArray(markup.data(), qsizetype(markup.size())));
   shownListPage_ = page;
   listPageLoading_ = true;
+  if (listSwaps_) {
+    swapPart(*WebBrowser2, listPageBody(listBytes(), listPaging_, page, kReportFileName),
+             &ResultsWindow::listPageShown, &ResultsWindow::reloadListPage);
+    return;
+  }
+  const std::string markup = listPageMarkup(listBytes(), listPaging_, page, kReportFileName);
+  documents_->serveInstead(kReportName, QByteArray(markup.data(), qsizetype(markup.size())));
   QUrl url = documentUrl(kReportName);
   url.setQuery("page=" + QString::number(page + 1));
+  listLoadExpected_ = true;
   WebBrowser2->setUrl(url);
+}
+
+void ResultsWindow::reloadListPage() {
+  listSwaps_ = false;
+  loadListPage(shownListPage_);
 }
 
 void ResultsWindow::showListPage(const QString& query) {
@@ -221,8 +285,9 @@ void ResultsWindow::showListPage(const QString& query) {
   if (const auto page = pageOfQuery(text, listPaging_.pages.size())) loadListPage(*page);
 }
 
-void ResultsWindow::listLoaded() {
+void ResultsWindow::listPageShown() {
   listPageLoading_ = false;
+  emit pageShown(WebBrowser2);
   if (pendingStep_ == 0) return;
   const int step = pendingStep_;
   pendingStep_ = 0;
@@ -230,14 +295,25 @@ void ResultsWindow::listLoaded() {
 }
 
 void ResultsWindow::loadGridPage(std::size_t page) {
-  const std::string markup =
-      gridPageMarkup(bytesOf(gridDocument_), gridPaging_, page, std::string_view(kGridFileName));
-  documents_->serveInstead(kGridName, QByteArray(markup.data(), qsizetype(markup.size())));
+  countGridRows(gridBytes(), gridPaging_, page);
   shownPage_ = page;
   gridPageLoading_ = true;
+  if (gridSwaps_) {
+    swapPart(*WebBrowser1, gridPageBody(gridBytes(), gridPaging_, page, kGridFileName),
+             &ResultsWindow::gridPageShown, &ResultsWindow::reloadGridPage);
+    return;
+  }
+  const std::string markup = gridPageMarkup(gridBytes(), gridPaging_, page, kGridFileName);
+  documents_->serveInstead(kGridName, QByteArray(markup.data(), qsizetype(markup.size())));
   QUrl url = documentUrl(kGridName);
   url.setQuery("page=" + QString::number(page + 1));
+  gridLoadExpected_ = true;
   WebBrowser1->setUrl(url);
+}
+
+void ResultsWindow::reloadGridPage() {
+  gridSwaps_ = false;
+  loadGridPage(shownPage_);
 }
 
 void ResultsWindow::showGridPage(const QString& query) {
@@ -245,16 +321,33 @@ void ResultsWindow::showGridPage(const QString& query) {
   if (const auto page = pageOfQuery(text, gridPaging_)) loadGridPage(*page);
 }
 
-void ResultsWindow::gridLoaded() {
+void ResultsWindow::gridPageShown() {
   gridPageLoading_ = false;
+  emit pageShown(WebBrowser1);
   if (pendingAnchor_.isEmpty()) return;
   const QString anchor = pendingAnchor_;
   pendingAnchor_.clear();
   focusCell(anchor);
 }
 
-void ResultsWindow::viewLoaded(bool) {
-  if (viewsLoading_ > 0 && --viewsLoading_ == 0) emit documentsLoaded();
+void ResultsWindow::documentLoaded(QWebEngineView& view, bool ok) {
+  // Later pages of a document in pages are put in place of the first one loaded.
+  if (&view == WebBrowser1) {
+    gridSwaps_ = ok && !gridPaging_.pages.empty();
+    gridPageShown();
+  } else {
+    listSwaps_ = ok && !listPaging_.pages.empty();
+    listPageShown();
+  }
+  if (viewsLoading_ > 0 && --viewsLoading_ == 0) {
+    emit documentsLoaded();
+    if (gridPaging_.rowsCounted < gridPaging_.pages.size()) rowCounter_.start(0);
+  }
+}
+
+void ResultsWindow::countRowsWhenIdle() {
+  countGridRows(gridBytes(), gridPaging_, gridPaging_.rowsCounted + kRowCountingPages - 1);
+  if (gridPaging_.rowsCounted >= gridPaging_.pages.size()) rowCounter_.stop();
 }
 
 void ResultsWindow::showCell(const QString& anchor) {
@@ -266,7 +359,7 @@ void ResultsWindow::showCell(const QString& anchor) {
   }
   if (!gridPaging_.pages.empty()) {
     const std::string name = anchor.toStdString();
-    const auto page = findAnchorPage(bytesOf(gridDocument_), gridPaging_, name);
+    const auto page = findAnchorPage(gridBytes(), gridPaging_, name);
     if (page && *page != shownPage_) {
       pendingAnchor_ = anchor;
       loadGridPage(*page);
@@ -277,9 +370,7 @@ void ResultsWindow::showCell(const QString& anchor) {
 }
 
 void ResultsWindow::focusCell(const QString& anchor) {
-  const QString script =
-      QString(kShowCellScript)
-          .arg(QString::fromUtf8(QJsonDocument(QJsonArray{anchor}).toJson(QJsonDocument::Compact)));
+  const QString script = QString(kShowCellScript).arg(scriptArguments(QJsonArray{anchor}));
   WebBrowser1->setFocus();
   WebBrowser1->page()->runJavaScript(
       script, [this, anchor](const QVariant& found) { emit cellShown(anchor, found.toBool()); });
@@ -303,9 +394,7 @@ void ResultsWindow::saveResults() {
     return;
   }
   const int reportedBefore = trap.reported();
-  trap.at(SaveLine::SaveBoth, [&] {
-    saveInnerMarkups(folder, documents_->document(kReportName), documents_->document(kGridName));
-  });
+  trap.at(SaveLine::SaveBoth, [&] { saveInnerMarkups(folder, listBytes(), gridBytes()); });
   trap.line(SaveLine::Done);
   if (trap.reported() == reportedBefore) tell("Done.");
 }

@@ -4,6 +4,8 @@
 #include <QPointer>
 #include <QStringList>
 #include <QTimer>
+#include <memory>
+#include <string>
 
 #include "report/grid_pages.h"
 #include "report/list_pages.h"
@@ -20,6 +22,7 @@ class QWebEngineView;
 namespace quill {
 
 class DocumentSchemeHandler;
+class MappedFile;
 class FindBar;
 
 // The results window: the difference list above, the grid below, whose cells the list's
@@ -30,9 +33,10 @@ class ResultsWindow final : public ProgramWindowBase {
   ResultsWindow(ProgramContext& context, ProgramWindows& windows);
   ~ResultsWindow() override;
 
-  // Reads report.htm and visualized.htm from a folder and shows them; the bytes read are
-  // what the views show (a long list or a large grid one page at a time) and what saving
-  // writes.
+  // Maps report.htm and visualized.htm of a folder into memory and shows them; the bytes
+  // mapped are what the views show (a long list or a large grid one page at a time, each
+  // page after the first put in place of the one shown without loading a new page) and what
+  // saving writes.
   void showDocuments(const QString& folder);
   // Names a window that "< Back" may return to.
   void registerCaller(const QString& name, QWidget* window) { callers_[name] = window; }
@@ -68,6 +72,8 @@ class ResultsWindow final : public ProgramWindowBase {
   // The grid has been scrolled to a cell and the cell focused; found is false when the
   // grid has no such cell.
   void cellShown(const QString& anchor, bool found);
+  // A view shows another page of its document, loaded or put in place of the one before.
+  void pageShown(QWebEngineView* view);
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -89,11 +95,21 @@ class ResultsWindow final : public ProgramWindowBase {
   void createControls();
   QWebEngineView* addView(const char* name, const QString& fileName, QRect twips, Stretch stretch,
                           void (ResultsWindow::*showPage)(const QString&));
-  void viewLoaded(bool ok);
-  void gridLoaded();
-  void listLoaded();
+  void documentLoaded(QWebEngineView& view, bool ok);
+  void gridPageShown();
+  void listPageShown();
   void loadGridPage(std::size_t page);
   void loadListPage(std::size_t page);
+  // Puts a page's changing part in place of the one the view shows, then calls shown; when
+  // the view shows no such part, calls reload instead.
+  void swapPart(QWebEngineView& view, const std::string& body, void (ResultsWindow::*shown)(),
+                void (ResultsWindow::*reload)());
+  void reloadGridPage();
+  void reloadListPage();
+  // Counts the grid's rows a slice of pages at a time while the window waits for input.
+  void countRowsWhenIdle();
+  std::string_view gridBytes() const;
+  std::string_view listBytes() const;
   void focusCell(const QString& anchor);
   void createNavigation();
   QMenu* differenceMenu();
@@ -117,19 +133,25 @@ class ResultsWindow final : public ProgramWindowBase {
   FindBar* findBar_ = nullptr;
   QStringList comparedFiles_;
   QTimer timer1_;
+  QTimer rowCounter_;
+  bool cleanUpStarted_ = false;  // Timer1 runs once, for the first documents shown
   QHash<QString, QPointer<QWidget>> callers_;
   int viewsLoading_ = 0;
+  bool gridLoadExpected_ = false;  // whether the window loads a page of the grid's ...
+  bool listLoadExpected_ = false;  // ... or of the list's document into its view
   std::size_t gridPageBytes_;
-  QByteArray gridDocument_;  // the grid as read; gridPaging_ points into it
+  std::shared_ptr<const MappedFile> gridFile_;  // the grid as mapped; gridPaging_ points into it
   GridPaging gridPaging_;
   std::size_t shownPage_ = 0;
   bool gridPageLoading_ = false;
-  QString pendingAnchor_;  // the cell to focus once the page being loaded is shown
+  bool gridSwaps_ = false;  // whether the grid view shows a page whose part can be swapped
+  QString pendingAnchor_;   // the cell to focus once the page being loaded is shown
   std::size_t listPageBytes_;
-  QByteArray listDocument_;  // the list as read; listPaging_ points into it
+  std::shared_ptr<const MappedFile> listFile_;  // the list as mapped; listPaging_ points into it
   ListPaging listPaging_;
   std::size_t shownListPage_ = 0;
   bool listPageLoading_ = false;
+  bool listSwaps_ = false;
   int pendingStep_ = 0;  // the step to take once the list page being loaded is shown
 };
 

@@ -110,6 +110,10 @@ void driveScreenshots(ProgramWindows& windows, const QString& folder) {
   // Documents a comparison wrote already, to time the results window alone.
   const QString documents = qEnvironmentVariable("QUILLMERE_SCREENSHOT_DOCUMENTS");
   if (!documents.isEmpty()) {
+    // The results window is made when a comparison starts, which starts its views'
+    // renderers while the comparison runs; QUILLMERE_SCREENSHOT_COLD makes it only when the
+    // documents are there.
+    if (qEnvironmentVariableIsEmpty("QUILLMERE_SCREENSHOT_COLD")) windows.resultsWindow();
     QTimer::singleShot(kSettleMilliseconds,
                        [&windows, documents] { timeResultsWindow(windows, documents); });
     return;
