@@ -42,27 +42,6 @@ std::size_t findBefore(std::string_view document, std::string_view needle, std::
   return findMarkup(document.substr(0, end), needle, from);
 }
 
-// Cuts the rows of one table, [rowsStart, tableEnd), into pages that each end at the first
-// row starting pageBytes or more after their start. Texts in a grid are escaped, so every
-// "<tr>" starts a row; only the bytes around each cut are searched.
-void addTablePages(std::string_view document, GridPage table, std::size_t tableEnd,
-                   std::size_t pageBytes, std::vector<GridPage>& pages) {
-  if (table.rowsStart >= tableEnd) {
-    table.rowsStart = table.rowsEnd = tableEnd;
-    pages.push_back(table);
-    return;
-  }
-  const std::size_t step = std::max<std::size_t>(pageBytes, 1);
-  for (std::size_t start = table.rowsStart; start < tableEnd;) {
-    GridPage page = table;
-    page.rowsStart = start;
-    const std::size_t cut = findBefore(document, kRowStart, start + step, tableEnd);
-    page.rowsEnd = cut == std::string_view::npos ? tableEnd : cut;
-    pages.push_back(page);
-    start = page.rowsEnd;
-  }
-}
-
 void appendNavigation(std::string& out, const GridPaging& paging, std::size_t page,
                       std::string_view fileName) {
   const GridPage& shown = paging.pages[page];
@@ -72,35 +51,112 @@ void appendNavigation(std::string& out, const GridPaging& paging, std::size_t pa
   appendNumber(out, std::size_t(shown.lastRow));
   out.append(" of ");
   out.append(shown.title);
-  appendPageTurns(out, fileName, page, paging.pages.size());
+  appendPageTurns(out, fileName, page, paging.pages.size(), paging.complete);
   out.append("</p>");
 }
 
 }  // namespace
 
-GridPaging cutGridPages(std::string_view document, std::size_t pageBytes) {
-  GridPaging paging;
-  std::size_t searchFrom = 0;
-  std::size_t table = findMarkup(document, kTableStart);
-  while (table != std::string_view::npos) {
-    // A table cut short ends the pages; so does one without a header row.
-    const std::size_t tableEnd = findMarkup(document, kTableEnd, table);
-    if (tableEnd == std::string_view::npos) break;
-    const std::size_t headerRow = findBefore(document, kRowStart, table, tableEnd);
-    if (headerRow == std::string_view::npos) break;
-    GridPage page;
-    page.headingStart = headingBefore(document, table, searchFrom);
-    // Rows need not be closed: the header row ends where the first row starts.
-    const std::size_t firstRow =
-        findBefore(document, kRowStart, headerRow + kRowStart.size(), tableEnd);
-    page.headingEnd = page.rowsStart = firstRow == std::string_view::npos ? tableEnd : firstRow;
-    page.title = headingTitle(document, page.headingStart);
-    if (paging.pages.empty()) paging.headEnd = page.headingStart;
-    addTablePages(document, page, tableEnd, pageBytes, paging.pages);
-    searchFrom = tableEnd + kTableEnd.size();
-    paging.tailStart = searchFrom;
-    table = findMarkup(document, kTableStart, searchFrom);
+namespace {
+
+// Where the last table ends, looked for in the document's last bytes only; npos when it does
+// not end there.
+std::size_t lastTableEnd(std::string_view document) {
+  constexpr std::size_t kTailBytes = 65536;
+  const std::size_t from = document.size() > kTailBytes ? document.size() - kTailBytes : 0;
+  const std::size_t end = document.substr(from).rfind(kTableEnd);
+  return end == std::string_view::npos ? end : from + end + kTableEnd.size();
+}
+
+// Cuts the pages of grid tables one by one; each search covers the bytes of the page it
+// cuts and a row beyond, so that the first pages are cut at once however long the document.
+class GridCutter {
+ public:
+  GridCutter(std::string_view document, std::size_t pageBytes, std::size_t maxPages)
+      : document_(document), step_(std::max<std::size_t>(pageBytes, 1)), maxPages_(maxPages) {}
+
+  GridPaging cut() {
+    std::size_t table = findMarkup(document_, kTableStart);
+    while (table != std::string_view::npos) {
+      const std::size_t end = cutTable(table);
+      if (end == std::string_view::npos) break;
+      searchFrom_ = end + kTableEnd.size();
+      paging_.tailStart = searchFrom_;
+      table = findMarkup(document_, kTableStart, searchFrom_);
+    }
+    if (!paging_.complete) paging_.tailStart = lastTableEnd(document_);
+    return std::move(paging_);
   }
+
+ private:
+  // Cuts one table into pages; answers where it ends, npos when it is cut short or has no
+  // header row (which ends the pages), or when maxPages pages are cut.
+  std::size_t cutTable(std::size_t table) {
+    const std::size_t headerRow = findMarkup(document_, kRowStart, table);
+    if (headerRow == std::string_view::npos ||
+        findBefore(document_, kTableEnd, table, headerRow) != std::string_view::npos)
+      return std::string_view::npos;
+    GridPage page;
+    page.headingStart = headingBefore(document_, table, searchFrom_);
+    page.title = headingTitle(document_, page.headingStart);
+    if (paging_.pages.empty()) paging_.headEnd = page.headingStart;
+    // Rows need not be closed: the header row ends where the first row starts.
+    const std::size_t firstRow = findMarkup(document_, kRowStart, headerRow + kRowStart.size());
+    const std::size_t end = findUpTo(kTableEnd, headerRow, firstRow);
+    if (end != std::string_view::npos) {
+      // A table without rows still gets its page.
+      page.headingEnd = page.rowsStart = page.rowsEnd = end;
+      return addPage(page) ? end : std::string_view::npos;
+    }
+    if (firstRow == std::string_view::npos) return std::string_view::npos;
+    page.headingEnd = firstRow;
+    const std::size_t pagesBefore = paging_.pages.size();
+    for (std::size_t start = firstRow;;) {
+      const std::size_t cut = findMarkup(document_, kRowStart, start + step_);
+      const std::size_t tableEnd = findUpTo(kTableEnd, start, cut);
+      if (tableEnd == std::string_view::npos && cut == std::string_view::npos) {
+        // A table cut short is left out whole.
+        paging_.pages.resize(pagesBefore);
+        return std::string_view::npos;
+      }
+      page.rowsStart = start;
+      page.rowsEnd = tableEnd != std::string_view::npos ? tableEnd : cut;
+      if (!addPage(page)) return std::string_view::npos;
+      if (tableEnd != std::string_view::npos) return tableEnd;
+      start = cut;
+    }
+  }
+
+  // Adds a page unless maxPages are there already, which leaves the paging incomplete.
+  bool addPage(const GridPage& page) {
+    if (paging_.pages.size() >= maxPages_) {
+      paging_.complete = false;
+      return false;
+    }
+    paging_.pages.push_back(page);
+    return true;
+  }
+
+  // Where the needle first occurs in [from, end), end npos meaning the document's end.
+  std::size_t findUpTo(std::string_view needle, std::size_t from, std::size_t end) const {
+    return findBefore(document_, needle, from,
+                      end == std::string_view::npos ? document_.size() : end);
+  }
+
+  std::string_view document_;
+  std::size_t step_;
+  std::size_t maxPages_;
+  std::size_t searchFrom_ = 0;
+  GridPaging paging_;
+};
+
+}  // namespace
+
+GridPaging cutGridPages(std::string_view document, std::size_t pageBytes, std::size_t maxPages) {
+  GridPaging paging = GridCutter(document, pageBytes, maxPages).cut();
+  // Without a tail in the last bytes, the pages shown need all of them cut.
+  if (!paging.complete && paging.tailStart == std::string_view::npos)
+    return cutGridPages(document, pageBytes);
   return paging;
 }
 
@@ -121,6 +177,16 @@ GridPaging splitGridPages(std::string_view document, std::size_t pageBytes) {
   return paging;
 }
 
+std::optional<std::size_t> pageHolding(const GridPaging& paging, std::size_t offset) {
+  const auto after =
+      std::upper_bound(paging.pages.begin(), paging.pages.end(), offset,
+                       [](std::size_t at, const GridPage& page) { return at < page.rowsStart; });
+  if (after == paging.pages.begin()) return std::nullopt;
+  const auto page = std::prev(after);
+  if (offset >= page->rowsEnd) return std::nullopt;
+  return std::size_t(page - paging.pages.begin());
+}
+
 std::optional<std::size_t> findAnchorPage(std::string_view document, const GridPaging& paging,
                                           std::string_view anchor) {
   std::string name = "name=\"";
@@ -128,13 +194,13 @@ std::optional<std::size_t> findAnchorPage(std::string_view document, const GridP
   name.push_back('"');
   const std::size_t at = findMarkup(document, name);
   if (at == std::string_view::npos) return std::nullopt;
-  const auto after = std::upper_bound(
-      paging.pages.begin(), paging.pages.end(), at,
-      [](std::size_t offset, const GridPage& page) { return offset < page.rowsStart; });
-  if (after == paging.pages.begin()) return std::nullopt;
-  const auto page = std::prev(after);
-  if (at >= page->rowsEnd) return std::nullopt;
-  return std::size_t(page - paging.pages.begin());
+  return pageHolding(paging, at);
+}
+
+std::optional<std::size_t> findAnchorPage(const AnchorIndex& anchors, const GridPaging& paging,
+                                          std::string_view anchor) {
+  const auto at = anchors.find(anchor);
+  return at ? pageHolding(paging, *at) : std::nullopt;
 }
 
 std::string gridPageBody(std::string_view document, const GridPaging& paging, std::size_t page,

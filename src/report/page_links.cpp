@@ -27,17 +27,20 @@ void appendNumber(std::string& out, std::size_t value) {
 }
 
 void appendPageTurns(std::string& out, std::string_view fileName, std::size_t page,
-                     std::size_t pageCount) {
+                     std::size_t pageCount, bool countKnown) {
   out.append(" (page ");
   appendNumber(out, page + 1);
   out.append(" of ");
-  appendNumber(out, pageCount);
+  if (countKnown)
+    appendNumber(out, pageCount);
+  else
+    out.append("&hellip;");
   out.append(")");
   if (page > 0) {
     out.append(" ");
     appendPageLink(out, fileName, page - 1, "&lt; previous page");
   }
-  if (page + 1 < pageCount) {
+  if (!countKnown || page + 1 < pageCount) {
     out.append(" ");
     appendPageLink(out, fileName, page + 1, "next page &gt;");
   }

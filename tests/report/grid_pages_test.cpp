@@ -99,9 +99,11 @@ TEST(GridPagesTest, EveryAnchorIsFoundOnThePageThatShowsIt) {
   for (std::size_t pageBytes : {std::size_t(1), std::size_t(3000)}) {
     const GridPaging paging = splitGridPages(built.document, pageBytes);
     std::size_t lastPage = 0;
+    const AnchorIndex index(built.document);
     for (const std::string& anchor : built.anchors) {
       const auto page = findAnchorPage(built.document, paging, anchor);
       ASSERT_TRUE(page) << anchor;
+      EXPECT_EQ(findAnchorPage(index, paging, anchor), page) << anchor;
       EXPECT_GE(*page, lastPage) << anchor;
       lastPage = *page;
       EXPECT_NE(
@@ -112,8 +114,11 @@ TEST(GridPagesTest, EveryAnchorIsFoundOnThePageThatShowsIt) {
     EXPECT_EQ(lastPage + 1, paging.pages.size() - 1);  // the empty table follows
   }
   const GridPaging paging = splitGridPages(built.document, 3000);
-  for (std::string_view missing : {"Short!Z99", "Short!C", "", "Long & <wide>!A1"})
+  const AnchorIndex index(built.document);
+  for (std::string_view missing : {"Short!Z99", "Short!C", "", "Long & <wide>!A1"}) {
     EXPECT_FALSE(findAnchorPage(built.document, paging, missing)) << missing;
+    EXPECT_FALSE(findAnchorPage(index, paging, missing)) << missing;
+  }
 }
 
 TEST(GridPagesTest, PageMarkupIsHeadNavigationOneSliceAndTail) {
@@ -161,6 +166,31 @@ TEST(GridPagesTest, RowsCountedPartWayNumberThePagesAsCountingAllDoes) {
       EXPECT_EQ(lazy.pages[page].lastRow, all.pages[page].lastRow) << page;
     }
   }
+}
+
+TEST(GridPagesTest, TheFirstPagesCutAloneAreTheFirstOfAllPages) {
+  const BuiltGrid built = buildGrid(kTables);
+  const GridPaging all = splitGridPages(built.document, 700);
+  // Stopping inside the first table, at its end, and inside a later table.
+  for (std::size_t count : {std::size_t(1), std::size_t(2), std::size_t(40)}) {
+    SCOPED_TRACE(count);
+    GridPaging first = cutGridPages(built.document, 700, count);
+    EXPECT_FALSE(first.complete);
+    ASSERT_EQ(first.pages.size(), count);
+    EXPECT_EQ(first.headEnd, all.headEnd);
+    EXPECT_EQ(first.tailStart, all.tailStart);
+    for (std::size_t page = 0; page < count; ++page) {
+      EXPECT_EQ(first.pages[page].headingEnd, all.pages[page].headingEnd);
+      EXPECT_EQ(first.pages[page].rowsStart, all.pages[page].rowsStart);
+      EXPECT_EQ(first.pages[page].rowsEnd, all.pages[page].rowsEnd);
+    }
+    countGridRows(built.document, first, 0);
+    // The page count is not known yet; the next page is there all the same.
+    EXPECT_NE(gridPageBody(built.document, first, 0, "v.htm")
+                  .find("(page 1 of &hellip;) <a href=\"v.htm?page=2\">"),
+              std::string::npos);
+  }
+  EXPECT_TRUE(cutGridPages(built.document, 700, all.pages.size()).complete);
 }
 
 TEST(GridPagesTest, APageBodyIsWhatItsMarkupHoldsInTheSwappedPart) {
