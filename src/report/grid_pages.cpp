@@ -203,6 +203,12 @@ std::optional<std::size_t> findAnchorPage(const AnchorIndex& anchors, const Grid
   return at ? pageHolding(paging, *at) : std::nullopt;
 }
 
+std::string gridPageLine(const GridPaging& paging, std::size_t page, std::string_view fileName) {
+  std::string out;
+  appendNavigation(out, paging, page, fileName);
+  return out;
+}
+
 std::string gridPageBody(std::string_view document, const GridPaging& paging, std::size_t page,
                          std::string_view fileName) {
   const GridPage& shown = paging.pages.at(page);

@@ -59,6 +59,10 @@ std::optional<std::size_t> findAnchorPage(std::string_view document, const GridP
 std::optional<std::size_t> findAnchorPage(const AnchorIndex& anchors, const GridPaging& paging,
                                           std::string_view anchor);
 
+// The line above a page that names its rows (which must be counted) and leads to the pages
+// before and after; the body starts with it.
+std::string gridPageLine(const GridPaging& paging, std::size_t page, std::string_view fileName);
+
 // The part of one page that changes from page to page: a line naming its rows (which must
 // be counted) and leading to the pages before and after (links to fileName?page=N, N counted
 // from 1), the table's heading, the page's rows and the table's end.

@@ -53,6 +53,15 @@ enum class LoadLine { Look = 100, Caption = 102, Icon = 104, HandCursor = 106, O
 // The line labels of Timer1, which removes the documents the views have read.
 enum class CleanUpLine { DeleteReport = 100, DeleteGrid = 102, StopTimer = 104 };
 
+// The line labels of the grid's pages being taken from the worker thread.
+enum class GridLayoutLine { TakePages = 100 };
+
+// Replaces the line above the grid page shown.
+constexpr const char* kLineScript = R"((function (id, line) {
+  var part = document.getElementById(id);
+  if (part && part.firstElementChild) part.firstElementChild.outerHTML = line;
+})(%1[0], %1[1]))";
+
 // The line labels of PushButton6_Click.
 enum class SaveLine { FolderExists = 100, SaveBoth = 102, Done = 106 };
 
@@ -141,6 +150,7 @@ ResultsWindow::ResultsWindow(ProgramContext& context, ProgramWindows& windows)
 
 // The pages must go before the profile they were made with.
 ResultsWindow::~ResultsWindow() {
+  if (gridLayout_.valid()) gridLayout_.wait();
   delete WebBrowser1;
   delete WebBrowser2;
 }
@@ -221,8 +231,18 @@ void ResultsWindow::showDocuments(const QString& folder) {
   listPaging_ = {};
   shownListPage_ = 0;
   shownPage_ = 0;
-  if (gridBytes().size() > gridPageBytes_) gridPaging_ = cutGridPages(gridBytes(), gridPageBytes_);
-  if (gridPaging_.pages.size() < 2) gridPaging_ = {};
+  gridAnchors_ = {};
+  ++gridGeneration_;
+  // The first two pages are cut at once: the first to be shown, the second to know there is
+  // more than one.
+  if (gridBytes().size() > gridPageBytes_)
+    gridPaging_ = cutGridPages(gridBytes(), gridPageBytes_, 2);
+  if (!gridPaging_.complete)
+    startGridLayout();
+  else if (gridPaging_.pages.size() < 2)
+    gridPaging_ = {};
+  else
+    gridAnchors_ = AnchorIndex(gridBytes());
   if (listBytes().size() > listPageBytes_)
     listPaging_ = splitListPages(listBytes(), listPageBytes_);
   if (listPaging_.pages.size() < 2) listPaging_ = {};
@@ -247,6 +267,49 @@ std::string_view ResultsWindow::gridBytes() const {
 
 std::string_view ResultsWindow::listBytes() const {
   return bytesOf(listFile_);
+}
+
+void ResultsWindow::startGridLayout() {
+  const int generation = gridGeneration_;
+  gridLayout_ = std::async(
+      std::launch::async, [this, generation, file = gridFile_, pageBytes = gridPageBytes_] {
+        GridLayout layout{cutGridPages(file->bytes(), pageBytes), AnchorIndex(file->bytes())};
+        // The window waits for this thread before it goes, so that it is there to be told.
+        QMetaObject::invokeMethod(
+            this,
+            [this, generation] {
+              if (generation == gridGeneration_) takeGridLayout();
+            },
+            Qt::QueuedConnection);
+        return layout;
+      });
+}
+
+void ResultsWindow::takeGridLayout() {
+  if (!gridLayout_.valid()) return;
+  ErrorTrap trap("Form3", "takeGridLayout", errorBox_);
+  trap.at(GridLayoutLine::TakePages, [&] {
+    GridLayout layout = gridLayout_.get();
+    gridPaging_ = std::move(layout.paging);
+    gridAnchors_ = std::move(layout.anchors);
+  });
+  countGridRows(gridBytes(), gridPaging_, shownPage_);
+  if (gridPaging_.complete) rowCounter_.start(0);
+  refreshGridLine();
+}
+
+void ResultsWindow::refreshGridLine() {
+  if (!gridLineOutdated_ || gridPageLoading_ || !gridPaging_.complete) return;
+  gridLineOutdated_ = false;
+  const std::string line = gridPageLine(gridPaging_, shownPage_, kGridFileName);
+  const QJsonArray arguments{QString::fromLatin1(kSwappedPartId.data(), kSwappedPartId.size()),
+                             QString::fromUtf8(line.data(), qsizetype(line.size()))};
+  WebBrowser1->page()->runJavaScript(QString(kLineScript).arg(scriptArguments(arguments)));
+}
+
+std::size_t ResultsWindow::gridPageCount() {
+  takeGridLayout();
+  return gridPaging_.pages.size();
 }
 
 void ResultsWindow::swapPart(QWebEngineView& view, const std::string& body,
@@ -295,9 +358,11 @@ void ResultsWindow::listPageShown() {
 }
 
 void ResultsWindow::loadGridPage(std::size_t page) {
+  if (page > 0) takeGridLayout();
   countGridRows(gridBytes(), gridPaging_, page);
   shownPage_ = page;
   gridPageLoading_ = true;
+  gridLineOutdated_ = !gridPaging_.complete;
   if (gridSwaps_) {
     swapPart(*WebBrowser1, gridPageBody(gridBytes(), gridPaging_, page, kGridFileName),
              &ResultsWindow::gridPageShown, &ResultsWindow::reloadGridPage);
@@ -317,12 +382,14 @@ void ResultsWindow::reloadGridPage() {
 }
 
 void ResultsWindow::showGridPage(const QString& query) {
+  takeGridLayout();
   const std::string text = query.toStdString();
   if (const auto page = pageOfQuery(text, gridPaging_)) loadGridPage(*page);
 }
 
 void ResultsWindow::gridPageShown() {
   gridPageLoading_ = false;
+  refreshGridLine();
   emit pageShown(WebBrowser1);
   if (pendingAnchor_.isEmpty()) return;
   const QString anchor = pendingAnchor_;
@@ -341,7 +408,8 @@ void ResultsWindow::documentLoaded(QWebEngineView& view, bool ok) {
   }
   if (viewsLoading_ > 0 && --viewsLoading_ == 0) {
     emit documentsLoaded();
-    if (gridPaging_.rowsCounted < gridPaging_.pages.size()) rowCounter_.start(0);
+    if (gridPaging_.complete && gridPaging_.rowsCounted < gridPaging_.pages.size())
+      rowCounter_.start(0);
   }
 }
 
@@ -358,8 +426,10 @@ void ResultsWindow::showCell(const QString& anchor) {
     return;
   }
   if (!gridPaging_.pages.empty()) {
+    takeGridLayout();
     const std::string name = anchor.toStdString();
-    const auto page = findAnchorPage(gridBytes(), gridPaging_, name);
+    const auto page = gridPaging_.complete ? findAnchorPage(gridAnchors_, gridPaging_, name)
+                                           : findAnchorPage(gridBytes(), gridPaging_, name);
     if (page && *page != shownPage_) {
       pendingAnchor_ = anchor;
       loadGridPage(*page);

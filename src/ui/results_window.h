@@ -4,9 +4,11 @@
 #include <QPointer>
 #include <QStringList>
 #include <QTimer>
+#include <future>
 #include <memory>
 #include <string>
 
+#include "report/anchor_index.h"
 #include "report/grid_pages.h"
 #include "report/list_pages.h"
 #include "ui/program_window.h"
@@ -43,8 +45,9 @@ class ResultsWindow final : public ProgramWindowBase {
 
   // Grids larger than this many bytes are shown one page of about this size at a time.
   void setGridPageBytes(std::size_t bytes) { gridPageBytes_ = bytes; }
-  // How many pages the grid is shown in; 0 when it is shown whole.
-  std::size_t gridPageCount() const { return gridPaging_.pages.size(); }
+  // How many pages the grid is shown in; 0 when it is shown whole. Waits for the pages to be
+  // cut.
+  std::size_t gridPageCount();
   // Lists larger than this many bytes are shown one page of about this size at a time.
   void setListPageBytes(std::size_t bytes) { listPageBytes_ = bytes; }
   // How many pages the list is shown in; 0 when it is shown whole.
@@ -108,6 +111,13 @@ class ResultsWindow final : public ProgramWindowBase {
   void reloadListPage();
   // Counts the grid's rows a slice of pages at a time while the window waits for input.
   void countRowsWhenIdle();
+  // Cuts all of the grid's pages and indexes its anchors on a worker thread, while the first
+  // page, cut alone, is shown.
+  void startGridLayout();
+  // Takes the worker's pages and anchors, waiting for them if need be.
+  void takeGridLayout();
+  // Puts the line naming the page count in place of the one shown before it was known.
+  void refreshGridLine();
   std::string_view gridBytes() const;
   std::string_view listBytes() const;
   void focusCell(const QString& anchor);
@@ -142,6 +152,15 @@ class ResultsWindow final : public ProgramWindowBase {
   std::size_t gridPageBytes_;
   std::shared_ptr<const MappedFile> gridFile_;  // the grid as mapped; gridPaging_ points into it
   GridPaging gridPaging_;
+  // The grid's pages and anchors being found on a worker thread.
+  struct GridLayout {
+    GridPaging paging;
+    AnchorIndex anchors;
+  };
+  std::future<GridLayout> gridLayout_;
+  int gridGeneration_ = 0;  // counts the grids shown, so that a late worker's answer is dropped
+  AnchorIndex gridAnchors_;
+  bool gridLineOutdated_ = false;  // the page shown was made before the page count was known
   std::size_t shownPage_ = 0;
   bool gridPageLoading_ = false;
   bool gridSwaps_ = false;  // whether the grid view shows a page whose part can be swapped

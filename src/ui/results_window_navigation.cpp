@@ -85,6 +85,7 @@ void ResultsWindow::stepDifference(int step) {
 
 bool ResultsWindow::turnToPageHolding(QWebEngineView& view, const QString& text, bool backwards) {
   const bool list = &view == WebBrowser2;
+  if (!list) takeGridLayout();
   const std::string wanted = text.toStdString();
   const std::string_view document = list ? listBytes() : gridBytes();
   const std::size_t count = list ? listPaging_.pages.size() : gridPaging_.pages.size();

@@ -106,10 +106,11 @@ void timeResultsWindow(ProgramWindows& windows, const QString& documents) {
   QElapsedTimer clock;
   clock.start();
   QObject::connect(&results, &ResultsWindow::documentsLoaded, &results, [&results, clock] {
+    const qint64 loaded = clock.elapsed();
     qInfo(
         "List and first grid page loaded %lld ms after the documents were handed over "
         "(list in %zu pages, grid in %zu pages)",
-        clock.elapsed(), results.listPageCount(), results.gridPageCount());
+        loaded, results.listPageCount(), results.gridPageCount());
     QTimer::singleShot(kSettleMilliseconds, [&results] { timeLastLinkOfThePage(results); });
   });
   results.showDocuments(documents);
