@@ -41,7 +41,7 @@ constexpr int kTimerMilliseconds = 2000;
 // About 8,000 grid cells, 400 rows of 20 columns: the renderer loads such a page in a few
 // tenths of a second, so that the first page shows soon and a link to a cell on another
 // page is followed at once, while whole grids of a million cells exhaust its memory.
-constexpr std::size_t kGridPageBytes = 400'000;
+constexpr std::size_t kGridPageBytes = 200'000;
 // About 300 listed differences, for the same reason.
 constexpr std::size_t kListPageBytes = 100'000;
 // How many grid pages have their rows counted at a time while the window waits for input:
@@ -135,7 +135,6 @@ ResultsWindow::ResultsWindow(ProgramContext& context, ProgramWindows& windows)
   createControls();
   createNavigation();
   resize(layout_.designedSize());
-  new WindowPlacement(*this, context_.settings, "Results Window Placement");
   timer1_.setParent(this);
   timer1_.setObjectName("Timer1");
   timer1_.setSingleShot(true);
@@ -146,6 +145,8 @@ ResultsWindow::ResultsWindow(ProgramContext& context, ProgramWindows& windows)
   documents_->hold(kBlankName, "<html><body></body></html>");
   WebBrowser1->setUrl(documentUrl(kBlankName));
   WebBrowser2->setUrl(documentUrl(kBlankName));
+  prepareViews();
+  new WindowPlacement(*this, context_.settings, "Results Window Placement");
 }
 
 // The pages must go before the profile they were made with.
@@ -153,6 +154,15 @@ ResultsWindow::~ResultsWindow() {
   if (gridLayout_.valid()) gridLayout_.wait();
   delete WebBrowser1;
   delete WebBrowser2;
+}
+
+void ResultsWindow::prepareViews() {
+  // Shown once off the screen, the views set up their drawing before the first documents
+  // come, and the window shows them sooner then.
+  setAttribute(Qt::WA_DontShowOnScreen, true);
+  show();
+  hide();
+  setAttribute(Qt::WA_DontShowOnScreen, false);
 }
 
 QWebEngineView* ResultsWindow::addView(const char* name, const QString& fileName, QRect twips,

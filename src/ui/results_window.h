@@ -96,6 +96,7 @@ class ResultsWindow final : public ProgramWindowBase {
  private:
   void load();
   void createControls();
+  void prepareViews();
   QWebEngineView* addView(const char* name, const QString& fileName, QRect twips, Stretch stretch,
                           void (ResultsWindow::*showPage)(const QString&));
   void documentLoaded(QWebEngineView& view, bool ok);
