@@ -38,14 +38,14 @@ namespace {
 
 constexpr QSize kClientTwips(8040, 10245);
 constexpr int kTimerMilliseconds = 2000;
-// About 8,000 grid cells, 400 rows of 20 columns: the renderer loads such a page in a few
-// tenths of a second, so that the first page shows soon and a link to a cell on another
-// page is followed at once, while whole grids of a million cells exhaust its memory.
+// About 4,000 grid cells, 200 rows of 20 columns: the renderer lays out such a page in a
+// tenth or two of a second, so that the first page shows soon and a link to a cell on
+// another page is followed at once, while whole grids of a million cells exhaust its memory.
 constexpr std::size_t kGridPageBytes = 200'000;
 // About 300 listed differences, for the same reason.
 constexpr std::size_t kListPageBytes = 100'000;
 // How many grid pages have their rows counted at a time while the window waits for input:
-// some 25 MB, a few hundredths of a second.
+// some 13 MB, a hundredth of a second or two.
 constexpr std::size_t kRowCountingPages = 64;
 // The line labels of Form_Load.
 enum class LoadLine { Look = 100, Caption = 102, Icon = 104, HandCursor = 106, OutputFolder = 108 };
