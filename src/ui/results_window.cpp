@@ -16,6 +16,7 @@
 #include <QWebEngineView>
 #include <filesystem>
 #include <stdexcept>
+#include <utility>
 
 #include "base/file_utils.h"
 #include "base/mapped_file.h"
@@ -99,6 +100,10 @@ constexpr const char* kShowCellScript = R"((function (name) {
   return true;
 })(%1[0]))";
 
+QString scriptArguments(const QJsonArray& arguments) {
+  return QString::fromUtf8(QJsonDocument(arguments).toJson(QJsonDocument::Compact));
+}
+
 // Puts the body of another page in place of the part of the page shown that changes from
 // page to page, and scrolls to the top; answers false when the page has no such part.
 constexpr const char* kSwapScript = R"((function (id, body) {
@@ -110,8 +115,15 @@ constexpr const char* kSwapScript = R"((function (id, body) {
   return true;
 })(%1[0], %1[1]))";
 
-QString scriptArguments(const QJsonArray& arguments) {
-  return QString::fromUtf8(QJsonDocument(arguments).toJson(QJsonDocument::Compact));
+// What a swap with its cell to show answers.
+enum SwapOutcome { kNoPart = 0, kSwapped = 1, kCellFound = 2, kCellMissing = 3 };
+
+// Swaps the page and, when a cell is named, shows it in the same step.
+QString swapScript(const QString& swapArguments, const QString& anchor) {
+  const QString swap = QString(kSwapScript).arg(swapArguments);
+  if (anchor.isEmpty()) return QString("(%1) ? 1 : 0").arg(swap);
+  const QString show = QString(kShowCellScript).arg(scriptArguments(QJsonArray{anchor}));
+  return QString("(%1) ? ((%2) ? 2 : 3) : 0").arg(swap, show);
 }
 
 QByteArray copyOf(std::string_view bytes) {
@@ -330,22 +342,25 @@ std::size_t ResultsWindow::gridPageCount() {
   return gridPaging_.pages.size();
 }
 
-void ResultsWindow::swapPart(QWebEngineView& view, const std::string& body,
-                             void (ResultsWindow::*shown)(), void (ResultsWindow::*reload)()) {
+void ResultsWindow::swapPart(QWebEngineView& view, const std::string& body, const QString& anchor,
+                             std::function<void(int)> done) {
   const QJsonArray arguments{QString::fromLatin1(kSwappedPartId.data(), kSwappedPartId.size()),
                              QString::fromUtf8(body.data(), qsizetype(body.size()))};
-  view.page()->runJavaScript(QString(kSwapScript).arg(scriptArguments(arguments)),
-                             [this, shown, reload](const QVariant& swapped) {
-                               (this->*(swapped.toBool() ? shown : reload))();
-                             });
+  view.page()->runJavaScript(swapScript(scriptArguments(arguments), anchor),
+                             [done](const QVariant& outcome) { done(outcome.toInt()); });
 }
 
 void ResultsWindow::loadListPage(std::size_t page) {
   shownListPage_ = page;
   listPageLoading_ = true;
   if (listSwaps_) {
-    swapPart(*WebBrowser2, listPageBody(listBytes(), listPaging_, page, kReportFileName),
-             &ResultsWindow::listPageShown, &ResultsWindow::reloadListPage);
+    swapPart(*WebBrowser2, listPageBody(listBytes(), listPaging_, page, kReportFileName), {},
+             [this](int outcome) {
+               if (outcome == kNoPart)
+                 reloadListPage();
+               else
+                 listPageShown();
+             });
     return;
   }
   const std::string markup = listPageMarkup(listBytes(), listPaging_, page, kReportFileName);
@@ -382,8 +397,21 @@ void ResultsWindow::loadGridPage(std::size_t page) {
   gridPageLoading_ = true;
   gridLineOutdated_ = !gridPaging_.complete;
   if (gridSwaps_) {
-    swapPart(*WebBrowser1, gridPageBody(gridBytes(), gridPaging_, page, kGridFileName),
-             &ResultsWindow::gridPageShown, &ResultsWindow::reloadGridPage);
+    // The cell waiting for the page is shown by the same script.
+    const QString anchor = std::exchange(pendingAnchor_, QString());
+    if (!anchor.isEmpty()) WebBrowser1->setFocus();
+    swapPart(*WebBrowser1, gridPageBody(gridBytes(), gridPaging_, page, kGridFileName), anchor,
+             [this, anchor](int outcome) {
+               if (outcome == kNoPart) {
+                 pendingAnchor_ = anchor;
+                 reloadGridPage();
+                 return;
+               }
+               // The same link reported again while the page was swapped is shown already.
+               if (pendingAnchor_ == anchor) pendingAnchor_.clear();
+               if (!anchor.isEmpty()) emit cellShown(anchor, outcome == kCellFound);
+               gridPageShown();
+             });
     return;
   }
   const std::string markup = gridPageMarkup(gridBytes(), gridPaging_, page, kGridFileName);

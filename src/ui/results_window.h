@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QStringList>
 #include <QTimer>
+#include <functional>
 #include <future>
 #include <memory>
 #include <string>
@@ -104,10 +105,10 @@ class ResultsWindow final : public ProgramWindowBase {
   void listPageShown();
   void loadGridPage(std::size_t page);
   void loadListPage(std::size_t page);
-  // Puts a page's changing part in place of the one the view shows, then calls shown; when
-  // the view shows no such part, calls reload instead.
-  void swapPart(QWebEngineView& view, const std::string& body, void (ResultsWindow::*shown)(),
-                void (ResultsWindow::*reload)());
+  // Puts a page's changing part in place of the one the view shows and shows the cell of
+  // the anchor, if one is named; done gets a SwapOutcome (results_window.cpp).
+  void swapPart(QWebEngineView& view, const std::string& body, const QString& anchor,
+                std::function<void(int)> done);
   void reloadGridPage();
   void reloadListPage();
   // Counts the grid's rows a slice of pages at a time while the window waits for input.
