@@ -255,12 +255,15 @@ void ResultsWindow::showDocuments(const QString& folder) {
   pendingStep_ = 0;
   gridPageLoading_ = listPageLoading_ = false;
   gridSwaps_ = listSwaps_ = false;
+  gridLineOutdated_ = false;
   gridPaging_ = {};
   listPaging_ = {};
   shownListPage_ = 0;
   shownPage_ = 0;
   gridAnchors_ = {};
   ++gridGeneration_;
+  // The pages of a grid shown before are no longer wanted (waits for their thread to end).
+  gridLayout_ = {};
   // The first two pages are cut at once: the first to be shown, the second to know there is
   // more than one.
   if (gridBytes().size() > gridPageBytes_)
@@ -329,7 +332,9 @@ void ResultsWindow::takeGridLayout() {
 }
 
 void ResultsWindow::refreshGridLine() {
-  if (!gridLineOutdated_ || gridPageLoading_ || !gridPaging_.complete) return;
+  if (!gridLineOutdated_ || gridPageLoading_ || !gridPaging_.complete ||
+      shownPage_ >= gridPaging_.pages.size())
+    return;
   gridLineOutdated_ = false;
   const std::string line = gridPageLine(gridPaging_, shownPage_, kGridFileName);
   const QJsonArray arguments{QString::fromLatin1(kSwappedPartId.data(), kSwappedPartId.size()),

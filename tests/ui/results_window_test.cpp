@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QWebEngineView>
 #include <cerrno>
 
@@ -245,6 +246,25 @@ TEST_F(PagedResultsTest, PageLinksStepThroughThePagesAndSavingWritesTheWholeGrid
   button(resultsWindow(), "PushButton6").click();
   EXPECT_EQ(dialogs.messages, QStringList{"Done."});
   EXPECT_EQ(readAll(target + "/visualized.htm"), innerMarkup(shownGrid));
+}
+
+TEST_F(PagedResultsTest, DocumentsShownAgainUnpagedDropThePagesStillBeingCut) {
+  QTemporaryDir folder;
+  for (const auto& [name, bytes] :
+       {std::pair{"report.htm", shownReport}, {"visualized.htm", shownGrid}}) {
+    QFile file(folder.path() + "/" + name);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+  }
+  // The first showing starts cutting the grid's pages on a thread; the second, whole grid
+  // comes before that thread is done.
+  resultsWindow().showDocuments(folder.path());
+  resultsWindow().setGridPageBytes(std::size_t(1) << 30);
+  resultsWindow().showDocuments(folder.path());
+  EXPECT_EQ(resultsWindow().gridPageCount(), 0u);
+  ASSERT_TRUE(waitFor([&] { return !resultsWindow().isLoading(); }));
+  EXPECT_FALSE(gridText().contains("(page ")) << gridText().toStdString();
+  EXPECT_EQ(resultsWindow().gridPageCount(), 0u);
 }
 
 TEST_F(ResultsWindowTest, ClosingTheResultsWindowEndsTheProgram) {
