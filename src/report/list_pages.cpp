@@ -54,13 +54,11 @@ ListPaging splitListPages(std::string_view document, std::size_t pageBytes) {
   return paging;
 }
 
-std::string listPageMarkup(std::string_view document, const ListPaging& paging, std::size_t page,
-                           std::string_view fileName) {
+std::string listPageBody(std::string_view document, const ListPaging& paging, std::size_t page,
+                         std::string_view fileName) {
   const ListPage& shown = paging.pages.at(page);
-  const std::string_view tail = document.substr(paging.rowsEnd);
   std::string out;
-  out.reserve(paging.rowsStart + (shown.rowsEnd - shown.rowsStart) + tail.size() + 512);
-  out.append(document.substr(0, paging.tableStart));
+  out.reserve((paging.rowsStart - paging.tableStart) + (shown.rowsEnd - shown.rowsStart) + 512);
   out.append("<p>Differences ");
   appendNumber(out, std::size_t(shown.firstDifference));
   out.append(" to ");
@@ -71,6 +69,18 @@ std::string listPageMarkup(std::string_view document, const ListPaging& paging, 
   out.append("</p>");
   out.append(document.substr(paging.tableStart, paging.rowsStart - paging.tableStart));
   out.append(document.substr(shown.rowsStart, shown.rowsEnd - shown.rowsStart));
+  out.append(kTableEnd);
+  return out;
+}
+
+std::string listPageMarkup(std::string_view document, const ListPaging& paging, std::size_t page,
+                           std::string_view fileName) {
+  const std::string body = listPageBody(document, paging, page, fileName);
+  const std::string_view tail = document.substr(paging.rowsEnd + kTableEnd.size());
+  std::string out;
+  out.reserve(paging.tableStart + body.size() + tail.size() + 64);
+  out.append(document.substr(0, paging.tableStart));
+  appendSwappedPart(out, body);
   out.append(tail);
   return out;
 }

@@ -30,9 +30,14 @@ struct ListPaging {
 // links into the grid.
 ListPaging splitListPages(std::string_view document, std::size_t pageBytes);
 
-// The markup of one page: the head, a line naming the page's differences and leading to the
-// pages before and after (links to fileName?page=N, N counted from 1), the table's opening
-// tags, the page's rows and the document's closing tags.
+// The part of one page that changes from page to page: a line naming the page's differences
+// and leading to the pages before and after (links to fileName?page=N, N counted from 1),
+// the table's opening tags, the page's rows and the table's end.
+std::string listPageBody(std::string_view document, const ListPaging& paging, std::size_t page,
+                         std::string_view fileName);
+
+// The markup of one page: the head, the page's body in the swapped part (see page_links.h)
+// and the document's closing tags after the table's.
 std::string listPageMarkup(std::string_view document, const ListPaging& paging, std::size_t page,
                            std::string_view fileName);
 

@@ -27,20 +27,31 @@ void appendNumber(std::string& out, std::size_t value) {
 }
 
 void appendPageTurns(std::string& out, std::string_view fileName, std::size_t page,
-                     std::size_t pageCount) {
+                     std::size_t pageCount, bool countKnown) {
   out.append(" (page ");
   appendNumber(out, page + 1);
   out.append(" of ");
-  appendNumber(out, pageCount);
+  if (countKnown)
+    appendNumber(out, pageCount);
+  else
+    out.append("&hellip;");
   out.append(")");
   if (page > 0) {
     out.append(" ");
     appendPageLink(out, fileName, page - 1, "&lt; previous page");
   }
-  if (page + 1 < pageCount) {
+  if (!countKnown || page + 1 < pageCount) {
     out.append(" ");
     appendPageLink(out, fileName, page + 1, "next page &gt;");
   }
+}
+
+void appendSwappedPart(std::string& out, std::string_view body) {
+  out.append("<div id=\"");
+  out.append(kSwappedPartId);
+  out.append("\">");
+  out.append(body);
+  out.append("</div>");
 }
 
 std::optional<std::size_t> pageOfQuery(std::string_view query, std::size_t pageCount) {

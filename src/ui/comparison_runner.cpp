@@ -71,6 +71,7 @@ void ComparisonRunner::start(const ComparisonRequest& request, const QString& wi
   connect(thread_, &QThread::finished, this, &ComparisonRunner::threadEnded);
   progressTimer_.start();
   thread_->start();
+  emit started();
 }
 
 void ComparisonRunner::work(const QString& windowName, const QString& procedure,

@@ -43,6 +43,8 @@ class ComparisonRunner final : public QObject {
   void cancelAndWait();
 
  signals:
+  // A comparison has started on its thread.
+  void started();
   // The comparison has ended; cancelled when it was stopped before its end.
   void finished(const quill::ComparisonOutcome& outcome, bool cancelled);
 

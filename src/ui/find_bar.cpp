@@ -40,11 +40,8 @@ FindBar::FindBar(QWidget& window) : QFrame(&window) {
 void FindBar::openOver(QWebEngineView& view) {
   if (target_ && target_ != &view) target_->page()->findText({});
   if (target_ != &view) {
-    // A page loaded anew in the view starts its searches afresh.
-    disconnect(targetLoad_);
-    targetLoad_ =
-        connect(&view, &QWebEngineView::loadFinished, this, [this] { lastText_.clear(); });
     lastText_.clear();
+    findsOnTurnedPage_ = false;
   }
   target_ = &view;
   count_->clear();
@@ -101,12 +98,18 @@ bool FindBar::ranPastThePage(const QString& text, int active, int matches, bool 
 }
 
 void FindBar::findOnTurnedPage(bool backwards) {
-  disconnect(turnedPageLoad_);
-  turnedPageLoad_ = connect(target_, &QWebEngineView::loadFinished, this, [this, backwards] {
-    disconnect(turnedPageLoad_);
-    lastText_.clear();
-    find(backwards);
-  });
+  findsOnTurnedPage_ = true;
+  findsBackwards_ = backwards;
+}
+
+void FindBar::pageShown(QWebEngineView* view) {
+  if (!target_ || view != target_) return;
+  lastText_.clear();
+  // The matches found on the page before are gone with it.
+  target_->page()->findText({});
+  if (!findsOnTurnedPage_) return;
+  findsOnTurnedPage_ = false;
+  find(findsBackwards_);
 }
 
 void FindBar::closeBar() {

@@ -29,6 +29,9 @@ class FindBar final : public QFrame {
   // false when no page there holds it.
   using PageTurner = std::function<bool(QWebEngineView& view, const QString& text, bool backwards)>;
   void setPageTurner(PageTurner turner) { turnPage_ = std::move(turner); }
+  // To be told whenever a view shows another page, loaded or put in place of the one
+  // before: searches there start afresh, and a search that turned the page goes on in it.
+  void pageShown(QWebEngineView* view);
 
  signals:
   // A search has finished with that many matches (0 when the text is not there).
@@ -51,9 +54,9 @@ class FindBar final : public QFrame {
   QString lastText_;  // the text of the last search on the page shown, and its answer
   int lastActive_ = 0;
   int lastMatches_ = 0;
-  int searches_ = 0;  // how many searches were started
-  QMetaObject::Connection turnedPageLoad_;
-  QMetaObject::Connection targetLoad_;
+  int searches_ = 0;                // how many searches were started
+  bool findsOnTurnedPage_ = false;  // a search turned the page and waits for it
+  bool findsBackwards_ = false;
 };
 
 }  // namespace quill

@@ -75,6 +75,8 @@ QProgressBar* ProgramWindowBase::addComparisonProgress(QRect twips, Stretch stre
   layout_.place(*bar, twips, stretch);
   runner_ = new ComparisonRunner(*this, context_, *bar);
   connect(runner_, &ComparisonRunner::finished, this, &ProgramWindowBase::comparisonFinished);
+  // The results window, made while the comparison runs, starts its views' renderers then.
+  connect(runner_, &ComparisonRunner::started, this, [this] { windows_.resultsWindow(); });
   return bar;
 }
 

@@ -45,6 +45,10 @@ ResultsWindow& ProgramWindows::resultsWindow() {
   return *form3_;
 }
 
+bool ProgramWindows::resultsShown() const {
+  return form3_ && form3_->isVisible();
+}
+
 void ProgramWindows::showResults() {
   ResultsWindow& results = resultsWindow();
   results.showDocuments(context_.temporaryFolder);

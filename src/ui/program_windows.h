@@ -21,6 +21,8 @@ class ProgramWindows final : public QObject {
   MainWindow& mainWindow() { return *form1_; }
   SmallerAreaWindow& smallerAreaWindow() { return *form2_; }
   bool hasResultsWindow() const { return form3_ != nullptr; }
+  // Whether the results window shows results; it is made, hidden, when a comparison starts.
+  bool resultsShown() const;
   // The results window; the first call creates it.
   ResultsWindow& resultsWindow();
   // Shows the documents of the last comparison in the results window.

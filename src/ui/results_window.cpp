@@ -1,5 +1,8 @@
 #include "ui/results_window.h"
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <QFile>
 #include <QGroupBox>
 #include <QJsonArray>
@@ -7,13 +10,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QWebEngineLoadingInfo>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 #include <filesystem>
 #include <stdexcept>
+#include <utility>
 
 #include "base/file_utils.h"
+#include "base/mapped_file.h"
 #include "report/document_saving.h"
 #include "report/documents.h"
 #include "report/root_markup.h"
@@ -36,17 +42,32 @@ namespace {
 
 constexpr QSize kClientTwips(8040, 10245);
 constexpr int kTimerMilliseconds = 2000;
-// About 8,000 grid cells, 400 rows of 20 columns: the renderer loads such a page in a few
-// tenths of a second, so that the first page shows soon and a link to a cell on another
-// page is followed at once, while whole grids of a million cells exhaust its memory.
-constexpr std::size_t kGridPageBytes = 400'000;
+// About 4,000 grid cells, 200 rows of 20 columns: the renderer lays out such a page in a
+// tenth or two of a second, so that the first page shows soon and a link to a cell on
+// another page is followed at once, while whole grids of a million cells exhaust its memory.
+constexpr std::size_t kGridPageBytes = 200'000;
 // About 300 listed differences, for the same reason.
 constexpr std::size_t kListPageBytes = 100'000;
+// How many grid pages have their rows counted at a time while the window waits for input:
+// some 13 MB, a hundredth of a second or two.
+constexpr std::size_t kRowCountingPages = 64;
 // The line labels of Form_Load.
 enum class LoadLine { Look = 100, Caption = 102, Icon = 104, HandCursor = 106, OutputFolder = 108 };
 
 // The line labels of Timer1, which removes the documents the views have read.
 enum class CleanUpLine { DeleteReport = 100, DeleteGrid = 102, StopTimer = 104 };
+
+// The niceness of the thread that cuts the grid's pages (of this thread alone, on Linux).
+constexpr int kWorkerNiceness = 10;
+
+// The line labels of the grid's pages being taken from the worker thread.
+enum class GridLayoutLine { TakePages = 100 };
+
+// Replaces the line above the grid page shown.
+constexpr const char* kLineScript = R"((function (id, line) {
+  var part = document.getElementById(id);
+  if (part && part.firstElementChild) part.firstElementChild.outerHTML = line;
+})(%1[0], %1[1]))";
 
 // The line labels of PushButton6_Click.
 enum class SaveLine { FolderExists = 100, SaveBoth = 102, Done = 106 };
@@ -65,6 +86,9 @@ enum class BackLine { ShowCaller = 100, HideWindow = 102 };
 
 const QString kReportName = QString::fromLatin1(kReportFileName.data(), kReportFileName.size());
 const QString kGridName = QString::fromLatin1(kGridFileName.data(), kGridFileName.size());
+// An empty page the views load when the window is made, which starts their renderers before
+// the first documents are there.
+const QString kBlankName = "blank.htm";
 
 // Finds the grid's anchor of that name, scrolls it into view and focuses it, which marks
 // its cell's border; answers whether it was there.
@@ -76,23 +100,44 @@ constexpr const char* kShowCellScript = R"((function (name) {
   return true;
 })(%1[0]))";
 
-QByteArray readDocument(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly))
-    throw std::runtime_error("\"" + path.toStdString() + "\": " + file.errorString().toStdString());
-  return file.readAll();
+QString scriptArguments(const QJsonArray& arguments) {
+  return QString::fromUtf8(QJsonDocument(arguments).toJson(QJsonDocument::Compact));
 }
 
-std::string_view bytesOf(const QByteArray& document) {
-  return std::string_view(document.constData(), std::size_t(document.size()));
+// Puts the body of another page in place of the part of the page shown that changes from
+// page to page, and scrolls to the top; answers false when the page has no such part.
+constexpr const char* kSwapScript = R"((function (id, body) {
+  var part = document.getElementById(id);
+  if (!part) return false;
+  part.innerHTML = body;
+  window.quillmereChosen = null;
+  window.scrollTo(0, 0);
+  return true;
+})(%1[0], %1[1]))";
+
+// What a swap with its cell to show answers.
+enum SwapOutcome { kNoPart = 0, kSwapped = 1, kCellFound = 2, kCellMissing = 3 };
+
+// Swaps the page and, when a cell is named, shows it in the same step.
+QString swapScript(const QString& swapArguments, const QString& anchor) {
+  const QString swap = QString(kSwapScript).arg(swapArguments);
+  if (anchor.isEmpty()) return QString("(%1) ? 1 : 0").arg(swap);
+  const QString show = QString(kShowCellScript).arg(scriptArguments(QJsonArray{anchor}));
+  return QString("(%1) ? ((%2) ? 2 : 3) : 0").arg(swap, show);
 }
 
-// Saves the inner markup of both held documents into the folder, both or neither.
-void saveInnerMarkups(const QString& folder, const QByteArray& report, const QByteArray& grid) {
-  const auto text = [](const QByteArray& document) {
-    return innerRootMarkup(std::string_view(document.constData(), std::size_t(document.size())));
-  };
-  saveDocumentPair(std::filesystem::path(folder.toStdString()), text(report), text(grid), {});
+QByteArray copyOf(std::string_view bytes) {
+  return QByteArray(bytes.data(), qsizetype(bytes.size()));
+}
+
+std::string_view bytesOf(const std::shared_ptr<const MappedFile>& file) {
+  return file ? file->bytes() : std::string_view();
+}
+
+// Saves the inner markup of both documents into the folder, both or neither.
+void saveInnerMarkups(const QString& folder, std::string_view report, std::string_view grid) {
+  saveDocumentPair(std::filesystem::path(folder.toStdString()), innerRootMarkup(report),
+                   innerRootMarkup(grid), {});
 }
 
 }  // namespace
@@ -108,19 +153,34 @@ ResultsWindow::ResultsWindow(ProgramContext& context, ProgramWindows& windows)
   createControls();
   createNavigation();
   resize(layout_.designedSize());
-  new WindowPlacement(*this, context_.settings, "Results Window Placement");
   timer1_.setParent(this);
   timer1_.setObjectName("Timer1");
   timer1_.setSingleShot(true);
   connect(&timer1_, &QTimer::timeout, this, &ResultsWindow::deleteTemporaryDocuments);
-  timer1_.start(kTimerMilliseconds);
+  rowCounter_.setParent(this);
+  connect(&rowCounter_, &QTimer::timeout, this, &ResultsWindow::countRowsWhenIdle);
   load();
+  documents_->hold(kBlankName, "<html><body></body></html>");
+  WebBrowser1->setUrl(documentUrl(kBlankName));
+  WebBrowser2->setUrl(documentUrl(kBlankName));
+  prepareViews();
+  new WindowPlacement(*this, context_.settings, "Results Window Placement");
 }
 
 // The pages must go before the profile they were made with.
 ResultsWindow::~ResultsWindow() {
+  if (gridLayout_.valid()) gridLayout_.wait();
   delete WebBrowser1;
   delete WebBrowser2;
+}
+
+void ResultsWindow::prepareViews() {
+  // Shown once off the screen, the views set up their drawing before the first documents
+  // come, and the window shows them sooner then.
+  setAttribute(Qt::WA_DontShowOnScreen, true);
+  show();
+  hide();
+  setAttribute(Qt::WA_DontShowOnScreen, false);
 }
 
 QWebEngineView* ResultsWindow::addView(const char* name, const QString& fileName, QRect twips,
@@ -132,7 +192,17 @@ QWebEngineView* ResultsWindow::addView(const char* name, const QString& fileName
   view->setPage(page);
   connect(page, &DocumentPage::cellLinkClicked, this, &ResultsWindow::showCell);
   connect(page, &DocumentPage::pageLinkClicked, this, showPage);
-  connect(view, &QWebEngineView::loadFinished, this, &ResultsWindow::viewLoaded);
+  // Only the loads of the view's document that the window started count: not the blank
+  // page's, nor the failure a refused link reports.
+  connect(page, &QWebEnginePage::loadingChanged, this,
+          [this, view, fileName](const QWebEngineLoadingInfo& info) {
+            if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus) return;
+            if (info.url().path().section('/', -1) != fileName) return;
+            bool& expected = view == WebBrowser1 ? gridLoadExpected_ : listLoadExpected_;
+            if (!expected) return;
+            expected = false;
+            documentLoaded(*view, info.status() == QWebEngineLoadingInfo::LoadSucceededStatus);
+          });
   layout_.place(*view, twips, stretch);
   return view;
 }
@@ -141,12 +211,10 @@ void ResultsWindow::createControls() {
   Label3 = addLabel(this, "Label3", "Report Results:", QRect(120, 120, 1455, 255));
   WebBrowser2 = addView("WebBrowser2", kReportName, QRect(120, 360, 7800, 3975), {0, 0, 1, 0.5},
                         &ResultsWindow::showListPage);
-  connect(WebBrowser2, &QWebEngineView::loadFinished, this, &ResultsWindow::listLoaded);
   Label2 =
       addLabel(this, "Label2", "Visualized Results:", QRect(120, 4560, 1605, 225), {0, 0.5, 0, 0});
   WebBrowser1 = addView("WebBrowser1", kGridName, QRect(120, 4800, 7800, 3975), {0, 0.5, 1, 0.5},
                         &ResultsWindow::showGridPage);
-  connect(WebBrowser1, &QWebEngineView::loadFinished, this, &ResultsWindow::gridLoaded);
   Frame1 = new QGroupBox("Save Results To This Folder", this);
   Frame1->setObjectName("Frame1");
   layout_.place(*Frame1, QRect(120, 8820, 7800, 795), {0, 1, 1, 0});
@@ -174,27 +242,46 @@ void ResultsWindow::load() {
 }
 
 void ResultsWindow::showDocuments(const QString& folder) {
-  const QByteArray report = readDocument(folder + "/" + kReportName);
-  const QByteArray grid = readDocument(folder + "/" + kGridName);
-  documents_->hold(kReportName, report);
-  documents_->hold(kGridName, grid);
-  listDocument_ = report;
-  gridDocument_ = grid;
+  auto report = std::make_shared<const MappedFile>((folder + "/" + kReportName).toStdString());
+  auto grid = std::make_shared<const MappedFile>((folder + "/" + kGridName).toStdString());
+  if (!cleanUpStarted_) {
+    cleanUpStarted_ = true;
+    timer1_.start(kTimerMilliseconds);
+  }
+  rowCounter_.stop();
+  listFile_ = std::move(report);
+  gridFile_ = std::move(grid);
   pendingAnchor_.clear();
   pendingStep_ = 0;
-  gridPageLoading_ = false;
-  listPageLoading_ = false;
+  gridPageLoading_ = listPageLoading_ = false;
+  gridSwaps_ = listSwaps_ = false;
+  gridLineOutdated_ = false;
   gridPaging_ = {};
   listPaging_ = {};
   shownListPage_ = 0;
   shownPage_ = 0;
-  if (std::size_t(grid.size()) > gridPageBytes_)
-    gridPaging_ = splitGridPages(bytesOf(gridDocument_), gridPageBytes_);
-  if (gridPaging_.pages.size() < 2) gridPaging_ = {};
-  if (std::size_t(report.size()) > listPageBytes_)
-    listPaging_ = splitListPages(bytesOf(listDocument_), listPageBytes_);
+  gridAnchors_ = {};
+  ++gridGeneration_;
+  // The pages of a grid shown before are no longer wanted (waits for their thread to end).
+  gridLayout_ = {};
+  // The first two pages are cut at once: the first to be shown, the second to know there is
+  // more than one.
+  if (gridBytes().size() > gridPageBytes_)
+    gridPaging_ = cutGridPages(gridBytes(), gridPageBytes_, 2);
+  if (!gridPaging_.complete)
+    startGridLayout();
+  else if (gridPaging_.pages.size() < 2)
+    gridPaging_ = {};
+  else
+    gridAnchors_ = AnchorIndex(gridBytes());
+  if (listBytes().size() > listPageBytes_)
+    listPaging_ = splitListPages(listBytes(), listPageBytes_);
   if (listPaging_.pages.size() < 2) listPaging_ = {};
+  // A document shown whole is served from a copy; pages are made from the mapped bytes.
+  documents_->hold(kReportName, listPaging_.pages.empty() ? copyOf(listBytes()) : QByteArray());
+  documents_->hold(kGridName, gridPaging_.pages.empty() ? copyOf(gridBytes()) : QByteArray());
   viewsLoading_ = 2;
+  listLoadExpected_ = gridLoadExpected_ = true;
   if (listPaging_.pages.empty())
     WebBrowser2->setUrl(documentUrl(kReportName));
   else
@@ -205,15 +292,93 @@ void ResultsWindow::showDocuments(const QString& folder) {
     loadGridPage(0);
 }
 
+std::string_view ResultsWindow::gridBytes() const {
+  return bytesOf(gridFile_);
+}
+
+std::string_view ResultsWindow::listBytes() const {
+  return bytesOf(listFile_);
+}
+
+void ResultsWindow::startGridLayout() {
+  const int generation = gridGeneration_;
+  gridLayout_ = std::async(
+      std::launch::async, [this, generation, file = gridFile_, pageBytes = gridPageBytes_] {
+        // The renderers showing the first pages come first.
+        ::setpriority(PRIO_PROCESS, ::gettid(), kWorkerNiceness);
+        GridLayout layout{cutGridPages(file->bytes(), pageBytes), AnchorIndex(file->bytes())};
+        // The window waits for this thread before it goes, so that it is there to be told.
+        QMetaObject::invokeMethod(
+            this,
+            [this, generation] {
+              if (generation == gridGeneration_) takeGridLayout();
+            },
+            Qt::QueuedConnection);
+        return layout;
+      });
+}
+
+void ResultsWindow::takeGridLayout() {
+  if (!gridLayout_.valid()) return;
+  ErrorTrap trap("Form3", "takeGridLayout", errorBox_);
+  trap.at(GridLayoutLine::TakePages, [&] {
+    GridLayout layout = gridLayout_.get();
+    gridPaging_ = std::move(layout.paging);
+    gridAnchors_ = std::move(layout.anchors);
+  });
+  countGridRows(gridBytes(), gridPaging_, shownPage_);
+  if (gridPaging_.complete) rowCounter_.start(0);
+  refreshGridLine();
+}
+
+void ResultsWindow::refreshGridLine() {
+  if (!gridLineOutdated_ || gridPageLoading_ || !gridPaging_.complete ||
+      shownPage_ >= gridPaging_.pages.size())
+    return;
+  gridLineOutdated_ = false;
+  const std::string line = gridPageLine(gridPaging_, shownPage_, kGridFileName);
+  const QJsonArray arguments{QString::fromLatin1(kSwappedPartId.data(), kSwappedPartId.size()),
+                             QString::fromUtf8(line.data(), qsizetype(line.size()))};
+  WebBrowser1->page()->runJavaScript(QString(kLineScript).arg(scriptArguments(arguments)));
+}
+
+std::size_t ResultsWindow::gridPageCount() {
+  takeGridLayout();
+  return gridPaging_.pages.size();
+}
+
+void ResultsWindow::swapPart(QWebEngineView& view, const std::string& body, const QString& anchor,
+                             std::function<void(int)> done) {
+  const QJsonArray arguments{QString::fromLatin1(kSwappedPartId.data(), kSwappedPartId.size()),
+                             QString::fromUtf8(body.data(), qsizetype(body.size()))};
+  view.page()->runJavaScript(swapScript(scriptArguments(arguments), anchor),
+                             [done](const QVariant& outcome) { done(outcome.toInt()); });
+}
+
 void ResultsWindow::loadListPage(std::size_t page) {
-  const std::string markup =
-      listPageMarkup(bytesOf(listDocument_), listPaging_, page, std::string_view(kReportFileName));
-  documents_->serveInstead(kReportName, QByteArray(markup.data(), qsizetype(markup.size())));
   shownListPage_ = page;
   listPageLoading_ = true;
+  if (listSwaps_) {
+    swapPart(*WebBrowser2, listPageBody(listBytes(), listPaging_, page, kReportFileName), {},
+             [this](int outcome) {
+               if (outcome == kNoPart)
+                 reloadListPage();
+               else
+                 listPageShown();
+             });
+    return;
+  }
+  const std::string markup = listPageMarkup(listBytes(), listPaging_, page, kReportFileName);
+  documents_->serveInstead(kReportName, QByteArray(markup.data(), qsizetype(markup.size())));
   QUrl url = documentUrl(kReportName);
   url.setQuery("page=" + QString::number(page + 1));
+  listLoadExpected_ = true;
   WebBrowser2->setUrl(url);
+}
+
+void ResultsWindow::reloadListPage() {
+  listSwaps_ = false;
+  loadListPage(shownListPage_);
 }
 
 void ResultsWindow::showListPage(const QString& query) {
@@ -221,8 +386,9 @@ void ResultsWindow::showListPage(const QString& query) {
   if (const auto page = pageOfQuery(text, listPaging_.pages.size())) loadListPage(*page);
 }
 
-void ResultsWindow::listLoaded() {
+void ResultsWindow::listPageShown() {
   listPageLoading_ = false;
+  emit pageShown(WebBrowser2);
   if (pendingStep_ == 0) return;
   const int step = pendingStep_;
   pendingStep_ = 0;
@@ -230,31 +396,77 @@ void ResultsWindow::listLoaded() {
 }
 
 void ResultsWindow::loadGridPage(std::size_t page) {
-  const std::string markup =
-      gridPageMarkup(bytesOf(gridDocument_), gridPaging_, page, std::string_view(kGridFileName));
-  documents_->serveInstead(kGridName, QByteArray(markup.data(), qsizetype(markup.size())));
+  if (page > 0) takeGridLayout();
+  countGridRows(gridBytes(), gridPaging_, page);
   shownPage_ = page;
   gridPageLoading_ = true;
+  gridLineOutdated_ = !gridPaging_.complete;
+  if (gridSwaps_) {
+    // The cell waiting for the page is shown by the same script.
+    const QString anchor = std::exchange(pendingAnchor_, QString());
+    if (!anchor.isEmpty()) WebBrowser1->setFocus();
+    swapPart(*WebBrowser1, gridPageBody(gridBytes(), gridPaging_, page, kGridFileName), anchor,
+             [this, anchor](int outcome) {
+               if (outcome == kNoPart) {
+                 pendingAnchor_ = anchor;
+                 reloadGridPage();
+                 return;
+               }
+               // The same link reported again while the page was swapped is shown already.
+               if (pendingAnchor_ == anchor) pendingAnchor_.clear();
+               if (!anchor.isEmpty()) emit cellShown(anchor, outcome == kCellFound);
+               gridPageShown();
+             });
+    return;
+  }
+  const std::string markup = gridPageMarkup(gridBytes(), gridPaging_, page, kGridFileName);
+  documents_->serveInstead(kGridName, QByteArray(markup.data(), qsizetype(markup.size())));
   QUrl url = documentUrl(kGridName);
   url.setQuery("page=" + QString::number(page + 1));
+  gridLoadExpected_ = true;
   WebBrowser1->setUrl(url);
 }
 
+void ResultsWindow::reloadGridPage() {
+  gridSwaps_ = false;
+  loadGridPage(shownPage_);
+}
+
 void ResultsWindow::showGridPage(const QString& query) {
+  takeGridLayout();
   const std::string text = query.toStdString();
   if (const auto page = pageOfQuery(text, gridPaging_)) loadGridPage(*page);
 }
 
-void ResultsWindow::gridLoaded() {
+void ResultsWindow::gridPageShown() {
   gridPageLoading_ = false;
+  refreshGridLine();
+  emit pageShown(WebBrowser1);
   if (pendingAnchor_.isEmpty()) return;
   const QString anchor = pendingAnchor_;
   pendingAnchor_.clear();
   focusCell(anchor);
 }
 
-void ResultsWindow::viewLoaded(bool) {
-  if (viewsLoading_ > 0 && --viewsLoading_ == 0) emit documentsLoaded();
+void ResultsWindow::documentLoaded(QWebEngineView& view, bool ok) {
+  // Later pages of a document in pages are put in place of the first one loaded.
+  if (&view == WebBrowser1) {
+    gridSwaps_ = ok && !gridPaging_.pages.empty();
+    gridPageShown();
+  } else {
+    listSwaps_ = ok && !listPaging_.pages.empty();
+    listPageShown();
+  }
+  if (viewsLoading_ > 0 && --viewsLoading_ == 0) {
+    emit documentsLoaded();
+    if (gridPaging_.complete && gridPaging_.rowsCounted < gridPaging_.pages.size())
+      rowCounter_.start(0);
+  }
+}
+
+void ResultsWindow::countRowsWhenIdle() {
+  countGridRows(gridBytes(), gridPaging_, gridPaging_.rowsCounted + kRowCountingPages - 1);
+  if (gridPaging_.rowsCounted >= gridPaging_.pages.size()) rowCounter_.stop();
 }
 
 void ResultsWindow::showCell(const QString& anchor) {
@@ -265,8 +477,10 @@ void ResultsWindow::showCell(const QString& anchor) {
     return;
   }
   if (!gridPaging_.pages.empty()) {
+    takeGridLayout();
     const std::string name = anchor.toStdString();
-    const auto page = findAnchorPage(bytesOf(gridDocument_), gridPaging_, name);
+    const auto page = gridPaging_.complete ? findAnchorPage(gridAnchors_, gridPaging_, name)
+                                           : findAnchorPage(gridBytes(), gridPaging_, name);
     if (page && *page != shownPage_) {
       pendingAnchor_ = anchor;
       loadGridPage(*page);
@@ -277,9 +491,7 @@ void ResultsWindow::showCell(const QString& anchor) {
 }
 
 void ResultsWindow::focusCell(const QString& anchor) {
-  const QString script =
-      QString(kShowCellScript)
-          .arg(QString::fromUtf8(QJsonDocument(QJsonArray{anchor}).toJson(QJsonDocument::Compact)));
+  const QString script = QString(kShowCellScript).arg(scriptArguments(QJsonArray{anchor}));
   WebBrowser1->setFocus();
   WebBrowser1->page()->runJavaScript(
       script, [this, anchor](const QVariant& found) { emit cellShown(anchor, found.toBool()); });
@@ -303,9 +515,7 @@ void ResultsWindow::saveResults() {
     return;
   }
   const int reportedBefore = trap.reported();
-  trap.at(SaveLine::SaveBoth, [&] {
-    saveInnerMarkups(folder, documents_->document(kReportName), documents_->document(kGridName));
-  });
+  trap.at(SaveLine::SaveBoth, [&] { saveInnerMarkups(folder, listBytes(), gridBytes()); });
   trap.line(SaveLine::Done);
   if (trap.reported() == reportedBefore) tell("Done.");
 }

@@ -50,6 +50,7 @@ void ResultsWindow::createNavigation() {
           [this] { stepDifference(-1); });
 
   findBar_ = new FindBar(*this);
+  connect(this, &ResultsWindow::pageShown, findBar_, &FindBar::pageShown);
   findBar_->setPageTurner([this](QWebEngineView& view, const QString& text, bool backwards) {
     return turnToPageHolding(view, text, backwards);
   });
@@ -84,8 +85,9 @@ void ResultsWindow::stepDifference(int step) {
 
 bool ResultsWindow::turnToPageHolding(QWebEngineView& view, const QString& text, bool backwards) {
   const bool list = &view == WebBrowser2;
+  if (!list) takeGridLayout();
   const std::string wanted = text.toStdString();
-  const QByteArray& document = list ? listDocument_ : gridDocument_;
+  const std::string_view document = list ? listBytes() : gridBytes();
   const std::size_t count = list ? listPaging_.pages.size() : gridPaging_.pages.size();
   if (count == 0) return false;
   const auto holdsText = [&](std::size_t page) {
@@ -93,7 +95,7 @@ bool ResultsWindow::turnToPageHolding(QWebEngineView& view, const QString& text,
         list ? listPaging_.pages[page].rowsStart : gridPaging_.pages[page].rowsStart;
     const std::size_t end =
         list ? listPaging_.pages[page].rowsEnd : gridPaging_.pages[page].rowsEnd;
-    return shownTextContains(std::string_view(document.constData() + start, end - start), wanted);
+    return shownTextContains(document.substr(start, end - start), wanted);
   };
   std::size_t page = list ? shownListPage_ : shownPage_;
   while (backwards ? page-- > 0 : ++page < count) {

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
+#include "base/mapped_file.h"
 #include "grid_documents.h"
 #include "report/escape.h"
 
@@ -95,9 +99,11 @@ TEST(GridPagesTest, EveryAnchorIsFoundOnThePageThatShowsIt) {
   for (std::size_t pageBytes : {std::size_t(1), std::size_t(3000)}) {
     const GridPaging paging = splitGridPages(built.document, pageBytes);
     std::size_t lastPage = 0;
+    const AnchorIndex index(built.document);
     for (const std::string& anchor : built.anchors) {
       const auto page = findAnchorPage(built.document, paging, anchor);
       ASSERT_TRUE(page) << anchor;
+      EXPECT_EQ(findAnchorPage(index, paging, anchor), page) << anchor;
       EXPECT_GE(*page, lastPage) << anchor;
       lastPage = *page;
       EXPECT_NE(
@@ -108,8 +114,11 @@ TEST(GridPagesTest, EveryAnchorIsFoundOnThePageThatShowsIt) {
     EXPECT_EQ(lastPage + 1, paging.pages.size() - 1);  // the empty table follows
   }
   const GridPaging paging = splitGridPages(built.document, 3000);
-  for (std::string_view missing : {"Short!Z99", "Short!C", "", "Long & <wide>!A1"})
+  const AnchorIndex index(built.document);
+  for (std::string_view missing : {"Short!Z99", "Short!C", "", "Long & <wide>!A1"}) {
     EXPECT_FALSE(findAnchorPage(built.document, paging, missing)) << missing;
+    EXPECT_FALSE(findAnchorPage(index, paging, missing)) << missing;
+  }
 }
 
 TEST(GridPagesTest, PageMarkupIsHeadNavigationOneSliceAndTail) {
@@ -120,10 +129,10 @@ TEST(GridPagesTest, PageMarkupIsHeadNavigationOneSliceAndTail) {
   const std::string first = gridPageMarkup(built.document, paging, 0, "visualized.htm");
   EXPECT_TRUE(first.starts_with(head));
   const std::string firstNavigation =
-      "<p>Rows 1 to 1 of Short (page 1 of 368) "
+      "<div id=\"quillmere-page\"><p>Rows 1 to 1 of Short (page 1 of 368) "
       "<a href=\"visualized.htm?page=2\">next page &gt;</a></p><h3>Short</h3>";
   EXPECT_EQ(first.substr(head.size(), firstNavigation.size()), firstNavigation);
-  EXPECT_TRUE(first.ends_with("</td></table><br></body></html>"));
+  EXPECT_TRUE(first.ends_with("</td></table></div><br></body></html>"));
   EXPECT_EQ(first.find("<tr><td class='header'>2</td>"), std::string::npos);
 
   const std::string middle = gridPageMarkup(built.document, paging, 100, "visualized.htm");
@@ -137,7 +146,87 @@ TEST(GridPagesTest, PageMarkupIsHeadNavigationOneSliceAndTail) {
   EXPECT_NE(last.find("(page 368 of 368) <a href=\"visualized.htm?page=367\">&lt; previous "
                       "page</a></p><h3>Empty</h3>"),
             std::string::npos);
-  EXPECT_TRUE(last.ends_with("<td class='header'>2</td></table><br></body></html>"));
+  EXPECT_TRUE(last.ends_with("<td class='header'>2</td></table></div><br></body></html>"));
+}
+
+TEST(GridPagesTest, RowsCountedPartWayNumberThePagesAsCountingAllDoes) {
+  const BuiltGrid built = buildGrid(kTables);
+  const GridPaging all = splitGridPages(built.document, 700);
+  GridPaging lazy = cutGridPages(built.document, 700);
+  ASSERT_EQ(lazy.pages.size(), all.pages.size());
+  EXPECT_EQ(lazy.rowsCounted, 0u);
+  // In steps that end inside and at the end of tables, and past the last page.
+  for (std::size_t through : {std::size_t(0), std::size_t(5), all.pages.size() / 2,
+                              all.pages.size() - 1, all.pages.size() + 3}) {
+    countGridRows(built.document, lazy, through);
+    const std::size_t counted = std::min(through + 1, all.pages.size());
+    ASSERT_EQ(lazy.rowsCounted, counted);
+    for (std::size_t page = 0; page < counted; ++page) {
+      EXPECT_EQ(lazy.pages[page].firstRow, all.pages[page].firstRow) << page;
+      EXPECT_EQ(lazy.pages[page].lastRow, all.pages[page].lastRow) << page;
+    }
+  }
+}
+
+TEST(GridPagesTest, TheFirstPagesCutAloneAreTheFirstOfAllPages) {
+  const BuiltGrid built = buildGrid(kTables);
+  const GridPaging all = splitGridPages(built.document, 700);
+  // Stopping inside the first table, at its end, and inside a later table.
+  for (std::size_t count : {std::size_t(1), std::size_t(2), std::size_t(40)}) {
+    SCOPED_TRACE(count);
+    GridPaging first = cutGridPages(built.document, 700, count);
+    EXPECT_FALSE(first.complete);
+    ASSERT_EQ(first.pages.size(), count);
+    EXPECT_EQ(first.headEnd, all.headEnd);
+    EXPECT_EQ(first.tailStart, all.tailStart);
+    for (std::size_t page = 0; page < count; ++page) {
+      EXPECT_EQ(first.pages[page].headingEnd, all.pages[page].headingEnd);
+      EXPECT_EQ(first.pages[page].rowsStart, all.pages[page].rowsStart);
+      EXPECT_EQ(first.pages[page].rowsEnd, all.pages[page].rowsEnd);
+    }
+    countGridRows(built.document, first, 0);
+    // The page count is not known yet; the next page is there all the same.
+    EXPECT_NE(gridPageBody(built.document, first, 0, "v.htm")
+                  .find("(page 1 of &hellip;) <a href=\"v.htm?page=2\">"),
+              std::string::npos);
+  }
+  EXPECT_TRUE(cutGridPages(built.document, 700, all.pages.size()).complete);
+}
+
+TEST(GridPagesTest, APageBodyIsWhatItsMarkupHoldsInTheSwappedPart) {
+  const BuiltGrid built = buildGrid(kTables);
+  const GridPaging paging = splitGridPages(built.document, 3000);
+  for (std::size_t page : {std::size_t(0), std::size_t(3), paging.pages.size() - 1}) {
+    const std::string body = gridPageBody(built.document, paging, page, "visualized.htm");
+    const std::string markup = gridPageMarkup(built.document, paging, page, "visualized.htm");
+    EXPECT_NE(markup.find("<div id=\"quillmere-page\">" + body + "</div>"), std::string::npos)
+        << page;
+    EXPECT_TRUE(body.starts_with("<p>Rows ")) << page;
+    EXPECT_TRUE(body.ends_with("</table>")) << page;
+  }
+}
+
+TEST(GridPagesTest, AMappedDocumentIsCutAsItsBytesInMemoryAre) {
+  const BuiltGrid built = buildGrid(kTables);
+  const std::filesystem::path path =
+      std::filesystem::temp_directory_path() /
+      ("quillmere-grid-" + std::to_string(testing::UnitTest::GetInstance()->random_seed()));
+  std::ofstream(path, std::ios::binary) << built.document;
+  const MappedFile mapped(path.string());
+  // Deleted once mapped, as the window's temporary documents are.
+  std::filesystem::remove(path);
+  ASSERT_EQ(mapped.bytes(), built.document);
+  const GridPaging fromMap = splitGridPages(mapped.bytes(), 3000);
+  const GridPaging fromMemory = splitGridPages(built.document, 3000);
+  ASSERT_EQ(fromMap.pages.size(), fromMemory.pages.size());
+  for (std::size_t page = 0; page < fromMap.pages.size(); ++page) {
+    EXPECT_EQ(fromMap.pages[page].rowsStart, fromMemory.pages[page].rowsStart);
+    EXPECT_EQ(fromMap.pages[page].rowsEnd, fromMemory.pages[page].rowsEnd);
+    EXPECT_EQ(gridPageMarkup(mapped.bytes(), fromMap, page, "v.htm"),
+              gridPageMarkup(built.document, fromMemory, page, "v.htm"));
+  }
+  EXPECT_EQ(findAnchorPage(mapped.bytes(), fromMap, built.anchors.back()),
+            findAnchorPage(built.document, fromMemory, built.anchors.back()));
 }
 
 TEST(GridPagesTest, PageQueriesNameOnlyExistingPages) {

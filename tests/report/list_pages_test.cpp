@@ -84,7 +84,8 @@ TEST(ListPagesTest, APageIsTheDocumentWithOtherRowsLeftOutAndALineToTheOthers) {
     const ListPage& shown = paging.pages[page];
     const std::string markup = listPageMarkup(built.document, paging, page, "report.htm");
     const std::size_t line = markup.find("<p>Differences ");
-    ASSERT_EQ(line, paging.tableStart);
+    const std::string partStart = "<div id=\"quillmere-page\">";
+    ASSERT_EQ(line, paging.tableStart + partStart.size());
     const std::size_t lineEnd = markup.find("</p>", line) + 4;
     const std::string_view navigation = slice(markup, line, lineEnd);
     const std::string expectedStart = "<p>Differences " + std::to_string(shown.firstDifference) +
@@ -100,9 +101,11 @@ TEST(ListPagesTest, APageIsTheDocumentWithOtherRowsLeftOutAndALineToTheOthers) {
     EXPECT_EQ(navigation.find(next) != std::string_view::npos, page < last);
 
     const std::string_view document = built.document;
-    const std::string expected = std::string(document.substr(0, paging.rowsStart)) +
+    const std::size_t tail = paging.rowsEnd + std::string_view("</table>").size();
+    const std::string expected = std::string(document.substr(0, paging.tableStart)) + partStart +
+                                 std::string(slice(document, paging.tableStart, paging.rowsStart)) +
                                  std::string(slice(document, shown.rowsStart, shown.rowsEnd)) +
-                                 std::string(document.substr(paging.rowsEnd));
+                                 "</table></div>" + std::string(document.substr(tail));
     EXPECT_EQ(markup.substr(0, line) + markup.substr(lineEnd), expected);
   }
 }

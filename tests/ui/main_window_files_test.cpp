@@ -57,7 +57,7 @@ TEST_F(MainWindowFilesTest, OneFileFillsTheFirstBoxAndMissingFilesAreNamed) {
   EXPECT_EQ(dialogs.messages[0], "File does not exist.\n\nExcel File #1: \"" + missing + "\"");
   QTest::qWait(0);
   EXPECT_EQ(sessionsOpened, 0);
-  EXPECT_FALSE(windows->hasResultsWindow());
+  EXPECT_FALSE(windows->resultsShown());
 }
 
 TEST_F(MainWindowFilesTest, DroppedFilesFillThePathBoxes) {

@@ -39,7 +39,7 @@ TEST_F(MainWindowTest, StartComparingChecksBothPathsBeforeAnythingElseAndNamesTh
   }
   EXPECT_EQ(dialogs.titles.first(), "Quillmere");
   EXPECT_EQ(sessionsOpened, 0);
-  EXPECT_FALSE(windows->hasResultsWindow());
+  EXPECT_FALSE(windows->resultsShown());
 }
 
 TEST_F(MainWindowTest, SmallerAreaChecksEachFileInTurnThenHandsOver) {
@@ -186,7 +186,7 @@ TEST_F(MainWindowTest, FailedComparisonShowsNoResults) {
   ASSERT_EQ(dialogs.errors.size(), 2);
   EXPECT_EQ(dialogs.errors[0], "cannot open");
   EXPECT_TRUE(dialogs.errors[1].contains("in Pellinor2021/08/31.Excel1.DoItByFile at line 100"));
-  EXPECT_FALSE(windows->hasResultsWindow());
+  EXPECT_FALSE(windows->resultsShown());
   EXPECT_TRUE(mainWindow().isVisible());
   EXPECT_TRUE(button(mainWindow(), "PushButton5").isEnabled());
 }
@@ -201,7 +201,7 @@ TEST_F(MainWindowTest, ClosingWhileAnErrorBoxWaitsStopsTheComparison) {
   ASSERT_TRUE(waitFor([&] { return !mainWindow().isComparing(); }));
   EXPECT_EQ(ending.count(), 1);
   EXPECT_EQ(dialogs.errors, QStringList{"first failure"});
-  EXPECT_FALSE(windows->hasResultsWindow());
+  EXPECT_FALSE(windows->resultsShown());
 }
 
 TEST_F(MainWindowTest, ClosingDuringALongComparisonStopsItCleanly) {
@@ -227,7 +227,7 @@ TEST_F(MainWindowTest, ClosingDuringALongComparisonStopsItCleanly) {
   // Whatever the stopped comparison left queued runs now, and shows no results.
   QCoreApplication::sendPostedEvents();
   QCoreApplication::processEvents();
-  EXPECT_FALSE(windows->hasResultsWindow());
+  EXPECT_FALSE(windows->resultsShown());
   EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join("\n").toStdString();
 }
 

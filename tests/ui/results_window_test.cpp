@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QWebEngineView>
 #include <cerrno>
 
@@ -211,10 +212,12 @@ TEST_F(PagedResultsTest, ListLinkToACellOnALaterPageLoadsThatPageAndFocusesTheCe
                 .toInt(),
             0);
 
+  runScript(*resultsWindow().gridView().page(), "window.loadedOnce = 'yes';");
   QSignalSpy shown(&resultsWindow(), &ResultsWindow::cellShown);
   runScript(*resultsWindow().reportView().page(),
             "document.querySelector('a[target=Visualized]').click();");
   ASSERT_TRUE(waitFor([&] { return shown.count() > 0; }));
+  EXPECT_EQ(runScript(*resultsWindow().gridView().page(), "window.loadedOnce").toString(), "yes");
   EXPECT_EQ(shown[0][0].toString(), "My Sheet!E30");
   EXPECT_TRUE(shown[0][1].toBool());
   EXPECT_FALSE(gridText().contains("(page 1 of "));
@@ -224,6 +227,8 @@ TEST_F(PagedResultsTest, ListLinkToACellOnALaterPageLoadsThatPageAndFocusesTheCe
 TEST_F(PagedResultsTest, PageLinksStepThroughThePagesAndSavingWritesTheWholeGrid) {
   const QString pages = QString::number(resultsWindow().gridPageCount());
   ASSERT_TRUE(gridShows("(page 1 of " + pages + ")"));
+  // Later pages are put in place of the first one: the page loaded keeps what a script left.
+  runScript(*resultsWindow().gridView().page(), "window.loadedOnce = 'yes';");
   const QString clickLink = "[...document.links].find(a => a.textContent.includes('%1')).click();";
   runScript(*resultsWindow().gridView().page(), clickLink.arg("next page"));
   ASSERT_TRUE(gridShows("(page 2 of " + pages + ")"));
@@ -231,6 +236,9 @@ TEST_F(PagedResultsTest, PageLinksStepThroughThePagesAndSavingWritesTheWholeGrid
   ASSERT_TRUE(gridShows("(page 3 of " + pages + ")"));
   runScript(*resultsWindow().gridView().page(), clickLink.arg("previous page"));
   ASSERT_TRUE(gridShows("(page 2 of " + pages + ")"));
+  EXPECT_EQ(resultsWindow().shownGridPage(), 1u);
+  EXPECT_EQ(runScript(*resultsWindow().gridView().page(), "window.loadedOnce").toString(), "yes");
+  EXPECT_EQ(runScript(*resultsWindow().gridView().page(), "window.scrollY").toInt(), 0);
 
   const QString target = programFolder + "/saved";
   ASSERT_TRUE(QDir().mkpath(target));
@@ -238,6 +246,25 @@ TEST_F(PagedResultsTest, PageLinksStepThroughThePagesAndSavingWritesTheWholeGrid
   button(resultsWindow(), "PushButton6").click();
   EXPECT_EQ(dialogs.messages, QStringList{"Done."});
   EXPECT_EQ(readAll(target + "/visualized.htm"), innerMarkup(shownGrid));
+}
+
+TEST_F(PagedResultsTest, DocumentsShownAgainUnpagedDropThePagesStillBeingCut) {
+  QTemporaryDir folder;
+  for (const auto& [name, bytes] :
+       {std::pair{"report.htm", shownReport}, {"visualized.htm", shownGrid}}) {
+    QFile file(folder.path() + "/" + name);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+  }
+  // The first showing starts cutting the grid's pages on a thread; the second, whole grid
+  // comes before that thread is done.
+  resultsWindow().showDocuments(folder.path());
+  resultsWindow().setGridPageBytes(std::size_t(1) << 30);
+  resultsWindow().showDocuments(folder.path());
+  EXPECT_EQ(resultsWindow().gridPageCount(), 0u);
+  ASSERT_TRUE(waitFor([&] { return !resultsWindow().isLoading(); }));
+  EXPECT_FALSE(gridText().contains("(page ")) << gridText().toStdString();
+  EXPECT_EQ(resultsWindow().gridPageCount(), 0u);
 }
 
 TEST_F(ResultsWindowTest, ClosingTheResultsWindowEndsTheProgram) {

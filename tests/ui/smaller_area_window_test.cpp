@@ -322,7 +322,7 @@ TEST_F(SmallerAreaTest, StartChecksStopBeforeAnythingIsCompared) {
   }
   EXPECT_FALSE(smallerAreaWindow().isComparing());
   EXPECT_EQ(sessionsOpened, opened);
-  EXPECT_FALSE(windows->hasResultsWindow());
+  EXPECT_FALSE(windows->resultsShown());
 }
 
 TEST_F(SmallerAreaTest, KeyedComparisonFailuresAreReportedUnderTheStartButton) {
@@ -690,7 +690,7 @@ TEST_F(SmallerAreaTest, ClosingWhileComparingStopsTheComparisonAndEndsTheProgram
   ASSERT_TRUE(waitFor([&] { return !smallerAreaWindow().isComparing(); }));
   EXPECT_EQ(ending.count(), 1);
   EXPECT_EQ(dialogs.errors, QStringList{"first failure"});
-  EXPECT_FALSE(windows->hasResultsWindow());
+  EXPECT_FALSE(windows->resultsShown());
 }
 
 // The sample workbooks, read by the real readers, compared in each mode from this window.
