@@ -258,7 +258,7 @@ TEST_F(MainWindowTest, ClosingWhileTheWorkbooksAreReadStopsTheReaders) {
   EXPECT_EQ(ending.count(), 1);
   QCoreApplication::sendPostedEvents();
   QCoreApplication::processEvents();
-  EXPECT_FALSE(windows->hasResultsWindow());
+  EXPECT_FALSE(windows->resultsShown());
   EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join("\n").toStdString();
 }
 
