@@ -162,6 +162,23 @@ TEST(XlsDates, TheNumberFormatOfACellsStyleDecidesWhetherItIsADate) {
   }
 }
 
+// A stream far longer than the reader's buffer: records, joined or not, lie across every
+// refill of it.
+TEST(XlsSharedStrings, ALongStreamReadsWhole) {
+  constexpr unsigned kStrings = 40000;
+  std::vector<std::string> pieces(1);
+  for (unsigned i = 0; i < kStrings; ++i) {
+    const std::string text = "s" + std::to_string(100000 + i);
+    if (pieces.back().size() + 10 > 8224) pieces.emplace_back();
+    pieces.back() += Bytes().compressed(text).str();
+  }
+  auto workbook = readStream(oneSheet(sstRecords(kStrings, pieces), labelsFor(kStrings)));
+  const Worksheet& sheet = workbook->sheet(1);
+  for (unsigned i = 0; i < kStrings; i += 997)
+    EXPECT_EQ(sheet.cellText(long(i) + 1, 1), "s" + std::to_string(100000 + i));
+  EXPECT_EQ(sheet.cellText(kStrings, 1), "s" + std::to_string(100000 + kStrings - 1));
+}
+
 // Shared strings and whole-day dates get their texts only once the sheet is read; a cell
 // written twice at one position must still end with the later record's text.
 TEST(XlsCells, TextsGivenAtTheSheetsEndKeepTheOrderOfTheRecords) {
