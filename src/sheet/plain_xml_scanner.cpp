@@ -256,8 +256,7 @@ bool PlainXmlScanner::parseStartTag() {
 
 const char* PlainXmlScanner::parseAttributes(const char* p, const char* end) {
   constexpr std::size_t kMaxAttributes = 256;
-  attributeBytes_.clear();
-  attributeStarts_.clear();
+  attributes_.clear();
   while (true) {
     const char* afterName = p;
     while (p < end && isSpace(*p)) ++p;
@@ -281,27 +280,39 @@ const char* PlainXmlScanner::parseAttributes(const char* p, const char* end) {
     if (quote != '"' && quote != '\'') leavePlainXml();
     const char* valueEnd = static_cast<const char*>(std::memchr(p, quote, std::size_t(end - p)));
     if (valueEnd == nullptr) return nullptr;
-    if (attributeStarts_.size() >= 2 * kMaxAttributes) leavePlainXml();
-    for (std::size_t i = 0; i < attributeStarts_.size(); i += 2) {
-      const std::size_t start = attributeStarts_[i];
-      const std::size_t length = attributeStarts_[i + 1] - start - 1;
-      if (name == std::string_view(attributeBytes_).substr(start, length)) leavePlainXml();
-    }
-    attributeStarts_.push_back(attributeBytes_.size());
-    attributeBytes_.append(name).push_back('\0');
-    attributeStarts_.push_back(attributeBytes_.size());
-    if (needsDecoding(p, valueEnd, true))
-      appendDecoded(p, valueEnd, true, attributeBytes_);
-    else
-      attributeBytes_.append(p, std::size_t(valueEnd - p));
-    attributeBytes_.push_back('\0');
+    if (attributes_.size() >= kMaxAttributes) leavePlainXml();
+    for (const Attribute& other : attributes_)
+      if (name == other.name) leavePlainXml();
+    attributes_.push_back(
+        {name, std::string_view(p, std::size_t(valueEnd - p)), needsDecoding(p, valueEnd, true)});
     p = valueEnd + 1;
   }
 }
 
+// The tag is complete: each name and plain value ends where it stands, its next byte (the
+// '=' or white space after a name, the quote after a value) overwritten with a terminating
+// zero, as the tag is never read again. Only values holding references or bytes to check are
+// decoded into a copy.
 void PlainXmlScanner::giveStart(std::string_view name, bool empty) {
+  decodedValues_.clear();
+  for (Attribute& attribute : attributes_) {
+    if (!attribute.decode) continue;
+    attribute.decodedAt = decodedValues_.size();
+    appendDecoded(attribute.value.data(), attribute.value.data() + attribute.value.size(), true,
+                  decodedValues_);
+    decodedValues_.push_back('\0');
+  }
   pairs_.clear();
-  for (const std::size_t start : attributeStarts_) pairs_.push_back(attributeBytes_.data() + start);
+  for (const Attribute& attribute : attributes_) {
+    terminateAt(attribute.name.data() + attribute.name.size());
+    pairs_.push_back(attribute.name.data());
+    if (attribute.decode) {
+      pairs_.push_back(decodedValues_.data() + attribute.decodedAt);
+    } else {
+      terminateAt(attribute.value.data() + attribute.value.size());
+      pairs_.push_back(attribute.value.data());
+    }
+  }
   pairs_.push_back(nullptr);
   const std::string_view local = localName(name);
   handler_.startElement(local, XmlAttributes(pairs_.data()));
@@ -312,6 +323,10 @@ void PlainXmlScanner::giveStart(std::string_view name, bool empty) {
   }
   nameStarts_.push_back(openNames_.size());
   openNames_.append(name);
+}
+
+void PlainXmlScanner::terminateAt(const char* p) {
+  buffer_[std::size_t(p - buffer_.data())] = '\0';
 }
 
 bool PlainXmlScanner::parseEndTag() {

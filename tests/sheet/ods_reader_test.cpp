@@ -134,6 +134,20 @@ TEST(OdsReader, NullDateFromCalculationSettingsMovesDateOnlyTexts) {
       "S!A6=06:00:00\n");
 }
 
+// Plain days take a text made once per day; a day sharing its slot with another, and values
+// that only look like days, must still read as themselves.
+TEST(OdsReader, EveryCellOfADayGivesThatDay) {
+  const auto date = [](const std::string& value, const std::string& shown = "") {
+    return cell(R"(office:value-type="date" office:date-value=")" + value + "\"",
+                shown.empty() ? "" : "<text:p>" + shown + "</text:p>");
+  };
+  EXPECT_EQ(readRows(date("2016-10-03") + date("2005-04-11") + date("2016-10-03") +
+                     date(" 2005-04-11 ") + date("0000-00-00", "zero") + date("2016-13-01", "bad") +
+                     date("1899-12-28") + date("1899-12-28") + date("2016-10-03T00:00:00")),
+            "S!A1=2016-10-03\nS!A2=2005-04-11\nS!A3=2016-10-03\nS!A4=2005-04-11\nS!A5=zero\n"
+            "S!A6=bad\nS!A7=-2\nS!A8=-2\nS!A9=2016-10-03\n");
+}
+
 TEST(OdsReader, RepeatsAndCoveredCellsPlaceEveryCell) {
   const std::string rows =
       R"(<table:table-column table:number-columns-repeated="16384"/>)"

@@ -25,12 +25,15 @@ struct ValueAttributes {
   const char* time = nullptr;
   const char* boolean = nullptr;
   const char* string = nullptr;
+  const char* columnsRepeated = nullptr;
 };
 
 // One pass over the cell's attributes, which are read for every cell of a sheet.
 ValueAttributes valueAttributes(const XmlAttributes& attributes) {
   ValueAttributes found;
   attributes.forEachQualified([&](std::string_view name, const char* value) {
+    if (found.columnsRepeated == nullptr && localName(name) == "number-columns-repeated")
+      found.columnsRepeated = value;
     if (!name.starts_with("office:")) {
       if (name == "calcext:value-type") found.calcType = value;
       return;
@@ -55,8 +58,8 @@ ValueAttributes valueAttributes(const XmlAttributes& attributes) {
 
 }  // namespace
 
-void CellValue::read(const XmlAttributes& attributes) {
-  const auto [officeType, calcType, number, date, time, boolean, string] =
+const char* CellValue::read(const XmlAttributes& attributes) {
+  const auto [officeType, calcType, number, date, time, boolean, string, columnsRepeated] =
       valueAttributes(attributes);
   type_ = Type::Paragraphs;
   const char* valueAttribute = nullptr;
@@ -80,6 +83,30 @@ void CellValue::read(const XmlAttributes& attributes) {
   }
   hasValue_ = valueAttribute != nullptr;
   if (hasValue_) value_.assign(valueAttribute);
+  return columnsRepeated;
+}
+
+std::optional<std::string_view> CellValue::plainDayText(std::string_view value,
+                                                        CivilDate nullDate) {
+  if (value.size() != 10 || value[4] != '-' || value[7] != '-') return std::nullopt;
+  std::uint32_t day = 0;
+  for (std::size_t i : {0, 1, 2, 3, 5, 6, 8, 9}) {
+    if (value[i] < '0' || value[i] > '9') return std::nullopt;
+    day = day * 10 + std::uint32_t(value[i] - '0');
+  }
+  if (dayTexts_.empty() || dayTextsNullDate_.year != nullDate.year ||
+      dayTextsNullDate_.month != nullDate.month || dayTextsNullDate_.day != nullDate.day) {
+    dayTexts_.assign(kDaySlots, DayText{});
+    dayTextsNullDate_ = nullDate;
+  }
+  DayText& slot = dayTexts_[day % kDaySlots];
+  if (slot.day != day || slot.text.empty()) {
+    auto text = isoDateText(value, nullDate);
+    if (!text) return std::nullopt;
+    slot.day = day;
+    slot.text = *std::move(text);
+  }
+  return std::string_view(slot.text);
 }
 
 std::string_view CellValue::text(const std::string& paragraphs, CivilDate nullDate) {
@@ -99,6 +126,7 @@ std::string_view CellValue::text(const std::string& paragraphs, CivilDate nullDa
       return result_;
     }
     case Type::Date:
+      if (auto day = plainDayText(trimSpaces(value_), nullDate)) return *day;
       if (auto date = isoDateText(trimSpaces(value_), nullDate)) {
         result_ = *std::move(date);
         return result_;

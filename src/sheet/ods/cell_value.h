@@ -1,7 +1,10 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "sheet/cell_text.h"
 #include "sheet/xml_stream.h"
@@ -12,13 +15,26 @@ namespace quill::ods {
 // from cell to cell.
 class CellValue {
  public:
-  // Takes the value attributes of a table:table-cell or table:covered-table-cell.
-  void read(const XmlAttributes& attributes);
+  // Takes the value attributes of a table:table-cell or table:covered-table-cell. Gives its
+  // number-columns-repeated attribute, found in the same pass, or nullptr.
+  const char* read(const XmlAttributes& attributes);
   // The compared text of the cell, given the text of its paragraphs.
   std::string_view text(const std::string& paragraphs, CivilDate nullDate);
 
  private:
   enum class Type { Paragraphs, Number, Date, Time, Boolean, String, Error };
+
+  // The text of a plain "yyyy-mm-dd" date value, made once per day; nothing for any other.
+  std::optional<std::string_view> plainDayText(std::string_view value, CivilDate nullDate);
+
+  // Texts of plain days seen so far, by day modulo the slot count, for the null date below.
+  struct DayText {
+    std::uint32_t day = 0;  // yyyymmdd; the slot is empty while its text is
+    std::string text;
+  };
+  static constexpr std::size_t kDaySlots = 4096;
+  std::vector<DayText> dayTexts_;
+  CivilDate dayTextsNullDate_;
 
   Type type_ = Type::Paragraphs;
   bool hasValue_ = false;
