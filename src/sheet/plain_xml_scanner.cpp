@@ -19,13 +19,23 @@ bool isSpace(char ch) {
   return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r';
 }
 
-bool isNameStart(char ch) {
+constexpr bool isNameStart(char ch) {
   const char lower = char(ch | 0x20);
   return (lower >= 'a' && lower <= 'z') || ch == '_';
 }
 
+// The bytes of names as the scanner takes them, in a table: names are most of what it reads.
+constexpr std::array<bool, 256> nameBytes() {
+  std::array<bool, 256> name{};
+  for (int byte = 0; byte < 0x80; ++byte)
+    name[std::size_t(byte)] = isNameStart(char(byte)) || (byte >= '0' && byte <= '9') ||
+                              byte == '-' || byte == '.' || byte == ':';
+  return name;
+}
+constexpr std::array<bool, 256> kNameBytes = nameBytes();
+
 bool isNameChar(char ch) {
-  return isNameStart(ch) || (ch >= '0' && ch <= '9') || ch == '-' || ch == '.' || ch == ':';
+  return kNameBytes[std::uint8_t(ch)];
 }
 
 // Bytes that text or an attribute value cannot copy as they are: references, control

@@ -141,11 +141,12 @@ TEST(OdsReader, EveryCellOfADayGivesThatDay) {
     return cell(R"(office:value-type="date" office:date-value=")" + value + "\"",
                 shown.empty() ? "" : "<text:p>" + shown + "</text:p>");
   };
-  EXPECT_EQ(readRows(date("2016-10-03") + date("2005-04-11") + date("2016-10-03") +
-                     date(" 2005-04-11 ") + date("0000-00-00", "zero") + date("2016-13-01", "bad") +
-                     date("1899-12-28") + date("1899-12-28") + date("2016-10-03T00:00:00")),
-            "S!A1=2016-10-03\nS!A2=2005-04-11\nS!A3=2016-10-03\nS!A4=2005-04-11\nS!A5=zero\n"
-            "S!A6=bad\nS!A7=-2\nS!A8=-2\nS!A9=2016-10-03\n");
+  EXPECT_EQ(
+      readRows(date("2016-10-03") + date("2005-09-30") + date("2016-10-03") + date(" 2005-09-30 ") +
+               date("0000-00-00", "zero") + date("2016-13-01", "bad") + date("2016-02-30", "feb") +
+               date("1899-12-28") + date("1899-12-28") + date("2016-10-03T00:00:00")),
+      "S!A1=2016-10-03\nS!A2=2005-09-30\nS!A3=2016-10-03\nS!A4=2005-09-30\nS!A5=zero\n"
+      "S!A6=bad\nS!A7=feb\nS!A8=-2\nS!A9=-2\nS!A10=2016-10-03\n");
 }
 
 TEST(OdsReader, RepeatsAndCoveredCellsPlaceEveryCell) {

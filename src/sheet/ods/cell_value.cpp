@@ -17,6 +17,12 @@ bool parseDouble(std::string_view text, double& value) {
   return ec == std::errc() && end == text.data() + text.size() && std::isfinite(value);
 }
 
+// Whether a qualified name has the given local name, with or without a prefix.
+bool hasLocalName(std::string_view name, std::string_view local) {
+  return name.ends_with(local) &&
+         (name.size() == local.size() || name[name.size() - local.size() - 1] == ':');
+}
+
 // The value attributes of a table cell; nothing for those it lacks.
 struct ValueAttributes {
   std::string_view officeType, calcType;
@@ -32,7 +38,7 @@ struct ValueAttributes {
 ValueAttributes valueAttributes(const XmlAttributes& attributes) {
   ValueAttributes found;
   attributes.forEachQualified([&](std::string_view name, const char* value) {
-    if (found.columnsRepeated == nullptr && localName(name) == "number-columns-repeated")
+    if (found.columnsRepeated == nullptr && hasLocalName(name, "number-columns-repeated"))
       found.columnsRepeated = value;
     if (!name.starts_with("office:")) {
       if (name == "calcext:value-type") found.calcType = value;
@@ -89,11 +95,19 @@ const char* CellValue::read(const XmlAttributes& attributes) {
 std::optional<std::string_view> CellValue::plainDayText(std::string_view value,
                                                         CivilDate nullDate) {
   if (value.size() != 10 || value[4] != '-' || value[7] != '-') return std::nullopt;
-  std::uint32_t day = 0;
+  std::uint32_t digits[8];
+  std::size_t count = 0;
   for (std::size_t i : {0, 1, 2, 3, 5, 6, 8, 9}) {
     if (value[i] < '0' || value[i] > '9') return std::nullopt;
-    day = day * 10 + std::uint32_t(value[i] - '0');
+    digits[count++] = std::uint32_t(value[i] - '0');
   }
+  const std::uint32_t year = digits[0] * 1000 + digits[1] * 100 + digits[2] * 10 + digits[3];
+  const std::uint32_t month = digits[4] * 10 + digits[5];
+  const std::uint32_t dayOfMonth = digits[6] * 10 + digits[7];
+  if (month < 1 || month > 12 || dayOfMonth < 1 || dayOfMonth > 31) return std::nullopt;
+  // One number for each possible day, 31 for every month, so that the days of eleven years
+  // take distinct slots.
+  const std::uint32_t day = (year * 12 + month - 1) * 31 + dayOfMonth - 1;
   if (dayTexts_.empty() || dayTextsNullDate_.year != nullDate.year ||
       dayTextsNullDate_.month != nullDate.month || dayTextsNullDate_.day != nullDate.day) {
     dayTexts_.assign(kDaySlots, DayText{});

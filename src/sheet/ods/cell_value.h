@@ -29,8 +29,8 @@ class CellValue {
 
   // Texts of plain days seen so far, by day modulo the slot count, for the null date below.
   struct DayText {
-    std::uint32_t day = 0;  // yyyymmdd; the slot is empty while its text is
-    std::string text;
+    std::uint32_t day = 0;  // (yyyy * 12 + mm - 1) * 31 + dd - 1
+    std::string text;       // empty in an empty slot
   };
   static constexpr std::size_t kDaySlots = 4096;
   std::vector<DayText> dayTexts_;
