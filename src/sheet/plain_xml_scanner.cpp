@@ -288,13 +288,20 @@ const char* PlainXmlScanner::parseAttributes(const char* p, const char* end) {
     if (p == end) return nullptr;
     const char quote = *p++;
     if (quote != '"' && quote != '\'') leavePlainXml();
-    const char* valueEnd = static_cast<const char*>(std::memchr(p, quote, std::size_t(end - p)));
-    if (valueEnd == nullptr) return nullptr;
+    // One pass finds the closing quote of a plain value; a value with a byte to decode is
+    // searched on for its quote.
+    const char* valueEnd = p;
+    while (valueEnd < end && *valueEnd != quote && !isSpecial(kSpecialInAttribute, *valueEnd))
+      ++valueEnd;
+    const bool decode = valueEnd < end && *valueEnd != quote;
+    if (decode)
+      valueEnd =
+          static_cast<const char*>(std::memchr(valueEnd, quote, std::size_t(end - valueEnd)));
+    if (valueEnd == nullptr || valueEnd == end) return nullptr;
     if (attributes_.size() >= kMaxAttributes) leavePlainXml();
     for (const Attribute& other : attributes_)
       if (name == other.name) leavePlainXml();
-    attributes_.push_back(
-        {name, std::string_view(p, std::size_t(valueEnd - p)), needsDecoding(p, valueEnd, true)});
+    attributes_.push_back({name, std::string_view(p, std::size_t(valueEnd - p)), decode});
     p = valueEnd + 1;
   }
 }

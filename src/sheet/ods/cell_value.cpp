@@ -64,7 +64,7 @@ ValueAttributes valueAttributes(const XmlAttributes& attributes) {
 
 }  // namespace
 
-const char* CellValue::read(const XmlAttributes& attributes) {
+const char* CellValue::read(const XmlAttributes& attributes, CivilDate nullDate) {
   const auto [officeType, calcType, number, date, time, boolean, string, columnsRepeated] =
       valueAttributes(attributes);
   type_ = Type::Paragraphs;
@@ -89,6 +89,7 @@ const char* CellValue::read(const XmlAttributes& attributes) {
   }
   hasValue_ = valueAttribute != nullptr;
   if (hasValue_) value_.assign(valueAttribute);
+  valueText_ = type_ == Type::Error ? std::nullopt : valueText(nullDate);
   return columnsRepeated;
 }
 
@@ -114,27 +115,35 @@ std::optional<std::string_view> CellValue::plainDayText(std::string_view value,
     dayTextsNullDate_ = nullDate;
   }
   DayText& slot = dayTexts_[day % kDaySlots];
-  if (slot.day != day || slot.text.empty()) {
-    auto text = isoDateText(value, nullDate);
-    if (!text) return std::nullopt;
+  if (slot.day == day && slot.size != 0) return std::string_view(slot.text, slot.size);
+  auto text = isoDateText(value, nullDate);
+  if (!text) return std::nullopt;
+  result_ = *std::move(text);
+  if (result_.size() <= sizeof slot.text) {
     slot.day = day;
-    slot.text = *std::move(text);
+    slot.size = std::uint8_t(result_.size());
+    result_.copy(slot.text, result_.size());
   }
-  return std::string_view(slot.text);
+  return std::string_view(result_);
 }
 
-std::string_view CellValue::text(const std::string& paragraphs, CivilDate nullDate) {
+std::string_view CellValue::text(const std::string& paragraphs) {
+  if (valueText_) return *valueText_;
   if (type_ == Type::Error) {
     result_ = errorText(trimSpaces(paragraphs));
     return result_;
   }
-  if (!hasValue_) return paragraphs;
+  return paragraphs;
+}
+
+std::optional<std::string_view> CellValue::valueText(CivilDate nullDate) {
+  if (!hasValue_) return std::nullopt;
   switch (type_) {
     case Type::Number: {
       const std::string_view written = trimSpaces(value_);
       if (isPlainNumberText(written)) return written;  // the common case: no conversion needed
       double number;
-      if (!parseDouble(value_, number)) return paragraphs;
+      if (!parseDouble(value_, number)) return std::nullopt;
       result_.clear();
       appendNumberText(result_, number);
       return result_;
@@ -145,23 +154,23 @@ std::string_view CellValue::text(const std::string& paragraphs, CivilDate nullDa
         result_ = *std::move(date);
         return result_;
       }
-      return paragraphs;
+      return std::nullopt;
     case Type::Time:
       if (auto days = isoDurationDays(trimSpaces(value_))) {
         result_ = durationText(*days, nullDate);
         return result_;
       }
-      return paragraphs;
+      return std::nullopt;
     case Type::Boolean: {
       std::string_view flag = trimSpaces(value_);
       if (flag == "true" || flag == "1") return booleanText(true);
       if (flag == "false" || flag == "0") return booleanText(false);
-      return paragraphs;
+      return std::nullopt;
     }
     case Type::String:
       return value_;
     default:
-      return paragraphs;
+      return std::nullopt;
   }
 }
 

@@ -60,7 +60,7 @@ void ContentHandler::startTable(const XmlAttributes& attributes) {
 
 void ContentHandler::startCell(const XmlAttributes& attributes) {
   cellDepth_ = depth_;
-  cellRepeat_ = repeatCount(value_.read(attributes));
+  cellRepeat_ = repeatCount(value_.read(attributes, nullDate_));
   paragraph_.clear();
   formula_ = {};
   matrixRows_ = matrixColumns_ = 0;
@@ -140,11 +140,13 @@ void ContentHandler::endElement(std::string_view name) {
 }
 
 void ContentHandler::characters(std::string_view text) {
-  if (paragraphDepth_ != 0 && ignoredDepth_ == 0) paragraph_.characters(text);
+  // A cell whose value makes its text shows the value in its paragraphs, not collected.
+  if (paragraphDepth_ != 0 && ignoredDepth_ == 0 && value_.needsParagraphs())
+    paragraph_.characters(text);
 }
 
 void ContentHandler::finishCell() {
-  std::string_view text = trimSpaces(value_.text(paragraph_.text(), nullDate_));
+  std::string_view text = trimSpaces(value_.text(paragraph_.text()));
   if (matrixRows_ > 0 && !formula_.empty()) spreadArrayFormula();
   if (!text.empty() || !formula_.empty()) {
     if (column_ + cellRepeat_ - 1 > kMaxColumns)
