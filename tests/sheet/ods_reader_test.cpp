@@ -56,6 +56,8 @@ INSTANTIATE_TEST_SUITE_P(
                   "<text:p>-3.00 €</text:p>", "-3"},
         ValueCase{"float without value", R"(office:value-type="float")", "<text:p>7x</text:p>",
                   "7x"},
+        ValueCase{"unreadable float", R"(office:value-type="float" office:value="n/a")",
+                  "<text:p>not  known</text:p>", "not known"},
         ValueCase{"date", R"(office:value-type="date" office:date-value="2026-12-07")",
                   "<text:p>07/12/26</text:p>", "2026-12-07"},
         ValueCase{"date and time",
