@@ -350,12 +350,21 @@ bool PlainXmlScanner::parseEndTag() {
   const char* begin = buffer_.data() + position_;
   const char* end = buffer_.data() + buffer_.size();
   const char* p = begin + 2;
-  while (p < end && isNameChar(*p)) ++p;
+  // Mostly the name is the open element's, which one comparison confirms; any other is
+  // read byte by byte and refused below.
+  const std::string_view open = nameStarts_.empty()
+                                    ? std::string_view()
+                                    : std::string_view(openNames_).substr(nameStarts_.back());
+  const bool matched = !open.empty() && std::size_t(end - p) > open.size() &&
+                       std::memcmp(p, open.data(), open.size()) == 0 && !isNameChar(p[open.size()]);
+  if (matched)
+    p += open.size();
+  else
+    while (p < end && isNameChar(*p)) ++p;
   const std::string_view name(begin + 2, std::size_t(p - begin - 2));
   while (p < end && isSpace(*p)) ++p;
   if (p == end) return false;
-  if (*p != '>' || name.empty() || !isNameStart(name.front()) || nameStarts_.empty() ||
-      std::string_view(openNames_).substr(nameStarts_.back()) != name)
+  if (*p != '>' || (!matched && (name.empty() || !isNameStart(name.front()) || open != name)))
     leavePlainXml();
   position_ = std::size_t(p + 1 - buffer_.data());
   handler_.endElement(localName(name));

@@ -17,12 +17,6 @@ bool parseDouble(std::string_view text, double& value) {
   return ec == std::errc() && end == text.data() + text.size() && std::isfinite(value);
 }
 
-// Whether a qualified name has the given local name, with or without a prefix.
-bool hasLocalName(std::string_view name, std::string_view local) {
-  return name.ends_with(local) &&
-         (name.size() == local.size() || name[name.size() - local.size() - 1] == ':');
-}
-
 // The value attributes of a table cell; nothing for those it lacks.
 struct ValueAttributes {
   std::string_view officeType, calcType;
@@ -37,14 +31,13 @@ struct ValueAttributes {
 // One pass over the cell's attributes, which are read for every cell of a sheet.
 ValueAttributes valueAttributes(const XmlAttributes& attributes) {
   ValueAttributes found;
-  attributes.forEachQualified([&](std::string_view name, const char* value) {
-    if (found.columnsRepeated == nullptr && hasLocalName(name, "number-columns-repeated"))
+  attributes.forEachSplit([&](std::string_view prefix, std::string_view name, const char* value) {
+    if (found.columnsRepeated == nullptr && name == "number-columns-repeated")
       found.columnsRepeated = value;
-    if (!name.starts_with("office:")) {
-      if (name == "calcext:value-type") found.calcType = value;
+    if (prefix != "office") {
+      if (prefix == "calcext" && name == "value-type") found.calcType = value;
       return;
     }
-    name.remove_prefix(7);
     if (name == "value-type") {
       found.officeType = value;
     } else if (name == "value") {

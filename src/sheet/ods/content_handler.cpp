@@ -170,7 +170,7 @@ void ContentHandler::finishRow() {
     for (long r = 0; r < rowRepeat_; ++r)
       for (const PendingCell& cell : pending_)
         for (long c = 0; c < cell.repeat; ++c) {
-          if (!cell.text.empty()) sheet_->addStored(row_ + r, cell.column + c, cell.text);
+          if (!cell.text.empty()) sheet_->addTrimmed(row_ + r, cell.column + c, cell.text);
           if (!cell.formula.empty()) sheet_->addFormula(row_ + r, cell.column + c, cell.formula);
         }
   }
