@@ -4,6 +4,7 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -17,6 +18,37 @@ std::string_view trimSpaces(std::string_view text) {
   return text;
 }
 
+namespace {
+
+// Reads "d.ddde[+-]xx" as written by to_chars into its digits and exponent.
+void readScientific(const char* p, const char* end, char* digits, int& count, int& exponent) {
+  count = 0;
+  digits[count++] = *p++;
+  if (*p == '.') ++p;
+  while (*p != 'e') digits[count++] = *p++;
+  std::from_chars(p + (p[1] == '+' ? 2 : 1), end, exponent);
+}
+
+// The digits of a positive finite magnitude rounded to 15 significant digits on its exact
+// binary value, trailing zeros dropped, and its decimal exponent. The shortest digits that
+// read back as the same double are those digits whenever there are at most 15 of them: the
+// value then lies within half a unit of the last place of a 15-digit decimal far closer
+// than half that decimal's spacing. Only longer ones, and subnormal magnitudes whose units are
+// coarser, need the slower rounding.
+void significantDigits(double magnitude, char* digits, int& count, int& exponent) {
+  char buffer[40];
+  auto written =
+      std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific);
+  readScientific(buffer, written.ptr, digits, count, exponent);
+  if (count <= 15 && std::isnormal(magnitude)) return;
+  written =
+      std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, 14);
+  readScientific(buffer, written.ptr, digits, count, exponent);
+  while (count > 1 && digits[count - 1] == '0') --count;
+}
+
+}  // namespace
+
 void appendNumberText(std::string& out, double value) {
   if (value == 0) {  // also -0
     out.push_back('0');
@@ -26,19 +58,15 @@ void appendNumberText(std::string& out, double value) {
     out.append(std::isnan(value) ? "NaN" : (value < 0 ? "-Infinity" : "Infinity"));
     return;
   }
-  // 15 significant digits, rounded on the exact binary value: [-]d.dddddddddddddde[+-]xx
-  char buffer[40];
-  const auto written = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                                     std::chars_format::scientific, 14);
-  const char* p = buffer;
-  char digits[16];
+  if (std::fabs(value) < 1e15 && value == std::trunc(value)) {  // a whole number: exact
+    char whole[24];
+    out.append(whole, std::to_chars(whole, whole + sizeof whole, std::int64_t(value)).ptr);
+    return;
+  }
+  char digits[20];
   int count = 0;
-  digits[count++] = *p++;
-  ++p;  // the point
-  while (*p != 'e') digits[count++] = *p++;
   int exponent = 0;
-  std::from_chars(p + (p[1] == '+' ? 2 : 1), written.ptr, exponent);
-  while (count > 1 && digits[count - 1] == '0') --count;
+  significantDigits(std::fabs(value), digits, count, exponent);
 
   if (value < 0) out.push_back('-');
   if (exponent >= -5 && exponent < 15) {

@@ -19,13 +19,23 @@ bool isSpace(char ch) {
   return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r';
 }
 
-bool isNameStart(char ch) {
+constexpr bool isNameStart(char ch) {
   const char lower = char(ch | 0x20);
   return (lower >= 'a' && lower <= 'z') || ch == '_';
 }
 
+// The bytes of names as the scanner takes them, in a table: names are most of what it reads.
+constexpr std::array<bool, 256> nameBytes() {
+  std::array<bool, 256> name{};
+  for (int byte = 0; byte < 0x80; ++byte)
+    name[std::size_t(byte)] = isNameStart(char(byte)) || (byte >= '0' && byte <= '9') ||
+                              byte == '-' || byte == '.' || byte == ':';
+  return name;
+}
+constexpr std::array<bool, 256> kNameBytes = nameBytes();
+
 bool isNameChar(char ch) {
-  return isNameStart(ch) || (ch >= '0' && ch <= '9') || ch == '-' || ch == '.' || ch == ':';
+  return kNameBytes[std::uint8_t(ch)];
 }
 
 // Bytes that text or an attribute value cannot copy as they are: references, control
@@ -256,8 +266,7 @@ bool PlainXmlScanner::parseStartTag() {
 
 const char* PlainXmlScanner::parseAttributes(const char* p, const char* end) {
   constexpr std::size_t kMaxAttributes = 256;
-  attributeBytes_.clear();
-  attributeStarts_.clear();
+  attributes_.clear();
   while (true) {
     const char* afterName = p;
     while (p < end && isSpace(*p)) ++p;
@@ -279,29 +288,48 @@ const char* PlainXmlScanner::parseAttributes(const char* p, const char* end) {
     if (p == end) return nullptr;
     const char quote = *p++;
     if (quote != '"' && quote != '\'') leavePlainXml();
-    const char* valueEnd = static_cast<const char*>(std::memchr(p, quote, std::size_t(end - p)));
-    if (valueEnd == nullptr) return nullptr;
-    if (attributeStarts_.size() >= 2 * kMaxAttributes) leavePlainXml();
-    for (std::size_t i = 0; i < attributeStarts_.size(); i += 2) {
-      const std::size_t start = attributeStarts_[i];
-      const std::size_t length = attributeStarts_[i + 1] - start - 1;
-      if (name == std::string_view(attributeBytes_).substr(start, length)) leavePlainXml();
-    }
-    attributeStarts_.push_back(attributeBytes_.size());
-    attributeBytes_.append(name).push_back('\0');
-    attributeStarts_.push_back(attributeBytes_.size());
-    if (needsDecoding(p, valueEnd, true))
-      appendDecoded(p, valueEnd, true, attributeBytes_);
-    else
-      attributeBytes_.append(p, std::size_t(valueEnd - p));
-    attributeBytes_.push_back('\0');
+    // One pass finds the closing quote of a plain value; a value with a byte to decode is
+    // searched on for its quote.
+    const char* valueEnd = p;
+    while (valueEnd < end && *valueEnd != quote && !isSpecial(kSpecialInAttribute, *valueEnd))
+      ++valueEnd;
+    const bool decode = valueEnd < end && *valueEnd != quote;
+    if (decode)
+      valueEnd =
+          static_cast<const char*>(std::memchr(valueEnd, quote, std::size_t(end - valueEnd)));
+    if (valueEnd == nullptr || valueEnd == end) return nullptr;
+    if (attributes_.size() >= kMaxAttributes) leavePlainXml();
+    for (const Attribute& other : attributes_)
+      if (name == other.name) leavePlainXml();
+    attributes_.push_back({name, std::string_view(p, std::size_t(valueEnd - p)), decode});
     p = valueEnd + 1;
   }
 }
 
+// The tag is complete: each name and plain value ends where it stands, its next byte (the
+// '=' or white space after a name, the quote after a value) overwritten with a terminating
+// zero, as the tag is never read again. Only values holding references or bytes to check are
+// decoded into a copy.
 void PlainXmlScanner::giveStart(std::string_view name, bool empty) {
+  decodedValues_.clear();
+  for (Attribute& attribute : attributes_) {
+    if (!attribute.decode) continue;
+    attribute.decodedAt = decodedValues_.size();
+    appendDecoded(attribute.value.data(), attribute.value.data() + attribute.value.size(), true,
+                  decodedValues_);
+    decodedValues_.push_back('\0');
+  }
   pairs_.clear();
-  for (const std::size_t start : attributeStarts_) pairs_.push_back(attributeBytes_.data() + start);
+  for (const Attribute& attribute : attributes_) {
+    terminateAt(attribute.name.data() + attribute.name.size());
+    pairs_.push_back(attribute.name.data());
+    if (attribute.decode) {
+      pairs_.push_back(decodedValues_.data() + attribute.decodedAt);
+    } else {
+      terminateAt(attribute.value.data() + attribute.value.size());
+      pairs_.push_back(attribute.value.data());
+    }
+  }
   pairs_.push_back(nullptr);
   const std::string_view local = localName(name);
   handler_.startElement(local, XmlAttributes(pairs_.data()));
@@ -314,16 +342,29 @@ void PlainXmlScanner::giveStart(std::string_view name, bool empty) {
   openNames_.append(name);
 }
 
+void PlainXmlScanner::terminateAt(const char* p) {
+  buffer_[std::size_t(p - buffer_.data())] = '\0';
+}
+
 bool PlainXmlScanner::parseEndTag() {
   const char* begin = buffer_.data() + position_;
   const char* end = buffer_.data() + buffer_.size();
   const char* p = begin + 2;
-  while (p < end && isNameChar(*p)) ++p;
+  // Mostly the name is the open element's, which one comparison confirms; any other is
+  // read byte by byte and refused below.
+  const std::string_view open = nameStarts_.empty()
+                                    ? std::string_view()
+                                    : std::string_view(openNames_).substr(nameStarts_.back());
+  const bool matched = !open.empty() && std::size_t(end - p) > open.size() &&
+                       std::memcmp(p, open.data(), open.size()) == 0 && !isNameChar(p[open.size()]);
+  if (matched)
+    p += open.size();
+  else
+    while (p < end && isNameChar(*p)) ++p;
   const std::string_view name(begin + 2, std::size_t(p - begin - 2));
   while (p < end && isSpace(*p)) ++p;
   if (p == end) return false;
-  if (*p != '>' || name.empty() || !isNameStart(name.front()) || nameStarts_.empty() ||
-      std::string_view(openNames_).substr(nameStarts_.back()) != name)
+  if (*p != '>' || (!matched && (name.empty() || !isNameStart(name.front()) || open != name)))
     leavePlainXml();
   position_ = std::size_t(p + 1 - buffer_.data());
   handler_.endElement(localName(name));

@@ -39,11 +39,22 @@ class PlainXmlScanner {
   bool parseStartTag();
   bool parseEndTag();
   bool parseDeclaration();
-  // Reads name="value" pairs up to the end of a tag into attributeBytes_; the position of
+  // Finds the name="value" pairs up to the end of a tag, into attributes_; the position of
   // the tag's closing '>' or '/' when complete, nullptr when the buffer ends first.
   const char* parseAttributes(const char* p, const char* end);
   void giveText(const char* begin, const char* end);
+  // Gives the start (and for an empty element the end) of the complete tag just parsed.
   void giveStart(std::string_view name, bool empty);
+  // Overwrites the buffer's byte at p, of a tag already parsed, with a terminating zero.
+  void terminateAt(const char* p);
+
+  // An attribute of the tag being read, as it stands in the buffer.
+  struct Attribute {
+    std::string_view name;
+    std::string_view value;     // between the quotes, undecoded
+    bool decode = false;        // whether it holds references or bytes to check
+    std::size_t decodedAt = 0;  // where its decoded copy starts in decodedValues_
+  };
 
   XmlHandler& handler_;
   std::string buffer_;
@@ -54,9 +65,9 @@ class PlainXmlScanner {
   bool rootClosed_ = false;
   std::string openNames_;  // the names of the open elements, one after another
   std::vector<std::size_t> nameStarts_;
-  std::string text_;            // decoded text or attribute value
-  std::string attributeBytes_;  // name\0value\0 of each attribute of the current tag
-  std::vector<std::size_t> attributeStarts_;
+  std::string text_;  // decoded text or attribute value
+  std::vector<Attribute> attributes_;
+  std::string decodedValues_;  // value\0 of each attribute of the tag that needs decoding
   std::vector<const char*> pairs_;
 };
 

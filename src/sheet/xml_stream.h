@@ -26,6 +26,17 @@ class XmlAttributes {
   void forEach(Visit&& visit) const {
     for (const char** p = pairs_; *p != nullptr; p += 2) visit(localName(p[0]), p[1]);
   }
+  // Calls visit(prefix, localName, value) for each attribute in document order, its name
+  // split at its last colon in one pass; a name without a prefix gives "" as its prefix.
+  template <class Visit>
+  void forEachSplit(Visit&& visit) const {
+    for (const char** p = pairs_; *p != nullptr; p += 2) {
+      const std::string_view local = localName(p[0]);
+      const std::size_t prefixLength =
+          local.data() == p[0] ? 0 : std::size_t(local.data() - p[0] - 1);
+      visit(std::string_view(p[0], prefixLength), local, p[1]);
+    }
+  }
   // The same with each name as written, prefix included.
   template <class Visit>
   void forEachQualified(Visit&& visit) const {

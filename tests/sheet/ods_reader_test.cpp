@@ -56,6 +56,8 @@ INSTANTIATE_TEST_SUITE_P(
                   "<text:p>-3.00 €</text:p>", "-3"},
         ValueCase{"float without value", R"(office:value-type="float")", "<text:p>7x</text:p>",
                   "7x"},
+        ValueCase{"unreadable float", R"(office:value-type="float" office:value="n/a")",
+                  "<text:p>not  known</text:p>", "not known"},
         ValueCase{"date", R"(office:value-type="date" office:date-value="2026-12-07")",
                   "<text:p>07/12/26</text:p>", "2026-12-07"},
         ValueCase{"date and time",
@@ -132,6 +134,21 @@ TEST(OdsReader, NullDateFromCalculationSettingsMovesDateOnlyTexts) {
                settings),
       "S!A1=12:00:00\nS!A2=-1\nS!A3=2000-01-01\nS!A4=00:00:00\nS!A5=1904-01-02 12:00:00\n"
       "S!A6=06:00:00\n");
+}
+
+// Plain days take a text made once per day; a day sharing its slot with another, and values
+// that only look like days, must still read as themselves.
+TEST(OdsReader, EveryCellOfADayGivesThatDay) {
+  const auto date = [](const std::string& value, const std::string& shown = "") {
+    return cell(R"(office:value-type="date" office:date-value=")" + value + "\"",
+                shown.empty() ? "" : "<text:p>" + shown + "</text:p>");
+  };
+  EXPECT_EQ(
+      readRows(date("2016-10-03") + date("2005-09-30") + date("2016-10-03") + date(" 2005-09-30 ") +
+               date("0000-00-00", "zero") + date("2016-13-01", "bad") + date("2016-02-30", "feb") +
+               date("1899-12-28") + date("1899-12-28") + date("2016-10-03T00:00:00")),
+      "S!A1=2016-10-03\nS!A2=2005-09-30\nS!A3=2016-10-03\nS!A4=2005-09-30\nS!A5=zero\n"
+      "S!A6=bad\nS!A7=feb\nS!A8=-2\nS!A9=-2\nS!A10=2016-10-03\n");
 }
 
 TEST(OdsReader, RepeatsAndCoveredCellsPlaceEveryCell) {

@@ -162,6 +162,47 @@ TEST(XlsDates, TheNumberFormatOfACellsStyleDecidesWhetherItIsADate) {
   }
 }
 
+// A stream far longer than the reader's buffer: records, joined or not, lie across every
+// refill of it.
+TEST(XlsSharedStrings, ALongStreamReadsWhole) {
+  constexpr unsigned kStrings = 40000;
+  std::vector<std::string> pieces(1);
+  for (unsigned i = 0; i < kStrings; ++i) {
+    const std::string text = "s" + std::to_string(100000 + i);
+    if (pieces.back().size() + 10 > 8224) pieces.emplace_back();
+    pieces.back() += Bytes().compressed(text).str();
+  }
+  auto workbook = readStream(oneSheet(sstRecords(kStrings, pieces), labelsFor(kStrings)));
+  const Worksheet& sheet = workbook->sheet(1);
+  for (unsigned i = 0; i < kStrings; i += 997)
+    EXPECT_EQ(sheet.cellText(long(i) + 1, 1), "s" + std::to_string(100000 + i));
+  EXPECT_EQ(sheet.cellText(kStrings, 1), "s" + std::to_string(100000 + kStrings - 1));
+}
+
+// Shared strings and whole-day dates get their texts only once the sheet is read; a cell
+// written twice at one position must still end with the later record's text.
+TEST(XlsCells, TextsGivenAtTheSheetsEndKeepTheOrderOfTheRecords) {
+  const std::string globals =
+      sstRecords(3, {Bytes().compressed("  padded  ").compressed("   ").compressed("x")}) +
+      styleRecord(0) + styleRecord(14);
+  std::string cells;
+  cells += sharedLabelCell(0, 0, 0);
+  cells += numberCell(0, 1, 0, 5) + sharedLabelCell(0, 1, 1);  // spaces only: 5 stays
+  cells += sharedLabelCell(0, 2, 2) + numberCell(0, 2, 0, 7);
+  cells += numberCell(0, 3, 1, 46363) + numberCell(1, 3, 1, 46363);  // one day, twice
+  cells += numberCell(0, 4, 1, 46363) + sharedLabelCell(0, 4, 2);
+  cells += sharedLabelCell(1, 0, 2) + numberCell(1, 0, 1, 46364);
+  cells += numberCell(1, 1, 1, 1e7) + numberCell(1, 2, 1, -1) + numberCell(1, 4, 1, 0);
+  // A sheet that turns out to be a dialog after a cell stays, its cell with its text.
+  const std::string lateDialog = sharedLabelCell(0, 0, 0) + record(0x0081, Bytes().u16(0x0010));
+
+  auto workbook = readStream(workbookStream(globals, {{"S", cells}, {"Late", lateDialog}}));
+  EXPECT_EQ(listing(*workbook),
+            "S!A1=padded\nS!B1=5\nS!C1=7\nS!D1=2026-12-07\nS!E1=x\n"
+            "S!A2=2026-12-08\nS!B2=10000000\nS!C2=-1\nS!D2=2026-12-07\nS!E2=00:00:00\n"
+            "Late!A1=padded\n");
+}
+
 TEST(XlsSheets, OnlyWorksheetsAreReadInTabOrderHiddenOnesIncluded) {
   const std::string dialogFlag = record(0x0081, Bytes().u16(0x0010));
   const std::string embeddedChart = record(0x0809, Bytes().u16(0x0600).u16(0x0020).u32(0)) +

@@ -25,17 +25,19 @@ struct ValueAttributes {
   const char* time = nullptr;
   const char* boolean = nullptr;
   const char* string = nullptr;
+  const char* columnsRepeated = nullptr;
 };
 
 // One pass over the cell's attributes, which are read for every cell of a sheet.
 ValueAttributes valueAttributes(const XmlAttributes& attributes) {
   ValueAttributes found;
-  attributes.forEachQualified([&](std::string_view name, const char* value) {
-    if (!name.starts_with("office:")) {
-      if (name == "calcext:value-type") found.calcType = value;
+  attributes.forEachSplit([&](std::string_view prefix, std::string_view name, const char* value) {
+    if (found.columnsRepeated == nullptr && name == "number-columns-repeated")
+      found.columnsRepeated = value;
+    if (prefix != "office") {
+      if (prefix == "calcext" && name == "value-type") found.calcType = value;
       return;
     }
-    name.remove_prefix(7);
     if (name == "value-type") {
       found.officeType = value;
     } else if (name == "value") {
@@ -55,8 +57,8 @@ ValueAttributes valueAttributes(const XmlAttributes& attributes) {
 
 }  // namespace
 
-void CellValue::read(const XmlAttributes& attributes) {
-  const auto [officeType, calcType, number, date, time, boolean, string] =
+const char* CellValue::read(const XmlAttributes& attributes, CivilDate nullDate) {
+  const auto [officeType, calcType, number, date, time, boolean, string, columnsRepeated] =
       valueAttributes(attributes);
   type_ = Type::Paragraphs;
   const char* valueAttribute = nullptr;
@@ -80,46 +82,88 @@ void CellValue::read(const XmlAttributes& attributes) {
   }
   hasValue_ = valueAttribute != nullptr;
   if (hasValue_) value_.assign(valueAttribute);
+  valueText_ = type_ == Type::Error ? std::nullopt : valueText(nullDate);
+  return columnsRepeated;
 }
 
-std::string_view CellValue::text(const std::string& paragraphs, CivilDate nullDate) {
+std::optional<std::string_view> CellValue::plainDayText(std::string_view value,
+                                                        CivilDate nullDate) {
+  if (value.size() != 10 || value[4] != '-' || value[7] != '-') return std::nullopt;
+  std::uint32_t digits[8];
+  std::size_t count = 0;
+  for (std::size_t i : {0, 1, 2, 3, 5, 6, 8, 9}) {
+    if (value[i] < '0' || value[i] > '9') return std::nullopt;
+    digits[count++] = std::uint32_t(value[i] - '0');
+  }
+  const std::uint32_t year = digits[0] * 1000 + digits[1] * 100 + digits[2] * 10 + digits[3];
+  const std::uint32_t month = digits[4] * 10 + digits[5];
+  const std::uint32_t dayOfMonth = digits[6] * 10 + digits[7];
+  if (month < 1 || month > 12 || dayOfMonth < 1 || dayOfMonth > 31) return std::nullopt;
+  // One number for each possible day, 31 for every month, so that the days of eleven years
+  // take distinct slots.
+  const std::uint32_t day = (year * 12 + month - 1) * 31 + dayOfMonth - 1;
+  if (dayTexts_.empty() || dayTextsNullDate_.year != nullDate.year ||
+      dayTextsNullDate_.month != nullDate.month || dayTextsNullDate_.day != nullDate.day) {
+    dayTexts_.assign(kDaySlots, DayText{});
+    dayTextsNullDate_ = nullDate;
+  }
+  DayText& slot = dayTexts_[day % kDaySlots];
+  if (slot.day == day && slot.size != 0) return std::string_view(slot.text, slot.size);
+  auto text = isoDateText(value, nullDate);
+  if (!text) return std::nullopt;
+  result_ = *std::move(text);
+  if (result_.size() <= sizeof slot.text) {
+    slot.day = day;
+    slot.size = std::uint8_t(result_.size());
+    result_.copy(slot.text, result_.size());
+  }
+  return std::string_view(result_);
+}
+
+std::string_view CellValue::text(const std::string& paragraphs) {
+  if (valueText_) return *valueText_;
   if (type_ == Type::Error) {
     result_ = errorText(trimSpaces(paragraphs));
     return result_;
   }
-  if (!hasValue_) return paragraphs;
+  return paragraphs;
+}
+
+std::optional<std::string_view> CellValue::valueText(CivilDate nullDate) {
+  if (!hasValue_) return std::nullopt;
   switch (type_) {
     case Type::Number: {
       const std::string_view written = trimSpaces(value_);
       if (isPlainNumberText(written)) return written;  // the common case: no conversion needed
       double number;
-      if (!parseDouble(value_, number)) return paragraphs;
+      if (!parseDouble(value_, number)) return std::nullopt;
       result_.clear();
       appendNumberText(result_, number);
       return result_;
     }
     case Type::Date:
+      if (auto day = plainDayText(trimSpaces(value_), nullDate)) return *day;
       if (auto date = isoDateText(trimSpaces(value_), nullDate)) {
         result_ = *std::move(date);
         return result_;
       }
-      return paragraphs;
+      return std::nullopt;
     case Type::Time:
       if (auto days = isoDurationDays(trimSpaces(value_))) {
         result_ = durationText(*days, nullDate);
         return result_;
       }
-      return paragraphs;
+      return std::nullopt;
     case Type::Boolean: {
       std::string_view flag = trimSpaces(value_);
       if (flag == "true" || flag == "1") return booleanText(true);
       if (flag == "false" || flag == "0") return booleanText(false);
-      return paragraphs;
+      return std::nullopt;
     }
     case Type::String:
       return value_;
     default:
-      return paragraphs;
+      return std::nullopt;
   }
 }
 

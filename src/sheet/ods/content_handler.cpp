@@ -13,8 +13,8 @@ namespace {
 // Repeat counts beyond this are clipped; the worksheet limits refuse them long before.
 constexpr long kMaxRepeat = long(1) << 31;
 
-long repeatCount(const XmlAttributes& attributes, std::string_view name) {
-  const char* text = attributes.find(name);
+// The count a repeat attribute gives, 1 when it is missing or unreadable.
+long repeatCount(const char* text) {
   if (text == nullptr) return 1;
   std::string_view digits = trimSpaces(text);
   unsigned long long value = 0;
@@ -22,6 +22,10 @@ long repeatCount(const XmlAttributes& attributes, std::string_view name) {
   if (ec == std::errc::result_out_of_range) return kMaxRepeat;
   if (ec != std::errc() || end != digits.data() + digits.size() || value < 1) return 1;
   return long(std::min<unsigned long long>(value, kMaxRepeat));
+}
+
+long repeatCount(const XmlAttributes& attributes, std::string_view name) {
+  return repeatCount(attributes.find(name));
 }
 
 }  // namespace
@@ -56,8 +60,7 @@ void ContentHandler::startTable(const XmlAttributes& attributes) {
 
 void ContentHandler::startCell(const XmlAttributes& attributes) {
   cellDepth_ = depth_;
-  cellRepeat_ = repeatCount(attributes, "number-columns-repeated");
-  value_.read(attributes);
+  cellRepeat_ = repeatCount(value_.read(attributes, nullDate_));
   paragraph_.clear();
   formula_ = {};
   matrixRows_ = matrixColumns_ = 0;
@@ -137,11 +140,13 @@ void ContentHandler::endElement(std::string_view name) {
 }
 
 void ContentHandler::characters(std::string_view text) {
-  if (paragraphDepth_ != 0 && ignoredDepth_ == 0) paragraph_.characters(text);
+  // A cell whose value makes its text shows the value in its paragraphs, not collected.
+  if (paragraphDepth_ != 0 && ignoredDepth_ == 0 && value_.needsParagraphs())
+    paragraph_.characters(text);
 }
 
 void ContentHandler::finishCell() {
-  std::string_view text = trimSpaces(value_.text(paragraph_.text(), nullDate_));
+  std::string_view text = trimSpaces(value_.text(paragraph_.text()));
   if (matrixRows_ > 0 && !formula_.empty()) spreadArrayFormula();
   if (!text.empty() || !formula_.empty()) {
     if (column_ + cellRepeat_ - 1 > kMaxColumns)
@@ -165,7 +170,7 @@ void ContentHandler::finishRow() {
     for (long r = 0; r < rowRepeat_; ++r)
       for (const PendingCell& cell : pending_)
         for (long c = 0; c < cell.repeat; ++c) {
-          if (!cell.text.empty()) sheet_->addStored(row_ + r, cell.column + c, cell.text);
+          if (!cell.text.empty()) sheet_->addTrimmed(row_ + r, cell.column + c, cell.text);
           if (!cell.formula.empty()) sheet_->addFormula(row_ + r, cell.column + c, cell.formula);
         }
   }

@@ -34,7 +34,7 @@ class ContentHandler final : public XmlHandler {
   struct PendingCell {
     long column;
     long repeat;
-    std::string_view text;
+    std::string_view text;     // stored and trimmed
     std::string_view formula;  // "" when the cell has none or formulas are not read
   };
 

@@ -28,15 +28,19 @@ void ParagraphText::startParagraph() {
 
 // White space in paragraph content stands for one blank, and none at a paragraph's start.
 void ParagraphText::characters(std::string_view data) {
-  for (char ch : data) {
-    if (isXmlSpace(ch)) {
-      if (afterCollapsibleSpace_) continue;
-      text_.push_back(' ');
+  const char* p = data.data();
+  const char* const end = p + data.size();
+  while (p < end) {
+    if (isXmlSpace(*p)) {
+      if (!afterCollapsibleSpace_) text_.push_back(' ');
       afterCollapsibleSpace_ = true;
-    } else {
-      text_.push_back(ch);
-      afterCollapsibleSpace_ = false;
+      ++p;
+      continue;
     }
+    const char* run = p;
+    while (p < end && !isXmlSpace(*p)) ++p;
+    text_.append(run, std::size_t(p - run));
+    afterCollapsibleSpace_ = false;
   }
 }
 

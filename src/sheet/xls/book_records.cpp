@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "sheet/cell_text.h"
 #include "sheet/workbook.h"
 #include "sheet/xls/book_state.h"
 #include "sheet/xls/record_cursor.h"
@@ -100,7 +101,8 @@ void readSharedStrings(const Record& record, BookState& book) {
       if (book.sharedStrings.size() >= announced) break;
       throw;
     }
-    book.sharedStrings.push_back(book.arena.store(text));
+    // Trimmed once here, so that the cells showing a string need not read it.
+    book.sharedStrings.push_back(book.arena.store(trimSpaces(text)));
   }
 }
 

@@ -24,7 +24,7 @@ struct BookState {
   Codepage codepage;
   bool codepageRead = false;  // only the first CODEPAGE record counts
   DateStyles styles;
-  std::vector<std::string_view> sharedStrings;  // in the arena
+  std::vector<std::string_view> sharedStrings;  // in the arena, trimmed
   TextArena& arena;
   std::string scratch;          // reused for each cell's text
   bool readFormulas = false;    // whether cells' formulas are read besides their values

@@ -1,6 +1,7 @@
 #include "sheet/xls/cell_reader.h"
 
 #include <bit>
+#include <cmath>
 
 #include "sheet/cell_text.h"
 #include "sheet/xls/record_cursor.h"
@@ -42,6 +43,10 @@ constexpr std::uint16_t kNumber2 = 0x0003;
 constexpr std::uint16_t kLabel2 = 0x0004;
 constexpr std::uint16_t kBoolErr2 = 0x0005;
 constexpr std::uint16_t kString2 = 0x0007;
+
+// Whole days below this take the shared text of their day: far past every date a workbook
+// shows, and small enough for the day's number.
+constexpr double kWholeDayLimit = 1e7;
 
 bool isBiff2CellRecord(std::uint16_t type) {
   return type == kInteger2 || type == kNumber2 || type == kLabel2 || type == kBoolErr2 ||
@@ -85,6 +90,15 @@ CellReader::CellReader(BookState& book, StoredWorkbook& workbook, std::string sh
 StoredSheet& CellReader::sheet() {
   if (sheet_ == nullptr) sheet_ = &workbook_.addSheet(sheetName_);
   return *sheet_;
+}
+
+void CellReader::finish() {
+  sheet();
+  settle();
+}
+
+void CellReader::settle() {
+  if (sheet_ != nullptr) deferred_.resolve(*sheet_, book_.sharedStrings, book_.date1904);
 }
 
 bool CellReader::read(const Record& record) {
@@ -148,8 +162,12 @@ bool CellReader::read(const Record& record) {
 void CellReader::addNumber(long row, long column, double value, bool isDate) {
   std::string& text = book_.scratch;
   text.clear();
+  if (isDate && value >= 0 && value < kWholeDayLimit && value == std::floor(value)) {
+    deferred_.addWholeDay(sheet(), row, column, std::uint32_t(value));
+    return;
+  }
   if (isDate)
-    text = dateOrNumberText(value, book_.date1904);
+    appendDateOrNumberText(text, value, book_.date1904);
   else
     appendNumberText(text, value);
   sheet().add(row, column, text);
@@ -232,7 +250,7 @@ void CellReader::readSharedLabel(const Record& record) {
     throw WorkbookError("cell " + cellNameForMessage(row, column) + " of sheet \"" + sheetName_ +
                         "\" names shared string " + std::to_string(index) +
                         " but the table holds " + std::to_string(book_.sharedStrings.size()));
-  sheet().addStored(row, column, book_.sharedStrings[index]);
+  deferred_.addShared(sheet(), row, column, index);
 }
 
 void CellReader::readBoolErr(const Record& record) {

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "sheet/deferred_texts.h"
 #include "sheet/stored_workbook.h"
 #include "sheet/xls/book_state.h"
 #include "sheet/xls/cell_formulas.h"
@@ -20,8 +21,11 @@ class CellReader {
 
   // Reads a cell record; false for a record of another kind.
   bool read(const Record& record);
-  // Adds the worksheet, even when it holds no cell.
-  void finish() { sheet(); }
+  // Adds the worksheet, even when it holds no cell, and gives the cells read their texts.
+  void finish();
+  // Gives the cells read so far their texts without adding the worksheet: for a sheet left
+  // half way whose cells, if any, stay in the workbook.
+  void settle();
 
  private:
   StoredSheet& sheet();
@@ -42,6 +46,7 @@ class CellReader {
   StoredWorkbook& workbook_;
   std::string sheetName_;
   StoredSheet* sheet_ = nullptr;
+  DeferredTexts deferred_;  // shared-string and whole-day cells, given their texts at the end
   std::unique_ptr<CellFormulas> formulas_;  // made with the first formula when asked for
   // The cell of a formula whose text result comes in the STRING record that follows it.
   long pendingRow_ = 0;

@@ -8,9 +8,7 @@
 #include <strings.h>
 
 #include <algorithm>
-#include <cstring>
 #include <utility>
-#include <vector>
 
 #include "sheet/gsf_library.h"
 #include "sheet/workbook.h"
@@ -39,8 +37,7 @@ class GsfRef {
   T* object_;
 };
 
-// Reads a GsfInput through a window of a few dozen kilobytes, so that the records, mostly a
-// few bytes long, cost a copy rather than a library call each.
+// Reads a GsfInput at the offsets asked for; the record reader asks for large blocks.
 class GsfSource final : public ByteSource {
  public:
   GsfSource(GsfRef<GsfInput> input, GsfRef<GsfInfile> container)
@@ -51,34 +48,16 @@ class GsfSource final : public ByteSource {
   std::uint64_t size() const override { return size_; }
 
   void read(std::uint64_t offset, std::uint8_t* out, std::size_t count) override {
-    if (count > kWindowSize) {
-      fetch(offset, out, count);
-      return;
-    }
-    if (offset < windowStart_ || offset + count > windowStart_ + window_.size()) {
-      std::size_t length = std::size_t(std::min<std::uint64_t>(kWindowSize, size_ - offset));
-      window_.resize(length);
-      fetch(offset, window_.data(), length);
-      windowStart_ = offset;
-    }
-    std::memcpy(out, window_.data() + (offset - windowStart_), count);
-  }
-
- private:
-  static constexpr std::size_t kWindowSize = 64 * 1024;
-
-  void fetch(std::uint64_t offset, std::uint8_t* out, std::size_t count) {
     if (gsf_input_seek(input_.get(), gsf_off_t(offset), G_SEEK_SET) ||
         gsf_input_read(input_.get(), count, out) == nullptr)
       throw WorkbookError("the workbook stream cannot be read at offset " + std::to_string(offset) +
                           " (damaged compound file)");
   }
 
+ private:
   GsfRef<GsfInput> input_;
   GsfRef<GsfInfile> container_;  // keeps the compound file alive while its stream is read
   std::uint64_t size_ = 0;
-  std::vector<std::uint8_t> window_;
-  std::uint64_t windowStart_ = 0;
 };
 
 std::string takeMessage(GError* error, const char* fallback) {

@@ -118,8 +118,10 @@ std::uint64_t readWorksheet(RecordReader& reader, BookState& book, StoredWorkboo
       if (depth-- == 0) break;
     } else if (depth == 0) {
       // A dialog sheet is stored as a worksheet with this flag; it is no worksheet.
-      if (record.type == kWsBool && (RecordCursor(record).u16() & 0x0010) != 0)
+      if (record.type == kWsBool && (RecordCursor(record).u16() & 0x0010) != 0) {
+        cells.settle();
         return reader.position() - start;
+      }
       cells.read(record);
     }
   }

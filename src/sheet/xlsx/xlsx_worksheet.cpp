@@ -6,6 +6,7 @@
 #include <string>
 
 #include "sheet/cell_text.h"
+#include "sheet/deferred_texts.h"
 #include "sheet/plain_number.h"
 #include "sheet/xlsx/xlsx_formulas.h"
 #include "sheet/xlsx/xlsx_package.h"
@@ -97,22 +98,7 @@ class WorksheetHandler final : public XmlHandler {
   StringItemText inline_;
   CellFormulas formulas_;  // used only when the context asks for formulas
 
-  // The texts of whole-day serials seen so far, by serial modulo the slot count.
-  struct DayText {  // 16 bytes, so that the table stays small in the caches
-    const char* text = nullptr;
-    std::uint32_t size = 0;
-    std::uint32_t serial = 0;
-  };
-  static constexpr std::size_t kDayTextSlots = 16384;
-
-  // Cells waiting for their texts: the cell's number and its shared-string index or day.
-  struct PendingText {
-    std::uint32_t cell;  // a sheet holds at most CellList::kMaxCells, fewer than 2^32
-    std::uint32_t value;
-  };
-  std::vector<PendingText> pendingShared_;
-  std::vector<PendingText> pendingDays_;
-  std::vector<DayText> dayTexts_;
+  DeferredTexts deferred_;  // shared-string and whole-day cells, given their texts at the end
 };
 
 void WorksheetHandler::fail(const std::string& reason) const {
@@ -290,7 +276,7 @@ bool WorksheetHandler::addWholeDay(std::string_view value) {
     if (ch < '0' || ch > '9') return false;
     serial = serial * 10 + std::uint32_t(ch - '0');
   }
-  pendingDays_.push_back({std::uint32_t(sheet_.addPending(row_, column_)), serial});
+  deferred_.addWholeDay(sheet_, row_, column_, serial);
   return true;
 }
 
@@ -304,25 +290,11 @@ void WorksheetHandler::addSharedString(std::string_view value) {
     fail("refers to shared string " + std::to_string(index) + " in cell " +
          cellAddress(row_, column_) + ", but the table holds only " +
          std::to_string(context_.sharedStrings.size()));
-  pendingShared_.push_back({std::uint32_t(sheet_.addPending(row_, column_)), std::uint32_t(index)});
+  deferred_.addShared(sheet_, row_, column_, std::uint32_t(index));
 }
 
 void WorksheetHandler::resolvePendingTexts() {
-  for (const PendingText& pending : pendingShared_)
-    sheet_.setPendingText(pending.cell, context_.sharedStrings[pending.value]);
-  pendingShared_.clear();
-  if (!pendingDays_.empty()) dayTexts_.resize(kDayTextSlots);
-  for (const PendingText& pending : pendingDays_) {
-    DayText& slot = dayTexts_[pending.value % kDayTextSlots];
-    if (slot.size == 0 || slot.serial != pending.value) {
-      text_.clear();
-      appendDateOrNumberText(text_, double(pending.value), context_.date1904);
-      const std::string_view stored = sheet_.storeText(text_);
-      slot = {stored.data(), std::uint32_t(stored.size()), pending.value};
-    }
-    sheet_.setPendingText(pending.cell, std::string_view(slot.text, slot.size));
-  }
-  pendingDays_.clear();
+  deferred_.resolve(sheet_, context_.sharedStrings, context_.date1904);
 }
 
 }  // namespace
