@@ -63,21 +63,8 @@ bool isSpecial(const std::array<bool, 256>& table, char ch) {
 std::size_t multiByteLength(const char* p, const char* end) {
   const auto byte = [&](std::size_t i) { return std::uint8_t(p[i]); };
   const std::uint8_t lead = byte(0);
-  std::size_t length;
-  std::uint8_t lower = 0x80, upper = 0xBF;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    if (lead == 0xE0) lower = 0xA0;
-    if (lead == 0xED) upper = 0x9F;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    if (lead == 0xF0) lower = 0x90;
-    if (lead == 0xF4) upper = 0x8F;
-  } else {
-    return 0;
-  }
+  const auto [length, lower, upper] = utf8Lead(lead);
+  if (length == 0) return 0;
   if (std::size_t(end - p) < length || byte(1) < lower || byte(1) > upper) return 0;
   for (std::size_t i = 2; i < length; ++i)
     if (byte(i) < 0x80 || byte(i) > 0xBF) return 0;

@@ -21,8 +21,6 @@ void appendUtf8(std::string& out, std::uint32_t cp) {
   }
 }
 
-// The ranges follow the table of well-formed byte sequences in the Unicode standard: the
-// second byte's range depends on the first, every later one is 80..BF.
 void Utf8Check::feed(std::string_view block) {
   for (std::size_t i = 0; i < block.size() && valid_; ++i) {
     const auto byte = std::uint8_t(block[i]);
@@ -37,21 +35,11 @@ void Utf8Check::feed(std::string_view block) {
       continue;
     }
     if (byte < 0x80) continue;
-    lower_ = 0x80;
-    upper_ = 0xBF;
-    if (byte >= 0xC2 && byte <= 0xDF) {
-      pending_ = 1;
-    } else if (byte >= 0xE0 && byte <= 0xEF) {
-      pending_ = 2;
-      if (byte == 0xE0) lower_ = 0xA0;
-      if (byte == 0xED) upper_ = 0x9F;
-    } else if (byte >= 0xF0 && byte <= 0xF4) {
-      pending_ = 3;
-      if (byte == 0xF0) lower_ = 0x90;
-      if (byte == 0xF4) upper_ = 0x8F;
-    } else {
-      valid_ = false;
-    }
+    const Utf8Lead lead = utf8Lead(byte);
+    valid_ = lead.length > 0;
+    pending_ = int(lead.length) - 1;
+    lower_ = lead.lower;
+    upper_ = lead.upper;
   }
 }
 
