@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <string>
 
-#include "sheet/workbook_file.h"
+#include "formats/workbook_file.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "sheet/plain_xml_scanner.h"
+#include "formats/package/plain_xml_scanner.h"
 #include "sheet/workbook.h"
-#include "sheet/xml_stream.h"
+#include "formats/package/xml_stream.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "engine/choose_comparison.h"
 #include "report/plain_escapes.h"
 #include "report/text_renderer.h"
-#include "sheet/session.h"
+#include "formats/session.h"
 #include "sheet/workbook.h"
 
 namespace quill::cli {

@@ -6,7 +6,7 @@
 #include "cli/exit_codes.h"
 #include "cli/listing_escapes.h"
 #include "sheet/cell_text.h"
-#include "sheet/workbook_file.h"
+#include "formats/workbook_file.h"
 
 namespace quill::cli {
 

@@ -6,7 +6,7 @@
 #include "engine/workbook_reading.h"
 #include "report/document_saving.h"
 #include "report/html_result_writer.h"
-#include "sheet/session.h"
+#include "formats/session.h"
 
 namespace quill::cli {
 

@@ -3,7 +3,7 @@
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
 #include "cli/text_dump.h"
-#include "sheet/workbook_file.h"
+#include "formats/workbook_file.h"
 
 namespace quill::cli {
 

@@ -7,7 +7,7 @@
 #include "engine/rows_comparison.h"
 #include "engine/whole_workbook.h"
 #include "sheet/address.h"
-#include "sheet/session.h"
+#include "formats/session.h"
 #include "sheet/workbook.h"
 
 namespace quill {

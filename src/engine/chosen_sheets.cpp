@@ -4,7 +4,7 @@
 #include <string>
 
 #include "engine/request_error.h"
-#include "sheet/session.h"
+#include "formats/session.h"
 #include "sheet/workbook.h"
 
 namespace quill {

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "base/local_time.h"
-#include "sheet/session.h"
+#include "formats/session.h"
 
 namespace quill {
 

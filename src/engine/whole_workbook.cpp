@@ -12,7 +12,7 @@
 #include "engine/comparison_finish.h"
 #include "engine/counting_result.h"
 #include "engine/row_progress.h"
-#include "sheet/session.h"
+#include "formats/session.h"
 
 namespace quill {
 

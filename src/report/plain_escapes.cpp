@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "sheet/utf8.h"
+#include "base/utf8.h"
 
 namespace quill {
 

@@ -1,7 +1,7 @@
 #include "report/text_renderer.h"
 
 #include "report/plain_escapes.h"
-#include "sheet/parsed_formula.h"
+#include "formula/parsed_formula.h"
 
 namespace quill {
 

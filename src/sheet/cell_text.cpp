@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "sheet/utf8.h"
+#include "base/utf8.h"
 
 namespace quill {
 

@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "sheet/session.h"
+#include "formats/session.h"
 #include "shell/app_title.h"
 
 namespace quill {

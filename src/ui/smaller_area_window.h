@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "engine/request.h"
-#include "sheet/session.h"
+#include "formats/session.h"
 #include "ui/program_window.h"
 
 class QCheckBox;

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "sheet/session.h"
+#include "formats/session.h"
 #include "shell/look.h"
 #include "ui/program_context.h"
 

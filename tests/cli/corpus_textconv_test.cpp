@@ -6,7 +6,7 @@
 
 #include "cli/listing_escapes.h"
 #include "cli/text_dump.h"
-#include "sheet/workbook_file.h"
+#include "formats/workbook_file.h"
 #include "support/corpus.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include "engine/counting_result.h"
 #include "result_transcript.h"
 #include "sheet/workbook.h"
-#include "sheet/workbook_file.h"
+#include "formats/workbook_file.h"
 #include "support/corpus.h"
 
 namespace quill::test {

@@ -8,7 +8,7 @@
 #include "engine/range_comparison.h"
 #include "report/file_writer.h"
 #include "request_run.h"
-#include "sheet/session.h"
+#include "formats/session.h"
 
 namespace quill::test {
 namespace {

@@ -14,7 +14,7 @@
 #include "engine/comparison.h"
 #include "report/documents.h"
 #include "report/html_result_writer.h"
-#include "sheet/session.h"
+#include "formats/session.h"
 #include "support/collecting_error_box.h"
 #include "support/document_links.h"
 #include "support/temporary_folder.h"

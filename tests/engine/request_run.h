@@ -6,7 +6,7 @@
 
 #include "engine/comparison.h"
 #include "report/html_result_writer.h"
-#include "sheet/session.h"
+#include "formats/session.h"
 #include "support/collecting_error_box.h"
 #include "support/memory_workbook.h"
 #include "support/recording_progress.h"

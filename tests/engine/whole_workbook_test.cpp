@@ -7,7 +7,7 @@
 #include "report/documents.h"
 #include "report/html_result_writer.h"
 #include "report/templates.h"
-#include "sheet/session.h"
+#include "formats/session.h"
 #include "support/collecting_error_box.h"
 #include "support/memory_workbook.h"
 #include "support/recording_progress.h"

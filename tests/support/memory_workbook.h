@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "sheet/address.h"
-#include "sheet/session.h"
+#include "formats/session.h"
 #include "sheet/stored_workbook.h"
 
 namespace quill::test {

@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "sheet/workbook_file.h"
+#include "formats/workbook_file.h"
 #include "ui/main_window.h"
 #include "ui/program_windows.h"
 #include "ui/range_dialog.h"

@@ -1,0 +1,404 @@
+#include "formats/package/plain_xml_scanner.h"
+
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <optional>
+
+#include "base/utf8.h"
+
+namespace quill {
+
+namespace {
+
+[[noreturn]] void leavePlainXml() {
+  throw PlainXmlScanner::OutsidePlainXml{};
+}
+
+bool isSpace(char ch) {
+  return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r';
+}
+
+constexpr bool isNameStart(char ch) {
+  const char lower = char(ch | 0x20);
+  return (lower >= 'a' && lower <= 'z') || ch == '_';
+}
+
+// The bytes of names as the scanner takes them, in a table: names are most of what it reads.
+constexpr std::array<bool, 256> nameBytes() {
+  std::array<bool, 256> name{};
+  for (int byte = 0; byte < 0x80; ++byte)
+    name[std::size_t(byte)] = isNameStart(char(byte)) || (byte >= '0' && byte <= '9') ||
+                              byte == '-' || byte == '.' || byte == ':';
+  return name;
+}
+constexpr std::array<bool, 256> kNameBytes = nameBytes();
+
+bool isNameChar(char ch) {
+  return kNameBytes[std::uint8_t(ch)];
+}
+
+// Bytes that text or an attribute value cannot copy as they are: references, control
+// characters, line ends to normalise, the start of a tag, multi-byte characters to check.
+constexpr std::array<bool, 256> specialBytes(bool inAttribute) {
+  std::array<bool, 256> special{};
+  for (int byte = 0; byte < 0x20; ++byte) special[std::size_t(byte)] = true;
+  for (int byte = 0x80; byte < 0x100; ++byte) special[std::size_t(byte)] = true;
+  special['&'] = special['<'] = true;
+  if (!inAttribute) {
+    special['\t'] = special['\n'] = false;
+    special['>'] = true;  // "]]>" may not appear in text
+  }
+  return special;
+}
+constexpr std::array<bool, 256> kSpecialInText = specialBytes(false);
+constexpr std::array<bool, 256> kSpecialInAttribute = specialBytes(true);
+
+bool isSpecial(const std::array<bool, 256>& table, char ch) {
+  return table[std::uint8_t(ch)];
+}
+
+// The length of the well-formed UTF-8 character of two or more bytes at p that XML allows
+// (no surrogates, U+FFFE or U+FFFF), or 0.
+std::size_t multiByteLength(const char* p, const char* end) {
+  const auto byte = [&](std::size_t i) { return std::uint8_t(p[i]); };
+  const std::uint8_t lead = byte(0);
+  const auto [length, lower, upper] = utf8Lead(lead);
+  if (length == 0) return 0;
+  if (std::size_t(end - p) < length || byte(1) < lower || byte(1) > upper) return 0;
+  for (std::size_t i = 2; i < length; ++i)
+    if (byte(i) < 0x80 || byte(i) > 0xBF) return 0;
+  if (lead == 0xEF && byte(1) == 0xBF && byte(2) >= 0xBE) return 0;
+  return length;
+}
+
+bool isXmlChar(std::uint32_t c) {
+  return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) ||
+         (c >= 0xE000 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0x10FFFF);
+}
+
+// Decodes the reference after the '&' at p into out; gives the position after its ';'.
+const char* decodeReference(const char* p, const char* end, std::string& out) {
+  const char* semicolon = static_cast<const char*>(std::memchr(p, ';', std::size_t(end - p)));
+  if (semicolon == nullptr) leavePlainXml();
+  const std::string_view name(p, std::size_t(semicolon - p));
+  if (name == "lt") {
+    out.push_back('<');
+  } else if (name == "gt") {
+    out.push_back('>');
+  } else if (name == "amp") {
+    out.push_back('&');
+  } else if (name == "quot") {
+    out.push_back('"');
+  } else if (name == "apos") {
+    out.push_back('\'');
+  } else if (name.size() >= 2 && name[0] == '#') {
+    const bool hex = name[1] == 'x';
+    const std::string_view digits = name.substr(hex ? 2 : 1);
+    if (digits.empty() || digits.size() > 8) leavePlainXml();
+    std::uint32_t code = 0;
+    for (const char ch : digits) {
+      std::uint32_t digit;
+      if (ch >= '0' && ch <= '9') {
+        digit = std::uint32_t(ch - '0');
+      } else if (hex && (ch | 0x20) >= 'a' && (ch | 0x20) <= 'f') {
+        digit = std::uint32_t((ch | 0x20) - 'a' + 10);
+      } else {
+        leavePlainXml();
+      }
+      code = code * (hex ? 16 : 10) + digit;
+    }
+    if (!isXmlChar(code)) leavePlainXml();
+    appendUtf8(out, code);
+  } else {
+    leavePlainXml();
+  }
+  return semicolon + 1;
+}
+
+// Appends text or an attribute value as the parser reports it: references decoded, line
+// ends normalised (and, in a value, every tab and line end made a space), characters
+// checked. The value of an attribute ends at its quote, so '<' is refused there; text ends
+// at '<', so "]]>" is.
+void appendDecoded(const char* p, const char* end, bool inAttribute, std::string& out) {
+  const std::array<bool, 256>& special = inAttribute ? kSpecialInAttribute : kSpecialInText;
+  const char* const begin = p;
+  while (p < end) {
+    const char* plain = p;
+    while (p < end && !isSpecial(special, *p)) ++p;
+    out.append(plain, std::size_t(p - plain));
+    if (p == end) break;
+    const char ch = *p;
+    if (ch == '&') {
+      p = decodeReference(p + 1, end, out);
+    } else if (ch == '\r' || ch == '\n' || ch == '\t') {
+      const bool crlf = ch == '\r' && p + 1 < end && p[1] == '\n';
+      out.push_back(inAttribute ? ' ' : ch == '\t' ? '\t' : '\n');
+      p += crlf ? 2 : 1;
+    } else if (ch == '>') {
+      if (p - begin >= 2 && p[-1] == ']' && p[-2] == ']') leavePlainXml();
+      out.push_back('>');
+      ++p;
+    } else if (std::uint8_t(ch) >= 0x80) {
+      const std::size_t length = multiByteLength(p, end);
+      if (length == 0) leavePlainXml();
+      out.append(p, length);
+      p += length;
+    } else {
+      leavePlainXml();  // '<' in a value, or a control character
+    }
+  }
+}
+
+bool needsDecoding(const char* p, const char* end, bool inAttribute) {
+  const std::array<bool, 256>& special = inAttribute ? kSpecialInAttribute : kSpecialInText;
+  for (; p < end; ++p)
+    if (isSpecial(special, *p)) return true;
+  return false;
+}
+
+}  // namespace
+
+void PlainXmlScanner::feed(std::string_view chunk) {
+  buffer_.append(chunk);
+  if (!markChecked_) {
+    const std::string_view mark = "\xEF\xBB\xBF";  // the UTF-8 byte-order mark
+    if (buffer_.size() < mark.size() && mark.starts_with(buffer_)) return;
+    if (buffer_.starts_with(mark)) position_ = mark.size();
+    markChecked_ = true;
+  }
+  parseBuffer();
+}
+
+void PlainXmlScanner::finish() {
+  const char* p = buffer_.data() + position_;
+  const char* end = buffer_.data() + buffer_.size();
+  if (!rootClosed_) leavePlainXml();
+  for (; p < end; ++p)
+    if (!isSpace(*p)) leavePlainXml();
+  buffer_.clear();
+  position_ = 0;
+}
+
+void PlainXmlScanner::parseBuffer() {
+  while (position_ < buffer_.size()) {
+    const bool markup = buffer_[position_] == '<';
+    if (markup ? parseMarkup() : parseText()) continue;
+    if (markup && buffer_.size() - position_ > kMaxTag) leavePlainXml();
+    break;
+  }
+  if (position_ > 0) {
+    buffer_.erase(0, position_);
+    position_ = 0;
+  }
+}
+
+bool PlainXmlScanner::parseText() {
+  const char* begin = buffer_.data() + position_;
+  const char* end = buffer_.data() + buffer_.size();
+  const char* from = begin + searchedTo_;
+  const char* open = static_cast<const char*>(std::memchr(from, '<', std::size_t(end - from)));
+  if (open == nullptr) {
+    searchedTo_ = std::size_t(end - begin);
+    if (searchedTo_ > kMaxText) leavePlainXml();
+    return false;
+  }
+  searchedTo_ = 0;
+  if (nameStarts_.empty()) {
+    // Before and after the root element only white space may stand, which is not reported.
+    for (const char* p = begin; p < open; ++p)
+      if (!isSpace(*p)) leavePlainXml();
+  } else {
+    giveText(begin, open);
+  }
+  started_ = true;
+  position_ = std::size_t(open - buffer_.data());
+  return true;
+}
+
+void PlainXmlScanner::giveText(const char* begin, const char* end) {
+  if (!needsDecoding(begin, end, false)) {
+    handler_.characters(std::string_view(begin, std::size_t(end - begin)));
+    return;
+  }
+  text_.clear();
+  appendDecoded(begin, end, false, text_);
+  handler_.characters(text_);
+}
+
+bool PlainXmlScanner::parseMarkup() {
+  if (buffer_.size() - position_ < 2) return false;
+  const char next = buffer_[position_ + 1];
+  if (next == '/') return parseEndTag();
+  if (next == '?' && !started_) return parseDeclaration();
+  if (!isNameStart(next)) leavePlainXml();  // a comment, CDATA, document type or instruction
+  return parseStartTag();
+}
+
+bool PlainXmlScanner::parseStartTag() {
+  const char* begin = buffer_.data() + position_;
+  const char* end = buffer_.data() + buffer_.size();
+  const char* p = begin + 1;
+  while (p < end && isNameChar(*p)) ++p;
+  const std::string_view name(begin + 1, std::size_t(p - begin - 1));
+  const char* close = parseAttributes(p, end);
+  if (close == nullptr) return false;
+  if (rootClosed_) leavePlainXml();  // a second root element
+  const bool empty = *close == '/';
+  started_ = true;
+  position_ = std::size_t(close + (empty ? 2 : 1) - buffer_.data());
+  giveStart(name, empty);
+  return true;
+}
+
+const char* PlainXmlScanner::parseAttributes(const char* p, const char* end) {
+  constexpr std::size_t kMaxAttributes = 256;
+  attributes_.clear();
+  while (true) {
+    const char* afterName = p;
+    while (p < end && isSpace(*p)) ++p;
+    if (p == end) return nullptr;
+    if (*p == '>') return p;
+    if (*p == '/') {
+      if (p + 1 == end) return nullptr;
+      if (p[1] != '>') leavePlainXml();
+      return p;
+    }
+    if (p == afterName || !isNameStart(*p)) leavePlainXml();
+    const char* nameBegin = p;
+    while (p < end && isNameChar(*p)) ++p;
+    const std::string_view name(nameBegin, std::size_t(p - nameBegin));
+    while (p < end && isSpace(*p)) ++p;
+    if (p == end) return nullptr;
+    if (*p++ != '=') leavePlainXml();
+    while (p < end && isSpace(*p)) ++p;
+    if (p == end) return nullptr;
+    const char quote = *p++;
+    if (quote != '"' && quote != '\'') leavePlainXml();
+    // One pass finds the closing quote of a plain value; a value with a byte to decode is
+    // searched on for its quote.
+    const char* valueEnd = p;
+    while (valueEnd < end && *valueEnd != quote && !isSpecial(kSpecialInAttribute, *valueEnd))
+      ++valueEnd;
+    const bool decode = valueEnd < end && *valueEnd != quote;
+    if (decode)
+      valueEnd =
+          static_cast<const char*>(std::memchr(valueEnd, quote, std::size_t(end - valueEnd)));
+    if (valueEnd == nullptr || valueEnd == end) return nullptr;
+    if (attributes_.size() >= kMaxAttributes) leavePlainXml();
+    for (const Attribute& other : attributes_)
+      if (name == other.name) leavePlainXml();
+    attributes_.push_back({name, std::string_view(p, std::size_t(valueEnd - p)), decode});
+    p = valueEnd + 1;
+  }
+}
+
+// The tag is complete: each name and plain value ends where it stands, its next byte (the
+// '=' or white space after a name, the quote after a value) overwritten with a terminating
+// zero, as the tag is never read again. Only values holding references or bytes to check are
+// decoded into a copy.
+void PlainXmlScanner::giveStart(std::string_view name, bool empty) {
+  decodedValues_.clear();
+  for (Attribute& attribute : attributes_) {
+    if (!attribute.decode) continue;
+    attribute.decodedAt = decodedValues_.size();
+    appendDecoded(attribute.value.data(), attribute.value.data() + attribute.value.size(), true,
+                  decodedValues_);
+    decodedValues_.push_back('\0');
+  }
+  pairs_.clear();
+  for (const Attribute& attribute : attributes_) {
+    terminateAt(attribute.name.data() + attribute.name.size());
+    pairs_.push_back(attribute.name.data());
+    if (attribute.decode) {
+      pairs_.push_back(decodedValues_.data() + attribute.decodedAt);
+    } else {
+      terminateAt(attribute.value.data() + attribute.value.size());
+      pairs_.push_back(attribute.value.data());
+    }
+  }
+  pairs_.push_back(nullptr);
+  const std::string_view local = localName(name);
+  handler_.startElement(local, XmlAttributes(pairs_.data()));
+  if (empty) {
+    handler_.endElement(local);
+    if (nameStarts_.empty()) rootClosed_ = true;
+    return;
+  }
+  nameStarts_.push_back(openNames_.size());
+  openNames_.append(name);
+}
+
+void PlainXmlScanner::terminateAt(const char* p) {
+  buffer_[std::size_t(p - buffer_.data())] = '\0';
+}
+
+bool PlainXmlScanner::parseEndTag() {
+  const char* begin = buffer_.data() + position_;
+  const char* end = buffer_.data() + buffer_.size();
+  const char* p = begin + 2;
+  // Mostly the name is the open element's, which one comparison confirms; any other is
+  // read byte by byte and refused below.
+  const std::string_view open = nameStarts_.empty()
+                                    ? std::string_view()
+                                    : std::string_view(openNames_).substr(nameStarts_.back());
+  const bool matched = !open.empty() && std::size_t(end - p) > open.size() &&
+                       std::memcmp(p, open.data(), open.size()) == 0 && !isNameChar(p[open.size()]);
+  if (matched)
+    p += open.size();
+  else
+    while (p < end && isNameChar(*p)) ++p;
+  const std::string_view name(begin + 2, std::size_t(p - begin - 2));
+  while (p < end && isSpace(*p)) ++p;
+  if (p == end) return false;
+  if (*p != '>' || (!matched && (name.empty() || !isNameStart(name.front()) || open != name)))
+    leavePlainXml();
+  position_ = std::size_t(p + 1 - buffer_.data());
+  handler_.endElement(localName(name));
+  openNames_.resize(nameStarts_.back());
+  nameStarts_.pop_back();
+  if (nameStarts_.empty()) rootClosed_ = true;
+  return true;
+}
+
+// Only <?xml version="1.0"?>, with encoding="UTF-8" and standalone="yes" or "no" if wished,
+// in that order.
+bool PlainXmlScanner::parseDeclaration() {
+  const std::string_view rest = std::string_view(buffer_).substr(position_);
+  const std::size_t close = rest.find("?>");
+  if (close == std::string_view::npos) return false;
+  std::string_view text = rest.substr(0, close);
+  if (!text.starts_with("<?xml") || text.size() == 5 || !isSpace(text[5])) leavePlainXml();
+  text.remove_prefix(5);
+  const auto pseudoAttribute = [&](std::string_view name) -> std::optional<std::string_view> {
+    std::size_t spaces = 0;
+    while (spaces < text.size() && isSpace(text[spaces])) ++spaces;
+    const std::string_view after = text.substr(spaces);
+    if (spaces == 0 || !after.starts_with(name) || after.size() < name.size() + 2 ||
+        after[name.size()] != '=')
+      return std::nullopt;
+    const char quote = after[name.size() + 1];
+    const std::size_t valueEnd = after.find(quote, name.size() + 2);
+    if ((quote != '"' && quote != '\'') || valueEnd == std::string_view::npos) leavePlainXml();
+    text = after.substr(valueEnd + 1);
+    return after.substr(name.size() + 2, valueEnd - name.size() - 2);
+  };
+  if (pseudoAttribute("version") != "1.0") leavePlainXml();
+  if (auto encoding = pseudoAttribute("encoding")) {
+    const std::string_view utf8 = "utf-8";
+    if (encoding->size() != utf8.size()) leavePlainXml();
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+      const char ch = (*encoding)[i];
+      if ((ch >= 'A' && ch <= 'Z' ? char(ch + ('a' - 'A')) : ch) != utf8[i]) leavePlainXml();
+    }
+  }
+  if (auto standalone = pseudoAttribute("standalone"))
+    if (*standalone != "yes" && *standalone != "no") leavePlainXml();
+  for (const char ch : text)
+    if (!isSpace(ch)) leavePlainXml();
+  started_ = true;
+  position_ += close + 2;
+  return true;
+}
+
+}  // namespace quill

@@ -1,0 +1,56 @@
+#include "formats/session.h"
+
+#include <future>
+
+#include "base/error_trap.h"
+#include "formats/workbook_file.h"
+
+namespace quill {
+
+SpreadsheetSession sessionOf(std::unique_ptr<Workbook> first, std::unique_ptr<Workbook> second) {
+  return SpreadsheetSession{std::move(first), std::move(second)};
+}
+
+std::unique_ptr<Workbook> openWorkbook(const std::string& path, const ReadOptions& options) {
+  try {
+    return readWorkbookFile(path, options);
+  } catch (const WorkbookError& e) {
+    // The readers name the file in their messages; the failure names it as its subject too.
+    if (!e.subject().empty()) throw;
+    throw WorkbookError(path, e.what());
+  }
+}
+
+namespace {
+
+// The line labels of initializeExcelFiles.
+enum class OpeningLine {
+  CloseFirst = 104,
+  CloseSecond = 116,
+  OpenFirst = 132,
+  WaitForSecond = 136,
+};
+
+}  // namespace
+
+void initializeExcelFiles(SpreadsheetSession& session, const std::string& text1,
+                          const std::string& text2, ErrorBox& box, const ReadOptions& options) {
+  ErrorTrap trap("Excel1", "initializeExcelFiles", box);
+  if (text1.empty()) return;
+  if (text2.empty()) return;
+  trap.at(OpeningLine::CloseFirst, [&] { session.first.reset(); });
+  trap.at(OpeningLine::CloseSecond, [&] { session.second.reset(); });
+
+  // The second file is read on a thread of its own while this one reads the first.
+  auto second =
+      std::async(std::launch::async, [&text2, &options] { return openWorkbook(text2, options); });
+  trap.at(OpeningLine::OpenFirst, [&] { session.first = openWorkbook(text1, options); });
+  trap.at(OpeningLine::WaitForSecond, [&] { session.second = second.get(); });
+}
+
+void closeSession(SpreadsheetSession& session) {
+  session.first.reset();
+  session.second.reset();
+}
+
+}  // namespace quill

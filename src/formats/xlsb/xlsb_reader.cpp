@@ -1,0 +1,31 @@
+#include "formats/xlsb/xlsb_reader.h"
+
+#include "formats/xlsb/xlsb_shared_strings.h"
+#include "formats/xlsb/xlsb_styles.h"
+#include "formats/xlsb/xlsb_workbook_part.h"
+#include "formats/xlsb/xlsb_worksheet.h"
+
+namespace quill {
+
+std::unique_ptr<StoredWorkbook> readXlsbWorkbook(const std::string& path,
+                                                 const ReadOptions& options) {
+  const ZipArchive zip(path, options.stop);
+  const xlsb::WorkbookPart workbookPart = xlsb::readWorkbookPart(zip);
+
+  auto workbook = std::make_unique<StoredWorkbook>();
+  std::vector<std::string_view> sharedStrings;
+  if (!workbookPart.sharedStringsPart.empty())
+    sharedStrings = xlsb::readSharedStrings(zip, workbookPart.sharedStringsPart, workbook->arena());
+  xlsx::DateStyles dateStyles;
+  if (!workbookPart.stylesPart.empty())
+    dateStyles = xlsb::readDateStyles(zip, workbookPart.stylesPart);
+
+  const xlsb::WorksheetContext context{sharedStrings, dateStyles, workbookPart.date1904,
+                                       options.formulas ? &workbookPart.formulaNames : nullptr};
+  for (const xlsx::WorksheetEntry& entry : workbookPart.worksheets)
+    xlsb::readWorksheetCells(zip, entry.part, context, workbook->addSheet(entry.name));
+  workbook->finish();
+  return workbook;
+}
+
+}  // namespace quill

@@ -1,0 +1,26 @@
+#include "formats/xlsb/xlsb_shared_strings.h"
+
+#include <string>
+
+#include "sheet/cell_text.h"
+#include "formats/xlsb/xlsb_records.h"
+
+namespace quill::xlsb {
+
+std::vector<std::string_view> readSharedStrings(const ZipArchive& zip, std::string_view part,
+                                                TextArena& arena) {
+  const std::string errorPrefix = partErrorPrefix(zip, part);
+  std::vector<std::string_view> strings;
+  std::string text;
+  readRecords(zip, part, errorPrefix, [&](const Record& record) {
+    if (record.type != record::kSharedStringItem) return;
+    RecordCursor cursor(record, errorPrefix);
+    cursor.skip(1);  // whether runs follow the text; they only format it
+    text.clear();
+    cursor.appendWideString(text);
+    strings.push_back(arena.store(trimSpaces(text)));
+  });
+  return strings;
+}
+
+}  // namespace quill::xlsb

@@ -1,0 +1,64 @@
+#include "formats/xlsx/xlsx_shared_strings.h"
+
+#include <optional>
+
+#include "sheet/cell_text.h"
+#include "formats/xlsx/xlsx_package.h"
+#include "formats/xlsx/xlsx_string_item.h"
+
+namespace quill::xlsx {
+
+namespace {
+
+// Stores each <si> of the shared-string table as it ends. The declared counts are not
+// trusted: the table grows with the items really present.
+class SharedStringsHandler final : public XmlHandler {
+ public:
+  explicit SharedStringsHandler(TextArena& arena) : arena_(arena) {}
+
+  void startElement(std::string_view name, const XmlAttributes& attributes) override;
+  void endElement(std::string_view name) override;
+  void characters(std::string_view text) override;
+
+  std::vector<std::string_view> strings;
+
+ private:
+  TextArena& arena_;
+  StringItemText item_;
+  bool inItem_ = false;
+};
+
+void SharedStringsHandler::startElement(std::string_view name, const XmlAttributes&) {
+  if (name == "si") {
+    item_.begin();
+    inItem_ = true;
+  } else if (inItem_) {
+    item_.startElement(name);
+  }
+}
+
+void SharedStringsHandler::endElement(std::string_view name) {
+  if (!inItem_) return;
+  if (name == "si") {
+    strings.push_back(arena_.store(trimSpaces(item_.text())));
+    inItem_ = false;
+  } else {
+    item_.endElement(name);
+  }
+}
+
+void SharedStringsHandler::characters(std::string_view text) {
+  if (inItem_) item_.characters(text);
+}
+
+}  // namespace
+
+std::vector<std::string_view> readSharedStrings(const ZipArchive& zip, std::string_view part,
+                                                TextArena& arena) {
+  // Texts stored by an attempt read again stay in the arena unused.
+  std::optional<SharedStringsHandler> handler;
+  parseLargePart(zip, part, [&]() -> XmlHandler& { return handler.emplace(arena); });
+  return std::move(handler->strings);
+}
+
+}  // namespace quill::xlsx

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+#include "sheet/text_arena.h"
+#include "formats/package/zip_archive.h"
+
+namespace quill::xlsx {
+
+// Reads the shared-string table into the arena, each text trimmed of the blanks at its ends
+// as cells show it; the views point into the arena.
+std::vector<std::string_view> readSharedStrings(const ZipArchive& zip, std::string_view part,
+                                                TextArena& arena);
+
+}  // namespace quill::xlsx

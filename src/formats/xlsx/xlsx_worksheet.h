@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "sheet/stored_workbook.h"
+#include "formats/xlsx/xlsx_styles.h"
+#include "formats/package/zip_archive.h"
+
+namespace quill::xlsx {
+
+// What the cells of every worksheet refer to: shared strings, styles and the date system.
+struct WorksheetContext {
+  const std::vector<std::string_view>& sharedStrings;
+  const DateStyles& dateStyles;
+  bool date1904 = false;
+  bool formulas = false;  // whether the cells' formulas are read too
+};
+
+// Streams the cells of a worksheet part into a new sheet of the workbook, with the name given.
+void readWorksheetCells(const ZipArchive& zip, std::string_view part,
+                        const WorksheetContext& context, StoredWorkbook& workbook,
+                        std::string name);
+
+// Reads an A1 cell reference ("B12", either case); false when it is malformed. Rows and
+// columns past the worksheet's limits are given as they are, capped, for the caller to refuse.
+bool parseCellReference(std::string_view reference, long& row, long& column);
+
+}  // namespace quill::xlsx

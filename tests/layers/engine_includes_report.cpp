@@ -1,0 +1,2 @@
+// Probe: the engine layer includes report/templates.h.
+#include "report/templates.h"

@@ -1,0 +1,2 @@
+// Probe: the formats layer includes engine/comparison.h.
+#include "engine/comparison.h"

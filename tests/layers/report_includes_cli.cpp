@@ -1,0 +1,2 @@
+// Probe: the report layer includes cli/commands.h.
+#include "cli/commands.h"
