@@ -14,9 +14,9 @@
 #include "engine/choose_comparison.h"
 #include "engine/chosen_sheets.h"
 #include "engine/workbook_reading.h"
+#include "formats/session.h"
 #include "report/document_saving.h"
 #include "report/html_result_writer.h"
-#include "formats/session.h"
 #include "sheet/workbook.h"
 
 namespace quill::cli {
@@ -82,7 +82,7 @@ ComparisonOutcome compareIntoStream(CompareArguments& arguments, SpreadsheetSess
   CleanRunResult result(*renderer, errors);
   ComparisonContext context{arguments.request, session, result, progress, errors, {}};
   const ComparisonOutcome outcome = runChosenComparison(context);
-  if (errors.count() == 0 && outcome.documentsWritten) {
+  if (errors.count() == 0 && outcome.resultComplete) {
     document.addedComparison(renderer->total());
     document.end();
   }
@@ -145,8 +145,8 @@ int compareCommand(const std::vector<std::string>& arguments, std::ostream& out,
     }
     progress.setReading(request.path1 + " and " + request.path2);
     SpreadsheetSession session;
-    initializeExcelFiles(session, request.path1, request.path2, errors,
-                         readOptionsFor(request.options));
+    openWorkbookPair(session, request.path1, request.path2, errors,
+                     readOptionsFor(request.options));
     if (errors.count() > 0) return kFailure;
     settleSheetNames(*parsed, session);
     fillDefaultRanges(*parsed, session);
@@ -154,7 +154,7 @@ int compareCommand(const std::vector<std::string>& arguments, std::ostream& out,
         destination
             ? compareIntoStream(*parsed, session, *destination, progress, errors, outIsTerminal)
             : compareIntoDocuments(*parsed, session, progress, errors);
-    if (errors.count() > 0 || !outcome.documentsWritten) return kFailure;
+    if (errors.count() > 0 || !outcome.resultComplete) return kFailure;
     progress.clear();
     if (destination) destination->commit();
     // The stream on standard output stays the format's alone.

@@ -181,7 +181,7 @@ class PairRunner {
       failures << prefix << errorDescription(std::current_exception()) << '\n';
     }
     std::lock_guard lock(mutex_);
-    if (!outcome.documentsWritten) {
+    if (!outcome.resultComplete) {
       entry.state = PairState::Failed;
       entry.failure = failureText(failures.str(), prefix);
       removeIfEmpty(folder);

@@ -8,9 +8,9 @@
 #include "cli/script_output.h"
 #include "cli/stream_error_box.h"
 #include "engine/choose_comparison.h"
+#include "formats/session.h"
 #include "report/plain_escapes.h"
 #include "report/text_renderer.h"
-#include "formats/session.h"
 #include "sheet/workbook.h"
 
 namespace quill::cli {
@@ -94,7 +94,7 @@ int gitDiffCommand(const std::vector<std::string>& arguments, std::ostream& out,
     NoProgress progress;
     ComparisonContext context{request, session, result, progress, errors, {}};
     const ComparisonOutcome outcome = runChosenComparison(context);
-    if (errors.count() == 0 && outcome.documentsWritten) destination.commit();
+    if (errors.count() == 0 && outcome.resultComplete) destination.commit();
   } catch (...) {
     errors.showFailure(errorDescription(std::current_exception()), {});
   }

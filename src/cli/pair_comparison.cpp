@@ -4,9 +4,9 @@
 #include "cli/stream_error_box.h"
 #include "engine/choose_comparison.h"
 #include "engine/workbook_reading.h"
+#include "formats/session.h"
 #include "report/document_saving.h"
 #include "report/html_result_writer.h"
-#include "formats/session.h"
 
 namespace quill::cli {
 
@@ -26,12 +26,12 @@ ComparisonOutcome comparePair(const std::string& path1, const std::string& path2
     request.options = options;
     prepare();
     SpreadsheetSession session;
-    initializeExcelFiles(session, path1, path2, errors, readOptionsFor(options));
+    openWorkbookPair(session, path1, path2, errors, readOptionsFor(options));
     if (errors.count() > 0) return {};
     CleanRunResult result(sink(), errors);
     ComparisonContext context{request, session, result, progress, errors, {}};
     ComparisonOutcome outcome = runChosenComparison(context);
-    if (errors.count() > 0 || !outcome.documentsWritten) return {};
+    if (errors.count() > 0 || !outcome.resultComplete) return {};
     return outcome;
   } catch (...) {
     errors.showFailure(errorDescription(std::current_exception()), {});

@@ -14,7 +14,7 @@ namespace quill::cli {
 // Compares two workbooks whole under the options and publishes report.htm and visualized.htm into
 // the folder, in a session and a staging folder of its own, so that pairs can be compared on
 // several threads at once. Each failure is printed to err as one line after the prefix.
-// Gives the outcome; documentsWritten is false when anything failed, and then nothing new
+// Gives the outcome; resultComplete is false when anything failed, and then nothing new
 // is in the folder.
 ComparisonOutcome compareWorkbookPair(const std::string& path1, const std::string& path2,
                                       const ComparisonOptions& options,

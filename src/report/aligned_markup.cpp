@@ -1,5 +1,6 @@
 #include "report/aligned_markup.h"
 
+#include "engine/difference_kinds.h"
 #include "report/templates.h"
 #include "sheet/address.h"
 
@@ -38,19 +39,20 @@ void appendAlignedTableAnchor(std::string& grid, const TableStart& table) {
 
 void appendAlignedTableChanges(std::string& report, const TableStart& table) {
   const std::string anchor = tableAnchor(table.anchorSheet);
-  if (!table.inFirst) return appendAlignedChangeRow(report, "Sheet added", anchor);
-  if (!table.inSecond) return appendAlignedChangeRow(report, "Sheet removed", anchor);
+  auto sheet = [](SheetChange change) { return sheetChangeNames(change).document; };
+  if (!table.inFirst) return appendAlignedChangeRow(report, sheet(SheetChange::Added), anchor);
+  if (!table.inSecond) return appendAlignedChangeRow(report, sheet(SheetChange::Removed), anchor);
   if (table.renamed)
-    appendAlignedChangeRow(report, "Sheet renamed", anchor, table.sheet1, table.sheet2);
+    appendAlignedChangeRow(report, sheet(SheetChange::Renamed), anchor, table.sheet1, table.sheet2);
   if (table.moved)
-    appendAlignedChangeRow(report, "Sheet moved", anchor, std::to_string(table.position1),
-                           std::to_string(table.position2));
+    appendAlignedChangeRow(report, sheet(SheetChange::Moved), anchor,
+                           std::to_string(table.position1), std::to_string(table.position2));
   for (const ColumnPair& column : table.columns) {
     if (columnAdded(column))
-      appendAlignedChangeRow(report, "Column added",
+      appendAlignedChangeRow(report, itemKindNames(ItemKind::ColumnAdded).document,
                              alignedColumnAnchor(table.anchorSheet, column));
     else if (columnRemoved(column))
-      appendAlignedChangeRow(report, "Column removed",
+      appendAlignedChangeRow(report, itemKindNames(ItemKind::ColumnRemoved).document,
                              alignedColumnAnchor(table.anchorSheet, column));
   }
 }
@@ -77,7 +79,9 @@ void appendAlignedRowLine(std::string& report, std::string& grid, const Line& li
   const bool added = line.kind == LineKind::RowAdded;
   const std::string_view kind = added ? "added" : "removed";
   const std::string anchor = listed ? alignedRowAnchor(sheet, line) : std::string();
-  if (listed) appendAlignedChangeRow(report, added ? "Row added" : "Row removed", anchor);
+  if (listed)
+    appendAlignedChangeRow(
+        report, itemKindNames(added ? ItemKind::RowAdded : ItemKind::RowRemoved).document, anchor);
   appendRowStart(grid);
   appendAlignedCell(grid, kind, anchor, std::to_string(added ? line.row2 : line.row1));
   for (const CellPair& cell : line.cells) {

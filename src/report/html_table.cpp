@@ -1,5 +1,6 @@
 #include "report/html_table.h"
 
+#include "engine/difference_kinds.h"
 #include "report/aligned_markup.h"
 #include "report/templates.h"
 #include "sheet/address.h"
@@ -95,7 +96,7 @@ void HtmlTable::appendComparedLine(const Line& line, std::string& report, std::s
   if (line.duplicateKey) {
     // Rows of a repeated key are paired in order of appearance; the list says so once a row.
     const std::string rowName = anchor(line.row1, 0);
-    appendAlignedChangeRow(report, "Duplicate key", rowName);
+    appendAlignedChangeRow(report, itemKindNames(ItemKind::DuplicateKey).document, rowName);
     appendAlignedCell(grid, "header", rowName, std::to_string(line.row1));
   } else {
     appendHeaderCell(grid, line.row1);

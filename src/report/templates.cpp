@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "engine/difference_kinds.h"
 #include "report/escape.h"
 #include "sheet/address.h"
 
@@ -109,7 +110,9 @@ std::string cellAnchor(std::string_view sheet, long row, long column) {
 }
 
 void appendMissingValueRow(std::string& body, std::string_view file, std::string_view anchor) {
-  body.append("<tr><td align=left>Missing value in </td><td colspan=3 align=left>");
+  body.append("<tr><td align=left>");
+  body.append(itemKindNames(ItemKind::MissingInFirst).document);
+  body.append(" </td><td colspan=3 align=left>");
   appendHtmlEscaped(body, file);
   body.push_back('!');
   appendLink(body, anchor);
@@ -118,12 +121,13 @@ void appendMissingValueRow(std::string& body, std::string_view file, std::string
 
 void appendDifferentValueRow(std::string& body, std::string_view anchor, std::string_view value1,
                              std::string_view value2) {
-  appendTwoTextRow(body, "Different value", anchor, value1, value2);
+  appendTwoTextRow(body, itemKindNames(ItemKind::DifferentValue).document, anchor, value1, value2);
 }
 
 void appendDifferentFormulaRow(std::string& body, std::string_view anchor,
                                std::string_view formula1, std::string_view formula2) {
-  appendTwoTextRow(body, "Different formula", anchor, formula1, formula2);
+  appendTwoTextRow(body, itemKindNames(ItemKind::DifferentFormula).document, anchor, formula1,
+                   formula2);
 }
 
 void appendAlignedChangeRow(std::string& body, std::string_view what, std::string_view anchor) {

@@ -58,7 +58,7 @@ ComparisonRunner::~ComparisonRunner() {
 void ComparisonRunner::start(const ComparisonRequest& request, const QString& windowName,
                              const QString& procedure, Comparison comparison) {
   if (isRunning()) return;
-  if (!comparison) comparison = DoItByFile;
+  if (!comparison) comparison = compareWholeWorkbooks;
   request_ = request;
   outcome_ = ComparisonOutcome{};
   wasCancelled_ = false;

@@ -33,7 +33,7 @@ struct ProgramContext {
   QCursor handCursor = QCursor(Qt::PointingHandCursor);
   SpreadsheetSession session;
   std::string callerWindow;  // "Form1" or "Form2": the window "< Back" returns to
-  SessionOpener openSession = initializeExcelFiles;
+  SessionOpener openSession = openWorkbookPair;
   // Shows the smaller-area window; empty while the program has none.
   std::function<void()> showSmallerArea;
 };

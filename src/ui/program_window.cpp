@@ -100,7 +100,7 @@ bool ProgramWindowBase::isComparing() const {
 void ProgramWindowBase::comparisonFinished(const ComparisonOutcome& outcome, bool cancelled) {
   setStartButtonsEnabled(true);
   // A comparison that wrote no documents has reported why; older documents are not shown.
-  if (cancelled || !outcome.documentsWritten) return;
+  if (cancelled || !outcome.resultComplete) return;
   const std::string name = objectName().toStdString();
   ErrorTrap trap(name, startProcedure(), errorBox_);
   trap.at(ResultsShowingLine::CallerWindow, [&] { context_.callerWindow = name; });

@@ -2,7 +2,6 @@
 
 #include <zip.h>
 
-#include <fstream>
 #include <memory>
 
 #include "sheet/read_options.h"
@@ -22,13 +21,6 @@ struct ZipFileCloser {
 };
 
 }  // namespace
-
-bool ZipArchive::looksLikeZip(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  char magic[4] = {};
-  in.read(magic, 4);
-  return in && magic[0] == 'P' && magic[1] == 'K' && magic[2] == 3 && magic[3] == 4;
-}
 
 ZipArchive::ZipArchive(const std::string& path, std::stop_token stop)
     : path_(path), stop_(std::move(stop)) {

@@ -30,9 +30,6 @@ class ZipArchive {
   ZipArchive(const ZipArchive&) = delete;
   ZipArchive& operator=(const ZipArchive&) = delete;
 
-  // Whether a file starts like a zip archive.
-  static bool looksLikeZip(const std::string& path);
-
   const std::string& path() const { return path_; }
   bool contains(std::string_view name) const;
   std::vector<std::string> names() const;

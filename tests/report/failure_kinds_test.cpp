@@ -4,11 +4,11 @@
 
 #include <functional>
 
+#include "document_run.h"
 #include "engine/chosen_sheets.h"
 #include "engine/range_comparison.h"
-#include "report/file_writer.h"
-#include "request_run.h"
 #include "formats/session.h"
+#include "report/file_writer.h"
 
 namespace quill::test {
 namespace {
@@ -24,14 +24,14 @@ TEST(FailureKinds, EachFailureCarriesItsKindAndSubject) {
   const std::vector<Case> cases = {
       {"a range field",
        [] {
-         ComparisonRun run({{"S", {}}}, {{"S", {}}});
+         DocumentRun run({{"S", {}}}, {{"S", {}}});
          run.request.sheet1 = 1;
          run.run([](ComparisonContext& c) { return compareRange(c, "B1:", ""); });
        },
        FailureKind::Request, "Range of Excel File #1"},
       {"a worksheet position",
        [] {
-         ComparisonRun run({{"S", {}}}, {{"S", {}}});
+         DocumentRun run({{"S", {}}}, {{"S", {}}});
          run.request.sheet1 = 4;
          run.run([](ComparisonContext& c) { return compareRange(c, "A1", ""); });
        },

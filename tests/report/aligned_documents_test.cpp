@@ -3,9 +3,9 @@
 // drawn in the legend's colours; the counts agree with the list.
 #include <gtest/gtest.h>
 
+#include "document_run.h"
 #include "engine/range_comparison.h"
 #include "engine/whole_workbook.h"
-#include "request_run.h"
 #include "support/document_links.h"
 
 namespace quill::test {
@@ -32,9 +32,9 @@ const std::vector<TestSheet> kSecond = {
 // clang-format on
 
 TEST(AlignedDocuments, EveryKindOfChangeIsListedOnceAndLinked) {
-  ComparisonRun run(kFirst, kSecond);
+  DocumentRun run(kFirst, kSecond);
   run.request.options.align = true;
-  const WrittenDocuments docs = run.run(DoItByFile);
+  const WrittenDocuments docs = run.run(compareWholeWorkbooks);
   ASSERT_TRUE(docs.written);
   const std::vector<std::pair<std::string, long>> listed = {
       {">Row added<", 1},      {">Row removed<", 0}, {">Column added<", 1},
@@ -54,7 +54,7 @@ TEST(AlignedDocuments, EveryKindOfChangeIsListedOnceAndLinked) {
 }
 
 TEST(AlignedDocuments, RangeOfWholeColumnsIsAlignedOverWhatItHolds) {
-  ComparisonRun run({kFirst[0]}, {kSecond[1]});
+  DocumentRun run({kFirst[0]}, {kSecond[1]});
   run.request.options.align = true;
   run.request.sheet1 = 1;
   const WrittenDocuments docs =
@@ -67,8 +67,8 @@ TEST(AlignedDocuments, RangeOfWholeColumnsIsAlignedOverWhatItHolds) {
 }
 
 TEST(AlignedDocuments, PositionalDocumentsDoNotChangeWithoutTheOption) {
-  ComparisonRun run(kFirst, kSecond);
-  const WrittenDocuments docs = run.run(DoItByFile);
+  DocumentRun run(kFirst, kSecond);
+  const WrittenDocuments docs = run.run(compareWholeWorkbooks);
   EXPECT_EQ(occurrences(docs.report, "added<"), 0);
   EXPECT_EQ(occurrences(docs.grid, "class='added'"), 0);
 }

@@ -12,9 +12,10 @@
 
 #include "engine/choose_comparison.h"
 #include "engine/comparison.h"
+#include "engine/workbook_reading.h"
+#include "formats/session.h"
 #include "report/documents.h"
 #include "report/html_result_writer.h"
-#include "formats/session.h"
 #include "support/collecting_error_box.h"
 #include "support/document_links.h"
 #include "support/temporary_folder.h"
@@ -91,6 +92,30 @@ const GoldenCase kCases[] = {
        r.endColumn = "C";
        r.ignored = "2";
      }},
+    {"aligned_samples", kSamples / "sample1.xls", kSamples / "sample2.xls",
+     [](ComparisonRequest& r) { r.options.align = true; }},
+    {"rows_key_joined", kData / "keyed/keyed1.xlsx", kData / "keyed/keyed2.xlsx",
+     [](ComparisonRequest& r) {
+       r.sheet1 = 2;
+       r.mode = Mode::Rows;
+       r.range1 = "$A:$D";
+       r.identifying = "A";
+       r.options.matchKey = true;
+     }},
+    {"columns_key_joined", kData / "keyed/keyed1.xlsx", kData / "keyed/keyed2.xlsx",
+     [](ComparisonRequest& r) {
+       r.sheet1 = 3;
+       r.mode = Mode::Columns;
+       r.range1 = "$1:$3";
+       r.identifying = "1";
+       r.options.matchKey = true;
+     }},
+    {"formulas_range", kData / "cross/formulas.xlsx", kData / "formulas/formulas.xlsx",
+     [](ComparisonRequest& r) {
+       r.sheet1 = 1;
+       r.range1 = "$A$1:$C$6";
+       r.options.formulas = true;
+     }},
 };
 
 class GoldenDocuments : public testing::TestWithParam<GoldenCase> {};
@@ -105,13 +130,14 @@ TEST_P(GoldenDocuments, MatchByteForByte) {
   golden.narrow(request);
   SpreadsheetSession session;
   CollectingErrorBox errors;
-  initializeExcelFiles(session, golden.file1.string(), golden.file2.string(), errors);
+  openWorkbookPair(session, golden.file1.string(), golden.file2.string(), errors,
+                   readOptionsFor(request.options));
   NoProgress progress;
   HtmlResultWriter documents(out.path());
   ComparisonContext context{request,  session, documents,
                             progress, errors,  [] { return std::string("2026-12-08 01:00:00"); }};
   const ComparisonOutcome outcome = runChosenComparison(context);
-  ASSERT_TRUE(outcome.documentsWritten) << testing::PrintToString(errors.texts);
+  ASSERT_TRUE(outcome.resultComplete) << testing::PrintToString(errors.texts);
 
   // The outcome counts what the difference list holds, one row for each.
   const std::string report = readFile(out.path() / kReportFileName);

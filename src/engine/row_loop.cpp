@@ -1,22 +1,21 @@
-#include "engine/aligned_lines.h"
+#include "engine/row_loop.h"
 
 #include <algorithm>
 #include <limits>
 #include <vector>
 
 #include "engine/cell_comparison.h"
-#include "engine/cell_difference.h"
 #include "engine/columns_reader.h"
 
 namespace quill {
 
 namespace {
 
-// Builds each line's cells into buffers reused from line to line.
-class AlignedLineTeller {
+// Reads rows and builds each line's cells into buffers reused from line to line.
+class LineTeller {
  public:
-  AlignedLineTeller(ResultSink& sink, const Worksheet& sheet1, const Worksheet& sheet2,
-                    const std::vector<ColumnPair>& columns, const ComparisonOptions& options)
+  LineTeller(ResultSink& sink, const Worksheet& sheet1, const Worksheet& sheet2,
+             std::span<const ColumnPair> columns, const ComparisonOptions& options)
       : sink_(sink),
         sheet1_(sheet1),
         sheet2_(sheet2),
@@ -25,12 +24,23 @@ class AlignedLineTeller {
         columns1_(sideColumns(columns, &ColumnPair::column1)),
         columns2_(sideColumns(columns, &ColumnPair::column2)),
         reader1_(sheet1, columns1_),
-        reader2_(sheet2, columns2_) {
+        reader2_(sheet2, columns2_),
+        unread_(columns.size()) {
     cells_.reserve(columns.size());
   }
 
-  long comparedRow(long row1, long row2);
-  void singleRow(LineKind kind, long row1, long row2);
+  // Reads the texts of a row pair, or of a row of one file alone.
+  void read(long row1, long row2) {
+    if (row1 != 0) texts1_ = &reader1_.read(row1);
+    if (row2 != 0) texts2_ = &reader2_.read(row2);
+  }
+  // Tells the row pair (or row) read last.
+  void tell(long row1, long row2) {
+    if (row1 != 0 && row2 != 0)
+      comparedRow(row1, row2);
+    else
+      singleRow(row1 != 0 ? LineKind::RowRemoved : LineKind::RowAdded, row1, row2);
+  }
   void emptyRows(long row1, long row2, long lastRow1) {
     Line line;
     line.kind = LineKind::EmptyRows;
@@ -41,7 +51,9 @@ class AlignedLineTeller {
   }
 
  private:
-  static std::vector<long> sideColumns(const std::vector<ColumnPair>& columns,
+  void comparedRow(long row1, long row2);
+  void singleRow(LineKind kind, long row1, long row2);
+  static std::vector<long> sideColumns(std::span<const ColumnPair> columns,
                                        long ColumnPair::*side) {
     std::vector<long> list;
     for (const ColumnPair& pair : columns) list.push_back(pair.*side);
@@ -56,16 +68,20 @@ class AlignedLineTeller {
   ResultSink& sink_;
   const Worksheet& sheet1_;
   const Worksheet& sheet2_;
-  const std::vector<ColumnPair>& columns_;
+  std::span<const ColumnPair> columns_;
   const ComparisonOptions& options_;
   const std::vector<long> columns1_, columns2_;
   ColumnsReader reader1_, reader2_;
+  // The texts of the row read last: until a row is read (should reading fail), empty ones.
+  const std::vector<std::string_view> unread_;
+  const std::vector<std::string_view>* texts1_ = &unread_;
+  const std::vector<std::string_view>* texts2_ = &unread_;
   std::vector<CellPair> cells_;
 };
 
 // How many column pairs from k on pair consecutive columns of both files, empty in both.
-long AlignedLineTeller::emptyStretch(std::size_t k, const std::vector<std::string_view>& texts1,
-                                     const std::vector<std::string_view>& texts2) const {
+long LineTeller::emptyStretch(std::size_t k, const std::vector<std::string_view>& texts1,
+                              const std::vector<std::string_view>& texts2) const {
   std::size_t end = k;
   while (end < columns_.size() && columns_[end].column1 != 0 && columns_[end].column2 != 0 &&
          columns_[end].column1 - columns_[k].column1 == long(end - k) &&
@@ -75,29 +91,26 @@ long AlignedLineTeller::emptyStretch(std::size_t k, const std::vector<std::strin
   return long(end - k);
 }
 
-CellPair AlignedLineTeller::comparedCell(std::size_t k, long row1, long row2,
-                                         const std::vector<std::string_view>& texts1,
-                                         const std::vector<std::string_view>& texts2) const {
+CellPair LineTeller::comparedCell(std::size_t k, long row1, long row2,
+                                  const std::vector<std::string_view>& texts1,
+                                  const std::vector<std::string_view>& texts2) const {
   const ColumnPair& pair = columns_[k];
-  CellPair cell;
-  cell.column1 = pair.column1;
-  cell.column2 = pair.column2;
-  cell.text1 = texts1[k];
-  cell.text2 = texts2[k];
-  if (pair.column1 == 0 || pair.column2 == 0) return cell;  // the column is listed once
-  if (options_.formulas) {
-    cell.formula1 = sheet1_.cellFormula(row1, pair.column1);
-    cell.formula2 = sheet2_.cellFormula(row2, pair.column2);
+  if (pair.column1 == 0 || pair.column2 == 0) {  // the column is listed once, not its cells
+    CellPair cell;
+    cell.column1 = pair.column1;
+    cell.column2 = pair.column2;
+    cell.text1 = texts1[k];
+    cell.text2 = texts2[k];
+    return cell;
   }
-  cell.difference = cellDifference(options_, cell.text1, cell.text2, cell.formula1, cell.formula2);
-  return cell;
+  return comparedPair(options_, {sheet1_, row1, pair.column1, texts1[k]},
+                      {sheet2_, row2, pair.column2, texts2[k]});
 }
 
-long AlignedLineTeller::comparedRow(long row1, long row2) {
+void LineTeller::comparedRow(long row1, long row2) {
   cells_.clear();
-  long differences = 0;
-  const std::vector<std::string_view>& texts1 = reader1_.read(row1);
-  const std::vector<std::string_view>& texts2 = reader2_.read(row2);
+  const std::vector<std::string_view>& texts1 = *texts1_;
+  const std::vector<std::string_view>& texts2 = *texts2_;
   const bool wide = long(columns_.size()) > kFoldedColumnsAbove;
   for (std::size_t k = 0; k < columns_.size();) {
     const long empty = wide ? emptyStretch(k, texts1, texts2) : 0;
@@ -111,7 +124,6 @@ long AlignedLineTeller::comparedRow(long row1, long row2) {
       continue;
     }
     cells_.push_back(comparedCell(k, row1, row2, texts1, texts2));
-    if (cells_.back().difference != DifferenceKind::None) ++differences;
     ++k;
   }
   Line line;
@@ -119,13 +131,11 @@ long AlignedLineTeller::comparedRow(long row1, long row2) {
   line.row2 = row2;
   line.cells = cells_;
   sink_.line(line);
-  return differences;
 }
 
-void AlignedLineTeller::singleRow(LineKind kind, long row1, long row2) {
+void LineTeller::singleRow(LineKind kind, long row1, long row2) {
   cells_.clear();
-  const std::vector<std::string_view>& texts =
-      row1 != 0 ? reader1_.read(row1) : reader2_.read(row2);
+  const std::vector<std::string_view>& texts = row1 != 0 ? *texts1_ : *texts2_;
   const bool wide = long(columns_.size()) > kFoldedColumnsAbove;
   for (std::size_t k = 0; k < columns_.size();) {
     CellPair cell;
@@ -160,50 +170,69 @@ long nextRowInUse(const Worksheet& sheet, long row) {
 }
 
 // How many row pairs from i on pair consecutive rows of both files, empty in both.
-std::size_t emptyRowStretch(const std::vector<RowPair>& rows, std::size_t i,
-                            const Worksheet& sheet1, const Worksheet& sheet2) {
+std::size_t emptyRowStretch(const RowPairs& rows, std::size_t i, const Worksheet& sheet1,
+                            const Worksheet& sheet2) {
   const RowPair start = rows[i];
   if (start.row1 == 0 || start.row2 == 0) return 0;
   const long room = std::min(nextRowInUse(sheet1, start.row1) - start.row1,
                              nextRowInUse(sheet2, start.row2) - start.row2);
-  std::size_t end = i;
-  while (end < rows.size() && long(end - i) < room &&
-         rows[end].row1 - start.row1 == long(end - i) &&
-         rows[end].row2 - start.row2 == long(end - i))
-    ++end;
-  return end - i;
+  return rows.consecutiveFrom(i, std::size_t(room));
 }
 
 }  // namespace
 
-long tellAlignedLines(ResultSink& sink, const Worksheet& sheet1, const Worksheet& sheet2,
-                      const SheetAlignment& alignment, const ComparisonOptions& options,
-                      const std::function<void(long rowsDone)>& rowsDone) {
-  AlignedLineTeller teller(sink, sheet1, sheet2, alignment.columns, options);
-  long differences = long(
-      std::count_if(alignment.columns.begin(), alignment.columns.end(),
-                    [](const ColumnPair& pair) { return pair.column1 == 0 || pair.column2 == 0; }));
-  const std::vector<RowPair>& rows = alignment.rows;
+RowPairs RowPairs::identity(long first1, long first2, long count) {
+  RowPairs rows;
+  rows.first1_ = first1;
+  rows.first2_ = first2;
+  rows.count_ = std::size_t(std::max(count, 0L));
+  return rows;
+}
+
+RowPairs RowPairs::listed(const std::vector<RowPair>& pairs) {
+  RowPairs rows;
+  rows.pairs_ = &pairs;
+  return rows;
+}
+
+std::size_t RowPairs::consecutiveFrom(std::size_t i, std::size_t limit) const {
+  const std::size_t most = std::min(limit, size() - i);
+  if (!pairs_) return most;
+  const RowPair start = (*pairs_)[i];
+  std::size_t n = 0;
+  while (n < most && (*pairs_)[i + n].row1 - start.row1 == long(n) &&
+         (*pairs_)[i + n].row2 - start.row2 == long(n))
+    ++n;
+  return n;
+}
+
+void tellPairedRows(ResultSink& sink, const PairedSheets& sheets, const ComparisonOptions& options,
+                    RowProgress& progress, const StepRunner& runner) {
+  auto run = [&runner](RowStep step, const std::function<void()>& action) {
+    if (runner)
+      runner(step, action);
+    else
+      action();
+  };
+  LineTeller teller(sink, sheets.sheet1, sheets.sheet2, sheets.columns, options);
+  const RowPairs& rows = sheets.rows;
   for (std::size_t i = 0; i < rows.size();) {
     const RowPair pair = rows[i];
-    const std::size_t empty =
-        rows.size() > std::size_t(kFoldedRowsAbove) ? emptyRowStretch(rows, i, sheet1, sheet2) : 0;
+    const std::size_t empty = rows.size() > std::size_t(kFoldedRowsAbove)
+                                  ? emptyRowStretch(rows, i, sheets.sheet1, sheets.sheet2)
+                                  : 0;
     if (empty > std::size_t(kFoldedRowsAbove)) {
-      teller.emptyRows(pair.row1, pair.row2, pair.row1 + long(empty) - 1);
+      run(RowStep::EmptyRows,
+          [&] { teller.emptyRows(pair.row1, pair.row2, pair.row1 + long(empty) - 1); });
       i += empty;
     } else {
-      if (pair.row1 != 0 && pair.row2 != 0) {
-        differences += teller.comparedRow(pair.row1, pair.row2);
-      } else {
-        teller.singleRow(pair.row1 != 0 ? LineKind::RowRemoved : LineKind::RowAdded, pair.row1,
-                         pair.row2);
-        ++differences;
-      }
+      run(RowStep::StartRow, [] {});
+      run(RowStep::ReadRow, [&] { teller.read(pair.row1, pair.row2); });
+      run(RowStep::CompareRow, [&] { teller.tell(pair.row1, pair.row2); });
       ++i;
     }
-    if (rowsDone) rowsDone(long(i));
+    run(RowStep::Progress, [&] { progress.reached(long(i)); });
   }
-  return differences;
 }
 
 }  // namespace quill

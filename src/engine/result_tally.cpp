@@ -1,32 +1,24 @@
-#include "report/difference_counts.h"
+#include "engine/result_tally.h"
 
 namespace quill {
 
 long DifferenceCounts::differences() const {
-  return differentValues + missingInFirst + missingInSecond + differentFormulas + rowsAdded +
-         rowsRemoved + columnsAdded + columnsRemoved + sheetChanges;
+  long sum = 0;
+  for (const CountedNames& kind : countedKinds())
+    if (kind.difference) sum += (*this)[kind.counted];
+  return sum;
 }
 
 void DifferenceCounts::count(const DifferenceItem& item) {
-  if (item.kind == ItemKind::DuplicateKey) return;
-  long* counters[] = {&differentValues, &missingInFirst, &missingInSecond, &differentFormulas,
-                      &rowsAdded,       &rowsRemoved,    &columnsAdded,    &columnsRemoved};
-  ++*counters[int(item.kind)];
-  if (item.key) ++keyCells;
+  Counted kind;
+  if (!countedAs(item.kind, kind)) return;
+  ++(*this)[kind];
+  if (item.key) ++(*this)[Counted::KeyCells];
 }
 
 DifferenceCounts& DifferenceCounts::operator+=(const DifferenceCounts& other) {
   cellsCompared += other.cellsCompared;
-  differentValues += other.differentValues;
-  missingInFirst += other.missingInFirst;
-  missingInSecond += other.missingInSecond;
-  differentFormulas += other.differentFormulas;
-  keyCells += other.keyCells;
-  rowsAdded += other.rowsAdded;
-  rowsRemoved += other.rowsRemoved;
-  columnsAdded += other.columnsAdded;
-  columnsRemoved += other.columnsRemoved;
-  sheetChanges += other.sheetChanges;
+  for (std::size_t k = 0; k < kCountedKinds; ++k) counted[k] += other.counted[k];
   return *this;
 }
 
@@ -89,7 +81,8 @@ bool ResultTally::beginTable(const TableStart& table) {
     if (table.aligned) {
       pair.renamed = table.renamed;
       pair.moved = table.moved;
-      pair.counts.sheetChanges = (both ? 0 : 1) + (pair.renamed ? 1 : 0) + (pair.moved ? 1 : 0);
+      pair.counts[Counted::SheetChanges] =
+          (both ? 0 : 1) + (pair.renamed ? 1 : 0) + (pair.moved ? 1 : 0);
     } else {
       pair.renamed = sheetsPaired_ && both && table.sheet1 != table.sheet2;
       pair.moved = sheetsPaired_ && both && table.position1 != table.position2;

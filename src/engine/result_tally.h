@@ -1,30 +1,24 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
 #include "engine/comparison_result.h"
-#include "report/difference_items.h"
+#include "engine/difference_kinds.h"
+#include "engine/listed_differences.h"
 
 namespace quill {
 
-// How many cells a part of a result compared and how many differences of each kind it
-// listed. The kinds do not overlap; keyCells counts the cell differences that lie in
-// identifying cells once more.
+// How many cells a part of a result compared and how many it counted of each kind (see
+// Counted). The kinds of difference do not overlap; key cells count the cell differences that
+// lie in identifying cells once more.
 struct DifferenceCounts {
   long cellsCompared = 0;
-  long differentValues = 0;
-  long missingInFirst = 0;
-  long missingInSecond = 0;
-  long differentFormulas = 0;
-  long keyCells = 0;
-  long rowsAdded = 0;
-  long rowsRemoved = 0;
-  long columnsAdded = 0;
-  long columnsRemoved = 0;
-  // Aligned sheets added, removed, renamed or moved, one difference each.
-  long sheetChanges = 0;
+  std::array<long, kCountedKinds> counted{};
 
+  long operator[](Counted kind) const { return counted[std::size_t(kind)]; }
+  long& operator[](Counted kind) { return counted[std::size_t(kind)]; }
   // Every listed difference: cells, rows, columns and sheet changes.
   long differences() const;
   void count(const DifferenceItem& item);

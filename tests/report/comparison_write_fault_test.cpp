@@ -7,13 +7,13 @@
 #include <climits>
 #include <string>
 
+#include "document_run.h"
 #include "engine/range_comparison.h"
 #include "engine/rows_comparison.h"
 #include "engine/whole_workbook.h"
 #include "report/file_writer.h"
 #include "report/html_result_writer.h"
 #include "report/pending_file.h"
-#include "request_run.h"
 #include "support/temporary_folder.h"
 
 namespace quill::test {
@@ -36,22 +36,22 @@ WriteCallOverride::Call fullDiskFor(std::string name) {
 }
 
 // Runs a comparison and gives the text of the failure it reports or throws.
-using FailingRun = std::string (*)(ComparisonRun& run);
+using FailingRun = std::string (*)(DocumentRun& run);
 
-ComparisonContext contextOf(ComparisonRun& run, ResultSink& documents) {
+ComparisonContext contextOf(DocumentRun& run, ResultSink& documents) {
   return {run.request, run.session, documents, run.progress, run.errors, [] { return "NOW"; }};
 }
 
-std::string wholeWorkbook(ComparisonRun& run) {
+std::string wholeWorkbook(DocumentRun& run) {
   HtmlResultWriter documents(run.folder);
   ComparisonContext context = contextOf(run, documents);
-  run.outcome = DoItByFile(context);
-  EXPECT_FALSE(run.outcome.documentsWritten);
+  run.outcome = compareWholeWorkbooks(context);
+  EXPECT_FALSE(run.outcome.resultComplete);
   EXPECT_FALSE(run.session.isOpen());
   return run.errors.texts.empty() ? "" : run.errors.texts.front();
 }
 
-std::string rangeOrRows(ComparisonRun& run) {
+std::string rangeOrRows(DocumentRun& run) {
   try {
     HtmlResultWriter documents(run.folder);
     ComparisonContext context = contextOf(run, documents);
@@ -76,7 +76,7 @@ TEST(ComparisonWriteFaults, AGridThatCannotBeWrittenKeepsTheEarlierPair) {
                {"rows", Mode::Rows, rangeOrRows}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.comparison);
-    ComparisonRun run({{"S", {{"A1", "1"}, {"B2", "x"}}}}, {{"S", {{"A1", "2"}, {"B2", "x"}}}});
+    DocumentRun run({{"S", {{"A1", "1"}, {"B2", "x"}}}}, {{"S", {{"A1", "2"}, {"B2", "x"}}}});
     run.request.mode = c.mode;
     run.request.sheet1 = 1;
     if (c.mode == Mode::Rows) {
@@ -100,11 +100,11 @@ TEST(ComparisonWriteFaults, AGridThatCannotBeWrittenKeepsTheEarlierPair) {
 }
 
 TEST(ComparisonWriteFaults, AFileInPlaceOfTheOutputFolderIsNamed) {
-  ComparisonRun run({{"S", {{"A1", "1"}}}}, {{"S", {{"A1", "2"}}}});
+  DocumentRun run({{"S", {{"A1", "1"}}}}, {{"S", {{"A1", "2"}}}});
   writeFileReplacing(run.folder / "out", {"a file"});
   HtmlResultWriter documents(run.folder / "out" / "temp");
   ComparisonContext context = contextOf(run, documents);
-  EXPECT_FALSE(DoItByFile(context).documentsWritten);
+  EXPECT_FALSE(compareWholeWorkbooks(context).resultComplete);
   ASSERT_EQ(run.errors.texts.size(), 1u);
   EXPECT_NE(run.errors.texts[0].find((run.folder / "out").string()), std::string::npos);
   EXPECT_NE(run.errors.texts[0].find("Not a directory"), std::string::npos);
