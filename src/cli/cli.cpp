@@ -68,4 +68,28 @@ bool wantsHelp(const std::vector<std::string>& arguments) {
   return false;
 }
 
+std::optional<std::string> oneFileOperand(const std::vector<std::string>& arguments,
+                                          std::string_view command, std::ostream& err) {
+  const std::string prefix = "quillmere-cli " + std::string(command) + ": ";
+  std::vector<std::string> files;
+  bool optionsEnded = false;
+  for (const std::string& argument : arguments) {
+    if (!optionsEnded && argument == "--") {
+      optionsEnded = true;
+    } else if (!optionsEnded && argument.starts_with("-") && argument != "-") {
+      err << prefix << "unknown option \"" << argument
+          << "\"; a file whose name begins with \"-\" goes after \"--\"\n";
+      return std::nullopt;
+    } else {
+      files.push_back(argument);
+    }
+  }
+  if (files.size() == 1) return files.front();
+  if (files.empty())
+    err << prefix << "no FILE given; run 'quillmere-cli " << command << " --help' for its usage\n";
+  else
+    err << prefix << "takes one FILE, and " << files.size() << " were given\n";
+  return std::nullopt;
+}
+
 }  // namespace quill::cli

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quill::cli {
@@ -20,5 +22,11 @@ int textconvCommand(const std::vector<std::string>& arguments, std::ostream& out
 
 // True when the arguments ask for help.
 bool wantsHelp(const std::vector<std::string>& arguments);
+
+// The one file a command takes, "--" ending its options so that a name beginning with "-"
+// can be given; otherwise says what is wrong (an unknown option, no file, more than one)
+// and gives nothing.
+std::optional<std::string> oneFileOperand(const std::vector<std::string>& arguments,
+                                          std::string_view command, std::ostream& err);
 
 }  // namespace quill::cli

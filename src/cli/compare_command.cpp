@@ -76,7 +76,7 @@ ComparisonOutcome compareIntoStream(CompareArguments& arguments, SpreadsheetSess
                                     StreamErrorBox& errors, bool outIsTerminal) {
   ScriptDocument document(*arguments.format, destination);
   RenderOptions options;
-  options.colour = !arguments.outputFile && colourWanted(outIsTerminal);
+  options.colour = namesStandardOutput(arguments.outputFile) && colourWanted(outIsTerminal);
   options.sheetsPaired = chooseComparison(arguments.request) == ComparisonKind::WholeWorkbook;
   const std::unique_ptr<ScriptRenderer> renderer = document.renderer(destination, options);
   CleanRunResult result(*renderer, errors);
@@ -158,7 +158,7 @@ int compareCommand(const std::vector<std::string>& arguments, std::ostream& out,
     progress.clear();
     if (destination) destination->commit();
     // The stream on standard output stays the format's alone.
-    if (!destination || parsed->outputFile) out << summary(outcome) << '\n';
+    if (!destination || !namesStandardOutput(parsed->outputFile)) out << summary(outcome) << '\n';
     return outcome.differences > 0 ? kDifferences : kNoDifferences;
   } catch (...) {
     errors.showFailure(errorDescription(std::current_exception()), {});

@@ -15,6 +15,7 @@
 #include "cli/pair_comparison.h"
 #include "cli/progress_line.h"
 #include "cli/script_output.h"
+#include "cli/write_fence.h"
 #include "report/folder_index.h"
 #include "report/script_document.h"
 
@@ -33,6 +34,10 @@ std::vector<FolderIndexEntry> startingEntries(const std::vector<WorkbookPath>& p
     entries[i].relativePath = paths[i].relativePath;
     if (!paths[i].inSecond) entries[i].state = PairState::Removed;
     if (!paths[i].inFirst) entries[i].state = PairState::Added;
+    if (!paths[i].failure.empty()) {
+      entries[i].state = PairState::Failed;
+      entries[i].failure = paths[i].failure;
+    }
   }
   return entries;
 }
@@ -45,6 +50,25 @@ void refuseEscape(const fs::path& outputFolder, const fs::path& pairFolderPath,
   if (inside.empty() || *inside.begin() == "..")
     throw std::runtime_error("the folder for \"" + relativePath +
                              "\" leads out of the output folder");
+}
+
+// Prints a line for each path that could not even be listed.
+void printListingFailures(const std::vector<WorkbookPath>& paths, std::ostream& err) {
+  for (const WorkbookPath& path : paths)
+    if (!path.failure.empty()) err << kPrefix << path.relativePath << ": " << path.failure << '\n';
+}
+
+// Throws when a file, not a folder, stands where the pair's folder or one of the folders
+// above it inside the output folder must go.
+void refuseFileInTheWay(const fs::path& outputFolder, const std::string& relativePath) {
+  fs::path folder = outputFolder;
+  for (const fs::path& part : fs::path(relativePath)) {
+    folder /= part;
+    std::error_code error;
+    if (fs::exists(folder, error) && !fs::is_directory(folder, error))
+      throw std::runtime_error("\"" + folder.string() +
+                               "\" is a file, where a folder for the documents must go");
+  }
 }
 
 // The failures printed for a pair, without their prefix, in one line for the index.
@@ -77,10 +101,11 @@ constexpr std::size_t kPairsAhead = 64;
 // in path order as soon as those before it are done.
 class PairRunner {
  public:
-  PairRunner(const FolderArguments& arguments, const std::vector<WorkbookPath>& paths,
-             std::vector<FolderIndexEntry>& entries, std::ostream& err, ProgressLine& progress,
-             ScriptDocument* document)
+  PairRunner(const FolderArguments& arguments, const WriteFence& fence,
+             const std::vector<WorkbookPath>& paths, std::vector<FolderIndexEntry>& entries,
+             std::ostream& err, ProgressLine& progress, ScriptDocument* document)
       : arguments_(arguments),
+        fence_(fence),
         paths_(paths),
         entries_(entries),
         err_(err),
@@ -89,7 +114,7 @@ class PairRunner {
         renderings_(paths.size()),
         totals_(paths.size()),
         finished_(paths.size(), 0) {
-    for (const WorkbookPath& path : paths) total_ += path.inFirst && path.inSecond ? 1 : 0;
+    for (const WorkbookPath& path : paths) total_ += comparable(path) ? 1 : 0;
   }
 
   // Throws the failure to write the script document, when there was one.
@@ -105,7 +130,7 @@ class PairRunner {
   void work() {
     for (std::size_t i = next_++; i < paths_.size(); i = next_++) {
       if (document_ != nullptr && !waitForRoom(i)) return;
-      if (paths_[i].inFirst && paths_[i].inSecond) {
+      if (comparable(paths_[i])) {
         comparePair(i);
       } else if (document_ != nullptr) {
         std::lock_guard lock(mutex_);
@@ -113,6 +138,10 @@ class PairRunner {
         writeFinished();
       }
     }
+  }
+
+  static bool comparable(const WorkbookPath& path) {
+    return path.inFirst && path.inSecond && path.failure.empty();
   }
 
   // Waits until the pair is few enough places past the first one not written; false when
@@ -173,7 +202,11 @@ class PairRunner {
         outcome = renderPair(i, path1, path2, rows, failures, prefix);
       } else {
         folder = pairFolder(arguments_.outputFolder, path.relativePath);
+        refuseFileInTheWay(arguments_.outputFolder, path.relativePath);
         refuseEscape(arguments_.outputFolder, folder, path.relativePath);
+        fence_.refuseFolderInTrees(folder);
+        for (const char* document : {"report.htm", "visualized.htm"})
+          fence_.dropLinkLeadingOut(folder / document);
         outcome =
             compareWorkbookPair(path1, path2, arguments_.options, folder, rows, failures, prefix);
       }
@@ -220,6 +253,7 @@ class PairRunner {
   }
 
   const FolderArguments& arguments_;
+  const WriteFence& fence_;
   const std::vector<WorkbookPath>& paths_;
   std::vector<FolderIndexEntry>& entries_;
   std::ostream& err_;
@@ -290,6 +324,9 @@ int compareFoldersIntoStream(const FolderArguments& arguments, std::ostream& out
                              bool errIsTerminal, bool outIsTerminal) {
   std::vector<FolderIndexEntry> entries;
   try {
+    const WriteFence fence(".", {arguments.first, arguments.second});
+    if (!namesStandardOutput(arguments.outputFile))
+      fence.refuseInsideTrees(*arguments.outputFile, "--output");
     ScriptDestination destination(arguments.outputFile, out, {});
     ScriptDocument document(*arguments.format, destination, true);
     // The sections of many pairs are read in a pager or a file rather than on the terminal
@@ -297,8 +334,9 @@ int compareFoldersIntoStream(const FolderArguments& arguments, std::ostream& out
     (void)outIsTerminal;
     const std::vector<WorkbookPath> paths = pairWorkbooks(arguments.first, arguments.second);
     entries = startingEntries(paths);
+    printListingFailures(paths, err);
     ProgressLine progress(err, errIsTerminal && !arguments.quiet);
-    PairRunner(arguments, paths, entries, err, progress, &document).run();
+    PairRunner(arguments, fence, paths, entries, err, progress, &document).run();
     document.end();
     progress.clear();
     destination.commit();
@@ -306,7 +344,7 @@ int compareFoldersIntoStream(const FolderArguments& arguments, std::ostream& out
     err << kPrefix << errorDescription(std::current_exception()) << '\n';
     return kFailure;
   }
-  return printSummary(entries, out, arguments.outputFile.has_value());
+  return printSummary(entries, out, !namesStandardOutput(arguments.outputFile));
 }
 
 }  // namespace
@@ -319,12 +357,16 @@ int compareFolders(const std::vector<std::string>& arguments, std::ostream& out,
     return compareFoldersIntoStream(*parsed, out, err, errIsTerminal, outIsTerminal);
   std::vector<FolderIndexEntry> entries;
   try {
+    const WriteFence fence(parsed->outputFolder, {parsed->first, parsed->second});
+    fence.refuseInsideTrees(parsed->outputFolder, "--out");
     const std::vector<WorkbookPath> paths = pairWorkbooks(parsed->first, parsed->second);
     fs::create_directories(parsed->outputFolder);
     entries = startingEntries(paths);
+    printListingFailures(paths, err);
     ProgressLine progress(err, errIsTerminal && !parsed->quiet);
-    PairRunner(*parsed, paths, entries, err, progress, nullptr).run();
+    PairRunner(*parsed, fence, paths, entries, err, progress, nullptr).run();
     progress.setText("writing index.htm");
+    fence.dropLinkLeadingOut(parsed->outputFolder / "index.htm");
     saveFolderIndex(parsed->outputFolder,
                     folderIndexMarkup(parsed->first.string(), parsed->second.string(), entries));
   } catch (...) {

@@ -11,6 +11,9 @@ struct WorkbookPath {
   std::string relativePath;  // with "/" between folders
   bool inFirst = false;
   bool inSecond = false;
+  // Why the path cannot be compared (a sub-folder that cannot be listed, a loop of links),
+  // or "" for a workbook that can.
+  std::string failure;
 };
 
 // True for a file name whose extension is one of the formats the readers take, in any case.
@@ -18,8 +21,9 @@ bool hasWorkbookExtension(const std::filesystem::path& name);
 
 // The workbooks of both trees, paired by their paths inside them and sorted by path. Files
 // of other types are left out; links to folders are not followed, so that a loop of links
-// cannot make the walk endless. Throws std::filesystem::filesystem_error when a tree
-// cannot be read.
+// cannot make the walk endless. A sub-folder that cannot be listed and a workbook's link
+// that leads nowhere are paths with a failure, and the rest is listed. Throws
+// std::filesystem::filesystem_error when a tree itself cannot be read.
 std::vector<WorkbookPath> pairWorkbooks(const std::filesystem::path& first,
                                         const std::filesystem::path& second);
 

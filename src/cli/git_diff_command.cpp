@@ -1,5 +1,7 @@
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "base/error_trap.h"
 #include "cli/clean_run_result.h"
@@ -52,6 +54,42 @@ std::string versionName(const std::string& side, const std::string& path, const 
   return known ? name + " " + hex.substr(0, 7) : name;
 }
 
+// Passes failures on to the box with the temporary files git hands over named by their
+// paths in the repository, which is what the reader of git's output knows them by.
+class RepositoryNamesBox final : public ErrorBox {
+ public:
+  RepositoryNamesBox(ErrorBox& box, std::vector<std::pair<std::string, std::string>> names)
+      : box_(box), names_(std::move(names)) {}
+  void show(const std::string& text) override { box_.show(renamed(text)); }
+  void showFailure(std::string_view description, const std::string& text) override {
+    box_.showFailure(renamed(std::string(description)), renamed(text));
+  }
+
+ private:
+  // One pass, the longest name matching at each place, so that a name put in is never
+  // taken for another file's (a temporary file's name may end in the repository path).
+  std::string renamed(const std::string& text) const {
+    std::string out;
+    for (std::size_t at = 0; at < text.size();) {
+      const std::pair<std::string, std::string>* best = nullptr;
+      for (const auto& entry : names_)
+        if (!entry.first.empty() && text.compare(at, entry.first.size(), entry.first) == 0 &&
+            (best == nullptr || entry.first.size() > best->first.size()))
+          best = &entry;
+      if (best != nullptr) {
+        out += best->second;
+        at += best->first.size();
+      } else {
+        out += text[at++];
+      }
+    }
+    return out;
+  }
+
+  ErrorBox& box_;
+  std::vector<std::pair<std::string, std::string>> names_;
+};
+
 }  // namespace
 
 int gitDiffCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
@@ -79,7 +117,10 @@ int gitDiffCommand(const std::vector<std::string>& arguments, std::ostream& out,
   ComparisonRequest request;
   request.path1 = arguments[1];
   request.path2 = arguments[4];
-  StreamErrorBox errors(out, "quillmere-cli git-diff: ");
+  StreamErrorBox stream(out, "quillmere-cli git-diff: ");
+  RepositoryNamesBox errors(stream,
+                            {{request.path1 == kNoFile ? "" : request.path1, "a/" + path},
+                             {request.path2 == kNoFile ? "" : request.path2, "b/" + newPath}});
   try {
     SpreadsheetSession session =
         sessionOf(versionWorkbook(request.path1), versionWorkbook(request.path2));
@@ -90,11 +131,11 @@ int gitDiffCommand(const std::vector<std::string>& arguments, std::ostream& out,
     options.name2 = versionName("b/", newPath, request.path2, arguments[5]);
     ScriptDestination destination(std::nullopt, out, {});
     TextRenderer renderer(destination, options);
-    CleanRunResult result(renderer, errors);
+    CleanRunResult result(renderer, stream);
     NoProgress progress;
     ComparisonContext context{request, session, result, progress, errors, {}};
     const ComparisonOutcome outcome = runChosenComparison(context);
-    if (errors.count() == 0 && outcome.resultComplete) destination.commit();
+    if (stream.count() == 0 && outcome.resultComplete) destination.commit();
   } catch (...) {
     errors.showFailure(errorDescription(std::current_exception()), {});
   }

@@ -1,12 +1,13 @@
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
 #include "cli/listing_escapes.h"
-#include "sheet/cell_text.h"
 #include "formats/workbook_file.h"
+#include "sheet/cell_text.h"
 
 namespace quill::cli {
 
@@ -21,11 +22,9 @@ std::unique_ptr<StoredWorkbook> readNamedWorkbook(const std::vector<std::string>
     out << usage;
     return nullptr;
   }
-  if (arguments.size() != 1 || arguments[0].starts_with("-")) {
-    err << "quillmere-cli " << command << ": expected one FILE\n" << usage;
-    return nullptr;
-  }
-  const std::string& path = arguments[0];
+  const std::optional<std::string> named = oneFileOperand(arguments, command, err);
+  if (!named) return nullptr;
+  const std::string& path = *named;
   std::error_code error;
   if (!std::filesystem::is_regular_file(path, error)) {
     err << "quillmere-cli " << command << ": \"" << path << "\" does not exist or is not a file\n";
@@ -48,7 +47,7 @@ constexpr const char* kCellsUsage =
 
 void appendListingLine(std::string& line, const std::string& sheet, long row, long column,
                        std::string_view text, std::string_view formula) {
-  line.assign(sheet);
+  line.assign(escapeForListing(sheet));
   line.push_back('!');
   appendCellAddress(line, row, column);
   line.push_back('\t');
@@ -86,12 +85,22 @@ void listCellsWithFormulas(const StoredSheet& sheet, std::ostream& out) {
   }
 }
 
-// Splits the --formulas option off the arguments of the cells command.
+// Splits the --formulas option off the arguments of the cells command; after "--" it is a
+// file's name.
 bool takeFormulasOption(std::vector<std::string>& arguments) {
-  const auto option = std::find(arguments.begin(), arguments.end(), "--formulas");
-  if (option == arguments.end()) return false;
+  const auto optionsEnd = std::find(arguments.begin(), arguments.end(), "--");
+  const auto option = std::find(arguments.begin(), optionsEnd, "--formulas");
+  if (option == optionsEnd) return false;
   arguments.erase(option);
   return true;
+}
+
+// The exit code of a listing once written: a listing cut short (a full disk behind a
+// redirection) must not pass for a whole one.
+int listingWritten(std::ostream& out, std::ostream& err, const char* command) {
+  if (out.flush()) return kNoDifferences;
+  err << "quillmere-cli " << command << ": the lines could not be written to the standard output\n";
+  return kFailure;
 }
 
 constexpr const char* kSheetsUsage =
@@ -117,7 +126,7 @@ int cellsCommand(const std::vector<std::string>& arguments, std::ostream& out, s
       out << line;
     });
   }
-  return kNoDifferences;
+  return listingWritten(out, err, "cells");
 }
 
 int sheetsCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
@@ -125,9 +134,10 @@ int sheetsCommand(const std::vector<std::string>& arguments, std::ostream& out, 
   if (!workbook) return wantsHelp(arguments) ? kNoDifferences : kFailure;
   for (std::size_t i = 1; i <= workbook->sheetCount(); ++i) {
     const Worksheet& sheet = workbook->sheet(i);
-    out << i << '\t' << sheet.name() << '\t' << absoluteAddress(sheet.usedArea()) << '\n';
+    out << i << '\t' << escapeForListing(sheet.name()) << '\t' << absoluteAddress(sheet.usedArea())
+        << '\n';
   }
-  return kNoDifferences;
+  return listingWritten(out, err, "sheets");
 }
 
 }  // namespace quill::cli

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "cli/listing_escapes.h"
+
 namespace quill::cli {
 
 namespace {
@@ -70,7 +72,8 @@ void ProgressLine::clear() {
 
 void ProgressLine::draw(const std::string& text) {
   if (!drawn_) return;
-  stream_ << kEraseLine << fitted(text) << std::flush;
+  // Names of files and sheets may hold line breaks and escape sequences of their own.
+  stream_ << kEraseLine << fitted(escapeForListing(text)) << std::flush;
   shown_ = true;
 }
 

@@ -45,6 +45,16 @@ std::string csvPathRecord(std::string_view file1, std::string_view file2, std::s
   return out + "\r\n";
 }
 
+std::string csvTotalRecord(std::string_view kind, const DifferenceCounts& counts,
+                           std::string_view text1) {
+  std::string out;
+  appendFields(out, {"", "", "", "", "", "", kind, "", text1});
+  out.erase(0, 1);  // the first field has no comma before it
+  appendEmptyFields(out, kTextFields - 9);
+  appendCounts(out, counts);
+  return out + "\r\n";
+}
+
 CsvRenderer::CsvRenderer(ByteSink& out, RenderOptions options)
     : ScriptRenderer(out, std::move(options)) {}
 

@@ -39,4 +39,9 @@ std::string csvHeader();
 std::string csvPathRecord(std::string_view file1, std::string_view file2, std::string_view kind,
                           std::string_view text1);
 
+// A record of counts alone, such as the overall total of a folder comparison: the kind, a
+// text and the counts.
+std::string csvTotalRecord(std::string_view kind, const DifferenceCounts& counts,
+                           std::string_view text1);
+
 }  // namespace quill

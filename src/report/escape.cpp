@@ -51,8 +51,8 @@ void appendUrlEscaped(std::string& out, std::string_view text) {
   static constexpr char kHex[] = "0123456789ABCDEF";
   for (char ch : text) {
     auto byte = static_cast<unsigned char>(ch);
-    if (byte > 127 || byte < 33 || ch == '"' || ch == '#' || ch == '%' || ch == '<' || ch == '>' ||
-        ch == '\'' || ch == '&') {
+    if (byte > 127 || byte < 33 || ch == '"' || ch == '#' || ch == '?' || ch == '%' || ch == '<' ||
+        ch == '>' || ch == '\'' || ch == '&') {
       out.push_back('%');
       out.push_back(kHex[byte >> 4]);
       out.push_back(kHex[byte & 15]);

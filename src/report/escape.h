@@ -8,7 +8,7 @@ namespace quill {
 // Appends text for HTML content or a quoted attribute value: & < > " ' become references.
 void appendHtmlEscaped(std::string& out, std::string_view text);
 
-// Appends text for a link address: blanks and control characters, ", #, %, &, ', <, > and bytes
+// Appends text for a link address: blanks and control characters, ", #, ?, %, &, ', <, > and bytes
 // over 127 become %XX.
 void appendUrlEscaped(std::string& out, std::string_view text);
 

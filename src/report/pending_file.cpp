@@ -10,6 +10,7 @@
 #include <string>
 
 #include "report/file_writer.h"
+#include "report/signal_cleanup.h"
 
 namespace quill {
 
@@ -31,9 +32,34 @@ void failWriting(const std::filesystem::path& path, int error) {
 
 std::filesystem::path hiddenPathBeside(const std::filesystem::path& path, std::string_view suffix) {
   static thread_local std::mt19937 random{std::random_device{}()};
-  std::string name = "." + path.filename().string() + "." + std::to_string(random() % 1000000);
+  std::string name = "." + path.filename().string() + "." + std::to_string(::getpid()) + "-" +
+                     std::to_string(random() % 1000000);
   name.append(suffix);
   return path.parent_path() / name;
+}
+
+void removeStalePartFiles(const std::filesystem::path& folder) {
+  constexpr std::string_view kPart = ".part";
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+    const std::string name = entry.path().filename().string();
+    if (!name.starts_with(".") || !name.ends_with(kPart)) continue;
+    const std::string_view stem = std::string_view(name).substr(0, name.size() - kPart.size());
+    const std::size_t dot = stem.rfind('.');
+    if (dot == 0 || dot == std::string_view::npos) continue;
+    const pid_t owner = ownerAfter(stem.substr(dot + 1), "");
+    std::error_code ignored;
+    if (owner != 0 && !processRuns(owner) && entry.is_regular_file(ignored))
+      std::filesystem::remove(entry.path(), ignored);
+  }
+}
+
+FileKind fileKind(const std::filesystem::path& path) {
+  struct stat status {};
+  if (::stat(path.c_str(), &status) != 0) return FileKind::Absent;
+  if (S_ISREG(status.st_mode)) return FileKind::Regular;
+  if (S_ISDIR(status.st_mode)) return FileKind::Folder;
+  return FileKind::Special;
 }
 
 std::filesystem::path writeTarget(const std::filesystem::path& path) {
@@ -58,6 +84,15 @@ PendingFile::PendingFile(std::filesystem::path target, std::filesystem::path sho
     : target_(writeTarget(target)),
       shownAs_(shownAs.empty() ? target_ : std::move(shownAs)),
       temporary_(hiddenPathBeside(target_, ".part")) {
+  // A device, a pipe or a socket is never replaced by a plain file, nor is a folder.
+  if (const FileKind kind = fileKind(target_); kind == FileKind::Folder)
+    throw WriteError(shownAs_.string(),
+                     "Cannot write \"" + shownAs_.string() + "\": it is a folder");
+  else if (kind == FileKind::Special)
+    throw WriteError(shownAs_.string(), "Cannot write \"" + shownAs_.string() +
+                                            "\": it is not a plain file and is left as it is");
+  removeStalePartFiles(target_.parent_path().empty() ? "." : target_.parent_path());
+  cleanup_ = std::make_unique<SignalCleanup>(temporary_, SignalCleanup::Kind::File);
   fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
   if (fd_ < 0) failWriting(shownAs_, errno);
   keepModeOf(target_, fd_);
@@ -95,6 +130,7 @@ void PendingFile::finish() {
 void PendingFile::commit() {
   if (::rename(temporary_.c_str(), target_.c_str()) != 0) failWriting(shownAs_, errno);
   committed_ = true;
+  cleanup_.reset();
 }
 
 WriteCallOverride::WriteCallOverride(Call call)

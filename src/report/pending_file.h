@@ -10,11 +10,23 @@
 
 namespace quill {
 
+class SignalCleanup;
+
 // Throws WriteError naming the path and the system's reason for the error number.
 [[noreturn]] void failWriting(const std::filesystem::path& path, int error);
 
-// A path in the same folder under a hidden, random name ending in the suffix.
+// A path in the same folder under a hidden name that carries the process id and a random
+// part and ends in the suffix: ".NAME.PID-NNNNNN.part".
 std::filesystem::path hiddenPathBeside(const std::filesystem::path& path, std::string_view suffix);
+
+// Removes the part files that processes no longer running left in the folder: hidden files
+// named as hiddenPathBeside() names them, ending in ".part". Leftovers that cannot be listed
+// or removed stay for a later run.
+void removeStalePartFiles(const std::filesystem::path& folder);
+
+// What stands at a path, links followed.
+enum class FileKind { Absent, Regular, Folder, Special };
+FileKind fileKind(const std::filesystem::path& path);
 
 // The file that writing to the path replaces: the path itself, or, where it is a symbolic
 // link, the file the link leads to, so that the link stays and its target gets the text.
@@ -31,7 +43,9 @@ using WriteCall = std::function<ssize_t(int fd, const void* data, std::size_t si
 // A new file written beside its final path under a hidden name; commit() renames it into
 // place, and until then the destructor removes it, so that no half-written file remains.
 // The final path is the writeTarget() of the path given, and the new file takes the mode
-// of the file it replaces.
+// of the file it replaces. A target that is a folder, a device, a pipe or a socket is
+// refused (WriteError) before anything is written; the part files of processes no longer
+// running are removed from the folder, and SIGINT and SIGTERM remove this one.
 // Every failure throws WriteError naming the final path, or the path given as shownAs (a file
 // written in a staging folder is named where it will end up), and the reason.
 class PendingFile {
@@ -55,6 +69,7 @@ class PendingFile {
   std::filesystem::path target_;
   std::filesystem::path shownAs_;
   std::filesystem::path temporary_;
+  std::unique_ptr<SignalCleanup> cleanup_;
   int fd_ = -1;
   bool committed_ = false;
 };

@@ -60,6 +60,12 @@ bool isControl(std::uint32_t codePoint) {
   return codePoint < 0x20 || (codePoint >= 0x7F && codePoint <= 0x9F);
 }
 
+// The embeddings, overrides and isolates that reorder what follows them on a line.
+bool isBidiControl(std::uint32_t codePoint) {
+  return (codePoint >= 0x202A && codePoint <= 0x202E) ||
+         (codePoint >= 0x2066 && codePoint <= 0x2069);
+}
+
 }  // namespace
 
 void appendJsonString(std::string& out, std::string_view text) {
@@ -128,6 +134,8 @@ void appendTerminalText(std::string& out, std::string_view text, bool quoted) {
       out.append("\\r");
     } else if (isControl(step.codePoint)) {
       appendHex(out, step.codePoint < 0x80 ? "\\x" : "\\u00", step.codePoint, 2);
+    } else if (isBidiControl(step.codePoint)) {
+      appendHex(out, "\\u", step.codePoint, 4);
     } else {
       out.append(text.substr(i, step.length));
     }
@@ -146,7 +154,8 @@ bool isBareText(std::string_view text) {
                       std::string_view(".,-+%/:_#$").find(char(cp)) != std::string_view::npos;
     // Beyond ASCII: letters and digits of other scripts, not controls or spaces.
     const bool other = cp >= 0xA0 && cp != 0xA0 && cp != 0x2028 && cp != 0x2029 &&
-                       !(cp >= 0x2000 && cp <= 0x200F) && cp != 0x3000 && cp != 0xFEFF;
+                       !(cp >= 0x2000 && cp <= 0x200F) && cp != 0x3000 && cp != 0xFEFF &&
+                       !isBidiControl(cp);
     if (!step.valid || !(cp < 0x80 ? word : other)) return false;
     i += step.length;
   }

@@ -17,12 +17,14 @@ void appendCsvField(std::string& out, std::string_view text);
 
 // Appends text for a terminal or a review, on one line and without escape sequences:
 // backslash, tab, line feed and carriage return as \\, \t, \n and \r, other control
-// characters (C0, DEL, C1) as \xHH or \u00HH, and a byte that is not well-formed UTF-8 as
-// \xHH. In double quotes, with " written \", when quoted is set.
+// characters (C0, DEL, C1) as \xHH or \u00HH, the bidirectional controls (U+202A-U+202E,
+// U+2066-U+2069) as \uHHHH, and a byte that is not well-formed UTF-8 as \xHH. In double
+// quotes, with " written \", when quoted is set.
 void appendTerminalText(std::string& out, std::string_view text, bool quoted);
 
 // Whether a text reads clearly without quotes in a terminal line: one word of letters,
-// digits (any script) and . , - + % / : _ # $, such as a number or a code.
+// digits (any script) and . , - + % / : _ # $, such as a number or a code; never a text
+// holding a bidirectional control.
 bool isBareText(std::string_view text);
 
 }  // namespace quill

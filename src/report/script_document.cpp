@@ -75,7 +75,31 @@ void ScriptDocument::addPathEntry(std::string_view relativePath, std::string_vie
   }
 }
 
+namespace {
+
+std::string counted(long n, const char* one, const char* many) {
+  return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+}  // namespace
+
+std::string ScriptDocument::pathsText() const {
+  return counted(failed_, "pair failed", "pairs failed") + ", " +
+         counted(added_, "workbook added", "workbooks added") + ", " +
+         counted(removed_, "workbook removed", "workbooks removed");
+}
+
 void ScriptDocument::end() {
+  if (folders_ && format_ == ScriptFormat::Text) {
+    const DifferenceCounts& counts = total_.counts;
+    out_.write("\nOverall: " + counted(counts.cellsCompared, "cell", "cells") + " compared in " +
+               counted(total_.sheetPairs, "sheet pair", "sheet pairs") + ", " +
+               counted(counts.differences(), "difference", "differences") + " in " +
+               std::to_string(total_.sheetPairsWithDifferences) + " of them; " + pathsText() +
+               "\n");
+  }
+  if (folders_ && format_ == ScriptFormat::Csv)
+    out_.write(csvTotalRecord("overall total", total_.counts, pathsText()));
   if (format_ != ScriptFormat::Json) return;
   std::string extra;
   if (folders_)

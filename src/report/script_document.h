@@ -34,13 +34,17 @@ class ScriptDocument {
   // "added" or "removed".
   void addPathEntry(std::string_view relativePath, std::string_view state, std::string_view file1,
                     std::string_view file2, std::string_view failure);
-  // Writes the end of the document: the JSON total; nothing for text and CSV.
+  // Writes the end of the document: the JSON total; for folders, an overall total line
+  // (text) or record (CSV) too, with the pairs that failed and the workbooks added and
+  // removed.
   void end();
 
   // Call before a comparison rendered straight into the sink.
   void beforeComparison();
 
  private:
+  std::string pathsText() const;
+
   ScriptFormat format_;
   ByteSink& out_;
   bool folders_;

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
+
+#include "report/signal_cleanup.h"
 
 namespace quill {
 
@@ -21,15 +24,15 @@ class StagingFolder {
 
  private:
   std::filesystem::path path_;
-  int slot_ = -1;
+  std::unique_ptr<SignalCleanup> cleanup_;
 };
 
 // Removes the staging folders in the folder whose processes no longer run; folders of
 // running processes and everything else stay.
 void removeStaleStagingFolders(const std::filesystem::path& folder);
 
-// Makes SIGINT and SIGTERM remove the staging folders that exist at that moment, then end the
-// process as the signal would have.
+// Makes SIGINT and SIGTERM remove the staging folders and the unfinished files that exist at
+// that moment, then end the process as the signal would have.
 void removeStagingOnSignals();
 
 }  // namespace quill

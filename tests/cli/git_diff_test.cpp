@@ -149,11 +149,42 @@ TEST(GitDiffInGit, AnUnreadableVersionIsOneLineAndGitGoesOn) {
       linesStarting(diff.output, {"Workbook", "quillmere-cli", "FILE", "Total"});
   ASSERT_EQ(lines.size(), 2u) << diff.output;
   EXPECT_EQ(lines[0], "Workbook book.xlsx");
-  EXPECT_TRUE(lines[1].starts_with("quillmere-cli git-diff: \"")) << lines[1];
+  // The version is named by its path in the repository, never by a temporary file's.
+  EXPECT_TRUE(lines[1].starts_with("quillmere-cli git-diff: \"b/book.xlsx\"")) << lines[1];
   EXPECT_TRUE(
       lines[1].ends_with("is not a workbook: its content is no spreadsheet format that "
                          "can be read"))
       << lines[1];
+}
+
+TEST(GitDiffInGit, LogAndShowGoOnPastAnUnreadableVersion) {
+  if (gitMissing()) GTEST_SKIP() << "git is not installed: the git drivers are not tested";
+  if (runCommandLine("/usr/bin/python3 -c 'import openpyxl' 2>&1").exitCode != 0)
+    GTEST_SKIP() << "/usr/bin/python3 with openpyxl is needed to write the workbook";
+  const WorkbookRepository repository;
+  repository.writeBook("first");
+  repository.commit("first");
+  repository.writeJunk();
+  repository.commit("junk");
+  repository.writeBook("changed");
+  repository.commit("changed");
+
+  const CliRun log = repository.git("log -p book.xlsx");
+  EXPECT_EQ(log.exitCode, 0) << log.output;
+  EXPECT_NE(log.output.find("+This version cannot be read as a workbook: "), std::string::npos)
+      << log.output;
+  EXPECT_NE(log.output.find("-This version cannot be read as a workbook: "), std::string::npos)
+      << log.output;
+  // The first version, older than the unreadable one, is still shown.
+  EXPECT_NE(log.output.find("+\"Kiwi\",\"7\""), std::string::npos) << log.output;
+  const CliRun show = repository.git("show HEAD~1");
+  EXPECT_EQ(show.exitCode, 0) << show.output;
+  EXPECT_NE(show.output.find("+This version cannot be read"), std::string::npos) << show.output;
+  const CliRun external = repository.git("show --ext-diff HEAD~1");
+  EXPECT_EQ(external.exitCode, 0) << external.output;
+  EXPECT_NE(external.output.find("quillmere-cli git-diff: \"b/book.xlsx\""), std::string::npos)
+      << external.output;
+  EXPECT_EQ(external.output.find("/tmp/"), std::string::npos) << external.output;
 }
 
 TEST(GitDiffCommand, WrongArgumentsAreCode2AndHelpCode0) {

@@ -36,6 +36,19 @@ std::vector<std::string> drawnTexts(const std::string& stream) {
   return texts;
 }
 
+TEST(ProgressLine, NamesWithControlsStayOnTheLineAsEscapes) {
+  std::ostringstream stream;
+  {
+    ProgressLine line(stream, true);
+    line.setReading("a\nb.csv and c\x1b]0;title\x07.csv");
+    line.setSheet("tab\there");
+  }
+  const std::vector<std::string> texts = drawnTexts(stream.str());
+  ASSERT_GE(texts.size(), 2u);
+  EXPECT_EQ(texts[0], "reading a\\nb.csv and c\\x1B]0;title\\x07.csv");
+  EXPECT_EQ(texts[1], "comparing tab\\there");
+}
+
 TEST(ProgressLine, DrawsEachStageOverTheLastAndErasesItself) {
   std::ostringstream stream;
   {
