@@ -141,9 +141,8 @@ void writeMarkedSheet(lxw_worksheet* out, const Worksheet& sheet, const SheetMar
         kind = MarkKind::RowAdded;
       else if (columnAdded[std::size_t(column)])
         kind = MarkKind::ColumnAdded;
-      if (text.empty() && mark == nullptr) continue;  // the row's or column's fill covers it
-      const std::string_view formula =
-          text.empty() ? std::string_view() : sheet.cellFormula(row, column);
+      const std::string_view formula = sheet.cellFormula(row, column);
+      if (text.empty() && formula.empty() && mark == nullptr) continue;
       writeCell(out, at, lxw_col_t(column - 1), text, formula, kind, formats);
       if (mark != nullptr && !mark->note.empty())
         checkWritten(worksheet_write_comment(out, at, lxw_col_t(column - 1),

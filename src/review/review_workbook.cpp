@@ -5,8 +5,12 @@
 #include <xlsxwriter.h>
 
 #include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
+#include <mutex>
 #include <string>
+#include <string_view>
 
 #include "report/document_saving.h"
 #include "report/file_writer.h"
@@ -22,6 +26,42 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// How the library's messages name the system's reason.
+constexpr std::string_view kSystemError = "System error = ";
+
+// Catches what is printed on the C standard error stream while it lives (the stream
+// std::cerr writes to is not affected), one at a time across threads.
+class CaughtStandardError {
+ public:
+  explicit CaughtStandardError(std::string& printed) : lock_(mutex()), printed_(printed) {
+    saved_ = stderr;
+    caught_ = ::open_memstream(&buffer_, &size_);
+    if (caught_ != nullptr) stderr = caught_;
+  }
+  ~CaughtStandardError() {
+    stderr = saved_;
+    if (caught_ == nullptr) return;
+    std::fclose(caught_);
+    printed_.assign(buffer_, size_);
+    std::free(buffer_);
+  }
+  CaughtStandardError(const CaughtStandardError&) = delete;
+  CaughtStandardError& operator=(const CaughtStandardError&) = delete;
+
+ private:
+  static std::mutex& mutex() {
+    static std::mutex shared;
+    return shared;
+  }
+
+  std::lock_guard<std::mutex> lock_;
+  std::string& printed_;
+  FILE* saved_ = nullptr;
+  FILE* caught_ = nullptr;
+  char* buffer_ = nullptr;
+  std::size_t size_ = 0;
+};
+
 // Closes the workbook (which writes the file) unless close() did; a workbook that failed
 // part way is closed all the same, to free what it holds.
 class OpenWorkbook {
@@ -30,11 +70,18 @@ class OpenWorkbook {
     lxw_workbook_options options{};
     options.constant_memory = LXW_TRUE;
     options.use_zip64 = LXW_TRUE;
-    book_ = workbook_new_opt(path.c_str(), &options);
+    std::string printed;
+    {
+      const CaughtStandardError caught(printed);
+      book_ = workbook_new_opt(path.c_str(), &options);
+    }
     if (book_ == nullptr) throw WriteError(path.string(), "Cannot write \"" + path.string() + "\"");
   }
   ~OpenWorkbook() {
-    if (book_ != nullptr) workbook_close(book_);
+    if (book_ == nullptr) return;
+    std::string printed;
+    const CaughtStandardError caught(printed);
+    workbook_close(book_);
   }
   OpenWorkbook(const OpenWorkbook&) = delete;
   OpenWorkbook& operator=(const OpenWorkbook&) = delete;
@@ -47,10 +94,23 @@ class OpenWorkbook {
     return sheet;
   }
 
+  // Writes the file. The library prints its reasons on the C standard error stream; they
+  // are caught here and their system reason becomes part of the one message.
   void close() {
-    const lxw_error error = workbook_close(book_);
+    std::string printed;
+    lxw_error error = LXW_NO_ERROR;
+    {
+      const CaughtStandardError caught(printed);
+      error = workbook_close(book_);
+    }
     book_ = nullptr;
-    checkWritten(error);
+    if (error == LXW_NO_ERROR) return;
+    const std::size_t reason = printed.rfind(kSystemError);
+    if (reason == std::string::npos) checkWritten(error);
+    const std::size_t end = printed.find('\n', reason);
+    throw WriteError(
+        printed.substr(reason + kSystemError.size(),
+                       end == std::string::npos ? end : end - reason - kSystemError.size()));
   }
 
  private:
