@@ -130,7 +130,7 @@ class ReviewWorkbook : public testing::Test {
 
   void expectGolden(const std::string& listing, const std::string& name) {
     const fs::path golden = fs::path(QUILLMERE_TEST_DATA) / "golden" / "review" / (name + ".txt");
-    if (!fs::exists(golden) && std::getenv("QUILLMERE_WRITE_GOLDEN") != nullptr)
+    if (!fs::exists(golden) && std::getenv("QUILLMERE_UPDATE_GOLDEN") != nullptr)
       std::ofstream(golden, std::ios::binary) << listing;
     EXPECT_EQ(listing, readFile(golden)) << name;
     EXPECT_EQ(listing.find("value differs"), std::string::npos) << listing;
