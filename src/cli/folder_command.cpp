@@ -174,8 +174,8 @@ class PairRunner {
       } else {
         folder = pairFolder(arguments_.outputFolder, path.relativePath);
         refuseEscape(arguments_.outputFolder, folder, path.relativePath);
-        outcome =
-            compareWorkbookPair(path1, path2, arguments_.options, folder, rows, failures, prefix);
+        outcome = compareWorkbookPair(path1, path2, arguments_.options, folder, rows, failures,
+                                      prefix, arguments_.reviewWorkbooks);
       }
     } catch (...) {
       failures << prefix << errorDescription(std::current_exception()) << '\n';
@@ -190,6 +190,7 @@ class PairRunner {
       entry.differences = outcome.differences;
       entry.sheetsWithDifferences = outcome.sheetsWithDifferences;
       entry.sheetsCompared = outcome.sheetsCompared;
+      entry.reviewWorkbook = arguments_.reviewWorkbooks && outcome.differences > 0;
     }
     progress_.clear();
     err_ << failures.str() << std::flush;

@@ -25,6 +25,8 @@ class ReviewCollector : public ResultSink {
 
   // Complete once finish() has been called.
   const ReviewResult& result() const { return result_; }
+  // Whether the result lists a difference.
+  bool hasDifferences() const { return tally_.total().counts.differences() > 0; }
 
  private:
   void listSheetStanding();

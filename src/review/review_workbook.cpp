@@ -181,7 +181,9 @@ ReviewWorkbookWriter::ReviewWorkbookWriter(const Workbook& second, fs::path targ
 
 void ReviewWorkbookWriter::finish() {
   collector_.finish();
+  if (onlyWhenDifferent_ && !collector_.hasDifferences()) return;
   saveReviewWorkbook(collector_.result(), second_, target_, inputs_);
+  saved_ = true;
 }
 
 }  // namespace quill

@@ -35,12 +35,52 @@ class ReviewWorkbookWriter final : public ResultSink {
   void finish() override;
 
   const ReviewResult& result() const { return collector_.result(); }
+  // Saves nothing when the result lists no difference.
+  void onlyWhenDifferent() { onlyWhenDifferent_ = true; }
+  // Whether finish() saved the workbook.
+  bool saved() const { return saved_; }
 
  private:
   const Workbook& second_;
   std::filesystem::path target_;
   std::vector<std::filesystem::path> inputs_;
   ReviewCollector collector_;
+  bool onlyWhenDifferent_ = false;
+  bool saved_ = false;
+};
+
+// The name of the review workbook beside a pair's documents in a folder comparison.
+inline constexpr const char* kReviewFileName = "review.xlsx";
+
+// Tells a result to two sinks in turn.
+class ResultFanOut final : public ResultSink {
+ public:
+  ResultFanOut(ResultSink& first, ResultSink& second) : first_(first), second_(second) {}
+
+  void begin(const ResultHeading& heading) override {
+    first_.begin(heading);
+    second_.begin(heading);
+  }
+  void beginTable(const TableStart& table) override {
+    first_.beginTable(table);
+    second_.beginTable(table);
+  }
+  void line(const Line& line) override {
+    first_.line(line);
+    second_.line(line);
+  }
+  void endTable() override {
+    first_.endTable();
+    second_.endTable();
+  }
+  void finish() override {
+    first_.finish();
+    second_.finish();
+  }
+
+ private:
+  ResultSink& first_;
+  ResultSink& second_;
 };
 
 }  // namespace quill

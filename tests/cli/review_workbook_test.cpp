@@ -224,3 +224,37 @@ TEST_F(ReviewWorkbook, FullDiskLeavesNothingAndOneMessage) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ReviewWorkbook, FoldersGetOneWorkbookForEachDifferingPairLinkedFromTheIndex) {
+  writePair();
+  for (const char* tree : {"first", "second"}) fs::create_directories(folder_.path() / tree);
+  fs::copy_file(path("one.xlsx"), path("first/changed.xlsx"));
+  fs::copy_file(path("two.xlsx"), path("second/changed.xlsx"));
+  fs::copy_file(path("one.xlsx"), path("first/same.xlsx"));
+  fs::copy_file(path("one.xlsx"), path("second/same.xlsx"));
+  const CliRun run = runCli("compare '" + path("first") + "' '" + path("second") +
+                            "' --quiet --format xlsx --out '" + path("out") + "'");
+  ASSERT_EQ(run.exitCode, 1) << run.output;
+  EXPECT_TRUE(fs::exists(path("out/changed.xlsx/review.xlsx")));
+  EXPECT_FALSE(fs::exists(path("out/same.xlsx/review.xlsx")));
+  const std::string index = readFile(path("out/index.htm"));
+  EXPECT_NE(index.find("href=\"changed.xlsx/review.xlsx\""), std::string::npos) << index;
+  EXPECT_EQ(index.find("same.xlsx/review.xlsx"), std::string::npos) << index;
+  // The pair's workbook is the one a single comparison writes.
+  const std::string single = review(path("one.xlsx"), path("two.xlsx"), "");
+  const CliRun read = runCommandLine(std::string(kPython) + " '" + path("read_review.py") + "' '" +
+                                     path("out/changed.xlsx/review.xlsx") + "' - 2>&1");
+  EXPECT_EQ(read.output, single);
+}
+
+TEST_F(ReviewWorkbook, FoldersTakeNoOutputFile) {
+  const CliRun run = runCli("compare '" + folder_.path().string() + "' '" +
+                            folder_.path().string() + "' --format xlsx --output x.xlsx");
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_NE(run.output.find("--output is not used with folders"), std::string::npos)
+      << run.output;
+}
+
+}  // namespace
