@@ -4,11 +4,13 @@
 // documents' rules: never over an input, nothing left behind on failure, one message.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
 #include "support/cli_runner.h"
+#include "support/corpus.h"
 #include "support/small_tmpfs.h"
 #include "support/temporary_folder.h"
 
@@ -253,8 +255,52 @@ TEST_F(ReviewWorkbook, FoldersTakeNoOutputFile) {
   const CliRun run = runCli("compare '" + folder_.path().string() + "' '" +
                             folder_.path().string() + "' --format xlsx --output x.xlsx");
   EXPECT_EQ(run.exitCode, 2);
-  EXPECT_NE(run.output.find("--output is not used with folders"), std::string::npos)
-      << run.output;
+  EXPECT_NE(run.output.find("--output is not used with folders"), std::string::npos) << run.output;
+}
+
+}  // namespace
+
+namespace {
+
+// Reads each workbook named on the command line with openpyxl and prints the ones it refuses.
+constexpr const char* kOpenAll = R"py(import sys, openpyxl
+for name in sys.argv[1:]:
+    try:
+        book = openpyxl.load_workbook(name)
+        for sheet in book.worksheets:
+            for row in sheet.iter_rows():
+                pass
+    except Exception as error:
+        print(name, type(error).__name__, error)
+)py";
+
+// Every workbook of the corpus, hostile ones included, as File #2 against a sample: the
+// review workbook is one openpyxl reads, or there is none and one error line.
+TEST_F(ReviewWorkbook, CorpusWorkbooksGiveReadableWorkbooksOrOneError) {
+  SKIP_WITHOUT_CORPUS();
+  const std::string first = (fs::path(QUILLMERE_SAMPLES) / "sample1.xls").string();
+  std::string written;
+  int n = 0;
+  for (const auto& entry : fs::recursive_directory_iterator(quill::test::kCorpus)) {
+    const std::string extension = entry.path().extension().string();
+    if (!entry.is_regular_file() || extension == ".md" || extension == ".txt") continue;
+    const std::string output = path("review" + std::to_string(++n) + ".xlsx");
+    const CliRun run = runCli("compare '" + first + "' '" + entry.path().string() +
+                              "' --quiet --format xlsx --output '" + output + "'");
+    if (run.exitCode == 2) {
+      EXPECT_FALSE(fs::exists(output)) << entry.path();
+      EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1) << entry.path() << "\n"
+                                                                           << run.output;
+    } else {
+      EXPECT_TRUE(fs::exists(output)) << entry.path() << "\n" << run.output;
+      written += " '" + output + "'";
+    }
+  }
+  std::ofstream(folder_.path() / "open_all.py") << kOpenAll;
+  const CliRun read =
+      runCommandLine(std::string(kPython) + " '" + path("open_all.py") + "'" + written + " 2>&1");
+  EXPECT_EQ(read.exitCode, 0);
+  EXPECT_EQ(read.output, "");
 }
 
 }  // namespace
