@@ -17,6 +17,7 @@
 #include "formats/session.h"
 #include "report/document_saving.h"
 #include "report/html_result_writer.h"
+#include "review/review_workbook.h"
 #include "sheet/workbook.h"
 
 namespace quill::cli {
@@ -98,6 +99,18 @@ ComparisonOutcome compareIntoDocuments(CompareArguments& arguments, SpreadsheetS
   return runChosenComparison(context);
 }
 
+// Runs the comparison with its result saved as the review workbook in the file of --output.
+ComparisonOutcome compareIntoReview(CompareArguments& arguments, SpreadsheetSession& session,
+                                    ProgressSink& progress, StreamErrorBox& errors) {
+  ComparisonRequest& request = arguments.request;
+  ReviewWorkbookWriter review(*session.secondBook(), *arguments.outputFile,
+                              {request.path1, request.path2},
+                              chooseComparison(request) == ComparisonKind::WholeWorkbook);
+  CleanRunResult result(review, errors);
+  ComparisonContext context{request, session, result, progress, errors, {}};
+  return runChosenComparison(context);
+}
+
 std::string summary(const ComparisonOutcome& outcome) {
   auto plural = [](long n, const char* word) {
     return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
@@ -136,7 +149,9 @@ int compareCommand(const std::vector<std::string>& arguments, std::ostream& out,
   try {
     // Where the result goes is checked before anything is read.
     std::unique_ptr<ScriptDestination> destination;
-    if (parsed->format) {
+    if (parsed->reviewWorkbook) {
+      refuseFileReplacingInput(*parsed->outputFile, {request.path1, request.path2});
+    } else if (parsed->format) {
       destination = std::make_unique<ScriptDestination>(
           parsed->outputFile, out, std::vector<fs::path>{request.path1, request.path2});
     } else {
@@ -153,7 +168,8 @@ int compareCommand(const std::vector<std::string>& arguments, std::ostream& out,
     const ComparisonOutcome outcome =
         destination
             ? compareIntoStream(*parsed, session, *destination, progress, errors, outIsTerminal)
-            : compareIntoDocuments(*parsed, session, progress, errors);
+        : parsed->reviewWorkbook ? compareIntoReview(*parsed, session, progress, errors)
+                                 : compareIntoDocuments(*parsed, session, progress, errors);
     if (errors.count() > 0 || !outcome.resultComplete) return kFailure;
     progress.clear();
     if (destination) destination->commit();

@@ -13,6 +13,7 @@ namespace quill::cli {
 const char* const kCompareUsage =
     "Usage: quillmere-cli compare FILE1 FILE2 [--out DIR] [OPTIONS]\n"
     "       quillmere-cli compare FILE1 FILE2 --format text|csv|json [--output FILE] [OPTIONS]\n"
+    "       quillmere-cli compare FILE1 FILE2 --format xlsx --output FILE [OPTIONS]\n"
     "       quillmere-cli compare DIR1 DIR2 [--out DIR] [--jobs N] [--quiet]\n"
     "       quillmere-cli compare DIR1 DIR2 --format text|csv|json [--output FILE] [--jobs N]\n"
     "Compares FILE1 with FILE2 and writes report.htm and visualized.htm into DIR (default: the\n"
@@ -49,7 +50,9 @@ const char* const kCompareUsage =
     "  --format FORMAT      html (the default): the two documents into DIR; text: one line\n"
     "                       for each difference and a summary, coloured on a terminal unless\n"
     "                       NO_COLOR is set; csv: one record for each difference and the\n"
-    "                       counts; json: the \"quillmere-diff\" document, version 1\n"
+    "                       counts; json: the \"quillmere-diff\" document, version 1;\n"
+    "                       xlsx: the review workbook, FILE2 with every difference marked\n"
+    "                       and a first worksheet listing them (needs --output)\n"
     "  --output FILE        text, csv and json: write into FILE instead of the standard\n"
     "                       output; either gets the result only once it is complete\n"
     "Range mode without --sheet1 or --sheet2 compares the whole workbooks. Each option may be\n"
@@ -134,7 +137,10 @@ bool storeOption(std::string_view option, const std::string& value, CompareArgum
   if (option == "--sheet1") return readSheet(value, request.sheet1, parsed.sheet1Name);
   if (option == "--sheet2") return readSheet(value, request.sheet2, parsed.sheet2Name);
   if (option == "--mode") return readMode(value, request.mode);
-  if (option == "--format") return readScriptFormat(value, parsed.format);
+  if (option == "--format") {
+    parsed.reviewWorkbook = value == "xlsx";
+    return parsed.reviewWorkbook || readScriptFormat(value, parsed.format);
+  }
   if (option == "--output") {
     parsed.outputFile = value;
     return !value.empty();
@@ -171,7 +177,7 @@ const char* expectedValue(std::string_view option) {
   if (option == "--out") return "expected a folder";
   if (option == "--match") return "expected key";
   if (isToleranceOption(option)) return kToleranceExpected;
-  if (option == "--format") return "expected html, text, csv or json";
+  if (option == "--format") return "expected html, text, csv, json or xlsx";
   if (option == "--output") return "expected a file";
   return "expected a worksheet position from 1 or a name";
 }
@@ -201,6 +207,14 @@ std::string outputMistake(const std::optional<ScriptFormat>& format, bool outGiv
   if (format && outGiven)
     return "--out is for the documents of --format html; the other formats go into the file of "
            "--output";
+  return {};
+}
+
+std::string reviewOutputMistake(bool outGiven, bool outputGiven) {
+  if (outGiven)
+    return "--out is for the documents of --format html; the review workbook goes "
+           "into the file of --output";
+  if (!outputGiven) return "--format xlsx needs --output FILE";
   return {};
 }
 
@@ -261,7 +275,9 @@ std::optional<CompareArguments> parseCompareArguments(const std::vector<std::str
     return std::nullopt;
   }
   if (const std::string mistake =
-          outputMistake(parsed.format, given.contains("--out"), given.contains("--output"));
+          parsed.reviewWorkbook
+              ? reviewOutputMistake(given.contains("--out"), given.contains("--output"))
+              : outputMistake(parsed.format, given.contains("--out"), given.contains("--output"));
       !mistake.empty()) {
     err << "quillmere-cli compare: " << mistake << '\n';
     return std::nullopt;

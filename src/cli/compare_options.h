@@ -27,12 +27,18 @@ struct CompareArguments {
   // of --output or onto the standard output.
   std::optional<ScriptFormat> format;
   std::optional<std::filesystem::path> outputFile;
+  // --format xlsx: the review workbook, File #2 with its differences marked, into the file
+  // of --output.
+  bool reviewWorkbook = false;
 };
 
 // The one mistake in choosing where a result goes, or "": --output needs a script format,
 // and --out is for the documents alone.
 std::string outputMistake(const std::optional<ScriptFormat>& format, bool outGiven,
                           bool outputGiven);
+
+// The same for --format xlsx: the review workbook goes into the file --output names.
+std::string reviewOutputMistake(bool outGiven, bool outputGiven);
 
 extern const char* const kCompareUsage;
 

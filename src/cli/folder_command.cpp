@@ -208,7 +208,8 @@ class PairRunner {
         for (const char* document : {"report.htm", "visualized.htm"})
           fence_.dropLinkLeadingOut(folder / document);
         outcome =
-            compareWorkbookPair(path1, path2, arguments_.options, folder, rows, failures, prefix);
+            compareWorkbookPair(path1, path2, arguments_.options, folder, rows, failures, prefix,
+                                arguments_.reviewWorkbooks);
       }
     } catch (...) {
       failures << prefix << errorDescription(std::current_exception()) << '\n';
@@ -223,6 +224,7 @@ class PairRunner {
       entry.differences = outcome.differences;
       entry.sheetsWithDifferences = outcome.sheetsWithDifferences;
       entry.sheetsCompared = outcome.sheetsCompared;
+      entry.reviewWorkbook = arguments_.reviewWorkbooks && outcome.differences > 0;
     }
     progress_.clear();
     err_ << failures.str() << std::flush;

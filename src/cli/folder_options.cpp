@@ -121,9 +121,10 @@ std::optional<FolderArguments> parseFolderArguments(const std::vector<std::strin
         return std::nullopt;
       }
     } else if (option == "--format") {
-      if (!readScriptFormat(value, parsed.format)) {
+      parsed.reviewWorkbooks = value == "xlsx";
+      if (!parsed.reviewWorkbooks && !readScriptFormat(value, parsed.format)) {
         err << kPrefix << "--format does not take \"" << value
-            << "\"; expected html, text, csv or json\n";
+            << "\"; expected html, text, csv, json or xlsx\n";
         return std::nullopt;
       }
     } else if (option == "--output") {
@@ -145,7 +146,10 @@ std::optional<FolderArguments> parseFolderArguments(const std::vector<std::strin
     return std::nullopt;
   }
   if (const std::string mistake =
-          outputMistake(parsed.format, given.contains("--out"), given.contains("--output"));
+          parsed.reviewWorkbooks && given.contains("--output")
+              ? "--output is not used with folders and --format xlsx: each review workbook goes "
+                "beside its pair's documents in the folder of --out"
+              : outputMistake(parsed.format, given.contains("--out"), given.contains("--output"));
       !mistake.empty()) {
     err << kPrefix << mistake << '\n';
     return std::nullopt;

@@ -21,6 +21,8 @@ struct FolderArguments {
   ComparisonOptions options;           // applied to every pair
   std::optional<ScriptFormat> format;  // a script format's one stream instead of documents
   std::optional<std::filesystem::path> outputFile;
+  // --format xlsx: each differing pair's review workbook beside its documents.
+  bool reviewWorkbooks = false;
 };
 
 // True when the compare command's two non-option arguments are both folders.

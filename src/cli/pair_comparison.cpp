@@ -7,6 +7,7 @@
 #include "formats/session.h"
 #include "report/document_saving.h"
 #include "report/html_result_writer.h"
+#include "review/review_workbook.h"
 
 namespace quill::cli {
 
@@ -17,8 +18,8 @@ namespace {
 ComparisonOutcome comparePair(const std::string& path1, const std::string& path2,
                               const ComparisonOptions& options,
                               const std::function<void()>& prepare,
-                              const std::function<ResultSink&()>& sink, ProgressSink& progress,
-                              StreamErrorBox& errors) {
+                              const std::function<ResultSink&(const SpreadsheetSession&)>& sink,
+                              ProgressSink& progress, StreamErrorBox& errors) {
   try {
     ComparisonRequest request;
     request.path1 = path1;
@@ -28,7 +29,7 @@ ComparisonOutcome comparePair(const std::string& path1, const std::string& path2
     SpreadsheetSession session;
     openWorkbookPair(session, path1, path2, errors, readOptionsFor(options));
     if (errors.count() > 0) return {};
-    CleanRunResult result(sink(), errors);
+    CleanRunResult result(sink(session), errors);
     ComparisonContext context{request, session, result, progress, errors, {}};
     ComparisonOutcome outcome = runChosenComparison(context);
     if (errors.count() > 0 || !outcome.resultComplete) return {};
@@ -44,16 +45,25 @@ ComparisonOutcome comparePair(const std::string& path1, const std::string& path2
 ComparisonOutcome compareWorkbookPair(const std::string& path1, const std::string& path2,
                                       const ComparisonOptions& options,
                                       const std::filesystem::path& folder, ProgressSink& progress,
-                                      std::ostream& err, const std::string& prefix) {
+                                      std::ostream& err, const std::string& prefix, bool review) {
   StreamErrorBox errors(err, prefix);
   std::unique_ptr<HtmlResultWriter> documents;
+  std::unique_ptr<ReviewWorkbookWriter> workbook;
+  std::unique_ptr<ResultFanOut> both;
   auto prepare = [&] {
     refuseFolderHoldingInputs(folder, {path1, path2});
     std::filesystem::create_directories(folder);
   };
-  auto sink = [&]() -> ResultSink& {
+  auto sink = [&](const SpreadsheetSession& session) -> ResultSink& {
     documents = std::make_unique<HtmlResultWriter>(folder);
-    return *documents;
+    if (!review) return *documents;
+    workbook = std::make_unique<ReviewWorkbookWriter>(
+        *session.secondBook(), folder / kReviewFileName,
+        std::vector<std::filesystem::path>{path1, path2}, true);
+    workbook->onlyWhenDifferent();
+    // The workbook is saved first, so that a pair whose workbook fails keeps no documents.
+    both = std::make_unique<ResultFanOut>(*workbook, *documents);
+    return *both;
   };
   return comparePair(path1, path2, options, prepare, sink, progress, errors);
 }
@@ -64,7 +74,8 @@ ComparisonOutcome compareWorkbookPair(const std::string& path1, const std::strin
                                       const std::string& prefix) {
   StreamErrorBox errors(err, prefix);
   return comparePair(
-      path1, path2, options, [] {}, [&sink]() -> ResultSink& { return sink; }, progress, errors);
+      path1, path2, options, [] {},
+      [&sink](const SpreadsheetSession&) -> ResultSink& { return sink; }, progress, errors);
 }
 
 }  // namespace quill::cli

@@ -16,10 +16,12 @@ namespace quill::cli {
 // several threads at once. Each failure is printed to err as one line after the prefix.
 // Gives the outcome; resultComplete is false when anything failed, and then nothing new
 // is in the folder.
+// With review set, a pair that differs also gets its review workbook, review.xlsx, there.
 ComparisonOutcome compareWorkbookPair(const std::string& path1, const std::string& path2,
                                       const ComparisonOptions& options,
                                       const std::filesystem::path& folder, ProgressSink& progress,
-                                      std::ostream& err, const std::string& prefix);
+                                      std::ostream& err, const std::string& prefix,
+                                      bool review = false);
 
 // The same with the result told to a sink, such as the renderer of a script format; the sink
 // is finished only when nothing failed.

@@ -196,15 +196,18 @@ void TextRenderer::writeItem(const DifferenceItem& item) {
 }
 
 void TextRenderer::writeSummary() {
-  std::string& text = out_.text();
-  if (listed_) text += '\n';
-  for (const SheetPairSummary& pair : tally_.pairs()) {
+  if (listed_) out_.text() += '\n';
+  out_.text() += textSummary(tally_.pairs(), tally_.total());
+}
+
+std::string textSummary(const std::vector<SheetPairSummary>& pairs, const ResultTotal& total) {
+  std::string text;
+  for (const SheetPairSummary& pair : pairs) {
     text += pairLabel(pair) + ": " + countsText(pair.counts);
     if (const std::string standing = standingText(pair); !standing.empty())
       text += "; sheet " + standing;
     text += '\n';
   }
-  const ResultTotal total = tally_.total();
   const DifferenceCounts& counts = total.counts;
   text += "Total: " + plural(counts.cellsCompared, "cell", "cells") + " compared in " +
           plural(total.sheetPairs, "sheet pair", "sheet pairs") + ", " +
@@ -220,6 +223,7 @@ void TextRenderer::writeSummary() {
   for (const auto& [count, words] : sheets)
     if (count > 0) text += "; " + words;
   text += '\n';
+  return text;
 }
 
 }  // namespace quill

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "report/script_renderer.h"
 
@@ -31,6 +32,10 @@ class TextRenderer final : public ScriptRenderer {
   bool inSecond_ = true;
   bool listed_ = false;  // a line of a difference or a sheet has been written
 };
+
+// The summary lines that end the text: one for each sheet pair with its counts, then the
+// total, each ending in a line feed.
+std::string textSummary(const std::vector<SheetPairSummary>& pairs, const ResultTotal& total);
 
 // The line that heads a pair's section in a comparison of folder trees: "== PATH ==".
 std::string textSectionLine(std::string_view relativePath);
