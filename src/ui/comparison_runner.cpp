@@ -84,7 +84,7 @@ void ComparisonRunner::work(const QString& windowName, const QString& procedure,
     trap.at(RunLine::OpenFiles, [&] {
       context_.openSession(context_.session, request_.path1, request_.path2, box, readOptions);
     });
-    HtmlResultWriter documents(context_.temporaryFolder.toStdString());
+    HtmlResultWriter documents(context_.temporaryFolder.toStdString(), &index_);
     ComparisonContext run{request_, context_.session, documents, *progress_, box, {}};
     trap.at(RunLine::Compare, [&] { outcome_ = comparison(run); });
   } catch (const ComparisonCancelled&) {
@@ -113,6 +113,10 @@ void ComparisonRunner::threadEnded() {
   showProgress();
   thread_->deleteLater();
   thread_ = nullptr;
+  // The writer fills the index when it has written the documents, and only then.
+  if (!index_.list.runs.empty())
+    context_.documentIndex = std::make_shared<const DocumentIndex>(std::move(index_));
+  index_ = {};
   busy_.reset();
   emit finished(outcome_, wasCancelled_);
 }

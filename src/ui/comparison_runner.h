@@ -10,6 +10,7 @@
 #include <stop_token>
 
 #include "engine/comparison.h"
+#include "report/document_index.h"
 #include "shell/look.h"
 
 class QProgressBar;
@@ -65,6 +66,7 @@ class ComparisonRunner final : public QObject {
   std::optional<BusyCursor> busy_;
   ComparisonRequest request_;
   ComparisonOutcome outcome_;
+  DocumentIndex index_;  // recorded by the writer of the documents, on the worker thread
   bool wasCancelled_ = false;
 };
 

@@ -63,7 +63,7 @@ void ResultsWindow::createNavigation() {
 
 void ResultsWindow::stepDifference(int step) {
   // A step taken while a page of the list loads is taken on that page.
-  if (listPageLoading_) {
+  if (listPager_->isLoading()) {
     pendingStep_ = step;
     return;
   }
@@ -75,35 +75,31 @@ void ResultsWindow::stepDifference(int step) {
           return;
         }
         // Past either end of a page of the list, the step goes on from the page before or after.
-        const std::size_t pages = listPaging_.pages.size();
-        const bool turns = step > 0 ? shownListPage_ + 1 < pages : shownListPage_ > 0 && pages > 0;
+        const std::size_t pages = listPageCount();
+        const std::size_t shown = shownListPage();
+        const bool turns = step > 0 ? shown + 1 < pages : shown > 0 && pages > 0;
         if (!turns) return;
         pendingStep_ = step;
-        loadListPage(step > 0 ? shownListPage_ + 1 : shownListPage_ - 1);
+        listPager_->showPage(step > 0 ? shown + 1 : shown - 1);
       });
 }
 
 bool ResultsWindow::turnToPageHolding(QWebEngineView& view, const QString& text, bool backwards) {
-  const bool list = &view == WebBrowser2;
-  if (!list) takeGridLayout();
+  DocumentPager& pager = &view == WebBrowser2 ? *listPager_ : *gridPager_;
   const std::string wanted = text.toStdString();
-  const std::string_view document = list ? listBytes() : gridBytes();
-  const std::size_t count = list ? listPaging_.pages.size() : gridPaging_.pages.size();
-  if (count == 0) return false;
-  const auto holdsText = [&](std::size_t page) {
-    const std::size_t start =
-        list ? listPaging_.pages[page].rowsStart : gridPaging_.pages[page].rowsStart;
-    const std::size_t end =
-        list ? listPaging_.pages[page].rowsEnd : gridPaging_.pages[page].rowsEnd;
-    return shownTextContains(document.substr(start, end - start), wanted);
-  };
-  std::size_t page = list ? shownListPage_ : shownPage_;
-  while (backwards ? page-- > 0 : ++page < count) {
-    if (!holdsText(page)) continue;
-    if (list)
-      loadListPage(page);
+  const std::string_view document = pager.bytes();
+  const std::vector<PageCut>& pages = pager.paged().pages;
+  std::size_t page = pager.shownPage();
+  while (backwards ? page-- > 0 : ++page < pages.size()) {
+    const PageCut& candidate = pages[page];
+    if (candidate.rowsEnd > document.size()) return false;
+    const std::string_view rows =
+        document.substr(candidate.rowsStart, candidate.rowsEnd - candidate.rowsStart);
+    if (!shownTextContains(rows, wanted)) continue;
+    if (&pager == gridPager_)
+      showGridPage(page);
     else
-      loadGridPage(page);
+      pager.showPage(page);
     return true;
   }
   return false;
