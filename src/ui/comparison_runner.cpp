@@ -66,6 +66,8 @@ void ComparisonRunner::start(const ComparisonRequest& request, const QString& wi
   readStop_ = std::stop_source();
   progress_ = std::make_unique<Progress>(cancelled_);
   busy_.emplace();
+  // The bar starts empty, not full from the comparison before.
+  progressBar_.setValue(progressBar_.minimum());
   thread_ = QThread::create(
       [this, windowName, procedure, comparison] { work(windowName, procedure, comparison); });
   connect(thread_, &QThread::finished, this, &ComparisonRunner::threadEnded);
@@ -99,10 +101,15 @@ void ComparisonRunner::showProgress() {
   progressBar_.setValue(int(std::min(progress_->value(), maximum)));
 }
 
-void ComparisonRunner::cancelAndWait() {
+void ComparisonRunner::stop() {
   if (!thread_) return;
   cancelled_->store(true);
   readStop_.request_stop();
+}
+
+void ComparisonRunner::cancelAndWait() {
+  if (!thread_) return;
+  stop();
   thread_->wait();
   threadEnded();
 }

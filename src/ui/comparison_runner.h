@@ -42,6 +42,8 @@ class ComparisonRunner final : public QObject {
   bool isRunning() const { return thread_ != nullptr; }
   // Stops a running comparison and waits until its thread has ended.
   void cancelAndWait();
+  // Asks a running comparison to stop; finished() follows, cancelled, once its thread ends.
+  void stop();
 
  signals:
   // A comparison has started on its thread.

@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineProfile>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 #include <filesystem>
@@ -49,6 +51,30 @@ enum class LoadLine { Look = 100, Caption = 102, Icon = 104, HandCursor = 106, O
 
 // The line labels of Timer1, which removes the documents the views have read.
 enum class CleanUpLine { DeleteReport = 100, DeleteGrid = 102, StopTimer = 104 };
+
+// Keeps the grid's column letters and row numbers in view while it scrolls: the header row's
+// cells stick to the top, each row's number to the left, on every page the view shows.
+constexpr const char* kStickyHeadersScript = R"((function () {
+  var style = document.createElement('style');
+  style.textContent =
+    'table tr:first-child > td.header { position: sticky; top: 0; z-index: 2; }' +
+    'table tr > td.header:first-child { position: sticky; left: 0; z-index: 1;' +
+    ' white-space: nowrap; min-width: 7ch; }' +
+    'table tr:first-child > td.header:first-child { z-index: 3; }';
+  document.head.appendChild(style);
+})();)";
+
+// What a view's renderer process ending other than normally means to the user.
+QString rendererFailure(QWebEnginePage::RenderProcessTerminationStatus status) {
+  const char* how = status == QWebEnginePage::KilledTerminationStatus ? "was killed"
+                    : status == QWebEnginePage::CrashedTerminationStatus
+                        ? "crashed"
+                        : "could not start or ended abnormally";
+  return QString(
+             "The results cannot be shown: the web view's renderer process %1. \"Save Results\" "
+             "still saves the documents.")
+      .arg(how);
+}
 
 // The line labels of PushButton6_Click.
 enum class SaveLine { FolderExists = 100, SaveBoth = 102, Done = 106 };
@@ -134,6 +160,10 @@ QWebEngineView* ResultsWindow::addView(const char* name, const QString& fileName
             if (!pager->takeLoad()) return;
             documentLoaded(*pager, info.status() == QWebEngineLoadingInfo::LoadSucceededStatus);
           });
+  connect(page, &QWebEnginePage::renderProcessTerminated, this,
+          [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
+            if (status != QWebEnginePage::NormalTerminationStatus) rendererFailed(status);
+          });
   layout_.place(*view, twips, stretch);
   return view;
 }
@@ -146,6 +176,12 @@ void ResultsWindow::createControls() {
       addLabel(this, "Label2", "Visualized Results:", QRect(120, 4560, 1605, 225), {0, 0.5, 0, 0});
   WebBrowser1 =
       addView("WebBrowser1", kGridName, QRect(120, 4800, 7800, 3975), {0, 0.5, 1, 0.5}, gridPager_);
+  QWebEngineScript sticky;
+  sticky.setName("StickyHeaders");
+  sticky.setSourceCode(kStickyHeadersScript);
+  sticky.setInjectionPoint(QWebEngineScript::DocumentReady);
+  sticky.setWorldId(QWebEngineScript::ApplicationWorld);
+  WebBrowser1->page()->scripts().insert(sticky);
   auto* listPage = static_cast<DocumentPage*>(WebBrowser2->page());
   auto* gridPage = static_cast<DocumentPage*>(WebBrowser1->page());
   connect(listPage, &DocumentPage::pageLinkClicked, this,
@@ -190,6 +226,7 @@ void ResultsWindow::showDocuments(const QString& folder,
     timer1_.start(kTimerMilliseconds);
   }
   index_ = index ? std::move(index) : std::make_shared<const DocumentIndex>();
+  rendererFailureTold_ = false;
   pendingAnchor_.clear();
   pendingStep_ = 0;
   // Documents that fit in a page are shown whole.
@@ -269,6 +306,13 @@ void ResultsWindow::focusCell(const QString& anchor) {
   WebBrowser1->page()->runJavaScript(showCellScript(anchor), [this, anchor](const QVariant& found) {
     emit cellShown(anchor, found.toBool());
   });
+}
+
+void ResultsWindow::rendererFailed(QWebEnginePage::RenderProcessTerminationStatus status) {
+  // Both views' renderers usually go together; one message says it for both.
+  if (rendererFailureTold_) return;
+  rendererFailureTold_ = true;
+  tell(rendererFailure(status));
 }
 
 void ResultsWindow::deleteTemporaryDocuments() {

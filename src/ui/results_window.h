@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QStringList>
 #include <QTimer>
+#include <QWebEnginePage>
 #include <memory>
 #include <string>
 
@@ -87,7 +88,6 @@ class ResultsWindow final : public ProgramWindowBase {
   void rememberOutputFolder();
   void showCell(const QString& anchor);
   void openFind();
-  void showListMenu(const QPoint& position);
 
  private:
   void load();
@@ -103,10 +103,15 @@ class ResultsWindow final : public ProgramWindowBase {
   std::string_view listBytes() const;
   void focusCell(const QString& anchor);
   void createNavigation();
-  QMenu* differenceMenu();
+  QMenu* differenceMenu(const QString& linkText);
   // Loads the page after (or before) the one the view shows whose rows hold the text.
   bool turnToPageHolding(QWebEngineView& view, const QString& text, bool backwards);
   void openWorkbook(const QString& path);
+  // Tells the user, once for the documents shown, that the views cannot show them.
+  void rendererFailed(QWebEnginePage::RenderProcessTerminationStatus status);
+  // The menu of a view: copying, and opening either workbook from a listed difference.
+  void showViewMenu(QWebEngineView& view, const QPoint& position);
+  void copyFrom(QWebEngineView& view);
 
   QWebEngineProfile* profile_ = nullptr;
   DocumentSchemeHandler* documents_ = nullptr;
@@ -135,6 +140,7 @@ class ResultsWindow final : public ProgramWindowBase {
   std::shared_ptr<const DocumentIndex> index_;
   QString pendingAnchor_;  // the cell to focus once the page being loaded is shown
   int pendingStep_ = 0;    // the step to take once the list page being loaded is shown
+  bool rendererFailureTold_ = false;
 };
 
 }  // namespace quill

@@ -2,7 +2,9 @@
 // with F8 and Shift+F8 or the two buttons under the list, finding text in either view with
 // Ctrl+F, and opening a compared workbook from a listed difference's context menu.
 #include <QApplication>
+#include <QClipboard>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QPushButton>
 #include <QShortcut>
@@ -57,8 +59,12 @@ void ResultsWindow::createNavigation() {
   connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, this,
           &ResultsWindow::openFind);
 
-  WebBrowser2->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(WebBrowser2, &QWidget::customContextMenuRequested, this, &ResultsWindow::showListMenu);
+  // The views' own menus (back, reload, save page, view source) have nothing to do here.
+  for (QWebEngineView* view : {WebBrowser1, WebBrowser2}) {
+    view->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(view, &QWidget::customContextMenuRequested, this,
+            [this, view](const QPoint& position) { showViewMenu(*view, position); });
+  }
 }
 
 void ResultsWindow::stepDifference(int step) {
@@ -117,17 +123,33 @@ void ResultsWindow::openFind() {
   findBar_->openOver(*target);
 }
 
-void ResultsWindow::showListMenu(const QPoint& position) {
-  const QWebEngineContextMenuRequest* request = WebBrowser2->lastContextMenuRequest();
-  const bool onDifference = request && isDifferenceLink(request->linkUrl());
-  QMenu* menu = onDifference ? differenceMenu() : WebBrowser2->createStandardContextMenu();
+void ResultsWindow::showViewMenu(QWebEngineView& view, const QPoint& position) {
+  const QWebEngineContextMenuRequest* request = view.lastContextMenuRequest();
+  const bool onDifference = &view == WebBrowser2 && request && isDifferenceLink(request->linkUrl());
+  QMenu* menu = onDifference ? differenceMenu(request->linkText()) : new QMenu(this);
+  if (!onDifference) menu->setObjectName("ViewMenu");
+  QAction* copy = menu->addAction("Copy");
+  copy->setObjectName("Copy");
+  const QString linkText = request ? request->linkText() : QString();
+  copy->setEnabled(view.hasSelection() || !linkText.isEmpty());
+  connect(copy, &QAction::triggered, this, [this, &view, linkText] {
+    if (view.hasSelection())
+      copyFrom(view);
+    else
+      QGuiApplication::clipboard()->setText(linkText);
+  });
   menu->setAttribute(Qt::WA_DeleteOnClose);
-  menu->popup(WebBrowser2->mapToGlobal(position));
+  menu->popup(view.mapToGlobal(position));
 }
 
-QMenu* ResultsWindow::differenceMenu() {
+void ResultsWindow::copyFrom(QWebEngineView& view) {
+  view.page()->triggerAction(QWebEnginePage::Copy);
+}
+
+QMenu* ResultsWindow::differenceMenu(const QString& linkText) {
   auto* menu = new QMenu(this);
   menu->setObjectName("DifferenceMenu");
+  menu->setToolTip(linkText);
   for (qsizetype i = 0; i < comparedFiles_.size(); ++i) {
     const QString path = comparedFiles_[i];
     QAction* action =
@@ -135,6 +157,7 @@ QMenu* ResultsWindow::differenceMenu() {
     action->setObjectName(QString("OpenFile%1").arg(i + 1));
     connect(action, &QAction::triggered, this, [this, path] { openWorkbook(path); });
   }
+  menu->addSeparator();
   return menu;
 }
 
