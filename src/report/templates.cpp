@@ -83,14 +83,19 @@ constexpr std::string_view kLegendMiddle =
     " added&nbsp;&nbsp;&nbsp;<span style='background-color:#FF6666'>&nbsp;&nbsp;</span>&nbsp; - ";
 constexpr std::string_view kLegendEnd = " removed)</Font><table colls=";
 
+void appendKeyedTitle(std::string& out, std::string_view kind, std::string_view first,
+                      std::string_view last) {
+  out.append(kind);
+  out.push_back(' ');
+  appendHtmlEscaped(out, first);
+  out.append(" - ");
+  appendHtmlEscaped(out, last);
+}
+
 void appendKeyedHeading(std::string& grid, std::string_view kind, std::string_view first,
                         std::string_view last, long count) {
   grid.append("<font size=+1>");
-  grid.append(kind);
-  grid.push_back(' ');
-  appendHtmlEscaped(grid, first);
-  grid.append(" - ");
-  appendHtmlEscaped(grid, last);
+  appendKeyedTitle(grid, kind, first, last);
   grid.append(kLegendStart);
   grid.append(kind.substr(0, kind.size() - 1));  // "Rows" gives "Row"
   grid.append(kLegendMiddle);
@@ -173,6 +178,14 @@ void appendSheetHeading(std::string& grid, std::string_view sheet, long count) {
   grid.append("</h3><table colls=");
   appendNumber(grid, count);
   grid.append("><tr>");
+}
+
+void appendRowsTitle(std::string& out, std::string_view first, std::string_view last) {
+  appendKeyedTitle(out, "Rows", first, last);
+}
+
+void appendColumnsTitle(std::string& out, std::string_view first, std::string_view last) {
+  appendKeyedTitle(out, "Columns", first, last);
 }
 
 void appendRowsHeading(std::string& grid, std::string_view first, std::string_view last,

@@ -3,9 +3,11 @@
 #include <QCursor>
 #include <QString>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "formats/session.h"
+#include "report/document_index.h"
 #include "shell/app_title.h"
 
 namespace quill {
@@ -29,6 +31,8 @@ struct ProgramContext {
   SettingsStore& settings;
   QString programFolder;
   QString temporaryFolder;  // receives the documents of every comparison
+  // Where the documents in temporaryFolder hold their rows and anchors, as written.
+  std::shared_ptr<const DocumentIndex> documentIndex;
   QString applicationTitle = kProductName;
   QCursor handCursor = QCursor(Qt::PointingHandCursor);
   SpreadsheetSession session;
