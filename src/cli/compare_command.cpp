@@ -8,15 +8,16 @@
 #include "cli/exit_codes.h"
 #include "cli/folder_command.h"
 #include "cli/folder_options.h"
+#include "cli/password_options.h"
 #include "cli/progress_line.h"
 #include "cli/script_output.h"
 #include "cli/stream_error_box.h"
 #include "engine/choose_comparison.h"
 #include "engine/chosen_sheets.h"
 #include "engine/workbook_reading.h"
+#include "formats/session.h"
 #include "report/document_saving.h"
 #include "report/html_result_writer.h"
-#include "formats/session.h"
 #include "sheet/workbook.h"
 
 namespace quill::cli {
@@ -145,8 +146,10 @@ int compareCommand(const std::vector<std::string>& arguments, std::ostream& out,
     }
     progress.setReading(request.path1 + " and " + request.path2);
     SpreadsheetSession session;
-    initializeExcelFiles(session, request.path1, request.path2, errors,
-                         readOptionsFor(request.options));
+    CommandLinePasswords passwords(parsed->passwords, &terminalPrompt());
+    ReadOptions readOptions = readOptionsFor(request.options);
+    readOptions.passwords = &passwords;
+    initializeExcelFiles(session, request.path1, request.path2, errors, readOptions);
     if (errors.count() > 0) return kFailure;
     settleSheetNames(*parsed, session);
     fillDefaultRanges(*parsed, session);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/password_options.h"
 #include "engine/request.h"
 #include "report/script_document.h"
 
@@ -27,6 +28,7 @@ struct CompareArguments {
   // of --output or onto the standard output.
   std::optional<ScriptFormat> format;
   std::optional<std::filesystem::path> outputFile;
+  PasswordArguments passwords;  // of encrypted files
 };
 
 // The one mistake in choosing where a result goes, or "": --output needs a script format,

@@ -13,6 +13,7 @@
 #include "cli/folder_options.h"
 #include "cli/folder_pairing.h"
 #include "cli/pair_comparison.h"
+#include "cli/password_options.h"
 #include "cli/progress_line.h"
 #include "cli/script_output.h"
 #include "report/folder_index.h"
@@ -86,6 +87,7 @@ class PairRunner {
         err_(err),
         progress_(progress),
         document_(document),
+        passwords_(arguments.passwords, &terminalPrompt(), true),
         renderings_(paths.size()),
         totals_(paths.size()),
         finished_(paths.size(), 0) {
@@ -174,8 +176,8 @@ class PairRunner {
       } else {
         folder = pairFolder(arguments_.outputFolder, path.relativePath);
         refuseEscape(arguments_.outputFolder, folder, path.relativePath);
-        outcome =
-            compareWorkbookPair(path1, path2, arguments_.options, folder, rows, failures, prefix);
+        outcome = compareWorkbookPair(path1, path2, arguments_.options, folder, rows, failures,
+                                      prefix, &passwords_);
       }
     } catch (...) {
       failures << prefix << errorDescription(std::current_exception()) << '\n';
@@ -211,8 +213,8 @@ class PairRunner {
     options.sheetsPaired = true;
     options.section = paths_[i].relativePath;
     const std::unique_ptr<ScriptRenderer> renderer = document_->renderer(*rendering, options);
-    const ComparisonOutcome outcome =
-        compareWorkbookPair(path1, path2, arguments_.options, *renderer, rows, failures, prefix);
+    const ComparisonOutcome outcome = compareWorkbookPair(
+        path1, path2, arguments_.options, *renderer, rows, failures, prefix, &passwords_);
     std::lock_guard lock(mutex_);
     totals_[i] = renderer->total();
     renderings_[i] = std::move(rendering);
@@ -225,6 +227,7 @@ class PairRunner {
   std::ostream& err_;
   ProgressLine& progress_;
   ScriptDocument* document_;
+  CommandLinePasswords passwords_;  // one password for the whole run
   std::vector<std::unique_ptr<SpoolByteSink>> renderings_;
   std::vector<ResultTotal> totals_;
   std::vector<char> finished_;

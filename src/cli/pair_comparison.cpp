@@ -4,9 +4,9 @@
 #include "cli/stream_error_box.h"
 #include "engine/choose_comparison.h"
 #include "engine/workbook_reading.h"
+#include "formats/session.h"
 #include "report/document_saving.h"
 #include "report/html_result_writer.h"
-#include "formats/session.h"
 
 namespace quill::cli {
 
@@ -18,7 +18,7 @@ ComparisonOutcome comparePair(const std::string& path1, const std::string& path2
                               const ComparisonOptions& options,
                               const std::function<void()>& prepare,
                               const std::function<ResultSink&()>& sink, ProgressSink& progress,
-                              StreamErrorBox& errors) {
+                              StreamErrorBox& errors, PasswordSource* passwords) {
   try {
     ComparisonRequest request;
     request.path1 = path1;
@@ -26,7 +26,9 @@ ComparisonOutcome comparePair(const std::string& path1, const std::string& path2
     request.options = options;
     prepare();
     SpreadsheetSession session;
-    initializeExcelFiles(session, path1, path2, errors, readOptionsFor(options));
+    ReadOptions readOptions = readOptionsFor(options);
+    readOptions.passwords = passwords;
+    initializeExcelFiles(session, path1, path2, errors, readOptions);
     if (errors.count() > 0) return {};
     CleanRunResult result(sink(), errors);
     ComparisonContext context{request, session, result, progress, errors, {}};
@@ -44,7 +46,8 @@ ComparisonOutcome comparePair(const std::string& path1, const std::string& path2
 ComparisonOutcome compareWorkbookPair(const std::string& path1, const std::string& path2,
                                       const ComparisonOptions& options,
                                       const std::filesystem::path& folder, ProgressSink& progress,
-                                      std::ostream& err, const std::string& prefix) {
+                                      std::ostream& err, const std::string& prefix,
+                                      PasswordSource* passwords) {
   StreamErrorBox errors(err, prefix);
   std::unique_ptr<HtmlResultWriter> documents;
   auto prepare = [&] {
@@ -55,16 +58,17 @@ ComparisonOutcome compareWorkbookPair(const std::string& path1, const std::strin
     documents = std::make_unique<HtmlResultWriter>(folder);
     return *documents;
   };
-  return comparePair(path1, path2, options, prepare, sink, progress, errors);
+  return comparePair(path1, path2, options, prepare, sink, progress, errors, passwords);
 }
 
 ComparisonOutcome compareWorkbookPair(const std::string& path1, const std::string& path2,
                                       const ComparisonOptions& options, ResultSink& sink,
                                       ProgressSink& progress, std::ostream& err,
-                                      const std::string& prefix) {
+                                      const std::string& prefix, PasswordSource* passwords) {
   StreamErrorBox errors(err, prefix);
   return comparePair(
-      path1, path2, options, [] {}, [&sink]() -> ResultSink& { return sink; }, progress, errors);
+      path1, path2, options, [] {}, [&sink]() -> ResultSink& { return sink; }, progress, errors,
+      passwords);
 }
 
 }  // namespace quill::cli

@@ -42,8 +42,10 @@ void initializeExcelFiles(SpreadsheetSession& session, const std::string& text1,
   trap.at(OpeningLine::CloseSecond, [&] { session.second.reset(); });
 
   // The second file is read on a thread of its own while this one reads the first.
-  auto second =
-      std::async(std::launch::async, [&text2, &options] { return openWorkbook(text2, options); });
+  ReadOptions secondOptions = options;
+  secondOptions.fileNumber = 2;
+  auto second = std::async(std::launch::async,
+                           [&text2, &secondOptions] { return openWorkbook(text2, secondOptions); });
   trap.at(OpeningLine::OpenFirst, [&] { session.first = openWorkbook(text1, options); });
   trap.at(OpeningLine::WaitForSecond, [&] { session.second = second.get(); });
 }
