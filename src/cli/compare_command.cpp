@@ -8,6 +8,7 @@
 #include "cli/exit_codes.h"
 #include "cli/folder_command.h"
 #include "cli/folder_options.h"
+#include "cli/password_options.h"
 #include "cli/progress_line.h"
 #include "cli/script_output.h"
 #include "cli/stream_error_box.h"
@@ -160,8 +161,10 @@ int compareCommand(const std::vector<std::string>& arguments, std::ostream& out,
     }
     progress.setReading(request.path1 + " and " + request.path2);
     SpreadsheetSession session;
-    openWorkbookPair(session, request.path1, request.path2, errors,
-                     readOptionsFor(request.options));
+    CommandLinePasswords passwords(parsed->passwords, &terminalPrompt());
+    ReadOptions readOptions = readOptionsFor(request.options);
+    readOptions.passwords = &passwords;
+    openWorkbookPair(session, request.path1, request.path2, errors, readOptions);
     if (errors.count() > 0) return kFailure;
     settleSheetNames(*parsed, session);
     fillDefaultRanges(*parsed, session);

@@ -55,6 +55,12 @@ const char* const kCompareUsage =
     "                       and a first worksheet listing them (needs --output)\n"
     "  --output FILE        text, csv and json: write into FILE instead of the standard\n"
     "                       output; either gets the result only once it is complete\n"
+    "  --password1 P        the password that opens FILE1 when it is encrypted\n"
+    "  --password2 P        the same for FILE2\n"
+    "  --password-file1 F   FILE1's password: the first line of the file F\n"
+    "  --password-file2 F   the same for FILE2\n"
+    "                       without these: QUILLMERE_PASSWORD1 and QUILLMERE_PASSWORD2, and\n"
+    "                       on a terminal a prompt that does not echo\n"
     "Range mode without --sheet1 or --sheet2 compares the whole workbooks. Each option may be\n"
     "given once, and only where its mode uses it.\n"
     "\n"
@@ -64,7 +70,8 @@ const char* const kCompareUsage =
     "index.htm lists every pair and every workbook found in one tree only. --jobs N compares\n"
     "N pairs at a time, 1 to 16 (default: the number of processors, at most 16). --tolerance,\n"
     "--relative-tolerance, --ignore-case, --ignore-spaces, --formulas and --align apply to\n"
-    "every pair.\n"
+    "every pair; the passwords of FILE1 serve DIR1's workbooks, those of FILE2 DIR2's, and a\n"
+    "prompt asks once for the whole run.\n"
     "\n"
     "With --format, the stream holds every pair in turn, each headed by its path, and the\n"
     "pairs without a result.\n"
@@ -88,7 +95,11 @@ constexpr std::string_view kOptions[] = {"--out",
                                          "--tolerance",
                                          "--relative-tolerance",
                                          "--format",
-                                         "--output"};
+                                         "--output",
+                                         "--password1",
+                                         "--password2",
+                                         "--password-file1",
+                                         "--password-file2"};
 constexpr std::string_view kKeyedOnly[] = {"--start", "--end", "--identifying", "--ignore",
                                            "--match"};
 
@@ -137,6 +148,10 @@ bool storeOption(std::string_view option, const std::string& value, CompareArgum
   if (option == "--sheet1") return readSheet(value, request.sheet1, parsed.sheet1Name);
   if (option == "--sheet2") return readSheet(value, request.sheet2, parsed.sheet2Name);
   if (option == "--mode") return readMode(value, request.mode);
+  if (isPasswordOption(option)) {
+    storePasswordOption(option, value, parsed.passwords);
+    return true;
+  }
   if (option == "--format") {
     parsed.reviewWorkbook = value == "xlsx";
     return parsed.reviewWorkbook || readScriptFormat(value, parsed.format);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/password_options.h"
 #include "engine/request.h"
 #include "report/script_document.h"
 
@@ -30,6 +31,7 @@ struct CompareArguments {
   // --format xlsx: the review workbook, File #2 with its differences marked, into the file
   // of --output.
   bool reviewWorkbook = false;
+  PasswordArguments passwords;  // of encrypted files
 };
 
 // The one mistake in choosing where a result goes, or "": --output needs a script format,

@@ -19,7 +19,8 @@ ComparisonOutcome comparePair(const std::string& path1, const std::string& path2
                               const ComparisonOptions& options,
                               const std::function<void()>& prepare,
                               const std::function<ResultSink&(const SpreadsheetSession&)>& sink,
-                              ProgressSink& progress, StreamErrorBox& errors) {
+                              ProgressSink& progress, StreamErrorBox& errors,
+                              PasswordSource* passwords) {
   try {
     ComparisonRequest request;
     request.path1 = path1;
@@ -27,7 +28,9 @@ ComparisonOutcome comparePair(const std::string& path1, const std::string& path2
     request.options = options;
     prepare();
     SpreadsheetSession session;
-    openWorkbookPair(session, path1, path2, errors, readOptionsFor(options));
+    ReadOptions readOptions = readOptionsFor(options);
+    readOptions.passwords = passwords;
+    openWorkbookPair(session, path1, path2, errors, readOptions);
     if (errors.count() > 0) return {};
     CleanRunResult result(sink(session), errors);
     ComparisonContext context{request, session, result, progress, errors, {}};
@@ -45,7 +48,8 @@ ComparisonOutcome comparePair(const std::string& path1, const std::string& path2
 ComparisonOutcome compareWorkbookPair(const std::string& path1, const std::string& path2,
                                       const ComparisonOptions& options,
                                       const std::filesystem::path& folder, ProgressSink& progress,
-                                      std::ostream& err, const std::string& prefix, bool review) {
+                                      std::ostream& err, const std::string& prefix, bool review,
+                                      PasswordSource* passwords) {
   StreamErrorBox errors(err, prefix);
   std::unique_ptr<HtmlResultWriter> documents;
   std::unique_ptr<ReviewWorkbookWriter> workbook;
@@ -65,17 +69,18 @@ ComparisonOutcome compareWorkbookPair(const std::string& path1, const std::strin
     both = std::make_unique<ResultFanOut>(*workbook, *documents);
     return *both;
   };
-  return comparePair(path1, path2, options, prepare, sink, progress, errors);
+  return comparePair(path1, path2, options, prepare, sink, progress, errors, passwords);
 }
 
 ComparisonOutcome compareWorkbookPair(const std::string& path1, const std::string& path2,
                                       const ComparisonOptions& options, ResultSink& sink,
                                       ProgressSink& progress, std::ostream& err,
-                                      const std::string& prefix) {
+                                      const std::string& prefix, PasswordSource* passwords) {
   StreamErrorBox errors(err, prefix);
   return comparePair(
       path1, path2, options, [] {},
-      [&sink](const SpreadsheetSession&) -> ResultSink& { return sink; }, progress, errors);
+      [&sink](const SpreadsheetSession&) -> ResultSink& { return sink; }, progress, errors,
+      passwords);
 }
 
 }  // namespace quill::cli

@@ -42,8 +42,10 @@ void openWorkbookPair(SpreadsheetSession& session, const std::string& path1,
   trap.at(OpeningLine::CloseSecond, [&] { session.second.reset(); });
 
   // The second file is read on a thread of its own while this one reads the first.
-  auto second =
-      std::async(std::launch::async, [&path2, &options] { return openWorkbook(path2, options); });
+  ReadOptions secondOptions = options;
+  secondOptions.fileNumber = 2;
+  auto second = std::async(std::launch::async,
+                           [&path2, &secondOptions] { return openWorkbook(path2, secondOptions); });
   trap.at(OpeningLine::OpenFirst, [&] { session.first = openWorkbook(path1, options); });
   trap.at(OpeningLine::WaitForSecond, [&] { session.second = second.get(); });
 }
