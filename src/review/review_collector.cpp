@@ -78,9 +78,9 @@ void ReviewCollector::beginTable(const TableStart& table) {
 
 void ReviewCollector::listSheetStanding() {
   const SheetPairSummary& pair = tally_.current();
-  auto list = [&](std::string kind, std::string text1, std::string text2) {
+  auto list = [&](SheetChange change, std::string text1, std::string text2) {
     ListedDifference entry;
-    entry.kind = std::move(kind);
+    entry.kind = std::string(sheetChangeNames(change).text);
     entry.sheet1 = inFirst_ ? sheet1_ : "";
     entry.sheet2 = inSecond_ ? sheet2_ : "";
     entry.text1 = std::move(text1);
@@ -88,12 +88,12 @@ void ReviewCollector::listSheetStanding() {
     entry.sheetPosition2 = position2_;
     result_.listing.push_back(std::move(entry));
   };
-  if (!pair.inFirst) list("sheet only in FILE2", "", "");
+  if (!pair.inFirst) list(SheetChange::Added, "", "");
   // An aligned worksheet File #1 alone holds lists its rows after this, with their contents.
-  if (!pair.inSecond) list("sheet only in FILE1", "", "");
-  if (pair.inFirst && pair.inSecond && pair.renamed) list("sheet renamed", sheet1_, sheet2_);
+  if (!pair.inSecond) list(SheetChange::Removed, "", "");
+  if (pair.inFirst && pair.inSecond && pair.renamed) list(SheetChange::Renamed, sheet1_, sheet2_);
   if (pair.inFirst && pair.inSecond && pair.moved)
-    list("sheet moved", std::to_string(pair.position1), std::to_string(pair.position2));
+    list(SheetChange::Moved, std::to_string(pair.position1), std::to_string(pair.position2));
 }
 
 void ReviewCollector::line(const Line& line) {
@@ -132,7 +132,7 @@ void ReviewCollector::collectRemovedContents(const Line& line) {
 
 void ReviewCollector::addItem(const DifferenceItem& item) {
   ListedDifference entry;
-  entry.kind = itemKindName(item.kind, FileNames::UpperCase);
+  entry.kind = std::string(itemKindNames(item.kind).text);
   entry.key = item.key;
   if (inFirst_ && (item.row1 > 0 || item.column1 > 0)) {
     entry.sheet1 = sheet1_;

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "engine/comparison_result.h"
-#include "report/difference_counts.h"
+#include "engine/result_tally.h"
 #include "review/review_result.h"
 
 namespace quill {

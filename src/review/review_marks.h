@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "report/difference_items.h"
+#include "engine/listed_differences.h"
 
 namespace quill {
 
