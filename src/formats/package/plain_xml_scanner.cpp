@@ -18,10 +18,12 @@ void PlainXmlScanner::feed(std::string_view chunk) {
     if (buffer_.starts_with(mark)) position_ = mark.size();
     markChecked_ = true;
   }
+  if (buffer_.size() - position_ < waitFor_) return;
   parseBuffer();
 }
 
 void PlainXmlScanner::finish() {
+  if (waitFor_ > 0) parseBuffer();
   const char* p = buffer_.data() + position_;
   const char* end = buffer_.data() + buffer_.size();
   if (!rootClosed_) leavePlainXml();
@@ -32,10 +34,12 @@ void PlainXmlScanner::finish() {
 }
 
 void PlainXmlScanner::parseBuffer() {
+  waitFor_ = 0;
   while (position_ < buffer_.size()) {
     const bool markup = buffer_[position_] == '<';
     if (markup ? parseMarkup() : parseText()) continue;
     if (markup && buffer_.size() - position_ > kMaxTag) leavePlainXml();
+    if (markup) waitFor_ = 2 * (buffer_.size() - position_);
     break;
   }
   if (position_ > 0) {
