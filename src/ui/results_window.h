@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "engine/comparison.h"
 #include "report/anchor_index.h"
 #include "report/grid_pages.h"
 #include "report/list_pages.h"
@@ -69,6 +70,14 @@ class ResultsWindow final : public ProgramWindowBase {
   // The two files of the comparison shown, which the list's context menu opens.
   void setComparedFiles(const QStringList& files) { comparedFiles_ = files; }
   FindBar& findBar() { return *findBar_; }
+  // Runs the comparison shown again, its result told to a sink: the review workbook is made
+  // from the plain result, never from the documents. Set by the window that compared.
+  using ComparisonRepeater = std::function<ComparisonOutcome(
+      const std::function<ResultSink&(const SpreadsheetSession&)>&, ErrorBox&)>;
+  void setComparisonRepeater(ComparisonRequest request, ComparisonRepeater repeater) {
+    reviewRequest_ = std::move(request);
+    repeater_ = std::move(repeater);
+  }
 
  signals:
   // Both views have finished loading the documents last given to showDocuments.
@@ -84,6 +93,7 @@ class ResultsWindow final : public ProgramWindowBase {
 
  private slots:
   void saveResults();
+  void saveReviewWorkbook();
   void browseOutputFolder();
   void goBack();
   void deleteTemporaryDocuments();
@@ -124,6 +134,7 @@ class ResultsWindow final : public ProgramWindowBase {
   std::string_view listBytes() const;
   void focusCell(const QString& anchor);
   void createNavigation();
+  void createReviewButton();
   QMenu* differenceMenu();
   // Loads the page after (or before) the one the view shows whose rows hold the text.
   bool turnToPageHolding(QWebEngineView& view, const QString& text, bool backwards);
@@ -142,6 +153,9 @@ class ResultsWindow final : public ProgramWindowBase {
   QPushButton* PushButton6 = nullptr;
   QPushButton* previousDifference_ = nullptr;
   QPushButton* nextDifference_ = nullptr;
+  QPushButton* reviewButton_ = nullptr;
+  ComparisonRequest reviewRequest_;
+  ComparisonRepeater repeater_;
   FindBar* findBar_ = nullptr;
   QStringList comparedFiles_;
   QTimer timer1_;

@@ -57,6 +57,8 @@ void ResultsWindow::createNavigation() {
   connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, this,
           &ResultsWindow::openFind);
 
+  createReviewButton();
+
   WebBrowser2->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(WebBrowser2, &QWidget::customContextMenuRequested, this, &ResultsWindow::showListMenu);
 }
