@@ -56,7 +56,7 @@ void ResultsWindow::saveReviewWorkbook() {
       return *writer;
     };
     // A failure of the comparison or of the saving has been reported through the box.
-    saved = repeater_(makeWriter, errorBox_).documentsWritten && writer && writer->saved();
+    saved = repeater_(makeWriter, errorBox_).resultComplete && writer && writer->saved();
   });
   trap.line(ReviewLine::Done);
   if (saved && trap.reported() == reportedBefore) tell("Done.");
