@@ -21,8 +21,10 @@ struct AlignedCounts {
 // and columns aligned over the two used areas from A1, and told to the sink table by table
 // in the pairing's order. A sheet that one workbook lacks is told as a table of added
 // (removed) rows and counts as one difference, as does a renamed or a moved sheet.
+// oneSheetFormat: either file is of a format of one sheet named after the file (pairSheets).
 AlignedCounts tellAlignedWorkbooks(ResultSink& sink, const Workbook& book1, const Workbook& book2,
-                                   const ComparisonOptions& options, ProgressSink& progress);
+                                   const ComparisonOptions& options, ProgressSink& progress,
+                                   bool oneSheetFormat = false);
 
 // The part of an area that the worksheet's used area covers, counted from A1: the rows and
 // columns past the last one in use are left out (an area wholly past them keeps no rows or
