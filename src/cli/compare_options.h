@@ -34,6 +34,10 @@ struct CompareArguments {
 std::string outputMistake(const std::optional<ScriptFormat>& format, bool outGiven,
                           bool outputGiven);
 
+// What is wrong with an option given a value (the part before "=") in a file comparison
+// where it takes none or is for folders alone, or "".
+std::string misplacedOption(std::string_view option);
+
 extern const char* const kCompareUsage;
 
 // Reads the compare command's arguments; on a mistake says what is wrong and gives nothing.
