@@ -8,9 +8,10 @@ set(CPACK_PACKAGE_CONTACT "Quillmere developers <quillmere@quillmere.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "compare two spreadsheet workbooks")
 # One string: pieces given apart would be joined by semicolons into the control file.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Quillmere compares two spreadsheet workbooks (.xlsx, .xlsm, .xltx, .xltm, .xlsb, .xls,
-.ods, .csv) whole, sheet by sheet and cell by cell, or one area of each as a range or
-as a keyed table, and shows the differences as a list and as a marked grid.")
+    "Quillmere compares two spreadsheet workbooks (xlsx, xlsm, xltx, xltm,
+xlsb, xls, ods and csv files) whole, sheet by sheet and cell by cell, or
+one area of each as a range or as a keyed table, and shows the
+differences as a list and as a marked grid.")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_GENERATOR DEB)
 set(CPACK_STRIP_FILES ON)

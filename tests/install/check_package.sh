@@ -44,7 +44,7 @@ fi
 recommends=$(dpkg-deb -f "$deb" Recommends)
 [[ ", $recommends," == *", xdg-utils"* ]] || fail "Recommends lacks xdg-utils: $recommends"
 description=$(dpkg-deb -f "$deb" Description)
-! grep -q '^ *;' <<<"$description" || fail "the Description has lines beginning with ';'"
+! grep -q '^ *[;.]' <<<"$description" || fail "the Description has lines beginning with ';' or '.'"
 
 # The man page of the command line holds each command's options and the exit codes.
 man_page=$(mktemp -d)
@@ -57,7 +57,7 @@ done
 
 # lintian, where it is installed, finds no errors.
 if command -v lintian >/dev/null; then
-  report=$(lintian --allow-root --no-tag-display-limit "$deb" 2>&1 || true)
+  report=$(lintian --allow-root --tag-display-limit 0 "$deb" 2>&1 || true)
   echo "$report"
   ! grep -q '^E:' <<<"$report" || fail "lintian reports errors"
 fi
