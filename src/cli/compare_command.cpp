@@ -8,6 +8,7 @@
 #include "cli/exit_codes.h"
 #include "cli/folder_command.h"
 #include "cli/folder_options.h"
+#include "cli/password_options.h"
 #include "cli/progress_line.h"
 #include "cli/script_output.h"
 #include "cli/stream_error_box.h"
@@ -17,6 +18,7 @@
 #include "formats/session.h"
 #include "report/document_saving.h"
 #include "report/html_result_writer.h"
+#include "review/review_workbook.h"
 #include "sheet/workbook.h"
 
 namespace quill::cli {
@@ -113,7 +115,7 @@ ComparisonOutcome compareIntoStream(CompareArguments& arguments, SpreadsheetSess
   CleanRunResult result(*renderer, errors);
   ComparisonContext context{arguments.request, session, result, progress, errors, {}};
   const ComparisonOutcome outcome = runChosenComparison(context);
-  if (errors.count() == 0 && outcome.documentsWritten) {
+  if (errors.count() == 0 && outcome.resultComplete) {
     document.addedComparison(renderer->total());
     document.end();
   }
@@ -126,6 +128,18 @@ ComparisonOutcome compareIntoDocuments(CompareArguments& arguments, SpreadsheetS
   HtmlResultWriter documents(arguments.outputFolder);
   CleanRunResult result(documents, errors);
   ComparisonContext context{arguments.request, session, result, progress, errors, {}};
+  return runChosenComparison(context);
+}
+
+// Runs the comparison with its result saved as the review workbook in the file of --output.
+ComparisonOutcome compareIntoReview(CompareArguments& arguments, SpreadsheetSession& session,
+                                    ProgressSink& progress, StreamErrorBox& errors) {
+  ComparisonRequest& request = arguments.request;
+  ReviewWorkbookWriter review(*session.secondBook(), *arguments.outputFile,
+                              {request.path1, request.path2},
+                              chooseComparison(request) == ComparisonKind::WholeWorkbook);
+  CleanRunResult result(review, errors);
+  ComparisonContext context{request, session, result, progress, errors, {}};
   return runChosenComparison(context);
 }
 
@@ -167,7 +181,9 @@ int compareCommand(const std::vector<std::string>& arguments, std::ostream& out,
   try {
     // Where the result goes is checked before anything is read.
     std::unique_ptr<ScriptDestination> destination;
-    if (parsed->format) {
+    if (parsed->reviewWorkbook) {
+      refuseFileReplacingInput(*parsed->outputFile, {request.path1, request.path2});
+    } else if (parsed->format) {
       destination = std::make_unique<ScriptDestination>(
           parsed->outputFile, out, std::vector<fs::path>{request.path1, request.path2});
     } else {
@@ -176,16 +192,19 @@ int compareCommand(const std::vector<std::string>& arguments, std::ostream& out,
     }
     progress.setReading(request.path1 + " and " + request.path2);
     SpreadsheetSession session;
-    initializeExcelFiles(session, request.path1, request.path2, errors,
-                         readOptionsFor(request.options));
+    CommandLinePasswords passwords(parsed->passwords, &terminalPrompt());
+    ReadOptions readOptions = readOptionsFor(request.options);
+    readOptions.passwords = &passwords;
+    openWorkbookPair(session, request.path1, request.path2, errors, readOptions);
     if (errors.count() > 0) return kFailure;
     settleSheetNames(*parsed, session);
     fillDefaultRanges(*parsed, session);
     const ComparisonOutcome outcome =
         destination
             ? compareIntoStream(*parsed, session, *destination, progress, errors, outIsTerminal)
-            : compareIntoDocuments(*parsed, session, progress, errors);
-    if (errors.count() > 0 || !outcome.documentsWritten) return kFailure;
+        : parsed->reviewWorkbook ? compareIntoReview(*parsed, session, progress, errors)
+                                 : compareIntoDocuments(*parsed, session, progress, errors);
+    if (errors.count() > 0 || !outcome.resultComplete) return kFailure;
     progress.clear();
     if (destination) destination->commit();
     // The stream on standard output stays the format's alone.

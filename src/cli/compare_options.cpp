@@ -13,6 +13,7 @@ namespace quill::cli {
 const char* const kCompareUsage =
     "Usage: quillmere-cli compare FILE1 FILE2 [--out DIR] [OPTIONS]\n"
     "       quillmere-cli compare FILE1 FILE2 --format text|csv|json [--output FILE] [OPTIONS]\n"
+    "       quillmere-cli compare FILE1 FILE2 --format xlsx --output FILE [OPTIONS]\n"
     "       quillmere-cli compare DIR1 DIR2 [--out DIR] [--jobs N] [--quiet]\n"
     "       quillmere-cli compare DIR1 DIR2 --format text|csv|json [--output FILE] [--jobs N]\n"
     "Compares FILE1 with FILE2 and writes report.htm and visualized.htm into DIR (default: the\n"
@@ -49,9 +50,17 @@ const char* const kCompareUsage =
     "  --format FORMAT      html (the default): the two documents into DIR; text: one line\n"
     "                       for each difference and a summary, coloured on a terminal unless\n"
     "                       NO_COLOR is set; csv: one record for each difference and the\n"
-    "                       counts; json: the \"quillmere-diff\" document, version 1\n"
+    "                       counts; json: the \"quillmere-diff\" document, version 1;\n"
+    "                       xlsx: the review workbook, FILE2 with every difference marked\n"
+    "                       and a first worksheet listing them (needs --output)\n"
     "  --output FILE        text, csv and json: write into FILE instead of the standard\n"
     "                       output; either gets the result only once it is complete\n"
+    "  --password1 P        the password that opens FILE1 when it is encrypted\n"
+    "  --password2 P        the same for FILE2\n"
+    "  --password-file1 F   FILE1's password: the first line of the file F\n"
+    "  --password-file2 F   the same for FILE2\n"
+    "                       without these: QUILLMERE_PASSWORD1 and QUILLMERE_PASSWORD2, and\n"
+    "                       on a terminal a prompt that does not echo\n"
     "Range mode without --sheet1 or --sheet2 compares the whole workbooks. Each option may be\n"
     "given once, and only where its mode uses it.\n"
     "\n"
@@ -61,7 +70,8 @@ const char* const kCompareUsage =
     "index.htm lists every pair and every workbook found in one tree only. --jobs N compares\n"
     "N pairs at a time, 1 to 16 (default: the number of processors, at most 16). --tolerance,\n"
     "--relative-tolerance, --ignore-case, --ignore-spaces, --formulas and --align apply to\n"
-    "every pair.\n"
+    "every pair; the passwords of FILE1 serve DIR1's workbooks, those of FILE2 DIR2's, and a\n"
+    "prompt asks once for the whole run.\n"
     "\n"
     "With --format, the stream holds every pair in turn, each headed by its path, and the\n"
     "pairs without a result.\n"
@@ -85,7 +95,11 @@ constexpr std::string_view kOptions[] = {"--out",
                                          "--tolerance",
                                          "--relative-tolerance",
                                          "--format",
-                                         "--output"};
+                                         "--output",
+                                         "--password1",
+                                         "--password2",
+                                         "--password-file1",
+                                         "--password-file2"};
 constexpr std::string_view kKeyedOnly[] = {"--start", "--end", "--identifying", "--ignore",
                                            "--match"};
 
@@ -140,7 +154,14 @@ bool storeOption(std::string_view option, const std::string& value, CompareArgum
   if (option == "--sheet1") return readSheet(value, request.sheet1, parsed.sheet1Name);
   if (option == "--sheet2") return readSheet(value, request.sheet2, parsed.sheet2Name);
   if (option == "--mode") return readMode(value, request.mode);
-  if (option == "--format") return readScriptFormat(value, parsed.format);
+  if (isPasswordOption(option)) {
+    storePasswordOption(option, value, parsed.passwords);
+    return true;
+  }
+  if (option == "--format") {
+    parsed.reviewWorkbook = value == "xlsx";
+    return parsed.reviewWorkbook || readScriptFormat(value, parsed.format);
+  }
   if (option == "--output") {
     parsed.outputFile = value;
     return !value.empty();
@@ -177,7 +198,7 @@ const char* expectedValue(std::string_view option) {
   if (option == "--out") return "expected a folder";
   if (option == "--match") return "expected key";
   if (isToleranceOption(option)) return kToleranceExpected;
-  if (option == "--format") return "expected html, text, csv or json";
+  if (option == "--format") return "expected html, text, csv, json or xlsx";
   if (option == "--output") return "expected a file";
   return "expected a worksheet position from 1 or a name";
 }
@@ -215,6 +236,14 @@ std::string outputMistake(const std::optional<ScriptFormat>& format, bool outGiv
   if (format && outGiven)
     return "--out is for the documents of --format html; the other formats go into the file of "
            "--output";
+  return {};
+}
+
+std::string reviewOutputMistake(bool outGiven, bool outputGiven) {
+  if (outGiven)
+    return "--out is for the documents of --format html; the review workbook goes "
+           "into the file of --output";
+  if (!outputGiven) return "--format xlsx needs --output FILE";
   return {};
 }
 
@@ -285,7 +314,9 @@ std::optional<CompareArguments> parseCompareArguments(const std::vector<std::str
     return std::nullopt;
   }
   if (const std::string mistake =
-          outputMistake(parsed.format, given.contains("--out"), given.contains("--output"));
+          parsed.reviewWorkbook
+              ? reviewOutputMistake(given.contains("--out"), given.contains("--output"))
+              : outputMistake(parsed.format, given.contains("--out"), given.contains("--output"));
       !mistake.empty()) {
     err << "quillmere-cli compare: " << mistake << '\n';
     return std::nullopt;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/password_options.h"
 #include "engine/request.h"
 #include "report/script_document.h"
 
@@ -27,6 +28,10 @@ struct CompareArguments {
   // of --output or onto the standard output.
   std::optional<ScriptFormat> format;
   std::optional<std::filesystem::path> outputFile;
+  // --format xlsx: the review workbook, File #2 with its differences marked, into the file
+  // of --output.
+  bool reviewWorkbook = false;
+  PasswordArguments passwords;  // of encrypted files
 };
 
 // The one mistake in choosing where a result goes, or "": --output needs a script format,
@@ -37,6 +42,9 @@ std::string outputMistake(const std::optional<ScriptFormat>& format, bool outGiv
 // What is wrong with an option given a value (the part before "=") in a file comparison
 // where it takes none or is for folders alone, or "".
 std::string misplacedOption(std::string_view option);
+
+// The same for --format xlsx: the review workbook goes into the file --output names.
+std::string reviewOutputMistake(bool outGiven, bool outputGiven);
 
 extern const char* const kCompareUsage;
 

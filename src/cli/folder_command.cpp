@@ -13,6 +13,7 @@
 #include "cli/folder_options.h"
 #include "cli/folder_pairing.h"
 #include "cli/pair_comparison.h"
+#include "cli/password_options.h"
 #include "cli/progress_line.h"
 #include "cli/script_output.h"
 #include "cli/write_fence.h"
@@ -111,6 +112,7 @@ class PairRunner {
         err_(err),
         progress_(progress),
         document_(document),
+        passwords_(arguments.passwords, &terminalPrompt(), true),
         renderings_(paths.size()),
         totals_(paths.size()),
         finished_(paths.size(), 0) {
@@ -208,13 +210,14 @@ class PairRunner {
         for (const char* document : {"report.htm", "visualized.htm"})
           fence_.dropLinkLeadingOut(folder / document);
         outcome =
-            compareWorkbookPair(path1, path2, arguments_.options, folder, rows, failures, prefix);
+            compareWorkbookPair(path1, path2, arguments_.options, folder, rows, failures, prefix,
+                                arguments_.reviewWorkbooks, &passwords_);
       }
     } catch (...) {
       failures << prefix << errorDescription(std::current_exception()) << '\n';
     }
     std::lock_guard lock(mutex_);
-    if (!outcome.documentsWritten) {
+    if (!outcome.resultComplete) {
       entry.state = PairState::Failed;
       entry.failure = failureText(failures.str(), prefix);
       removeIfEmpty(folder);
@@ -223,6 +226,7 @@ class PairRunner {
       entry.differences = outcome.differences;
       entry.sheetsWithDifferences = outcome.sheetsWithDifferences;
       entry.sheetsCompared = outcome.sheetsCompared;
+      entry.reviewWorkbook = arguments_.reviewWorkbooks && outcome.differences > 0;
     }
     progress_.clear();
     err_ << failures.str() << std::flush;
@@ -244,8 +248,8 @@ class PairRunner {
     options.sheetsPaired = true;
     options.section = paths_[i].relativePath;
     const std::unique_ptr<ScriptRenderer> renderer = document_->renderer(*rendering, options);
-    const ComparisonOutcome outcome =
-        compareWorkbookPair(path1, path2, arguments_.options, *renderer, rows, failures, prefix);
+    const ComparisonOutcome outcome = compareWorkbookPair(
+        path1, path2, arguments_.options, *renderer, rows, failures, prefix, &passwords_);
     std::lock_guard lock(mutex_);
     totals_[i] = renderer->total();
     renderings_[i] = std::move(rendering);
@@ -259,6 +263,7 @@ class PairRunner {
   std::ostream& err_;
   ProgressLine& progress_;
   ScriptDocument* document_;
+  CommandLinePasswords passwords_;  // one password for the whole run
   std::vector<std::unique_ptr<SpoolByteSink>> renderings_;
   std::vector<ResultTotal> totals_;
   std::vector<char> finished_;

@@ -7,6 +7,7 @@
 
 #include "cli/compare_options.h"
 #include "cli/comparison_switches.h"
+#include "cli/password_options.h"
 #include "cli/script_output.h"
 
 namespace quill::cli {
@@ -29,7 +30,7 @@ bool takesValue(std::string_view option) {
         "--end", "--identifying", "--ignore", "--match", "--tolerance", "--relative-tolerance",
         "--format", "--output"})
     if (option == name) return true;
-  return false;
+  return isPasswordOption(option);
 }
 
 std::vector<std::string> operands(const std::vector<std::string>& arguments) {
@@ -97,7 +98,8 @@ std::optional<FolderArguments> parseFolderArguments(const std::vector<std::strin
     }
     const bool isSwitch = setComparisonSwitch(argument, parsed.options);
     if (option != "--out" && option != "--jobs" && option != "--format" && option != "--output" &&
-        argument != "--quiet" && !isSwitch && !isToleranceOption(option)) {
+        argument != "--quiet" && !isSwitch && !isToleranceOption(option) &&
+        !isPasswordOption(option)) {
       err << kPrefix << "\"" << argument << "\" is not an option of a folder comparison\n";
       return std::nullopt;
     }
@@ -113,7 +115,9 @@ std::optional<FolderArguments> parseFolderArguments(const std::vector<std::strin
     }
     const std::string value =
         equals == std::string::npos ? arguments[++i] : argument.substr(equals + 1);
-    if (option == "--out") {
+    if (isPasswordOption(option)) {
+      storePasswordOption(option, value, parsed.passwords);
+    } else if (option == "--out") {
       if (value.empty()) {
         err << kPrefix << "--out does not take \"\"; expected a folder\n";
         return std::nullopt;
@@ -126,9 +130,10 @@ std::optional<FolderArguments> parseFolderArguments(const std::vector<std::strin
         return std::nullopt;
       }
     } else if (option == "--format") {
-      if (!readScriptFormat(value, parsed.format)) {
+      parsed.reviewWorkbooks = value == "xlsx";
+      if (!parsed.reviewWorkbooks && !readScriptFormat(value, parsed.format)) {
         err << kPrefix << "--format does not take \"" << value
-            << "\"; expected html, text, csv or json\n";
+            << "\"; expected html, text, csv, json or xlsx\n";
         return std::nullopt;
       }
     } else if (option == "--output") {
@@ -150,7 +155,10 @@ std::optional<FolderArguments> parseFolderArguments(const std::vector<std::strin
     return std::nullopt;
   }
   if (const std::string mistake =
-          outputMistake(parsed.format, given.contains("--out"), given.contains("--output"));
+          parsed.reviewWorkbooks && given.contains("--output")
+              ? "--output is not used with folders and --format xlsx: each review workbook goes "
+                "beside its pair's documents in the folder of --out"
+              : outputMistake(parsed.format, given.contains("--out"), given.contains("--output"));
       !mistake.empty()) {
     err << kPrefix << mistake << '\n';
     return std::nullopt;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/password_options.h"
 #include "engine/comparison_options.h"
 #include "report/script_document.h"
 
@@ -19,8 +20,11 @@ struct FolderArguments {
   unsigned jobs = 0;  // pairs compared at a time; 0 until read, then at least 1
   bool quiet = false;
   ComparisonOptions options;           // applied to every pair
+  PasswordArguments passwords;         // File #1's for DIR1, File #2's for DIR2
   std::optional<ScriptFormat> format;  // a script format's one stream instead of documents
   std::optional<std::filesystem::path> outputFile;
+  // --format xlsx: each differing pair's review workbook beside its documents.
+  bool reviewWorkbooks = false;
 };
 
 // True when the compare command's two non-option arguments are both folders.

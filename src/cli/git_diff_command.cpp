@@ -135,7 +135,7 @@ int gitDiffCommand(const std::vector<std::string>& arguments, std::ostream& out,
     NoProgress progress;
     ComparisonContext context{request, session, result, progress, errors, {}};
     const ComparisonOutcome outcome = runChosenComparison(context);
-    if (stream.count() == 0 && outcome.documentsWritten) destination.commit();
+    if (stream.count() == 0 && outcome.resultComplete) destination.commit();
   } catch (...) {
     errors.showFailure(errorDescription(std::current_exception()), {});
   }

@@ -6,6 +6,7 @@
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
 #include "cli/listing_escapes.h"
+#include "cli/password_options.h"
 #include "formats/workbook_file.h"
 #include "sheet/cell_text.h"
 
@@ -31,7 +32,11 @@ std::unique_ptr<StoredWorkbook> readNamedWorkbook(const std::vector<std::string>
     return nullptr;
   }
   try {
-    return readWorkbookFile(path, options);
+    // An encrypted workbook opens with QUILLMERE_PASSWORD1, or with a password prompted for.
+    CommandLinePasswords passwords({}, &terminalPrompt());
+    ReadOptions withPasswords = options;
+    withPasswords.passwords = &passwords;
+    return readWorkbookFile(path, withPasswords);
   } catch (const std::exception& e) {
     err << "quillmere-cli " << command << ": " << e.what() << "\n";
     return nullptr;

@@ -3,6 +3,7 @@
 
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
+#include "cli/password_options.h"
 #include "cli/text_dump.h"
 #include "formats/workbook_file.h"
 #include "report/plain_escapes.h"
@@ -45,7 +46,9 @@ int textconvCommand(const std::vector<std::string>& arguments, std::ostream& out
     return fail(err, "\"" + path + "\" does not exist or is not a file");
   std::unique_ptr<StoredWorkbook> workbook;
   try {
-    workbook = readWorkbookFile(path);
+    // git runs the conversion without a terminal to ask on: QUILLMERE_PASSWORD1 alone serves.
+    CommandLinePasswords passwords({}, nullptr);
+    workbook = readWorkbookFile(path, ReadOptions{.passwords = &passwords});
   } catch (const std::exception& e) {
     // Git stops a whole log at a textconv that fails; a version that is no workbook is told
     // in its place instead.

@@ -4,8 +4,8 @@
 #include <set>
 #include <vector>
 
-#include "engine/aligned_lines.h"
 #include "engine/columns_reader.h"
+#include "engine/row_loop.h"
 #include "engine/row_progress.h"
 #include "engine/sheet_alignment.h"
 #include "engine/sheet_pairing.h"
@@ -72,17 +72,6 @@ std::vector<std::uint64_t> everyRowHash(const SheetRows& sheet, long lastRow) {
   return hashes;
 }
 
-// The name a table's anchors use: its sheet's name, or that name and its position when an
-// earlier table already took the name.
-std::string uniqueAnchorName(const std::string& name, long position, std::set<std::string>& used) {
-  std::string unique = name;
-  for (int extra = 1; !used.insert(unique).second; ++extra) {
-    unique = name + " (" + std::to_string(position) + ")";
-    if (extra > 1) unique += "(" + std::to_string(extra) + ")";
-  }
-  return unique;
-}
-
 // Every row that holds anything and every column of one sheet alone, unpaired; its empty
 // rows are left out, so that a far cell does not make a line of every row.
 SheetAlignment oneSided(const Worksheet& sheet, bool first) {
@@ -108,27 +97,34 @@ class NoSheet final : public Worksheet {
   std::string name_;
 };
 
-long tellTable(ResultSink& sink, TableStart table, const Worksheet& sheet1, const Worksheet& sheet2,
+void tellTable(ResultSink& sink, TableStart table, const Worksheet& sheet1, const Worksheet& sheet2,
                const SheetAlignment& alignment, const ComparisonOptions& options,
                ProgressSink& progress) {
   table.columns = alignment.columns;
   sink.beginTable(table);
   RowProgress rows(progress);
   rows.begin(long(alignment.rows.size()));
-  const long differences = tellAlignedLines(sink, sheet1, sheet2, alignment, options,
-                                            [&](long done) { rows.reached(done); });
+  const RowPairs pairs = RowPairs::listed(alignment.rows);
+  tellPairedRows(sink, {sheet1, sheet2, pairs, alignment.columns}, options, rows);
   sink.endTable();
-  return differences;
 }
 
 }  // namespace
 
-AlignedCounts tellAlignedWorkbooks(ResultSink& sink, const Workbook& book1, const Workbook& book2,
-                                   const ComparisonOptions& options, ProgressSink& progress,
-                                   bool oneSheetFormat) {
+std::string uniqueAnchorName(const std::string& name, long position, std::set<std::string>& used) {
+  std::string unique = name;
+  for (int extra = 1; !used.insert(unique).second; ++extra) {
+    unique = name + " (" + std::to_string(position) + ")";
+    if (extra > 1) unique += "(" + std::to_string(extra) + ")";
+  }
+  return unique;
+}
+
+void tellAlignedWorkbooks(ResultSink& sink, const Workbook& book1, const Workbook& book2,
+                          const ComparisonOptions& options, ProgressSink& progress,
+                          bool oneSheetFormat) {
   const std::vector<SheetRows> first = sheetsRows(book1, options);
   const std::vector<SheetRows> second = sheetsRows(book2, options);
-  AlignedCounts counts;
   std::set<std::string> anchorNames;
   const NoSheet none;
   for (const SheetPairing& pairing :
@@ -152,7 +148,6 @@ AlignedCounts tellAlignedWorkbooks(ResultSink& sink, const Workbook& book1, cons
         shownName, table.inFirst ? pairing.position1 : pairing.position2, anchorNames);
     table.anchorSheet = anchor;
     progress.setSheet(shownName);
-    long differences = 0;
     if (table.inFirst && table.inSecond) {
       const Area area1 = areaFromA1(sheet1), area2 = areaFromA1(sheet2);
       const std::vector<std::uint64_t> hashes1 =
@@ -161,18 +156,12 @@ AlignedCounts tellAlignedWorkbooks(ResultSink& sink, const Workbook& book1, cons
           everyRowHash(second[std::size_t(pairing.position2 - 1)], area2.lastRow);
       const SheetAlignment alignment =
           alignSheetAreas(sheet1, area1, sheet2, area2, options, &hashes1, &hashes2);
-      differences = tellTable(sink, table, sheet1, sheet2, alignment, options, progress);
-      differences += (pairing.renamed ? 1 : 0) + (pairing.moved ? 1 : 0);
+      tellTable(sink, table, sheet1, sheet2, alignment, options, progress);
     } else {
       tellTable(sink, table, sheet1, sheet2,
                 oneSided(table.inFirst ? sheet1 : sheet2, table.inFirst), options, progress);
-      differences = 1;
     }
-    ++counts.sheetsCompared;
-    counts.differences += differences;
-    if (differences > 0) ++counts.sheetsWithDifferences;
   }
-  return counts;
 }
 
 Area withinUsedArea(const Area& area, const Worksheet& sheet) {
@@ -183,16 +172,12 @@ Area withinUsedArea(const Area& area, const Worksheet& sheet) {
   return within;
 }
 
-AlignedCounts tellAlignedAreas(ResultSink& sink, TableStart table, const Worksheet& sheet1,
-                               const Area& area1, const Worksheet& sheet2, const Area& area2,
-                               const ComparisonOptions& options, ProgressSink& progress) {
+void tellAlignedAreas(ResultSink& sink, TableStart table, const Worksheet& sheet1,
+                      const Area& area1, const Worksheet& sheet2, const Area& area2,
+                      const ComparisonOptions& options, ProgressSink& progress) {
   const SheetAlignment alignment = alignSheetAreas(sheet1, area1, sheet2, area2, options);
   table.aligned = true;
-  AlignedCounts counts;
-  counts.sheetsCompared = 1;
-  counts.differences = tellTable(sink, table, sheet1, sheet2, alignment, options, progress);
-  counts.sheetsWithDifferences = counts.differences > 0 ? 1 : 0;
-  return counts;
+  tellTable(sink, table, sheet1, sheet2, alignment, options, progress);
 }
 
 }  // namespace quill

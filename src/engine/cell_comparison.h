@@ -1,8 +1,6 @@
 #pragma once
 
-#include <span>
 #include <string_view>
-#include <vector>
 
 #include "engine/comparison_options.h"
 #include "engine/comparison_result.h"
@@ -28,25 +26,5 @@ struct CellSide {
 // are compared, and what the difference list reports for them.
 CellPair comparedPair(const ComparisonOptions& options, const CellSide& first,
                       const CellSide& second);
-
-// The row of one worksheet a row comparison reads: its texts from firstColumn on.
-struct RowSide {
-  const Worksheet& sheet;
-  long row = 0;
-  long firstColumn = 0;
-  std::span<const std::string_view> texts;
-};
-
-// Replaces cells with the compared pairs of two rows of the same width, column by column. In
-// a row of more than kFoldedColumnsAbove cells, a longer stretch empty in both takes one pair
-// standing for all of it.
-void compareRowCells(const ComparisonOptions& options, const RowSide& first, const RowSide& second,
-                     std::vector<CellPair>& cells);
-
-// For two worksheets read side by side from row first1 of one and first2 of the other: the
-// smallest offset from `offset` on at which either may hold a cell, or `count` when neither
-// does before it.
-long nextOffsetInUse(const Worksheet& sheet1, long first1, const Worksheet& sheet2, long first2,
-                     long offset, long count);
 
 }  // namespace quill

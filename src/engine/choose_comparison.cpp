@@ -6,8 +6,8 @@
 #include "engine/request_fields.h"
 #include "engine/rows_comparison.h"
 #include "engine/whole_workbook.h"
-#include "sheet/address.h"
 #include "formats/session.h"
+#include "sheet/address.h"
 #include "sheet/workbook.h"
 
 namespace quill {
@@ -58,7 +58,7 @@ ComparisonOutcome runChosenComparison(ComparisonContext& context) {
   const ComparisonRequest& request = context.request;
   switch (chooseComparison(request)) {
     case ComparisonKind::WholeWorkbook:
-      return DoItByFile(context);
+      return compareWholeWorkbooks(context);
     case ComparisonKind::Range:
       return compareRange(context, request.range1, request.range2);
     case ComparisonKind::Rows:

@@ -46,7 +46,9 @@ struct ComparisonOutcome {
   long differences = 0;
   long sheetsWithDifferences = 0;
   long sheetsCompared = 0;
-  bool documentsWritten = false;
+  // Every part of the result reached the result sink and the sink finished: the documents
+  // were put in place, or a rendering's stream was completed.
+  bool resultComplete = false;
 };
 
 }  // namespace quill

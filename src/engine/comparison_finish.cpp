@@ -18,12 +18,7 @@ ComparisonOutcome finishComparison(ComparisonContext& context, CountingResult& r
   context.progress.setWriting();
   result.finish();
   closeSession(context.session);
-  ComparisonOutcome outcome;
-  outcome.differences = result.differences();
-  outcome.sheetsCompared = 1;
-  outcome.sheetsWithDifferences = result.differences() > 0 ? 1 : 0;
-  outcome.documentsWritten = result.finished();
-  return outcome;
+  return result.outcome();
 }
 
 }  // namespace quill

@@ -18,13 +18,12 @@ void CountingResult::begin(const ResultHeading& heading) {
 }
 
 void CountingResult::beginTable(const TableStart& table) {
-  differences_ += tableDifferences(table);
-  oneSidedTable_ = table.aligned && !(table.inFirst && table.inSecond);
+  tally_.beginTable(table);
   pass([&] { sink_.beginTable(table); });
 }
 
 void CountingResult::line(const Line& line) {
-  differences_ += listedDifferences(line, oneSidedTable_);
+  tally_.line(line);
   pass([&] { sink_.line(line); });
 }
 
@@ -37,24 +36,14 @@ void CountingResult::finish() {
   finished_ = !failed_;
 }
 
-long listedDifferences(const Line& line, bool oneSidedTable) {
-  // A changed key of the header row is drawn, not listed.
-  if (line.kind == LineKind::KeyHeader) return 0;
-  if (line.kind == LineKind::RowAdded || line.kind == LineKind::RowRemoved)
-    return oneSidedTable ? 0 : 1;
-  long count = 0;
-  for (const CellPair& cell : line.cells)
-    if (cell.difference != DifferenceKind::None) ++count;
-  return count;
-}
-
-long tableDifferences(const TableStart& table) {
-  if (!table.aligned) return 0;
-  if (!table.inFirst || !table.inSecond) return 1;
-  long count = (table.renamed ? 1 : 0) + (table.moved ? 1 : 0);
-  for (const ColumnPair& pair : table.columns)
-    if (pair.column1 == 0 || pair.column2 == 0) ++count;
-  return count;
+ComparisonOutcome CountingResult::outcome() const {
+  const ResultTotal total = tally_.total();
+  ComparisonOutcome outcome;
+  outcome.differences = total.counts.differences();
+  outcome.sheetsCompared = total.sheetPairs;
+  outcome.sheetsWithDifferences = total.sheetPairsWithDifferences;
+  outcome.resultComplete = finished_;
+  return outcome;
 }
 
 }  // namespace quill

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "engine/comparison.h"
 #include "engine/comparison_result.h"
+#include "engine/result_tally.h"
 
 namespace quill {
 
-// Passes a comparison's result on to a sink and counts the differences listed on the way.
-// Once the sink has thrown, nothing more reaches it and it is never told to finish, so that
-// a result missing a part is never completed as if it were whole.
+// Passes a comparison's result on to a sink and tallies it on the way, by the same rule as
+// every rendering of it. Once the sink has thrown, nothing more reaches it and it is never
+// told to finish, so that a result missing a part is never completed as if it were whole.
 class CountingResult final : public ResultSink {
  public:
   explicit CountingResult(ResultSink& sink) : sink_(sink) {}
@@ -17,27 +19,20 @@ class CountingResult final : public ResultSink {
   void endTable() override;
   void finish() override;
 
-  long differences() const { return differences_; }
+  long differences() const { return tally_.total().counts.differences(); }
   // The sink finished: every part of the result reached it.
   bool finished() const { return finished_; }
+  // What the comparison found, as the command line's summary and exit code tell it.
+  ComparisonOutcome outcome() const;
 
  private:
   template <class Call>
   void pass(Call&& call);
 
   ResultSink& sink_;
-  long differences_ = 0;
-  bool oneSidedTable_ = false;
+  ResultTally tally_{false};
   bool failed_ = false;
   bool finished_ = false;
 };
-
-// How many cell pairs of the line the difference list reports; an added or removed row is
-// one, but in a table of a sheet that only one file has.
-long listedDifferences(const Line& line, bool oneSidedTable = false);
-
-// How many differences the difference list reports for a table as a whole: added and removed
-// columns, an added, removed, renamed or moved sheet.
-long tableDifferences(const TableStart& table);
 
 }  // namespace quill

@@ -5,12 +5,11 @@
 #include <vector>
 
 #include "engine/aligned_workbook.h"
-#include "engine/cell_comparison.h"
 #include "engine/chosen_sheets.h"
 #include "engine/comparison_finish.h"
 #include "engine/request_error.h"
 #include "engine/request_fields.h"
-#include "engine/row_progress.h"
+#include "engine/row_loop.h"
 #include "sheet/workbook.h"
 
 namespace quill {
@@ -48,29 +47,9 @@ void compareAreaPair(ComparisonContext& context, const ChosenSheets& sheets, con
   result.beginTable(table);
   RowProgress progress(context.progress);
   progress.begin(rowCount);
-  std::vector<std::string_view> texts1(static_cast<std::size_t>(columnCount));
-  std::vector<std::string_view> texts2(texts1.size());
-  std::vector<CellPair> cells;
-  for (long r = 0; r < rowCount; ++r) {
-    const long row1 = area1.firstRow + r, row2 = area2.firstRow + r;
-    // A long stretch of rows empty in both worksheets takes one line.
-    const long next = rowCount > kFoldedRowsAbove
-                          ? nextOffsetInUse(sheets.first, area1.firstRow, sheets.second,
-                                            area2.firstRow, r, rowCount)
-                          : r;
-    if (next - r > kFoldedRowsAbove) {
-      result.line({LineKind::EmptyRows, row1, row2, area1.firstRow + next - 1, {}});
-      r = next - 1;
-      progress.reached(next);
-      continue;
-    }
-    sheets.first.rowTexts(row1, area1.firstColumn, texts1);
-    sheets.second.rowTexts(row2, area2.firstColumn, texts2);
-    compareRowCells(context.request.options, {sheets.first, row1, area1.firstColumn, texts1},
-                    {sheets.second, row2, area2.firstColumn, texts2}, cells);
-    result.line({LineKind::Compared, row1, row2, 0, cells});
-    progress.reached(r + 1);
-  }
+  const RowPairs rows = RowPairs::identity(area1.firstRow, area2.firstRow, rowCount);
+  tellPairedRows(result, {sheets.first, sheets.second, rows, columns}, context.request.options,
+                 progress);
   result.endTable();
 }
 

@@ -8,9 +8,9 @@
 
 #include "base/error_trap.h"
 #include "engine/aligned_workbook.h"
-#include "engine/cell_comparison.h"
 #include "engine/comparison_finish.h"
 #include "engine/counting_result.h"
+#include "engine/row_loop.h"
 #include "engine/row_progress.h"
 #include "formats/format_probe.h"
 #include "formats/session.h"
@@ -43,8 +43,8 @@ class EmptySheet final : public Worksheet {
   const std::string& name_;
 };
 
-// The line labels of DoItByFile, the whole-workbook comparison, including the steps of each
-// sheet pair.
+// The line labels of the whole-workbook comparison, including the steps of each sheet pair;
+// its error texts name it "Excel1.DoItByFile".
 enum class WholeWorkbookLine {
   BothOpen = 100,
   // The start of the result: the heads of both documents.
@@ -55,7 +55,7 @@ enum class WholeWorkbookLine {
   SheetHeading = 120,
   ProgressMaximum = 132,
   RowStart = 140,
-  // Both the row buffers' sizing and each row's reading: the step that reads the row's texts.
+  // Each row's reading: the step that reads the row's texts.
   ReadRow = 142,
   CompareCell = 150,
   ProgressValue = 172,
@@ -64,17 +64,20 @@ enum class WholeWorkbookLine {
   CloseSession = 194,
 };
 
-// The name a sheet pair's anchors use: its sheet's name, or, when an earlier pair of the
-// document already used that name (a sheet that only the second file has, named like one of
-// the first file's), the name followed by its position, so that every link lands on its pair.
-std::string uniqueAnchorName(const std::string& name, std::size_t position,
-                             std::set<std::string>& used) {
-  std::string unique = name;
-  for (int extra = 1; !used.insert(unique).second; ++extra) {
-    unique = name + " (" + std::to_string(position) + ")";
-    if (extra > 1) unique += "(" + std::to_string(extra) + ")";
+// The line of each step of the row loop.
+WholeWorkbookLine wholeWorkbookLine(RowStep step) {
+  switch (step) {
+    case RowStep::EmptyRows:
+    case RowStep::StartRow:
+      return WholeWorkbookLine::RowStart;
+    case RowStep::ReadRow:
+      return WholeWorkbookLine::ReadRow;
+    case RowStep::CompareRow:
+      return WholeWorkbookLine::CompareCell;
+    case RowStep::Progress:
+      break;
   }
-  return unique;
+  return WholeWorkbookLine::ProgressValue;
 }
 
 // The table of a sheet pair of the whole workbooks, at 1-based position; a sheet one file
@@ -128,44 +131,18 @@ void compareSheetPair(ComparisonContext& context, ErrorTrap& trap, ResultSink& r
     context.progress.setSheet(sheet1.name());
     progress.begin(rowCount);
   });
-  // Each row's texts are read in one pass per sheet into buffers reused for every row.
-  std::vector<std::string_view> texts1, texts2;
-  std::vector<CellPair> cells;
-  trap.at(WholeWorkbookLine::ReadRow, [&] {
-    texts1.resize(std::size_t(std::max(columnCount, 0L)));
-    texts2.resize(texts1.size());
-  });
-  for (long r = 1; r <= rowCount; ++r) {
-    // A long stretch of rows empty in both sheets takes one line.
-    const long next = rowCount > kFoldedRowsAbove
-                          ? 1 + nextOffsetInUse(sheet1, 1, sheet2, 1, r - 1, rowCount)
-                          : r;
-    if (next - r > kFoldedRowsAbove) {
-      trap.at(WholeWorkbookLine::RowStart, [&] {
-        result.line({LineKind::EmptyRows, r, r, next - 1, {}});
-      });
-      r = next - 1;
-      trap.at(WholeWorkbookLine::ProgressValue, [&] { progress.reached(r); });
-      continue;
-    }
-    trap.line(WholeWorkbookLine::RowStart);
-    trap.at(WholeWorkbookLine::ReadRow, [&] {
-      sheet1.rowTexts(r, 1, texts1);
-      sheet2.rowTexts(r, 1, texts2);
-    });
-    trap.at(WholeWorkbookLine::CompareCell, [&] {
-      compareRowCells(context.request.options, {sheet1, r, 1, texts1}, {sheet2, r, 1, texts2},
-                      cells);
-      result.line({LineKind::Compared, r, r, 0, cells});
-    });
-    trap.at(WholeWorkbookLine::ProgressValue, [&] { progress.reached(r); });
-  }
+  // Each step of each row reports its failure under its own line and the rows go on.
+  const RowPairs rows = RowPairs::identity(1, 1, rowCount);
+  tellPairedRows(result, {sheet1, sheet2, rows, columns}, context.request.options, progress,
+                 [&trap](RowStep step, const std::function<void()>& action) {
+                   trap.at(wholeWorkbookLine(step), action);
+                 });
   trap.at(WholeWorkbookLine::TableEnd, [&] { result.endTable(); });
 }
 
 }  // namespace
 
-ComparisonOutcome DoItByFile(ComparisonContext& context) {
+ComparisonOutcome compareWholeWorkbooks(ComparisonContext& context) {
   ErrorTrap trap("Excel1", "DoItByFile", context.errors);
   ComparisonOutcome outcome;
   SpreadsheetSession& session = context.session;
@@ -183,11 +160,9 @@ ComparisonOutcome DoItByFile(ComparisonContext& context) {
   std::set<std::string> anchorNames;
   if (context.request.options.align) {
     trap.at(WholeWorkbookLine::NextSheet, [&] {
-      const AlignedCounts counts = tellAlignedWorkbooks(
+      tellAlignedWorkbooks(
           result, book1, book2, context.request.options, context.progress,
           holdsOneSheet(context.request.path1) || holdsOneSheet(context.request.path2));
-      outcome.sheetsCompared = counts.sheetsCompared;
-      outcome.sheetsWithDifferences = counts.sheetsWithDifferences;
     });
   }
   for (std::size_t i = 1; i <= sheetCount && !context.request.options.align; ++i) {
@@ -195,21 +170,18 @@ ComparisonOutcome DoItByFile(ComparisonContext& context) {
     const Worksheet* sheet1 = i <= book1.sheetCount() ? &book1.sheet(i) : nullptr;
     const Worksheet* sheet2 = i <= book2.sheetCount() ? &book2.sheet(i) : nullptr;
     EmptySheet standIn(sheet1 ? sheet1->name() : sheet2->name());
-    const long differencesBefore = result.differences();
-    const std::string anchorName = uniqueAnchorName(standIn.name(), i, anchorNames);
+    const std::string anchorName = uniqueAnchorName(standIn.name(), long(i), anchorNames);
     compareSheetPair(
         context, trap, result,
         {sheet1, sheet2, sheet1 ? *sheet1 : standIn, sheet2 ? *sheet2 : standIn, i, anchorName});
-    ++outcome.sheetsCompared;
-    if (result.differences() > differencesBefore) ++outcome.sheetsWithDifferences;
   }
-  outcome.differences = result.differences();
   const int reportedBefore = trap.reported();
   trap.at(WholeWorkbookLine::WriteDocuments, [&] {
     context.progress.setWriting();
     result.finish();
   });
-  outcome.documentsWritten = trap.reported() == reportedBefore && result.finished();
+  outcome = result.outcome();
+  outcome.resultComplete = trap.reported() == reportedBefore && result.finished();
   trap.at(WholeWorkbookLine::CloseSession, [&] { closeSession(session); });
   return outcome;
 }

@@ -8,6 +8,6 @@ namespace quill {
 // second, cell by cell, writes both documents and closes the session. Failures are
 // reported through the context's error box and the comparison goes on where it can;
 // when either workbook is not open it reports that once and writes nothing.
-ComparisonOutcome DoItByFile(ComparisonContext& context);
+ComparisonOutcome compareWholeWorkbooks(ComparisonContext& context);
 
 }  // namespace quill

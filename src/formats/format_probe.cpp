@@ -58,8 +58,10 @@ std::string officeDocumentTarget(const ZipArchive& package) {
   return handler.target;
 }
 
-WorkbookFormat probeZip(const std::string& path) {
-  ZipArchive package(path);
+}  // namespace
+
+WorkbookFormat probePackageFormat(const ZipArchive& package) {
+  const std::string& path = package.path();
   if (package.contains("mimetype") &&
       package.readAll("mimetype", kMaxSmallPart).starts_with(kOdsMimetype))
     return WorkbookFormat::Ods;
@@ -77,6 +79,12 @@ WorkbookFormat probeZip(const std::string& path) {
       (endsWithNoCase(target, "workbook.xml") && package.contains(target)))
     return WorkbookFormat::Xlsx;
   notAWorkbook(path, "it is a zip package without a workbook part");
+}
+
+namespace {
+
+WorkbookFormat probeZip(const std::string& path) {
+  return probePackageFormat(ZipArchive(path));
 }
 
 // A BIFF2 to BIFF5 record stream saved bare, without a compound document around it, starts

@@ -18,4 +18,8 @@ enum class WorkbookFormat {
 // name counts only for .csv. Throws WorkbookError naming the file when it is no workbook.
 WorkbookFormat probeWorkbookFormat(const std::string& path);
 
+class ZipArchive;
+// The same for a zip package already open.
+WorkbookFormat probePackageFormat(const ZipArchive& package);
+
 }  // namespace quill

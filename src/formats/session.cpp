@@ -23,7 +23,7 @@ std::unique_ptr<Workbook> openWorkbook(const std::string& path, const ReadOption
 
 namespace {
 
-// The line labels of initializeExcelFiles.
+// The line labels of openWorkbookPair, which its error texts name "Excel1.initializeExcelFiles".
 enum class OpeningLine {
   CloseFirst = 104,
   CloseSecond = 116,
@@ -33,18 +33,20 @@ enum class OpeningLine {
 
 }  // namespace
 
-void initializeExcelFiles(SpreadsheetSession& session, const std::string& text1,
-                          const std::string& text2, ErrorBox& box, const ReadOptions& options) {
+void openWorkbookPair(SpreadsheetSession& session, const std::string& path1,
+                      const std::string& path2, ErrorBox& box, const ReadOptions& options) {
   ErrorTrap trap("Excel1", "initializeExcelFiles", box);
-  if (text1.empty()) return;
-  if (text2.empty()) return;
+  if (path1.empty()) return;
+  if (path2.empty()) return;
   trap.at(OpeningLine::CloseFirst, [&] { session.first.reset(); });
   trap.at(OpeningLine::CloseSecond, [&] { session.second.reset(); });
 
   // The second file is read on a thread of its own while this one reads the first.
-  auto second =
-      std::async(std::launch::async, [&text2, &options] { return openWorkbook(text2, options); });
-  trap.at(OpeningLine::OpenFirst, [&] { session.first = openWorkbook(text1, options); });
+  ReadOptions secondOptions = options;
+  secondOptions.fileNumber = 2;
+  auto second = std::async(std::launch::async,
+                           [&path2, &secondOptions] { return openWorkbook(path2, secondOptions); });
+  trap.at(OpeningLine::OpenFirst, [&] { session.first = openWorkbook(path1, options); });
   trap.at(OpeningLine::WaitForSecond, [&] { session.second = second.get(); });
 }
 

@@ -29,9 +29,10 @@ std::unique_ptr<Workbook> openWorkbook(const std::string& path, const ReadOption
 
 // Opens both files into a fresh session, ending any open one first. Does nothing at all
 // when either path is empty. A file that fails to open is reported in the box and leaves
-// its members empty. The two files are read at the same time, both with the options.
-void initializeExcelFiles(SpreadsheetSession& session, const std::string& text1,
-                          const std::string& text2, ErrorBox& box, const ReadOptions& options = {});
+// its members empty. The two files are read at the same time, both with the options, the
+// second as File #2 (fileNumber 2) whatever the options say.
+void openWorkbookPair(SpreadsheetSession& session, const std::string& path1,
+                      const std::string& path2, ErrorBox& box, const ReadOptions& options = {});
 
 // Closes both workbooks.
 void closeSession(SpreadsheetSession& session);

@@ -3,6 +3,7 @@
 #include <new>
 
 #include "formats/csv/csv_reader.h"
+#include "formats/encrypted_workbook.h"
 #include "formats/format_probe.h"
 #include "formats/ods/ods_reader.h"
 #include "formats/xls/xls_reader.h"
@@ -27,9 +28,7 @@ std::unique_ptr<StoredWorkbook> readRecognisedFile(const std::string& path,
     case WorkbookFormat::Xlsb:
       return readXlsbWorkbook(path, options);
     case WorkbookFormat::EncryptedPackage:
-      throw WorkbookError("\"" + path +
-                          "\" is a password-protected workbook, which cannot be read: remove the "
-                          "password and save it again");
+      return readEncryptedPackageWorkbook(path, options);
   }
   throw WorkbookError("\"" + path + "\" is not a workbook");
 }

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "engine/comparison_result.h"
+#include "report/cell_markup.h"
 
 namespace quill {
 
@@ -17,8 +18,9 @@ std::string alignedColumnAnchor(std::string_view sheet, const ColumnPair& column
 void appendAlignedTableAnchor(std::string& grid, const TableStart& table);
 
 // Lists what changed in an aligned table as a whole: a sheet added, removed, renamed or
-// moved; each column added or removed.
-void appendAlignedTableChanges(std::string& report, const TableStart& table);
+// moved; each column added or removed. Each row's anchor is told to listed.
+void appendAlignedTableChanges(std::string& report, const TableStart& table,
+                               const ListedAnchors& listed);
 
 // The header cells of an aligned table: the letters of file 1's column; an added column's
 // letters of file 2 marked added, a removed column's marked removed, each the place its row
@@ -26,8 +28,8 @@ void appendAlignedTableChanges(std::string& report, const TableStart& table);
 void appendAlignedHeaderCells(std::string& grid, const TableStart& table);
 
 // An added or removed row: its number and cells drawn in the legend's colour, and its row
-// of the list unless the whole sheet is added or removed.
+// of the list unless the whole sheet is added or removed (whose anchor is told to listed).
 void appendAlignedRowLine(std::string& report, std::string& grid, const Line& line,
-                          std::string_view sheet, bool listed);
+                          std::string_view sheet, const ListedAnchors* listed);
 
 }  // namespace quill

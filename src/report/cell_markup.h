@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,9 @@ struct FilePaths {
   std::string_view path1;
   std::string_view path2;
 };
+
+// Told the anchor each new row of the difference list links to, as the row is written.
+using ListedAnchors = std::function<void(std::string_view anchor)>;
 
 // Appends the row of the difference list for a pair whose difference is not None: a missing
 // value in the file whose text is empty, a different value, or a different formula.

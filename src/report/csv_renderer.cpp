@@ -1,5 +1,6 @@
 #include "report/csv_renderer.h"
 
+#include "report/difference_items.h"
 #include "report/plain_escapes.h"
 
 namespace quill {
@@ -21,20 +22,18 @@ void appendEmptyFields(std::string& out, int count) {
 }
 
 void appendCounts(std::string& out, const DifferenceCounts& counts) {
-  for (long count :
-       {counts.cellsCompared, counts.differences(), counts.differentValues, counts.missingInFirst,
-        counts.missingInSecond, counts.differentFormulas, counts.keyCells, counts.rowsAdded,
-        counts.rowsRemoved, counts.columnsAdded, counts.columnsRemoved, counts.sheetChanges})
-    out += ',' + std::to_string(count);
+  out += ',' + std::to_string(counts.cellsCompared) + ',' + std::to_string(counts.differences());
+  for (const CountedNames& kind : countedKinds()) out += ',' + std::to_string(counts[kind.counted]);
 }
 
 }  // namespace
 
 std::string csvHeader() {
-  return "file1,file2,sheet1,sheet2,cell1,cell2,kind,key,text1,text2,formula1,formula2,"
-         "cells_compared,differences,different_values,missing_in_file1,missing_in_file2,"
-         "different_formulas,key_cells,rows_added,rows_removed,columns_added,columns_removed,"
-         "sheet_changes\r\n";
+  std::string header =
+      "file1,file2,sheet1,sheet2,cell1,cell2,kind,key,text1,text2,formula1,formula2,"
+      "cells_compared,differences";
+  for (const CountedNames& kind : countedKinds()) (header += ',') += kind.csvColumn;
+  return header + "\r\n";
 }
 
 std::string csvPathRecord(std::string_view file1, std::string_view file2, std::string_view kind,
@@ -57,7 +56,7 @@ std::string csvTotalRecord(std::string_view kind, const DifferenceCounts& counts
 }
 
 CsvRenderer::CsvRenderer(ByteSink& out, RenderOptions options)
-    : out_(out), options_(std::move(options)), tally_(options_.sheetsPaired) {}
+    : ScriptRenderer(out, std::move(options)) {}
 
 void CsvRenderer::begin(const ResultHeading& heading) {
   file1_ = options_.name1.empty() ? heading.path1 : options_.name1;
@@ -70,35 +69,25 @@ void CsvRenderer::startRecord(std::string_view sheet1, std::string_view sheet2) 
   appendFields(text, {file2_, sheet1, sheet2});
 }
 
-void CsvRenderer::beginTable(const TableStart& table) {
+void CsvRenderer::tableBegun(const TableStart& table, bool newPair) {
   sheet1_ = table.inFirst ? table.sheet1 : std::string_view();
   sheet2_ = table.inSecond ? table.sheet2 : std::string_view();
-  if (tally_.beginTable(table)) writeSheetRecords();
-  visitColumnItems(table, [this](const DifferenceItem& item) { writeItem(item); });
-  out_.flushWhenFull();
+  if (newPair) writeSheetRecords();
 }
-
-void CsvRenderer::line(const Line& line) {
-  tally_.line(line);
-  visitLineItems(line, tally_.oneSidedTable(),
-                 [this](const DifferenceItem& item) { writeItem(item); });
-  out_.flushWhenFull();
-}
-
-void CsvRenderer::endTable() {}
 
 void CsvRenderer::writeSheetRecords() {
   const SheetPairSummary& pair = tally_.current();
-  const char* kinds[] = {!pair.inSecond ? "sheet only in FILE1" : nullptr,
-                         !pair.inFirst ? "sheet only in FILE2" : nullptr,
-                         pair.renamed ? "sheet renamed" : nullptr,
-                         pair.moved ? "sheet moved" : nullptr};
-  for (const char* kind : kinds) {
-    if (kind == nullptr) continue;
+  const std::pair<bool, SheetChange> changes[] = {{!pair.inSecond, SheetChange::Removed},
+                                                  {!pair.inFirst, SheetChange::Added},
+                                                  {pair.renamed, SheetChange::Renamed},
+                                                  {pair.moved, SheetChange::Moved}};
+  for (const auto& [changed, change] : changes) {
+    if (!changed) continue;
+    const std::string_view kind = sheetChangeNames(change).text;
     startRecord(sheet1_, sheet2_);
     std::string& text = out_.text();
     // A moved sheet's positions stand in the text fields.
-    const bool moved = std::string_view(kind) == "sheet moved";
+    const bool moved = change == SheetChange::Moved;
     const std::string position1 = moved ? std::to_string(pair.position1) : "";
     const std::string position2 = moved ? std::to_string(pair.position2) : "";
     appendFields(text, {"", "", kind, "", position1, position2, "", ""});
@@ -114,9 +103,8 @@ void CsvRenderer::writeItem(const DifferenceItem& item) {
   const std::string place2 = sheet2_.empty() ? "" : itemPlace(item.row2, item.column2);
   const CellPair empty;
   const CellPair& cell = item.cell != nullptr ? *item.cell : empty;
-  appendFields(
-      text, {place1, place2, itemKindName(item.kind, FileNames::UpperCase), item.key ? "yes" : "no",
-             cell.text1, cell.text2, cell.formula1, cell.formula2});
+  appendFields(text, {place1, place2, itemKindNames(item.kind).text, item.key ? "yes" : "no",
+                      cell.text1, cell.text2, cell.formula1, cell.formula2});
   appendEmptyFields(text, kCountFields);
   text += "\r\n";
 }

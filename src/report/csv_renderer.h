@@ -3,10 +3,6 @@
 #include <string>
 #include <string_view>
 
-#include "engine/comparison_result.h"
-#include "report/byte_sink.h"
-#include "report/difference_counts.h"
-#include "report/render_options.h"
 #include "report/script_renderer.h"
 
 namespace quill {
@@ -20,22 +16,15 @@ class CsvRenderer final : public ScriptRenderer {
   CsvRenderer(ByteSink& out, RenderOptions options);
 
   void begin(const ResultHeading& heading) override;
-  void beginTable(const TableStart& table) override;
-  void line(const Line& line) override;
-  void endTable() override;
   void finish() override;
 
-  ResultTotal total() const override { return tally_.total(); }
-
  private:
+  void tableBegun(const TableStart& table, bool newPair) override;
+  void writeItem(const DifferenceItem& item) override;
   void writeSheetRecords();
-  void writeItem(const DifferenceItem& item);
   // The fields every record starts with: the two files and, unless empty, the two sheets.
   void startRecord(std::string_view sheet1, std::string_view sheet2);
 
-  BufferedText out_;
-  RenderOptions options_;
-  ResultTally tally_;
   std::string file1_;
   std::string file2_;
   std::string sheet1_;  // the current table's sheets; empty where its file lacks it

@@ -30,6 +30,13 @@ void refuseFolderHoldingInputs(const fs::path& folder, const std::vector<fs::pat
   }
 }
 
+void refuseFileReplacingInput(const fs::path& file, const std::vector<fs::path>& inputs) {
+  for (const fs::path& input : inputs)
+    if (sameFile(writeTarget(file), input))
+      throw WriteError("Cannot write \"" + file.string() + "\": it is the input file \"" +
+                       input.string() + "\"; choose another file");
+}
+
 void publishDocumentPair(const StagingFolder& staging, const fs::path& folder) {
   moveFilesTogether({{staging.path() / kReportFileName, folder / kReportFileName},
                      {staging.path() / kGridFileName, folder / kGridFileName}});

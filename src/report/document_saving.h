@@ -13,6 +13,11 @@ class StagingFolder;
 void refuseFolderHoldingInputs(const std::filesystem::path& folder,
                                const std::vector<std::filesystem::path>& inputs);
 
+// Refuses, with a WriteError, a file that would replace one of the input files (by its name,
+// a link or a hard link), before anything is written.
+void refuseFileReplacingInput(const std::filesystem::path& file,
+                              const std::vector<std::filesystem::path>& inputs);
+
 // Moves report.htm and visualized.htm from the staging folder into the folder: both replace
 // their old files, or a failure leaves both old files as they were. Throws WriteError.
 void publishDocumentPair(const StagingFolder& staging, const std::filesystem::path& folder);

@@ -42,6 +42,7 @@ void DocumentStream::handOver() {
   } else {
     next.reserve(2 * kBlock);
   }
+  handedOver_ += text_.size();
   queued_.push_back({std::move(text_), currentWriteCall()});
   text_ = std::move(next);
   lock.unlock();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <condition_variable>
+#include <cstdint>
 #include <deque>
 #include <exception>
 #include <filesystem>
@@ -30,6 +31,8 @@ class DocumentStream {
 
   // The buffer to append to; flush() passes it on.
   std::string& text() { return text_; }
+  // How many bytes the document holds so far: where the next text appended will stand.
+  std::uint64_t offset() const { return handedOver_ + text_.size(); }
   // Hands the buffer to the writer once it holds a block or more.
   void flush();
   // Writes what is left and the tail, and flushes the file to the disk.
@@ -55,6 +58,7 @@ class DocumentStream {
 
   PendingFile file_;
   std::string text_;
+  std::uint64_t handedOver_ = 0;  // bytes passed to the writer before text_
   std::mutex mutex_;
   std::condition_variable changed_;
   std::deque<Block> queued_;

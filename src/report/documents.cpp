@@ -60,7 +60,7 @@ std::string reportDocumentHead(const DocumentTitle& title) {
       "<title>Marrowfen Quillmere - Report</title><style type=\"text/css\">td {background-color : "
       "#EEEEEE}</style></head><body>");
   appendTitleAndDate(head, title);
-  head.append("<table>");
+  head.append(kListTableStart);
   return head;
 }
 

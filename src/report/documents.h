@@ -22,6 +22,11 @@ std::string_view reportDocumentTail();
 std::string gridDocumentHead(const DocumentTitle& title);
 std::string_view gridDocumentTail();
 
+// The difference list's table: the head of report.htm ends with its opening tag and the tail
+// starts with its closing one.
+inline constexpr std::string_view kListTableStart = "<table>";
+inline constexpr std::string_view kListTableEnd = "</table>";
+
 inline constexpr std::string_view kReportFileName = "report.htm";
 inline constexpr std::string_view kGridFileName = "visualized.htm";
 

@@ -77,13 +77,6 @@ std::unique_ptr<PendingFile> copyPending(const std::filesystem::path& from,
   return pending;
 }
 
-std::unique_ptr<PendingFile> writePending(const FileText& file) {
-  auto pending = std::make_unique<PendingFile>(file.path);
-  for (std::string_view piece : file.pieces) pending->write(piece);
-  pending->finish();
-  return pending;
-}
-
 // Puts each target's replacement in place by place(i) after setting its old file aside;
 // should one fail, every target gets its old file back.
 template <class Place>
@@ -108,16 +101,6 @@ void writeFileReplacing(const std::filesystem::path& path,
   for (std::string_view piece : pieces) file.write(piece);
   file.finish();
   file.commit();
-}
-
-void writeFilesTogether(const std::vector<FileText>& files) {
-  std::vector<std::unique_ptr<PendingFile>> pending;
-  std::vector<std::filesystem::path> targets;
-  for (const FileText& file : files) {
-    pending.push_back(writePending(file));
-    targets.push_back(pending.back()->target());
-  }
-  replaceTogether(targets, [&](std::size_t i) { pending[i]->commit(); });
 }
 
 void moveFilesTogether(const std::vector<FileMove>& moves) {

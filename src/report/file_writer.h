@@ -24,17 +24,6 @@ class WriteError : public Failure {
 void writeFileReplacing(const std::filesystem::path& path,
                         std::initializer_list<std::string_view> pieces);
 
-// One file of a set written together: where it goes and the pieces of its text, in order.
-struct FileText {
-  std::filesystem::path path;
-  std::vector<std::string_view> pieces;
-};
-
-// Writes every file beside its path first and renames them into place only once all are
-// written and flushed; should a rename fail, the files already replaced get their old
-// content back. So either all files are replaced or none is. Throws WriteError.
-void writeFilesTogether(const std::vector<FileText>& files);
-
 // A finished file and the path it is to replace, in the same file system.
 struct FileMove {
   std::filesystem::path from;

@@ -52,6 +52,10 @@ void appendEntryRow(std::string& out, const FolderIndexEntry& entry) {
     appendDocumentLink(out, entry.relativePath, "report.htm");
     out.append(" ");
     appendDocumentLink(out, entry.relativePath, "visualized.htm");
+    if (entry.reviewWorkbook) {
+      out.append(" ");
+      appendDocumentLink(out, entry.relativePath, "review.xlsx");
+    }
     out.append("</td>");
   } else {
     out.append("<td></td><td></td>");

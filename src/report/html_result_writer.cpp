@@ -12,7 +12,10 @@ namespace quill {
 
 namespace fs = std::filesystem;
 
-HtmlResultWriter::HtmlResultWriter(fs::path folder) : folder_(std::move(folder)) {}
+HtmlResultWriter::HtmlResultWriter(fs::path folder, DocumentIndex* index)
+    : folder_(std::move(folder)),
+      index_(index),
+      marker_(index ? std::make_unique<DocumentMarker>() : nullptr) {}
 
 HtmlResultWriter::~HtmlResultWriter() = default;
 
@@ -35,13 +38,18 @@ void HtmlResultWriter::begin(const ResultHeading& heading) {
                               std::string(heading.caption)};
     report_->text().append(reportDocumentHead(title));
     grid_->text().append(gridDocumentHead(title));
+    if (marker_) marker_->headsWritten(report_->offset(), grid_->offset());
   });
 }
 
 void HtmlResultWriter::beginTable(const TableStart& table) {
   write([&] {
     if (!report_) throw std::logic_error("A table of the result came before its heading");
-    table_ = std::make_unique<HtmlTable>(table, FilePaths{path1_, path2_});
+    ListedAnchors listed;
+    if (marker_)
+      listed = [marker = marker_.get()](std::string_view anchor) { marker->listed(anchor); };
+    table_ = std::make_unique<HtmlTable>(table, FilePaths{path1_, path2_}, std::move(listed));
+    if (marker_) marker_->tableBegun(grid_->offset(), table_->title());
     table_->begin(report_->text(), grid_->text());
     flush();
   });
@@ -49,6 +57,8 @@ void HtmlResultWriter::beginTable(const TableStart& table) {
 
 void HtmlResultWriter::line(const Line& line) {
   write([&] {
+    if (marker_)
+      marker_->lineBegun(report_->offset(), grid_->offset(), HtmlTable::gridRowsOf(line.kind));
     table().line(line, report_->text(), grid_->text());
     flush();
   });
@@ -56,7 +66,9 @@ void HtmlResultWriter::line(const Line& line) {
 
 void HtmlResultWriter::endTable() {
   write([&] {
+    const std::uint64_t gridEnd = grid_->offset();
     table().end(report_->text(), grid_->text());
+    if (marker_) marker_->tableEnded(gridEnd, grid_->offset());
     table_.reset();
     flush();
   });
@@ -65,11 +77,14 @@ void HtmlResultWriter::endTable() {
 void HtmlResultWriter::finish() {
   if (failure_) std::rethrow_exception(failure_);
   if (!report_) throw std::logic_error("The documents were finished before they were begun");
+  DocumentIndex recorded;
+  if (marker_) recorded = marker_->finish(report_->offset());
   report_->finish(reportDocumentTail());
   grid_->finish(gridDocumentTail());
   report_->commit();
   grid_->commit();
   publishDocumentPair(*staging_, folder_);
+  if (index_) *index_ = std::move(recorded);
   report_.reset();
   grid_.reset();
   staging_.reset();

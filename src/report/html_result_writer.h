@@ -6,6 +6,8 @@
 #include <string>
 
 #include "engine/comparison_result.h"
+#include "report/document_index.h"
+#include "report/document_marker.h"
 #include "report/document_stream.h"
 #include "report/html_table.h"
 #include "report/staging_folder.h"
@@ -17,10 +19,11 @@ namespace quill {
 // there, and replace the folder's old pair together at finish(); a writer dropped before
 // finishing removes what it wrote and leaves the old pair as it was. A failure to write stops
 // the writing and is held until finish(), which throws it, so that it is reported once, where
-// the documents are completed.
+// the documents are completed. Given an index, the writer records into it, when it finishes,
+// where the documents' rows and the list's anchors lie (see document_index.h).
 class HtmlResultWriter final : public ResultSink {
  public:
-  explicit HtmlResultWriter(std::filesystem::path folder);
+  explicit HtmlResultWriter(std::filesystem::path folder, DocumentIndex* index = nullptr);
   ~HtmlResultWriter() override;
   HtmlResultWriter(const HtmlResultWriter&) = delete;
   HtmlResultWriter& operator=(const HtmlResultWriter&) = delete;
@@ -46,6 +49,8 @@ class HtmlResultWriter final : public ResultSink {
   std::unique_ptr<DocumentStream> grid_;
   std::unique_ptr<HtmlTable> table_;
   std::string path1_, path2_;
+  DocumentIndex* index_;
+  std::unique_ptr<DocumentMarker> marker_;  // while an index is being recorded
   std::exception_ptr failure_;
 };
 

@@ -1,12 +1,14 @@
 #include "report/html_table.h"
 
+#include "engine/difference_kinds.h"
 #include "report/aligned_markup.h"
+#include "report/escape.h"
 #include "report/templates.h"
 #include "sheet/address.h"
 
 namespace quill {
 
-HtmlTable::HtmlTable(const TableStart& table, FilePaths files)
+HtmlTable::HtmlTable(const TableStart& table, FilePaths files, ListedAnchors listed)
     : aligned_(table),
       sheet1_(table.sheet1),
       sheet2_(table.sheet2),
@@ -19,7 +21,8 @@ HtmlTable::HtmlTable(const TableStart& table, FilePaths files)
       anchorSheet_(table.anchorSheet),
       spanned_(table.spanned),
       paired_(table.columns.size(), 0),
-      files_(files) {
+      files_(files),
+      listed_(listed ? std::move(listed) : [](std::string_view) {}) {
   for (const ColumnPair& column : table.columns) columnLabels_.push_back(column.column1);
   // The start's views point into the caller's strings; the kept copy points into ours.
   aligned_.sheet1 = sheet1_;
@@ -50,7 +53,40 @@ void HtmlTable::begin(std::string& report, std::string& grid) const {
   else if (layout_ != TableLayout::KeyedColumns || !keyed_)
     for (long column : columnLabels_) appendHeaderCell(grid, columnLetters(column));
   if (keyedLayout()) appendTableStart(report);
-  if (aligned_.aligned) appendAlignedTableChanges(report, aligned_);
+  if (aligned_.aligned) appendAlignedTableChanges(report, aligned_, listed_);
+}
+
+int HtmlTable::gridRowsOf(LineKind kind) {
+  switch (kind) {
+    case LineKind::KeyHeader:
+      return 0;  // its cells join the header row
+    case LineKind::KeyChanged:
+      return 2;  // the row as each file has it
+    case LineKind::Compared:
+    case LineKind::KeyUnchanged:
+    case LineKind::Hidden:
+    case LineKind::EmptyRows:
+    case LineKind::RowAdded:
+    case LineKind::RowRemoved:
+      break;
+  }
+  return 1;
+}
+
+std::string HtmlTable::title() const {
+  std::string out;
+  switch (layout_) {
+    case TableLayout::Sheet:
+      appendHtmlEscaped(out, heading_);
+      break;
+    case TableLayout::KeyedRows:
+      appendRowsTitle(out, firstLabel_, lastLabel_);
+      break;
+    case TableLayout::KeyedColumns:
+      appendColumnsTitle(out, firstLabel_, lastLabel_);
+      break;
+  }
+  return out;
 }
 
 void HtmlTable::line(const Line& line, std::string& report, std::string& grid) {
@@ -74,7 +110,8 @@ void HtmlTable::line(const Line& line, std::string& report, std::string& grid) {
     case LineKind::RowAdded:
     case LineKind::RowRemoved:
       if (listRowPerLine()) appendRowStart(report);
-      return appendAlignedRowLine(report, grid, line, anchorSheet_, !oneSided());
+      return appendAlignedRowLine(report, grid, line, anchorSheet_,
+                                  oneSided() ? nullptr : &listed_);
     case LineKind::Compared:
       return appendComparedLine(line, report, grid);
   }
@@ -95,7 +132,8 @@ void HtmlTable::appendComparedLine(const Line& line, std::string& report, std::s
   if (line.duplicateKey) {
     // Rows of a repeated key are paired in order of appearance; the list says so once a row.
     const std::string rowName = anchor(line.row1, 0);
-    appendAlignedChangeRow(report, "Duplicate key", rowName);
+    appendAlignedChangeRow(report, itemKindNames(ItemKind::DuplicateKey).document, rowName);
+    list(rowName);
     appendAlignedCell(grid, "header", rowName, std::to_string(line.row1));
   } else {
     appendHeaderCell(grid, line.row1);
@@ -115,6 +153,7 @@ void HtmlTable::appendComparedLine(const Line& line, std::string& report, std::s
     if (pair.difference != DifferenceKind::None) {
       cellName = anchor(line.row1, pair.column1);
       appendListedDifference(report, files_, cellName, pair);
+      list(cellName);
     }
     if (pairing && i < paired_.size())
       appendKeyedColumnCell(i, pair, cellName, grid);
@@ -166,6 +205,7 @@ void HtmlTable::appendChangedKeyLine(const Line& line, std::string& report,
     }
     const std::string cellName = anchor(line.row1, pair.column1);
     appendListedDifference(report, files_, cellName, pair);
+    list(cellName);
     appendAnchoredDataCell(grid, cellName, pair.text1);
   }
   appendRowEnd(grid);

@@ -13,7 +13,13 @@ namespace quill {
 // table share: its layout, names and columns, and which columns a changed key made paired.
 class HtmlTable {
  public:
-  HtmlTable(const TableStart& table, FilePaths files);
+  // listed, when given, is told the anchor of each row the table adds to the list.
+  HtmlTable(const TableStart& table, FilePaths files, ListedAnchors listed = {});
+
+  // How many rows of the grid a line of that kind opens.
+  static int gridRowsOf(LineKind kind);
+  // The text of the table's heading (HTML), as the grid shows it.
+  std::string title() const;
 
   void begin(std::string& report, std::string& grid) const;
   void line(const Line& line, std::string& report, std::string& grid);
@@ -32,6 +38,7 @@ class HtmlTable {
   void appendKeyHeader(const Line& line, std::string& grid) const;
   void appendChangedKeyLine(const Line& line, std::string& report, std::string& grid) const;
   std::string anchor(long row, long column) const;
+  void list(std::string_view anchor) const { listed_(anchor); }
 
   // An aligned table keeps the whole start for its header and its changes.
   TableStart aligned_;
@@ -45,6 +52,7 @@ class HtmlTable {
   std::vector<long> columnLabels_;  // column1 of each grid column
   std::vector<char> paired_;        // keyed columns: the column takes two grid cells
   FilePaths files_;
+  ListedAnchors listed_;
 };
 
 }  // namespace quill

@@ -1,5 +1,6 @@
 #include "report/json_renderer.h"
 
+#include "report/difference_items.h"
 #include "report/plain_escapes.h"
 
 namespace quill {
@@ -41,21 +42,12 @@ void appendBool(std::string& out, std::string_view name, bool value) {
 
 std::string countsObject(const DifferenceCounts& counts) {
   std::string out = "{";
-  const std::pair<const char*, long> members[] = {{"cellsCompared", counts.cellsCompared},
-                                                  {"differences", counts.differences()},
-                                                  {"differentValues", counts.differentValues},
-                                                  {"missingInFile1", counts.missingInFirst},
-                                                  {"missingInFile2", counts.missingInSecond},
-                                                  {"differentFormulas", counts.differentFormulas},
-                                                  {"keyCells", counts.keyCells},
-                                                  {"rowsAdded", counts.rowsAdded},
-                                                  {"rowsRemoved", counts.rowsRemoved},
-                                                  {"columnsAdded", counts.columnsAdded},
-                                                  {"columnsRemoved", counts.columnsRemoved},
-                                                  {"sheetChanges", counts.sheetChanges}};
-  for (const auto& [name, value] : members) {
-    if (out.size() > 1) out.push_back(',');
-    appendNumber(out, name, value);
+  appendNumber(out, "cellsCompared", counts.cellsCompared);
+  out.push_back(',');
+  appendNumber(out, "differences", counts.differences());
+  for (const CountedNames& kind : countedKinds()) {
+    out.push_back(',');
+    appendNumber(out, kind.jsonMember, counts[kind.counted]);
   }
   return out;  // left open for the members a total adds
 }
@@ -113,7 +105,7 @@ std::string jsonPathObject(std::string_view path, std::string_view state, std::s
 }
 
 JsonRenderer::JsonRenderer(ByteSink& out, RenderOptions options)
-    : out_(out), options_(std::move(options)), tally_(options_.sheetsPaired) {}
+    : ScriptRenderer(out, std::move(options)) {}
 
 void JsonRenderer::begin(const ResultHeading& heading) {
   std::string& text = out_.text();
@@ -132,26 +124,14 @@ void JsonRenderer::begin(const ResultHeading& heading) {
   text += ",\"sheetPairs\":[";
 }
 
-void JsonRenderer::beginTable(const TableStart& table) {
-  const std::size_t before = tally_.pairs().size();
+void JsonRenderer::tableBegun(const TableStart& table, bool newPair) {
   inFirst_ = table.inFirst;
   inSecond_ = table.inSecond;
-  if (tally_.beginTable(table)) {
-    if (before > 0) closePair(tally_.pairs()[before - 1]);
-    openPair(tally_.current());
-  }
-  visitColumnItems(table, [this](const DifferenceItem& item) { writeItem(item); });
-  out_.flushWhenFull();
+  if (!newPair) return;
+  const std::size_t pairs = tally_.pairs().size();
+  if (pairs > 1) closePair(tally_.pairs()[pairs - 2]);
+  openPair(tally_.current());
 }
-
-void JsonRenderer::line(const Line& line) {
-  tally_.line(line);
-  visitLineItems(line, tally_.oneSidedTable(),
-                 [this](const DifferenceItem& item) { writeItem(item); });
-  out_.flushWhenFull();
-}
-
-void JsonRenderer::endTable() {}
 
 void JsonRenderer::finish() {
   std::string& text = out_.text();
@@ -203,7 +183,7 @@ void JsonRenderer::writeItem(const DifferenceItem& item) {
   std::string& text = out_.text();
   text += firstItem_ ? "\n{" : ",\n{";
   firstItem_ = false;
-  appendMember(text, "kind", itemKindName(item.kind, FileNames::LowerCase));
+  appendMember(text, "kind", itemKindNames(item.kind).json);
   text += ',';
   appendBool(text, "key", item.key);
   text += ',';

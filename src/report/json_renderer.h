@@ -3,10 +3,6 @@
 #include <string>
 #include <string_view>
 
-#include "engine/comparison_result.h"
-#include "report/byte_sink.h"
-#include "report/difference_counts.h"
-#include "report/render_options.h"
 #include "report/script_renderer.h"
 
 namespace quill {
@@ -20,21 +16,14 @@ class JsonRenderer final : public ScriptRenderer {
   JsonRenderer(ByteSink& out, RenderOptions options);
 
   void begin(const ResultHeading& heading) override;
-  void beginTable(const TableStart& table) override;
-  void line(const Line& line) override;
-  void endTable() override;
   void finish() override;
 
-  ResultTotal total() const override { return tally_.total(); }
-
  private:
+  void tableBegun(const TableStart& table, bool newPair) override;
+  void writeItem(const DifferenceItem& item) override;
   void openPair(const SheetPairSummary& pair);
   void closePair(const SheetPairSummary& pair);
-  void writeItem(const DifferenceItem& item);
 
-  BufferedText out_;
-  RenderOptions options_;
-  ResultTally tally_;
   bool inFirst_ = true;  // whether the current table's files have its sheet
   bool inSecond_ = true;
   bool firstItem_ = true;

@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "engine/result_tally.h"
 #include "report/byte_sink.h"
-#include "report/difference_counts.h"
 #include "report/render_options.h"
 #include "report/script_renderer.h"
 

@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "engine/difference_kinds.h"
 #include "report/escape.h"
 #include "sheet/address.h"
 
@@ -82,14 +83,19 @@ constexpr std::string_view kLegendMiddle =
     " added&nbsp;&nbsp;&nbsp;<span style='background-color:#FF6666'>&nbsp;&nbsp;</span>&nbsp; - ";
 constexpr std::string_view kLegendEnd = " removed)</Font><table colls=";
 
+void appendKeyedTitle(std::string& out, std::string_view kind, std::string_view first,
+                      std::string_view last) {
+  out.append(kind);
+  out.push_back(' ');
+  appendHtmlEscaped(out, first);
+  out.append(" - ");
+  appendHtmlEscaped(out, last);
+}
+
 void appendKeyedHeading(std::string& grid, std::string_view kind, std::string_view first,
                         std::string_view last, long count) {
   grid.append("<font size=+1>");
-  grid.append(kind);
-  grid.push_back(' ');
-  appendHtmlEscaped(grid, first);
-  grid.append(" - ");
-  appendHtmlEscaped(grid, last);
+  appendKeyedTitle(grid, kind, first, last);
   grid.append(kLegendStart);
   grid.append(kind.substr(0, kind.size() - 1));  // "Rows" gives "Row"
   grid.append(kLegendMiddle);
@@ -109,7 +115,9 @@ std::string cellAnchor(std::string_view sheet, long row, long column) {
 }
 
 void appendMissingValueRow(std::string& body, std::string_view file, std::string_view anchor) {
-  body.append("<tr><td align=left>Missing value in </td><td colspan=3 align=left>");
+  body.append("<tr><td align=left>");
+  body.append(itemKindNames(ItemKind::MissingInFirst).document);
+  body.append(" </td><td colspan=3 align=left>");
   appendHtmlEscaped(body, file);
   body.push_back('!');
   appendLink(body, anchor);
@@ -118,12 +126,13 @@ void appendMissingValueRow(std::string& body, std::string_view file, std::string
 
 void appendDifferentValueRow(std::string& body, std::string_view anchor, std::string_view value1,
                              std::string_view value2) {
-  appendTwoTextRow(body, "Different value", anchor, value1, value2);
+  appendTwoTextRow(body, itemKindNames(ItemKind::DifferentValue).document, anchor, value1, value2);
 }
 
 void appendDifferentFormulaRow(std::string& body, std::string_view anchor,
                                std::string_view formula1, std::string_view formula2) {
-  appendTwoTextRow(body, "Different formula", anchor, formula1, formula2);
+  appendTwoTextRow(body, itemKindNames(ItemKind::DifferentFormula).document, anchor, formula1,
+                   formula2);
 }
 
 void appendAlignedChangeRow(std::string& body, std::string_view what, std::string_view anchor) {
@@ -169,6 +178,14 @@ void appendSheetHeading(std::string& grid, std::string_view sheet, long count) {
   grid.append("</h3><table colls=");
   appendNumber(grid, count);
   grid.append("><tr>");
+}
+
+void appendRowsTitle(std::string& out, std::string_view first, std::string_view last) {
+  appendKeyedTitle(out, "Rows", first, last);
+}
+
+void appendColumnsTitle(std::string& out, std::string_view first, std::string_view last) {
+  appendKeyedTitle(out, "Columns", first, last);
 }
 
 void appendRowsHeading(std::string& grid, std::string_view first, std::string_view last,

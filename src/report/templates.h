@@ -33,6 +33,10 @@ void appendRowsHeading(std::string& grid, std::string_view first, std::string_vi
 void appendColumnsHeading(std::string& grid, std::string_view first, std::string_view last,
                           long count);
 
+// The text of those headings, as they write it: the sheet's name, or "Rows first - last".
+void appendRowsTitle(std::string& out, std::string_view first, std::string_view last);
+void appendColumnsTitle(std::string& out, std::string_view first, std::string_view last);
+
 // The named place of a whole table in the grid, which links to an added, removed, renamed or
 // moved sheet land on.
 void appendTableAnchor(std::string& grid, std::string_view anchor);

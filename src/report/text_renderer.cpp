@@ -1,7 +1,8 @@
 #include "report/text_renderer.h"
 
-#include "report/plain_escapes.h"
 #include "formula/parsed_formula.h"
+#include "report/difference_items.h"
+#include "report/plain_escapes.h"
 
 namespace quill {
 
@@ -24,24 +25,17 @@ std::string plural(long n, std::string_view one, std::string_view many) {
   return std::to_string(n) + " " + std::string(n == 1 ? one : many);
 }
 
-// "2 different values, 1 missing in FILE2", the kinds that occur; "" when none does.
+// "2 different values, 1 missing in FILE2", the kinds that occur, and how many of them lie
+// in key cells; "" when none does.
 std::string kindsText(const DifferenceCounts& counts) {
-  const std::pair<long, std::string> kinds[] = {
-      {counts.differentValues,
-       plural(counts.differentValues, "different value", "different values")},
-      {counts.missingInFirst, std::to_string(counts.missingInFirst) + " missing in FILE1"},
-      {counts.missingInSecond, std::to_string(counts.missingInSecond) + " missing in FILE2"},
-      {counts.differentFormulas,
-       plural(counts.differentFormulas, "different formula", "different formulas")},
-      {counts.rowsAdded, plural(counts.rowsAdded, "row added", "rows added")},
-      {counts.rowsRemoved, plural(counts.rowsRemoved, "row removed", "rows removed")},
-      {counts.columnsAdded, plural(counts.columnsAdded, "column added", "columns added")},
-      {counts.columnsRemoved, plural(counts.columnsRemoved, "column removed", "columns removed")},
-      {counts.sheetChanges, plural(counts.sheetChanges, "sheet change", "sheet changes")},
-      {counts.keyCells, std::to_string(counts.keyCells) + " of them in key cells"}};
   std::string text;
-  for (const auto& [count, words] : kinds)
-    if (count > 0) text += (text.empty() ? "" : ", ") + words;
+  auto add = [&](const CountedNames& kind) {
+    if (counts[kind.counted] > 0)
+      text += (text.empty() ? "" : ", ") + plural(counts[kind.counted], kind.one, kind.many);
+  };
+  for (const CountedNames& kind : countedKinds())
+    if (kind.difference) add(kind);
+  add(countedKinds()[std::size_t(Counted::KeyCells)]);
   return text;
 }
 
@@ -79,7 +73,7 @@ std::string textSectionLine(std::string_view relativePath) {
 }
 
 TextRenderer::TextRenderer(ByteSink& out, RenderOptions options)
-    : out_(out), options_(std::move(options)), tally_(options_.sheetsPaired) {}
+    : ScriptRenderer(out, std::move(options)) {}
 
 void TextRenderer::colour(const char* code) {
   if (options_.colour && code != nullptr) out_.text().append(code);
@@ -103,24 +97,13 @@ void TextRenderer::begin(const ResultHeading& heading) {
   text += '\n';
 }
 
-void TextRenderer::beginTable(const TableStart& table) {
+void TextRenderer::tableBegun(const TableStart& table, bool newPair) {
   sheetName1_ = sheetReference(table.sheet1);
   sheetName2_ = sheetReference(table.sheet2);
   inFirst_ = table.inFirst;
   inSecond_ = table.inSecond;
-  if (tally_.beginTable(table)) writeSheetLines();
-  visitColumnItems(table, [this](const DifferenceItem& item) { writeItem(item); });
-  out_.flushWhenFull();
+  if (newPair) writeSheetLines();
 }
-
-void TextRenderer::line(const Line& line) {
-  tally_.line(line);
-  visitLineItems(line, tally_.oneSidedTable(),
-                 [this](const DifferenceItem& item) { writeItem(item); });
-  out_.flushWhenFull();
-}
-
-void TextRenderer::endTable() {}
 
 void TextRenderer::finish() {
   writeSummary();
@@ -175,6 +158,7 @@ void TextRenderer::writeItem(const DifferenceItem& item) {
   };
   if (item.key) text += "key ";
   const CellPair* cell = item.cell;
+  const std::string_view name = itemKindNames(item.kind).text;
   switch (item.kind) {
     case ItemKind::DifferentValue:
       value(cell->text1, kRed, false);
@@ -187,51 +171,43 @@ void TextRenderer::writeItem(const DifferenceItem& item) {
       }
       break;
     case ItemKind::MissingInSecond:
-      text += "missing in FILE2 (was ";
-      value(cell->text1, kRed, true);
+    case ItemKind::MissingInFirst: {
+      // The text that only one file holds: what was there, or what is there now.
+      const bool was = item.kind == ItemKind::MissingInSecond;
+      text += name;
+      text += was ? " (was " : " (now ";
+      value(was ? cell->text1 : cell->text2, was ? kRed : kGreen, true);
       text += ')';
       break;
-    case ItemKind::MissingInFirst:
-      text += "missing in FILE1 (now ";
-      value(cell->text2, kGreen, true);
-      text += ')';
-      break;
+    }
     case ItemKind::DifferentFormula:
-      text += "different formula ";
+      text += name;
+      text += ' ';
       formulas(cell->formula1, cell->formula2);
       text += " (value ";
       value(cell->text1, nullptr, false);
       text += ')';
       break;
-    case ItemKind::RowAdded:
-      text += "row added";
-      break;
-    case ItemKind::RowRemoved:
-      text += "row removed";
-      break;
-    case ItemKind::ColumnAdded:
-      text += "column added";
-      break;
-    case ItemKind::ColumnRemoved:
-      text += "column removed";
-      break;
-    case ItemKind::DuplicateKey:
-      text += "duplicate key";
+    default:  // a whole row or column, or a repeated key: its name says all
+      text += name;
       break;
   }
   text += '\n';
 }
 
 void TextRenderer::writeSummary() {
-  std::string& text = out_.text();
-  if (listed_) text += '\n';
-  for (const SheetPairSummary& pair : tally_.pairs()) {
+  if (listed_) out_.text() += '\n';
+  out_.text() += textSummary(tally_.pairs(), tally_.total());
+}
+
+std::string textSummary(const std::vector<SheetPairSummary>& pairs, const ResultTotal& total) {
+  std::string text;
+  for (const SheetPairSummary& pair : pairs) {
     text += pairLabel(pair) + ": " + countsText(pair.counts);
     if (const std::string standing = standingText(pair); !standing.empty())
       text += "; sheet " + standing;
     text += '\n';
   }
-  const ResultTotal total = tally_.total();
   const DifferenceCounts& counts = total.counts;
   text += "Total: " + plural(counts.cellsCompared, "cell", "cells") + " compared in " +
           plural(total.sheetPairs, "sheet pair", "sheet pairs") + ", " +
@@ -247,6 +223,7 @@ void TextRenderer::writeSummary() {
   for (const auto& [count, words] : sheets)
     if (count > 0) text += "; " + words;
   text += '\n';
+  return text;
 }
 
 }  // namespace quill

@@ -2,11 +2,8 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "engine/comparison_result.h"
-#include "report/byte_sink.h"
-#include "report/difference_counts.h"
-#include "report/render_options.h"
 #include "report/script_renderer.h"
 
 namespace quill {
@@ -19,29 +16,26 @@ class TextRenderer final : public ScriptRenderer {
   TextRenderer(ByteSink& out, RenderOptions options);
 
   void begin(const ResultHeading& heading) override;
-  void beginTable(const TableStart& table) override;
-  void line(const Line& line) override;
-  void endTable() override;
   void finish() override;
 
-  ResultTotal total() const override { return tally_.total(); }
-
  private:
+  void tableBegun(const TableStart& table, bool newPair) override;
+  void writeItem(const DifferenceItem& item) override;
   void writeSheetLines();
-  void writeItem(const DifferenceItem& item);
   void writeAddress(const DifferenceItem& item);
   void writeSummary();
   void colour(const char* code);
 
-  BufferedText out_;
-  RenderOptions options_;
-  ResultTally tally_;
   std::string sheetName1_;  // the current table's sheets as addresses show them
   std::string sheetName2_;
   bool inFirst_ = true;
   bool inSecond_ = true;
   bool listed_ = false;  // a line of a difference or a sheet has been written
 };
+
+// The summary lines that end the text: one for each sheet pair with its counts, then the
+// total, each ending in a line feed.
+std::string textSummary(const std::vector<SheetPairSummary>& pairs, const ResultTotal& total);
 
 // The line that heads a pair's section in a comparison of folder trees: "== PATH ==".
 std::string textSectionLine(std::string_view relativePath);

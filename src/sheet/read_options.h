@@ -6,6 +6,8 @@
 
 namespace quill {
 
+class PasswordSource;
+
 // What a reader reads besides the cells' values, and when it is to give up.
 struct ReadOptions {
   // Each cell's formula as A1-style text; off by default, so that value comparisons do not
@@ -15,6 +17,11 @@ struct ReadOptions {
   // inflated chunk, block of text or few thousand records); a token without a source, as
   // the command line gives, never stops it.
   std::stop_token stop{};
+  // Where the password of an encrypted file comes from; without one such a file is refused
+  // for want of a password.
+  PasswordSource* passwords = nullptr;
+  // Which file of a pair is read, 1 or 2: password requests and messages name it.
+  int fileNumber = 1;
 };
 
 // Throws ComparisonCancelled when a stop has been requested; readers call it as they go.

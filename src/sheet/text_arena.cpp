@@ -6,7 +6,6 @@ namespace quill {
 
 std::string_view TextArena::store(std::string_view text) {
   if (text.empty()) return {};
-  bytesUsed_ += text.size();
   if (text.size() > kBlockSize / 4) {  // a long text gets a block of its own
     blocks_.push_back(std::make_unique_for_overwrite<char[]>(text.size()));
     std::memcpy(blocks_.back().get(), text.data(), text.size());

@@ -11,14 +11,12 @@ namespace quill {
 class TextArena {
  public:
   std::string_view store(std::string_view text);
-  std::size_t bytesUsed() const { return bytesUsed_; }
 
  private:
   static constexpr std::size_t kBlockSize = 1 << 20;
   std::vector<std::unique_ptr<char[]>> blocks_;
   char* cursor_ = nullptr;
   std::size_t left_ = 0;
-  std::size_t bytesUsed_ = 0;
 };
 
 }  // namespace quill

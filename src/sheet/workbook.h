@@ -27,9 +27,6 @@ class Range {
  public:
   Range(std::string worksheetName, std::vector<Area> areas);
 
-  // Height and width of the first area.
-  long rowsCount() const { return areas_.front().rows(); }
-  long columnsCount() const { return areas_.front().columns(); }
   const Area& firstArea() const { return areas_.front(); }
   const std::vector<Area>& areas() const { return areas_; }
   const std::string& worksheetName() const { return worksheetName_; }

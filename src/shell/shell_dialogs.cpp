@@ -28,9 +28,8 @@ QString QtDialogs::pickFolder(QWidget* owner, const QString& title, const QStrin
   return QFileDialog::getExistingDirectory(owner, title, start);
 }
 
-void QtDialogs::openWebPage(const QString& address) {
-  // Like the shell's execute operation, the result is not looked at.
-  (void)quill::openWebPage(QUrl(address));
+bool QtDialogs::openWebPage(const QString& address) {
+  return quill::openWebPage(QUrl(address));
 }
 
 bool QtDialogs::openWithDesktop(const QString& path) {

@@ -20,8 +20,8 @@ class ShellDialogs {
   virtual QString openFile(QWidget* owner, const QString& title, const QString& filters) = 0;
   // The chosen folder's full path, or "" when the user cancelled.
   virtual QString pickFolder(QWidget* owner, const QString& title, const QString& start) = 0;
-  // Opens a web page in the default browser.
-  virtual void openWebPage(const QString& address) = 0;
+  // Opens a web page in the default browser; false when nothing could take it.
+  virtual bool openWebPage(const QString& address) = 0;
   // Opens a file in the program the desktop associates with its type; false when nothing
   // could take it.
   virtual bool openWithDesktop(const QString& path) = 0;
@@ -34,7 +34,7 @@ class QtDialogs final : public ShellDialogs {
   void applicationError(QWidget* owner, const QString& text) override;
   QString openFile(QWidget* owner, const QString& title, const QString& filters) override;
   QString pickFolder(QWidget* owner, const QString& title, const QString& start) override;
-  void openWebPage(const QString& address) override;
+  bool openWebPage(const QString& address) override;
   bool openWithDesktop(const QString& path) override;
 };
 

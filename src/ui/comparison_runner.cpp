@@ -58,7 +58,7 @@ ComparisonRunner::~ComparisonRunner() {
 void ComparisonRunner::start(const ComparisonRequest& request, const QString& windowName,
                              const QString& procedure, Comparison comparison) {
   if (isRunning()) return;
-  if (!comparison) comparison = DoItByFile;
+  if (!comparison) comparison = compareWholeWorkbooks;
   request_ = request;
   outcome_ = ComparisonOutcome{};
   wasCancelled_ = false;
@@ -66,6 +66,8 @@ void ComparisonRunner::start(const ComparisonRequest& request, const QString& wi
   readStop_ = std::stop_source();
   progress_ = std::make_unique<Progress>(cancelled_);
   busy_.emplace();
+  // The bar starts empty, not full from the comparison before.
+  progressBar_.setValue(progressBar_.minimum());
   thread_ = QThread::create(
       [this, windowName, procedure, comparison] { work(windowName, procedure, comparison); });
   connect(thread_, &QThread::finished, this, &ComparisonRunner::threadEnded);
@@ -84,7 +86,7 @@ void ComparisonRunner::work(const QString& windowName, const QString& procedure,
     trap.at(RunLine::OpenFiles, [&] {
       context_.openSession(context_.session, request_.path1, request_.path2, box, readOptions);
     });
-    HtmlResultWriter documents(context_.temporaryFolder.toStdString());
+    HtmlResultWriter documents(context_.temporaryFolder.toStdString(), &index_);
     ComparisonContext run{request_, context_.session, documents, *progress_, box, {}};
     trap.at(RunLine::Compare, [&] { outcome_ = comparison(run); });
   } catch (const ComparisonCancelled&) {
@@ -99,10 +101,15 @@ void ComparisonRunner::showProgress() {
   progressBar_.setValue(int(std::min(progress_->value(), maximum)));
 }
 
-void ComparisonRunner::cancelAndWait() {
+void ComparisonRunner::stop() {
   if (!thread_) return;
   cancelled_->store(true);
   readStop_.request_stop();
+}
+
+void ComparisonRunner::cancelAndWait() {
+  if (!thread_) return;
+  stop();
   thread_->wait();
   threadEnded();
 }
@@ -113,6 +120,10 @@ void ComparisonRunner::threadEnded() {
   showProgress();
   thread_->deleteLater();
   thread_ = nullptr;
+  // The writer fills the index when it has written the documents, and only then.
+  if (!index_.list.runs.empty())
+    context_.documentIndex = std::make_shared<const DocumentIndex>(std::move(index_));
+  index_ = {};
   busy_.reset();
   emit finished(outcome_, wasCancelled_);
 }

@@ -10,6 +10,7 @@
 #include <stop_token>
 
 #include "engine/comparison.h"
+#include "report/document_index.h"
 #include "shell/look.h"
 
 class QProgressBar;
@@ -41,6 +42,8 @@ class ComparisonRunner final : public QObject {
   bool isRunning() const { return thread_ != nullptr; }
   // Stops a running comparison and waits until its thread has ended.
   void cancelAndWait();
+  // Asks a running comparison to stop; finished() follows, cancelled, once its thread ends.
+  void stop();
 
  signals:
   // A comparison has started on its thread.
@@ -65,6 +68,7 @@ class ComparisonRunner final : public QObject {
   std::optional<BusyCursor> busy_;
   ComparisonRequest request_;
   ComparisonOutcome outcome_;
+  DocumentIndex index_;  // recorded by the writer of the documents, on the worker thread
   bool wasCancelled_ = false;
 };
 

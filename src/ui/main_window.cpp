@@ -151,7 +151,10 @@ void MainWindow::load() {
 
 void MainWindow::openProductPage() {
   ErrorTrap trap("Form1", "PushButton1_Click", errorBox_);
-  trap.at(SingleStepLine::Only, [&] { context_.dialogs.openWebPage(kProductPage); });
+  trap.at(SingleStepLine::Only, [&] {
+    if (!context_.dialogs.openWebPage(kProductPage))
+      tell(QString("No web browser is set up to open %1.").arg(kProductPage));
+  });
 }
 
 void MainWindow::clearFiles() {

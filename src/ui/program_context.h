@@ -3,9 +3,11 @@
 #include <QCursor>
 #include <QString>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "formats/session.h"
+#include "report/document_index.h"
 #include "shell/app_title.h"
 
 namespace quill {
@@ -29,11 +31,13 @@ struct ProgramContext {
   SettingsStore& settings;
   QString programFolder;
   QString temporaryFolder;  // receives the documents of every comparison
+  // Where the documents in temporaryFolder hold their rows and anchors, as written.
+  std::shared_ptr<const DocumentIndex> documentIndex;
   QString applicationTitle = kProductName;
   QCursor handCursor = QCursor(Qt::PointingHandCursor);
   SpreadsheetSession session;
   std::string callerWindow;  // "Form1" or "Form2": the window "< Back" returns to
-  SessionOpener openSession = initializeExcelFiles;
+  SessionOpener openSession = openWorkbookPair;
   // Shows the smaller-area window; empty while the program has none.
   std::function<void()> showSmallerArea;
 };

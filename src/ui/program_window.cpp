@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QShortcut>
 
 #include "shell/look.h"
 #include "shell/shell_dialogs.h"
@@ -72,8 +73,12 @@ QProgressBar* ProgramWindowBase::addComparisonProgress(QRect twips, Stretch stre
   bar->setObjectName("ProgressBar1");
   bar->setTextVisible(false);
   bar->setValue(0);
+  bar->setToolTip("Escape stops the comparison");
   layout_.place(*bar, twips, stretch);
   runner_ = new ComparisonRunner(*this, context_, *bar);
+  auto* stop = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  stop->setObjectName("StopComparing");
+  connect(stop, &QShortcut::activated, runner_, &ComparisonRunner::stop);
   connect(runner_, &ComparisonRunner::finished, this, &ProgramWindowBase::comparisonFinished);
   // The results window, made while the comparison runs, starts its views' renderers then.
   connect(runner_, &ComparisonRunner::started, this, [this] { windows_.resultsWindow(); });
@@ -100,7 +105,7 @@ bool ProgramWindowBase::isComparing() const {
 void ProgramWindowBase::comparisonFinished(const ComparisonOutcome& outcome, bool cancelled) {
   setStartButtonsEnabled(true);
   // A comparison that wrote no documents has reported why; older documents are not shown.
-  if (cancelled || !outcome.documentsWritten) return;
+  if (cancelled || !outcome.resultComplete) return;
   const std::string name = objectName().toStdString();
   ErrorTrap trap(name, startProcedure(), errorBox_);
   trap.at(ResultsShowingLine::CallerWindow, [&] { context_.callerWindow = name; });

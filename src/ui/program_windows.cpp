@@ -51,7 +51,7 @@ bool ProgramWindows::resultsShown() const {
 
 void ProgramWindows::showResults() {
   ResultsWindow& results = resultsWindow();
-  results.showDocuments(context_.temporaryFolder);
+  results.showDocuments(context_.temporaryFolder, context_.documentIndex);
   // Both windows compare the files named in the main window's boxes.
   results.setComparedFiles({QString::fromStdString(pathIn(*form1_, "Text1")),
                             QString::fromStdString(pathIn(*form1_, "Text2"))});

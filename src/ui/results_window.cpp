@@ -1,17 +1,14 @@
 #include "ui/results_window.h"
 
-#include <sys/resource.h>
-#include <unistd.h>
-
 #include <QFile>
 #include <QGroupBox>
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineProfile>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 #include <filesystem>
@@ -22,6 +19,7 @@
 #include "base/mapped_file.h"
 #include "report/document_saving.h"
 #include "report/documents.h"
+#include "report/page_links.h"
 #include "report/root_markup.h"
 #include "shell/app_title.h"
 #include "shell/desktop.h"
@@ -48,26 +46,35 @@ constexpr int kTimerMilliseconds = 2000;
 constexpr std::size_t kGridPageBytes = 200'000;
 // About 300 listed differences, for the same reason.
 constexpr std::size_t kListPageBytes = 100'000;
-// How many grid pages have their rows counted at a time while the window waits for input:
-// some 13 MB, a hundredth of a second or two.
-constexpr std::size_t kRowCountingPages = 64;
 // The line labels of Form_Load.
 enum class LoadLine { Look = 100, Caption = 102, Icon = 104, HandCursor = 106, OutputFolder = 108 };
 
 // The line labels of Timer1, which removes the documents the views have read.
 enum class CleanUpLine { DeleteReport = 100, DeleteGrid = 102, StopTimer = 104 };
 
-// The niceness of the thread that cuts the grid's pages (of this thread alone, on Linux).
-constexpr int kWorkerNiceness = 10;
+// Keeps the grid's column letters and row numbers in view while it scrolls: the header row's
+// cells stick to the top, each row's number to the left, on every page the view shows.
+constexpr const char* kStickyHeadersScript = R"((function () {
+  var style = document.createElement('style');
+  style.textContent =
+    'table tr:first-child > td.header { position: sticky; top: 0; z-index: 2; }' +
+    'table tr > td.header:first-child { position: sticky; left: 0; z-index: 1;' +
+    ' white-space: nowrap; min-width: 7ch; }' +
+    'table tr:first-child > td.header:first-child { z-index: 3; }';
+  document.head.appendChild(style);
+})();)";
 
-// The line labels of the grid's pages being taken from the worker thread.
-enum class GridLayoutLine { TakePages = 100 };
-
-// Replaces the line above the grid page shown.
-constexpr const char* kLineScript = R"((function (id, line) {
-  var part = document.getElementById(id);
-  if (part && part.firstElementChild) part.firstElementChild.outerHTML = line;
-})(%1[0], %1[1]))";
+// What a view's renderer process ending other than normally means to the user.
+QString rendererFailure(QWebEnginePage::RenderProcessTerminationStatus status) {
+  const char* how = status == QWebEnginePage::KilledTerminationStatus ? "was killed"
+                    : status == QWebEnginePage::CrashedTerminationStatus
+                        ? "crashed"
+                        : "could not start or ended abnormally";
+  return QString(
+             "The results cannot be shown: the web view's renderer process %1. \"Save Results\" "
+             "still saves the documents.")
+      .arg(how);
+}
 
 // The line labels of PushButton6_Click.
 enum class SaveLine { FolderExists = 100, SaveBoth = 102, Done = 106 };
@@ -89,50 +96,6 @@ const QString kGridName = QString::fromLatin1(kGridFileName.data(), kGridFileNam
 // An empty page the views load when the window is made, which starts their renderers before
 // the first documents are there.
 const QString kBlankName = "blank.htm";
-
-// Finds the grid's anchor of that name, scrolls it into view and focuses it, which marks
-// its cell's border; answers whether it was there.
-constexpr const char* kShowCellScript = R"((function (name) {
-  var anchor = document.getElementsByName(name)[0];
-  if (!anchor) return false;
-  anchor.scrollIntoView({block: 'center', inline: 'center'});
-  anchor.focus();
-  return true;
-})(%1[0]))";
-
-QString scriptArguments(const QJsonArray& arguments) {
-  return QString::fromUtf8(QJsonDocument(arguments).toJson(QJsonDocument::Compact));
-}
-
-// Puts the body of another page in place of the part of the page shown that changes from
-// page to page, and scrolls to the top; answers false when the page has no such part.
-constexpr const char* kSwapScript = R"((function (id, body) {
-  var part = document.getElementById(id);
-  if (!part) return false;
-  part.innerHTML = body;
-  window.quillmereChosen = null;
-  window.scrollTo(0, 0);
-  return true;
-})(%1[0], %1[1]))";
-
-// What a swap with its cell to show answers.
-enum SwapOutcome { kNoPart = 0, kSwapped = 1, kCellFound = 2, kCellMissing = 3 };
-
-// Swaps the page and, when a cell is named, shows it in the same step.
-QString swapScript(const QString& swapArguments, const QString& anchor) {
-  const QString swap = QString(kSwapScript).arg(swapArguments);
-  if (anchor.isEmpty()) return QString("(%1) ? 1 : 0").arg(swap);
-  const QString show = QString(kShowCellScript).arg(scriptArguments(QJsonArray{anchor}));
-  return QString("(%1) ? ((%2) ? 2 : 3) : 0").arg(swap, show);
-}
-
-QByteArray copyOf(std::string_view bytes) {
-  return QByteArray(bytes.data(), qsizetype(bytes.size()));
-}
-
-std::string_view bytesOf(const std::shared_ptr<const MappedFile>& file) {
-  return file ? file->bytes() : std::string_view();
-}
 
 // Saves the inner markup of both documents into the folder, both or neither.
 void saveInnerMarkups(const QString& folder, std::string_view report, std::string_view grid) {
@@ -157,8 +120,6 @@ ResultsWindow::ResultsWindow(ProgramContext& context, ProgramWindows& windows)
   timer1_.setObjectName("Timer1");
   timer1_.setSingleShot(true);
   connect(&timer1_, &QTimer::timeout, this, &ResultsWindow::deleteTemporaryDocuments);
-  rowCounter_.setParent(this);
-  connect(&rowCounter_, &QTimer::timeout, this, &ResultsWindow::countRowsWhenIdle);
   load();
   documents_->hold(kBlankName, "<html><body></body></html>");
   WebBrowser1->setUrl(documentUrl(kBlankName));
@@ -169,7 +130,6 @@ ResultsWindow::ResultsWindow(ProgramContext& context, ProgramWindows& windows)
 
 // The pages must go before the profile they were made with.
 ResultsWindow::~ResultsWindow() {
-  if (gridLayout_.valid()) gridLayout_.wait();
   delete WebBrowser1;
   delete WebBrowser2;
 }
@@ -184,24 +144,25 @@ void ResultsWindow::prepareViews() {
 }
 
 QWebEngineView* ResultsWindow::addView(const char* name, const QString& fileName, QRect twips,
-                                       Stretch stretch,
-                                       void (ResultsWindow::*showPage)(const QString&)) {
+                                       Stretch stretch, DocumentPager*& pager) {
   auto* view = new QWebEngineView(this);
   view->setObjectName(name);
   auto* page = new DocumentPage(profile_, fileName, view);
   view->setPage(page);
+  pager = new DocumentPager(*view, *documents_, fileName);
   connect(page, &DocumentPage::cellLinkClicked, this, &ResultsWindow::showCell);
-  connect(page, &DocumentPage::pageLinkClicked, this, showPage);
-  // Only the loads of the view's document that the window started count: not the blank
+  // Only the loads of the view's document that the pager started count: not the blank
   // page's, nor the failure a refused link reports.
   connect(page, &QWebEnginePage::loadingChanged, this,
-          [this, view, fileName](const QWebEngineLoadingInfo& info) {
+          [this, pager, fileName](const QWebEngineLoadingInfo& info) {
             if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus) return;
             if (info.url().path().section('/', -1) != fileName) return;
-            bool& expected = view == WebBrowser1 ? gridLoadExpected_ : listLoadExpected_;
-            if (!expected) return;
-            expected = false;
-            documentLoaded(*view, info.status() == QWebEngineLoadingInfo::LoadSucceededStatus);
+            if (!pager->takeLoad()) return;
+            documentLoaded(*pager, info.status() == QWebEngineLoadingInfo::LoadSucceededStatus);
+          });
+  connect(page, &QWebEnginePage::renderProcessTerminated, this,
+          [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
+            if (status != QWebEnginePage::NormalTerminationStatus) rendererFailed(status);
           });
   layout_.place(*view, twips, stretch);
   return view;
@@ -209,12 +170,27 @@ QWebEngineView* ResultsWindow::addView(const char* name, const QString& fileName
 
 void ResultsWindow::createControls() {
   Label3 = addLabel(this, "Label3", "Report Results:", QRect(120, 120, 1455, 255));
-  WebBrowser2 = addView("WebBrowser2", kReportName, QRect(120, 360, 7800, 3975), {0, 0, 1, 0.5},
-                        &ResultsWindow::showListPage);
+  WebBrowser2 =
+      addView("WebBrowser2", kReportName, QRect(120, 360, 7800, 3975), {0, 0, 1, 0.5}, listPager_);
   Label2 =
       addLabel(this, "Label2", "Visualized Results:", QRect(120, 4560, 1605, 225), {0, 0.5, 0, 0});
-  WebBrowser1 = addView("WebBrowser1", kGridName, QRect(120, 4800, 7800, 3975), {0, 0.5, 1, 0.5},
-                        &ResultsWindow::showGridPage);
+  WebBrowser1 =
+      addView("WebBrowser1", kGridName, QRect(120, 4800, 7800, 3975), {0, 0.5, 1, 0.5}, gridPager_);
+  QWebEngineScript sticky;
+  sticky.setName("StickyHeaders");
+  sticky.setSourceCode(kStickyHeadersScript);
+  sticky.setInjectionPoint(QWebEngineScript::DocumentReady);
+  sticky.setWorldId(QWebEngineScript::ApplicationWorld);
+  WebBrowser1->page()->scripts().insert(sticky);
+  auto* listPage = static_cast<DocumentPage*>(WebBrowser2->page());
+  auto* gridPage = static_cast<DocumentPage*>(WebBrowser1->page());
+  connect(listPage, &DocumentPage::pageLinkClicked, this,
+          [this](const QString& query) { listPager_->showQuery(query); });
+  connect(gridPage, &DocumentPage::pageLinkClicked, this, [this](const QString& query) {
+    if (const auto page = pageOfQuery(query.toStdString(), gridPageCount())) showGridPage(*page);
+  });
+  connect(listPager_, &DocumentPager::pageShown, this, &ResultsWindow::listPageShown);
+  connect(gridPager_, &DocumentPager::pageShown, this, &ResultsWindow::gridPageShown);
   Frame1 = new QGroupBox("Save Results To This Folder", this);
   Frame1->setObjectName("Frame1");
   layout_.place(*Frame1, QRect(120, 8820, 7800, 795), {0, 1, 1, 0});
@@ -241,249 +217,84 @@ void ResultsWindow::load() {
   connect(Text1, &QLineEdit::textChanged, this, &ResultsWindow::rememberOutputFolder);
 }
 
-void ResultsWindow::showDocuments(const QString& folder) {
+void ResultsWindow::showDocuments(const QString& folder,
+                                  std::shared_ptr<const DocumentIndex> index) {
   auto report = std::make_shared<const MappedFile>((folder + "/" + kReportName).toStdString());
   auto grid = std::make_shared<const MappedFile>((folder + "/" + kGridName).toStdString());
   if (!cleanUpStarted_) {
     cleanUpStarted_ = true;
     timer1_.start(kTimerMilliseconds);
   }
-  rowCounter_.stop();
-  listFile_ = std::move(report);
-  gridFile_ = std::move(grid);
+  index_ = index ? std::move(index) : std::make_shared<const DocumentIndex>();
+  rendererFailureTold_ = false;
   pendingAnchor_.clear();
   pendingStep_ = 0;
-  gridPageLoading_ = listPageLoading_ = false;
-  gridSwaps_ = listSwaps_ = false;
-  gridLineOutdated_ = false;
-  gridPaging_ = {};
-  listPaging_ = {};
-  shownListPage_ = 0;
-  shownPage_ = 0;
-  gridAnchors_ = {};
-  ++gridGeneration_;
-  // The pages of a grid shown before are no longer wanted (waits for their thread to end).
-  gridLayout_ = {};
-  // The first two pages are cut at once: the first to be shown, the second to know there is
-  // more than one.
-  if (gridBytes().size() > gridPageBytes_)
-    gridPaging_ = cutGridPages(gridBytes(), gridPageBytes_, 2);
-  if (!gridPaging_.complete)
-    startGridLayout();
-  else if (gridPaging_.pages.size() < 2)
-    gridPaging_ = {};
-  else
-    gridAnchors_ = AnchorIndex(gridBytes());
-  if (listBytes().size() > listPageBytes_)
-    listPaging_ = splitListPages(listBytes(), listPageBytes_);
-  if (listPaging_.pages.size() < 2) listPaging_ = {};
-  // A document shown whole is served from a copy; pages are made from the mapped bytes.
-  documents_->hold(kReportName, listPaging_.pages.empty() ? copyOf(listBytes()) : QByteArray());
-  documents_->hold(kGridName, gridPaging_.pages.empty() ? copyOf(gridBytes()) : QByteArray());
+  // Documents that fit in a page are shown whole.
+  const auto pagesOf = [](const MappedFile& file, const MarkedDocument& marked,
+                          std::size_t pageBytes, PageNaming naming) {
+    return file.bytes().size() > pageBytes ? cutPages(marked, pageBytes, naming) : PagedDocument{};
+  };
+  PagedDocument listPages =
+      pagesOf(*report, index_->list, listPageBytes_, PageNaming::ListedDifferences);
+  PagedDocument gridPages = pagesOf(*grid, index_->grid, gridPageBytes_, PageNaming::GridRows);
   viewsLoading_ = 2;
-  listLoadExpected_ = gridLoadExpected_ = true;
-  if (listPaging_.pages.empty())
-    WebBrowser2->setUrl(documentUrl(kReportName));
-  else
-    loadListPage(0);
-  if (gridPaging_.pages.empty())
-    WebBrowser1->setUrl(documentUrl(kGridName));
-  else
-    loadGridPage(0);
+  listPager_->show(std::move(report), std::move(listPages));
+  gridPager_->show(std::move(grid), std::move(gridPages));
 }
 
 std::string_view ResultsWindow::gridBytes() const {
-  return bytesOf(gridFile_);
+  return gridPager_->bytes();
 }
 
 std::string_view ResultsWindow::listBytes() const {
-  return bytesOf(listFile_);
+  return listPager_->bytes();
 }
 
-void ResultsWindow::startGridLayout() {
-  const int generation = gridGeneration_;
-  gridLayout_ = std::async(
-      std::launch::async, [this, generation, file = gridFile_, pageBytes = gridPageBytes_] {
-        // The renderers showing the first pages come first.
-        ::setpriority(PRIO_PROCESS, ::gettid(), kWorkerNiceness);
-        GridLayout layout{cutGridPages(file->bytes(), pageBytes), AnchorIndex(file->bytes())};
-        // The window waits for this thread before it goes, so that it is there to be told.
-        QMetaObject::invokeMethod(
-            this,
-            [this, generation] {
-              if (generation == gridGeneration_) takeGridLayout();
-            },
-            Qt::QueuedConnection);
-        return layout;
-      });
-}
-
-void ResultsWindow::takeGridLayout() {
-  if (!gridLayout_.valid()) return;
-  ErrorTrap trap("Form3", "takeGridLayout", errorBox_);
-  trap.at(GridLayoutLine::TakePages, [&] {
-    GridLayout layout = gridLayout_.get();
-    gridPaging_ = std::move(layout.paging);
-    gridAnchors_ = std::move(layout.anchors);
-  });
-  countGridRows(gridBytes(), gridPaging_, shownPage_);
-  if (gridPaging_.complete) rowCounter_.start(0);
-  refreshGridLine();
-}
-
-void ResultsWindow::refreshGridLine() {
-  if (!gridLineOutdated_ || gridPageLoading_ || !gridPaging_.complete ||
-      shownPage_ >= gridPaging_.pages.size())
-    return;
-  gridLineOutdated_ = false;
-  const std::string line = gridPageLine(gridPaging_, shownPage_, kGridFileName);
-  const QJsonArray arguments{QString::fromLatin1(kSwappedPartId.data(), kSwappedPartId.size()),
-                             QString::fromUtf8(line.data(), qsizetype(line.size()))};
-  WebBrowser1->page()->runJavaScript(QString(kLineScript).arg(scriptArguments(arguments)));
-}
-
-std::size_t ResultsWindow::gridPageCount() {
-  takeGridLayout();
-  return gridPaging_.pages.size();
-}
-
-void ResultsWindow::swapPart(QWebEngineView& view, const std::string& body, const QString& anchor,
-                             std::function<void(int)> done) {
-  const QJsonArray arguments{QString::fromLatin1(kSwappedPartId.data(), kSwappedPartId.size()),
-                             QString::fromUtf8(body.data(), qsizetype(body.size()))};
-  view.page()->runJavaScript(swapScript(scriptArguments(arguments), anchor),
-                             [done](const QVariant& outcome) { done(outcome.toInt()); });
-}
-
-void ResultsWindow::loadListPage(std::size_t page) {
-  shownListPage_ = page;
-  listPageLoading_ = true;
-  if (listSwaps_) {
-    swapPart(*WebBrowser2, listPageBody(listBytes(), listPaging_, page, kReportFileName), {},
-             [this](int outcome) {
-               if (outcome == kNoPart)
-                 reloadListPage();
-               else
-                 listPageShown();
-             });
-    return;
-  }
-  const std::string markup = listPageMarkup(listBytes(), listPaging_, page, kReportFileName);
-  documents_->serveInstead(kReportName, QByteArray(markup.data(), qsizetype(markup.size())));
-  QUrl url = documentUrl(kReportName);
-  url.setQuery("page=" + QString::number(page + 1));
-  listLoadExpected_ = true;
-  WebBrowser2->setUrl(url);
-}
-
-void ResultsWindow::reloadListPage() {
-  listSwaps_ = false;
-  loadListPage(shownListPage_);
-}
-
-void ResultsWindow::showListPage(const QString& query) {
-  const std::string text = query.toStdString();
-  if (const auto page = pageOfQuery(text, listPaging_.pages.size())) loadListPage(*page);
+void ResultsWindow::showGridPage(std::size_t page) {
+  // The cell waiting for the page is shown with it.
+  const QString anchor = std::exchange(pendingAnchor_, QString());
+  if (!anchor.isEmpty()) WebBrowser1->setFocus();
+  gridPager_->showPage(page, anchor);
 }
 
 void ResultsWindow::listPageShown() {
-  listPageLoading_ = false;
   emit pageShown(WebBrowser2);
   if (pendingStep_ == 0) return;
-  const int step = pendingStep_;
-  pendingStep_ = 0;
+  const int step = std::exchange(pendingStep_, 0);
   stepDifference(step);
 }
 
-void ResultsWindow::loadGridPage(std::size_t page) {
-  if (page > 0) takeGridLayout();
-  countGridRows(gridBytes(), gridPaging_, page);
-  shownPage_ = page;
-  gridPageLoading_ = true;
-  gridLineOutdated_ = !gridPaging_.complete;
-  if (gridSwaps_) {
-    // The cell waiting for the page is shown by the same script.
-    const QString anchor = std::exchange(pendingAnchor_, QString());
-    if (!anchor.isEmpty()) WebBrowser1->setFocus();
-    swapPart(*WebBrowser1, gridPageBody(gridBytes(), gridPaging_, page, kGridFileName), anchor,
-             [this, anchor](int outcome) {
-               if (outcome == kNoPart) {
-                 pendingAnchor_ = anchor;
-                 reloadGridPage();
-                 return;
-               }
-               // The same link reported again while the page was swapped is shown already.
-               if (pendingAnchor_ == anchor) pendingAnchor_.clear();
-               if (!anchor.isEmpty()) emit cellShown(anchor, outcome == kCellFound);
-               gridPageShown();
-             });
-    return;
-  }
-  const std::string markup = gridPageMarkup(gridBytes(), gridPaging_, page, kGridFileName);
-  documents_->serveInstead(kGridName, QByteArray(markup.data(), qsizetype(markup.size())));
-  QUrl url = documentUrl(kGridName);
-  url.setQuery("page=" + QString::number(page + 1));
-  gridLoadExpected_ = true;
-  WebBrowser1->setUrl(url);
-}
-
-void ResultsWindow::reloadGridPage() {
-  gridSwaps_ = false;
-  loadGridPage(shownPage_);
-}
-
-void ResultsWindow::showGridPage(const QString& query) {
-  takeGridLayout();
-  const std::string text = query.toStdString();
-  if (const auto page = pageOfQuery(text, gridPaging_)) loadGridPage(*page);
-}
-
-void ResultsWindow::gridPageShown() {
-  gridPageLoading_ = false;
-  refreshGridLine();
+void ResultsWindow::gridPageShown(const QString& anchor, PageOutcome outcome) {
   emit pageShown(WebBrowser1);
+  if (outcome == PageOutcome::CellFound || outcome == PageOutcome::CellMissing) {
+    // The same link reported again while the page was swapped is shown already.
+    if (pendingAnchor_ == anchor) pendingAnchor_.clear();
+    emit cellShown(anchor, outcome == PageOutcome::CellFound);
+  } else if (!anchor.isEmpty() && pendingAnchor_.isEmpty()) {
+    pendingAnchor_ = anchor;
+  }
   if (pendingAnchor_.isEmpty()) return;
-  const QString anchor = pendingAnchor_;
-  pendingAnchor_.clear();
-  focusCell(anchor);
+  focusCell(std::exchange(pendingAnchor_, QString()));
 }
 
-void ResultsWindow::documentLoaded(QWebEngineView& view, bool ok) {
-  // Later pages of a document in pages are put in place of the first one loaded.
-  if (&view == WebBrowser1) {
-    gridSwaps_ = ok && !gridPaging_.pages.empty();
-    gridPageShown();
-  } else {
-    listSwaps_ = ok && !listPaging_.pages.empty();
-    listPageShown();
-  }
-  if (viewsLoading_ > 0 && --viewsLoading_ == 0) {
-    emit documentsLoaded();
-    if (gridPaging_.complete && gridPaging_.rowsCounted < gridPaging_.pages.size())
-      rowCounter_.start(0);
-  }
-}
-
-void ResultsWindow::countRowsWhenIdle() {
-  countGridRows(gridBytes(), gridPaging_, gridPaging_.rowsCounted + kRowCountingPages - 1);
-  if (gridPaging_.rowsCounted >= gridPaging_.pages.size()) rowCounter_.stop();
+void ResultsWindow::documentLoaded(DocumentPager& pager, bool ok) {
+  pager.loaded(ok);
+  if (viewsLoading_ > 0 && --viewsLoading_ == 0) emit documentsLoaded();
 }
 
 void ResultsWindow::showCell(const QString& anchor) {
   // A link may be reported twice (the click and the window it opens); while a page loads,
   // its cell waits for it.
-  if (gridPageLoading_) {
+  if (gridPager_->isLoading()) {
     pendingAnchor_ = anchor;
     return;
   }
-  if (!gridPaging_.pages.empty()) {
-    takeGridLayout();
-    const std::string name = anchor.toStdString();
-    const auto page = gridPaging_.complete ? findAnchorPage(gridAnchors_, gridPaging_, name)
-                                           : findAnchorPage(gridBytes(), gridPaging_, name);
-    if (page && *page != shownPage_) {
+  if (gridPageCount() > 0) {
+    const auto offset = index_->anchorOffset(anchor.toStdString());
+    const auto page = offset ? pageHolding(gridPager_->paged(), *offset) : std::nullopt;
+    if (page && *page != shownGridPage()) {
       pendingAnchor_ = anchor;
-      loadGridPage(*page);
+      showGridPage(*page);
       return;
     }
   }
@@ -491,10 +302,17 @@ void ResultsWindow::showCell(const QString& anchor) {
 }
 
 void ResultsWindow::focusCell(const QString& anchor) {
-  const QString script = QString(kShowCellScript).arg(scriptArguments(QJsonArray{anchor}));
   WebBrowser1->setFocus();
-  WebBrowser1->page()->runJavaScript(
-      script, [this, anchor](const QVariant& found) { emit cellShown(anchor, found.toBool()); });
+  WebBrowser1->page()->runJavaScript(showCellScript(anchor), [this, anchor](const QVariant& found) {
+    emit cellShown(anchor, found.toBool());
+  });
+}
+
+void ResultsWindow::rendererFailed(QWebEnginePage::RenderProcessTerminationStatus status) {
+  // Both views' renderers usually go together; one message says it for both.
+  if (rendererFailureTold_) return;
+  rendererFailureTold_ = true;
+  tell(rendererFailure(status));
 }
 
 void ResultsWindow::deleteTemporaryDocuments() {

@@ -4,14 +4,12 @@
 #include <QPointer>
 #include <QStringList>
 #include <QTimer>
-#include <functional>
-#include <future>
+#include <QWebEnginePage>
 #include <memory>
 #include <string>
 
-#include "report/anchor_index.h"
-#include "report/grid_pages.h"
-#include "report/list_pages.h"
+#include "report/document_index.h"
+#include "ui/document_pager.h"
 #include "ui/program_window.h"
 
 class QGroupBox;
@@ -37,25 +35,25 @@ class ResultsWindow final : public ProgramWindowBase {
   ~ResultsWindow() override;
 
   // Maps report.htm and visualized.htm of a folder into memory and shows them; the bytes
-  // mapped are what the views show (a long list or a large grid one page at a time, each
-  // page after the first put in place of the one shown without loading a new page) and what
-  // saving writes.
-  void showDocuments(const QString& folder);
+  // mapped are what the views show (a long list or a large grid one page at a time, cut
+  // where the index their writer recorded says, each page after the first put in place of
+  // the one shown without loading a new page) and what saving writes. Without an index the
+  // documents are shown whole.
+  void showDocuments(const QString& folder, std::shared_ptr<const DocumentIndex> index = {});
   // Names a window that "< Back" may return to.
   void registerCaller(const QString& name, QWidget* window) { callers_[name] = window; }
 
   // Grids larger than this many bytes are shown one page of about this size at a time.
   void setGridPageBytes(std::size_t bytes) { gridPageBytes_ = bytes; }
-  // How many pages the grid is shown in; 0 when it is shown whole. Waits for the pages to be
-  // cut.
-  std::size_t gridPageCount();
+  // How many pages the grid is shown in; 0 when it is shown whole.
+  std::size_t gridPageCount() const { return gridPager_->pageCount(); }
   // Lists larger than this many bytes are shown one page of about this size at a time.
   void setListPageBytes(std::size_t bytes) { listPageBytes_ = bytes; }
   // How many pages the list is shown in; 0 when it is shown whole.
-  std::size_t listPageCount() const { return listPaging_.pages.size(); }
+  std::size_t listPageCount() const { return listPager_->pageCount(); }
   // The pages of the list and of the grid shown, counted from 0.
-  std::size_t shownListPage() const { return shownListPage_; }
-  std::size_t shownGridPage() const { return shownPage_; }
+  std::size_t shownListPage() const { return listPager_->shownPage(); }
+  std::size_t shownGridPage() const { return gridPager_->shownPage(); }
 
   // Whether either view is still loading the documents last given to showDocuments.
   bool isLoading() const { return viewsLoading_ > 0; }
@@ -89,45 +87,31 @@ class ResultsWindow final : public ProgramWindowBase {
   void deleteTemporaryDocuments();
   void rememberOutputFolder();
   void showCell(const QString& anchor);
-  void showGridPage(const QString& query);
-  void showListPage(const QString& query);
   void openFind();
-  void showListMenu(const QPoint& position);
 
  private:
   void load();
   void createControls();
   void prepareViews();
   QWebEngineView* addView(const char* name, const QString& fileName, QRect twips, Stretch stretch,
-                          void (ResultsWindow::*showPage)(const QString&));
-  void documentLoaded(QWebEngineView& view, bool ok);
-  void gridPageShown();
+                          DocumentPager*& pager);
+  void documentLoaded(DocumentPager& pager, bool ok);
+  void gridPageShown(const QString& anchor, PageOutcome outcome);
   void listPageShown();
-  void loadGridPage(std::size_t page);
-  void loadListPage(std::size_t page);
-  // Puts a page's changing part in place of the one the view shows and shows the cell of
-  // the anchor, if one is named; done gets a SwapOutcome (results_window.cpp).
-  void swapPart(QWebEngineView& view, const std::string& body, const QString& anchor,
-                std::function<void(int)> done);
-  void reloadGridPage();
-  void reloadListPage();
-  // Counts the grid's rows a slice of pages at a time while the window waits for input.
-  void countRowsWhenIdle();
-  // Cuts all of the grid's pages and indexes its anchors on a worker thread, while the first
-  // page, cut alone, is shown.
-  void startGridLayout();
-  // Takes the worker's pages and anchors, waiting for them if need be.
-  void takeGridLayout();
-  // Puts the line naming the page count in place of the one shown before it was known.
-  void refreshGridLine();
+  void showGridPage(std::size_t page);
   std::string_view gridBytes() const;
   std::string_view listBytes() const;
   void focusCell(const QString& anchor);
   void createNavigation();
-  QMenu* differenceMenu();
+  QMenu* differenceMenu(const QString& linkText);
   // Loads the page after (or before) the one the view shows whose rows hold the text.
   bool turnToPageHolding(QWebEngineView& view, const QString& text, bool backwards);
   void openWorkbook(const QString& path);
+  // Tells the user, once for the documents shown, that the views cannot show them.
+  void rendererFailed(QWebEnginePage::RenderProcessTerminationStatus status);
+  // The menu of a view: copying, and opening either workbook from a listed difference.
+  void showViewMenu(QWebEngineView& view, const QPoint& position);
+  void copyFrom(QWebEngineView& view);
 
   QWebEngineProfile* profile_ = nullptr;
   DocumentSchemeHandler* documents_ = nullptr;
@@ -145,35 +129,18 @@ class ResultsWindow final : public ProgramWindowBase {
   FindBar* findBar_ = nullptr;
   QStringList comparedFiles_;
   QTimer timer1_;
-  QTimer rowCounter_;
   bool cleanUpStarted_ = false;  // Timer1 runs once, for the first documents shown
   QHash<QString, QPointer<QWidget>> callers_;
   int viewsLoading_ = 0;
-  bool gridLoadExpected_ = false;  // whether the window loads a page of the grid's ...
-  bool listLoadExpected_ = false;  // ... or of the list's document into its view
   std::size_t gridPageBytes_;
-  std::shared_ptr<const MappedFile> gridFile_;  // the grid as mapped; gridPaging_ points into it
-  GridPaging gridPaging_;
-  // The grid's pages and anchors being found on a worker thread.
-  struct GridLayout {
-    GridPaging paging;
-    AnchorIndex anchors;
-  };
-  std::future<GridLayout> gridLayout_;
-  int gridGeneration_ = 0;  // counts the grids shown, so that a late worker's answer is dropped
-  AnchorIndex gridAnchors_;
-  bool gridLineOutdated_ = false;  // the page shown was made before the page count was known
-  std::size_t shownPage_ = 0;
-  bool gridPageLoading_ = false;
-  bool gridSwaps_ = false;  // whether the grid view shows a page whose part can be swapped
-  QString pendingAnchor_;   // the cell to focus once the page being loaded is shown
   std::size_t listPageBytes_;
-  std::shared_ptr<const MappedFile> listFile_;  // the list as mapped; listPaging_ points into it
-  ListPaging listPaging_;
-  std::size_t shownListPage_ = 0;
-  bool listPageLoading_ = false;
-  bool listSwaps_ = false;
-  int pendingStep_ = 0;  // the step to take once the list page being loaded is shown
+  DocumentPager* gridPager_ = nullptr;
+  DocumentPager* listPager_ = nullptr;
+  // Where the documents shown hold their rows and anchors, as their writer recorded it.
+  std::shared_ptr<const DocumentIndex> index_;
+  QString pendingAnchor_;  // the cell to focus once the page being loaded is shown
+  int pendingStep_ = 0;    // the step to take once the list page being loaded is shown
+  bool rendererFailureTold_ = false;
 };
 
 }  // namespace quill

@@ -2,7 +2,9 @@
 // with F8 and Shift+F8 or the two buttons under the list, finding text in either view with
 // Ctrl+F, and opening a compared workbook from a listed difference's context menu.
 #include <QApplication>
+#include <QClipboard>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QPushButton>
 #include <QShortcut>
@@ -57,13 +59,17 @@ void ResultsWindow::createNavigation() {
   connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, this,
           &ResultsWindow::openFind);
 
-  WebBrowser2->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(WebBrowser2, &QWidget::customContextMenuRequested, this, &ResultsWindow::showListMenu);
+  // The views' own menus (back, reload, save page, view source) have nothing to do here.
+  for (QWebEngineView* view : {WebBrowser1, WebBrowser2}) {
+    view->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(view, &QWidget::customContextMenuRequested, this,
+            [this, view](const QPoint& position) { showViewMenu(*view, position); });
+  }
 }
 
 void ResultsWindow::stepDifference(int step) {
   // A step taken while a page of the list loads is taken on that page.
-  if (listPageLoading_) {
+  if (listPager_->isLoading()) {
     pendingStep_ = step;
     return;
   }
@@ -75,35 +81,31 @@ void ResultsWindow::stepDifference(int step) {
           return;
         }
         // Past either end of a page of the list, the step goes on from the page before or after.
-        const std::size_t pages = listPaging_.pages.size();
-        const bool turns = step > 0 ? shownListPage_ + 1 < pages : shownListPage_ > 0 && pages > 0;
+        const std::size_t pages = listPageCount();
+        const std::size_t shown = shownListPage();
+        const bool turns = step > 0 ? shown + 1 < pages : shown > 0 && pages > 0;
         if (!turns) return;
         pendingStep_ = step;
-        loadListPage(step > 0 ? shownListPage_ + 1 : shownListPage_ - 1);
+        listPager_->showPage(step > 0 ? shown + 1 : shown - 1);
       });
 }
 
 bool ResultsWindow::turnToPageHolding(QWebEngineView& view, const QString& text, bool backwards) {
-  const bool list = &view == WebBrowser2;
-  if (!list) takeGridLayout();
+  DocumentPager& pager = &view == WebBrowser2 ? *listPager_ : *gridPager_;
   const std::string wanted = text.toStdString();
-  const std::string_view document = list ? listBytes() : gridBytes();
-  const std::size_t count = list ? listPaging_.pages.size() : gridPaging_.pages.size();
-  if (count == 0) return false;
-  const auto holdsText = [&](std::size_t page) {
-    const std::size_t start =
-        list ? listPaging_.pages[page].rowsStart : gridPaging_.pages[page].rowsStart;
-    const std::size_t end =
-        list ? listPaging_.pages[page].rowsEnd : gridPaging_.pages[page].rowsEnd;
-    return shownTextContains(document.substr(start, end - start), wanted);
-  };
-  std::size_t page = list ? shownListPage_ : shownPage_;
-  while (backwards ? page-- > 0 : ++page < count) {
-    if (!holdsText(page)) continue;
-    if (list)
-      loadListPage(page);
+  const std::string_view document = pager.bytes();
+  const std::vector<PageCut>& pages = pager.paged().pages;
+  std::size_t page = pager.shownPage();
+  while (backwards ? page-- > 0 : ++page < pages.size()) {
+    const PageCut& candidate = pages[page];
+    if (candidate.rowsEnd > document.size()) return false;
+    const std::string_view rows =
+        document.substr(candidate.rowsStart, candidate.rowsEnd - candidate.rowsStart);
+    if (!shownTextContains(rows, wanted)) continue;
+    if (&pager == gridPager_)
+      showGridPage(page);
     else
-      loadGridPage(page);
+      pager.showPage(page);
     return true;
   }
   return false;
@@ -121,17 +123,33 @@ void ResultsWindow::openFind() {
   findBar_->openOver(*target);
 }
 
-void ResultsWindow::showListMenu(const QPoint& position) {
-  const QWebEngineContextMenuRequest* request = WebBrowser2->lastContextMenuRequest();
-  const bool onDifference = request && isDifferenceLink(request->linkUrl());
-  QMenu* menu = onDifference ? differenceMenu() : WebBrowser2->createStandardContextMenu();
+void ResultsWindow::showViewMenu(QWebEngineView& view, const QPoint& position) {
+  const QWebEngineContextMenuRequest* request = view.lastContextMenuRequest();
+  const bool onDifference = &view == WebBrowser2 && request && isDifferenceLink(request->linkUrl());
+  QMenu* menu = onDifference ? differenceMenu(request->linkText()) : new QMenu(this);
+  if (!onDifference) menu->setObjectName("ViewMenu");
+  QAction* copy = menu->addAction("Copy");
+  copy->setObjectName("Copy");
+  const QString linkText = request ? request->linkText() : QString();
+  copy->setEnabled(view.hasSelection() || !linkText.isEmpty());
+  connect(copy, &QAction::triggered, this, [this, &view, linkText] {
+    if (view.hasSelection())
+      copyFrom(view);
+    else
+      QGuiApplication::clipboard()->setText(linkText);
+  });
   menu->setAttribute(Qt::WA_DeleteOnClose);
-  menu->popup(WebBrowser2->mapToGlobal(position));
+  menu->popup(view.mapToGlobal(position));
 }
 
-QMenu* ResultsWindow::differenceMenu() {
+void ResultsWindow::copyFrom(QWebEngineView& view) {
+  view.page()->triggerAction(QWebEnginePage::Copy);
+}
+
+QMenu* ResultsWindow::differenceMenu(const QString& linkText) {
   auto* menu = new QMenu(this);
   menu->setObjectName("DifferenceMenu");
+  menu->setToolTip(linkText);
   for (qsizetype i = 0; i < comparedFiles_.size(); ++i) {
     const QString path = comparedFiles_[i];
     QAction* action =
@@ -139,6 +157,7 @@ QMenu* ResultsWindow::differenceMenu() {
     action->setObjectName(QString("OpenFile%1").arg(i + 1));
     connect(action, &QAction::triggered, this, [this, path] { openWorkbook(path); });
   }
+  menu->addSeparator();
   return menu;
 }
 

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "engine/request_error.h"
-#include "report/templates.h"
 #include "request_run.h"
 
 namespace quill::test {
@@ -20,11 +19,7 @@ const std::vector<TestSheet> kSecond = {{"T", {
     {"A3", "qty"},  {"B3", "4"},                  {"D3", "z"}}}};
 // clang-format on
 
-std::string heading(const std::string& first, const std::string& last, long count) {
-  std::string text;
-  appendColumnsHeading(text, first, last, count);
-  return text;
-}
+using Entries = std::vector<std::string>;
 
 void askColumns(ComparisonRequest& request, const std::string& rows, const std::string& start,
                 const std::string& identifying, const std::string& ignore) {
@@ -36,65 +31,41 @@ void askColumns(ComparisonRequest& request, const std::string& rows, const std::
   request.ignored = ignore;
 }
 
-TEST(ColumnsComparison, KeyedModeShowsIdentifyingRowsAndPairsChangedColumns) {
+TEST(ColumnsComparison, KeyedModeShowsIdentifyingRowsUnderTheKeyHeader) {
   ComparisonRun run(kFirst, kSecond);
   askColumns(run.request, "$1:$3", "B", "1, 3", "");  // end column: the used D
-  const WrittenDocuments docs = run.run(compareColumns);
+  const ResultTranscript& result = run.run(compareColumns);
 
   // D's key is empty in the second file: a plain header, and a missing value below it.
-  std::string keyHeader, changedC1, commentD1, changedB3, commentC3, report;
-  appendAddedCell(keyHeader, "one.xlsx", "S!C1", "C");
-  appendRemovedCell(keyHeader, "one.xlsx", "S!C1", "C");
-  appendPairedChangedCell(changedC1, "S!C1", "k2", "k9");
-  appendCommentCell(commentD1, "two.xlsx", "S!D1", "k4");
-  appendPairedChangedCell(changedB3, "S!B3", "3", "4");
-  appendPairedCommentCell(commentC3, "two.xlsx", "S!C3", "5");
-  appendDifferentValueRow(report, "S!C1", "k2", "k9");
-  appendMissingValueRow(report, "two.xlsx", "S!D1");
-  appendDifferentValueRow(report, "S!B3", "3", "4");
-  appendMissingValueRow(report, "two.xlsx", "S!C3");
-  EXPECT_EQ(docs.grid, heading("B", "D", 3) + kCorner + header("B") + keyHeader + header("D") +
-                           "<tr>" + header("1") + data("k1") + changedC1 + commentD1 + "<tr><tr>" +
-                           header("3") + changedB3 + commentC3 + data("z") + "</table>");
-  EXPECT_EQ(docs.report, "<table>" + report + "</table>");
-  EXPECT_EQ(docs.caption,
-            "Compared areas: S and T<br>Start column: B; end column: D<br>Start row: 1; end row: "
-            "3<br>Identifying rows: 1, 3<br>");
+  EXPECT_EQ(result.starting("columns "), Entries{"columns B C D"});
+  EXPECT_EQ(result.starting("heading "), Entries{"heading B..D of 3 keyed"});
+  EXPECT_EQ(result.starting("key header "), Entries{"key header 1/1"});
+  EXPECT_EQ(result.starting("hidden "), Entries{"hidden 2/2"});
+  EXPECT_EQ(result.starting("compared "), (Entries{"compared 1/1", "compared 3/3"}));
+  EXPECT_EQ(
+      result.starting("texts "),
+      (Entries{"texts 1/1 k1|k1 k2|k9 k4|", "texts 1/1 k1|k1 k2|k9 k4|", "texts 3/3 3|4 5| z|z"}));
+  EXPECT_EQ(
+      result.starting("difference "),
+      (Entries{"difference C1/C1 different value k2|k9 key",
+               "difference C1/C1 different value k2|k9", "difference D1/D1 missing in FILE2 k4|",
+               "difference B3/B3 different value 3|4", "difference C3/C3 missing in FILE2 5|"}));
+  EXPECT_EQ(result.starting("caption "),
+            Entries{"caption Compared areas: S and T\nStart column: B; end column: D\nStart row: "
+                    "1; end row: 3\nIdentifying rows: 1, 3\n"});
+  EXPECT_EQ(run.outcome.differences, 4);  // the key header's change is drawn, not listed
 }
 
-TEST(ColumnsComparison, PlainModeSkipsIgnoredRowsWithEmptyRowsInBothBodies) {
+TEST(ColumnsComparison, PlainModeSkipsIgnoredRows) {
   ComparisonRun run(kFirst, kSecond);
   askColumns(run.request, "$2:$3", "A", "", "2");
   run.request.endColumn = "b";
-  const WrittenDocuments docs = run.run(compareColumns);
+  const ResultTranscript& result = run.run(compareColumns);
 
-  std::string changed, row;
-  appendChangedCell(changed, "S!B3", "3", "4");
-  appendDifferentValueRow(row, "S!B3", "3", "4");
-  EXPECT_EQ(docs.grid, heading("A", "B", 2) + kCorner + header("A") + header("B") + "<tr><tr>" +
-                           header("3") + data("qty") + changed + "</table>");
-  EXPECT_EQ(docs.report, "<table><tr><tr>" + row + "</table>");
-}
-
-TEST(ColumnsComparison, PairingColumnTwelveLeavesColumnsOneAndTwoSingle) {
-  std::vector<std::pair<std::string, std::string>> cells1, cells2;
-  for (const char* column : {"A", "B", "L"}) {
-    for (const char* row : {"1", "3"}) {
-      cells1.push_back({std::string(column) + row, "same"});
-      cells2.push_back({std::string(column) + row, "same"});
-    }
-  }
-  cells1.push_back({"L2", "old"});
-  cells2.push_back({"L2", "new"});
-  ComparisonRun run({{"S", cells1}}, {{"S", cells2}});
-  askColumns(run.request, "$1:$3", "A", "1 2 3", "");
-  const WrittenDocuments docs = run.run(compareColumns);
-
-  // Row 3: only column L (12) is drawn in its paired form.
-  std::string row3 = "<tr>" + header("3");
-  for (int column = 1; column <= 12; ++column)
-    row3 += column == 12 ? data("same") + "<td>&nbsp</td>" : data(column <= 2 ? "same" : "");
-  EXPECT_TRUE(docs.grid.ends_with(row3 + "</table>")) << docs.grid;
+  EXPECT_EQ(result.starting("heading "), Entries{"heading A..B of 2"});
+  EXPECT_EQ(result.starting("hidden "), Entries{"hidden 2/2"});
+  EXPECT_EQ(result.starting("texts "), Entries{"texts 3/3 qty|qty 3|4"});
+  EXPECT_EQ(result.starting("difference "), Entries{"difference B3/B3 different value 3|4"});
 }
 
 TEST(ColumnsComparison, FieldsThatDoNotFitFailNamingTheField) {

@@ -8,9 +8,9 @@
 
 #include "engine/aligned_workbook.h"
 #include "engine/counting_result.h"
+#include "formats/workbook_file.h"
 #include "result_transcript.h"
 #include "sheet/workbook.h"
-#include "formats/workbook_file.h"
 #include "support/corpus.h"
 
 namespace quill::test {
@@ -42,9 +42,12 @@ std::vector<std::unique_ptr<StoredWorkbook>> openedCorpus() {
   return books;
 }
 
-AlignedCounts alignedInto(ResultSink& sink, const Workbook& first, const Workbook& second) {
+// The differences an aligned comparison counts.
+long alignedInto(ResultSink& sink, const Workbook& first, const Workbook& second) {
+  CountingResult counted(sink);
   NoProgress progress;
-  return tellAlignedWorkbooks(sink, first, second, ComparisonOptions{}, progress);
+  tellAlignedWorkbooks(counted, first, second, ComparisonOptions{}, progress);
+  return counted.differences();
 }
 
 TEST(AlignedCorpus, EveryWorkbookAlignsWithItselfAndItsNeighbour) {
@@ -53,11 +56,10 @@ TEST(AlignedCorpus, EveryWorkbookAlignsWithItselfAndItsNeighbour) {
   ASSERT_FALSE(books.empty());
   for (std::size_t i = 0; i < books.size(); ++i) {
     ResultTranscript same;
-    EXPECT_EQ(alignedInto(same, *books[i], *books[i]).differences, 0) << i;
+    EXPECT_EQ(alignedInto(same, *books[i], *books[i]), 0) << i;
     ResultTranscript neighbour;
-    CountingResult counted(neighbour);
-    const AlignedCounts counts = alignedInto(counted, *books[i], *books[(i + 1) % books.size()]);
-    EXPECT_EQ(counts.differences, counted.differences()) << i;
+    EXPECT_GE(alignedInto(neighbour, *books[i], *books[(i + 1) % books.size()]), 0) << i;
+    EXPECT_FALSE(neighbour.starting("table ").empty()) << i;
   }
 }
 

@@ -41,7 +41,7 @@ TEST(KeyLists, ItemsOutsideTheTableOrInBothListsAreRefused) {
     } catch (const RequestError& e) {
       EXPECT_EQ(std::string(e.what()), c.expected);
     }
-    EXPECT_FALSE(run.documents().written) << c.expected;
+    EXPECT_FALSE(run.transcript.finished) << c.expected;
   }
 }
 
@@ -52,7 +52,7 @@ TEST(KeyLists, ItemsAtTheEdgesOfTheTableAreTaken) {
   run.request.range1 = "$A:$D";
   run.request.identifying = "A, D";
   run.request.ignored = "B";
-  EXPECT_TRUE(run.run(compareRows).written);
+  EXPECT_TRUE(run.run(compareRows).finished);
 }
 
 }  // namespace

@@ -33,7 +33,8 @@ const KeyedCase kCases[] = {
     {"columns, keyed", Mode::Columns, "$2:$4", "A", "B", "2 3"},
 };
 
-WrittenDocuments runCase(ComparisonRun& run, const KeyedCase& c) {
+// Runs the case; true when the whole result was told.
+bool runCase(ComparisonRun& run, const KeyedCase& c) {
   run.request.sheet1 = 1;
   run.request.mode = c.mode;
   run.request.range1 = c.range;
@@ -45,13 +46,13 @@ WrittenDocuments runCase(ComparisonRun& run, const KeyedCase& c) {
     run.request.endColumn = c.end;
   }
   run.request.identifying = c.identifying;
-  return c.mode == Mode::Rows ? run.run(compareRows) : run.run(compareColumns);
+  return (c.mode == Mode::Rows ? run.run(compareRows) : run.run(compareColumns)).finished;
 }
 
 TEST(KeyedProgress, EveryKeyedModeReportsEachRowOfItsArea) {
   for (const KeyedCase& c : kCases) {
     ComparisonRun run(kFirst, kSecond);
-    EXPECT_TRUE(runCase(run, c).written) << c.name;
+    EXPECT_TRUE(runCase(run, c)) << c.name;
     EXPECT_EQ(run.progress.maxima, std::vector<long>{3}) << c.name;
     EXPECT_EQ(run.progress.values, (std::vector<long>{1, 2, 3})) << c.name;
   }
@@ -62,7 +63,7 @@ TEST(KeyedProgress, EveryKeyedModeStopsWhenCancelledAndWritesNothing) {
     ComparisonRun run(kFirst, kSecond);
     run.progress.cancelAt = 2;
     EXPECT_THROW(runCase(run, c), ComparisonCancelled) << c.name;
-    EXPECT_FALSE(run.documents().written) << c.name;
+    EXPECT_FALSE(run.transcript.finished) << c.name;
     EXPECT_EQ(run.progress.values, (std::vector<long>{1, 2})) << c.name;
   }
 }

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "engine/request_error.h"
-#include "report/templates.h"
 #include "request_run.h"
 
 namespace quill::test {
@@ -13,11 +12,7 @@ ComparisonOutcome rangeOf(ComparisonContext& context) {
   return compareRange(context, context.request.range1, context.request.range2);
 }
 
-std::string missing(const std::string& file, const std::string& anchor) {
-  std::string row;
-  appendMissingValueRow(row, file, anchor);
-  return row;
-}
+using Entries = std::vector<std::string>;
 
 TEST(RangeComparison, ReadsEachRangeWhereItLiesAndNamesTheFirstFilesCells) {
   // The second range is a row taller: the first file's cells below its range are read too.
@@ -26,18 +21,18 @@ TEST(RangeComparison, ReadsEachRangeWhereItLiesAndNamesTheFirstFilesCells) {
   run.request.sheet1 = 1;
   run.request.range1 = "$B$2:$C$3";
   run.request.range2 = "$D$5:$E$7";
-  const WrittenDocuments docs = run.run(rangeOf);
+  const ResultTranscript& result = run.run(rangeOf);
 
-  std::string changed, comment, row;
-  appendChangedCell(changed, "Left!C3", "x", "y");
-  appendCommentCell(comment, "one.xlsx", "Left!C4", "z");
-  appendDifferentValueRow(row, "Left!C3", "x", "y");
-  EXPECT_EQ(docs.grid, "<h3>Left</h3><table colls=2><tr>" + kCorner + header("B") + header("C") +
-                           "<tr>" + header("2") + data("a") + data("b") + "<tr>" + header("3") +
-                           data("c") + changed + "<tr>" + header("4") + data("") + comment +
-                           "</table>");
-  EXPECT_EQ(docs.report, row + missing("one.xlsx", "Left!C4"));
-  EXPECT_EQ(docs.caption, "");
+  EXPECT_EQ(result.starting("table "), Entries{"table Left|Right positions 1/1"});
+  EXPECT_EQ(result.starting("columns "), Entries{"columns B C"});
+  EXPECT_EQ(result.starting("compared "),
+            (Entries{"compared 2/5", "compared 3/6", "compared 4/7"}));
+  EXPECT_EQ(result.starting("texts "),
+            (Entries{"texts 2/5 a|a b|b", "texts 3/6 c|c x|y", "texts 4/7 | |z"}));
+  EXPECT_EQ(result.starting("difference "), (Entries{"difference C3/E6 different value x|y",
+                                                     "difference C4/E7 missing in FILE1 |z"}));
+  EXPECT_EQ(result.starting("caption "), Entries{"caption "});
+  EXPECT_TRUE(result.finished);
   EXPECT_EQ(run.outcome.differences, 2);
   EXPECT_FALSE(run.session.isOpen());
 }
@@ -47,15 +42,12 @@ TEST(RangeComparison, OneRangeAndOneWorksheetServeBothFiles) {
                     {{"T1", {}}, {"Other", {{"A1", "p"}, {"A2", "r"}}}});
   run.request.sheet2 = 2;  // sheet1 unset: both files use their second sheet
   run.request.range2 = "$A$1:$A$3";
-  const WrittenDocuments docs = run.run(rangeOf);
+  const ResultTranscript& result = run.run(rangeOf);
 
-  std::string comment3, comment2;
-  appendCommentCell(comment2, "one.xlsx", "Named!A2", "r");
-  appendCommentCell(comment3, "two.xlsx", "Named!A3", "q");  // names the first file's sheet
-  EXPECT_EQ(docs.grid, "<h3>Named</h3><table colls=1><tr>" + kCorner + header("A") + "<tr>" +
-                           header("1") + data("p") + "<tr>" + header("2") + comment2 + "<tr>" +
-                           header("3") + comment3 + "</table>");
-  EXPECT_EQ(docs.report, missing("one.xlsx", "Named!A2") + missing("two.xlsx", "Named!A3"));
+  EXPECT_EQ(result.starting("table "), Entries{"table Named|Other positions 2/2"});
+  EXPECT_EQ(result.starting("texts "), (Entries{"texts 1/1 p|p", "texts 2/2 |r", "texts 3/3 q|"}));
+  EXPECT_EQ(result.starting("difference "), (Entries{"difference A2/A2 missing in FILE1 |r",
+                                                     "difference A3/A3 missing in FILE2 q|"}));
 }
 
 TEST(RangeComparison, FieldsThatDoNotFitFailNamingTheFieldAndWriteNothing) {
@@ -113,7 +105,7 @@ TEST(RangeComparison, FieldsThatDoNotFitFailNamingTheFieldAndWriteNothing) {
     } catch (const RequestError& e) {
       EXPECT_EQ(std::string(e.what()), c.expected);
     }
-    EXPECT_FALSE(run.documents().written);
+    EXPECT_FALSE(run.transcript.finished);
     EXPECT_TRUE(run.session.isOpen());
   }
 }

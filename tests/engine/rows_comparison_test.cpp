@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "engine/request_error.h"
-#include "report/templates.h"
 #include "request_run.h"
 
 namespace quill::test {
@@ -22,11 +21,7 @@ const std::vector<TestSheet> kSecond = {{"Data2", {
     {"A4", "3"},  {"B4", "Cap"},  {"C4", "7"},   {"D4", "w"}}}};
 // clang-format on
 
-std::string heading(const std::string& first, const std::string& last, long count) {
-  std::string text;
-  appendRowsHeading(text, first, last, count);
-  return text;
-}
+using Entries = std::vector<std::string>;
 
 TEST(RowsComparison, KeyedRowShowsFirstFileLineThenSecondFileLine) {
   ComparisonRun run(kFirst, kSecond);
@@ -36,22 +31,20 @@ TEST(RowsComparison, KeyedRowShowsFirstFileLineThenSecondFileLine) {
   run.request.startRow = "2";  // the end row is the used area's last row, 4
   run.request.identifying = "A";
   run.request.ignored = "D";
-  const WrittenDocuments docs = run.run(compareRows);
+  const ResultTranscript& result = run.run(compareRows);
 
-  std::string added, removed, row, key;
-  appendAnchoredDataCell(key, "Data!A3", "2");
-  appendAddedCell(added, "one.xlsx", "Data!@3", "3");
-  appendRemovedCell(removed, "one.xlsx", "Data!@3", "3");
-  appendDifferentValueRow(row, "Data!A3", "2", "9");
-  EXPECT_EQ(docs.grid, heading("2", "4", 4) + kCorner + header("A") + header("B") + header("C") +
-                           "<tr>" + header("2") + data("1") + data("pen") + data("3") + "<tr>" +
-                           added + key + data("ink") + data("5") + "</tr>" + removed + data("9") +
-                           data("ink") + data("5") + "<tr>" + header("4") + data("3") +
-                           data("cap") + data("7") + "</table>");
-  EXPECT_EQ(docs.report, "<table><tr><tr>" + row + "<tr></table>");
-  EXPECT_EQ(docs.caption,
-            "Compared areas: Data and Data2<br>Start column: A; end column: D<br>Start row: 2; "
-            "end row: 4<br>Identifying columns: A<br>Ignore columns: D");
+  // Only the row whose key differs lists anything: its differing key cell.
+  EXPECT_EQ(result.starting("columns "), Entries{"columns A B C"});
+  EXPECT_EQ(result.starting("heading "), Entries{"heading 2..4 of 4 keyed"});
+  EXPECT_EQ(result.starting("key "),
+            (Entries{"key unchanged 2/2", "key changed 3/3", "key unchanged 4/4"}));
+  EXPECT_EQ(result.starting("texts "),
+            (Entries{"texts 2/2 1|1 pen|pen 3|4", "texts 3/3 2|9 ink|ink 5|5",
+                     "texts 4/4 3|3 cap|Cap 7|7"}));
+  EXPECT_EQ(result.starting("difference "), Entries{"difference A3/A3 different value 2|9 key"});
+  EXPECT_EQ(result.starting("caption "),
+            Entries{"caption Compared areas: Data and Data2\nStart column: A; end column: "
+                    "D\nStart row: 2; end row: 4\nIdentifying columns: A\nIgnore columns: D"});
   EXPECT_EQ(run.outcome.differences, 1);
 }
 
@@ -62,18 +55,15 @@ TEST(RowsComparison, PlainModeComparesTheAreaWhereItLies) {
   run.request.range1 = "$B$1:$C$30";
   run.request.startRow = " 3 ";
   run.request.endRow = "4";
-  const WrittenDocuments docs = run.run(compareRows);
+  const ResultTranscript& result = run.run(compareRows);
 
-  std::string changed, row;
-  appendChangedCell(changed, "Data!B4", "cap", "Cap");
-  appendDifferentValueRow(row, "Data!B4", "cap", "Cap");
-  EXPECT_EQ(docs.grid, heading("3", "4", 2) + kCorner + header("B") + header("C") + "<tr>" +
-                           header("3") + data("ink") + data("5") + "<tr>" + header("4") + changed +
-                           data("7") + "</table>");
-  EXPECT_EQ(docs.report, "<table><tr><tr>" + row + "</table>");
-  EXPECT_EQ(docs.caption,
-            "Compared areas: Data and Data2<br>Start column: B; end column: C<br>Start row: 3; "
-            "end row: 4<br>");
+  EXPECT_EQ(result.starting("columns "), Entries{"columns B C"});
+  EXPECT_EQ(result.starting("heading "), Entries{"heading 3..4 of 2"});
+  EXPECT_EQ(result.starting("texts "), (Entries{"texts 3/3 ink|ink 5|5", "texts 4/4 cap|Cap 7|7"}));
+  EXPECT_EQ(result.starting("difference "), Entries{"difference B4/B4 different value cap|Cap"});
+  EXPECT_EQ(result.starting("caption "),
+            Entries{"caption Compared areas: Data and Data2\nStart column: B; end column: "
+                    "C\nStart row: 3; end row: 4\n"});
 }
 
 TEST(RowsComparison, ListItemsNameWholeColumnsInEitherCase) {
@@ -93,8 +83,8 @@ TEST(RowsComparison, ListItemsNameWholeColumnsInEitherCase) {
     run.request.startRow = "2";
     run.request.identifying = c.identifying;
     run.request.ignored = c.ignore;
-    const WrittenDocuments docs = run.run(compareRows);
-    EXPECT_EQ(docs.grid.find("class='added'") != std::string::npos, c.keyDiffers)
+    const ResultTranscript& result = run.run(compareRows);
+    EXPECT_EQ(result.starting("key changed ").size(), c.keyDiffers ? 1u : 0u)
         << c.identifying << " / " << c.ignore;
     EXPECT_EQ(run.outcome.differences, c.keyDiffers ? (c.identifying == "a" ? 1 : 2) : 0);
   }
@@ -133,7 +123,7 @@ TEST(RowsComparison, FieldsThatDoNotFitFailNamingTheFieldAndWriteNothing) {
     } catch (const RequestError& e) {
       EXPECT_EQ(std::string(e.what()), c.expected);
     }
-    EXPECT_FALSE(run.documents().written);
+    EXPECT_FALSE(run.transcript.finished);
   }
 }
 

@@ -7,10 +7,10 @@
 #include <stop_token>
 
 #include "formats/ods/ods_test_support.h"
+#include "formats/package/zip_archive.h"
 #include "formats/session.h"
 #include "formats/workbook_file.h"
 #include "formats/xls/record_reader.h"
-#include "formats/package/zip_archive.h"
 #include "support/collecting_error_box.h"
 #include "support/temporary_folder.h"
 
@@ -113,7 +113,7 @@ TEST_F(ReadCancellation, AStoppedSessionOpeningReportsNothing) {
   const std::string path = cases_.front().path.string();
   SpreadsheetSession session;
   test::CollectingErrorBox box;
-  EXPECT_THROW(initializeExcelFiles(session, path, path, box, stoppedOptions(false)),
+  EXPECT_THROW(openWorkbookPair(session, path, path, box, stoppedOptions(false)),
                ComparisonCancelled);
   EXPECT_TRUE(box.texts.empty()) << box.texts.front();
   EXPECT_FALSE(session.isOpen());

@@ -27,7 +27,7 @@ TEST(SessionOpening, ReadsFormulasOnlyWhenAsked) {
     test::CollectingErrorBox box;
     ReadOptions options;
     options.formulas = formulas;
-    initializeExcelFiles(session, kFormulas, kFormulas, box, options);
+    openWorkbookPair(session, kFormulas, kFormulas, box, options);
     ASSERT_TRUE(box.texts.empty()) << box.texts.front();
     ASSERT_TRUE(session.isOpen());
     EXPECT_EQ(anyFormula(*session.firstBook()), formulas);

@@ -140,6 +140,46 @@ TEST_F(MainWindowTest, ProductButtonOpensTheProductPage) {
   EXPECT_TRUE(dialogs.webPages[0].endsWith("/quillmere/"));
 }
 
+TEST_F(MainWindowTest, ProductButtonSaysWhenNoBrowserTookThePage) {
+  dialogs.browserOpens = false;
+  button(mainWindow(), "PushButton1").click();
+  ASSERT_EQ(dialogs.messages.size(), 1);
+  EXPECT_TRUE(dialogs.messages[0].startsWith("No web browser is set up to open "));
+  EXPECT_TRUE(dialogs.messages[0].endsWith("/quillmere/."));
+}
+
+TEST_F(MainWindowTest, ANewComparisonStartsWithAnEmptyProgressBarAndEscapeStopsIt) {
+  compareToResults();
+  auto* progress = mainWindow().findChild<QProgressBar*>("ProgressBar1");
+  ASSERT_EQ(progress->value(), progress->maximum());
+  button(resultsWindow(), "PushButton8").click();
+  ASSERT_TRUE(mainWindow().isVisible());
+  std::atomic<bool> reading = false;
+  context->openSession = [&](SpreadsheetSession&, const std::string&, const std::string&,
+                             ErrorBox& box, const ReadOptions& options) {
+    std::mutex mutex;
+    std::condition_variable_any never;
+    std::unique_lock lock(mutex);
+    reading = true;
+    std::stop_token stop = options.stop;
+    never.wait(lock, stop, [] { return false; });
+    stopIfRequested(stop);
+    box.show("read to its end");
+  };
+  button(mainWindow(), "PushButton5").click();
+  ASSERT_TRUE(waitFor([&] { return reading.load(); }));
+  EXPECT_EQ(progress->value(), progress->minimum());
+  mainWindow().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&mainWindow()));
+  QTest::keyClick(&mainWindow(), Qt::Key_Escape);
+  ASSERT_TRUE(waitFor([&] { return !mainWindow().isComparing(); }));
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(windows->resultsShown());
+  EXPECT_TRUE(mainWindow().isVisible());
+  EXPECT_TRUE(button(mainWindow(), "PushButton5").isEnabled());
+  EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join("\n").toStdString();
+}
+
 TEST_F(MainWindowTest, ComparisonShowsResultsAndBackReturns) {
   compareToResults();
   EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join("\n").toStdString();

@@ -29,7 +29,10 @@ class RecordingDialogs final : public ShellDialogs {
     pickFolderStart = start;
     return folderAnswer;
   }
-  void openWebPage(const QString& address) override { webPages << address; }
+  bool openWebPage(const QString& address) override {
+    webPages << address;
+    return browserOpens;
+  }
   bool openWithDesktop(const QString& path) override {
     openedFiles << path;
     return desktopOpens;
@@ -41,6 +44,7 @@ class RecordingDialogs final : public ShellDialogs {
   QStringList webPages;
   QStringList openedFiles;   // handed to the desktop's associated program
   bool desktopOpens = true;  // whether the desktop had a program for them
+  bool browserOpens = true;  // whether a web browser took the pages
   QString openFileTitle, openFileFilters, pickFolderTitle, pickFolderStart;
   QString fileAnswer;             // what the file dialog returns; "" is a cancel
   QString folderAnswer;           // what the folder picker returns; "" is a cancel

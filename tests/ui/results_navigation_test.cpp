@@ -1,3 +1,5 @@
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QWebEngineView>
@@ -166,6 +168,13 @@ TEST_F(ResultsNavigationTest, ContextMenuOfADifferenceOpensEitherWorkbook) {
   auto* second = menu->findChild<QAction*>("OpenFile2");
   ASSERT_NE(second, nullptr);
   EXPECT_EQ(second->text(), "Open File #2 (two.xlsx)");
+  QStringList items;
+  for (QAction* action : menu->actions())
+    if (!action->isSeparator()) items << action->text();
+  EXPECT_EQ(items, (QStringList{"Open File #1 (one.xlsx)", "Open File #2 (two.xlsx)", "Copy"}));
+  // Without a selection, Copy takes the difference's cell address.
+  menu->findChild<QAction*>("Copy")->trigger();
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), difference(0));
   second->trigger();
   EXPECT_EQ(dialogs.openedFiles, QStringList{box(mainWindow(), "Text2").text()});
   menu->close();
@@ -180,6 +189,27 @@ TEST_F(ResultsNavigationTest, ContextMenuOfADifferenceOpensEitherWorkbook) {
   menu->findChild<QAction*>("OpenFile1")->trigger();
   EXPECT_EQ(dialogs.messages.last(),
             "No program is set up to open " + box(mainWindow(), "Text1").text() + ".");
+}
+
+// Off a listed difference, and anywhere in the grid, the menu holds copying alone: none of the
+// views' own items (back, forward, reload, save page, view source).
+TEST_F(ResultsNavigationTest, ContextMenusOfTheViewsOfferOnlyTheWindowsItems) {
+  for (QWebEngineView* view : {&resultsWindow().reportView(), &resultsWindow().gridView()}) {
+    SCOPED_TRACE(view->objectName().toStdString());
+    QWidget* surface = view->focusProxy();
+    ASSERT_NE(surface, nullptr);
+    QTest::mouseClick(surface, Qt::RightButton, {}, QPoint(3, 3));
+    QMenu* menu = nullptr;
+    ASSERT_TRUE(waitFor([&] {
+      menu = resultsWindow().findChild<QMenu*>("ViewMenu");
+      return menu != nullptr && menu->isVisible();
+    }));
+    QStringList items;
+    for (QAction* action : menu->actions()) items << action->text();
+    EXPECT_EQ(items, QStringList{"Copy"});
+    menu->close();
+    ASSERT_TRUE(waitFor([&] { return resultsWindow().findChild<QMenu*>("ViewMenu") == nullptr; }));
+  }
 }
 
 TEST_F(ResultsNavigationTest, AListInPagesIsSteppedAcrossItsPagesAndTurnedByItsLine) {

@@ -248,7 +248,9 @@ TEST_F(PagedResultsTest, PageLinksStepThroughThePagesAndSavingWritesTheWholeGrid
   EXPECT_EQ(readAll(target + "/visualized.htm"), innerMarkup(shownGrid));
 }
 
-TEST_F(PagedResultsTest, DocumentsShownAgainUnpagedDropThePagesStillBeingCut) {
+// The window pages only from the index the writer recorded; documents handed over without
+// one are shown whole, however small the pages asked for.
+TEST_F(PagedResultsTest, DocumentsShownWithoutTheirWritersIndexAreShownWhole) {
   QTemporaryDir folder;
   for (const auto& [name, bytes] :
        {std::pair{"report.htm", shownReport}, {"visualized.htm", shownGrid}}) {
@@ -256,15 +258,43 @@ TEST_F(PagedResultsTest, DocumentsShownAgainUnpagedDropThePagesStillBeingCut) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes);
   }
-  // The first showing starts cutting the grid's pages on a thread; the second, whole grid
-  // comes before that thread is done.
-  resultsWindow().showDocuments(folder.path());
-  resultsWindow().setGridPageBytes(std::size_t(1) << 30);
+  resultsWindow().setListPageBytes(100);
   resultsWindow().showDocuments(folder.path());
   EXPECT_EQ(resultsWindow().gridPageCount(), 0u);
+  EXPECT_EQ(resultsWindow().listPageCount(), 0u);
   ASSERT_TRUE(waitFor([&] { return !resultsWindow().isLoading(); }));
   EXPECT_FALSE(gridText().contains("(page ")) << gridText().toStdString();
-  EXPECT_EQ(resultsWindow().gridPageCount(), 0u);
+  EXPECT_TRUE(gridText().contains("40"));
+}
+
+TEST_F(ResultsWindowTest, ColumnLettersStayInViewWhileTheGridScrolls) {
+  QWebEnginePage& grid = *resultsWindow().gridView().page();
+  const QString letterTop =
+      "document.querySelector('table tr:first-child td.header:nth-child(2)')"
+      ".getBoundingClientRect().top";
+  const double before = runScript(grid, letterTop).toDouble();
+  runScript(grid, "window.scrollTo(0, document.body.scrollHeight);");
+  ASSERT_TRUE(waitFor([&] { return runScript(grid, "window.scrollY").toInt() > 0; }));
+  const int scrolled = runScript(grid, "window.scrollY").toInt();
+  EXPECT_GT(before, 0.0);
+  // Scrolled past where it stood, the header row stays at the top of the view.
+  EXPECT_GT(scrolled, before);
+  EXPECT_NEAR(runScript(grid, letterTop).toDouble(), 0.0, 1.0);
+}
+
+TEST_F(ResultsWindowTest, ARendererThatFailsIsToldOnceForBothViews) {
+  emit resultsWindow().gridView().page()->renderProcessTerminated(
+      QWebEnginePage::CrashedTerminationStatus, 11);
+  emit resultsWindow().reportView().page()->renderProcessTerminated(
+      QWebEnginePage::CrashedTerminationStatus, 11);
+  ASSERT_EQ(dialogs.messages.size(), 1);
+  EXPECT_TRUE(dialogs.messages[0].startsWith(
+      "The results cannot be shown: the web view's renderer process crashed."))
+      << dialogs.messages[0].toStdString();
+  // A normal end, as when the window goes, is no failure.
+  emit resultsWindow().gridView().page()->renderProcessTerminated(
+      QWebEnginePage::NormalTerminationStatus, 0);
+  EXPECT_EQ(dialogs.messages.size(), 1);
 }
 
 TEST_F(ResultsWindowTest, ClosingTheResultsWindowEndsTheProgram) {

@@ -700,7 +700,7 @@ class SmallerAreaSamplesTest : public SmallerAreaTest {
     const QString samples = QStringLiteral(QT_TESTCASE_SOURCEDIR "/../Samples");
     if (!QFile::exists(samples + "/sample1.xls")) GTEST_SKIP() << "no sample workbooks";
     WindowsTest::SetUp();
-    context->openSession = initializeExcelFiles;
+    context->openSession = openWorkbookPair;
     auto picker = std::make_unique<ScriptedPicker>();
     picker_ = picker.get();
     smallerAreaWindow().usePicker(std::move(picker));

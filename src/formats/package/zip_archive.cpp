@@ -2,7 +2,6 @@
 
 #include <zip.h>
 
-#include <fstream>
 #include <memory>
 
 #include "sheet/read_options.h"
@@ -23,24 +22,34 @@ struct ZipFileCloser {
 
 }  // namespace
 
-bool ZipArchive::looksLikeZip(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  char magic[4] = {};
-  in.read(magic, 4);
-  return in && magic[0] == 'P' && magic[1] == 'K' && magic[2] == 3 && magic[3] == 4;
-}
-
 ZipArchive::ZipArchive(const std::string& path, std::stop_token stop)
     : path_(path), stop_(std::move(stop)) {
   int error = 0;
   archive_ = zip_open(path.c_str(), ZIP_RDONLY, &error);
+  if (archive_ == nullptr) failToOpen(error);
+}
+
+ZipArchive::ZipArchive(const std::string& path, std::string bytes, std::stop_token stop)
+    : path_(path), stop_(std::move(stop)), memory_(std::move(bytes)) {
+  zip_error_t details;
+  zip_error_init(&details);
+  zip_source_t* source = zip_source_buffer_create(memory_.data(), memory_.size(), 0, &details);
+  if (source != nullptr) archive_ = zip_open_from_source(source, ZIP_RDONLY, &details);
   if (archive_ == nullptr) {
-    zip_error_t details;
-    zip_error_init_with_code(&details, error);
-    std::string reason = zip_error_strerror(&details);
+    const int error = zip_error_code_zip(&details);
     zip_error_fini(&details);
-    fail("it is not a readable zip package (" + reason + ")");
+    if (source != nullptr) zip_source_free(source);
+    failToOpen(error);
   }
+  zip_error_fini(&details);
+}
+
+void ZipArchive::failToOpen(int error) const {
+  zip_error_t details;
+  zip_error_init_with_code(&details, error);
+  std::string reason = zip_error_strerror(&details);
+  zip_error_fini(&details);
+  fail("it is not a readable zip package (" + reason + ")");
 }
 
 ZipArchive::~ZipArchive() {

@@ -26,12 +26,11 @@ class ZipArchive {
   static constexpr std::uint64_t kRatioFreeBytes = std::uint64_t(1) << 20;
 
   explicit ZipArchive(const std::string& path, std::stop_token stop = {});
+  // A package held in memory (a decrypted one), named in messages by the file it came from.
+  ZipArchive(const std::string& path, std::string bytes, std::stop_token stop = {});
   ~ZipArchive();
   ZipArchive(const ZipArchive&) = delete;
   ZipArchive& operator=(const ZipArchive&) = delete;
-
-  // Whether a file starts like a zip archive.
-  static bool looksLikeZip(const std::string& path);
 
   const std::string& path() const { return path_; }
   bool contains(std::string_view name) const;
@@ -46,9 +45,11 @@ class ZipArchive {
  private:
   std::optional<std::uint64_t> indexOf(std::string_view name) const;
   [[noreturn]] void fail(const std::string& reason) const;
+  [[noreturn]] void failToOpen(int error) const;
 
   std::string path_;
   std::stop_token stop_;
+  std::string memory_;  // the bytes of a package held in memory
   zip* archive_ = nullptr;
 };
 

@@ -9,7 +9,10 @@ namespace quill {
 
 std::unique_ptr<StoredWorkbook> readXlsbWorkbook(const std::string& path,
                                                  const ReadOptions& options) {
-  const ZipArchive zip(path, options.stop);
+  return readXlsbPackage(ZipArchive(path, options.stop), options);
+}
+
+std::unique_ptr<StoredWorkbook> readXlsbPackage(const ZipArchive& zip, const ReadOptions& options) {
   const xlsb::WorkbookPart workbookPart = xlsb::readWorkbookPart(zip);
 
   auto workbook = std::make_unique<StoredWorkbook>();

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "formats/package/zip_archive.h"
 #include "sheet/read_options.h"
 #include "sheet/stored_workbook.h"
 
@@ -11,5 +12,7 @@ namespace quill {
 // Reads a binary Office Open workbook (.xlsb). Throws WorkbookError.
 std::unique_ptr<StoredWorkbook> readXlsbWorkbook(const std::string& path,
                                                  const ReadOptions& options = {});
+// The same for a package already open (one decrypted in memory).
+std::unique_ptr<StoredWorkbook> readXlsbPackage(const ZipArchive& zip, const ReadOptions& options);
 
 }  // namespace quill

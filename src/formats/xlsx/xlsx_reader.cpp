@@ -9,7 +9,10 @@ namespace quill {
 
 std::unique_ptr<StoredWorkbook> readXlsxWorkbook(const std::string& path,
                                                  const ReadOptions& options) {
-  const ZipArchive zip(path, options.stop);
+  return readXlsxPackage(ZipArchive(path, options.stop), options);
+}
+
+std::unique_ptr<StoredWorkbook> readXlsxPackage(const ZipArchive& zip, const ReadOptions& options) {
   const xlsx::WorkbookPart workbookPart = xlsx::readWorkbookPart(zip);
 
   auto workbook = std::make_unique<StoredWorkbook>();

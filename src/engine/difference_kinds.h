@@ -1,0 +1,75 @@
+#pragma once
+
+#include <array>
+#include <string_view>
+
+namespace quill {
+
+// What one listed difference of a result is.
+enum class ItemKind : char {
+  DifferentValue,
+  MissingInFirst,
+  MissingInSecond,
+  DifferentFormula,
+  RowAdded,       // a row of file 2 without a row in file 1
+  RowRemoved,     // a row of file 1 without a row in file 2
+  ColumnAdded,    // a column of file 2 without a column in file 1
+  ColumnRemoved,  // a column of file 1 without a column in file 2
+  DuplicateKey,   // a row whose key occurs more than once; told, not counted as a difference
+};
+
+// What a result counts, in the order the outputs give the counts. Each kind of listed
+// difference but the duplicate key has a count; key cells count the cell differences that
+// lie in identifying cells once more, and sheet changes the aligned sheets added, removed,
+// renamed or moved.
+enum class Counted : char {
+  DifferentValues,
+  MissingInFirst,
+  MissingInSecond,
+  DifferentFormulas,
+  KeyCells,
+  RowsAdded,
+  RowsRemoved,
+  ColumnsAdded,
+  ColumnsRemoved,
+  SheetChanges,
+};
+inline constexpr std::size_t kCountedKinds = 10;
+
+// How each output names a kind of listed difference.
+struct ItemKindNames {
+  std::string_view document;  // the difference list of report.htm: "Different value"
+  std::string_view text;      // text and CSV: "missing in FILE1"
+  std::string_view json;      // JSON: "missing in file1"
+};
+
+const ItemKindNames& itemKindNames(ItemKind kind);
+
+// The count an item of the kind adds to; false for a kind that is not a difference.
+bool countedAs(ItemKind kind, Counted& counted);
+
+// How each output names a count: the text summary's words for one and for several, the CSV
+// column and the JSON member.
+struct CountedNames {
+  Counted counted;
+  std::string_view one;   // "different value"
+  std::string_view many;  // "different values"
+  std::string_view csvColumn;
+  std::string_view jsonMember;
+  bool difference;  // a kind of difference of its own (key cells are counted again)
+};
+
+// Every count, in output order.
+const std::array<CountedNames, kCountedKinds>& countedKinds();
+
+// How an aligned sheet that is not paired as it stands is named in the outputs.
+enum class SheetChange : char { Added, Removed, Renamed, Moved };
+
+struct SheetChangeNames {
+  std::string_view document;  // "Sheet added"
+  std::string_view text;      // text and CSV: "sheet only in FILE2"
+};
+
+const SheetChangeNames& sheetChangeNames(SheetChange change);
+
+}  // namespace quill

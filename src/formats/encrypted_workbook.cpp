@@ -1,0 +1,48 @@
+#include "formats/encrypted_workbook.h"
+
+#include "formats/crypto/package_decryption.h"
+#include "formats/crypto/password_attempts.h"
+#include "formats/format_probe.h"
+#include "formats/package/compound_streams.h"
+#include "formats/package/zip_archive.h"
+#include "formats/xlsb/xlsb_reader.h"
+#include "formats/xlsx/xlsx_reader.h"
+
+namespace quill {
+
+namespace {
+
+constexpr std::uint64_t kMaxEncryptionInfo = std::uint64_t(1) << 20;
+
+}  // namespace
+
+std::unique_ptr<StoredWorkbook> readEncryptedPackageWorkbook(const std::string& path,
+                                                             const ReadOptions& options) {
+  const CompoundStreams streams(path, options.stop);
+  const std::string info = streams.read("EncryptionInfo", kMaxEncryptionInfo);
+  crypto::PackageEncryption encryption;
+  crypto::namingFile(path, [&] {
+    encryption = crypto::readEncryptionInfo(info);
+    return std::string();
+  });
+  const std::string key = crypto::openWithPassword(path, options, [&](const std::string& password) {
+    return crypto::packageKey(encryption, password);
+  });
+  std::string package = crypto::namingFile(path, [&] {
+    return crypto::decryptPackage(encryption, key,
+                                  streams.read("EncryptedPackage", ZipArchive::kMaxPartSize + 8),
+                                  options.stop);
+  });
+  const ZipArchive zip(path, std::move(package), options.stop);
+  switch (probePackageFormat(zip)) {
+    case WorkbookFormat::Xlsx:
+      return readXlsxPackage(zip, options);
+    case WorkbookFormat::Xlsb:
+      return readXlsbPackage(zip, options);
+    default:
+      throw WorkbookError("\"" + path +
+                          "\" cannot be read: its encrypted package holds no Excel workbook");
+  }
+}
+
+}  // namespace quill

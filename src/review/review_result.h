@@ -1,0 +1,60 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "review/review_marks.h"
+
+namespace quill {
+
+// One line of the "Differences" listing: a listed difference, a sheet that is not paired as
+// it stands, or what File #1 held in a row, column or worksheet that File #2 lacks.
+struct ListedDifference {
+  std::string kind;  // "different value", "row removed", "sheet only in FILE1", ...
+  bool key = false;
+  std::string sheet1;  // empty where File #1 has no such sheet
+  std::string place1;  // "C3", a row "5", a column "D", or empty
+  std::string sheet2;
+  std::string place2;
+  std::string text1;
+  std::string text2;
+  std::string formula1;
+  std::string formula2;
+  long sheetPosition2 = 0;  // the File #2 worksheet the link leads to (0: none)
+  long row2 = 0;            // where in it (0: the first row or column)
+  long column2 = 0;
+};
+
+// One marked cell of a File #2 worksheet and its note: what File #1 held there.
+struct CellMark {
+  long row = 0;
+  long column = 0;
+  MarkKind kind = MarkKind::DifferentValue;
+  std::string note;
+};
+
+// The marks of one File #2 worksheet: cells, and whole rows and columns it alone holds.
+struct SheetMarks {
+  std::vector<CellMark> cells;  // ordered by row, then column, once complete()
+  std::vector<long> addedRows;  // ascending once complete()
+  std::vector<long> addedColumns;
+
+  // Orders the marks and keeps the first of marks on the same cell.
+  void complete();
+};
+
+// What the review workbook says of a comparison: its heading, the listing and the marks by
+// File #2's worksheet position.
+struct ReviewResult {
+  std::string path1;
+  std::string path2;
+  std::string now;
+  std::string caption;
+  std::string summary;            // the text output's summary lines
+  bool formulasCompared = false;  // some listed cell has a formula in either file
+  std::vector<ListedDifference> listing;
+  std::map<long, SheetMarks> marks;
+};
+
+}  // namespace quill
