@@ -16,6 +16,7 @@ const char* const kCompareUsage =
     "       quillmere-cli compare FILE1 FILE2 --format xlsx --output FILE [OPTIONS]\n"
     "       quillmere-cli compare DIR1 DIR2 [--out DIR] [--jobs N] [--quiet]\n"
     "       quillmere-cli compare DIR1 DIR2 --format text|csv|json [--output FILE] [--jobs N]\n"
+    "       quillmere-cli compare DIR1 DIR2 --format xlsx [--out DIR] [--jobs N]\n"
     "Compares FILE1 with FILE2 and writes report.htm and visualized.htm into DIR (default: the\n"
     "current folder). Without options the workbooks are compared sheet by sheet and cell by\n"
     "cell.\n"
@@ -74,7 +75,8 @@ const char* const kCompareUsage =
     "prompt asks once for the whole run.\n"
     "\n"
     "With --format, the stream holds every pair in turn, each headed by its path, and the\n"
-    "pairs without a result.\n"
+    "pairs without a result; with --format xlsx, each differing pair's review workbook,\n"
+    "review.xlsx, goes beside its documents and index.htm links it.\n"
     "\n"
     "Exit codes: 0 no differences, 1 differences found, 2 error (nothing written; with\n"
     "folders: a pair failed, and the others are still compared and listed).\n";
@@ -231,8 +233,8 @@ std::string misplacedOption(std::string_view option) {
 std::string outputMistake(const std::optional<ScriptFormat>& format, bool outGiven,
                           bool outputGiven) {
   if (!format && outputGiven)
-    return "--output is for --format text, csv or json; the documents go into the folder of "
-           "--out";
+    return "--output is for --format text, csv, json or xlsx; the documents go into the folder "
+           "of --out";
   if (format && outGiven)
     return "--out is for the documents of --format html; the other formats go into the file of "
            "--output";

@@ -31,8 +31,8 @@ std::optional<std::string> startCheckMessage(const ComparisonRequest& request) {
     return "Start row must not be greater than end row.";
   if (request.mode == Mode::Columns && !request.endColumn.empty()) {
     // Letters that name no column are left for the comparison to reject by name.
-    const long start = columnOfLetters(trimBlanks(request.startColumn));
-    const long end = columnOfLetters(trimBlanks(request.endColumn));
+    const long start = columnNumber(trimBlanks(request.startColumn));
+    const long end = columnNumber(trimBlanks(request.endColumn));
     if (start != 0 && end != 0 && start > end)
       return "Start column must not be greater than end column.";
   }

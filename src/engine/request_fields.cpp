@@ -156,14 +156,14 @@ long rowNumberField(std::string_view field, std::string_view text) {
 }
 
 long columnField(std::string_view field, std::string_view text) {
-  const long column = columnOfLetters(trimBlanks(text));
+  const long column = columnNumber(trimBlanks(text));
   if (column == 0) fail(field, text, "column letters from A to XFD");
   return column;
 }
 
 std::vector<long> columnListField(std::string_view field, std::string_view text) {
   return listField(field, text, "column letters separated by commas, such as A, C, D",
-                   columnOfLetters);
+                   columnNumber);
 }
 
 std::vector<long> rowListField(std::string_view field, std::string_view text) {

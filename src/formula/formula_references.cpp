@@ -64,14 +64,10 @@ std::optional<ReferencePart> readColumn(std::string_view& text) {
     part.absolute = true;
     ++at;
   }
-  const std::size_t first = at;
-  while (at < text.size() && isLetter(text[at]) && at - first < 3) {
-    const char upper = char(text[at] & ~0x20);
-    part.value = part.value * 26 + (upper - 'A' + 1);
-    ++at;
-  }
-  if (at == first || part.value > kMaxColumns) return std::nullopt;
-  text.remove_prefix(at);
+  const LeadingColumn lead = leadingColumn(text.substr(at), 3);
+  if (lead.letters == 0 || lead.column > kMaxColumns) return std::nullopt;
+  part.value = lead.column;
+  text.remove_prefix(at + lead.letters);
   return part;
 }
 

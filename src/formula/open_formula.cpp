@@ -129,12 +129,13 @@ std::string areaText(const std::string& first, const std::string& last) {
   return first + ":" + last;
 }
 
-struct ReferencePart {
+// One end of a reference: the sheet it names and its cell.
+struct ReferenceEnd {
   std::string sheet;  // plain name, or "" when the part names none
   std::string cell;
 };
 
-ReferencePart splitPart(std::string_view part) {
+ReferenceEnd splitPart(std::string_view part) {
   const std::size_t dot = sheetSeparator(part);
   if (dot == std::string_view::npos) return {"", std::string(part)};
   return {plainSheetName(part.substr(0, dot)), std::string(part.substr(dot + 1))};
@@ -144,12 +145,12 @@ ReferencePart splitPart(std::string_view part) {
 std::string convertReference(std::string_view reference) {
   if (reference.find("#REF!") != std::string_view::npos) return "#REF!";
   const std::size_t colon = rangeSeparator(reference);
-  const ReferencePart first = splitPart(reference.substr(0, colon));
+  const ReferenceEnd first = splitPart(reference.substr(0, colon));
   if (colon == std::string_view::npos) {
     if (first.sheet.empty()) return first.cell;
     return quotedSheetPrefix(first.sheet, needsQuotes(first.sheet)) + first.cell;
   }
-  const ReferencePart last = splitPart(reference.substr(colon + 1));
+  const ReferenceEnd last = splitPart(reference.substr(colon + 1));
   const std::string cells = areaText(first.cell, last.cell);
   std::string out;
   if (!first.sheet.empty()) {

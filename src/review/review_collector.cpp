@@ -70,7 +70,7 @@ void ReviewCollector::beginTable(const TableStart& table) {
   removedColumns_.clear();
   if (tally_.beginTable(table)) listSheetStanding();
   visitColumnItems(table, [this](const DifferenceItem& item) {
-    if (item.kind == ItemKind::ColumnRemoved)
+    if (item.kind == ItemKind::ColumnRemoved && result_.listing.size() < kListingCapacity)
       removedColumns_.emplace_back(item.column1, result_.listing.size());
     addItem(item);
   });
@@ -78,7 +78,7 @@ void ReviewCollector::beginTable(const TableStart& table) {
 
 void ReviewCollector::listSheetStanding() {
   const SheetPairSummary& pair = tally_.current();
-  auto list = [&](SheetChange change, std::string text1, std::string text2) {
+  auto listStanding = [&](SheetChange change, std::string text1, std::string text2) {
     ListedDifference entry;
     entry.kind = std::string(sheetChangeNames(change).text);
     entry.sheet1 = inFirst_ ? sheet1_ : "";
@@ -86,14 +86,14 @@ void ReviewCollector::listSheetStanding() {
     entry.text1 = std::move(text1);
     entry.text2 = std::move(text2);
     entry.sheetPosition2 = position2_;
-    result_.listing.push_back(std::move(entry));
+    list(std::move(entry));
   };
-  if (!pair.inFirst) list(SheetChange::Added, "", "");
+  if (!pair.inFirst) listStanding(SheetChange::Added, "", "");
   // An aligned worksheet File #1 alone holds lists its rows after this, with their contents.
-  if (!pair.inSecond) list(SheetChange::Removed, "", "");
-  if (pair.inFirst && pair.inSecond && pair.renamed) list(SheetChange::Renamed, sheet1_, sheet2_);
+  if (!pair.inSecond) listStanding(SheetChange::Removed, "", "");
+  if (pair.inFirst && pair.inSecond && pair.renamed) listStanding(SheetChange::Renamed, sheet1_, sheet2_);
   if (pair.inFirst && pair.inSecond && pair.moved)
-    list(SheetChange::Moved, std::to_string(pair.position1), std::to_string(pair.position2));
+    listStanding(SheetChange::Moved, std::to_string(pair.position1), std::to_string(pair.position2));
 }
 
 void ReviewCollector::line(const Line& line) {
@@ -127,7 +127,7 @@ void ReviewCollector::collectRemovedContents(const Line& line) {
   entry.place1 = std::to_string(line.row1);
   for (const CellPair& cell : line.cells)
     appendContent(entry.text1, columnLetters(cell.column1), cell.text1);
-  if (!entry.text1.empty()) result_.listing.push_back(std::move(entry));
+  if (!entry.text1.empty()) list(std::move(entry));
 }
 
 void ReviewCollector::addItem(const DifferenceItem& item) {
@@ -154,8 +154,15 @@ void ReviewCollector::addItem(const DifferenceItem& item) {
     if (!cell->formula1.empty() || !cell->formula2.empty()) result_.formulasCompared = true;
     note = noteText(item, inFirst_ ? sheet1_ : std::string());
   }
-  result_.listing.push_back(std::move(entry));
+  list(std::move(entry));
   if (item.kind != ItemKind::DuplicateKey) markItem(item, note);
+}
+
+void ReviewCollector::list(ListedDifference entry) {
+  if (result_.listing.size() < kListingCapacity)
+    result_.listing.push_back(std::move(entry));
+  else
+    ++result_.unlisted;
 }
 
 void ReviewCollector::markItem(const DifferenceItem& item, const std::string& note) {

@@ -33,6 +33,8 @@ class ReviewCollector : public ResultSink {
   void addItem(const DifferenceItem& item);
   void markItem(const DifferenceItem& item, const std::string& note);
   void collectRemovedContents(const Line& line);
+  // Keeps the entry in the listing, or only counts it once the listing is full.
+  void list(ListedDifference entry);
 
   ReviewResult result_;
   ResultTally tally_;

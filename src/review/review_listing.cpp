@@ -123,9 +123,9 @@ void writeReviewListing(lxw_worksheet* out, const ReviewResult& result,
     rows.next();
     ++written;
   }
-  if (written < result.listing.size())
-    rows.text(0, std::to_string(result.listing.size() - written) +
-                     " more differences do not fit into this worksheet");
+  const long more = long(result.listing.size() - written) + result.unlisted;
+  if (more > 0)
+    rows.text(0, std::to_string(more) + " more differences do not fit into this worksheet");
 }
 
 }  // namespace quill

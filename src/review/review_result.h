@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "review/review_marks.h"
+#include "sheet/address.h"
 
 namespace quill {
 
@@ -44,6 +45,9 @@ struct SheetMarks {
   void complete();
 };
 
+// The most differences the listing keeps: a worksheet's rows, less room for the heading.
+inline constexpr std::size_t kListingCapacity = std::size_t(kMaxRows) - 1000;
+
 // What the review workbook says of a comparison: its heading, the listing and the marks by
 // File #2's worksheet position.
 struct ReviewResult {
@@ -51,9 +55,10 @@ struct ReviewResult {
   std::string path2;
   std::string now;
   std::string caption;
-  std::string summary;            // the text output's summary lines
-  bool formulasCompared = false;  // some listed cell has a formula in either file
-  std::vector<ListedDifference> listing;
+  std::string summary;                    // the text output's summary lines
+  bool formulasCompared = false;          // some listed cell has a formula in either file
+  std::vector<ListedDifference> listing;  // as many as a worksheet holds ...
+  long unlisted = 0;                      // ... and how many more there were
   std::map<long, SheetMarks> marks;
 };
 

@@ -1,5 +1,6 @@
 #include "sheet/address.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace quill {
@@ -14,15 +15,21 @@ std::string columnLetters(long column) {
   return letters;
 }
 
-long columnNumber(std::string_view letters) {
-  if (letters.empty() || letters.size() > 3) return 0;
-  long n = 0;
-  for (char ch : letters) {
-    if (ch >= 'a' && ch <= 'z') ch = char(ch - 'a' + 'A');
-    if (ch < 'A' || ch > 'Z') return 0;
-    n = n * 26 + (ch - 'A' + 1);
+LeadingColumn leadingColumn(std::string_view text, std::size_t maxLetters) {
+  LeadingColumn lead;
+  for (; lead.letters < text.size() && lead.letters < maxLetters; ++lead.letters) {
+    const char ch = text[lead.letters];
+    const bool upper = ch >= 'A' && ch <= 'Z';
+    if (!upper && !(ch >= 'a' && ch <= 'z')) break;
+    lead.column = std::min(kMaxColumns + 1, lead.column * 26 + (upper ? ch - 'A' : ch - 'a') + 1);
   }
-  return n <= kMaxColumns ? n : 0;
+  return lead;
+}
+
+long columnNumber(std::string_view letters) {
+  const LeadingColumn lead = leadingColumn(letters);
+  const bool named = lead.letters > 0 && lead.letters == letters.size();
+  return named && lead.column <= kMaxColumns ? lead.column : 0;
 }
 
 void appendCellAddress(std::string& out, long row, long column) {
@@ -259,12 +266,6 @@ long rowNumberOf(std::string_view digits) {
   auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), row);
   if (error != std::errc() || end != digits.data() + digits.size()) return 0;
   return row >= 1 && row <= kMaxRows ? row : 0;
-}
-
-long columnOfLetters(std::string_view letters) {
-  for (char ch : letters)
-    if (!((ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z'))) return 0;
-  return columnNumber(letters);
 }
 
 std::vector<std::string_view> listItems(std::string_view text) {

@@ -42,14 +42,20 @@ std::string columnLetters(long column);
 // or name no column of a worksheet.
 long columnNumber(std::string_view letters);
 
+// The column letters at the start of a text: how many there are, up to maxLetters, and the
+// column they name in either case ("ab12" gives 2 and 28). Letters that name a column past
+// kMaxColumns give kMaxColumns + 1, however many they are.
+struct LeadingColumn {
+  std::size_t letters = 0;
+  long column = 0;
+};
+LeadingColumn leadingColumn(std::string_view text, std::size_t maxLetters = std::string_view::npos);
+
 // The text without the blanks (spaces and tabs) around it.
 std::string_view trimBlanks(std::string_view text);
 
 // The number of a row written in digits only, 1 to kMaxRows; 0 when the text is not one.
 long rowNumberOf(std::string_view digits);
-
-// The column number of a text of letters only, in either case; 0 when it is not one.
-long columnOfLetters(std::string_view letters);
 
 // The items of a list, separated by commas and/or blanks: "A, C D" gives A, C and D.
 std::vector<std::string_view> listItems(std::string_view text);

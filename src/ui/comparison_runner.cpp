@@ -60,6 +60,7 @@ void ComparisonRunner::start(const ComparisonRequest& request, const QString& wi
   if (isRunning()) return;
   if (!comparison) comparison = compareWholeWorkbooks;
   request_ = request;
+  comparison_ = comparison;
   outcome_ = ComparisonOutcome{};
   wasCancelled_ = false;
   cancelled_ = std::make_shared<std::atomic<bool>>(false);
@@ -92,6 +93,16 @@ void ComparisonRunner::work(const QString& windowName, const QString& procedure,
   } catch (const ComparisonCancelled&) {
     wasCancelled_ = true;
   }
+}
+
+ComparisonOutcome ComparisonRunner::repeatInto(const SinkMaker& sink, ErrorBox& box) {
+  if (isRunning() || !comparison_) return {};
+  context_.openSession(context_.session, request_.path1, request_.path2, box,
+                       readOptionsFor(request_.options));
+  if (context_.session.secondBook() == nullptr) return {};
+  NoProgress progress;
+  ComparisonContext run{request_, context_.session, sink(context_.session), progress, box, {}};
+  return comparison_(run);
 }
 
 void ComparisonRunner::showProgress() {

@@ -40,6 +40,11 @@ class ComparisonRunner final : public QObject {
   void start(const ComparisonRequest& request, const QString& windowName, const QString& procedure,
              Comparison comparison = {});
   bool isRunning() const { return thread_ != nullptr; }
+  // Runs the last comparison started again on the calling thread, opening its files anew,
+  // its result told to the sink made for the open session; failures are reported in the box.
+  using SinkMaker = std::function<ResultSink&(const SpreadsheetSession&)>;
+  ComparisonOutcome repeatInto(const SinkMaker& sink, ErrorBox& box);
+  const ComparisonRequest& request() const { return request_; }
   // Stops a running comparison and waits until its thread has ended.
   void cancelAndWait();
   // Asks a running comparison to stop; finished() follows, cancelled, once its thread ends.
@@ -67,6 +72,7 @@ class ComparisonRunner final : public QObject {
   QThread* thread_ = nullptr;
   std::optional<BusyCursor> busy_;
   ComparisonRequest request_;
+  Comparison comparison_;
   ComparisonOutcome outcome_;
   DocumentIndex index_;  // recorded by the writer of the documents, on the worker thread
   bool wasCancelled_ = false;

@@ -12,6 +12,7 @@
 #include "ui/comparison_runner.h"
 #include "ui/program_context.h"
 #include "ui/program_windows.h"
+#include "ui/results_window.h"
 
 namespace quill {
 
@@ -109,7 +110,14 @@ void ProgramWindowBase::comparisonFinished(const ComparisonOutcome& outcome, boo
   const std::string name = objectName().toStdString();
   ErrorTrap trap(name, startProcedure(), errorBox_);
   trap.at(ResultsShowingLine::CallerWindow, [&] { context_.callerWindow = name; });
-  trap.at(ResultsShowingLine::ShowResults, [&] { windows_.showResults(); });
+  trap.at(ResultsShowingLine::ShowResults, [&] {
+    windows_.resultsWindow().setComparisonRepeater(
+        runner_->request(),
+        [runner = runner_](const ComparisonRunner::SinkMaker& sink, ErrorBox& box) {
+          return runner->repeatInto(sink, box);
+        });
+    windows_.showResults();
+  });
   trap.at(ResultsShowingLine::HideWindow, [&] { hide(); });
 }
 

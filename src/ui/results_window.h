@@ -10,6 +10,7 @@
 
 #include "report/document_index.h"
 #include "ui/document_pager.h"
+#include "engine/comparison.h"
 #include "ui/program_window.h"
 
 class QGroupBox;
@@ -67,6 +68,14 @@ class ResultsWindow final : public ProgramWindowBase {
   // The two files of the comparison shown, which the list's context menu opens.
   void setComparedFiles(const QStringList& files) { comparedFiles_ = files; }
   FindBar& findBar() { return *findBar_; }
+  // Runs the comparison shown again, its result told to a sink: the review workbook is made
+  // from the plain result, never from the documents. Set by the window that compared.
+  using ComparisonRepeater = std::function<ComparisonOutcome(
+      const std::function<ResultSink&(const SpreadsheetSession&)>&, ErrorBox&)>;
+  void setComparisonRepeater(ComparisonRequest request, ComparisonRepeater repeater) {
+    reviewRequest_ = std::move(request);
+    repeater_ = std::move(repeater);
+  }
 
  signals:
   // Both views have finished loading the documents last given to showDocuments.
@@ -82,6 +91,7 @@ class ResultsWindow final : public ProgramWindowBase {
 
  private slots:
   void saveResults();
+  void saveReviewWorkbook();
   void browseOutputFolder();
   void goBack();
   void deleteTemporaryDocuments();
@@ -103,6 +113,7 @@ class ResultsWindow final : public ProgramWindowBase {
   std::string_view listBytes() const;
   void focusCell(const QString& anchor);
   void createNavigation();
+  void createReviewButton();
   QMenu* differenceMenu(const QString& linkText);
   // Loads the page after (or before) the one the view shows whose rows hold the text.
   bool turnToPageHolding(QWebEngineView& view, const QString& text, bool backwards);
@@ -126,6 +137,9 @@ class ResultsWindow final : public ProgramWindowBase {
   QPushButton* PushButton6 = nullptr;
   QPushButton* previousDifference_ = nullptr;
   QPushButton* nextDifference_ = nullptr;
+  QPushButton* reviewButton_ = nullptr;
+  ComparisonRequest reviewRequest_;
+  ComparisonRepeater repeater_;
   FindBar* findBar_ = nullptr;
   QStringList comparedFiles_;
   QTimer timer1_;

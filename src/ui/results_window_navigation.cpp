@@ -59,6 +59,8 @@ void ResultsWindow::createNavigation() {
   connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, this,
           &ResultsWindow::openFind);
 
+  createReviewButton();
+
   // The views' own menus (back, reload, save page, view source) have nothing to do here.
   for (QWebEngineView* view : {WebBrowser1, WebBrowser2}) {
     view->setContextMenuPolicy(Qt::CustomContextMenu);

@@ -39,11 +39,11 @@ TEST(ScriptFormats, WrongChoicesOfFormatAndOutputAreOneLineAndCode2) {
   const std::string file = (folder.path() / "out.txt").string();
   const std::vector<std::pair<std::string, std::string>> cases = {
       {kPairs + "--format yaml",
-       "quillmere-cli compare: --format does not take \"yaml\"; expected html, text, csv or "
-       "json\n"},
+       "quillmere-cli compare: --format does not take \"yaml\"; expected html, text, csv, json "
+       "or xlsx\n"},
       {kPairs + "--output '" + file + "'",
-       "quillmere-cli compare: --output is for --format text, csv or json; the documents go "
-       "into the folder of --out\n"},
+       "quillmere-cli compare: --output is for --format text, csv, json or xlsx; the documents "
+       "go into the folder of --out\n"},
       {kPairs + "--format text --out '" + folder.path().string() + "'",
        "quillmere-cli compare: --out is for the documents of --format html; the other formats "
        "go into the file of --output\n"},

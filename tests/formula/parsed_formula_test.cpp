@@ -241,6 +241,21 @@ INSTANTIATE_TEST_SUITE_P(
         TokenCase{"binary cell", XB, Bytes{0x24} + u32(2) + u16(1 | kRelative), {}, {}, "=B3"},
         TokenCase{
             "binary string", XB, Bytes{0x17} + u16(2) + Bytes{'h', 0, 'i', 0}, {}, {}, "=\"hi\""},
+        // A surrogate pair makes one character; a half without its partner makes U+FFFD,
+        // never bytes that are no UTF-8.
+        TokenCase{
+            "binary string with a pair and lone halves",
+            XB,
+            Bytes{0x17} + u16(5) + u16(0xD83D) + u16(0xDE00) + u16(0xD800) + u16('x') + u16(0xDC00),
+            {},
+            {},
+            "=\"\xF0\x9F\x98\x80\xEF\xBF\xBDx\xEF\xBF\xBD\""},
+        TokenCase{"string ending on a high surrogate",
+                  B8,
+                  Bytes{0x17, 2, 1} + u16('a') + u16(0xDBFF),
+                  {},
+                  {},
+                  "=\"a\xEF\xBF\xBD\""},
         TokenCase{"binary shared offsets",
                   XB,
                   Bytes{0x2C} + u32(0xFFFFFFFF) + u16(0x3FFF | kRelative),

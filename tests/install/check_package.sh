@@ -18,7 +18,7 @@ depends=$(dpkg-deb -f "$deb" Depends)
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
-needed=(libc6 libstdc++6 libzip4 libexpat1 libgsf-1-114)
+needed=(libc6 libstdc++6 libzip4 libexpat1 libgsf-1-114 libxlsxwriter4)
 if [ "$with_ui" = ON ]; then
   needed+=(libqt6core6 libqt6widgets6 libqt6webenginewidgets6 libqt6webenginecore6-bin
     qt6-qpa-plugins)

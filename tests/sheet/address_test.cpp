@@ -34,6 +34,27 @@ TEST(ColumnNumber, ReadsEitherCaseAndRefusesWhatIsNoColumn) {
   EXPECT_EQ(columnNumber("A1"), 0);
 }
 
+// The letters that start a reference: counted up to a limit, either case, and a column past
+// the worksheet's last never wrapping round to one inside it.
+TEST(LeadingColumn, ReadsTheLettersBeforeWhatFollows) {
+  const struct {
+    const char* text;
+    std::size_t maxLetters;
+    std::size_t letters;
+    long column;
+  } cases[] = {
+      {"B12", 9, 1, 2},      {"ab$3", 9, 2, 28},   {"XFD1048576", 9, 3, 16384},
+      {"XFE1", 9, 3, 16385}, {"ABCD1", 3, 3, 731}, {"ZZZZZZZZZZZZZZZZZZZZ1", 99, 20, 16385},
+      {"12", 9, 0, 0},       {"", 9, 0, 0},        {"$A1", 9, 0, 0},
+      {"\xC3\x84", 9, 0, 0},
+  };
+  for (const auto& c : cases) {
+    const LeadingColumn lead = leadingColumn(c.text, c.maxLetters);
+    EXPECT_EQ(lead.letters, c.letters) << c.text;
+    EXPECT_EQ(lead.column, c.column) << c.text;
+  }
+}
+
 TEST(Addresses, AreBuiltAbsoluteAndCellAddressesPlain) {
   EXPECT_EQ(cellAddress(2, 3), "C2");
   EXPECT_EQ(cellAddress(1048576, 16384), "XFD1048576");

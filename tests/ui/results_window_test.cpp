@@ -305,3 +305,28 @@ TEST_F(ResultsWindowTest, ClosingTheResultsWindowEndsTheProgram) {
 
 }  // namespace
 }  // namespace quill::test
+
+namespace quill::test {
+namespace {
+
+TEST_F(ResultsWindowTest, ReviewWorkbookIsSavedIntoTheFolderBelow) {
+  const QString target = programFolder + "/review";
+  ASSERT_TRUE(QDir().mkpath(target));
+  box(resultsWindow(), "Text1").setText(target);
+  button(resultsWindow(), "SaveReviewWorkbook").click();
+  EXPECT_EQ(dialogs.messages, QStringList{"Done."}) << dialogs.errors.join("|").toStdString();
+  const QByteArray saved = readAll(target + "/review.xlsx");
+  EXPECT_TRUE(saved.startsWith("PK")) << saved.size();
+  // Nothing else is left in the folder.
+  EXPECT_EQ(QDir(target).entryList(QDir::Hidden | QDir::Files), QStringList{"review.xlsx"});
+}
+
+TEST_F(ResultsWindowTest, ReviewWorkbookIntoAMissingFolderWritesNothing) {
+  box(resultsWindow(), "Text1").setText(programFolder + "/missing");
+  button(resultsWindow(), "SaveReviewWorkbook").click();
+  EXPECT_EQ(dialogs.messages, QStringList{"Folder does not exist. Please select another folder."});
+  EXPECT_FALSE(QFile::exists(programFolder + "/missing"));
+}
+
+}  // namespace
+}  // namespace quill::test

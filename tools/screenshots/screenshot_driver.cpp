@@ -10,6 +10,11 @@
 #include <QWebEngineView>
 #include <memory>
 
+#include "base/error_trap.h"
+#include "engine/comparison.h"
+#include "engine/whole_workbook.h"
+#include "formats/session.h"
+#include "report/html_result_writer.h"
 #include "smaller_area_screenshots.h"
 #include "ui/main_window.h"
 #include "ui/program_windows.h"
@@ -94,6 +99,35 @@ void timeLastLinkOfThePage(ResultsWindow& results) {
       "links[links.length - 1].click();");
 }
 
+// Prints what goes wrong while the documents are written.
+class PrintedErrors final : public ErrorBox {
+ public:
+  void show(const std::string& text) override { qWarning("%s", text.c_str()); }
+};
+
+// Compares two files into the folder as "Start Comparing" does, with the index of the
+// documents the results window pages by; an empty index when the comparison fails.
+std::shared_ptr<const DocumentIndex> compareInto(const QString& folder, const QString& file1,
+                                                 const QString& file2) {
+  auto index = std::make_shared<DocumentIndex>();
+  PrintedErrors box;
+  SpreadsheetSession session;
+  try {
+    initializeExcelFiles(session, file1.toStdString(), file2.toStdString(), box);
+    ComparisonRequest request;
+    request.path1 = file1.toStdString();
+    request.path2 = file2.toStdString();
+    HtmlResultWriter documents(folder.toStdString(), index.get());
+    NoProgress progress;
+    ComparisonContext run{request, session, documents, progress, box, {}};
+    DoItByFile(run);
+  } catch (const std::exception& e) {
+    qWarning("The documents could not be written: %s", e.what());
+  }
+  closeSession(session);
+  return index;
+}
+
 // Shows documents already written in a folder and reports how long the list and the first
 // page of the grid took to load and a link's cell to show.
 void timeResultsWindow(ProgramWindows& windows, const QString& documents) {
@@ -103,6 +137,15 @@ void timeResultsWindow(ProgramWindows& windows, const QString& documents) {
     results.setGridPageBytes(std::size_t(bytes));
   if (const qsizetype bytes = qEnvironmentVariableIntValue("QUILLMERE_LIST_PAGE_BYTES"))
     results.setListPageBytes(std::size_t(bytes));
+  // The window pages documents by the index their writer recorded: with the two files named,
+  // they are written anew here with it, as a comparison of the window writes them.
+  const QString file1 = qEnvironmentVariable("QUILLMERE_SCREENSHOT_FILE1");
+  const QString file2 = qEnvironmentVariable("QUILLMERE_SCREENSHOT_FILE2");
+  std::shared_ptr<const DocumentIndex> index;
+  if (!file1.isEmpty() && !file2.isEmpty())
+    index = compareInto(documents, file1, file2);
+  else
+    qWarning("Without QUILLMERE_SCREENSHOT_FILE1 and FILE2 the documents are shown whole");
   QElapsedTimer clock;
   clock.start();
   QObject::connect(&results, &ResultsWindow::documentsLoaded, &results, [&results, clock] {
@@ -113,7 +156,7 @@ void timeResultsWindow(ProgramWindows& windows, const QString& documents) {
         loaded, results.listPageCount(), results.gridPageCount());
     QTimer::singleShot(kSettleMilliseconds, [&results] { timeLastLinkOfThePage(results); });
   });
-  results.showDocuments(documents);
+  results.showDocuments(documents, index);
   qInfo("Documents read and cut into pages in %lld ms", clock.elapsed());
   results.show();
 }

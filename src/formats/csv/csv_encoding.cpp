@@ -63,29 +63,14 @@ void CsvDecoder::decodeUtf16(std::string_view block, std::string& out) {
       atStart_ = false;
       if (unit == 0xFEFF) continue;
     }
-    takeUnit(unit, out);
+    joiner_.append(out, unit);
   }
-}
-
-void CsvDecoder::takeUnit(std::uint16_t unit, std::string& out) {
-  if (highHalf_ != 0) {
-    if (unit >= 0xDC00 && unit <= 0xDFFF) {
-      appendUtf8(out, 0x10000 + ((std::uint32_t(highHalf_) - 0xD800) << 10) + (unit - 0xDC00));
-      highHalf_ = 0;
-      return;
-    }
-    appendUtf8(out, 0xFFFD);
-    highHalf_ = 0;
-  }
-  if (unit >= 0xD800 && unit <= 0xDBFF)
-    highHalf_ = unit;
-  else
-    appendUtf8(out, unit);  // a lone low half becomes U+FFFD there
 }
 
 void CsvDecoder::finish(std::string& out) {
-  if (highHalf_ != 0 || oddByte_ >= 0) appendUtf8(out, 0xFFFD);
-  highHalf_ = 0;
+  // A high half and a byte after it make one incomplete character, one U+FFFD.
+  if (oddByte_ >= 0 && !joiner_.waiting()) appendUtf8(out, 0xFFFD);
+  joiner_.finish(out);
   oddByte_ = -1;
 }
 

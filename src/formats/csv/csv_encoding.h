@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/utf16.h"
 #include "base/utf8.h"
 
 namespace quill::csv {
@@ -40,13 +41,12 @@ class CsvDecoder {
 
  private:
   void decodeUtf16(std::string_view block, std::string& out);
-  void takeUnit(std::uint16_t unit, std::string& out);
 
   CsvEncoding encoding_;
   void* windows1252_ = nullptr;  // an xls::Codepage, for Windows-1252 only
   bool atStart_ = true;
-  int oddByte_ = -1;            // the first byte of a UTF-16 unit cut by a block's end
-  std::uint16_t highHalf_ = 0;  // a high surrogate waiting for its low half
+  int oddByte_ = -1;    // the first byte of a UTF-16 unit cut by a block's end
+  Utf16Joiner joiner_;  // holds a high surrogate until its low half comes
 };
 
 }  // namespace quill::csv

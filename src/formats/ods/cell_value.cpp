@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "formats/ods/date_value.h"
 #include "formats/ods/duration_text.h"
 #include "sheet/plain_number.h"
 
@@ -141,13 +142,15 @@ std::optional<std::string_view> CellValue::valueText(CivilDate nullDate) {
       appendNumberText(result_, number);
       return result_;
     }
-    case Type::Date:
-      if (auto day = plainDayText(trimSpaces(value_), nullDate)) return *day;
-      if (auto date = isoDateText(trimSpaces(value_), nullDate)) {
+    case Type::Date: {
+      const std::string_view written = paddedDateValue(trimSpaces(value_), padded_);
+      if (auto day = plainDayText(written, nullDate)) return *day;
+      if (auto date = isoDateText(written, nullDate)) {
         result_ = *std::move(date);
         return result_;
       }
       return std::nullopt;
+    }
     case Type::Time:
       if (auto days = isoDurationDays(trimSpaces(value_))) {
         result_ = durationText(*days, nullDate);
@@ -167,8 +170,9 @@ std::optional<std::string_view> CellValue::valueText(CivilDate nullDate) {
   }
 }
 
-std::optional<CivilDate> parseNullDate(std::string_view text) {
-  text = trimSpaces(text);
+std::optional<CivilDate> parseNullDate(std::string_view written) {
+  std::string padded;
+  const std::string_view text = paddedDateValue(trimSpaces(written), padded);
   CivilDate date;
   auto number = [&](std::size_t from, std::size_t length, int& out) {
     if (text.size() < from + length) return false;

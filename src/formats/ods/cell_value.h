@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "sheet/cell_text.h"
 #include "formats/package/xml_stream.h"
+#include "sheet/cell_text.h"
 
 namespace quill::ods {
 
@@ -48,10 +48,12 @@ class CellValue {
   bool hasValue_ = false;
   std::string value_;
   std::string result_;
+  std::string padded_;                         // a date value padded to two-digit fields
   std::optional<std::string_view> valueText_;  // into value_, result_ or a day's slot
 };
 
-// Parses a table:date-value such as "1899-12-30"; nothing when it is no date.
+// Parses a table:date-value such as "1899-12-30" (or "1899-12-30T00:00:00", or with one-digit
+// fields, "1904-1-1"); nothing when it is no date.
 std::optional<CivilDate> parseNullDate(std::string_view text);
 
 }  // namespace quill::ods

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <memory>
 
+#include "base/byte_cursor.h"
 #include "formats/package/gsf_library.h"
 #include "sheet/workbook.h"
 
@@ -31,28 +32,22 @@ using GsfPointer = std::unique_ptr<T, ObjectReleaser>;
                       reason + ")");
 }
 
-std::uint32_t littleEndian(const char* bytes, int count) {
-  std::uint32_t value = 0;
-  for (int i = count - 1; i >= 0; --i) value = value << 8 | static_cast<std::uint8_t>(bytes[i]);
-  return value;
-}
-
 // Whether the root entry of the directory names siblings of its own. No writer makes such a
 // file, and the library that reads the directory loses the memory of those siblings, so
 // damaged files of that kind are refused before it sees them.
 bool rootEntryHasSiblings(const std::string& path) {
   constexpr std::uint32_t kNoStream = 0xFFFFFFFF;
   std::ifstream in(path, std::ios::binary);
-  std::array<char, 512> header{};
-  if (!in.read(header.data(), header.size())) return false;
-  const std::uint32_t sectorShift = littleEndian(header.data() + 0x1E, 2);
-  const std::uint32_t directorySector = littleEndian(header.data() + 0x30, 4);
+  std::array<std::uint8_t, 512> header{};
+  if (!in.read(reinterpret_cast<char*>(header.data()), header.size())) return false;
+  const std::uint32_t sectorShift = littleEndian16(header.data() + 0x1E);
+  const std::uint32_t directorySector = littleEndian32(header.data() + 0x30);
   if (sectorShift < 7 || sectorShift > 16 || directorySector >= 0xFFFFFFFA) return false;
-  std::array<char, 128> root{};
+  std::array<std::uint8_t, 128> root{};
   in.seekg(std::streamoff((std::uint64_t(directorySector) + 1) << sectorShift));
-  if (!in.read(root.data(), root.size())) return false;
-  return littleEndian(root.data() + 0x44, 4) != kNoStream ||
-         littleEndian(root.data() + 0x48, 4) != kNoStream;
+  if (!in.read(reinterpret_cast<char*>(root.data()), root.size())) return false;
+  return littleEndian32(root.data() + 0x44) != kNoStream ||
+         littleEndian32(root.data() + 0x48) != kNoStream;
 }
 
 }  // namespace

@@ -60,8 +60,11 @@ class PlainXmlScanner {
   std::string buffer_;
   std::size_t position_ = 0;    // start of the first token not yet given
   std::size_t searchedTo_ = 0;  // how far past position_ the pending token was searched
-  bool markChecked_ = false;    // whether a byte-order mark was looked for
-  bool started_ = false;        // past the place where the declaration may stand
+  // The bytes from position_ on that an unfinished tag waits for before it is parsed again:
+  // twice what it had, so that a long tag is parsed again only a few times.
+  std::size_t waitFor_ = 0;
+  bool markChecked_ = false;  // whether a byte-order mark was looked for
+  bool started_ = false;      // past the place where the declaration may stand
   bool rootClosed_ = false;
   std::string openNames_;  // the names of the open elements, one after another
   std::vector<std::size_t> nameStarts_;

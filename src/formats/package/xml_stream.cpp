@@ -2,6 +2,7 @@
 
 #include <expat.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "sheet/workbook.h"
@@ -37,15 +38,33 @@ struct Callbacks {
   static void text(void* data, const XML_Char* text, int length);
   static void entity(void* data, const XML_Char*, int, const XML_Char*, int, const XML_Char*,
                      const XML_Char*, const XML_Char*, const XML_Char*);
+  // Comments and processing instructions give the handler nothing, yet end a token.
+  static void comment(void* data, const XML_Char*);
+  static void instruction(void* data, const XML_Char*, const XML_Char*);
 };
 
 }  // namespace
 
 // Handler exceptions must not cross expat's C frames: they are kept and rethrown after.
 struct XmlStreamAccess {
+  // Notes where the event expat is giving ends. A token (a tag, comment or instruction) of
+  // more than kMaxToken bytes, or as many bytes before an event that gave nothing, stops the
+  // parser; false then.
+  static bool noteEvent(XmlStream& stream, bool token) {
+    const XML_Index index = XML_GetCurrentByteIndex(stream.parser_);
+    const auto start = index < 0 ? stream.eventEnd_ : std::uint64_t(index);
+    const auto count = std::uint64_t(std::max(0, XML_GetCurrentByteCount(stream.parser_)));
+    const std::uint64_t gap = start - std::min(start, stream.eventEnd_);
+    if (gap > XmlStream::kMaxToken || (token && count > XmlStream::kMaxToken)) {
+      if (!stream.tokenTooLong_) XML_StopParser(stream.parser_, XML_FALSE);
+      stream.tokenTooLong_ = true;
+    }
+    stream.eventEnd_ = std::max(stream.eventEnd_, start + count);
+    return !stream.tokenTooLong_;
+  }
   template <class Call>
-  static void guard(XmlStream& stream, Call&& call) {
-    if (stream.handlerError_) return;
+  static void guard(XmlStream& stream, bool token, Call&& call) {
+    if (!noteEvent(stream, token) || stream.handlerError_) return;
     try {
       call();
     } catch (...) {
@@ -64,20 +83,21 @@ namespace {
 
 void Callbacks::start(void* data, const XML_Char* name, const XML_Char** attributes) {
   auto& stream = *static_cast<XmlStream*>(data);
-  XmlStreamAccess::guard(stream, [&] {
+  XmlStreamAccess::guard(stream, true, [&] {
     XmlStreamAccess::handler(stream).startElement(localName(name), XmlAttributes(attributes));
   });
 }
 
 void Callbacks::end(void* data, const XML_Char* name) {
   auto& stream = *static_cast<XmlStream*>(data);
-  XmlStreamAccess::guard(stream,
+  XmlStreamAccess::guard(stream, true,
                          [&] { XmlStreamAccess::handler(stream).endElement(localName(name)); });
 }
 
 void Callbacks::text(void* data, const XML_Char* text, int length) {
   auto& stream = *static_cast<XmlStream*>(data);
-  XmlStreamAccess::guard(stream, [&] {
+  // Text comes in pieces of any length and is no token.
+  XmlStreamAccess::guard(stream, false, [&] {
     XmlStreamAccess::handler(stream).characters(std::string_view(text, std::size_t(length)));
   });
 }
@@ -85,6 +105,14 @@ void Callbacks::text(void* data, const XML_Char* text, int length) {
 void Callbacks::entity(void* data, const XML_Char*, int, const XML_Char*, int, const XML_Char*,
                        const XML_Char*, const XML_Char*, const XML_Char*) {
   XmlStreamAccess::entityDeclared(*static_cast<XmlStream*>(data));
+}
+
+void Callbacks::comment(void* data, const XML_Char*) {
+  XmlStreamAccess::noteEvent(*static_cast<XmlStream*>(data), true);
+}
+
+void Callbacks::instruction(void* data, const XML_Char*, const XML_Char*) {
+  XmlStreamAccess::noteEvent(*static_cast<XmlStream*>(data), true);
 }
 
 }  // namespace
@@ -96,6 +124,8 @@ XmlStream::XmlStream(XmlHandler& handler, std::string description)
   XML_SetElementHandler(parser_, &Callbacks::start, &Callbacks::end);
   XML_SetCharacterDataHandler(parser_, &Callbacks::text);
   XML_SetEntityDeclHandler(parser_, &Callbacks::entity);
+  XML_SetCommentHandler(parser_, &Callbacks::comment);
+  XML_SetProcessingInstructionHandler(parser_, &Callbacks::instruction);
 }
 
 XmlStream::~XmlStream() {
@@ -106,18 +136,45 @@ void XmlStream::check(int status) {
   if (handlerError_) std::rethrow_exception(handlerError_);
   if (entityDeclared_)
     throw WorkbookError(description_ + ": the XML declares entities, which are refused");
+  if (tokenTooLong_) refuseLongToken();
   if (status != XML_STATUS_OK)
     throw WorkbookError(description_ + ": the XML is malformed (" +
                         XML_ErrorString(XML_GetErrorCode(parser_)) + " at line " +
                         std::to_string(XML_GetCurrentLineNumber(parser_)) + ")");
 }
 
+void XmlStream::refuseLongToken() const {
+  throw WorkbookError(description_ + ": the XML holds a tag, attribute or comment of more than " +
+                      std::to_string(kMaxToken >> 20) +
+                      " MiB, longer than spreadsheet applications write");
+}
+
+std::uint64_t XmlStream::unfinishedBytes() const {
+  return parsed_ - std::min(parsed_, eventEnd_);
+}
+
+void XmlStream::parse(std::string_view bytes, bool final) {
+  check(XML_Parse(parser_, bytes.data(), int(bytes.size()), final ? XML_TRUE : XML_FALSE));
+  parsed_ += bytes.size();
+}
+
 void XmlStream::feed(std::string_view chunk) {
-  check(XML_Parse(parser_, chunk.data(), int(chunk.size()), XML_FALSE));
+  const std::uint64_t unfinished = unfinishedBytes();
+  if (held_.empty() && chunk.size() >= unfinished) {
+    parse(chunk, false);
+    return;
+  }
+  held_.append(chunk);
+  if (unfinished + held_.size() > kMaxToken) refuseLongToken();
+  if (held_.size() < unfinished) return;
+  parse(held_, false);
+  held_.clear();
 }
 
 void XmlStream::finish() {
-  check(XML_Parse(parser_, nullptr, 0, XML_TRUE));
+  if (unfinishedBytes() + held_.size() > kMaxToken) refuseLongToken();
+  parse(held_, true);
+  held_.clear();
 }
 
 }  // namespace quill

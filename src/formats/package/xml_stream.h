@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <exception>
 #include <functional>
 #include <string>
@@ -56,10 +58,19 @@ class XmlHandler {
   virtual void characters(std::string_view text) = 0;
 };
 
-// Parses XML fed in chunks with expat. Documents that declare entities are refused.
+// Parses XML fed in chunks with expat. Documents that declare entities are refused, and so
+// are documents with a token (a tag with its attributes, a comment, an instruction) of more
+// than kMaxToken bytes, which no spreadsheet application writes; text may be of any length.
 // Errors throw WorkbookError whose message begins with the given description.
+//
+// Expat reads a token that a chunk leaves unfinished again from its start with every later
+// chunk, which costs time in the square of the token's length. While a token is unfinished,
+// chunks are therefore held back until they double what expat holds, so that a long token
+// is read again only a few times and the time stays in proportion to the bytes.
 class XmlStream {
  public:
+  static constexpr std::size_t kMaxToken = std::size_t(1) << 24;
+
   XmlStream(XmlHandler& handler, std::string description);
   ~XmlStream();
   XmlStream(const XmlStream&) = delete;
@@ -70,13 +81,21 @@ class XmlStream {
 
  private:
   friend struct XmlStreamAccess;
+  void parse(std::string_view bytes, bool final);
   void check(int status);
+  // The bytes handed to expat after the end of its last event: what it holds unfinished.
+  std::uint64_t unfinishedBytes() const;
+  [[noreturn]] void refuseLongToken() const;
 
   XML_ParserStruct* parser_;
   XmlHandler& handler_;
   std::string description_;
   bool entityDeclared_ = false;
   std::exception_ptr handlerError_;
+  bool tokenTooLong_ = false;
+  std::uint64_t parsed_ = 0;    // bytes handed to expat
+  std::uint64_t eventEnd_ = 0;  // where its last event ended
+  std::string held_;            // chunks held back while a token is unfinished
 };
 
 }  // namespace quill

@@ -38,8 +38,8 @@ void CellFormulas::readFormula(const Record& record, long row, long column) {
     return;
   }
   if (tokens.size() == 5 && tokens[0] == kExpressionPointer) {
-    const Position master{long(tokens[1] | tokens[2] << 8) + 1,
-                          long(tokens[3] | tokens[4] << 8) + 1};
+    const Position master{long(littleEndian16(&tokens[1])) + 1,
+                          long(littleEndian16(&tokens[3])) + 1};
     const auto group = groups_.find(master);
     if (group != groups_.end()) {
       addFromGroup(group->second, master, row, column);

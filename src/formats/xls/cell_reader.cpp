@@ -3,8 +3,10 @@
 #include <bit>
 #include <cmath>
 
-#include "sheet/cell_text.h"
+#include "base/byte_cursor.h"
+#include "formats/package/rk_number.h"
 #include "formats/xls/record_cursor.h"
+#include "sheet/cell_text.h"
 
 namespace quill::xls {
 
@@ -54,12 +56,6 @@ bool isBiff2CellRecord(std::uint16_t type) {
 }
 
 }  // namespace
-
-double rkValue(std::uint32_t rk) {
-  double value = (rk & 0x02) != 0 ? double(std::int32_t(rk) >> 2)
-                                  : std::bit_cast<double>(std::uint64_t(rk & 0xFFFFFFFC) << 32);
-  return (rk & 0x01) != 0 ? value / 100 : value;
-}
 
 std::string biffErrorText(std::uint8_t code) {
   switch (code) {
@@ -198,7 +194,7 @@ void CellReader::readRk(const Record& record) {
   const long row = cursor.u16() + 1L;
   const long column = cursor.u16() + 1L;
   const bool isDate = isDateStyle(cursor.u16());
-  addNumber(row, column, rkValue(cursor.u32()), isDate);
+  addNumber(row, column, rkNumber(cursor.u32()), isDate);
 }
 
 void CellReader::readMulRk(const Record& record) {
@@ -218,7 +214,7 @@ void CellReader::readMulRk(const Record& record) {
                         " but holds " + std::to_string(count) + " values");
   for (long i = 0; i < count; ++i) {
     const bool isDate = isDateStyle(cursor.u16());
-    addNumber(row, first + i, rkValue(cursor.u32()), isDate);
+    addNumber(row, first + i, rkNumber(cursor.u32()), isDate);
   }
 }
 
@@ -277,14 +273,11 @@ void CellReader::readFormula(const Record& record) {
   } else {
     isDate = isDateStyle(cursor.u16());
   }
-  std::uint8_t result[8];
-  for (std::uint8_t& byte : result) byte = cursor.u8();
+  const std::uint8_t* result = cursor.bytes(8).data();
   pendingRow_ = 0;
   if (book_.readFormulas) readFormulaTokens(record, row, column);
   if (result[6] != 0xFF || result[7] != 0xFF) {
-    std::uint64_t bits = 0;
-    for (int i = 7; i >= 0; --i) bits = bits << 8 | result[i];
-    addNumber(row, column, std::bit_cast<double>(bits), isDate);
+    addNumber(row, column, std::bit_cast<double>(littleEndian64(result)), isDate);
     return;
   }
   switch (result[0]) {

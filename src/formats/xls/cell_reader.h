@@ -4,11 +4,11 @@
 #include <memory>
 #include <string>
 
-#include "sheet/deferred_texts.h"
-#include "sheet/stored_workbook.h"
 #include "formats/xls/book_state.h"
 #include "formats/xls/cell_formulas.h"
 #include "formats/xls/record_reader.h"
+#include "sheet/deferred_texts.h"
+#include "sheet/stored_workbook.h"
 
 namespace quill::xls {
 
@@ -52,9 +52,6 @@ class CellReader {
   long pendingRow_ = 0;
   long pendingColumn_ = 0;
 };
-
-// The value of an RK number: a 30-bit integer or the high 30 bits of a double, perhaps / 100.
-double rkValue(std::uint32_t rk);
 
 // The compared text of a BIFF error code: "Error 2007" for #DIV/0!.
 std::string biffErrorText(std::uint8_t code);

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 
+#include "base/byte_cursor.h"
 #include "base/utf8.h"
 
 namespace quill::xls {
@@ -98,8 +99,7 @@ bool Codepage::tabulate(void* handle) {
       table[byte] = 0xFFFD;
       continue;
     }
-    table[byte] =
-        outLeft == 4 ? std::uint32_t(out[0] | out[1] << 8 | out[2] << 16 | out[3] << 24) : 0xFFFD;
+    table[byte] = outLeft == 4 ? littleEndian32(out) : 0xFFFD;  // one UTF-32LE character
   }
   useTable(table);
   return true;

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "base/byte_cursor.h"
 #include "formats/package/gsf_library.h"
 #include "sheet/workbook.h"
 
@@ -72,8 +73,8 @@ bool startsWithBof(GsfInput* input) {
   if (gsf_input_size(input) < 8 || gsf_input_seek(input, 0, G_SEEK_SET)) return false;
   std::uint8_t header[4];
   if (gsf_input_read(input, sizeof header, header) == nullptr) return false;
-  const unsigned type = header[0] | unsigned(header[1]) << 8;
-  const unsigned length = header[2] | unsigned(header[3]) << 8;
+  const unsigned type = littleEndian16(header);
+  const unsigned length = littleEndian16(header + 2);
   const bool bof = type == 0x0009 || type == 0x0209 || type == 0x0409 || type == 0x0809;
   return bof && length >= 4 && length <= 32;
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "base/byte_cursor.h"
 #include "formats/xls/record_reader.h"
 
 namespace quill::xls {
@@ -12,17 +13,9 @@ class Codepage;
 
 // Reads the fields of one record in order; every read is checked against the bytes the
 // record holds and a short record throws WorkbookError.
-class RecordCursor {
+class RecordCursor final : public ByteCursor {
  public:
-  explicit RecordCursor(const Record& record) : record_(record) {}
-
-  std::uint8_t u8();
-  std::uint16_t u16();
-  std::uint32_t u32();
-  double f64();
-  void skip(std::size_t count);
-  std::size_t remaining() const { return record_.data.size() - position_; }
-  std::size_t position() const { return position_; }
+  explicit RecordCursor(const Record& record) : ByteCursor(record.data), record_(record) {}
 
   // BIFF8 characters: one byte each (Latin-1) or UTF-16LE. Where the characters run on into
   // a joined CONTINUE piece, that piece starts with a new option byte whose bit 0 says which.
@@ -31,12 +24,10 @@ class RecordCursor {
   void appendByteChars(std::string& out, std::size_t count, const Codepage& codepage);
 
  private:
-  void need(std::size_t count) const;
-  [[noreturn]] void fail() const;
+  [[noreturn]] void ranShort() const override;
   std::size_t pieceEnd() const;
 
   const Record& record_;
-  std::size_t position_ = 0;
 };
 
 // A BIFF8 string (XLUnicodeString): its length in lengthBytes (1 or 2), an option byte,

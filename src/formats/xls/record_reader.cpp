@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "base/byte_cursor.h"
 #include "sheet/read_options.h"
 #include "sheet/workbook.h"
 
@@ -39,8 +40,8 @@ const std::uint8_t* RecordReader::bytesAt(std::uint64_t offset, std::size_t coun
 bool RecordReader::peekHeader(Header& header) {
   if (source_.size() - position_ < 4) return false;
   const std::uint8_t* bytes = bytesAt(position_, 4);
-  header.type = std::uint16_t(bytes[0] | bytes[1] << 8);
-  header.length = std::uint16_t(bytes[2] | bytes[3] << 8);
+  header.type = littleEndian16(bytes);
+  header.length = littleEndian16(bytes + 2);
   return true;
 }
 
@@ -81,7 +82,7 @@ bool RecordReader::next(Record& record) {
   const std::uint8_t* bytes = bytesAt(position_, 4 + std::size_t(header.length) + 4);
   const std::uint64_t followingAt = position_ + 4 + header.length;
   const bool continued = header.type != kContinue && source_.size() - followingAt >= 4 &&
-                         (bytes[4 + header.length] | bytes[5 + header.length] << 8) == kContinue;
+                         littleEndian16(bytes + 4 + header.length) == kContinue;
   if (!continued) {
     segmentEnds_.push_back(header.length);
     record.data = std::span<const std::uint8_t>(bytes + 4, header.length);

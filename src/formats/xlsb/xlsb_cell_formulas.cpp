@@ -1,5 +1,6 @@
 #include "formats/xlsb/xlsb_cell_formulas.h"
 
+#include "base/byte_cursor.h"
 #include "sheet/workbook.h"
 
 namespace quill::xlsb {
@@ -13,7 +14,7 @@ constexpr std::size_t kMaxWaiting = 4096;
 constexpr std::uint64_t kMaxArrayCells = std::uint64_t(1) << 22;
 
 // A formula's token size and tokens, then the size and bytes of its extra data.
-void readTokens(RecordCursor& cursor, std::vector<std::uint8_t>& tokens,
+void readTokens(FieldCursor& cursor, std::vector<std::uint8_t>& tokens,
                 std::vector<std::uint8_t>& extra) {
   const std::size_t size = cursor.u32();
   const auto tokenBytes = cursor.bytes(size);
@@ -23,20 +24,16 @@ void readTokens(RecordCursor& cursor, std::vector<std::uint8_t>& tokens,
   extra.assign(extraBytes.begin(), extraBytes.end());
 }
 
-std::uint32_t u32At(const std::vector<std::uint8_t>& bytes, std::size_t at) {
-  return std::uint32_t(bytes[at]) | std::uint32_t(bytes[at + 1]) << 8 |
-         std::uint32_t(bytes[at + 2]) << 16 | std::uint32_t(bytes[at + 3]) << 24;
-}
-
 }  // namespace
 
-void CellFormulas::readCellFormula(RecordCursor& cursor, long row, long column) {
+void CellFormulas::readCellFormula(FieldCursor& cursor, long row, long column) {
   cursor.u16();  // recalculation flags
   std::vector<std::uint8_t> tokens, extra;
   readTokens(cursor, tokens, extra);
   // A pointer at a group names the row of its first cell, the column in the extra data.
   if (tokens.size() == 5 && tokens[0] == kExpressionPointer && extra.size() >= 4) {
-    const Position master{long(u32At(tokens, 1)) + 1, long(u32At(extra, 0)) + 1};
+    const Position master{long(littleEndian32(&tokens[1])) + 1,
+                          long(littleEndian32(&extra[0])) + 1};
     const auto group = groups_.find(master);
     if (group != groups_.end())
       addFromGroup(group->second, row, column);
@@ -50,7 +47,7 @@ void CellFormulas::readCellFormula(RecordCursor& cursor, long row, long column) 
 }
 
 void CellFormulas::readGroup(const Record& record, const std::string& errorPrefix) {
-  RecordCursor cursor(record, errorPrefix);
+  FieldCursor cursor(record, errorPrefix);
   Group group;
   group.area.firstRow = long(cursor.u32()) + 1;
   group.area.lastRow = long(cursor.u32()) + 1;

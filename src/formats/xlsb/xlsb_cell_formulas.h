@@ -7,10 +7,10 @@
 #include <utility>
 #include <vector>
 
-#include "sheet/address.h"
-#include "formula/parsed_formula.h"
-#include "sheet/stored_workbook.h"
 #include "formats/xlsb/xlsb_records.h"
+#include "formula/parsed_formula.h"
+#include "sheet/address.h"
+#include "sheet/stored_workbook.h"
 
 namespace quill::xlsb {
 
@@ -22,7 +22,7 @@ class CellFormulas {
   CellFormulas(const FormulaNames& names, StoredSheet& sheet) : names_(names), sheet_(sheet) {}
 
   // Reads the formula that ends a formula cell record, the cursor at its option flags.
-  void readCellFormula(RecordCursor& cursor, long row, long column);
+  void readCellFormula(FieldCursor& cursor, long row, long column);
   // Reads a shared or array formula record.
   void readGroup(const Record& record, const std::string& errorPrefix);
 

@@ -5,7 +5,7 @@
 namespace quill::xlsb {
 
 void FormulaNameTables::read(const Record& record, const std::string& errorPrefix) {
-  RecordCursor cursor(record, errorPrefix);
+  FieldCursor cursor(record, errorPrefix);
   switch (record.type) {
     case record::kSelfReference:
     case record::kSameReference:

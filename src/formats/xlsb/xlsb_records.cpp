@@ -1,10 +1,8 @@
 #include "formats/xlsb/xlsb_records.h"
 
-#include <bit>
-
-#include "base/utf8.h"
-#include "sheet/workbook.h"
+#include "base/utf16.h"
 #include "formats/xlsx/xlsx_package.h"
+#include "sheet/workbook.h"
 
 namespace quill::xlsb {
 
@@ -42,8 +40,6 @@ Header readHeader(std::string_view bytes) {
   header.state = Header::State::Complete;
   return header;
 }
-
-constexpr std::uint32_t kReplacement = 0xFFFD;
 
 }  // namespace
 
@@ -101,91 +97,21 @@ void readRecords(const ZipArchive& zip, std::string_view part, const std::string
   splitter.finish();
 }
 
-void RecordCursor::need(std::size_t count) const {
-  if (count > remaining())
-    throw WorkbookError(std::string(errorPrefix_) + " has a record of type " +
-                        std::to_string(record_.type) + " at offset " +
-                        std::to_string(record_.offset) + " that is shorter than its contents say");
+void FieldCursor::ranShort() const {
+  throw WorkbookError(std::string(errorPrefix_) + " has a record of type " +
+                      std::to_string(record_.type) + " at offset " +
+                      std::to_string(record_.offset) + " that is shorter than its contents say");
 }
 
-std::uint8_t RecordCursor::u8() {
-  need(1);
-  return static_cast<std::uint8_t>(record_.data[position_++]);
-}
-
-std::uint16_t RecordCursor::u16() {
-  const std::uint16_t low = u8();
-  return std::uint16_t(low | std::uint16_t(u8()) << 8);
-}
-
-std::uint32_t RecordCursor::u32() {
-  need(4);
-  const auto* p = reinterpret_cast<const std::uint8_t*>(record_.data.data() + position_);
-  position_ += 4;
-  return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |
-         std::uint32_t(p[3]) << 24;
-}
-
-double RecordCursor::f64() {
-  const std::uint64_t low = u32();
-  const std::uint64_t high = u32();
-  return std::bit_cast<double>(low | high << 32);
-}
-
-double RecordCursor::rk() {
-  const std::uint32_t rk = u32();
-  const double value = (rk & 0x02u) != 0
-                           ? double(std::int32_t(rk) >> 2)
-                           : std::bit_cast<double>(std::uint64_t(rk & 0xFFFFFFFCu) << 32);
-  return (rk & 0x01u) != 0 ? value / 100 : value;
-}
-
-void RecordCursor::skip(std::size_t count) {
-  need(count);
-  position_ += count;
-}
-
-std::span<const std::uint8_t> RecordCursor::bytes(std::size_t count) {
-  need(count);
-  const auto* start = reinterpret_cast<const std::uint8_t*>(record_.data.data()) + position_;
-  position_ += count;
-  return {start, count};
-}
-
-void RecordCursor::appendUtf16(std::string& out, std::size_t units) {
-  need(units * 2);
-  const auto* p = reinterpret_cast<const std::uint8_t*>(record_.data.data() + position_);
-  position_ += units * 2;
-  std::uint32_t high = 0;  // a high surrogate waiting for its low half
-  for (std::size_t i = 0; i < units; ++i) {
-    const std::uint32_t unit = std::uint32_t(p[2 * i]) | std::uint32_t(p[2 * i + 1]) << 8;
-    if (unit >= 0xDC00 && unit <= 0xDFFF && high != 0) {
-      appendUtf8(out, 0x10000 + ((high - 0xD800) << 10) + (unit - 0xDC00));
-      high = 0;
-      continue;
-    }
-    if (high != 0) appendUtf8(out, kReplacement);
-    high = 0;
-    if (unit >= 0xD800 && unit <= 0xDBFF)
-      high = unit;
-    else if (unit >= 0xDC00 && unit <= 0xDFFF)
-      appendUtf8(out, kReplacement);
-    else
-      appendUtf8(out, unit);
-  }
-  if (high != 0) appendUtf8(out, kReplacement);
-}
-
-void RecordCursor::appendWideString(std::string& out) {
+void FieldCursor::appendWideString(std::string& out) {
   const std::uint32_t units = u32();
-  if (units > remaining() / 2) need(std::size_t(units) * 2);  // throws: more than present
-  appendUtf16(out, units);
+  if (units > remaining() / 2) ranShort();
+  appendUtf16LittleEndian(out, bytes(std::size_t(units) * 2).data(), units);
 }
 
-bool RecordCursor::appendNullableWideString(std::string& out) {
+bool FieldCursor::appendNullableWideString(std::string& out) {
   need(4);
-  const std::string_view rest = record_.data.substr(position_, 4);
-  if (rest == std::string_view("\xFF\xFF\xFF\xFF", 4)) {
+  if (littleEndian32(bytes_.data() + position_) == 0xFFFFFFFFu) {
     position_ += 4;
     return false;
   }

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/byte_cursor.h"
+#include "formats/package/rk_number.h"
 #include "formats/package/zip_archive.h"
 
 namespace quill::xlsb {
@@ -91,21 +93,15 @@ void readRecords(const ZipArchive& zip, std::string_view part, const std::string
                  const std::function<void(const Record&)>& consume);
 
 // Reads the fields of one record body in order; a read past its end throws WorkbookError.
-class RecordCursor {
+class FieldCursor final : public ByteCursor {
  public:
-  RecordCursor(const Record& record, std::string_view errorPrefix)
-      : record_(record), errorPrefix_(errorPrefix) {}
+  FieldCursor(const Record& record, std::string_view errorPrefix)
+      : ByteCursor({reinterpret_cast<const std::uint8_t*>(record.data.data()), record.data.size()}),
+        record_(record),
+        errorPrefix_(errorPrefix) {}
 
-  std::uint8_t u8();
-  std::uint16_t u16();
-  std::uint32_t u32();
-  double f64();
   // An RkNumber: a 30-bit integer or the high 30 bits of a double, optionally divided by 100.
-  double rk();
-  void skip(std::size_t count);
-  // The next count bytes, which stay valid while the record does.
-  std::span<const std::uint8_t> bytes(std::size_t count);
-  std::size_t remaining() const { return record_.data.size() - position_; }
+  double rk() { return rkNumber(u32()); }
 
   // A wide string: a 32-bit count of UTF-16 code units, then the units, appended as UTF-8
   // (an unpaired surrogate as U+FFFD). The count is checked against the bytes present.
@@ -114,12 +110,10 @@ class RecordCursor {
   bool appendNullableWideString(std::string& out);
 
  private:
-  void need(std::size_t count) const;
-  void appendUtf16(std::string& out, std::size_t units);
+  [[noreturn]] void ranShort() const override;
 
   const Record& record_;
   std::string_view errorPrefix_;
-  std::size_t position_ = 0;
 };
 
 }  // namespace quill::xlsb

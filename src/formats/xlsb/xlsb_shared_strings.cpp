@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "sheet/cell_text.h"
 #include "formats/xlsb/xlsb_records.h"
+#include "sheet/cell_text.h"
 
 namespace quill::xlsb {
 
@@ -14,7 +14,7 @@ std::vector<std::string_view> readSharedStrings(const ZipArchive& zip, std::stri
   std::string text;
   readRecords(zip, part, errorPrefix, [&](const Record& record) {
     if (record.type != record::kSharedStringItem) return;
-    RecordCursor cursor(record, errorPrefix);
+    FieldCursor cursor(record, errorPrefix);
     cursor.skip(1);  // whether runs follow the text; they only format it
     text.clear();
     cursor.appendWideString(text);

@@ -4,8 +4,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "sheet/cell_text.h"
 #include "formats/xlsb/xlsb_records.h"
+#include "sheet/cell_text.h"
 
 namespace quill::xlsb {
 
@@ -44,7 +44,7 @@ void StyleRecords::take(const Record& record) {
       return;
     case record::kNumberFormat:
       if (inNumberFormats_) {
-        RecordCursor cursor(record, errorPrefix_);
+        FieldCursor cursor(record, errorPrefix_);
         const std::uint16_t id = cursor.u16();
         code_.clear();
         cursor.appendWideString(code_);
@@ -53,7 +53,7 @@ void StyleRecords::take(const Record& record) {
       return;
     case record::kCellFormat:
       if (inCellFormats_) {
-        RecordCursor cursor(record, errorPrefix_);
+        FieldCursor cursor(record, errorPrefix_);
         cursor.skip(2);  // the parent style format
         cellFormatIds_.push_back(cursor.u16());
       }

@@ -24,7 +24,7 @@ WorkbookRecords readWorkbookRecords(const ZipArchive& zip, const std::string& pa
   const std::string errorPrefix = partErrorPrefix(zip, part);
   WorkbookRecords result;
   readRecords(zip, part, errorPrefix, [&](const Record& record) {
-    RecordCursor cursor(record, errorPrefix);
+    FieldCursor cursor(record, errorPrefix);
     if (record.type == record::kWorkbookProperties) {
       result.date1904 = (cursor.u32() & 0x01u) != 0;
     } else if (record.type == record::kSheetEntry) {

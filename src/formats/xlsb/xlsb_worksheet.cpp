@@ -3,10 +3,10 @@
 #include <memory>
 #include <string>
 
-#include "sheet/cell_text.h"
 #include "formats/xls/cell_reader.h"
 #include "formats/xlsb/xlsb_cell_formulas.h"
 #include "formats/xlsb/xlsb_records.h"
+#include "sheet/cell_text.h"
 
 namespace quill::xlsb {
 
@@ -31,7 +31,7 @@ class WorksheetRecords {
 
  private:
   // Reads the column and style every cell record starts with and checks the position.
-  void startCell(RecordCursor& cursor);
+  void startCell(FieldCursor& cursor);
   void addNumber(double value);
   void addSharedString(std::uint32_t index);
   [[noreturn]] void fail(const std::string& reason) const;
@@ -50,7 +50,7 @@ void WorksheetRecords::fail(const std::string& reason) const {
   throw WorkbookError(errorPrefix_ + " " + reason);
 }
 
-void WorksheetRecords::startCell(RecordCursor& cursor) {
+void WorksheetRecords::startCell(FieldCursor& cursor) {
   const std::uint32_t column = cursor.u32();
   style_ = cursor.u32() & 0xFFFFFFu;  // the high byte holds display flags
   if (row_ == 0) fail("has a cell before the first row record");
@@ -81,7 +81,7 @@ void WorksheetRecords::take(const Record& record) {
   if (formulas_ && (record.type == record::kSharedFormula || record.type == record::kArrayFormula))
     return formulas_->readGroup(record, errorPrefix_);
   if (record.type > record::kFormulaError && record.type != record::kCellRichString) return;
-  RecordCursor cursor(record, errorPrefix_);
+  FieldCursor cursor(record, errorPrefix_);
   if (record.type == record::kRowHeader) {
     const std::uint32_t row = cursor.u32();
     if (row >= std::uint32_t(kMaxRows))

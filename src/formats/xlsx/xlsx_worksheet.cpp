@@ -5,12 +5,12 @@
 #include <optional>
 #include <string>
 
-#include "sheet/cell_text.h"
-#include "sheet/deferred_texts.h"
-#include "sheet/plain_number.h"
 #include "formats/xlsx/xlsx_formulas.h"
 #include "formats/xlsx/xlsx_package.h"
 #include "formats/xlsx/xlsx_string_item.h"
+#include "sheet/cell_text.h"
+#include "sheet/deferred_texts.h"
+#include "sheet/plain_number.h"
 
 namespace quill::xlsx {
 
@@ -300,21 +300,14 @@ void WorksheetHandler::resolvePendingTexts() {
 }  // namespace
 
 bool parseCellReference(std::string_view reference, long& row, long& column) {
-  std::size_t i = 0;
-  long letters = 0;
-  column = 0;
-  for (; i < reference.size(); ++i) {
-    const char ch = reference[i];
-    const bool upper = ch >= 'A' && ch <= 'Z';
-    if (!upper && !(ch >= 'a' && ch <= 'z')) break;
-    column = std::min(kCap, column * 26 + (upper ? ch - 'A' : ch - 'a') + 1);
-    ++letters;
-  }
+  const LeadingColumn lead = leadingColumn(reference);
+  column = lead.column;
+  std::size_t i = lead.letters;
   row = 0;
   long digits = 0;
   for (; i < reference.size() && reference[i] >= '0' && reference[i] <= '9'; ++i, ++digits)
     row = std::min(kCap, row * 10 + (reference[i] - '0'));
-  return letters > 0 && digits > 0 && i == reference.size();
+  return lead.letters > 0 && digits > 0 && i == reference.size();
 }
 
 void readWorksheetCells(const ZipArchive& zip, std::string_view part,

@@ -1,8 +1,9 @@
 #include "formats/xlsx/xml_escapes.h"
 
 #include <cstdint>
+#include <optional>
 
-#include "base/utf8.h"
+#include "base/utf16.h"
 
 namespace quill::xlsx {
 
@@ -13,45 +14,40 @@ int hexValue(char ch) {
   if (ch >= 'A' && ch <= 'F') return ch - 'A' + 10;
   return -1;
 }
+
+constexpr std::size_t kEscapeLength = 7;  // "_xHHHH_"
+
+// The UTF-16 unit of a "_xHHHH_" escape at the start of text; nothing when none stands there.
+std::optional<std::uint32_t> escapedUnit(std::string_view text) {
+  if (text.size() < kEscapeLength || text[0] != '_' || text[1] != 'x' || text[6] != '_')
+    return std::nullopt;
+  std::uint32_t unit = 0;
+  for (std::size_t k = 2; k < 6; ++k) {
+    const int digit = hexValue(text[k]);
+    if (digit < 0) return std::nullopt;
+    unit = unit * 16 + std::uint32_t(digit);
+  }
+  return unit;
+}
+
 }  // namespace
 
 std::string decodeXmlEscapes(std::string_view text) {
   std::string out;
   out.reserve(text.size());
+  // Escaped UTF-16 units, of which a high and a low surrogate in a row make one character.
+  Utf16Joiner joiner;
   std::size_t i = 0;
   while (i < text.size()) {
-    if (text[i] == '_' && i + 6 < text.size() && text[i + 1] == 'x' && text[i + 6] == '_') {
-      std::uint32_t cp = 0;
-      bool valid = true;
-      for (std::size_t k = i + 2; k < i + 6; ++k) {
-        int h = hexValue(text[k]);
-        if (h < 0) valid = false;
-        cp = cp * 16 + std::uint32_t(h < 0 ? 0 : h);
-      }
-      if (valid) {
-        // A high surrogate followed by an escaped low surrogate makes one character.
-        if (cp >= 0xD800 && cp <= 0xDBFF && i + 13 < text.size() && text[i + 7] == '_' &&
-            text[i + 8] == 'x' && text[i + 13] == '_') {
-          std::uint32_t low = 0;
-          bool lowValid = true;
-          for (std::size_t k = i + 9; k < i + 13; ++k) {
-            int h = hexValue(text[k]);
-            if (h < 0) lowValid = false;
-            low = low * 16 + std::uint32_t(h < 0 ? 0 : h);
-          }
-          if (lowValid && low >= 0xDC00 && low <= 0xDFFF) {
-            appendUtf8(out, 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00));
-            i += 14;
-            continue;
-          }
-        }
-        appendUtf8(out, cp);
-        i += 7;
-        continue;
-      }
+    if (const auto unit = escapedUnit(text.substr(i))) {
+      joiner.append(out, *unit);
+      i += kEscapeLength;
+      continue;
     }
+    joiner.finish(out);
     out.push_back(text[i++]);
   }
+  joiner.finish(out);
   return out;
 }
 

@@ -68,6 +68,11 @@ INSTANTIATE_TEST_SUITE_P(
                   "06:00:00"},
         ValueCase{"date before the null date",
                   R"(office:value-type="date" office:date-value="1899-12-28")", "", "-2"},
+        ValueCase{"date without zero padding",
+                  R"(office:value-type="date" office:date-value="2026-3-7")", "", "2026-03-07"},
+        ValueCase{"date and time without zero padding",
+                  R"(office:value-type="date" office:date-value="2026-12-7T9:05:3.5")", "",
+                  "2026-12-07 09:05:04"},
         ValueCase{"malformed date", R"(office:value-type="date" office:date-value="soon")",
                   "<text:p>next week</text:p>", "next week"},
         ValueCase{"time", R"(office:value-type="time" office:time-value="PT15H30M00S")",
@@ -134,6 +139,23 @@ TEST(OdsReader, NullDateFromCalculationSettingsMovesDateOnlyTexts) {
                settings),
       "S!A1=12:00:00\nS!A2=-1\nS!A3=2000-01-01\nS!A4=00:00:00\nS!A5=1904-01-02 12:00:00\n"
       "S!A6=06:00:00\n");
+}
+
+// Some writers leave out the zero padding of the null date and of cell dates; both read
+// exactly as their padded forms above.
+TEST(OdsReader, NullDateWithoutZeroPaddingReadsAsPadded) {
+  const std::string settings =
+      R"(<table:calculation-settings><table:null-date table:date-value="1904-1-1"/>)"
+      "</table:calculation-settings>";
+  EXPECT_EQ(readRows(cell(R"(office:value-type="date" office:date-value="1904-1-1T12:0:0")", "") +
+                         cell(R"(office:value-type="date" office:date-value="1903-12-31")", "") +
+                         cell(R"(office:value-type="date" office:date-value="2000-1-1")", "") +
+                         cell(R"(office:value-type="date" office:date-value="1904-1-1")", "") +
+                         cell(R"(office:value-type="time" office:time-value="PT36H")", "") +
+                         cell(R"(office:value-type="time" office:time-value="PT6H")", ""),
+                     settings),
+            "S!A1=12:00:00\nS!A2=-1\nS!A3=2000-01-01\nS!A4=00:00:00\nS!A5=1904-01-02 12:00:00\n"
+            "S!A6=06:00:00\n");
 }
 
 // Plain days take a text made once per day; a day sharing its slot with another, and values

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "sheet/workbook.h"
 #include "formats/package/xml_stream.h"
+#include "sheet/workbook.h"
 
 namespace quill {
 namespace {
@@ -140,6 +140,12 @@ const std::vector<ScanCase> kCases = {
      Expect::Malformed},
     {"space before the declaration", " <?xml version=\"1.0\"?><a/>", Expect::Malformed},
     {"cut start tag", "<r><c a=\"1\"", Expect::Malformed},
+    // Long tags, fed a byte at a time too: each is parsed again only when its bytes have doubled.
+    {"a tag of 200 KB", "<r><c a=\"" + std::string(200000, 'v') + "\" b='&lt;'/>t</r>",
+     Expect::Plain},
+    {"a tag well past the longest waited for",
+     "<r a=\"" + std::string(4 * PlainXmlScanner::kMaxTag, 'v') + "\"/>", Expect::BeyondPlain},
+    {"a long tag cut off", "<r><c a=\"" + std::string(200000, 'v'), Expect::Malformed},
     {"slash without >", "<a/ >", Expect::Malformed},
 };
 

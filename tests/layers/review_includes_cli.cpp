@@ -1,0 +1,2 @@
+// Probe: the review layer includes cli/commands.h.
+#include "cli/commands.h"
