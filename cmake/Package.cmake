@@ -6,10 +6,12 @@ set(CPACK_PACKAGE_NAME quillmere)
 set(CPACK_PACKAGE_VENDOR "Marrowfen")
 set(CPACK_PACKAGE_CONTACT "Quillmere developers <quillmere@quillmere.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "compare two spreadsheet workbooks")
+# One string: pieces given apart would be joined by semicolons into the control file.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Quillmere compares two spreadsheet workbooks (.xlsx, .xlsm, .xltx, .xltm, .xlsb, .xls,\n"
-    ".ods, .csv) whole, sheet by sheet and cell by cell, or one area of each as a range or\n"
-    "as a keyed table, and shows the differences as a list and as a marked grid.")
+    "Quillmere compares two spreadsheet workbooks (xlsx, xlsm, xltx, xltm,
+xlsb, xls, ods and csv files) whole, sheet by sheet and cell by cell, or
+one area of each as a range or as a keyed table, and shows the
+differences as a list and as a marked grid.")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_GENERATOR DEB)
 set(CPACK_STRIP_FILES ON)
@@ -21,4 +23,19 @@ set(CPACK_DEBIAN_COMPRESSION_TYPE gzip)
 if(QUILLMERE_WITH_UI)
   set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 endif()
+# Opening a workbook or the web page from the window and the documents goes through xdg-open.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+
+# The copyright and the changelog where Debian keeps them, the changelog compressed as a
+# native package's is.
+set(QUILLMERE_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/quillmere)
+set(changelog ${CMAKE_BINARY_DIR}/packaging/changelog.gz)
+add_custom_command(OUTPUT ${changelog}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/packaging
+  COMMAND ${GZIP} -9nc ${PROJECT_SOURCE_DIR}/packaging/changelog > ${changelog}
+  DEPENDS ${PROJECT_SOURCE_DIR}/packaging/changelog
+  COMMENT "Compressing the changelog")
+add_custom_target(quillmere_changelog ALL DEPENDS ${changelog})
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright ${changelog}
+  DESTINATION ${QUILLMERE_DOC_DIR})
 include(CPack)

@@ -28,6 +28,16 @@ namespace {
 namespace fs = std::filesystem;
 
 bool checkFilesExist(const ComparisonRequest& request, std::ostream& err) {
+  std::error_code ignored;
+  const bool folder1 = fs::is_directory(request.path1, ignored);
+  const bool folder2 = fs::is_directory(request.path2, ignored);
+  if (folder1 != folder2) {
+    const std::string& folder = folder1 ? request.path1 : request.path2;
+    const std::string& file = folder1 ? request.path2 : request.path1;
+    err << "quillmere-cli compare: \"" << folder << "\" is a folder and \"" << file
+        << "\" is not; compare two files or two folders\n";
+    return false;
+  }
   bool ok = true;
   for (const std::string& path : {request.path1, request.path2}) {
     std::error_code error;
@@ -61,6 +71,21 @@ int positionNamed(const Workbook* book, const std::string& name, const std::stri
   throw std::runtime_error("\"" + path + "\" has no worksheet named \"" + name + "\"");
 }
 
+// Throws, in the command line's words, when a position chosen is past a workbook's last
+// worksheet; where a worksheet is named as the digits, says how to choose it by name.
+void checkPosition(const Workbook* book, std::optional<int> position, const std::string& path,
+                   const char* option) {
+  if (book == nullptr || !position || std::size_t(*position) <= book->sheetCount()) return;
+  const std::string digits = std::to_string(*position);
+  std::string message = "\"" + path + "\" has no worksheet at position " + digits + "; it has " +
+                        std::to_string(book->sheetCount());
+  for (std::size_t i = 1; i <= book->sheetCount(); ++i)
+    if (book->sheet(i).name() == digits)
+      message += ". The worksheet named \"" + digits + "\" is chosen with " + option + " \"'" +
+                 digits + "'\"";
+  throw std::runtime_error(message);
+}
+
 // Turns worksheets chosen by name into their positions in their own files; as with a
 // position, a worksheet given for one file alone serves the other at the same position.
 void settleSheetNames(CompareArguments& arguments, const SpreadsheetSession& session) {
@@ -69,6 +94,12 @@ void settleSheetNames(CompareArguments& arguments, const SpreadsheetSession& ses
     request.sheet1 = positionNamed(session.firstBook(), arguments.sheet1Name, request.path1);
   if (!arguments.sheet2Name.empty())
     request.sheet2 = positionNamed(session.secondBook(), arguments.sheet2Name, request.path2);
+  const char* option1 = request.sheet1 ? "--sheet1" : "--sheet2";
+  const char* option2 = request.sheet2 ? "--sheet2" : "--sheet1";
+  checkPosition(session.firstBook(), request.sheet1 ? request.sheet1 : request.sheet2,
+                request.path1, option1);
+  checkPosition(session.secondBook(), request.sheet2 ? request.sheet2 : request.sheet1,
+                request.path2, option2);
 }
 
 // Runs the comparison with its result rendered in the script format into the destination,

@@ -123,11 +123,17 @@ bool readMode(std::string_view text, Mode& mode) {
 }
 
 // Digits alone name a position; anything else is a worksheet's name, and a name in single
-// quotes is taken as it stands between them, so that a sheet named "2019" can be chosen.
+// quotes is taken as it stands between them, a doubled quote standing for one, as the text
+// output quotes names ('My Sheet', 'x''y'); so that a sheet named "2019" can be chosen.
 bool readSheet(std::string_view text, std::optional<int>& position, std::string& name) {
   if (text.empty()) return false;
   if (text.size() >= 2 && text.front() == '\'' && text.back() == '\'') {
-    name = text.substr(1, text.size() - 2);
+    name.clear();
+    const std::string_view inner = text.substr(1, text.size() - 2);
+    for (std::size_t i = 0; i < inner.size(); ++i) {
+      name.push_back(inner[i]);
+      if (inner[i] == '\'' && i + 1 < inner.size() && inner[i + 1] == '\'') ++i;
+    }
     position = 1;  // settled once the workbook is open
     return !name.empty();
   }
@@ -216,6 +222,14 @@ std::string_view modeName(Mode mode) {
 
 }  // namespace
 
+std::string misplacedOption(std::string_view option) {
+  ComparisonOptions ignored;
+  if (option == "--quiet" || setComparisonSwitch(option, ignored))
+    return std::string(option) + " is a switch and takes no value";
+  if (option == "--jobs") return "--jobs is for comparing two folders, and a file is given";
+  return {};
+}
+
 std::string outputMistake(const std::optional<ScriptFormat>& format, bool outGiven,
                           bool outputGiven) {
   if (!format && outputGiven)
@@ -262,6 +276,10 @@ std::optional<CompareArguments> parseCompareArguments(const std::vector<std::str
     }
     const std::size_t equals = argument.find('=');
     const std::string option = argument.substr(0, equals);
+    if (const std::string mistake = misplacedOption(option); !mistake.empty()) {
+      err << "quillmere-cli compare: " << mistake << '\n';
+      return std::nullopt;
+    }
     if (!option.starts_with("--") || !isOption(option)) {
       err << "quillmere-cli compare: unknown option \"" << argument << "\"\n" << kCompareUsage;
       return std::nullopt;
@@ -284,6 +302,12 @@ std::optional<CompareArguments> parseCompareArguments(const std::vector<std::str
   }
   if (files.size() != 2) {
     err << "quillmere-cli compare: expected two files\n" << kCompareUsage;
+    return std::nullopt;
+  }
+  if (parsed.request.mode != Mode::Range && !parsed.request.sheet1 && !parsed.request.sheet2) {
+    err << "quillmere-cli compare: --mode " << modeName(parsed.request.mode)
+        << " compares one worksheet of each file; add --sheet1 SHEET (and --sheet2 SHEET "
+           "where FILE2's is another)\n";
     return std::nullopt;
   }
   if (const std::string_view unused = unusedOption(parsed.request.mode, given); !unused.empty()) {

@@ -39,6 +39,10 @@ struct CompareArguments {
 std::string outputMistake(const std::optional<ScriptFormat>& format, bool outGiven,
                           bool outputGiven);
 
+// What is wrong with an option given a value (the part before "=") in a file comparison
+// where it takes none or is for folders alone, or "".
+std::string misplacedOption(std::string_view option);
+
 // The same for --format xlsx: the review workbook goes into the file --output names.
 std::string reviewOutputMistake(bool outGiven, bool outputGiven);
 

@@ -18,8 +18,8 @@ namespace {
 
 constexpr const char* kPrefix = "quillmere-cli compare: ";
 
-// Each pair compared at once holds a staging folder, and SIGINT and SIGTERM can remove no
-// more than 16 of them at a time.
+// Each pair compared at once holds a staging folder and its documents' part files, all of
+// which SIGINT and SIGTERM must be able to remove (see SignalCleanup's slots).
 constexpr unsigned kMostJobs = 16;
 
 // Options of the file comparison that take a value, so that their values are not taken
@@ -89,6 +89,11 @@ std::optional<FolderArguments> parseFolderArguments(const std::vector<std::strin
     const std::string option = argument.substr(0, equals);
     if (option == "--match") {
       err << kPrefix << "--match is not used with folders: their workbooks are compared whole\n";
+      return std::nullopt;
+    }
+    if (ComparisonOptions ignored; equals != std::string::npos &&
+                                   (option == "--quiet" || setComparisonSwitch(option, ignored))) {
+      err << kPrefix << option << " is a switch and takes no value\n";
       return std::nullopt;
     }
     const bool isSwitch = setComparisonSwitch(argument, parsed.options);

@@ -121,12 +121,14 @@ std::string uniqueAnchorName(const std::string& name, long position, std::set<st
 }
 
 void tellAlignedWorkbooks(ResultSink& sink, const Workbook& book1, const Workbook& book2,
-                          const ComparisonOptions& options, ProgressSink& progress) {
+                          const ComparisonOptions& options, ProgressSink& progress,
+                          bool oneSheetFormat) {
   const std::vector<SheetRows> first = sheetsRows(book1, options);
   const std::vector<SheetRows> second = sheetsRows(book2, options);
   std::set<std::string> anchorNames;
   const NoSheet none;
-  for (const SheetPairing& pairing : pairSheets(summaries(first), summaries(second))) {
+  for (const SheetPairing& pairing :
+       pairSheets(summaries(first), summaries(second), oneSheetFormat)) {
     const Worksheet& sheet1 =
         pairing.position1 ? book1.sheet(std::size_t(pairing.position1)) : none;
     const Worksheet& sheet2 =

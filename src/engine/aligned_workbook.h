@@ -15,8 +15,10 @@ namespace quill {
 // and columns aligned over the two used areas from A1, and told to the sink table by table
 // in the pairing's order. A sheet that one workbook lacks is told as a table of added
 // (removed) rows, which the table itself lists as one difference (see listed_differences.h).
+// oneSheetFormat: either file is of a format of one sheet named after the file (pairSheets).
 void tellAlignedWorkbooks(ResultSink& sink, const Workbook& book1, const Workbook& book2,
-                          const ComparisonOptions& options, ProgressSink& progress);
+                          const ComparisonOptions& options, ProgressSink& progress,
+                          bool oneSheetFormat = false);
 
 // The name a table's anchors use: its sheet's name, or, when an earlier table of the result
 // already took that name (a sheet that only the second file has, named like one of the first

@@ -57,16 +57,27 @@ struct Partners {
   }
 };
 
-void pairByName(std::span<const SheetSummary> first, std::span<const SheetSummary> second,
-                Partners& partners) {
+// Pairs the sheets of the same name, or of names equal as the key makes them.
+template <class Key>
+void pairByKey(std::span<const SheetSummary> first, std::span<const SheetSummary> second,
+               Partners& partners, Key key) {
   for (std::size_t i = 0; i < first.size(); ++i) {
-    const std::string name = foldedName(first[i].name);
+    if (partners.partner1[i + 1] != 0) continue;
+    const std::string name = key(first[i].name);
     for (std::size_t j = 0; j < second.size(); ++j)
-      if (partners.partner2[j + 1] == 0 && foldedName(second[j].name) == name) {
+      if (partners.partner2[j + 1] == 0 && key(second[j].name) == name) {
         partners.pair(long(i + 1), long(j + 1));
         break;
       }
   }
+}
+
+// Exact names first, so that "Data" pairs with "Data" even where "data" comes before it;
+// then names that differ in letter case alone.
+void pairByName(std::span<const SheetSummary> first, std::span<const SheetSummary> second,
+                Partners& partners) {
+  pairByKey(first, second, partners, [](const std::string& name) { return name; });
+  pairByKey(first, second, partners, foldedName);
 }
 
 std::vector<long> unpaired(const std::vector<long>& partner) {
@@ -119,7 +130,8 @@ std::vector<bool> movedSheets(const std::vector<long>& partner1) {
 }  // namespace
 
 std::vector<SheetPairing> pairSheets(std::span<const SheetSummary> first,
-                                     std::span<const SheetSummary> second) {
+                                     std::span<const SheetSummary> second, bool oneSheetFormat) {
+  if (oneSheetFormat && first.size() == 1 && second.size() == 1) return {{1, 1, false, false}};
   Partners partners{std::vector<long>(first.size() + 1, 0),
                     std::vector<long>(second.size() + 1, 0)};
   pairByName(first, second, partners);

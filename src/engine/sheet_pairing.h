@@ -24,12 +24,16 @@ struct SheetPairing {
   friend bool operator==(const SheetPairing&, const SheetPairing&) = default;
 };
 
-// Pairs the worksheets of two workbooks: by name, letter case aside; then the ones left by
+// Pairs the worksheets of two workbooks: by name, exact names first and then letter case
+// aside; then the ones left by
 // content (at least half of the larger sheet's rows alike), the most alike first and, among
 // equally alike, the nearest in position. A sheet left unpaired is removed (first workbook)
 // or added (second). The result follows the first workbook's order, each added sheet after
-// the sheet that precedes it in the second workbook.
+// the sheet that precedes it in the second workbook. Where either workbook is of a format
+// that holds one sheet named after its file (oneSheetFormat) and each has one sheet, the two
+// are paired as they are, neither renamed nor moved.
 std::vector<SheetPairing> pairSheets(std::span<const SheetSummary> first,
-                                     std::span<const SheetSummary> second);
+                                     std::span<const SheetSummary> second,
+                                     bool oneSheetFormat = false);
 
 }  // namespace quill

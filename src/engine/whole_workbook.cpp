@@ -12,11 +12,23 @@
 #include "engine/counting_result.h"
 #include "engine/row_loop.h"
 #include "engine/row_progress.h"
+#include "formats/format_probe.h"
 #include "formats/session.h"
 
 namespace quill {
 
 namespace {
+
+// Whether the file is of a format that holds one sheet named after the file (CSV), whose
+// sheet name then says nothing of its content. A file the probe cannot tell (a version
+// git-diff was handed as /dev/null, say) holds none of that format.
+bool holdsOneSheet(const std::string& path) {
+  try {
+    return probeWorkbookFormat(path) == WorkbookFormat::Csv;
+  } catch (const std::exception&) {
+    return false;
+  }
+}
 
 // Stands in for a worksheet that one workbook lacks: every cell empty.
 class EmptySheet final : public Worksheet {
@@ -148,7 +160,9 @@ ComparisonOutcome compareWholeWorkbooks(ComparisonContext& context) {
   std::set<std::string> anchorNames;
   if (context.request.options.align) {
     trap.at(WholeWorkbookLine::NextSheet, [&] {
-      tellAlignedWorkbooks(result, book1, book2, context.request.options, context.progress);
+      tellAlignedWorkbooks(
+          result, book1, book2, context.request.options, context.progress,
+          holdsOneSheet(context.request.path1) || holdsOneSheet(context.request.path2));
     });
   }
   for (std::size_t i = 1; i <= sheetCount && !context.request.options.align; ++i) {

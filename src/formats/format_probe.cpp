@@ -112,7 +112,9 @@ WorkbookFormat probeWorkbookFormat(const std::string& path) {
   if (!std::filesystem::exists(status)) notAWorkbook(path, "the file does not exist");
   if (std::filesystem::is_directory(status)) notAWorkbook(path, "it is a folder");
   if (!std::filesystem::is_regular_file(status)) notAWorkbook(path, "it is not a regular file");
-  if (std::filesystem::file_size(path, error) == 0) notAWorkbook(path, "the file is empty");
+  // An empty .csv is a sheet without cells, as spreadsheet applications open it.
+  if (std::filesystem::file_size(path, error) == 0 && !endsWithNoCase(path, ".csv"))
+    notAWorkbook(path, "the file is empty");
 
   const std::string magic = firstBytes(path, 8);
   if (magic.starts_with("PK\x03\x04")) return probeZip(path);

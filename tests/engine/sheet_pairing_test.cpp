@@ -44,11 +44,28 @@ TEST(SheetPairing, Scenarios) {
        {{"Cee", 3}, {"A", 1}, {"B", 2}},
        {{1, 2}, {2, 3}, {3, 1, true, true}}},
       {"other content under another name", {{"A", 1}}, {{"Z", 9}}, {{1, 0}, {0, 1}}},
+      {"the exact name before one of another case",
+       {{"Data", 1}},
+       {{"data", 5}, {"Data", 1}},
+       {{0, 1}, {1, 2}}},
+      {"names of other case swapped",
+       {{"data", 1}, {"Data", 2}},
+       {{"Data", 2}, {"data", 1}},
+       {{1, 2, false, true}, {2, 1}}},
   };
   for (const Case& c : cases) {
     const auto first = sheets(c.first), second = sheets(c.second);
     EXPECT_EQ(pairSheets(first, second), c.expected) << c.what;
   }
+}
+
+TEST(SheetPairing, AOneSheetFormatsSheetPairsWithTheOtherFilesOnlySheet) {
+  const auto one = sheets({{"first-file", 1}}), other = sheets({{"second-file", 9}});
+  EXPECT_EQ(pairSheets(one, other, true), (std::vector<SheetPairing>{{1, 1}}));
+  EXPECT_EQ(pairSheets(one, other, false), (std::vector<SheetPairing>{{1, 0}, {0, 1}}));
+  // Against a workbook of several sheets, names and content decide as ever.
+  const auto several = sheets({{"A", 1}, {"B", 2}});
+  EXPECT_EQ(pairSheets(one, several, true), (std::vector<SheetPairing>{{1, 1, true}, {0, 2}}));
 }
 
 TEST(SheetPairing, ContentPairsTheMostAlikeThenTheNearest) {

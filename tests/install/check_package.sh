@@ -31,7 +31,8 @@ done
 
 contents=$(dpkg-deb -c "$deb")
 for path in ./usr/bin/quillmere-cli ./usr/share/quillmere/Samples/sample1.xls \
-  ./usr/share/man/man1/quillmere-cli.1.gz; do
+  ./usr/share/man/man1/quillmere-cli.1.gz ./usr/share/doc/quillmere/copyright \
+  ./usr/share/doc/quillmere/changelog.gz; do
   [[ $contents == *"$path"* ]] || fail "the package lacks $path"
 done
 if [ "$with_ui" = ON ]; then
@@ -39,5 +40,25 @@ if [ "$with_ui" = ON ]; then
     ./usr/share/icons/hicolor/48x48/apps/quillmere.png; do
     [[ $contents == *"$path"* ]] || fail "the package lacks $path"
   done
+fi
+recommends=$(dpkg-deb -f "$deb" Recommends)
+[[ ", $recommends," == *", xdg-utils"* ]] || fail "Recommends lacks xdg-utils: $recommends"
+description=$(dpkg-deb -f "$deb" Description)
+! grep -q '^ *[;.]' <<<"$description" || fail "the Description has lines beginning with ';' or '.'"
+
+# The man page of the command line holds each command's options and the exit codes.
+man_page=$(mktemp -d)
+dpkg-deb -x "$deb" "$man_page"
+page=$(zcat "$man_page/usr/share/man/man1/quillmere-cli.1.gz")
+rm -rf "$man_page"
+for wanted in '.SH COMMANDS' '.SS compare' '\-\-ignore\-case' '.SS textconv' '.SH "EXIT STATUS"'; do
+  [[ $page == *"$wanted"* ]] || fail "the man page lacks $wanted"
+done
+
+# lintian, where it is installed, finds no errors.
+if command -v lintian >/dev/null; then
+  report=$(lintian --allow-root --tag-display-limit 0 "$deb" 2>&1 || true)
+  echo "$report"
+  ! grep -q '^E:' <<<"$report" || fail "lintian reports errors"
 fi
 [ $failures -eq 0 ]

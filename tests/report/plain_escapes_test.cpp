@@ -41,6 +41,16 @@ constexpr EscapeCase kCases[] = {
      "\"Gr\xc3\xbc\xc3\x9f"
      "e\"",
      true},
+    // Bidirectional controls would make a line read other than it is: never bare, escaped.
+    {"abc\xe2\x80\xae"
+     "fed",
+     "\"abc\xe2\x80\xae"
+     "fed\"",
+     "abc\xe2\x80\xae"
+     "fed",
+     R"("abc\u202Efed")", false},
+    {"\xe2\x81\xa6x\xe2\x81\xa9", "\"\xe2\x81\xa6x\xe2\x81\xa9\"", "\xe2\x81\xa6x\xe2\x81\xa9",
+     R"("\u2066x\u2069")", false},
     {"bad\xff", "\"bad\xef\xbf\xbd\"", "bad\xef\xbf\xbd", R"("bad\xFF")", false},
     {"cut\xe2\x82", "\"cut\xef\xbf\xbd\xef\xbf\xbd\"", "cut\xef\xbf\xbd\xef\xbf\xbd",
      R"("cut\xE2\x82")", false},
