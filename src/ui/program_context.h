@@ -3,9 +3,11 @@
 #include <QCursor>
 #include <QString>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "formats/session.h"
+#include "sheet/password_source.h"
 #include "shell/app_title.h"
 
 namespace quill {
@@ -34,6 +36,8 @@ struct ProgramContext {
   SpreadsheetSession session;
   std::string callerWindow;  // "Form1" or "Form2": the window "< Back" returns to
   SessionOpener openSession = initializeExcelFiles;
+  // The passwords of encrypted workbooks, asked for in a box and kept for the run alone.
+  std::shared_ptr<PasswordSource> passwords;
   // Shows the smaller-area window; empty while the program has none.
   std::function<void()> showSmallerArea;
 };
