@@ -28,8 +28,10 @@ TEST(WindowPasswordsTest, AsksOncePerFileSayingWhichAndAgainAfterAWrongOne) {
   dialogs.passwordAnswers = {"first"};
   EXPECT_EQ(askFromWorker(passwords, 2, "/data/book.xlsx", 1), "first");
   ASSERT_EQ(dialogs.passwordPrompts.size(), 1);
-  EXPECT_TRUE(dialogs.passwordPrompts[0].contains("Excel File #2")) << dialogs.passwordPrompts[0];
-  EXPECT_TRUE(dialogs.passwordPrompts[0].contains("book.xlsx")) << dialogs.passwordPrompts[0];
+  EXPECT_TRUE(dialogs.passwordPrompts[0].contains("Excel File #2"))
+      << dialogs.passwordPrompts[0].toStdString();
+  EXPECT_TRUE(dialogs.passwordPrompts[0].contains("book.xlsx"))
+      << dialogs.passwordPrompts[0].toStdString();
 
   // The same file again in this run: the password is known.
   EXPECT_EQ(askFromWorker(passwords, 2, "/data/book.xlsx", 1), "first");
@@ -39,7 +41,8 @@ TEST(WindowPasswordsTest, AsksOncePerFileSayingWhichAndAgainAfterAWrongOne) {
   dialogs.passwordAnswers = {};
   EXPECT_EQ(askFromWorker(passwords, 2, "/data/book.xlsx", 2), std::nullopt);
   ASSERT_EQ(dialogs.passwordPrompts.size(), 2);
-  EXPECT_TRUE(dialogs.passwordPrompts[1].contains("wrong")) << dialogs.passwordPrompts[1];
+  EXPECT_TRUE(dialogs.passwordPrompts[1].contains("wrong"))
+      << dialogs.passwordPrompts[1].toStdString();
   dialogs.passwordAnswers = {"second"};
   EXPECT_EQ(askFromWorker(passwords, 2, "/data/book.xlsx", 1), "second");
   EXPECT_EQ(dialogs.passwordPrompts.size(), 3);
