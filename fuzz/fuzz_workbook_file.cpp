@@ -9,6 +9,7 @@
 #include <string>
 
 #include "formats/workbook_file.h"
+#include "sheet/password_source.h"
 
 namespace {
 
@@ -18,6 +19,15 @@ const std::string& inputPath() {
   return path;
 }
 
+// Gives every encrypted file the password of the corpus's encrypted workbooks.
+class CorpusPassword final : public quill::PasswordSource {
+ public:
+  std::optional<std::string> password(int, const std::string&, int attempt) override {
+    if (attempt > 1) return std::nullopt;
+    return "123";
+  }
+};
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -26,7 +36,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::fwrite(data, 1, size, file);
   std::fclose(file);
   try {
-    auto workbook = quill::readWorkbookFile(inputPath(), quill::ReadOptions{true});
+    CorpusPassword password;
+    auto workbook = quill::readWorkbookFile(
+        inputPath(), quill::ReadOptions{.formulas = true, .passwords = &password});
     for (std::size_t i = 1; i <= workbook->sheetCount(); ++i) {
       const quill::Worksheet& sheet = workbook->sheet(i);
       const quill::Area used = sheet.usedArea();

@@ -7,6 +7,7 @@
 #include "cli/clean_run_result.h"
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
+#include "cli/password_options.h"
 #include "cli/script_output.h"
 #include "cli/stream_error_box.h"
 #include "engine/choose_comparison.h"
@@ -41,7 +42,9 @@ class NoWorkbook final : public Workbook {
 
 std::unique_ptr<Workbook> versionWorkbook(const std::string& file) {
   if (file == kNoFile) return std::make_unique<NoWorkbook>();
-  return openWorkbook(file);
+  // git runs the diff without a terminal to ask on: QUILLMERE_PASSWORD1 alone serves.
+  CommandLinePasswords passwords({}, nullptr);
+  return openWorkbook(file, ReadOptions{.passwords = &passwords});
 }
 
 // How a version is named: "a/PATH 1a2b3c4", or /dev/null where there is none.

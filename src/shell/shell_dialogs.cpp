@@ -1,6 +1,8 @@
 #include "shell/shell_dialogs.h"
 
 #include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QUrl>
 
@@ -11,6 +13,15 @@ namespace quill {
 void QtDialogs::message(QWidget* owner, const QString& title, const QString& text) {
   QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, owner);
   box.exec();
+}
+
+std::optional<QString> QtDialogs::password(QWidget* owner, const QString& title,
+                                           const QString& prompt) {
+  bool ok = false;
+  const QString typed =
+      QInputDialog::getText(owner, title, prompt, QLineEdit::Password, QString(), &ok);
+  if (!ok) return std::nullopt;
+  return typed;
 }
 
 void QtDialogs::applicationError(QWidget* owner, const QString& text) {

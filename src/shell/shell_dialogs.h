@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 class QWidget;
 
@@ -25,6 +26,13 @@ class ShellDialogs {
   // Opens a file in the program the desktop associates with its type; false when nothing
   // could take it.
   virtual bool openWithDesktop(const QString& path) = 0;
+  // A password typed into a box that hides it, or nothing when the user cancelled; a box
+  // that cannot ask gives nothing.
+  virtual std::optional<QString> password(QWidget* owner, const QString& title,
+                                          const QString& prompt) {
+    (void)owner, (void)title, (void)prompt;
+    return std::nullopt;
+  }
 };
 
 // The real dialogs: Qt message boxes, file dialogs and the desktop's browser.
@@ -36,6 +44,8 @@ class QtDialogs final : public ShellDialogs {
   QString pickFolder(QWidget* owner, const QString& title, const QString& start) override;
   bool openWebPage(const QString& address) override;
   bool openWithDesktop(const QString& path) override;
+  std::optional<QString> password(QWidget* owner, const QString& title,
+                                  const QString& prompt) override;
 };
 
 }  // namespace quill

@@ -84,6 +84,7 @@ void ComparisonRunner::work(const QString& windowName, const QString& procedure,
   try {
     ReadOptions readOptions = readOptionsFor(request_.options);
     readOptions.stop = readStop_.get_token();
+    readOptions.passwords = context_.passwords.get();
     trap.at(RunLine::OpenFiles, [&] {
       context_.openSession(context_.session, request_.path1, request_.path2, box, readOptions);
     });

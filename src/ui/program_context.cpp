@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "ui/window_passwords.h"
+
 namespace quill {
 
 ProgramContext::ProgramContext(ShellDialogs& shellDialogs, SettingsStore& store, QString folder,
@@ -9,6 +11,7 @@ ProgramContext::ProgramContext(ShellDialogs& shellDialogs, SettingsStore& store,
     : dialogs(shellDialogs),
       settings(store),
       programFolder(std::move(folder)),
-      temporaryFolder(std::move(documentsFolder)) {}
+      temporaryFolder(std::move(documentsFolder)),
+      passwords(std::make_shared<WindowPasswords>(shellDialogs)) {}
 
 }  // namespace quill

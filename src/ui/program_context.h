@@ -8,6 +8,7 @@
 
 #include "formats/session.h"
 #include "report/document_index.h"
+#include "sheet/password_source.h"
 #include "shell/app_title.h"
 
 namespace quill {
@@ -38,6 +39,8 @@ struct ProgramContext {
   SpreadsheetSession session;
   std::string callerWindow;  // "Form1" or "Form2": the window "< Back" returns to
   SessionOpener openSession = openWorkbookPair;
+  // The passwords of encrypted workbooks, asked for in a box and kept for the run alone.
+  std::shared_ptr<PasswordSource> passwords;
   // Shows the smaller-area window; empty while the program has none.
   std::function<void()> showSmallerArea;
 };

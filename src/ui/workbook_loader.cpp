@@ -79,9 +79,11 @@ void WorkbookLoader::start(const std::string& path1, const std::string& path2) {
   const std::string window = owner_.objectName().toStdString();
   const std::string procedure = procedure_;
   const int label = label_;
-  QThread* thread = QThread::create([read, window, procedure, label] {
+  std::shared_ptr<PasswordSource> passwords = context_.passwords;
+  QThread* thread = QThread::create([read, window, procedure, label, passwords] {
     ErrorTrap trap(window, procedure, read->box);
-    const ReadOptions options{.formulas = false, .stop = read->stop.get_token()};
+    const ReadOptions options{
+        .formulas = false, .stop = read->stop.get_token(), .passwords = passwords.get()};
     try {
       trap.at(OpeningLine(label),
               [&] { read->opener(read->session, read->path1, read->path2, read->box, options); });

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 #include "shell/shell_dialogs.h"
 
@@ -38,6 +39,12 @@ class RecordingDialogs final : public ShellDialogs {
     return desktopOpens;
   }
 
+  std::optional<QString> password(QWidget*, const QString& title, const QString& prompt) override {
+    passwordPrompts << title + ": " + prompt;
+    if (passwordAnswers.isEmpty()) return std::nullopt;
+    return passwordAnswers.takeFirst();
+  }
+
   QStringList titles;
   QStringList messages;
   QStringList errors;
@@ -49,6 +56,8 @@ class RecordingDialogs final : public ShellDialogs {
   QString fileAnswer;             // what the file dialog returns; "" is a cancel
   QString folderAnswer;           // what the folder picker returns; "" is a cancel
   std::function<void()> onError;  // runs while an error box is "open"
+  QStringList passwordPrompts;    // the password boxes' titles and texts
+  QStringList passwordAnswers;    // typed into the next password boxes; none left: cancel
 };
 
 }  // namespace quill::test

@@ -102,17 +102,22 @@ std::string agileIv(const AgileParameters& parameters, std::string_view blockKey
   return fittedTo(digest(parameters.hash, parameters.salt, blockKey), parameters.blockSize);
 }
 
-std::string standardKey(const StandardEncryption& encryption, std::string_view password) {
-  const std::string base = iteratedHash(HashAlgorithm::Sha1, encryption.salt,
-                                        utf16LittleEndian(password), kStandardSpinCount);
+std::string standardDerivedKey(std::string_view salt, std::string_view password,
+                               std::size_t keySize) {
+  const std::string base =
+      iteratedHash(HashAlgorithm::Sha1, salt, utf16LittleEndian(password), kStandardSpinCount);
   const std::string final = digest(HashAlgorithm::Sha1, base, littleEndian32(0));
   std::string inner(64, '\x36'), outer(64, '\x5c');
   for (std::size_t i = 0; i < final.size(); ++i) {
     inner[i] = char(inner[i] ^ final[i]);
     outer[i] = char(outer[i] ^ final[i]);
   }
-  const std::string key = (digest(HashAlgorithm::Sha1, inner) + digest(HashAlgorithm::Sha1, outer))
-                              .substr(0, encryption.keySize);
+  return (digest(HashAlgorithm::Sha1, inner) + digest(HashAlgorithm::Sha1, outer))
+      .substr(0, keySize);
+}
+
+std::string standardKey(const StandardEncryption& encryption, std::string_view password) {
+  const std::string key = standardDerivedKey(encryption.salt, password, encryption.keySize);
   const std::string verifier =
       decrypted(Cipher::Aes, Chaining::Ecb, key, {}, encryption.encryptedVerifier);
   const std::string verifierHash =

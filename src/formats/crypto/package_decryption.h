@@ -20,6 +20,10 @@ std::string packageKey(const PackageEncryption& encryption, std::string_view pas
 std::string decryptPackage(const PackageEncryption& encryption, const std::string& key,
                            std::string stream, std::stop_token stop = {});
 
+// The key standard encryption derives from a salt and a password, unverified.
+std::string standardDerivedKey(std::string_view salt, std::string_view password,
+                               std::size_t keySize);
+
 // The key a password gives under standard encryption; throws DecryptionError
 // (WrongPassword) when the file's verifier says the password is wrong.
 std::string standardKey(const StandardEncryption& encryption, std::string_view password);

@@ -7,7 +7,9 @@
 
 #include "formats/xls/book_state.h"
 #include "formats/xls/cell_reader.h"
+#include "formats/xls/encrypted_stream.h"
 #include "formats/xls/record_cursor.h"
+#include "sheet/password_source.h"
 
 namespace quill {
 
@@ -187,7 +189,14 @@ std::unique_ptr<StoredWorkbook> readXlsWorkbook(const std::string& path,
   try {
     xls::WorkbookStream stream = xls::openWorkbookStream(path);
     const std::string stem = std::filesystem::path(path).stem().string();
+    if (std::optional<std::string> decrypted =
+            xls::decryptedWorkbookStream(*stream.source, path, options)) {
+      xls::MemorySource plain(*decrypted);
+      return xls::readXlsStream(plain, stream.kind, stem, options);
+    }
     return xls::readXlsStream(*stream.source, stream.kind, stem, options);
+  } catch (const PasswordError&) {
+    throw;
   } catch (const WorkbookError& error) {
     throw WorkbookError("\"" + path + "\": " + error.what());
   } catch (const std::bad_alloc&) {
