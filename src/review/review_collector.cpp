@@ -92,6 +92,8 @@ void ReviewCollector::listSheetStanding() {
   // An aligned worksheet File #1 alone holds lists its rows after this, with their contents.
   if (!pair.inSecond) list(SheetChange::Removed, "", "");
   if (pair.inFirst && pair.inSecond && pair.renamed) list(SheetChange::Renamed, sheet1_, sheet2_);
+  if (pair.inFirst && pair.inSecond && pair.samePosition)
+    list(SheetChange::SamePosition, sheet1_, sheet2_);
   if (pair.inFirst && pair.inSecond && pair.moved)
     list(SheetChange::Moved, std::to_string(pair.position1), std::to_string(pair.position2));
 }
