@@ -187,6 +187,9 @@ std::string_view unusedOption(Mode mode, const std::set<std::string, std::less<>
       if (given.contains(option)) return option;
   } else if (given.contains("--range2")) {
     return "--range2";
+  } else if (given.contains("--align")) {
+    // The rows and columns modes pair rows and columns by position or key only.
+    return "--align";
   }
   return {};
 }
