@@ -83,25 +83,10 @@ const char* const kCompareUsage =
 
 namespace {
 
-constexpr std::string_view kOptions[] = {"--out",
-                                         "--sheet1",
-                                         "--sheet2",
-                                         "--mode",
-                                         "--range1",
-                                         "--range2",
-                                         "--start",
-                                         "--end",
-                                         "--identifying",
-                                         "--ignore",
-                                         "--match",
-                                         "--tolerance",
-                                         "--relative-tolerance",
-                                         "--format",
-                                         "--output",
-                                         "--password1",
-                                         "--password2",
-                                         "--password-file1",
-                                         "--password-file2"};
+constexpr std::string_view kOptions[] = {
+    "--out",    "--sheet1",    "--sheet2",      "--mode",           "--range1",        "--range2",
+    "--start",  "--end",       "--identifying", "--ignore",         "--match",         "--format",
+    "--output", "--password1", "--password2",   "--password-file1", "--password-file2"};
 constexpr std::string_view kKeyedOnly[] = {"--start", "--end", "--identifying", "--ignore",
                                            "--match"};
 
@@ -172,7 +157,6 @@ bool storeOption(std::string_view option, const std::string& value, CompareArgum
     parsed.outputFolder = value;
     return !value.empty();
   }
-  if (isToleranceOption(option)) return storeTolerance(option, value, request.options);
   if (option == "--match") {
     request.options.matchKey = value == "key";
     return request.options.matchKey;
@@ -199,7 +183,6 @@ const char* expectedValue(std::string_view option) {
   if (option == "--mode") return "expected range, rows or columns";
   if (option == "--out") return "expected a folder";
   if (option == "--match") return "expected key";
-  if (isToleranceOption(option)) return kToleranceExpected;
   if (option == "--format") return "expected html, text, csv, json or xlsx";
   if (option == "--output") return "expected a file";
   return "expected a worksheet position from 1 or a name";
@@ -212,6 +195,9 @@ std::string_view unusedOption(Mode mode, const std::set<std::string, std::less<>
       if (given.contains(option)) return option;
   } else if (given.contains("--range2")) {
     return "--range2";
+  } else if (given.contains("--align")) {
+    // The rows and columns modes pair rows and columns by position or key only.
+    return "--align";
   }
   return {};
 }
@@ -266,12 +252,17 @@ std::optional<CompareArguments> parseCompareArguments(const std::vector<std::str
       optionsEnded = true;
       continue;
     }
-    if (argument == "--quiet" || setComparisonSwitch(argument, parsed.request.options)) {
+    // The comparison options are read where git-diff reads them too.
+    const ComparisonOptionRead read = readComparisonOption(arguments, i, parsed.request.options,
+                                                           given, "quillmere-cli compare: ", err);
+    if (read == ComparisonOptionRead::Refused) return std::nullopt;
+    if (read == ComparisonOptionRead::Taken) continue;
+    if (argument == "--quiet") {
       if (!given.insert(argument).second) {
         err << "quillmere-cli compare: " << argument << " is given more than once\n";
         return std::nullopt;
       }
-      if (argument == "--quiet") parsed.quiet = true;
+      parsed.quiet = true;
       continue;
     }
     const std::size_t equals = argument.find('=');

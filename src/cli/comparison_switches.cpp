@@ -34,4 +34,31 @@ bool storeTolerance(std::string_view name, std::string_view value, ComparisonOpt
   return true;
 }
 
+ComparisonOptionRead readComparisonOption(const std::vector<std::string>& arguments,
+                                          std::size_t& index, ComparisonOptions& options,
+                                          std::set<std::string, std::less<>>& given,
+                                          std::string_view prefix, std::ostream& err) {
+  const std::string& argument = arguments[index];
+  const std::size_t equals = argument.find('=');
+  const std::string option = argument.substr(0, equals);
+  const bool isSwitch = equals == std::string::npos && setComparisonSwitch(option, options);
+  if (!isSwitch && !isToleranceOption(option)) return ComparisonOptionRead::NotOne;
+  if (!given.insert(option).second) {
+    err << prefix << option << " is given more than once\n";
+    return ComparisonOptionRead::Refused;
+  }
+  if (isSwitch) return ComparisonOptionRead::Taken;
+  if (equals == std::string::npos && index + 1 >= arguments.size()) {
+    err << prefix << option << " needs a value\n";
+    return ComparisonOptionRead::Refused;
+  }
+  const std::string value =
+      equals == std::string::npos ? arguments[++index] : argument.substr(equals + 1);
+  if (!storeTolerance(option, value, options)) {
+    err << prefix << option << " does not take \"" << value << "\"; " << kToleranceExpected << "\n";
+    return ComparisonOptionRead::Refused;
+  }
+  return ComparisonOptionRead::Taken;
+}
+
 }  // namespace quill::cli

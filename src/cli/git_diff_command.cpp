@@ -1,4 +1,6 @@
+#include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -6,6 +8,7 @@
 #include "base/error_trap.h"
 #include "cli/clean_run_result.h"
 #include "cli/commands.h"
+#include "cli/comparison_switches.h"
 #include "cli/exit_codes.h"
 #include "cli/password_options.h"
 #include "cli/script_output.h"
@@ -22,12 +25,17 @@ namespace {
 
 constexpr const char* kGitDiffUsage =
     "Usage: quillmere-cli git-diff PATH OLD-FILE OLD-HEX OLD-MODE NEW-FILE NEW-HEX NEW-MODE\n"
+    "   or: quillmere-cli git-diff OPTIONS PATH OLD-FILE ... NEW-MODE\n"
     "Prints the differences of two versions of a workbook as git's external diff driver\n"
     "(diff.<driver>.command or GIT_EXTERNAL_DIFF) is given them: a line naming the path,\n"
     "then one line for each difference and a summary, as compare --format text prints them.\n"
     "/dev/null stands for the version of an added or a deleted workbook. A version that\n"
     "cannot be read is told in one line; the exit code is 0 all the same, so that git goes\n"
-    "on with the other files.\n";
+    "on with the other files.\n"
+    "OPTIONS are compare's comparison options, before git's arguments: --align,\n"
+    "--ignore-case, --ignore-spaces, --formulas, --tolerance N and --relative-tolerance N;\n"
+    "the whole workbooks are compared. --align is recommended, so that an inserted row is one\n"
+    "difference rather than every row after it.\n";
 
 constexpr const char* kNoFile = "/dev/null";
 
@@ -95,12 +103,32 @@ class RepositoryNamesBox final : public ErrorBox {
 
 }  // namespace
 
-int gitDiffCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
-                   bool outIsTerminal) {
-  if (wantsHelp(arguments)) {
+int gitDiffCommand(const std::vector<std::string>& givenArguments, std::ostream& out,
+                   std::ostream& err, bool outIsTerminal) {
+  if (wantsHelp(givenArguments)) {
     out << kGitDiffUsage;
     return kNoDifferences;
   }
+  // The comparison options stand before git's arguments, as diff.<driver>.command puts them.
+  ComparisonOptions comparisonOptions;
+  std::set<std::string, std::less<>> given;
+  std::size_t first = 0;
+  for (; first < givenArguments.size() && givenArguments[first].starts_with("--"); ++first) {
+    if (givenArguments[first] == "--") {
+      ++first;
+      break;
+    }
+    const ComparisonOptionRead read = readComparisonOption(givenArguments, first, comparisonOptions,
+                                                           given, "quillmere-cli git-diff: ", err);
+    if (read == ComparisonOptionRead::Refused) return kFailure;
+    if (read == ComparisonOptionRead::NotOne) {
+      err << "quillmere-cli git-diff: unknown option \"" << givenArguments[first] << "\"\n"
+          << kGitDiffUsage;
+      return kFailure;
+    }
+  }
+  const std::vector<std::string> arguments(givenArguments.begin() + long(first),
+                                           givenArguments.end());
   // Git passes seven arguments, two more for a renamed file, and the path alone for an
   // unmerged one.
   if (arguments.size() != 1 && arguments.size() != 7 && arguments.size() != 9) {
@@ -120,6 +148,7 @@ int gitDiffCommand(const std::vector<std::string>& arguments, std::ostream& out,
   ComparisonRequest request;
   request.path1 = arguments[1];
   request.path2 = arguments[4];
+  request.options = comparisonOptions;
   StreamErrorBox stream(out, "quillmere-cli git-diff: ");
   RepositoryNamesBox errors(stream,
                             {{request.path1 == kNoFile ? "" : request.path1, "a/" + path},

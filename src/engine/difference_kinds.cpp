@@ -50,6 +50,7 @@ constexpr SheetChangeNames kSheetChanges[] = {
     {"Sheet removed", "sheet only in FILE1"},
     {"Sheet renamed", "sheet renamed"},
     {"Sheet moved", "sheet moved"},
+    {"Sheet compared at the same position", "sheet compared at the same position"},
 };
 
 }  // namespace

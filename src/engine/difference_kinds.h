@@ -62,8 +62,9 @@ struct CountedNames {
 // Every count, in output order.
 const std::array<CountedNames, kCountedKinds>& countedKinds();
 
-// How an aligned sheet that is not paired as it stands is named in the outputs.
-enum class SheetChange : char { Added, Removed, Renamed, Moved };
+// How a sheet that is not paired as it stands is named in the outputs; SamePosition, a sheet
+// compared with the other file's sheet at its position under another name, is no difference.
+enum class SheetChange : char { Added, Removed, Renamed, Moved, SamePosition };
 
 struct SheetChangeNames {
   std::string_view document;  // "Sheet added"

@@ -84,8 +84,12 @@ bool ResultTally::beginTable(const TableStart& table) {
       pair.counts[Counted::SheetChanges] =
           (both ? 0 : 1) + (pair.renamed ? 1 : 0) + (pair.moved ? 1 : 0);
     } else {
-      pair.renamed = sheetsPaired_ && both && table.sheet1 != table.sheet2;
+      // Sheets paired because they stand at the same position were only compared there;
+      // their other names do not make them renamed.
+      const bool otherNames = sheetsPaired_ && both && table.sheet1 != table.sheet2;
       pair.moved = sheetsPaired_ && both && table.position1 != table.position2;
+      pair.renamed = otherNames && pair.moved;
+      pair.samePosition = otherNames && !pair.moved;
     }
     pairs_.push_back(std::move(pair));
   }

@@ -33,9 +33,10 @@ struct SheetPairSummary {
   long position2 = 0;
   bool inFirst = true;
   bool inSecond = true;
-  bool renamed = false;  // paired by the comparison itself, under another name ...
-  bool moved = false;    // ... or out of the order of the other pairs (aligned), or at another
-                         // position
+  bool renamed = false;       // paired by the comparison itself, under another name ...
+  bool moved = false;         // ... or out of the order of the other pairs (aligned), or at another
+                              // position
+  bool samePosition = false;  // paired by position alone, under another name: not renamed
   DifferenceCounts counts;
 };
 

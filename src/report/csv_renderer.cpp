@@ -80,7 +80,8 @@ void CsvRenderer::writeSheetRecords() {
   const std::pair<bool, SheetChange> changes[] = {{!pair.inSecond, SheetChange::Removed},
                                                   {!pair.inFirst, SheetChange::Added},
                                                   {pair.renamed, SheetChange::Renamed},
-                                                  {pair.moved, SheetChange::Moved}};
+                                                  {pair.moved, SheetChange::Moved},
+                                                  {pair.samePosition, SheetChange::SamePosition}};
   for (const auto& [changed, change] : changes) {
     if (!changed) continue;
     const std::string_view kind = sheetChangeNames(change).text;

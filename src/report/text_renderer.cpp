@@ -57,6 +57,8 @@ std::string pairLabel(const SheetPairSummary& pair) {
 std::string standingText(const SheetPairSummary& pair) {
   if (!pair.inFirst) return "only in FILE2";
   if (!pair.inSecond) return "only in FILE1";
+  if (pair.samePosition)
+    return "compared with " + sheetReference(pair.sheet2) + " at the same position";
   std::string text = pair.renamed ? "renamed" : "";
   if (pair.moved)
     text += (text.empty() ? "" : ", ") + std::string("moved from position ") +

@@ -91,9 +91,13 @@ void ReviewCollector::listSheetStanding() {
   if (!pair.inFirst) listStanding(SheetChange::Added, "", "");
   // An aligned worksheet File #1 alone holds lists its rows after this, with their contents.
   if (!pair.inSecond) listStanding(SheetChange::Removed, "", "");
-  if (pair.inFirst && pair.inSecond && pair.renamed) listStanding(SheetChange::Renamed, sheet1_, sheet2_);
+  if (pair.inFirst && pair.inSecond && pair.renamed)
+    listStanding(SheetChange::Renamed, sheet1_, sheet2_);
+  if (pair.inFirst && pair.inSecond && pair.samePosition)
+    listStanding(SheetChange::SamePosition, sheet1_, sheet2_);
   if (pair.inFirst && pair.inSecond && pair.moved)
-    listStanding(SheetChange::Moved, std::to_string(pair.position1), std::to_string(pair.position2));
+    listStanding(SheetChange::Moved, std::to_string(pair.position1),
+                 std::to_string(pair.position2));
 }
 
 void ReviewCollector::line(const Line& line) {

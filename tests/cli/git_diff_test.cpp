@@ -187,6 +187,56 @@ TEST(GitDiffInGit, LogAndShowGoOnPastAnUnreadableVersion) {
   EXPECT_EQ(external.output.find("/tmp/"), std::string::npos) << external.output;
 }
 
+// Writes one.xlsx and two.xlsx: the second has a row inserted after the first and one
+// text in other letter case.
+constexpr const char* kWriteInsertedRow = R"(import openpyxl
+for name in ("one", "two"):
+    book = openpyxl.Workbook()
+    rows = [["Item", "Count"], ["bolt", 1], ["nut", 2], ["pin", 3]]
+    if name == "two":
+        rows.insert(1, ["washer", 5])
+        rows[2][0] = "BOLT"
+    for row in rows:
+        book.active.append(row)
+    book.save(name + ".xlsx")
+)";
+
+TEST(GitDiffCommand, TakesTheComparisonOptionsBeforeGitsArguments) {
+  const TemporaryFolder folder;
+  std::ofstream(folder.path() / "write.py") << kWriteInsertedRow;
+  const CliRun written =
+      runCommandLine("cd '" + folder.path().string() + "' && /usr/bin/python3 write.py 2>&1");
+  ASSERT_EQ(written.exitCode, 0) << written.output;
+  const std::string versions = " book.xlsx '" + (folder.path() / "one.xlsx").string() +
+                               "' 0 100644 '" + (folder.path() / "two.xlsx").string() +
+                               "' 0 100644";
+  // By position every row after the inserted one differs.
+  const CliRun plain = runCli("git-diff" + versions);
+  EXPECT_EQ(plain.exitCode, 0);
+  EXPECT_EQ(plain.output.find("row added"), std::string::npos) << plain.output;
+  const CliRun aligned = runCli("git-diff --align --ignore-case" + versions);
+  EXPECT_EQ(aligned.exitCode, 0);
+  EXPECT_NE(aligned.output.find("Sheet!2: row added\n"), std::string::npos) << aligned.output;
+  EXPECT_NE(aligned.output.find(", 1 difference "), std::string::npos) << aligned.output;
+  const CliRun tolerance = runCli("git-diff --tolerance=0.5 --align -- " + versions);
+  EXPECT_EQ(tolerance.exitCode, 0);
+  EXPECT_NE(tolerance.output.find("row added"), std::string::npos) << tolerance.output;
+
+  const struct {
+    const char* options;
+    const char* message;
+  } refused[] = {
+      {"--align --align", "quillmere-cli git-diff: --align is given more than once\n"},
+      {"--tolerance x", "quillmere-cli git-diff: --tolerance does not take \"x\""},
+      {"--match key", "quillmere-cli git-diff: unknown option \"--match\""},
+  };
+  for (const auto& [options, message] : refused) {
+    const CliRun run = runCli(std::string("git-diff ") + options + versions);
+    EXPECT_EQ(run.exitCode, 2) << options;
+    EXPECT_TRUE(run.output.starts_with(message)) << options << "\n" << run.output;
+  }
+}
+
 TEST(GitDiffCommand, WrongArgumentsAreCode2AndHelpCode0) {
   EXPECT_EQ(runCli("git-diff a b c").exitCode, 2);
   const CliRun help = runCli("git-diff --help");

@@ -124,6 +124,53 @@ TEST(ScriptRenderings, RenamedAndMovedOnlyWhereTheComparisonPairedTheSheets) {
   EXPECT_NE(chosen.find("Extra: sheet only in FILE2\n"), std::string::npos) << chosen;
 }
 
+// Tells a sink a whole-workbook result whose second sheets have other names but stand at
+// the same position, as the comparison by position pairs them.
+void playSheetsAtOnePosition(ResultSink& sink) {
+  sink.begin({"a.xlsx", "b.xlsx", "2024-05-06 07:08:09", ""});
+  const ColumnPair columns[] = {{1, 1}};
+  const CellPair cells[] = {test::cell(1, 1, "x", "x")};
+  sink.beginTable(test::table("Data", "Data", 1, 1, columns));
+  sink.line(test::line(LineKind::Compared, 1, 1, cells));
+  sink.endTable();
+  sink.beginTable(test::table("Old", "New", 2, 2, columns));
+  sink.line(test::line(LineKind::Compared, 1, 1, cells));
+  sink.endTable();
+  sink.finish();
+}
+
+TEST(ScriptRenderings, SheetsAtOnePositionAreComparedThereNotRenamed) {
+  RenderOptions options;
+  options.sheetsPaired = true;
+  StringSink text, csv, json;
+  TextRenderer textRenderer(text, options);
+  playSheetsAtOnePosition(textRenderer);
+  EXPECT_EQ(text.text.find("renamed"), std::string::npos) << text.text;
+  EXPECT_NE(text.text.find("Old / New: sheet compared with New at the same position\n"),
+            std::string::npos)
+      << text.text;
+  EXPECT_NE(text.text.find("Old / New: 1 cell compared, no differences; sheet compared with New "
+                           "at the same position\n"),
+            std::string::npos)
+      << text.text;
+
+  CsvRenderer csvRenderer(csv, options);
+  playSheetsAtOnePosition(csvRenderer);
+  EXPECT_EQ(csv.text.find("renamed"), std::string::npos) << csv.text;
+  EXPECT_NE(csv.text.find("a.xlsx,b.xlsx,Old,New,,,sheet compared at the same position,"),
+            std::string::npos)
+      << csv.text;
+
+  JsonRenderer jsonRenderer(json, options);
+  playSheetsAtOnePosition(jsonRenderer);
+  EXPECT_NE(json.text.find(R"("sheet1":"Old","sheet2":"New","position1":2,"position2":2,)"
+                           R"("onlyIn":null,"renamed":false,"moved":false)"),
+            std::string::npos)
+      << json.text;
+  EXPECT_EQ(jsonRenderer.total().renamed, 0);
+  EXPECT_FALSE(jsonRenderer.total().differs());
+}
+
 TEST(ScriptRenderings, AFailedStreamIsAWriteError) {
   std::ostringstream out;
   out.setstate(std::ios::badbit);
