@@ -68,6 +68,10 @@ bool wantsHelp(const std::vector<std::string>& arguments) {
   return false;
 }
 
+std::string unknownOptionName(std::string_view argument) {
+  return std::string(argument.substr(0, argument.find('=')));
+}
+
 std::optional<std::string> oneFileOperand(const std::vector<std::string>& arguments,
                                           std::string_view command, std::ostream& err) {
   const std::string prefix = "quillmere-cli " + std::string(command) + ": ";
@@ -77,7 +81,7 @@ std::optional<std::string> oneFileOperand(const std::vector<std::string>& argume
     if (!optionsEnded && argument == "--") {
       optionsEnded = true;
     } else if (!optionsEnded && argument.starts_with("-") && argument != "-") {
-      err << prefix << "unknown option \"" << argument
+      err << prefix << "unknown option \"" << unknownOptionName(argument)
           << "\"; a file whose name begins with \"-\" goes after \"--\"\n";
       return std::nullopt;
     } else {

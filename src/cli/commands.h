@@ -29,4 +29,8 @@ bool wantsHelp(const std::vector<std::string>& arguments);
 std::optional<std::string> oneFileOperand(const std::vector<std::string>& arguments,
                                           std::string_view command, std::ostream& err);
 
+// How a message names an argument that is not an option: up to its "=", so that a mistyped
+// option never echoes its value, which may be a password.
+std::string unknownOptionName(std::string_view argument);
+
 }  // namespace quill::cli

@@ -5,6 +5,7 @@
 #include <set>
 #include <string_view>
 
+#include "cli/commands.h"
 #include "cli/comparison_switches.h"
 #include "cli/script_output.h"
 
@@ -272,7 +273,8 @@ std::optional<CompareArguments> parseCompareArguments(const std::vector<std::str
       return std::nullopt;
     }
     if (!option.starts_with("--") || !isOption(option)) {
-      err << "quillmere-cli compare: unknown option \"" << argument << "\"\n" << kCompareUsage;
+      err << "quillmere-cli compare: unknown option \"" << unknownOptionName(argument) << "\"\n"
+          << kCompareUsage;
       return std::nullopt;
     }
     if (!given.insert(option).second) {

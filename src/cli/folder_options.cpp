@@ -5,6 +5,7 @@
 #include <set>
 #include <thread>
 
+#include "cli/commands.h"
 #include "cli/compare_options.h"
 #include "cli/comparison_switches.h"
 #include "cli/password_options.h"
@@ -100,7 +101,8 @@ std::optional<FolderArguments> parseFolderArguments(const std::vector<std::strin
     if (option != "--out" && option != "--jobs" && option != "--format" && option != "--output" &&
         argument != "--quiet" && !isSwitch && !isToleranceOption(option) &&
         !isPasswordOption(option)) {
-      err << kPrefix << "\"" << argument << "\" is not an option of a folder comparison\n";
+      err << kPrefix << "\"" << unknownOptionName(argument)
+          << "\" is not an option of a folder comparison\n";
       return std::nullopt;
     }
     if (!given.insert(option).second) {

@@ -122,7 +122,8 @@ int gitDiffCommand(const std::vector<std::string>& givenArguments, std::ostream&
                                                            given, "quillmere-cli git-diff: ", err);
     if (read == ComparisonOptionRead::Refused) return kFailure;
     if (read == ComparisonOptionRead::NotOne) {
-      err << "quillmere-cli git-diff: unknown option \"" << givenArguments[first] << "\"\n"
+      err << "quillmere-cli git-diff: unknown option \"" << unknownOptionName(givenArguments[first])
+          << "\"\n"
           << kGitDiffUsage;
       return kFailure;
     }

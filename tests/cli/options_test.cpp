@@ -55,7 +55,9 @@ TEST(CompareOptions, MistakesAreRefusedWithOneMessageAndNothingWritten) {
       {{"--out="}, "--out does not take \"\"; expected a folder"},
       {{"--sheet1="}, "--sheet1 does not take \"\""},
       {{"--sheet1", "''"}, "--sheet1 does not take \"''\""},
-      {{"--colour=red"}, "unknown option \"--colour=red\""},
+      // A mistyped option's value may be a password: the message names the option alone.
+      {{"--colour=red"}, "unknown option \"--colour\""},
+      {{"--pasword1=secret"}, "unknown option \"--pasword1\""},
       {{"-x"}, "unknown option \"-x\""},
       {{"--tolerance", "-1"},
        "--tolerance does not take \"-1\"; expected a number of 0 or more, such as 0.001"},
