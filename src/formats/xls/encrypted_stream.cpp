@@ -217,11 +217,12 @@ std::string openingPassword(const std::string& path, const ReadOptions& options,
   });
 }
 
-// Decrypts the records after FILEPASS, whose data `filepass` is, in place.
+// Decrypts the records after FILEPASS, whose data `filepass` is, in place. BIFF5 knew XOR
+// obfuscation alone, its record holding the key and verifier without naming the encryption.
 void decryptAfterFilepass(std::string& bytes, std::size_t from, std::string_view filepass,
-                          const std::string& path, const ReadOptions& options) {
+                          bool biff5, const std::string& path, const ReadOptions& options) {
   ByteFields fields(filepass);
-  if (fields.u16() == 0) {
+  if (biff5 || fields.u16() == 0) {
     fields.u16();  // the key, which the password gives again
     const std::uint16_t verifier = std::uint16_t(fields.u16());
     auto xorOf = [](const std::string& password) {
@@ -243,7 +244,7 @@ void decryptAfterFilepass(std::string& bytes, std::size_t from, std::string_view
 std::optional<std::string> decryptedWorkbookStream(ByteSource& stream, const std::string& path,
                                                    const ReadOptions& options) {
   if (stream.size() < 8) return std::nullopt;
-  // Only BIFF8 streams are encrypted this way; the FILEPASS record follows the first BOF.
+  // The FILEPASS record follows the first BOF, of a BIFF5 or BIFF8 workbook.
   std::string head(std::size_t(std::min<std::uint64_t>(stream.size(), 1 << 16)), '\0');
   stream.read(0, reinterpret_cast<std::uint8_t*>(head.data()), head.size());
   const std::optional<std::size_t> at = filepassOffset(head);
@@ -258,7 +259,8 @@ std::optional<std::string> decryptedWorkbookStream(ByteSource& stream, const std
 
   const std::string_view filepass = std::string_view(bytes).substr(*at + 4, length);
   try {
-    decryptAfterFilepass(bytes, *at + 4 + length, filepass, path, options);
+    const bool biff5 = u16At(bytes, 2) >= 2 && u16At(bytes, 4) == 0x0500;
+    decryptAfterFilepass(bytes, *at + 4 + length, filepass, biff5, path, options);
   } catch (const DecryptionError& error) {
     throw WorkbookError(error.what());
   }

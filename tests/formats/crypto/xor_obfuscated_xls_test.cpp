@@ -15,7 +15,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kPlainBook = fs::path(QUILLMERE_TEST_DATA) / "xls" / "kinds.xls";
+const fs::path kPlainBooks[] = {fs::path(QUILLMERE_TEST_DATA) / "xls" / "kinds.xls",
+                                fs::path(QUILLMERE_TEST_DATA) / "xls" / "kinds_biff5.xls"};
 
 TEST(XorObfuscationTest, KeyAndVerifierFollowThePassword) {
   // Read from the encryption record of a workbook protected with this password.
@@ -55,15 +56,17 @@ bool staysClear(std::uint16_t type) {
          type == 0x0196 || type == 0x0138;
 }
 
-// Protects a BIFF8 workbook stream with XOR obfuscation as its writers do: a FILEPASS record
-// after the first BOF, the sheets' stream positions moved past it, and every record's data
-// after it obfuscated but for those that stay in the clear and those positions.
-std::string xorObfuscated(std::string stream, const std::string& password) {
+// Protects a workbook stream with XOR obfuscation as its writers do: a FILEPASS record after
+// the first BOF, the sheets' stream positions moved past it, and every record's data after it
+// obfuscated but for those that stay in the clear and those positions.
+std::string xorObfuscated(std::string stream, bool biff5, const std::string& password) {
   const crypto::XorObfuscation xor_ = crypto::xorObfuscation(password);
-  std::string filepass("\x2F\x00\x06\x00\x00\x00", 6);
+  // BIFF8 names the encryption (0, XOR) before the key and verifier; BIFF5 knew no other.
+  std::string filepass =
+      biff5 ? std::string("\x2F\x00\x04\x00", 4) : std::string("\x2F\x00\x06\x00\x00\x00", 6);
   filepass += std::string(4, '\0');
-  putU16(filepass, 6, xor_.key);
-  putU16(filepass, 8, xor_.verifier);
+  putU16(filepass, filepass.size() - 4, xor_.key);
+  putU16(filepass, filepass.size() - 2, xor_.verifier);
   const std::size_t from = 4 + u16At(stream, 2) + filepass.size();
   stream.insert(from - filepass.size(), filepass);
   for (std::size_t offset = from; offset + 4 <= stream.size();) {
@@ -81,13 +84,6 @@ std::string xorObfuscated(std::string stream, const std::string& password) {
     offset += 4 + length;
   }
   return stream;
-}
-
-std::string workbookStream(const fs::path& path) {
-  xls::WorkbookStream stream = xls::openWorkbookStream(path.string());
-  std::string bytes(std::size_t(stream.source->size()), '\0');
-  stream.source->read(0, reinterpret_cast<std::uint8_t*>(bytes.data()), bytes.size());
-  return bytes;
 }
 
 // Every cell of a workbook as Sheet!row,column=text lines, to compare two reads.
@@ -115,27 +111,33 @@ std::string readOutcome(const fs::path& path, PasswordSource* passwords) {
   }
 }
 
-class XorObfuscatedXlsTest : public ::testing::Test {
+// Runs for a BIFF8 and a BIFF5 workbook.
+class XorObfuscatedXlsTest : public ::testing::TestWithParam<fs::path> {
  protected:
+  // Writes a copy of the plain workbook protected with the password, its workbook stream cut
+  // to keptBytes.
   fs::path protectedCopy(const std::string& password, std::size_t keptBytes = std::string::npos) {
+    xls::WorkbookStream stream = xls::openWorkbookStream(GetParam().string());
+    std::string bytes(std::size_t(stream.source->size()), '\0');
+    stream.source->read(0, reinterpret_cast<std::uint8_t*>(bytes.data()), bytes.size());
+    const bool biff5 = stream.kind == xls::StreamKind::Book;
     const fs::path path = folder_.path() / ("book" + std::to_string(++written_) + ".xls");
-    test::writeCompoundFile(
-        path,
-        {{"Workbook", xorObfuscated(workbookStream(kPlainBook), password).substr(0, keptBytes)}});
+    test::writeCompoundFile(path, {{biff5 ? "Book" : "Workbook",
+                                    xorObfuscated(bytes, biff5, password).substr(0, keptBytes)}});
     return path;
   }
-  const std::string plain_ = readOutcome(kPlainBook, nullptr);
+  const std::string plain_ = readOutcome(GetParam(), nullptr);
   test::TemporaryFolder folder_;
   int written_ = 0;
 };
 
-TEST_F(XorObfuscatedXlsTest, DefaultPasswordOpensWithoutAsking) {
+TEST_P(XorObfuscatedXlsTest, DefaultPasswordOpensWithoutAsking) {
   ListedPasswords none({});
   EXPECT_EQ(readOutcome(protectedCopy("VelvetSweatshop"), &none), plain_);
   EXPECT_EQ(none.asked, 0);
 }
 
-TEST_F(XorObfuscatedXlsTest, GivenPasswordOpensAfterAWrongOne) {
+TEST_P(XorObfuscatedXlsTest, GivenPasswordOpensAfterAWrongOne) {
   const fs::path path = protectedCopy("Sesame 42");
   ListedPasswords wrongThenRight({"sesame 42", "Sesame 42"});
   EXPECT_EQ(readOutcome(path, &wrongThenRight), plain_);
@@ -148,7 +150,7 @@ TEST_F(XorObfuscatedXlsTest, GivenPasswordOpensAfterAWrongOne) {
 
 // Gnumeric opens files under the default password as well; what it converts the protected
 // copy to must equal what it converts the plain workbook to.
-TEST_F(XorObfuscatedXlsTest, IndependentReaderAgrees) {
+TEST_P(XorObfuscatedXlsTest, IndependentReaderAgrees) {
   if (!fs::exists("/usr/bin/ssconvert")) GTEST_SKIP() << "Gnumeric's ssconvert is missing";
   const auto converted = [&](const fs::path& from) {
     const fs::path to = folder_.path() / (from.stem().string() + "-converted.xls");
@@ -158,11 +160,11 @@ TEST_F(XorObfuscatedXlsTest, IndependentReaderAgrees) {
               0);
     return readOutcome(to, nullptr);
   };
-  EXPECT_EQ(converted(protectedCopy("VelvetSweatshop")), converted(kPlainBook));
+  EXPECT_EQ(converted(protectedCopy("VelvetSweatshop")), converted(GetParam()));
 }
 
-TEST_F(XorObfuscatedXlsTest, CutShortFileGivesOneLine) {
-  for (const std::size_t kept : {std::size_t(26), std::size_t(700), std::size_t(5000)}) {
+TEST_P(XorObfuscatedXlsTest, CutShortFileGivesOneLine) {
+  for (const std::size_t kept : {std::size_t(700), std::size_t(5000)}) {
     SCOPED_TRACE(kept);
     ListedPasswords none({});
     const std::string outcome = readOutcome(protectedCopy("VelvetSweatshop", kept), &none);
@@ -170,6 +172,9 @@ TEST_F(XorObfuscatedXlsTest, CutShortFileGivesOneLine) {
     EXPECT_EQ(outcome.find('\n'), std::string::npos) << outcome;
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(BothVersions, XorObfuscatedXlsTest, ::testing::ValuesIn(kPlainBooks),
+                         [](const auto& info) { return info.param.stem().string(); });
 
 }  // namespace
 }  // namespace quill
