@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "formats/crypto/password_fixtures.h"
 #include "formats/workbook_file.h"
 #include "formats/xls/encrypted_stream.h"
 #include "sheet/password_source.h"
@@ -13,19 +14,7 @@ namespace quill {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string cellListing(const StoredWorkbook& book) {
-  std::string listing;
-  for (std::size_t i = 1; i <= book.sheetCount(); ++i) {
-    const StoredSheet& sheet = book.storedSheet(i);
-    listing += "sheet " + sheet.name() + "\n";
-    sheet.forEachCell([&](long row, long column, std::string_view text) {
-      listing += sheet.name() + "!" + std::to_string(row) + "," + std::to_string(column) + "=" +
-                 std::string(text) + "\n";
-    });
-  }
-  return listing;
-}
+using test::cellListing;
 
 TEST(EncryptedXlsCorpusTest, DefaultPasswordFileOpensWithoutAsking) {
   const fs::path path = test::kCorpus / "calamine" / "issue_385.xls";

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "formats/crypto/password_fixtures.h"
 #include "formats/crypto/test_encryptor.h"
 #include "formats/crypto/xor_obfuscation.h"
 #include "formats/workbook_file.h"
@@ -14,6 +15,8 @@ namespace quill {
 namespace {
 
 namespace fs = std::filesystem;
+using test::cellListing;
+using test::ListedPasswords;
 
 const fs::path kPlainBooks[] = {fs::path(QUILLMERE_TEST_DATA) / "xls" / "kinds.xls",
                                 fs::path(QUILLMERE_TEST_DATA) / "xls" / "kinds_biff5.xls"};
@@ -26,21 +29,6 @@ TEST(XorObfuscationTest, KeyAndVerifierFollowThePassword) {
   EXPECT_EQ(crypto::xorPasswordBytes("abcdefghijklmnopq"), "abcdefghijklmno");
   EXPECT_EQ(crypto::xorPasswordBytes("\xC4\x80x"), "\x01x");  // U+0100, then x
 }
-
-// Answers each attempt with the next password of a list, and nothing past its end.
-class ListedPasswords final : public PasswordSource {
- public:
-  explicit ListedPasswords(std::vector<std::string> answers) : answers_(std::move(answers)) {}
-  std::optional<std::string> password(int, const std::string&, int attempt) override {
-    ++asked;
-    if (std::size_t(attempt) > answers_.size()) return std::nullopt;
-    return answers_[std::size_t(attempt) - 1];
-  }
-  int asked = 0;
-
- private:
-  std::vector<std::string> answers_;
-};
 
 std::uint16_t u16At(const std::string& bytes, std::size_t offset) {
   return std::uint16_t(std::uint8_t(bytes[offset]) | std::uint8_t(bytes[offset + 1]) << 8);
@@ -84,20 +72,6 @@ std::string xorObfuscated(std::string stream, bool biff5, const std::string& pas
     offset += 4 + length;
   }
   return stream;
-}
-
-// Every cell of a workbook as Sheet!row,column=text lines, to compare two reads.
-std::string cellListing(const StoredWorkbook& book) {
-  std::string listing;
-  for (std::size_t i = 1; i <= book.sheetCount(); ++i) {
-    const StoredSheet& sheet = book.storedSheet(i);
-    listing += "sheet " + sheet.name() + "\n";
-    sheet.forEachCell([&](long row, long column, std::string_view text) {
-      listing += sheet.name() + "!" + std::to_string(row) + "," + std::to_string(column) + "=" +
-                 std::string(text) + "\n";
-    });
-  }
-  return listing;
 }
 
 // The cells of the file, or the message reading it fails with.
