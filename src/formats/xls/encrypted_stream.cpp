@@ -8,6 +8,7 @@
 #include "formats/crypto/crypto_library.h"
 #include "formats/crypto/decryption_error.h"
 #include "formats/crypto/password_attempts.h"
+#include "formats/crypto/xor_obfuscation.h"
 #include "sheet/workbook.h"
 
 namespace quill::xls {
@@ -48,9 +49,7 @@ struct Rc4Scheme {
 
 Rc4Scheme readScheme(std::string_view filepass) {
   ByteFields fields(filepass);
-  const std::uint32_t type = fields.u16();
-  if (type == 0) damaged("it is protected with XOR obfuscation, which is not read");
-  if (type != 1) damaged("its encryption record names an unknown encryption");
+  if (fields.u16() != 1) damaged("its encryption record names an unknown encryption");
   const std::uint32_t major = fields.u16();
   const std::uint32_t minor = fields.u16();
   Rc4Scheme scheme;
@@ -173,8 +172,10 @@ std::optional<std::size_t> filepassOffset(const std::string& stream) {
   return std::nullopt;
 }
 
-void decryptRecords(std::string& stream, std::size_t from, const BlockKeys& keys) {
-  StreamDecryptor decryptor(keys);
+// Calls decrypt(offset, size, recordSize) for each encrypted byte range of the records that
+// follow FILEPASS: a record's data, except of those that stay in the clear.
+template <typename Decrypt>
+void forEachEncryptedRange(const std::string& stream, std::size_t from, Decrypt decrypt) {
   for (std::size_t offset = from; offset + 4 <= stream.size();) {
     const std::uint16_t type = u16At(stream, offset);
     const std::size_t length =
@@ -182,9 +183,60 @@ void decryptRecords(std::string& stream, std::size_t from, const BlockKeys& keys
     std::size_t clear = staysClear(type)      ? length
                         : type == kBoundSheet ? std::min<std::size_t>(4, length)
                                               : 0;
-    if (clear < length) decryptor.decrypt(stream, offset + 4 + clear, length - clear);
+    if (clear < length) decrypt(offset + 4 + clear, length - clear, length);
     offset += 4 + length;
   }
+}
+
+void decryptRc4Records(std::string& stream, std::size_t from, const BlockKeys& keys) {
+  StreamDecryptor decryptor(keys);
+  forEachEncryptedRange(stream, from, [&](std::size_t offset, std::size_t size, std::size_t) {
+    decryptor.decrypt(stream, offset, size);
+  });
+}
+
+// The array index of each byte is its stream offset plus its record's data size, modulo 16.
+void deobfuscateXorRecords(std::string& stream, std::size_t from,
+                           const crypto::XorObfuscation& xor_) {
+  forEachEncryptedRange(
+      stream, from, [&](std::size_t offset, std::size_t size, std::size_t recordSize) {
+        for (std::size_t at = offset; at < offset + size; ++at)
+          stream[at] =
+              char(crypto::xorDeobfuscated(xor_, std::uint8_t(stream[at]), at + recordSize));
+      });
+}
+
+// The password that opens a file: the default one when it does, else one asked for.
+template <typename Opens>
+std::string openingPassword(const std::string& path, const ReadOptions& options, Opens opens) {
+  if (opens(kDefaultXlsPassword)) return kDefaultXlsPassword;
+  return crypto::openWithPassword(path, options, [&](const std::string& typed) {
+    if (!opens(typed))
+      throw DecryptionError(DecryptionFailure::WrongPassword, "the password is wrong");
+    return typed;
+  });
+}
+
+// Decrypts the records after FILEPASS, whose data `filepass` is, in place. BIFF5 knew XOR
+// obfuscation alone, its record holding the key and verifier without naming the encryption.
+void decryptAfterFilepass(std::string& bytes, std::size_t from, std::string_view filepass,
+                          bool biff5, const std::string& path, const ReadOptions& options) {
+  ByteFields fields(filepass);
+  if (biff5 || fields.u16() == 0) {
+    fields.u16();  // the key, which the password gives again
+    const std::uint16_t verifier = std::uint16_t(fields.u16());
+    auto xorOf = [](const std::string& password) {
+      return crypto::xorObfuscation(crypto::xorPasswordBytes(password));
+    };
+    const std::string password = openingPassword(
+        path, options, [&](const std::string& typed) { return xorOf(typed).verifier == verifier; });
+    deobfuscateXorRecords(bytes, from, xorOf(password));
+    return;
+  }
+  const Rc4Scheme scheme = readScheme(filepass);
+  const std::string password = openingPassword(
+      path, options, [&](const std::string& typed) { return BlockKeys(scheme, typed).verified(); });
+  decryptRc4Records(bytes, from, BlockKeys(scheme, password));
 }
 
 }  // namespace
@@ -192,7 +244,7 @@ void decryptRecords(std::string& stream, std::size_t from, const BlockKeys& keys
 std::optional<std::string> decryptedWorkbookStream(ByteSource& stream, const std::string& path,
                                                    const ReadOptions& options) {
   if (stream.size() < 8) return std::nullopt;
-  // Only BIFF8 streams are encrypted this way; the FILEPASS record follows the first BOF.
+  // The FILEPASS record follows the first BOF, of a BIFF5 or BIFF8 workbook.
   std::string head(std::size_t(std::min<std::uint64_t>(stream.size(), 1 << 16)), '\0');
   stream.read(0, reinterpret_cast<std::uint8_t*>(head.data()), head.size());
   const std::optional<std::size_t> at = filepassOffset(head);
@@ -205,21 +257,13 @@ std::optional<std::string> decryptedWorkbookStream(ByteSource& stream, const std
   const std::size_t length = u16At(bytes, *at + 2);
   if (*at + 4 + length > bytes.size()) throw WorkbookError("its encryption record is cut short");
 
-  Rc4Scheme scheme;
+  const std::string_view filepass = std::string_view(bytes).substr(*at + 4, length);
   try {
-    scheme = readScheme(std::string_view(bytes).substr(*at + 4, length));
+    const bool biff5 = u16At(bytes, 2) >= 2 && u16At(bytes, 4) == 0x0500;
+    decryptAfterFilepass(bytes, *at + 4 + length, filepass, biff5, path, options);
   } catch (const DecryptionError& error) {
     throw WorkbookError(error.what());
   }
-  std::string password = kDefaultXlsPassword;
-  if (!BlockKeys(scheme, password).verified()) {
-    password = crypto::openWithPassword(path, options, [&](const std::string& typed) {
-      if (!BlockKeys(scheme, typed).verified())
-        throw DecryptionError(DecryptionFailure::WrongPassword, "the password is wrong");
-      return typed;
-    });
-  }
-  decryptRecords(bytes, *at + 4 + length, BlockKeys(scheme, password));
   bytes[*at] = char(kSkippedRecord & 0xFF);
   bytes[*at + 1] = char(kSkippedRecord >> 8);
   return bytes;

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <filesystem>
 
+#include "formats/crypto/password_fixtures.h"
 #include "formats/crypto/test_encryptor.h"
 #include "formats/workbook_file.h"
 #include "sheet/password_source.h"
@@ -15,37 +16,11 @@ namespace {
 
 namespace fs = std::filesystem;
 using crypto::HashAlgorithm;
+using test::cellListing;
 using test::EncryptorSettings;
+using test::ListedPasswords;
 
 const fs::path kPlainBook = fs::path(QUILLMERE_TEST_DATA) / "cross" / "several_sheets.xlsx";
-
-// Answers each attempt with the next password of a list, and nothing past its end.
-class ListedPasswords final : public PasswordSource {
- public:
-  explicit ListedPasswords(std::vector<std::string> answers) : answers_(std::move(answers)) {}
-  std::optional<std::string> password(int, const std::string&, int attempt) override {
-    ++asked;
-    if (std::size_t(attempt) > answers_.size()) return std::nullopt;
-    return answers_[std::size_t(attempt) - 1];
-  }
-  int asked = 0;
-
- private:
-  std::vector<std::string> answers_;
-};
-
-// Every cell of a workbook as Sheet!row,column=text lines, to compare two reads.
-std::string cellListing(const StoredWorkbook& book) {
-  std::string listing;
-  for (std::size_t i = 1; i <= book.sheetCount(); ++i) {
-    const StoredSheet& sheet = book.storedSheet(i);
-    sheet.forEachCell([&](long row, long column, std::string_view text) {
-      listing += sheet.name() + "!" + std::to_string(row) + "," + std::to_string(column) + "=" +
-                 std::string(text) + "\n";
-    });
-  }
-  return listing;
-}
 
 std::string readWith(const fs::path& path, PasswordSource* passwords) {
   ReadOptions options;

@@ -181,21 +181,25 @@ std::string fileBytes(const std::filesystem::path& path) {
   return bytes.str();
 }
 
-void writeEncryptedPackage(const std::filesystem::path& target, const std::string& package,
-                           const std::string& password, const EncryptorSettings& settings) {
-  auto [info, stream] = settings.agile ? agileStreams(package, password, settings)
-                                       : standardStreams(package, password, settings);
-  if (settings.tamper) settings.tamper(info, stream);
+void writeCompoundFile(const std::filesystem::path& target,
+                       const std::vector<std::pair<std::string, std::string>>& streams) {
   initializeGsf();
   GError* error = nullptr;
   GsfOutput* output = gsf_output_stdio_new(target.c_str(), &error);
   if (output == nullptr) throw std::runtime_error("cannot write " + target.string());
   GsfOutfile* root = gsf_outfile_msole_new(output);
-  writeStream(root, "EncryptionInfo", info);
-  writeStream(root, "EncryptedPackage", stream);
+  for (const auto& [name, bytes] : streams) writeStream(root, name.c_str(), bytes);
   gsf_output_close(GSF_OUTPUT(root));
   g_object_unref(root);
   g_object_unref(output);
+}
+
+void writeEncryptedPackage(const std::filesystem::path& target, const std::string& package,
+                           const std::string& password, const EncryptorSettings& settings) {
+  auto [info, stream] = settings.agile ? agileStreams(package, password, settings)
+                                       : standardStreams(package, password, settings);
+  if (settings.tamper) settings.tamper(info, stream);
+  writeCompoundFile(target, {{"EncryptionInfo", info}, {"EncryptedPackage", stream}});
 }
 
 }  // namespace quill::test

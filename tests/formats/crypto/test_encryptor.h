@@ -5,6 +5,8 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "formats/crypto/crypto_library.h"
 
@@ -27,6 +29,10 @@ struct EncryptorSettings {
 // use; a test-only writer for fixtures that the independent decryptor checks.
 void writeEncryptedPackage(const std::filesystem::path& target, const std::string& package,
                            const std::string& password, const EncryptorSettings& settings = {});
+
+// Writes a compound file holding the named streams.
+void writeCompoundFile(const std::filesystem::path& target,
+                       const std::vector<std::pair<std::string, std::string>>& streams);
 
 // The bytes of a file.
 std::string fileBytes(const std::filesystem::path& path);
