@@ -8,6 +8,7 @@
 #include "cli/commands.h"
 #include "cli/comparison_switches.h"
 #include "cli/script_output.h"
+#include "engine/choose_comparison.h"
 
 namespace quill::cli {
 
@@ -196,10 +197,8 @@ std::string_view unusedOption(Mode mode, const std::set<std::string, std::less<>
       if (given.contains(option)) return option;
   } else if (given.contains("--range2")) {
     return "--range2";
-  } else if (given.contains("--align")) {
-    // The rows and columns modes pair rows and columns by position or key only.
-    return "--align";
   }
+  if (!modeUsesAlignment(mode) && given.contains("--align")) return "--align";
   return {};
 }
 

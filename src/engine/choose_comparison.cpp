@@ -25,6 +25,16 @@ ComparisonKind chooseComparison(const ComparisonRequest& request) {
   return sheetNamed ? ComparisonKind::Range : ComparisonKind::WholeWorkbook;
 }
 
+bool modeUsesAlignment(Mode mode) {
+  return mode == Mode::Range;
+}
+
+ComparisonOptions optionsInEffect(Mode mode, ComparisonOptions options) {
+  options.align = options.align && modeUsesAlignment(mode);
+  options.matchKey = options.matchKey && mode != Mode::Range;
+  return options;
+}
+
 std::optional<std::string> startCheckMessage(const ComparisonRequest& request) {
   if (request.mode == Mode::Rows && !request.endRow.empty() &&
       leadingNumber(request.endRow) < leadingNumber(request.startRow))

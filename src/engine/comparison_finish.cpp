@@ -3,6 +3,7 @@
 #include <string>
 
 #include "base/local_time.h"
+#include "engine/choose_comparison.h"
 #include "formats/session.h"
 
 namespace quill {
@@ -10,7 +11,9 @@ namespace quill {
 void beginResult(const ComparisonContext& context, ResultSink& result,
                  std::string_view modeCaption) {
   const std::string now = context.now ? context.now() : currentLocalTime();
-  const std::string caption = captionWithOptions(modeCaption, context.request.options);
+  const ComparisonRequest& request = context.request;
+  const std::string caption =
+      captionWithOptions(modeCaption, optionsInEffect(request.mode, request.options));
   result.begin({context.request.path1, context.request.path2, now, caption});
 }
 

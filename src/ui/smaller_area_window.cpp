@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "engine/choose_comparison.h"
 #include "sheet/address_forms.h"
 #include "shell/app_title.h"
 #include "shell/comparison_settings.h"
@@ -400,8 +401,11 @@ ComparisonRequest SmallerAreaWindow::request() const {
   }
   request.identifying = txtIdentifyingColumns->text().toStdString();
   request.ignored = txtIgnoreColumns->text().toStdString();
-  request.options = storedComparisonOptions(context_.settings).options;
-  request.options.matchKey = request.mode != Mode::Range && chkMatchKey->isChecked();
+  // The stored options the mode does not use (alignment in the rows and columns modes, key
+  // matching in range mode) stay out of the request, as the command line refuses them.
+  ComparisonOptions options = storedComparisonOptions(context_.settings).options;
+  options.matchKey = chkMatchKey->isChecked();
+  request.options = optionsInEffect(request.mode, options);
   return request;
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/columns_comparison.h"
 #include "engine/request_error.h"
 #include "request_run.h"
 
@@ -64,6 +65,28 @@ TEST(RowsComparison, PlainModeComparesTheAreaWhereItLies) {
   EXPECT_EQ(result.starting("caption "),
             Entries{"caption Compared areas: Data and Data2\nStart column: B; end column: "
                     "C\nStart row: 3; end row: 4\n"});
+}
+
+// The rows and columns modes pair rows and columns by position or key and never align, so
+// their caption names the options they use and leaves a stored alignment unclaimed.
+TEST(RowsComparison, KeyedModesDoNotClaimAlignmentInTheirCaption) {
+  for (const Mode mode : {Mode::Rows, Mode::Columns}) {
+    ComparisonRun run(kFirst, kSecond);
+    run.request.sheet1 = 1;
+    run.request.mode = mode;
+    run.request.range1 = mode == Mode::Rows ? "$A:$D" : "$1:$4";
+    run.request.identifying = mode == Mode::Rows ? "A" : "1";
+    run.request.options.align = true;
+    run.request.options.ignoreCase = true;
+    run.request.options.matchKey = true;
+    const ResultTranscript& result =
+        mode == Mode::Rows ? run.run(compareRows) : run.run(compareColumns);
+    const Entries caption = result.starting("caption ");
+    ASSERT_EQ(caption.size(), 1u);
+    EXPECT_TRUE(
+        caption[0].ends_with("\nOptions: ignore case; match by identifying columns or rows"))
+        << caption[0];
+  }
 }
 
 TEST(RowsComparison, ListItemsNameWholeColumnsInEitherCase) {

@@ -116,14 +116,18 @@ class SmallerAreaTest : public WindowsTest {
   ScriptedPicker* picker_ = nullptr;
 };
 
-TEST_F(SmallerAreaTest, RequestCarriesTheMainWindowsOptionsAndKeyMatchingInKeyedModes) {
+// Alignment is used in range mode only and key matching in the keyed modes only; the stored
+// switch of the other stays out of the request, as the command line refuses it.
+TEST_F(SmallerAreaTest, RequestCarriesTheMainWindowsOptionsTheModeUses) {
   settings.save(kToleranceKey, "0.5");
   saveSwitch(settings, kIgnoreCaseKey, true);
+  saveSwitch(settings, kAlignKey, true);
   auto& matchKey = *smallerAreaWindow().findChild<QCheckBox*>("chkMatchKey");
   EXPECT_FALSE(matchKey.isChecked());
   matchKey.setChecked(true);
   EXPECT_EQ(smallerAreaWindow().request().options.absoluteTolerance, 0.5);
   EXPECT_TRUE(smallerAreaWindow().request().options.ignoreCase);
+  EXPECT_TRUE(smallerAreaWindow().request().options.align);
   EXPECT_FALSE(smallerAreaWindow().request().options.matchKey) << "range mode pairs no keys";
 
   choose("Combo1", 1);
@@ -131,9 +135,13 @@ TEST_F(SmallerAreaTest, RequestCarriesTheMainWindowsOptionsAndKeyMatchingInKeyed
   EXPECT_EQ(matchKey.text(), "Match rows by identifying columns");
   EXPECT_TRUE(matchKey.isVisible());
   EXPECT_TRUE(smallerAreaWindow().request().options.matchKey);
+  EXPECT_FALSE(smallerAreaWindow().request().options.align) << "rows mode aligns nothing";
+  EXPECT_TRUE(smallerAreaWindow().request().options.ignoreCase);
   option("Option3").click();
   EXPECT_EQ(matchKey.text(), "Match columns by identifying rows");
   EXPECT_TRUE(smallerAreaWindow().request().options.matchKey);
+  EXPECT_FALSE(smallerAreaWindow().request().options.align) << "columns mode aligns nothing";
+  EXPECT_TRUE(storedSwitch(settings, kAlignKey)) << "the main window's choice stays kept";
   EXPECT_TRUE(storedSwitch(settings, kMatchKeyKey));
 
   settings.save(kRelativeToleranceKey, "lots");
