@@ -209,9 +209,8 @@ class PairRunner {
         fence_.refuseFolderInTrees(folder);
         for (const char* document : {"report.htm", "visualized.htm"})
           fence_.dropLinkLeadingOut(folder / document);
-        outcome =
-            compareWorkbookPair(path1, path2, arguments_.options, folder, rows, failures, prefix,
-                                arguments_.reviewWorkbooks, &passwords_);
+        outcome = compareWorkbookPair(path1, path2, arguments_.options, folder, rows, failures,
+                                      prefix, arguments_.reviewWorkbooks, &passwords_);
       }
     } catch (...) {
       failures << prefix << errorDescription(std::current_exception()) << '\n';

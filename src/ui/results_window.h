@@ -8,9 +8,9 @@
 #include <memory>
 #include <string>
 
+#include "engine/comparison.h"
 #include "report/document_index.h"
 #include "ui/document_pager.h"
-#include "engine/comparison.h"
 #include "ui/program_window.h"
 
 class QGroupBox;

@@ -7,8 +7,8 @@
 
 #include "formats/workbook_file.h"
 #include "formats/xls/xls_reader.h"
-#include "support/corpus.h"
 #include "formats/xls/xls_test_support.h"
+#include "support/corpus.h"
 
 namespace quill::xls::test {
 namespace {
