@@ -84,7 +84,12 @@ std::optional<SheetEntry> readBoundSheet(const Record& record, BookState& book) 
 std::vector<SheetEntry> readGlobals(RecordReader& reader, BookState& book) {
   std::vector<SheetEntry> sheets;
   Record record;
-  while (reader.next(record) && record.type != kEof) {
+  while (true) {
+    // Globals that stop short of their end mark were cut off: reading them as a workbook
+    // with fewer sheets would present a part of the file as the whole.
+    if (!reader.next(record))
+      throw WorkbookError("the workbook's records stop before their end mark (damaged file)");
+    if (record.type == kEof) break;
     if (readBookRecord(record, book)) continue;
     if (book.readFormulas && book.biff == Biff::V8 && book.formulaTables.read(record)) continue;
     if (record.type == kBoundSheet) {

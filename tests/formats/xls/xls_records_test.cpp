@@ -296,7 +296,9 @@ std::string sheetsSharingOneSubstream() {
 
 TEST(XlsFailures, DamagedOrProtectedStreamsEndInAOneLineError) {
   const std::string good = oneSheet("", numberCell(0, 0, 0, 1));
+  const std::string bookAlone = workbookStream("", {});
   const std::vector<FailureCase> cases = {
+      {"globals cut before their end", bookAlone.substr(0, bookAlone.size() - 4), "end mark"},
       {"password", oneSheet(record(0x002F, std::string(54, '\0')), ""), "password-protected"},
       {"not a BOF", record(0x0203, std::string(14, '\0')), "BOF"},
       {"truncated", good.substr(0, good.size() - 6), "truncated"},
