@@ -16,16 +16,16 @@ namespace {
 
 namespace fs = std::filesystem;
 using crypto::HashAlgorithm;
-using test::cellListing;
 using test::EncryptorSettings;
 using test::ListedPasswords;
+using test::sheetsAndCells;
 
 const fs::path kPlainBook = fs::path(QUILLMERE_TEST_DATA) / "cross" / "several_sheets.xlsx";
 
 std::string readWith(const fs::path& path, PasswordSource* passwords) {
   ReadOptions options;
   options.passwords = passwords;
-  return cellListing(*readWorkbookFile(path.string(), options));
+  return sheetsAndCells(*readWorkbookFile(path.string(), options));
 }
 
 // The message reading the file fails with; "" when it opens.

@@ -14,12 +14,12 @@ namespace quill {
 namespace {
 
 namespace fs = std::filesystem;
-using test::cellListing;
+using test::sheetsAndCells;
 
 TEST(EncryptedXlsCorpusTest, DefaultPasswordFileOpensWithoutAsking) {
   const fs::path path = test::kCorpus / "calamine" / "issue_385.xls";
   if (!fs::exists(path)) GTEST_SKIP() << "the corpus is missing";
-  const std::string listing = cellListing(*readWorkbookFile(path.string()));
+  const std::string listing = sheetsAndCells(*readWorkbookFile(path.string()));
   // Its one worksheet holds no cells; the name comes from a record that was encrypted.
   EXPECT_EQ(listing, "sheet Sheet1\n");
   if (test::runCommandLine("/usr/bin/python3 -c 'import msoffcrypto' 2>/dev/null").exitCode != 0)
@@ -30,7 +30,7 @@ TEST(EncryptedXlsCorpusTest, DefaultPasswordFileOpensWithoutAsking) {
                                  path.string() + "' '" + plain.string() + "'")
                 .exitCode,
             0);
-  EXPECT_EQ(listing, cellListing(*readWorkbookFile(plain.string())));
+  EXPECT_EQ(listing, sheetsAndCells(*readWorkbookFile(plain.string())));
 }
 
 std::string record(std::uint16_t type, const std::string& data) {

@@ -26,7 +26,7 @@ class ListedPasswords final : public PasswordSource {
 
 // Every sheet and cell of a workbook as "sheet NAME" and Sheet!row,column=text lines, to
 // compare two reads.
-inline std::string cellListing(const StoredWorkbook& book) {
+inline std::string sheetsAndCells(const StoredWorkbook& book) {
   std::string listing;
   for (std::size_t i = 1; i <= book.sheetCount(); ++i) {
     const StoredSheet& sheet = book.storedSheet(i);

@@ -15,8 +15,8 @@ namespace quill {
 namespace {
 
 namespace fs = std::filesystem;
-using test::cellListing;
 using test::ListedPasswords;
+using test::sheetsAndCells;
 
 const fs::path kPlainBooks[] = {fs::path(QUILLMERE_TEST_DATA) / "xls" / "kinds.xls",
                                 fs::path(QUILLMERE_TEST_DATA) / "xls" / "kinds_biff5.xls"};
@@ -79,7 +79,7 @@ std::string readOutcome(const fs::path& path, PasswordSource* passwords) {
   ReadOptions options;
   options.passwords = passwords;
   try {
-    return cellListing(*readWorkbookFile(path.string(), options));
+    return sheetsAndCells(*readWorkbookFile(path.string(), options));
   } catch (const WorkbookError& error) {
     return std::string("failed: ") + error.what();
   }
