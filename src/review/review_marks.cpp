@@ -41,19 +41,21 @@ std::uint32_t markFill(MarkKind kind) {
 }
 
 const char* markKindName(MarkKind kind) {
+  // Every mark but a key cell's is a kind of listed difference, named as the text output
+  // names it; the table's names are literals, so their data ends in a null character.
   switch (kind) {
     case MarkKind::DifferentValue:
-      return "different value";
+      return itemKindNames(ItemKind::DifferentValue).text.data();
     case MarkKind::DifferentFormula:
-      return "different formula";
+      return itemKindNames(ItemKind::DifferentFormula).text.data();
     case MarkKind::MissingInFirst:
-      return "missing in FILE1";
+      return itemKindNames(ItemKind::MissingInFirst).text.data();
     case MarkKind::MissingInSecond:
-      return "missing in FILE2";
+      return itemKindNames(ItemKind::MissingInSecond).text.data();
     case MarkKind::RowAdded:
-      return "row added";
+      return itemKindNames(ItemKind::RowAdded).text.data();
     case MarkKind::ColumnAdded:
-      return "column added";
+      return itemKindNames(ItemKind::ColumnAdded).text.data();
     case MarkKind::KeyCell:
       return "key cell";
   }
