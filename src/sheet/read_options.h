@@ -3,6 +3,7 @@
 #include <stop_token>
 
 #include "base/error_trap.h"
+#include "sheet/workbook_contents.h"
 
 namespace quill {
 
@@ -22,6 +23,8 @@ struct ReadOptions {
   PasswordSource* passwords = nullptr;
   // Which file of a pair is read, 1 or 2: password requests and messages name it.
   int fileNumber = 1;
+  // Notes, names, hidden and merged areas, formats and macros, each only when asked for.
+  ContentsToRead contents{};
 };
 
 // Throws ComparisonCancelled when a stop has been requested; readers call it as they go.

@@ -54,6 +54,8 @@ class StoredSheet final : public Worksheet {
     return formulas_.at(row, column);
   }
   const FormulaList& formulas() const { return formulas_; }
+  const SheetContents& contents() const override { return contents_; }
+  SheetContents& contents() { return contents_; }
   std::size_t cellCount() const { return cells_.size(); }
   // Calls visit(row, column, text) for every non-empty cell in row-major order.
   template <class Visit>
@@ -78,6 +80,7 @@ class StoredSheet final : public Worksheet {
   FormulaList formulas_;
   std::vector<RowStart> rows_;
   Area used_;
+  SheetContents contents_;
   bool sorted_ = true;
   bool hasEmpty_ = false;  // a pending cell was given an empty text
 };
@@ -100,10 +103,13 @@ class StoredWorkbook final : public Workbook {
   std::size_t sheetCount() const override { return sheets_.size(); }
   const Worksheet& sheet(std::size_t position) const override;
   const StoredSheet& storedSheet(std::size_t position) const;
+  const WorkbookContents& contents() const override { return contents_; }
+  WorkbookContents& contents() { return contents_; }
 
  private:
   TextArena arena_;
   std::vector<std::unique_ptr<StoredSheet>> sheets_;
+  WorkbookContents contents_;
 };
 
 }  // namespace quill

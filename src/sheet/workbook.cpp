@@ -31,6 +31,16 @@ long Worksheet::firstRowInUseFrom(long row) const {
   return std::max(row, used.firstRow);
 }
 
+const SheetContents& Worksheet::contents() const {
+  static const SheetContents none;
+  return none;
+}
+
+const WorkbookContents& Workbook::contents() const {
+  static const WorkbookContents none;
+  return none;
+}
+
 Range Worksheet::range(std::string_view address) const {
   return Range(name(), parseRangeAddress(address));
 }

@@ -10,6 +10,7 @@
 
 #include "sheet/address.h"
 #include "sheet/failure.h"
+#include "sheet/workbook_contents.h"
 
 namespace quill {
 
@@ -62,6 +63,9 @@ class Worksheet {
   // The first row from `row` on that may hold a cell; 0 when no later row does. Lets a
   // comparison step over long stretches of empty rows without reading them one by one.
   virtual long firstRowInUseFrom(long row) const;
+  // Notes, hidden and merged areas and formats, as far as the workbook was read with them;
+  // empty by default.
+  virtual const SheetContents& contents() const;
 
   Range usedRange() const { return Range(name(), {usedArea()}); }
   // The range of an address text; throws AddressError for a text the sheet cannot take.
@@ -76,6 +80,9 @@ class Workbook {
   virtual std::size_t sheetCount() const = 0;
   // The worksheet at a 1-based tab position; throws std::out_of_range for another.
   virtual const Worksheet& sheet(std::size_t position) const = 0;
+  // Defined names, formats and macros, as far as the workbook was read with them; empty
+  // by default.
+  virtual const WorkbookContents& contents() const;
 };
 
 }  // namespace quill
