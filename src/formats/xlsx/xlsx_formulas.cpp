@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "formula/formula_references.h"
 #include "formats/xlsx/xlsx_worksheet.h"
 #include "formats/xlsx/xml_escapes.h"
+#include "formula/formula_references.h"
 
 namespace quill::xlsx {
 

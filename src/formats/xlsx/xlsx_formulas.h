@@ -5,8 +5,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "sheet/address.h"
 #include "formats/package/xml_stream.h"
+#include "sheet/address.h"
 
 namespace quill::xlsx {
 

@@ -5,9 +5,9 @@
 #include <string_view>
 #include <vector>
 
-#include "sheet/workbook.h"
 #include "formats/package/xml_stream.h"
 #include "formats/package/zip_archive.h"
+#include "sheet/workbook.h"
 
 namespace quill::xlsx {
 

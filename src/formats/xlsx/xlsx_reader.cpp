@@ -1,5 +1,9 @@
 #include "formats/xlsx/xlsx_reader.h"
 
+#include <algorithm>
+
+#include "formats/xlsx/xlsx_notes.h"
+#include "formats/xlsx/xlsx_package.h"
 #include "formats/xlsx/xlsx_shared_strings.h"
 #include "formats/xlsx/xlsx_styles.h"
 #include "formats/xlsx/xlsx_workbook_part.h"
@@ -7,26 +11,69 @@
 
 namespace quill {
 
+namespace {
+
+// Records which of the contents were read; macros are read elsewhere.
+void recordRead(WorkbookContents& contents, const ContentsToRead& asked) {
+  contents.read.notes = asked.notes;
+  contents.read.names = asked.names;
+  contents.read.hidden = asked.hidden;
+  contents.read.merged = asked.merged;
+  contents.read.formats = asked.formats;
+}
+
+void sortNames(std::vector<DefinedName>& names) {
+  std::stable_sort(names.begin(), names.end(), [](const DefinedName& a, const DefinedName& b) {
+    return a.scopeSheet != b.scopeSheet ? a.scopeSheet < b.scopeSheet : a.name < b.name;
+  });
+}
+
+}  // namespace
+
 std::unique_ptr<StoredWorkbook> readXlsxWorkbook(const std::string& path,
                                                  const ReadOptions& options) {
   return readXlsxPackage(ZipArchive(path, options.stop), options);
 }
 
 std::unique_ptr<StoredWorkbook> readXlsxPackage(const ZipArchive& zip, const ReadOptions& options) {
-  const xlsx::WorkbookPart workbookPart = xlsx::readWorkbookPart(zip);
+  const ContentsToRead& asked = options.contents;
+  xlsx::WorkbookPart workbookPart = xlsx::readWorkbookPart(zip, asked.names);
 
   auto workbook = std::make_unique<StoredWorkbook>();
+  WorkbookContents& contents = workbook->contents();
   std::vector<std::string_view> sharedStrings;
   if (!workbookPart.sharedStringsPart.empty())
     sharedStrings = xlsx::readSharedStrings(zip, workbookPart.sharedStringsPart, workbook->arena());
-  xlsx::DateStyles dateStyles;
+  xlsx::CellStyles styles;
   if (!workbookPart.stylesPart.empty())
-    dateStyles = xlsx::readDateStyles(zip, workbookPart.stylesPart);
+    styles = xlsx::readCellStyles(zip, workbookPart.stylesPart,
+                                  asked.formats ? &contents.formats : nullptr);
+  if (asked.formats && contents.formats.empty()) {
+    CellFormat general;
+    general.numberFormat = "General";
+    contents.formats.push_back(general);
+  }
 
-  const xlsx::WorksheetContext context{sharedStrings, dateStyles, workbookPart.date1904,
-                                       options.formulas};
-  for (const xlsx::WorksheetEntry& entry : workbookPart.worksheets)
-    xlsx::readWorksheetCells(zip, entry.part, context, *workbook, entry.name);
+  xlsx::WorksheetContext context{sharedStrings, styles.dates, workbookPart.date1904,
+                                 options.formulas};
+  context.contents = asked;
+  if (asked.formats) context.cellFormats = &styles.formats;
+  xlsx::Persons persons;
+  if (asked.notes && !workbookPart.personsPart.empty() &&
+      xlsx::hasPart(zip, workbookPart.personsPart))
+    persons = xlsx::readPersons(zip, workbookPart.personsPart);
+
+  for (const xlsx::WorksheetEntry& entry : workbookPart.worksheets) {
+    SheetContents& sheet =
+        xlsx::readWorksheetCells(zip, entry.part, context, *workbook, entry.name).contents();
+    if (asked.hidden) sheet.visibility = entry.visibility;
+    if (asked.notes) sheet.notes = xlsx::readWorksheetNotes(zip, entry.part, persons);
+  }
+  if (asked.names) {
+    contents.names = std::move(workbookPart.names);
+    sortNames(contents.names);
+  }
+  recordRead(contents, asked);
   workbook->finish();
   return workbook;
 }

@@ -2,9 +2,9 @@
 
 #include <optional>
 
-#include "sheet/cell_text.h"
 #include "formats/xlsx/xlsx_package.h"
 #include "formats/xlsx/xlsx_string_item.h"
+#include "sheet/cell_text.h"
 
 namespace quill::xlsx {
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "formats/package/zip_archive.h"
+#include "sheet/workbook_contents.h"
 
 namespace quill::xlsx {
 
@@ -11,6 +12,7 @@ namespace quill::xlsx {
 struct WorksheetEntry {
   std::string name;
   std::string part;
+  SheetVisibility visibility = SheetVisibility::Visible;
 };
 
 // What the workbook part says about the whole workbook.
@@ -20,9 +22,12 @@ struct WorkbookPart {
   std::vector<WorksheetEntry> worksheets;  // in tab order; chart, dialog and macro sheets left out
   std::string sharedStringsPart;           // empty when the workbook has none
   std::string stylesPart;                  // empty when the workbook has none
+  std::string personsPart;                 // the authors of threaded comments, or empty
+  std::vector<DefinedName> names;          // read only when asked for, in the part's order
 };
 
-// Finds the workbook part through the package relationships and reads it.
-WorkbookPart readWorkbookPart(const ZipArchive& zip);
+// Finds the workbook part through the package relationships and reads it, with its
+// defined names when readNames is set.
+WorkbookPart readWorkbookPart(const ZipArchive& zip, bool readNames = false);
 
 }  // namespace quill::xlsx

@@ -7,6 +7,7 @@
 
 #include "formats/xlsx/xlsx_formulas.h"
 #include "formats/xlsx/xlsx_package.h"
+#include "formats/xlsx/xlsx_sheet_layout.h"
 #include "formats/xlsx/xlsx_string_item.h"
 #include "sheet/cell_text.h"
 #include "sheet/deferred_texts.h"
@@ -18,6 +19,7 @@ namespace {
 
 constexpr long kCap = 1L << 40;  // far past every limit, yet safe from overflow
 constexpr const char* kLimits = "1,048,576 rows and 16,384 columns of a worksheet";
+const std::vector<std::uint32_t> kNoFormats;
 
 // The kinds of value a cell's t attribute announces.
 enum class CellType { Number, SharedString, FormulaString, InlineString, Boolean, Error, Date };
@@ -57,7 +59,12 @@ class WorksheetHandler final : public XmlHandler {
  public:
   WorksheetHandler(const ZipArchive& zip, std::string_view part, const WorksheetContext& context,
                    StoredSheet& sheet)
-      : zip_(zip), part_(part), context_(context), sheet_(sheet) {}
+      : zip_(zip), part_(part), context_(context), sheet_(sheet) {
+    const ContentsToRead& read = context.contents;
+    if (read.hidden || read.merged || (read.formats && context.cellFormats != nullptr))
+      layout_.emplace(read, context.cellFormats != nullptr ? *context.cellFormats : kNoFormats,
+                      sheet.contents(), [this](const std::string& reason) { fail(reason); });
+  }
 
   void startElement(std::string_view name, const XmlAttributes& attributes) override;
   void endElement(std::string_view name) override;
@@ -65,6 +72,10 @@ class WorksheetHandler final : public XmlHandler {
   // Gives the shared-string and whole-day cells their texts, all in one pass once the part
   // is read, so that the lookups in the large tables overlap instead of stalling the parse.
   void resolvePendingTexts();
+  StoredSheet& sheet() { return sheet_; }
+  void finishLayout() {
+    if (layout_) layout_->finish();
+  }
 
  private:
   void startRow(const XmlAttributes& attributes);
@@ -99,6 +110,7 @@ class WorksheetHandler final : public XmlHandler {
   CellFormulas formulas_;  // used only when the context asks for formulas
 
   DeferredTexts deferred_;  // shared-string and whole-day cells, given their texts at the end
+  std::optional<SheetLayoutCollector> layout_;  // only when the layout is asked for
 };
 
 void WorksheetHandler::fail(const std::string& reason) const {
@@ -115,7 +127,7 @@ void WorksheetHandler::startElement(std::string_view name, const XmlAttributes& 
   if (name == "sheetData") {
     inSheetData_ = true;
   } else if (!inSheetData_) {
-    return;
+    if (layout_) layout_->outsideCells(name, attributes);
   } else if (inInline_) {
     inline_.startElement(name);
   } else if (name == "row") {
@@ -170,6 +182,7 @@ void WorksheetHandler::startRow(const XmlAttributes& attributes) {
   row_ = long(std::min<unsigned long>(row, kCap));
   column_ = 0;
   checkPosition(row_, 1);
+  if (layout_) layout_->row(row_, attributes);
 }
 
 void WorksheetHandler::startCell(const XmlAttributes& attributes) {
@@ -192,6 +205,7 @@ void WorksheetHandler::startCell(const XmlAttributes& attributes) {
   checkPosition(row_, column_);
   type_ = cellType(t);
   if (s == nullptr || !parseWhole(s, style_)) style_ = 0;
+  if (layout_) layout_->cell(row_, column_, style_);
   value_.clear();
   inCell_ = true;
   inValue_ = false;
@@ -310,9 +324,9 @@ bool parseCellReference(std::string_view reference, long& row, long& column) {
   return lead.letters > 0 && digits > 0 && i == reference.size();
 }
 
-void readWorksheetCells(const ZipArchive& zip, std::string_view part,
-                        const WorksheetContext& context, StoredWorkbook& workbook,
-                        std::string name) {
+StoredSheet& readWorksheetCells(const ZipArchive& zip, std::string_view part,
+                                const WorksheetContext& context, StoredWorkbook& workbook,
+                                std::string name) {
   // A part read again starts on an empty sheet of the same name.
   std::optional<WorksheetHandler> handler;
   parseLargePart(zip, part, [&]() -> XmlHandler& {
@@ -320,6 +334,8 @@ void readWorksheetCells(const ZipArchive& zip, std::string_view part,
     return handler.emplace(zip, part, context, sheet);
   });
   handler->resolvePendingTexts();
+  handler->finishLayout();
+  return handler->sheet();
 }
 
 }  // namespace quill::xlsx

@@ -1,0 +1,56 @@
+#include "formats/package/colour_text.h"
+
+#include <array>
+#include <cctype>
+#include <charconv>
+#include <cstdint>
+
+namespace quill {
+
+namespace {
+
+// The standard palette of indexed colours, 0 to 63.
+constexpr std::array<std::uint32_t, 64> kPalette = {
+    0x000000, 0xFFFFFF, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0xFF00FF, 0x00FFFF,
+    0x000000, 0xFFFFFF, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0xFF00FF, 0x00FFFF,
+    0x800000, 0x008000, 0x000080, 0x808000, 0x800080, 0x008080, 0xC0C0C0, 0x808080,
+    0x9999FF, 0x993366, 0xFFFFCC, 0xCCFFFF, 0x660066, 0xFF8080, 0x0066CC, 0xCCCCFF,
+    0x000080, 0xFF00FF, 0xFFFF00, 0x00FFFF, 0x800080, 0x800000, 0x008080, 0x0000FF,
+    0x00CCFF, 0xCCFFFF, 0xCCFFCC, 0xFFFF99, 0x99CCFF, 0xFF99CC, 0xCC99FF, 0xFFCC99,
+    0x3366FF, 0x33CCCC, 0x99CC00, 0xFFCC00, 0xFF9900, 0xFF6600, 0x666699, 0x969696,
+    0x003366, 0x339966, 0x003300, 0x333300, 0x993300, 0x993366, 0x333399, 0x333333,
+};
+
+}  // namespace
+
+std::string rgbColourText(std::string_view hex) {
+  if (hex.size() == 8) hex.remove_prefix(2);
+  if (hex.size() != 6) return {};
+  std::string text;
+  for (char ch : hex) {
+    if (!std::isxdigit(static_cast<unsigned char>(ch))) return {};
+    text.push_back(char(std::toupper(static_cast<unsigned char>(ch))));
+  }
+  return text;
+}
+
+std::string themeColourText(long theme, double tint) {
+  std::string text = "theme " + std::to_string(theme);
+  if (tint != 0) {
+    char digits[32];
+    const auto end = std::to_chars(digits, digits + sizeof digits, tint).ptr;
+    text += " tint ";
+    text.append(digits, end);
+  }
+  return text;
+}
+
+std::string paletteColourText(long index) {
+  if (index < 0 || index >= long(kPalette.size())) return {};
+  char digits[8];
+  std::uint32_t value = kPalette[std::size_t(index)];
+  for (int i = 5; i >= 0; --i, value >>= 4) digits[i] = "0123456789ABCDEF"[value & 0xF];
+  return std::string(digits, 6);
+}
+
+}  // namespace quill

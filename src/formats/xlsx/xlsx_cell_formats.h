@@ -1,0 +1,61 @@
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "formats/package/xml_stream.h"
+#include "sheet/workbook_contents.h"
+
+namespace quill::xlsx {
+
+// Collects from the events of a styles part what shows in a cell: the number formats, the
+// fonts, the fills, a custom palette, and which of them each cell format (cellXfs) uses.
+class CellFormatCollector {
+ public:
+  void startElement(std::string_view name, const XmlAttributes& attributes);
+  void endElement(std::string_view name);
+  void characters(std::string_view) {}
+
+  // Fills the workbook's formats table (the first cell format is the default) and gives the
+  // index into it of each cell format, in cellXfs order.
+  std::vector<std::uint32_t> cellFormats(std::vector<CellFormat>& table) const;
+  // The most entries of any one kind collected so far, for the caller's limit.
+  std::size_t entryCount() const {
+    return std::max(
+        {numberFormats_.size(), fonts_.size(), fills_.size(), cellXfs_.size(), palette_.size()});
+  }
+
+ private:
+  struct Font {
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    std::string colour;
+  };
+  struct Xf {
+    long numberFormat = 0;
+    long font = 0;
+    long fill = 0;
+  };
+
+  void startFont(std::string_view name, const XmlAttributes& attributes);
+  void startFill(std::string_view name, const XmlAttributes& attributes);
+  std::string colour(const XmlAttributes& attributes) const;
+  CellFormat formatOf(const Xf& xf) const;
+
+  std::map<long, std::string> numberFormats_;
+  std::vector<Font> fonts_;
+  std::vector<std::string> fills_;
+  std::vector<Xf> cellXfs_;
+  std::vector<std::string> palette_;  // a custom palette, empty for the standard one
+  std::string fillPattern_;
+  std::string_view section_;  // the collection being read: "fonts", "fills", ...
+  bool inFont_ = false;
+  bool inFill_ = false;
+};
+
+}  // namespace quill::xlsx

@@ -1,0 +1,108 @@
+#include "formats/xlsx/xlsx_sheet_layout.h"
+
+#include <algorithm>
+#include <charconv>
+#include <stdexcept>
+
+#include "formats/xlsx/xlsx_worksheet.h"
+#include "sheet/address.h"
+
+namespace quill::xlsx {
+
+namespace {
+
+bool isTrue(const char* value) {
+  if (value == nullptr) return false;
+  const std::string_view text(value);
+  return text == "1" || text == "true";
+}
+
+long lineNumber(const char* text, long limit) {
+  if (text == nullptr) return 0;
+  long value = 0;
+  std::from_chars(text, text + std::char_traits<char>::length(text), value);
+  return std::clamp(value, 0L, limit);
+}
+
+bool cellBefore(long rowA, long columnA, long rowB, long columnB) {
+  return rowA != rowB ? rowA < rowB : columnA < columnB;
+}
+
+}  // namespace
+
+SheetLayoutCollector::SheetLayoutCollector(const ContentsToRead& read,
+                                           const std::vector<std::uint32_t>& cellFormats,
+                                           SheetContents& contents,
+                                           std::function<void(const std::string&)> fail)
+    : read_(read), cellFormats_(cellFormats), contents_(contents), fail_(std::move(fail)) {}
+
+void SheetLayoutCollector::outsideCells(std::string_view name, const XmlAttributes& attributes) {
+  if (name == "col" && read_.hidden) {
+    if (!isTrue(attributes.find("hidden"))) return;
+    const long first = lineNumber(attributes.find("min"), kMaxColumns);
+    const long last = lineNumber(attributes.find("max"), kMaxColumns);
+    if (first < 1 || last < first) fail_("has a hidden column span that is malformed");
+    contents_.hiddenColumns.push_back({first, last});
+  } else if (name == "mergeCell" && read_.merged) {
+    const char* reference = attributes.find("ref");
+    addMerged(reference != nullptr ? reference : "");
+  }
+}
+
+void SheetLayoutCollector::row(long row, const XmlAttributes& attributes) {
+  if (!read_.hidden || !isTrue(attributes.find("hidden"))) return;
+  if (!contents_.hiddenRows.empty() && contents_.hiddenRows.back().last == row - 1)
+    contents_.hiddenRows.back().last = row;
+  else
+    contents_.hiddenRows.push_back({row, row});
+}
+
+void SheetLayoutCollector::refuseFormattedCells() const {
+  fail_("has more than " + std::to_string(kMaxFormattedCells) + " cells with formats");
+  throw std::logic_error("a failure report returned");
+}
+
+void SheetLayoutCollector::addMerged(std::string_view reference) {
+  const std::size_t colon = reference.find(':');
+  const std::string_view first = reference.substr(0, colon);
+  const std::string_view last =
+      colon == std::string_view::npos ? first : reference.substr(colon + 1);
+  Area area;
+  if (!parseCellReference(first, area.firstRow, area.firstColumn) ||
+      !parseCellReference(last, area.lastRow, area.lastColumn) || area.lastRow > kMaxRows ||
+      area.firstRow > kMaxRows || area.lastColumn > kMaxColumns || area.firstColumn > kMaxColumns)
+    fail_("has the malformed merged range \"" + std::string(reference) + "\"");
+  if (area.lastRow < area.firstRow) std::swap(area.firstRow, area.lastRow);
+  if (area.lastColumn < area.firstColumn) std::swap(area.firstColumn, area.lastColumn);
+  contents_.merged.push_back(area);
+}
+
+void SheetLayoutCollector::finish() {
+  joinSpans(contents_.hiddenRows);
+  joinSpans(contents_.hiddenColumns);
+  std::stable_sort(contents_.merged.begin(), contents_.merged.end(),
+                   [](const Area& a, const Area& b) {
+                     return cellBefore(a.firstRow, a.firstColumn, b.firstRow, b.firstColumn);
+                   });
+  auto& formats = contents_.formats;
+  const auto before = [](const FormattedCell& a, const FormattedCell& b) {
+    return cellBefore(a.row, a.column, b.row, b.column);
+  };
+  if (!std::is_sorted(formats.begin(), formats.end(), before))
+    std::stable_sort(formats.begin(), formats.end(), before);
+}
+
+void joinSpans(std::vector<LineSpan>& spans) {
+  std::sort(spans.begin(), spans.end(),
+            [](const LineSpan& a, const LineSpan& b) { return a.first < b.first; });
+  std::vector<LineSpan> joined;
+  for (const LineSpan& span : spans) {
+    if (!joined.empty() && span.first <= joined.back().last + 1)
+      joined.back().last = std::max(joined.back().last, span.last);
+    else
+      joined.push_back(span);
+  }
+  spans = std::move(joined);
+}
+
+}  // namespace quill::xlsx

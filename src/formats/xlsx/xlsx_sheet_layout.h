@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "formats/package/xml_stream.h"
+#include "sheet/workbook_contents.h"
+
+namespace quill::xlsx {
+
+// Collects what a worksheet part says besides its cells' values, as far as asked for:
+// hidden rows and columns, merged ranges, and the cells whose format is not the default.
+class SheetLayoutCollector {
+ public:
+  // cellFormats maps a cell's style index to the workbook's formats table; fail reports a
+  // malformed element and does not return.
+  SheetLayoutCollector(const ContentsToRead& read, const std::vector<std::uint32_t>& cellFormats,
+                       SheetContents& contents, std::function<void(const std::string&)> fail);
+
+  // An element outside the cells (cols, mergeCells).
+  void outsideCells(std::string_view name, const XmlAttributes& attributes);
+  void row(long row, const XmlAttributes& attributes);
+  void cell(long row, long column, unsigned long style) {
+    if (style == 0 || style >= cellFormats_.size() || cellFormats_[style] == 0) return;
+    if (contents_.formats.size() >= kMaxFormattedCells) refuseFormattedCells();
+    contents_.formats.push_back({row, column, cellFormats_[style]});
+  }
+  // Puts what was collected in order; call once the part is read.
+  void finish();
+
+ private:
+  // Most cells of a worksheet with a format of their own, so that a hostile part of empty
+  // styled cells stays harmless.
+  static constexpr std::size_t kMaxFormattedCells = std::size_t(1) << 24;
+
+  [[noreturn]] void refuseFormattedCells() const;
+  void addMerged(std::string_view reference);
+
+  ContentsToRead read_;
+  const std::vector<std::uint32_t>& cellFormats_;
+  SheetContents& contents_;
+  std::function<void(const std::string&)> fail_;
+};
+
+// Sorts spans and joins those that overlap or touch.
+void joinSpans(std::vector<LineSpan>& spans);
+
+}  // namespace quill::xlsx
