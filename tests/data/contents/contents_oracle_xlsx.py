@@ -64,8 +64,10 @@ def sheet_lines(book, sheet):
     for (row, column), cell in sheet._cells.items():
         where = "%s!%s" % (name, address(row, column))
         if cell.comment is not None:
-            yield "note\t%s\t%s\t%s" % (where, escaped(cell.comment.author or ""),
-                                        escaped(cell.comment.text))
+            # openpyxl gives an empty author as the text "None".
+            author = cell.comment.author
+            author = "" if author in (None, "None") else author
+            yield "note\t%s\t%s\t%s" % (where, escaped(author), escaped(cell.comment.text))
         shown = format_of(cell)
         if shown != default:
             yield "format\t%s\t%s" % (where, "\t".join(shown))
