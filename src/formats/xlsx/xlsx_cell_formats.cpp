@@ -104,15 +104,20 @@ void CellFormatCollector::endElement(std::string_view name) {
   }
 }
 
-std::string CellFormatCollector::colour(const XmlAttributes& attributes) const {
-  if (const char* rgb = attributes.find("rgb")) return rgbColourText(rgb);
+CellFormatCollector::Colour CellFormatCollector::colour(const XmlAttributes& attributes) {
+  if (const char* rgb = attributes.find("rgb")) return {rgbColourText(rgb)};
   if (attributes.find("theme") != nullptr) {
     const char* tint = attributes.find("tint");
-    return themeColourText(numberAttribute(attributes, "theme", 0),
-                           tint != nullptr ? std::strtod(tint, nullptr) : 0.0);
+    return {themeColourText(numberAttribute(attributes, "theme", 0),
+                            tint != nullptr ? std::strtod(tint, nullptr) : 0.0)};
   }
-  const long index = numberAttribute(attributes, "indexed", -1);
-  if (index >= 0 && std::size_t(index) < palette_.size()) return palette_[std::size_t(index)];
+  return {{}, numberAttribute(attributes, "indexed", -1)};
+}
+
+std::string CellFormatCollector::colourText(const Colour& colour) const {
+  const long index = colour.paletteIndex;
+  if (index < 0) return colour.text;
+  if (std::size_t(index) < palette_.size()) return palette_[std::size_t(index)];
   return paletteColourText(index);
 }
 
@@ -129,10 +134,10 @@ CellFormat CellFormatCollector::formatOf(const Xf& xf) const {
     format.bold = font.bold;
     format.italic = font.italic;
     format.underline = font.underline;
-    format.fontColour = font.colour;
+    format.fontColour = colourText(font.colour);
   }
   if (xf.fill >= 0 && std::size_t(xf.fill) < fills_.size())
-    format.fillColour = fills_[std::size_t(xf.fill)];
+    format.fillColour = colourText(fills_[std::size_t(xf.fill)]);
   return format;
 }
 

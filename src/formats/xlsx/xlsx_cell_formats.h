@@ -30,11 +30,17 @@ class CellFormatCollector {
   }
 
  private:
+  // A colour as written: a palette index is resolved once the whole part is read, since
+  // a custom palette comes after the fonts and fills.
+  struct Colour {
+    std::string text;
+    long paletteIndex = -1;
+  };
   struct Font {
     bool bold = false;
     bool italic = false;
     bool underline = false;
-    std::string colour;
+    Colour colour;
   };
   struct Xf {
     long numberFormat = 0;
@@ -44,12 +50,13 @@ class CellFormatCollector {
 
   void startFont(std::string_view name, const XmlAttributes& attributes);
   void startFill(std::string_view name, const XmlAttributes& attributes);
-  std::string colour(const XmlAttributes& attributes) const;
+  static Colour colour(const XmlAttributes& attributes);
+  std::string colourText(const Colour& colour) const;
   CellFormat formatOf(const Xf& xf) const;
 
   std::map<long, std::string> numberFormats_;
   std::vector<Font> fonts_;
-  std::vector<std::string> fills_;
+  std::vector<Colour> fills_;
   std::vector<Xf> cellXfs_;
   std::vector<std::string> palette_;  // a custom palette, empty for the standard one
   std::string fillPattern_;
