@@ -30,8 +30,49 @@ long repeatCount(const XmlAttributes& attributes, std::string_view name) {
 
 }  // namespace
 
+bool ContentHandler::startContents(std::string_view name, const XmlAttributes& attributes) {
+  if (stylesDepth_ != 0) {
+    contents_->styles().startElement(name, attributes);
+  } else if (noteDepth_ != 0) {
+    contents_->startInNote(name, attributes);
+  } else if (name == "automatic-styles" && tableDepth_ == 0) {
+    stylesDepth_ = depth_;
+  } else if (cellDepth_ != 0 && depth_ == cellDepth_ + 1 && name == "annotation" &&
+             contents_->read().notes) {
+    noteDepth_ = depth_;
+    contents_->startNote(row_, column_);
+  } else if (cellDepth_ == 0 && (name == "named-range" || name == "named-expression")) {
+    contents_->name(attributes, tableDepth_ == 1 && sheet_ != nullptr ? sheet_->name() : "");
+  } else if (cellDepth_ == 0 && tableDepth_ == 1 && name == "table-column") {
+    contents_->column(attributes);
+  } else {
+    return false;
+  }
+  return true;
+}
+
+bool ContentHandler::endContents(std::string_view name, int depth) {
+  if (stylesDepth_ != 0) {
+    if (depth == stylesDepth_)
+      stylesDepth_ = 0;
+    else
+      contents_->styles().endElement(name);
+  } else if (noteDepth_ != 0) {
+    if (depth == noteDepth_) {
+      noteDepth_ = 0;
+      contents_->finishNote();
+    } else {
+      contents_->endInNote(name);
+    }
+  } else {
+    return false;
+  }
+  return true;
+}
+
 void ContentHandler::startElement(std::string_view name, const XmlAttributes& attributes) {
   ++depth_;
+  if (contents_ != nullptr && startContents(name, attributes)) return;
   if (ignoredDepth_ != 0) return;
   if (cellDepth_ != 0) {
     startInsideCell(name, attributes);
@@ -45,6 +86,7 @@ void ContentHandler::startElement(std::string_view name, const XmlAttributes& at
     rowRepeat_ = repeatCount(attributes, "number-rows-repeated");
     column_ = 1;
     pending_.clear();
+    if (contents_ != nullptr) contents_->row(attributes, row_, rowRepeat_);
   } else if (tableDepth_ == 1 && inRow_ && (name == "table-cell" || name == "covered-table-cell")) {
     startCell(attributes);
   }
@@ -56,11 +98,13 @@ void ContentHandler::startTable(const XmlAttributes& attributes) {
       name != nullptr ? std::string(name) : "Sheet" + std::to_string(workbook_.sheetCount() + 1));
   row_ = 1;
   inRow_ = false;
+  if (contents_ != nullptr) contents_->startTable(*sheet_, attributes);
 }
 
 void ContentHandler::startCell(const XmlAttributes& attributes) {
   cellDepth_ = depth_;
   cellRepeat_ = repeatCount(value_.read(attributes, nullDate_));
+  if (contents_ != nullptr) contents_->cell(attributes, row_, column_, cellRepeat_);
   paragraph_.clear();
   formula_ = {};
   matrixRows_ = matrixColumns_ = 0;
@@ -120,6 +164,7 @@ void ContentHandler::startInsideCell(std::string_view name, const XmlAttributes&
 
 void ContentHandler::endElement(std::string_view name) {
   const int depth = depth_--;
+  if (contents_ != nullptr && endContents(name, depth)) return;
   if (ignoredDepth_ != 0) {
     if (depth == ignoredDepth_) ignoredDepth_ = 0;
     return;
@@ -132,7 +177,10 @@ void ContentHandler::endElement(std::string_view name) {
       cellDepth_ = 0;
     }
   } else if (name == "table") {
-    if (tableDepth_-- == 1) sheet_ = nullptr;
+    if (tableDepth_-- == 1) {
+      if (contents_ != nullptr) contents_->finishTable();
+      sheet_ = nullptr;
+    }
   } else if (tableDepth_ == 1 && inRow_ && name == "table-row") {
     finishRow();
     inRow_ = false;
@@ -140,6 +188,14 @@ void ContentHandler::endElement(std::string_view name) {
 }
 
 void ContentHandler::characters(std::string_view text) {
+  if (contents_ != nullptr && stylesDepth_ != 0) {
+    contents_->styles().characters(text);
+    return;
+  }
+  if (contents_ != nullptr && noteDepth_ != 0) {
+    contents_->noteCharacters(text);
+    return;
+  }
   // A cell whose value makes its text shows the value in its paragraphs, not collected.
   if (paragraphDepth_ != 0 && ignoredDepth_ == 0 && value_.needsParagraphs())
     paragraph_.characters(text);
@@ -167,6 +223,9 @@ void ContentHandler::finishRow() {
     if (cellCount_ > kMaxCells)
       throw WorkbookError("sheet \"" + sheet_->name() + "\" repeats its cells beyond the " +
                           std::to_string(kMaxCells) + " cells a workbook may hold");
+    if (contents_ != nullptr)
+      contents_->valueAt(row_ + rowRepeat_ - 1,
+                         pending_.back().column + pending_.back().repeat - 1);
     for (long r = 0; r < rowRepeat_; ++r)
       for (const PendingCell& cell : pending_)
         for (long c = 0; c < cell.repeat; ++c) {

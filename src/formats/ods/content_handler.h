@@ -5,11 +5,12 @@
 #include <string_view>
 #include <vector>
 
-#include "sheet/cell_text.h"
 #include "formats/ods/cell_value.h"
 #include "formats/ods/paragraph_text.h"
-#include "sheet/stored_workbook.h"
+#include "formats/ods/sheet_contents.h"
 #include "formats/package/xml_stream.h"
+#include "sheet/cell_text.h"
+#include "sheet/stored_workbook.h"
 
 namespace quill::ods {
 
@@ -21,9 +22,11 @@ class ContentHandler final : public XmlHandler {
   // Most cells a workbook may expand to, so that hostile repeat counts stay harmless.
   static constexpr std::uint64_t kMaxCells = std::uint64_t(1) << 24;
 
-  // With readFormulas, each formula cell's table:formula is kept in A1 style as well.
-  ContentHandler(StoredWorkbook& workbook, bool readFormulas)
-      : workbook_(workbook), readFormulas_(readFormulas) {}
+  // With readFormulas, each formula cell's table:formula is kept in A1 style as well; with
+  // a contents collector, notes, names, hidden and merged areas and formats go to it.
+  ContentHandler(StoredWorkbook& workbook, bool readFormulas,
+                 SheetContentsCollector* contents = nullptr)
+      : workbook_(workbook), readFormulas_(readFormulas), contents_(contents) {}
 
   void startElement(std::string_view name, const XmlAttributes& attributes) override;
   void endElement(std::string_view name) override;
@@ -45,9 +48,15 @@ class ContentHandler final : public XmlHandler {
   void finishRow();
   void readFormula(const XmlAttributes& attributes);
   void spreadArrayFormula();
+  // Passes what the contents need on; true when the element is taken.
+  bool startContents(std::string_view name, const XmlAttributes& attributes);
+  bool endContents(std::string_view name, int depth);
 
   StoredWorkbook& workbook_;
   bool readFormulas_;
+  SheetContentsCollector* contents_;
+  int stylesDepth_ = 0;       // depth of the automatic styles being passed on, or 0
+  int noteDepth_ = 0;         // depth of the open cell's annotation, or 0
   std::string_view formula_;  // of the open cell, stored in the arena
   long matrixRows_ = 0;       // the array range the open cell's formula fills, or 0
   long matrixColumns_ = 0;

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <stdexcept>
 
+#include "formats/package/line_spans.h"
 #include "formats/xlsx/xlsx_worksheet.h"
 #include "sheet/address.h"
 
@@ -90,19 +91,6 @@ void SheetLayoutCollector::finish() {
   };
   if (!std::is_sorted(formats.begin(), formats.end(), before))
     std::stable_sort(formats.begin(), formats.end(), before);
-}
-
-void joinSpans(std::vector<LineSpan>& spans) {
-  std::sort(spans.begin(), spans.end(),
-            [](const LineSpan& a, const LineSpan& b) { return a.first < b.first; });
-  std::vector<LineSpan> joined;
-  for (const LineSpan& span : spans) {
-    if (!joined.empty() && span.first <= joined.back().last + 1)
-      joined.back().last = std::max(joined.back().last, span.last);
-    else
-      joined.push_back(span);
-  }
-  spans = std::move(joined);
 }
 
 }  // namespace quill::xlsx

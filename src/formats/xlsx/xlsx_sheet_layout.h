@@ -45,7 +45,4 @@ class SheetLayoutCollector {
   std::function<void(const std::string&)> fail_;
 };
 
-// Sorts spans and joins those that overlap or touch.
-void joinSpans(std::vector<LineSpan>& spans);
-
 }  // namespace quill::xlsx
