@@ -82,7 +82,17 @@ std::size_t sheetLines(const std::string& listing) {
 // Compares our listing with the oracle's for every file both read; gives how many were
 // compared. A file either reader refuses is left out: the corpus tests of each reader
 // cover refusals.
-int compareWithOracle(const std::vector<fs::path>& files) {
+// Formats of .ods documents are left out: odfpy reads no number styles, and the C++ tests
+// check them on hand-written styles.
+std::string withoutFormats(const std::string& listing) {
+  std::istringstream in(listing);
+  std::string out;
+  for (std::string line; std::getline(in, line);)
+    if (line.rfind("format\t", 0) != 0) out += line + "\n";
+  return out;
+}
+
+int compareWithOracle(const std::vector<fs::path>& files, bool withFormats = true) {
   int compared = 0;
   ReadOptions options;
   options.contents = ContentsToRead::all();
@@ -100,7 +110,8 @@ int compareWithOracle(const std::vector<fs::path>& files) {
     // A file the oracle fails on, or whose worksheets it drops (it reads no strict
     // packages), says nothing about ours.
     if (oracle.exitCode != 0 || sheetLines(oracle.output) != workbook->sheetCount()) continue;
-    const std::string ours = withoutPrintNames(test::contentsListing(*workbook, false));
+    std::string ours = withoutPrintNames(test::contentsListing(*workbook, false));
+    if (!withFormats) ours = withoutFormats(ours);
     EXPECT_EQ(differingLines(ours, oracle.output), "");
     ++compared;
   }
@@ -111,6 +122,18 @@ TEST(CorpusContents, OpenXmlWorkbooksAgreeWithOpenpyxl) {
   SKIP_WITHOUT_CORPUS();
   if (!modulePresent("openpyxl")) GTEST_SKIP() << "python3-openpyxl is missing";
   EXPECT_GT(compareWithOracle(corpusFiles({".xlsx", ".xlsm", ".xltx", ".xltm"})), 20);
+}
+
+}  // namespace
+}  // namespace quill
+
+namespace quill {
+namespace {
+
+TEST(CorpusContents, OpenDocumentSpreadsheetsAgreeWithOdfpy) {
+  SKIP_WITHOUT_CORPUS();
+  if (!modulePresent("odf")) GTEST_SKIP() << "python3-odf is missing";
+  EXPECT_GT(compareWithOracle(corpusFiles({".ods"}), false), 8);
 }
 
 }  // namespace

@@ -45,6 +45,9 @@ def a1_reference(odf_reference):
     """$'My Sheet'.$A$1:.$B$2 gives 'My Sheet'!$A$1:$B$2; Data.A1 gives Data!A1."""
     parts = []
     sheet = None
+    # A reference to deleted cells is written as the error alone, as cells' formulas are.
+    if odf_reference.endswith("#REF!"):
+        return "#REF!"
     for piece in odf_reference.split(":"):
         match = re.match(r"^\$?(?:'((?:[^']|'')*)'|([^.']*))?\.(.*)$", piece)
         if not match:
