@@ -10,12 +10,15 @@ namespace quill::ods {
 
 namespace {
 
-long countAttribute(const XmlAttributes& attributes, std::string_view name, long limit) {
-  const char* text = attributes.find(name);
+long spanCount(const char* text, long limit) {
   if (text == nullptr) return 1;
   long value = 1;
   std::from_chars(text, text + std::char_traits<char>::length(text), value);
   return std::clamp(value, 1L, limit);
+}
+
+long countAttribute(const XmlAttributes& attributes, std::string_view name, long limit) {
+  return spanCount(attributes.find(name), limit);
 }
 
 bool hiddenLine(const XmlAttributes& attributes) {
@@ -43,6 +46,8 @@ void SheetContentsCollector::startTable(StoredSheet& sheet, const XmlAttributes&
   nextColumn_ = 1;
   columnFormats_.clear();
   runs_.clear();
+  lastStyle_.clear();
+  lastFormat_ = 0;
   lastValueRow_ = lastValueColumn_ = 0;
   if (read_.hidden) {
     const char* style = attributes.find("style-name");
@@ -76,27 +81,54 @@ void SheetContentsCollector::row(const XmlAttributes& attributes, long row, long
 void SheetContentsCollector::cell(const XmlAttributes& attributes, long row, long column,
                                   long repeat) {
   if (row > kMaxRows || column > kMaxColumns) return;
-  if (read_.merged) {
-    const long columns = countAttribute(attributes, "number-columns-spanned", kMaxColumns);
-    const long rows = countAttribute(attributes, "number-rows-spanned", kMaxRows);
+  // One pass over the attributes: this runs for every cell.
+  const char *style = nullptr, *columnsSpanned = nullptr, *rowsSpanned = nullptr;
+  attributes.forEach([&](std::string_view name, const char* value) {
+    if (name == "style-name")
+      style = value;
+    else if (name == "number-columns-spanned")
+      columnsSpanned = value;
+    else if (name == "number-rows-spanned")
+      rowsSpanned = value;
+  });
+  if (read_.merged && (columnsSpanned != nullptr || rowsSpanned != nullptr)) {
+    const long columns = spanCount(columnsSpanned, kMaxColumns);
+    const long rows = spanCount(rowsSpanned, kMaxRows);
     if (columns > 1 || rows > 1)
       sheet_->contents().merged.push_back({row, column, std::min(row + rows - 1, kMaxRows),
                                            std::min(column + columns - 1, kMaxColumns)});
   }
   if (!read_.formats) return;
   const long lastColumn = std::min(column + repeat - 1, kMaxColumns);
-  const char* style = attributes.find("style-name");
   if (style != nullptr) {
-    if (const std::uint32_t format = styles_.cellFormat(style))
-      runs_.push_back({row, rowRepeat_, column, lastColumn - column + 1, format});
+    // Neighbouring cells mostly share a style: the last one's format is kept at hand.
+    if (lastStyle_ != style) {
+      lastStyle_ = style;
+      lastFormat_ = styles_.cellFormat(style);
+    }
+    if (lastFormat_ != 0) addRun(row, column, lastColumn - column + 1, lastFormat_);
     return;
   }
   // A cell without a style of its own takes its column's default.
   for (const ColumnFormat& columns : columnFormats_) {
     const long first = std::max(column, columns.first);
     const long last = std::min(lastColumn, columns.last);
-    if (first <= last) runs_.push_back({row, rowRepeat_, first, last - first + 1, columns.format});
+    if (first <= last) addRun(row, first, last - first + 1, columns.format);
   }
+}
+
+void SheetContentsCollector::addRun(long row, long column, long columns, std::uint32_t format) {
+  // A run continuing the previous one along its row grows it instead.
+  if (!runs_.empty()) {
+    FormattedRun& last = runs_.back();
+    if (last.row == std::uint32_t(row) && last.rows == std::uint32_t(rowRepeat_) &&
+        last.format == format && last.column + last.columns == std::uint32_t(column)) {
+      last.columns += std::uint32_t(columns);
+      return;
+    }
+  }
+  runs_.push_back({std::uint32_t(row), std::uint32_t(rowRepeat_), std::uint32_t(column),
+                   std::uint32_t(columns), format});
 }
 
 void SheetContentsCollector::valueAt(long lastRow, long lastColumn) {
@@ -112,12 +144,13 @@ void SheetContentsCollector::finishTable() {
   std::vector<FormattedCell>& formats = sheet_->contents().formats;
   std::uint64_t count = 0;
   for (const FormattedRun& run : runs_) {
+    const long row = run.row, column = run.column;
     const bool single = run.rows == 1 && run.columns == 1;
-    const long lastRow = single ? run.row : std::min(run.row + run.rows - 1, lastValueRow_);
+    const long lastRow = single ? row : std::min(row + long(run.rows) - 1, lastValueRow_);
     const long lastColumn =
-        single ? run.column : std::min(run.column + run.columns - 1, lastValueColumn_);
-    for (long r = run.row; r <= lastRow; ++r)
-      for (long c = run.column; c <= lastColumn; ++c) {
+        single ? column : std::min(column + long(run.columns) - 1, lastValueColumn_);
+    for (long r = row; r <= lastRow; ++r)
+      for (long c = column; c <= lastColumn; ++c) {
         if (++count > kMaxFormattedCells)
           throw WorkbookError("sheet \"" + sheet_->name() + "\" has more than " +
                               std::to_string(kMaxFormattedCells) + " cells with formats");

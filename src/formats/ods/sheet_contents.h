@@ -47,7 +47,7 @@ class SheetContentsCollector {
  private:
   // Cells of a stretch of rows and columns sharing a format other than the default.
   struct FormattedRun {
-    long row, rows, column, columns;
+    std::uint32_t row, rows, column, columns;
     std::uint32_t format;
   };
   // A table column's default cell format, from its first column on.
@@ -58,7 +58,11 @@ class SheetContentsCollector {
 
   StoredWorkbook& workbook_;
   ContentsToRead read_;
+  void addRun(long row, long column, long columns, std::uint32_t format);
+
   OdsStyles& styles_;
+  std::string lastStyle_;  // the style of the last styled cell, and its format
+  std::uint32_t lastFormat_ = 0;
   StoredSheet* sheet_ = nullptr;
   long nextColumn_ = 1;
   long rowRepeat_ = 1;  // of the open row
