@@ -33,33 +33,35 @@ bool underlineElement(const XmlAttributes& attributes) {
   return value == nullptr || std::string_view(value) != "none";
 }
 
-bool isSection(std::string_view name) {
-  return name == "numFmts" || name == "fonts" || name == "fills" || name == "cellXfs" ||
-         name == "colors" || name == "cellStyleXfs" || name == "dxfs";
+// The collection an element of the styles part opens, or None for any other element.
+CellFormatCollector::Section sectionOf(std::string_view name) {
+  using Section = CellFormatCollector::Section;
+  if (name == "numFmts") return Section::NumberFormats;
+  if (name == "fonts") return Section::Fonts;
+  if (name == "fills") return Section::Fills;
+  if (name == "cellXfs") return Section::CellFormats;
+  if (name == "colors") return Section::Colours;
+  if (name == "cellStyleXfs" || name == "dxfs") return Section::Other;
+  return Section::None;
 }
 
 }  // namespace
 
 void CellFormatCollector::startElement(std::string_view name, const XmlAttributes& attributes) {
-  if (isSection(name)) {
-    section_ = name == "numFmts"   ? "numFmts"
-               : name == "fonts"   ? "fonts"
-               : name == "fills"   ? "fills"
-               : name == "cellXfs" ? "cellXfs"
-               : name == "colors"  ? "colors"
-                                   : "other";
-  } else if (section_ == "numFmts" && name == "numFmt") {
+  if (const Section section = sectionOf(name); section != Section::None) {
+    section_ = section;
+  } else if (section_ == Section::NumberFormats && name == "numFmt") {
     const char* code = attributes.find("formatCode");
     numberFormats_[numberAttribute(attributes, "numFmtId", -1)] = code != nullptr ? code : "";
-  } else if (section_ == "fonts") {
+  } else if (section_ == Section::Fonts) {
     startFont(name, attributes);
-  } else if (section_ == "fills") {
+  } else if (section_ == Section::Fills) {
     startFill(name, attributes);
-  } else if (section_ == "cellXfs" && name == "xf") {
+  } else if (section_ == Section::CellFormats && name == "xf") {
     cellXfs_.push_back({numberAttribute(attributes, "numFmtId", 0),
                         numberAttribute(attributes, "fontId", 0),
                         numberAttribute(attributes, "fillId", 0)});
-  } else if (section_ == "colors" && name == "rgbColor") {
+  } else if (section_ == Section::Colours && name == "rgbColor") {
     const char* rgb = attributes.find("rgb");
     palette_.push_back(rgbColourText(rgb != nullptr ? rgb : ""));
   }
@@ -96,7 +98,7 @@ void CellFormatCollector::startFill(std::string_view name, const XmlAttributes& 
 }
 
 void CellFormatCollector::endElement(std::string_view name) {
-  if (isSection(name)) section_ = {};
+  if (sectionOf(name) != Section::None) section_ = Section::None;
   if (name == "font") inFont_ = false;
   if (name == "fill") {
     inFill_ = false;

@@ -16,6 +16,10 @@ namespace quill::xlsx {
 // fonts, the fills, a custom palette, and which of them each cell format (cellXfs) uses.
 class CellFormatCollector {
  public:
+  // The collections of a styles part that matter here; Other stands for those that hold
+  // fonts, fills or formats of their own (cell styles, differential formats).
+  enum class Section { None, NumberFormats, Fonts, Fills, CellFormats, Colours, Other };
+
   void startElement(std::string_view name, const XmlAttributes& attributes);
   void endElement(std::string_view name);
   void characters(std::string_view) {}
@@ -60,7 +64,7 @@ class CellFormatCollector {
   std::vector<Xf> cellXfs_;
   std::vector<std::string> palette_;  // a custom palette, empty for the standard one
   std::string fillPattern_;
-  std::string_view section_;  // the collection being read: "fonts", "fills", ...
+  Section section_ = Section::None;
   bool inFont_ = false;
   bool inFill_ = false;
 };

@@ -145,22 +145,22 @@ class ThreadedCommentsHandler final : public XmlHandler {
   bool inText_ = false;
 };
 
-template <class Handler>
-void parseNotesPart(const ZipArchive& zip, std::string_view part, Handler& handler) {
-  parsePart(zip, part, handler);
-  if (handler.tooLong)
+void refuseLongNote(const ZipArchive& zip, std::string_view part, bool tooLong) {
+  if (tooLong)
     throw partError(zip, part, "has a note longer than " + std::to_string(kMaxNoteText) + " bytes");
 }
 
 // Each thread as one note: its first comment's author, every comment's text line by line.
-std::vector<RawNote> joinedThreads(std::vector<RawNote> comments) {
+// Sets tooLong when a thread's text would pass kMaxNoteText.
+std::vector<RawNote> joinedThreads(std::vector<RawNote> comments, bool& tooLong) {
   std::vector<RawNote> threads;
   std::map<std::string, std::size_t> threadOf;  // comment id -> index in threads
   for (RawNote& comment : comments) {
     const auto parent = threadOf.find(comment.parent);
     if (!comment.parent.empty() && parent != threadOf.end()) {
       std::string& text = threads[parent->second].text;
-      if (text.size() + comment.text.size() < kMaxNoteText) text += "\n" + comment.text;
+      if (text.size() + comment.text.size() >= kMaxNoteText) tooLong = true;
+      text += "\n" + comment.text;
       threadOf.emplace(comment.id, parent->second);
       continue;
     }
@@ -199,13 +199,16 @@ std::vector<CellNote> readWorksheetNotes(const ZipArchive& zip, std::string_view
   for (const Relationship& relationship : relationships) {
     if (relationship.external || !relationship.isOfKind("threadedComment")) continue;
     ThreadedCommentsHandler handler(persons);
-    parseNotesPart(zip, relationship.target, handler);
-    addNotes(zip, relationship.target, joinedThreads(std::move(handler.notes)), notes);
+    parsePart(zip, relationship.target, handler);
+    auto threads = joinedThreads(std::move(handler.notes), handler.tooLong);
+    refuseLongNote(zip, relationship.target, handler.tooLong);
+    addNotes(zip, relationship.target, std::move(threads), notes);
   }
   for (const Relationship& relationship : relationships) {
     if (relationship.external || !relationship.isOfKind("comments")) continue;
     CommentsHandler handler;
-    parseNotesPart(zip, relationship.target, handler);
+    parsePart(zip, relationship.target, handler);
+    refuseLongNote(zip, relationship.target, handler.tooLong);
     addNotes(zip, relationship.target, std::move(handler.notes), notes);
   }
   std::vector<CellNote> sorted;

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "formats/ods/ods_test_support.h"
@@ -166,6 +167,53 @@ TEST(XlsxContents, ThreadedCommentsStylesAndNamesOfHandMadeParts) {
   ASSERT_EQ(names.size(), 3u);
   EXPECT_EQ(names[0].name + names[1].name + names[2].scopeSheet, "abS");
   EXPECT_EQ(workbook->contents().formats.size(), 4u);
+}
+
+// A note past the longest kept, or a merged range that names no cells, ends the read in one
+// line naming the file and the part, instead of holding the part or guessing.
+TEST(XlsxContents, DamagedContentsEndInOneLine) {
+  const std::string ns = R"( xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main")";
+  const std::string longNote = "<comments" + ns +
+                               "><authors><author>A</author></authors><commentList>"
+                               R"(<comment ref="A1" authorId="0"><text><t>)" +
+                               std::string(std::size_t(1) << 21, 'x') +
+                               "</t></text></comment></commentList></comments>";
+  const std::string badMerge = "<worksheet" + ns +
+                               R"(><sheetData/><mergeCells><mergeCell ref="A1:"/></mergeCells>)" +
+                               "</worksheet>";
+  for (const auto& [sheet, comments, reason] :
+       {std::tuple{"<worksheet" + ns + "><sheetData/></worksheet>", longNote,
+                   std::string("xl/comments1.xml\" has a note longer than")},
+        std::tuple{badMerge, std::string(), std::string("malformed merged range \"A1:\"")}}) {
+    test::TemporaryFolder folder;
+    const fs::path file = folder.path() / "damaged.xlsx";
+    std::vector<test::ZipPart> parts = {
+        {"_rels/.rels",
+         relationships({{"rId1", std::string(kRel) + "/officeDocument", "xl/workbook.xml"}})},
+        {"xl/workbook.xml", "<workbook" + ns + R"( xmlns:r=")" + kRel +
+                                R"("><sheets><sheet name="S" sheetId="1" r:id="rId1"/>)"
+                                "</sheets></workbook>"},
+        {"xl/_rels/workbook.xml.rels",
+         relationships({{"rId1", std::string(kRel) + "/worksheet", "worksheets/sheet1.xml"}})},
+        {"xl/worksheets/sheet1.xml", sheet}};
+    if (!comments.empty()) {
+      parts.push_back(
+          {"xl/worksheets/_rels/sheet1.xml.rels",
+           relationships({{"rId1", std::string(kRel) + "/comments", "../comments1.xml"}})});
+      parts.push_back({"xl/comments1.xml", comments});
+    }
+    test::writeZip(file, parts);
+    EXPECT_NO_THROW(readXlsxWorkbook(file.string()));  // not read unless asked for
+    try {
+      readXlsxWorkbook(file.string(), withContents());
+      ADD_FAILURE() << "read " << reason;
+    } catch (const WorkbookError& error) {
+      const std::string message = error.what();
+      EXPECT_NE(message.find(file.string()), std::string::npos) << message;
+      EXPECT_NE(message.find(reason), std::string::npos) << message;
+      EXPECT_EQ(message.find('\n'), std::string::npos);
+    }
+  }
 }
 
 }  // namespace
