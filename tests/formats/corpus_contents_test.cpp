@@ -129,8 +129,7 @@ int compareWithOracle(const std::vector<fs::path>& files, bool withFormats = tru
     // A file the oracle fails on, or whose worksheets it drops (it reads no strict
     // packages), says nothing about ours.
     const auto listing = oracle.find(file.string());
-    if (listing == oracle.end() || sheetLines(listing->second) != workbook->sheetCount())
-      continue;
+    if (listing == oracle.end() || sheetLines(listing->second) != workbook->sheetCount()) continue;
     std::string ours = withoutPrintNames(test::contentsListing(*workbook, false));
     if (!withFormats) ours = withoutFormats(ours);
     EXPECT_EQ(differingLines(ours, listing->second), "");
