@@ -97,10 +97,8 @@ std::vector<MacroModule> readPackageProject(const ZipArchive& package, const Rea
   const std::string part = projectPart(package);
   if (part.empty()) return {};
   std::string bytes = package.readAll(xlsx::storedPartName(package, part), kMaxProjectPart);
-  return concerning("the part " + part, [&] {
-    const auto storage = ProjectStorage::inBytes(std::move(bytes), options.stop);
-    return readProject(*storage, options.stop);
-  });
+  return concerning("the part " + part,
+                    [&] { return readMacroProject(std::move(bytes), options); });
 }
 
 template <class Read>
@@ -109,6 +107,11 @@ std::vector<MacroModule> namingFile(const std::string& path, Read&& read) {
 }
 
 }  // namespace
+
+std::vector<MacroModule> readMacroProject(std::string compoundFile, const ReadOptions& options) {
+  const auto storage = ProjectStorage::inBytes(std::move(compoundFile), options.stop);
+  return readProject(*storage, options.stop);
+}
 
 std::vector<MacroModule> readMacroModules(const ZipArchive& package, const ReadOptions& options) {
   return namingFile(package.path(), [&] { return readPackageProject(package, options); });

@@ -24,6 +24,10 @@ std::vector<MacroModule> readMacroModules(const std::string& path, const ReadOpt
 // The same for a package already open (a decrypted one).
 std::vector<MacroModule> readMacroModules(const ZipArchive& package, const ReadOptions& options);
 
+// The same for a macro project held as the bytes of its compound file (a vbaProject.bin
+// part); throws MacroProjectError with the reason only.
+std::vector<MacroModule> readMacroProject(std::string compoundFile, const ReadOptions& options);
+
 // Fills the macros of contents with what read gives and marks them read; a project that
 // cannot be read leaves its one-line reason in macroProblem instead, so that the rest of
 // the workbook is still compared.

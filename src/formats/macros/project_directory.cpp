@@ -16,7 +16,6 @@ namespace {
 enum RecordId : std::uint16_t {
   kCodePage = 0x0003,
   kProjectVersion = 0x0009,  // its size field says 4, yet 6 bytes follow
-  kModuleCount = 0x000F,
   kDirectoryEnd = 0x0010,
   kModuleName = 0x0019,
   kModuleStreamName = 0x001A,
@@ -60,13 +59,18 @@ std::string fromCodePage(const xls::Codepage& codePage, std::span<const std::uin
   return text;
 }
 
+// The Unicode form of a name where the directory gives one that is not empty.
+std::string preferred(const std::optional<std::string>& unicode, const std::string& codePaged) {
+  return unicode && !unicode->empty() ? *unicode : codePaged;
+}
+
 ModuleEntry finishedModule(ModuleFields fields, std::size_t number) {
   if (!fields.textOffset)
     throw MacroProjectError("its directory gives module " + std::to_string(number) +
                             " no text offset");
   ModuleEntry entry;
-  entry.name = fields.nameUnicode.value_or(fields.name);
-  entry.streamName = fields.streamNameUnicode.value_or(fields.streamName);
+  entry.name = preferred(fields.nameUnicode, fields.name);
+  entry.streamName = preferred(fields.streamNameUnicode, fields.streamName);
   if (entry.streamName.empty())
     throw MacroProjectError("its directory gives module " + std::to_string(number) +
                             " no stream name");
