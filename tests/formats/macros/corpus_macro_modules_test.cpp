@@ -145,6 +145,29 @@ TEST(CorpusMacroModules, DamagedProjectIsOneLineAndTheCellsAreStillRead) {
                 *readWorkbookFile((test::kCorpus / "calamine" / "issues.xls").string())));
 }
 
+TEST(CorpusMacroModules, PackageProjectIsFoundThroughTheWorkbooksRelationship) {
+  SKIP_WITHOUT_CORPUS();
+  test::TemporaryFolder folder;
+  const fs::path moved = folder.path() / "moved.xlsm";
+  // The project moves out of xl/, and a damaged part takes its usual place.
+  const test::CliRun run = test::runCommandLine(
+      "/usr/bin/python3 -c 'import sys, zipfile\n"
+      "source = zipfile.ZipFile(sys.argv[1])\n"
+      "with zipfile.ZipFile(sys.argv[2], \"w\") as target:\n"
+      "    for name in source.namelist():\n"
+      "        data = source.read(name)\n"
+      "        if name == \"xl/vbaProject.bin\":\n"
+      "            target.writestr(\"macros/code.bin\", data)\n"
+      "            data = b\"damaged\"\n"
+      "        if name == \"xl/_rels/workbook.xml.rels\":\n"
+      "            data = data.replace(b\"\\\"vbaProject.bin\", b\"\\\"../macros/code.bin\")\n"
+      "        target.writestr(name, data)' '" +
+      kVbaBook.string() + "' '" + moved.string() + "' 2>&1");
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  EXPECT_EQ(listing(readMacroModules(moved.string(), ReadOptions{})),
+            listing(readMacroModules(kVbaBook.string(), ReadOptions{})));
+}
+
 TEST(CorpusMacroModules, EncryptedPackageGivesTheModulesOfItsPlainTwinAskingOnce) {
   SKIP_WITHOUT_CORPUS();
   test::TemporaryFolder folder;

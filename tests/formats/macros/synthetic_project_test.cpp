@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "formats/macros/macro_modules.h"
+#include "formats/macros/project_fixtures.h"
+
+namespace quill {
+namespace {
+
+using test::compoundFileBytes;
+using test::kDirectoryEnd;
+using test::literalContainer;
+using test::moduleRecords;
+using test::projectHead;
+
+using Streams = std::vector<std::pair<std::string, std::string>>;
+
+// Compiled code stands before a module's source; the directory says where the source starts.
+const std::string kCompiled(300, '\xCC');
+
+// A project of two modules whose sources follow compiled code in their streams.
+Streams twoModules() {
+  const std::string directory = projectHead(1252) +
+                                moduleRecords("Second", "Second", std::uint32_t(kCompiled.size())) +
+                                moduleRecords("First", "first", 0) + kDirectoryEnd;
+  return {{"VBA/dir", literalContainer(directory)},
+          {"VBA/Second", kCompiled + literalContainer("Sub B()\r\nEnd Sub\r\n")},
+          {"VBA/first", literalContainer("Attribute VB_Name = \"First\"\r\nSub A()\r\n")},
+          {"PROJECT", "ID=\"{0}\"\r\n"}};
+}
+
+std::string failureOf(const Streams& streams) {
+  try {
+    readMacroProject(compoundFileBytes(streams), ReadOptions{});
+  } catch (const MacroProjectError& error) {
+    return error.what();
+  }
+  return "";
+}
+
+TEST(SyntheticMacroProject, ModulesComeInTheDirectorysOrderWithNewlineLines) {
+  const auto modules = readMacroProject(compoundFileBytes(twoModules()), ReadOptions{});
+  ASSERT_EQ(modules.size(), 2u);
+  EXPECT_EQ(modules[0].name, "Second");
+  EXPECT_EQ(modules[0].source, "Sub B()\nEnd Sub\n");
+  EXPECT_EQ(modules[1].name, "First");
+  EXPECT_EQ(modules[1].source, "Attribute VB_Name = \"First\"\nSub A()\n");
+}
+
+TEST(SyntheticMacroProject, LongSourceSpansSeveralChunks) {
+  std::string source;
+  for (int line = 0; source.size() < 20000; ++line)
+    source += "' line " + std::to_string(line) + "\n";
+  source.resize(20000);  // four whole chunks and a part
+  const std::string directory =
+      projectHead(1252) + moduleRecords("Long", "Long", 0) + kDirectoryEnd;
+  const auto modules = readMacroProject(compoundFileBytes({{"VBA/dir", literalContainer(directory)},
+                                                           {"VBA/Long", literalContainer(source)}}),
+                                        ReadOptions{});
+  ASSERT_EQ(modules.size(), 1u);
+  EXPECT_EQ(modules[0].source, source);
+}
+
+TEST(SyntheticMacroProject, DamagedProjectsNameWhatCannotBeRead) {
+  const auto without = [](std::string name) {
+    Streams streams = twoModules();
+    std::erase_if(streams, [&](const auto& stream) { return stream.first == name; });
+    return streams;
+  };
+  Streams shortened = twoModules();
+  shortened[1].second = kCompiled.substr(0, 100);
+  Streams uncompressed = twoModules();
+  uncompressed[0].second = projectHead(1252);
+  const struct {
+    const char* name;
+    Streams streams;
+    const char* reason;
+  } cases[] = {
+      {"no VBA storage", {{"PROJECT", "x"}}, "it has no VBA storage"},
+      {"no directory", without("VBA/dir"), "its directory: its stream VBA/dir is missing"},
+      {"directory not compressed", uncompressed, "its directory: compressed data is damaged"},
+      {"module stream missing", without("VBA/first"),
+       "module \"First\": its stream VBA/first is missing"},
+      {"text offset past the stream", shortened,
+       "module \"Second\": its text offset lies past the end of its stream"},
+  };
+  for (const auto& damaged : cases) {
+    SCOPED_TRACE(damaged.name);
+    const std::string failure = failureOf(damaged.streams);
+    EXPECT_TRUE(failure.starts_with(damaged.reason)) << failure;
+  }
+  EXPECT_THROW(readMacroProject("not a compound file", ReadOptions{}), MacroProjectError);
+}
+
+}  // namespace
+}  // namespace quill
