@@ -1,5 +1,7 @@
 #include "formats/macros/macro_modules.h"
 
+#include <algorithm>
+
 #include "formats/encrypted_workbook.h"
 #include "formats/format_probe.h"
 #include "formats/macros/ovba_compression.h"
@@ -17,6 +19,8 @@ constexpr std::uint64_t kMaxProjectPart = std::uint64_t(256) << 20;
 constexpr std::uint64_t kMaxDirectoryStream = std::uint64_t(16) << 20;
 // A module stream holds compiled code before its compressed source.
 constexpr std::uint64_t kMaxModuleStream = std::uint64_t(64) << 20;
+constexpr std::uint64_t kMaxModuleStreams = std::uint64_t(256) << 20;  // all of them
+constexpr std::uint64_t kMaxProjectText = std::uint64_t(64) << 20;     // all of them
 
 // Runs a step of the reading, putting what it concerns before its reason.
 template <class Step>
@@ -29,29 +33,40 @@ auto concerning(const std::string& what, Step&& step) {
 }
 
 // The same text with each line ended by "\n" (Windows' "\r\n" and a lone "\r" alike).
-std::string withNewlines(const std::string& text) {
+std::string withNewlines(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\r') {
-      out.push_back(text[i]);
-      continue;
-    }
+  for (std::size_t start = 0; start < text.size();) {
+    const std::size_t stop = std::min(text.find('\r', start), text.size());
+    out.append(text.substr(start, stop - start));
+    if (stop == text.size()) break;
     out.push_back('\n');
-    if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    start = stop + (stop + 1 < text.size() && text[stop + 1] == '\n' ? 2 : 1);
   }
   return out;
 }
 
+// What the modules read so far have taken: a directory that lists one large stream many
+// times over must not multiply the cost of reading it, nor of holding its text.
+struct ProjectBudget {
+  std::uint64_t streamBytes = 0;
+  std::uint64_t textBytes = 0;
+};
+
 MacroModule readModule(const ProjectStorage& storage, const ModuleEntry& entry,
-                       const xls::Codepage& codePage) {
+                       const xls::Codepage& codePage, ProjectBudget& budget) {
   return concerning("module \"" + entry.name + "\"", [&] {
-    const std::string stream = storage.readVbaStream(entry.streamName, kMaxModuleStream);
+    const std::string stream = storage.readVbaStream(
+        entry.streamName, std::min(kMaxModuleStream, kMaxModuleStreams - budget.streamBytes));
+    budget.streamBytes += stream.size();
     if (entry.textOffset > stream.size())
       throw MacroProjectError("its text offset lies past the end of its stream");
-    const std::string text =
-        decompressMacroContainer(std::string_view(stream).substr(entry.textOffset));
+    const std::string text = decompressMacroContainer(
+        std::string_view(stream).substr(entry.textOffset),
+        std::min<std::uint64_t>(kMaxDecompressedMacroBytes, kMaxProjectText - budget.textBytes));
+    budget.textBytes += text.size();
     std::string source;
+    source.reserve(text.size());
     codePage.append(source, reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
     return MacroModule{entry.name, withNewlines(source)};
   });
@@ -64,9 +79,13 @@ std::vector<MacroModule> readProject(const ProjectStorage& storage, const std::s
   });
   const xls::Codepage codePage(directory.codePage);
   std::vector<MacroModule> modules;
+  ProjectBudget budget;
   for (const ModuleEntry& entry : directory.modules) {
     stopIfRequested(stop);
-    modules.push_back(readModule(storage, entry, codePage));
+    if (budget.textBytes >= kMaxProjectText)
+      throw MacroProjectError("its modules hold more than " +
+                              std::to_string(kMaxProjectText >> 20) + " MiB of source");
+    modules.push_back(readModule(storage, entry, codePage, budget));
   }
   return modules;
 }

@@ -17,6 +17,12 @@ constexpr unsigned kChunkSignature = 0b011;
   throw MacroProjectError("compressed data is damaged (" + reason + ")");
 }
 
+std::string sizeText(std::size_t bytes) {
+  if (bytes >= (std::size_t(1) << 20) && bytes % (std::size_t(1) << 20) == 0)
+    return std::to_string(bytes >> 20) + " MiB";
+  return std::to_string(bytes) + " bytes";
+}
+
 // Decompresses chunks one after the other into out, never past a chunk's 4096 bytes nor the
 // caller's limit.
 class ContainerReader {
@@ -81,15 +87,18 @@ class ContainerReader {
     if (done == 0 || offset > done)
       damaged("copy token reaching before its chunk at byte " + std::to_string(out_.size()));
     reserve(length);
-    for (std::size_t i = 0; i < length; ++i) out_.push_back(out_[out_.size() - offset]);
+    // Byte by byte, since the copy may overlap what it writes (offset below length).
+    const std::size_t from = out_.size() - offset;
+    out_.resize(out_.size() + length);
+    char* const bytes = out_.data();
+    for (std::size_t i = 0; i < length; ++i) bytes[from + offset + i] = bytes[from + i];
   }
 
   // Refuses output past the chunk's 4096 bytes or the caller's limit before it is written.
   void reserve(std::size_t count) {
     if (out_.size() - chunkStart_ + count > kChunkBytes) damaged("chunk longer than 4096 bytes");
     if (out_.size() + count > maxBytes_)
-      throw MacroProjectError("it decompresses to more than " + std::to_string(maxBytes_ >> 20) +
-                              " MiB");
+      throw MacroProjectError("it decompresses to more than " + sizeText(maxBytes_));
   }
 
   std::string_view in_;

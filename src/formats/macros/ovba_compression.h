@@ -8,7 +8,7 @@ namespace quill {
 
 // The most a macro project's compressed stream may decompress to: a module's source of
 // more than this is taken for a damaged stream rather than held.
-inline constexpr std::size_t kMaxDecompressedMacroBytes = std::size_t(16) << 20;
+inline constexpr std::size_t kMaxDecompressedMacroBytes = std::size_t(8) << 20;
 
 // Decompresses a compressed container of a macro project (the "dir" stream, or a module
 // stream from its source's offset on): a signature byte, then chunks of up to 4096

@@ -64,6 +64,25 @@ TEST(SyntheticMacroProject, LongSourceSpansSeveralChunks) {
   EXPECT_EQ(modules[0].source, source);
 }
 
+// A container of chunks that each hold one byte repeated 4096 times by one back-reference.
+std::string repeatingContainer(std::size_t chunks) {
+  std::string container = "\x01";
+  for (std::size_t i = 0; i < chunks; ++i) container += std::string("\x03\xB0\x02" "a" "\xFC\x0F", 6);
+  return container;
+}
+
+TEST(SyntheticMacroProject, SourcesPastTheLimitsAreRefusedBeforeTheyAreHeld) {
+  std::string listedNineTimes = projectHead(1252);
+  for (int i = 1; i <= 9; ++i) listedNineTimes += moduleRecords("M" + std::to_string(i), "Big", 0);
+  EXPECT_EQ(failureOf({{"VBA/dir", literalContainer(listedNineTimes + kDirectoryEnd)},
+                       {"VBA/Big", repeatingContainer(2048)}}),
+            "its modules hold more than 64 MiB of source");
+  EXPECT_EQ(failureOf({{"VBA/dir", literalContainer(projectHead(1252) +
+                                                    moduleRecords("M", "Big", 0) + kDirectoryEnd)},
+                       {"VBA/Big", repeatingContainer(2049)}}),
+            "module \"M\": it decompresses to more than 8 MiB");
+}
+
 TEST(SyntheticMacroProject, DamagedProjectsNameWhatCannotBeRead) {
   const auto without = [](std::string name) {
     Streams streams = twoModules();
