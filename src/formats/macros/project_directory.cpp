@@ -33,8 +33,7 @@ class DirectoryCursor final : public ByteCursor {
 
  private:
   [[noreturn]] void ranShort() const override {
-    throw MacroProjectError("its directory stops in the middle of a record at byte " +
-                            std::to_string(position()));
+    throw MacroProjectError("a record runs past its end at byte " + std::to_string(position()));
   }
 };
 
@@ -66,14 +65,12 @@ std::string preferred(const std::optional<std::string>& unicode, const std::stri
 
 ModuleEntry finishedModule(ModuleFields fields, std::size_t number) {
   if (!fields.textOffset)
-    throw MacroProjectError("its directory gives module " + std::to_string(number) +
-                            " no text offset");
+    throw MacroProjectError("module " + std::to_string(number) + " has no text offset");
   ModuleEntry entry;
   entry.name = preferred(fields.nameUnicode, fields.name);
   entry.streamName = preferred(fields.streamNameUnicode, fields.streamName);
   if (entry.streamName.empty())
-    throw MacroProjectError("its directory gives module " + std::to_string(number) +
-                            " no stream name");
+    throw MacroProjectError("module " + std::to_string(number) + " has no stream name");
   if (entry.name.empty()) entry.name = entry.streamName;
   entry.textOffset = *fields.textOffset;
   return entry;
@@ -110,7 +107,7 @@ ProjectDirectory readProjectDirectory(std::string_view records) {
     if (id == kModuleOffset && size >= 4) module->textOffset = littleEndian32(data.data());
   }
   if (module)
-    throw MacroProjectError("its directory stops inside module " +
+    throw MacroProjectError("it ends inside module " +
                             std::to_string(directory.modules.size() + 1));
   return directory;
 }

@@ -21,12 +21,6 @@ inline std::string directoryRecord(std::uint16_t id, const std::string& data) {
   return littleEndian(id, 2) + littleEndian(std::uint32_t(data.size()), 4) + data;
 }
 
-inline std::string utf16Bytes(const std::u16string& text) {
-  std::string out;
-  for (char16_t unit : text) out += littleEndian(unit, 2);
-  return out;
-}
-
 // The records a project writes before its modules, with its code page; the version record
 // has 6 bytes under a size field of 4, as projects write it.
 inline std::string projectHead(std::uint16_t codePage) {
@@ -38,15 +32,11 @@ inline std::string projectHead(std::uint16_t codePage) {
          directoryRecord(0x0013, littleEndian(0xFFFF, 2));
 }
 
-// The records of one module: its name, stream name (both also in UTF-16 when given) and
-// text offset.
+// The records of one module: its name, stream name and text offset.
 inline std::string moduleRecords(const std::string& name, const std::string& stream,
-                                 std::uint32_t offset, const std::string& unicodeName = "") {
-  std::string records = directoryRecord(0x0019, name);
-  if (!unicodeName.empty()) records += directoryRecord(0x0047, unicodeName);
-  records += directoryRecord(0x001A, stream);
-  if (!unicodeName.empty()) records += directoryRecord(0x0032, unicodeName);
-  return records + directoryRecord(0x0031, littleEndian(offset, 4)) + directoryRecord(0x0021, "") +
+                                 std::uint32_t offset) {
+  return directoryRecord(0x0019, name) + directoryRecord(0x001A, stream) +
+         directoryRecord(0x0031, littleEndian(offset, 4)) + directoryRecord(0x0021, "") +
          directoryRecord(0x002B, "");
 }
 

@@ -67,7 +67,12 @@ TEST(SyntheticMacroProject, LongSourceSpansSeveralChunks) {
 // A container of chunks that each hold one byte repeated 4096 times by one back-reference.
 std::string repeatingContainer(std::size_t chunks) {
   std::string container = "\x01";
-  for (std::size_t i = 0; i < chunks; ++i) container += std::string("\x03\xB0\x02" "a" "\xFC\x0F", 6);
+  for (std::size_t i = 0; i < chunks; ++i)
+    container += std::string(
+        "\x03\xB0\x02"
+        "a"
+        "\xFC\x0F",
+        6);
   return container;
 }
 
@@ -93,6 +98,14 @@ TEST(SyntheticMacroProject, DamagedProjectsNameWhatCannotBeRead) {
   shortened[1].second = kCompiled.substr(0, 100);
   Streams uncompressed = twoModules();
   uncompressed[0].second = projectHead(1252);
+  const auto withDirectory = [](const std::string& records) {
+    Streams streams = twoModules();
+    streams[0].second = literalContainer(records);
+    return streams;
+  };
+  const std::string noOffset = test::directoryRecord(0x0019, "M") +
+                               test::directoryRecord(0x001A, "M") +
+                               test::directoryRecord(0x002B, "");
   const struct {
     const char* name;
     Streams streams;
@@ -101,6 +114,15 @@ TEST(SyntheticMacroProject, DamagedProjectsNameWhatCannotBeRead) {
       {"no VBA storage", {{"PROJECT", "x"}}, "it has no VBA storage"},
       {"no directory", without("VBA/dir"), "its directory: its stream VBA/dir is missing"},
       {"directory not compressed", uncompressed, "its directory: compressed data is damaged"},
+      {"directory record past its end",
+       withDirectory(projectHead(1252) + test::littleEndian(0x0019, 2) +
+                     test::littleEndian(1000, 4) + "M"),
+       "its directory: a record runs past its end"},
+      {"module without text offset", withDirectory(projectHead(1252) + noOffset + kDirectoryEnd),
+       "its directory: module 1 has no text offset"},
+      {"module without its end",
+       withDirectory(projectHead(1252) + test::directoryRecord(0x0019, "M")),
+       "its directory: it ends inside module 1"},
       {"module stream missing", without("VBA/first"),
        "module \"First\": its stream VBA/first is missing"},
       {"text offset past the stream", shortened,
