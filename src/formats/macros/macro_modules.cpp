@@ -115,9 +115,18 @@ std::vector<MacroModule> readXlsProject(const std::string& path, const ReadOptio
 std::vector<MacroModule> readPackageProject(const ZipArchive& package, const ReadOptions& options) {
   const std::string part = projectPart(package);
   if (part.empty()) return {};
-  std::string bytes = package.readAll(xlsx::storedPartName(package, part), kMaxProjectPart);
-  return concerning("the part " + part,
-                    [&] { return readMacroProject(std::move(bytes), options); });
+  return concerning("the part " + part, [&] {
+    std::string bytes;
+    // The workbook's reader has not read this part: its failures are the project's alone.
+    try {
+      bytes = package.readAll(xlsx::storedPartName(package, part), kMaxProjectPart);
+    } catch (const MacroProjectError&) {
+      throw;
+    } catch (const WorkbookError& error) {
+      throw MacroProjectError(error.what());
+    }
+    return readMacroProject(std::move(bytes), options);
+  });
 }
 
 template <class Read>
@@ -144,7 +153,8 @@ std::vector<MacroModule> readMacroModules(const std::string& path, const ReadOpt
     case WorkbookFormat::Xlsb:
       return readMacroModules(ZipArchive(path, options.stop), options);
     case WorkbookFormat::EncryptedPackage:
-      return readMacroModules(decryptedPackage(path, options), options);
+      return readMacroModules(ZipArchive(path, decryptedPackage(path, options), options.stop),
+                              options);
     case WorkbookFormat::Ods:
     case WorkbookFormat::Csv:
       break;

@@ -142,6 +142,29 @@ TEST(CorpusMacroModules, DamagedProjectIsOneLineAndTheCellsAreStillRead) {
                 *readWorkbookFile((test::kCorpus / "calamine" / "issues.xls").string())));
 }
 
+TEST(CorpusMacroModules, DamagedProjectPartIsTheProjectsProblemAlone) {
+  SKIP_WITHOUT_CORPUS();
+  test::TemporaryFolder folder;
+  const fs::path damaged = folder.path() / "damaged.xlsm";
+  // Bytes in the middle of the stored project part are overwritten: its inflation or
+  // checksum fails, while the parts of the workbook stay whole.
+  const test::CliRun run = test::runCommandLine(
+      "/usr/bin/python3 -c 'import sys, zipfile\n"
+      "data = bytearray(open(sys.argv[1], \"rb\").read())\n"
+      "info = zipfile.ZipFile(sys.argv[1]).getinfo(\"xl/vbaProject.bin\")\n"
+      "start = info.header_offset + 30 + len(info.filename) + len(info.extra)\n"
+      "middle = start + info.compress_size // 2\n"
+      "data[middle:middle + 64] = bytes(64)\n"
+      "open(sys.argv[2], \"wb\").write(data)' '" +
+      kVbaBook.string() + "' '" + damaged.string() + "' 2>&1");
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  const auto book = readWorkbookFile(damaged.string(), withMacros());
+  EXPECT_TRUE(book->contents().macros.empty());
+  EXPECT_NE(book->contents().macroProblem.find("the part xl/vbaProject.bin"), std::string::npos)
+      << book->contents().macroProblem;
+  EXPECT_EQ(test::sheetsAndCells(*book), test::sheetsAndCells(*readWorkbookFile(kVbaBook)));
+}
+
 TEST(CorpusMacroModules, PackageProjectIsFoundThroughTheWorkbooksRelationship) {
   SKIP_WITHOUT_CORPUS();
   test::TemporaryFolder folder;
@@ -177,6 +200,10 @@ TEST(CorpusMacroModules, EncryptedPackageGivesTheModulesOfItsPlainTwinAskingOnce
   options.passwords = &passwords;
   const auto book = readWorkbookFile(encrypted.string(), options);
   EXPECT_EQ(passwords.asked, 1);
+  test::ListedPasswords again({"pw"});
+  options.passwords = &again;
+  EXPECT_EQ(listing(readMacroModules(encrypted.string(), options)),
+            listing(book->contents().macros));
   EXPECT_EQ(book->contents().macroProblem, "");
   EXPECT_EQ(listing(book->contents().macros),
             listing(readMacroModules(kVbaBook.string(), ReadOptions{})));
