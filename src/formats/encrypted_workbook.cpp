@@ -3,6 +3,7 @@
 #include "formats/crypto/package_decryption.h"
 #include "formats/crypto/password_attempts.h"
 #include "formats/format_probe.h"
+#include "formats/macros/macro_modules.h"
 #include "formats/package/compound_streams.h"
 #include "formats/package/zip_archive.h"
 #include "formats/xlsb/xlsb_reader.h"
@@ -14,10 +15,23 @@ namespace {
 
 constexpr std::uint64_t kMaxEncryptionInfo = std::uint64_t(1) << 20;
 
+// Reads the workbook a decrypted package holds.
+std::unique_ptr<StoredWorkbook> readDecryptedPackage(const ZipArchive& zip,
+                                                     const ReadOptions& options) {
+  switch (probePackageFormat(zip)) {
+    case WorkbookFormat::Xlsx:
+      return readXlsxPackage(zip, options);
+    case WorkbookFormat::Xlsb:
+      return readXlsbPackage(zip, options);
+    default:
+      throw WorkbookError("\"" + zip.path() +
+                          "\" cannot be read: its encrypted package holds no Excel workbook");
+  }
+}
+
 }  // namespace
 
-std::unique_ptr<StoredWorkbook> readEncryptedPackageWorkbook(const std::string& path,
-                                                             const ReadOptions& options) {
+std::string decryptedPackage(const std::string& path, const ReadOptions& options) {
   const CompoundStreams streams(path, options.stop);
   const std::string info = streams.read("EncryptionInfo", kMaxEncryptionInfo);
   crypto::PackageEncryption encryption;
@@ -28,21 +42,21 @@ std::unique_ptr<StoredWorkbook> readEncryptedPackageWorkbook(const std::string& 
   const std::string key = crypto::openWithPassword(path, options, [&](const std::string& password) {
     return crypto::packageKey(encryption, password);
   });
-  std::string package = crypto::namingFile(path, [&] {
+  return crypto::namingFile(path, [&] {
     return crypto::decryptPackage(encryption, key,
                                   streams.read("EncryptedPackage", ZipArchive::kMaxPartSize + 8),
                                   options.stop);
   });
-  const ZipArchive zip(path, std::move(package), options.stop);
-  switch (probePackageFormat(zip)) {
-    case WorkbookFormat::Xlsx:
-      return readXlsxPackage(zip, options);
-    case WorkbookFormat::Xlsb:
-      return readXlsbPackage(zip, options);
-    default:
-      throw WorkbookError("\"" + path +
-                          "\" cannot be read: its encrypted package holds no Excel workbook");
-  }
+}
+
+std::unique_ptr<StoredWorkbook> readEncryptedPackageWorkbook(const std::string& path,
+                                                             const ReadOptions& options) {
+  const ZipArchive zip(path, decryptedPackage(path, options), options.stop);
+  std::unique_ptr<StoredWorkbook> workbook = readDecryptedPackage(zip, options);
+  // Read here from the package already decrypted, so that the password is asked for once.
+  if (options.contents.macros)
+    fillMacroModules(workbook->contents(), [&] { return readMacroModules(zip, options); });
+  return workbook;
 }
 
 }  // namespace quill

@@ -15,4 +15,8 @@ namespace quill {
 std::unique_ptr<StoredWorkbook> readEncryptedPackageWorkbook(const std::string& path,
                                                              const ReadOptions& options);
 
+// The zip package an encrypted file holds, decrypted in memory with the password the
+// options' source gives; throws as readEncryptedPackageWorkbook does.
+std::string decryptedPackage(const std::string& path, const ReadOptions& options);
+
 }  // namespace quill

@@ -5,6 +5,7 @@
 #include "formats/csv/csv_reader.h"
 #include "formats/encrypted_workbook.h"
 #include "formats/format_probe.h"
+#include "formats/macros/macro_modules.h"
 #include "formats/ods/ods_reader.h"
 #include "formats/xls/xls_reader.h"
 #include "formats/xlsb/xlsb_reader.h"
@@ -14,9 +15,9 @@ namespace quill {
 
 namespace {
 
-std::unique_ptr<StoredWorkbook> readRecognisedFile(const std::string& path,
+std::unique_ptr<StoredWorkbook> readRecognisedFile(const std::string& path, WorkbookFormat format,
                                                    const ReadOptions& options) {
-  switch (probeWorkbookFormat(path)) {
+  switch (format) {
     case WorkbookFormat::Xlsx:
       return readXlsxWorkbook(path, options);
     case WorkbookFormat::Ods:
@@ -42,7 +43,12 @@ std::unique_ptr<StoredWorkbook> readWorkbookFile(const std::string& path) {
 std::unique_ptr<StoredWorkbook> readWorkbookFile(const std::string& path,
                                                  const ReadOptions& options) {
   try {
-    return readRecognisedFile(path, options);
+    const WorkbookFormat format = probeWorkbookFormat(path);
+    std::unique_ptr<StoredWorkbook> workbook = readRecognisedFile(path, format, options);
+    // An encrypted package has its macros read from the package its reader decrypted.
+    if (options.contents.macros && format != WorkbookFormat::EncryptedPackage)
+      fillMacroModules(workbook->contents(), [&] { return readMacroModules(path, options); });
+    return workbook;
   } catch (const std::bad_alloc&) {
     throw WorkbookError("\"" + path + "\" cannot be read: it needs more memory than is available");
   }

@@ -70,7 +70,7 @@ struct FormattedCell {
 // The source text of one module of a workbook's macro project.
 struct MacroModule {
   std::string name;
-  std::string source;
+  std::string source;  // UTF-8, each line ended by "\n" whatever the project stored
 };
 
 // Everything a worksheet holds besides its cells' texts and formulas.
