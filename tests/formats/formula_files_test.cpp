@@ -4,8 +4,8 @@
 #include <map>
 #include <string>
 
-#include "sheet/address.h"
 #include "formats/workbook_file.h"
+#include "sheet/address.h"
 
 namespace quill {
 namespace {

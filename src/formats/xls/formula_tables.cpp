@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "sheet/workbook.h"
 #include "formats/xls/record_cursor.h"
+#include "sheet/workbook.h"
 
 namespace quill::xls {
 
@@ -32,6 +32,13 @@ std::string charsWithoutLength(RecordCursor& cursor, std::size_t count) {
 }
 
 }  // namespace
+
+std::string definedNameText(std::string stored, std::uint16_t options) {
+  if ((options & 0x0020) != 0 && stored.size() == 1 &&
+      static_cast<unsigned char>(stored[0]) < kBuiltInNames.size())
+    return kBuiltInNames[static_cast<unsigned char>(stored[0])];
+  return stored;
+}
 
 bool FormulaTables::read(const Record& record) {
   switch (record.type) {
@@ -100,11 +107,7 @@ void FormulaTables::readName(const Record& record) {
   cursor.u8();  // keyboard shortcut
   const std::size_t length = cursor.u8();
   cursor.skip(2 + 2 + 2 + 4);  // formula size, reserved, sheet, reserved texts
-  std::string name = charsWithoutLength(cursor, length);
-  if ((options & 0x0020) != 0 && name.size() == 1 &&
-      static_cast<unsigned char>(name[0]) < kBuiltInNames.size())
-    name = kBuiltInNames[static_cast<unsigned char>(name[0])];
-  definedNames_.push_back(std::move(name));
+  definedNames_.push_back(definedNameText(charsWithoutLength(cursor, length), options));
 }
 
 std::optional<std::string> FormulaTables::sheetName(const Book& book, std::uint16_t index) const {
