@@ -11,13 +11,20 @@ against. One line a fact, in the order the reader's tests list them:
     format SHEET!A1 CODE|bold|italic|underline|FONTCOLOUR|FILLCOLOUR
     name SCOPE|NAME|FORMULA            (after the sheets, sorted by scope, then name)
 
+A name whose formula xlrd cannot render (another workbook's sheets, arrays, errors) gets
+"=?", as does one with relative references, which xlrd writes in R1C1 style. Whole rows
+and columns are written as such ($1:$9, not xlrd's $A$1:$IV$9). Files before BIFF5 end with exit code 3: their contents are not read.
+
 Cells whose format is the workbook's plain one (General, no emphasis, no colours) are left
 out, as the reader leaves them out.
 """
+import os
 import re
 import sys
 
 import xlrd
+from openpyxl.styles.numbers import BUILTIN_FORMATS
+from xlrd.formatting import std_format_strings
 from xlrd.formula import colname
 
 STATES = {0: "visible", 1: "hidden", 2: "veryhidden"}
@@ -46,6 +53,10 @@ def cell_format(book, xf_index):
     xf = book.xf_list[xf_index]
     font = book.font_list[xf.font_index]
     code = book.format_map[xf.format_key].format_str if xf.format_key in book.format_map else ""
+    # A built-in format the file does not spell out: its code as the XML packages number
+    # it (openpyxl's table), not xlrd's older locale-bound one.
+    if code == std_format_strings.get(xf.format_key) and xf.format_key in BUILTIN_FORMATS:
+        code = BUILTIN_FORMATS[xf.format_key]
     fill = ""
     if xf.background.fill_pattern:
         fill = colour(book, xf.background.pattern_colour_index)
@@ -65,7 +76,7 @@ def list_sheet(book, sheet, out):
     hidden = [c for c, info in sheet.colinfo_map.items() if info.hidden]
     for first, last in spans(hidden):
         out.append("columns %s %d-%d" % (sheet.name, first + 1, last + 1))
-    for rlo, rhi, clo, chi in sorted(sheet.merged_cells):
+    for rlo, rhi, clo, chi in sorted(sheet.merged_cells, key=lambda area: (area[0], area[2])):
         out.append("merged %s %s:%s" % (sheet.name, cell_name(rlo, clo), cell_name(rhi - 1, chi - 1)))
     plain = "General|0|0|0||"
     for row in range(sheet.nrows):
@@ -79,15 +90,19 @@ def list_sheet(book, sheet, out):
 def formula_text(name):
     """xlrd's text of a name's formula, with its numbers and error constants written the
     way a formula bar writes them: 2 rather than the Python float 2.0, #REF! unquoted."""
-    if name.result is None:
-        return "="
+    if name.result is None or re.search(r"\?|<<|R\[|RC|R\d+C", name.result.text):
+        return "=?"
     text = re.sub(r"(?<![\w.$])(\d+)\.0(?![\d])", r"\1", name.result.text)
     text = re.sub(r'"(#(?:NULL!|DIV/0!|VALUE!|REF!|NAME\?|NUM!|N/A))"', r"\1", text)
+    text = re.sub(r"\$([A-Z]+)\$1:\$([A-Z]+)\$65536(?!\d)", r"$\1:$\2", text)
+    text = re.sub(r"\$A\$(\d+):\$IV\$(\d+)", r"$\1:$\2", text)
     return "=" + text
 
 
 def main(path):
-    book = xlrd.open_workbook(path, formatting_info=True)
+    book = xlrd.open_workbook(path, formatting_info=True, logfile=open(os.devnull, "w"))
+    if book.biff_version < 50:
+        return 3
     out = []
     for sheet in book.sheets():
         list_sheet(book, sheet, out)

@@ -106,7 +106,9 @@ void FormulaTables::readName(const Record& record) {
   const std::uint16_t options = cursor.u16();
   cursor.u8();  // keyboard shortcut
   const std::size_t length = cursor.u8();
-  cursor.skip(2 + 2 + 2 + 4);  // formula size, reserved, sheet, reserved texts
+  cursor.skip(2 + 2);  // formula size, reserved
+  definedNameScopes_.push_back(cursor.u16());
+  cursor.skip(4);  // lengths of texts never stored
   definedNames_.push_back(definedNameText(charsWithoutLength(cursor, length), options));
 }
 
@@ -139,6 +141,14 @@ std::optional<std::string> FormulaTables::externalName(std::uint32_t sheetIndex,
                                                        std::uint32_t number) const {
   if (sheetIndex >= ranges_.size()) return std::nullopt;
   const std::uint16_t book = ranges_[sheetIndex].book;
+  if (book < books_.size() && books_[book].self) {
+    // A name of this workbook; one of a sheet is written with its sheet: "Sheet1!Total".
+    const auto name = definedName(number);
+    if (!name) return std::nullopt;
+    const std::uint16_t scope = definedNameScopes_[number - 1];
+    if (scope == 0 || scope > sheetNames_.size()) return *name;
+    return quotedSheetName(sheetNames_[scope - 1u]) + "!" + *name;
+  }
   if (book >= books_.size() || number == 0 || number > books_[book].names.size())
     return std::nullopt;
   return books_[book].names[number - 1];

@@ -55,6 +55,7 @@ class FormulaTables final : public FormulaNames {
   std::vector<Book> books_;
   int externalBooks_ = 0;
   std::vector<std::string> definedNames_;
+  std::vector<std::uint16_t> definedNameScopes_;  // 1-based tab position; 0 for the workbook
   const Codepage* codepage_ = nullptr;
 };
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
 
 #include "formats/contents_listing.h"
 #include "formats/xls/xls_reader.h"
@@ -41,6 +42,27 @@ ReadOptions allContents() {
 
 std::string ourListing(const fs::path& file) {
   return ::quill::test::contentsListing(*readXlsWorkbook(file.string(), allContents()));
+}
+
+// xlrd leaves out the spaces a formula's author typed between its parts.
+std::string withoutSpaces(std::string text) {
+  std::erase(text, ' ');
+  return text;
+}
+
+// Our listing with the formulas of the names that xlrd cannot render ("=?") put as "=?",
+// and those that differ from xlrd's only in spaces put as xlrd's.
+std::string withUnrenderedNames(const std::string& ours, const std::string& oracle) {
+  std::istringstream ourLines(ours), oracleLines(oracle);
+  std::string out, mine, theirs;
+  while (std::getline(ourLines, mine)) {
+    if (std::getline(oracleLines, theirs) && theirs.starts_with("name ") &&
+        ((theirs.ends_with("|=?") && mine.starts_with(theirs.substr(0, theirs.size() - 1))) ||
+         withoutSpaces(mine) == withoutSpaces(theirs)))
+      mine = theirs;
+    out += mine + "\n";
+  }
+  return out;
 }
 
 TEST(XlsContents, OurFixturesAgreeWithAnIndependentReader) {
@@ -108,7 +130,7 @@ TEST(XlsContentsCorpus, EveryFileXlrdReadsAgreesWithIt) {
       ADD_FAILURE() << "xlrd reads it but we do not: " << error.what();
       continue;
     }
-    EXPECT_EQ(ours, *expected);
+    EXPECT_EQ(withUnrenderedNames(ours, *expected), *expected);
     ++compared;
   }
   EXPECT_GT(compared, 10);
