@@ -15,7 +15,7 @@ A name whose formula xlrd cannot render (another workbook's sheets, arrays, erro
 "=?", as does one with relative references, which xlrd writes in R1C1 style. Whole rows
 and columns are written as such ($1:$9, not xlrd's $A$1:$IV$9). Files before BIFF5 end with exit code 3: their contents are not read.
 
-Cells whose format is the workbook's plain one (General, no emphasis, no colours) are left
+Cells whose format is the workbook's default one, that of the default cell style, are left
 out, as the reader leaves them out.
 """
 import os
@@ -78,7 +78,8 @@ def list_sheet(book, sheet, out):
         out.append("columns %s %d-%d" % (sheet.name, first + 1, last + 1))
     for rlo, rhi, clo, chi in sorted(sheet.merged_cells, key=lambda area: (area[0], area[2])):
         out.append("merged %s %s:%s" % (sheet.name, cell_name(rlo, clo), cell_name(rhi - 1, chi - 1)))
-    plain = "General|0|0|0||"
+    # The default cell format (XF 15) is left out, as the reader leaves it out.
+    plain = cell_format(book, 15) if len(book.xf_list) > 15 else "General|0|0|0||"
     for row in range(sheet.nrows):
         for column in range(sheet.row_len(row)):
             described = cell_format(book, sheet.cell_xf_index(row, column))

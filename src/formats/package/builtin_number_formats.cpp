@@ -21,7 +21,9 @@ constexpr std::array<std::string_view, 50> kCodes = {
     "0.00%",
     "0.00E+00",
     "# ?/?",
-    "# ?" "?/?" "?",
+    "# ?"
+    "?/?"
+    "?",
     "mm-dd-yy",
     "d-mmm-yy",
     "d-mmm",

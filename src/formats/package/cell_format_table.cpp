@@ -4,12 +4,15 @@
 
 namespace quill {
 
-CellFormatTable::CellFormatTable(std::vector<CellFormat>& formats) : formats_(formats) {
-  if (formats_.empty()) {
-    CellFormat plain;
-    plain.numberFormat = "General";
-    formats_.push_back(plain);
-  }
+CellFormat plainFormat() {
+  CellFormat plain;
+  plain.numberFormat = "General";
+  return plain;
+}
+
+CellFormatTable::CellFormatTable(std::vector<CellFormat>& formats, const CellFormat& defaultFormat)
+    : formats_(formats) {
+  if (formats_.empty()) formats_.push_back(defaultFormat);
   for (std::size_t i = 0; i < formats_.size(); ++i)
     numbers_.emplace(keyOf(formats_[i]), std::uint32_t(i));
 }

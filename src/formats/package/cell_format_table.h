@@ -10,10 +10,11 @@
 namespace quill {
 
 // Numbers the distinct cell formats of a workbook into its formats table, so that the table
-// holds each once; the default format (General, no emphasis, no colours) is number 0.
+// holds each once; the workbook's default cell format is number 0, so that the many cells
+// that have it can be left out.
 class CellFormatTable {
  public:
-  explicit CellFormatTable(std::vector<CellFormat>& formats);
+  CellFormatTable(std::vector<CellFormat>& formats, const CellFormat& defaultFormat);
 
   // The number of format in the table, added when new.
   std::uint32_t numberOf(const CellFormat& format);
@@ -24,6 +25,9 @@ class CellFormatTable {
   std::vector<CellFormat>& formats_;
   std::map<std::string, std::uint32_t> numbers_;
 };
+
+// General, with no emphasis and no colours: the default format of a workbook that has none.
+CellFormat plainFormat();
 
 // Sorts cells row by row and, of cells given twice, keeps the one given last.
 void sortFormattedCells(std::vector<FormattedCell>& cells);

@@ -17,13 +17,15 @@ constexpr std::uint16_t kPalette = 0x0092;
 constexpr std::uint16_t kName = 0x0018;
 
 constexpr std::uint16_t kBoldWeight = 700;
+// The cell style of cells that have no other: the first after the fifteen of named styles.
+constexpr std::size_t kDefaultCellStyle = 15;
 // Font 4 is never stored: the fonts after the fourth are numbered from 5.
 constexpr std::uint16_t kMissingFont = 4;
 
 }  // namespace
 
 BookContents::BookContents(ContentsToRead wanted, const BookState& book, WorkbookContents& contents)
-    : wanted_(wanted), book_(book), contents_(contents), formatTable_(contents.formats) {}
+    : wanted_(wanted), book_(book), contents_(contents) {}
 
 void BookContents::read(const Record& record) {
   if (wanted_.names && record.type == kName) return readName(record);
@@ -129,6 +131,10 @@ void BookContents::readName(const Record& record) {
 }
 
 void BookContents::finishGlobals(const FormulaNames& tables) {
+  if (wanted_.formats)
+    formatTable_.emplace(contents_.formats, styles_.size() > kDefaultCellStyle
+                                                ? formatOf(styles_[kDefaultCellStyle])
+                                                : plainFormat());
   if (!wanted_.names) return;
   const FormulaDialect dialect =
       book_.biff == Biff::V8 ? FormulaDialect::Biff8 : FormulaDialect::Biff5;
@@ -165,10 +171,10 @@ CellFormat BookContents::formatOf(const Style& style) const {
 }
 
 std::uint32_t BookContents::formatOfStyle(std::uint16_t xf) {
-  if (xf >= styles_.size()) return 0;
+  if (xf >= styles_.size() || !formatTable_) return 0;
   if (styleFormats_.size() < styles_.size()) styleFormats_.resize(styles_.size());
   std::optional<std::uint32_t>& number = styleFormats_[xf];
-  if (!number) number = formatTable_.numberOf(formatOf(styles_[xf]));
+  if (!number) number = formatTable_->numberOf(formatOf(styles_[xf]));
   return *number;
 }
 

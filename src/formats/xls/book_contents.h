@@ -25,7 +25,8 @@ class BookContents {
   void read(const Record& record);
   // Every sheet of a BOUNDSHEET record, of any kind, in tab order.
   void addSheet(const std::string& name) { sheetNames_.push_back(name); }
-  // Decodes the defined names once the globals are read, their tables complete.
+  // Decodes the defined names once the globals are read, their tables complete, and starts
+  // the formats table with the default cell format.
   void finishGlobals(const FormulaNames& tables);
   // The number in the workbook's formats table of the format of cell style xf; 0 (the
   // default format) for a style the globals do not define.
@@ -61,7 +62,7 @@ class BookContents {
   ContentsToRead wanted_;
   const BookState& book_;
   WorkbookContents& contents_;
-  CellFormatTable formatTable_;
+  std::optional<CellFormatTable> formatTable_;  // made once the globals are read
   std::vector<Font> fonts_;
   std::unordered_map<std::uint16_t, std::string> numberFormats_;
   std::vector<Style> styles_;

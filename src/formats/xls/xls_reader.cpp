@@ -162,7 +162,7 @@ std::uint64_t readWorksheet(RecordReader& reader, BookState& book, StoredWorkboo
   StoredSheet& sheet = cells.finish();
   if (sheetContents) {
     sheetContents->finish(sheet.contents());
-    sheet.contents().visibility = entry.visibility;
+    if (contents->wanted().hidden) sheet.contents().visibility = entry.visibility;
   }
   return reader.position() - start;
 }
