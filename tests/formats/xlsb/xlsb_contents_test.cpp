@@ -37,6 +37,30 @@ std::string comparableListing(const StoredWorkbook& workbook) {
   return std::regex_replace(listing, std::regex(" tint [-0-9.e]+"), "");
 }
 
+TEST(XlsbContents, EveryKindOfOurFixture) {
+  auto workbook = readXlsbWorkbook(
+      (fs::path(QUILLMERE_TEST_DATA) / "xlsb" / "contents.xlsb").string(), allContents());
+  EXPECT_EQ(contentsListing(*workbook),
+            "sheet Data visible\n"
+            "note Data!A1 Ada|Check the title\n"
+            "note Data!C4 Grace|Second line\\nof a note\n"
+            "rows Data 3-4\n"
+            "columns Data 2-3\n"
+            "merged Data A1:C1\n"
+            "merged Data E5:F7\n"
+            "format Data!B1 General|1|0|0|theme 1|\n"
+            "format Data!C1 General|0|1|1|theme 1|\n"
+            "format Data!D1 General|0|0|0|FF0000|\n"
+            "format Data!E1 General|0|0|0|theme 1|FFFF00\n"
+            "format Data!F1 0.000|0|0|0|theme 4 tint -0.250007629627369|00FF00\n"
+            "format Data!G1 #,##0.00|0|0|0|theme 1|\n"
+            "format Data!D10 General|1|0|0|theme 1|\n"
+            "sheet Hidden hidden\n"
+            "name |Table|=Data!$A$1:$F$12\n"
+            "name Data|Print_Area|=Data!$A$1:$C$4\n");
+  EXPECT_EQ(workbook->contents().formats.size(), 7u);  // each format once
+}
+
 TEST(XlsbContentsCorpus, BinaryWorkbooksAgreeWithOpenpyxlOnTheirXlsxTwins) {
   SKIP_WITHOUT_CORPUS();
   if (runCommandLine("/usr/bin/python3 -c 'import openpyxl' 2>/dev/null").exitCode != 0)
