@@ -4,8 +4,8 @@
 #include <map>
 #include <string>
 
-#include "formats/workbook_file.h"
 #include "sheet/address.h"
+#include "formats/workbook_file.h"
 
 namespace quill {
 namespace {

@@ -1,9 +1,9 @@
 #include <algorithm>
 
-#include "formats/xls/book_state.h"
-#include "formats/xls/record_cursor.h"
 #include "sheet/cell_text.h"
 #include "sheet/workbook.h"
+#include "formats/xls/book_state.h"
+#include "formats/xls/record_cursor.h"
 
 namespace quill::xls {
 

@@ -4,11 +4,11 @@
 #include <string_view>
 #include <vector>
 
+#include "sheet/text_arena.h"
 #include "formats/xls/codepage.h"
 #include "formats/xls/date_styles.h"
 #include "formats/xls/formula_tables.h"
 #include "formats/xls/record_reader.h"
-#include "sheet/text_arena.h"
 
 namespace quill::xls {
 

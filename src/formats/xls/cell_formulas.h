@@ -6,10 +6,10 @@
 #include <utility>
 #include <vector>
 
-#include "formats/xls/formula_tables.h"
-#include "formats/xls/record_reader.h"
 #include "sheet/address.h"
 #include "sheet/stored_workbook.h"
+#include "formats/xls/formula_tables.h"
+#include "formats/xls/record_reader.h"
 
 namespace quill::xls {
 

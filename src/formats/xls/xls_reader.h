@@ -3,10 +3,10 @@
 #include <memory>
 #include <string>
 
-#include "formats/xls/byte_source.h"
-#include "formats/xls/compound_file.h"
 #include "sheet/read_options.h"
 #include "sheet/stored_workbook.h"
+#include "formats/xls/byte_source.h"
+#include "formats/xls/compound_file.h"
 
 namespace quill {
 

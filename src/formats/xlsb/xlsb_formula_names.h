@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "formats/xlsb/xlsb_records.h"
 #include "formula/parsed_formula.h"
+#include "formats/xlsb/xlsb_records.h"
 
 namespace quill::xlsb {
 

@@ -3,8 +3,8 @@
 #include <string_view>
 #include <vector>
 
-#include "formats/package/zip_archive.h"
 #include "sheet/text_arena.h"
+#include "formats/package/zip_archive.h"
 
 namespace quill::xlsb {
 

@@ -2,8 +2,8 @@
 
 #include <string_view>
 
-#include "formats/package/zip_archive.h"
 #include "formats/xlsx/xlsx_styles.h"
+#include "formats/package/zip_archive.h"
 
 namespace quill::xlsb {
 

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "sheet/address.h"
 #include "formats/xls/byte_source.h"
 #include "formats/xls/xls_reader.h"
 #include "formats/xls/xls_test_support.h"
-#include "sheet/address.h"
 
 namespace quill::xls {
 namespace {

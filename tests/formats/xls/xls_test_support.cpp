@@ -2,8 +2,8 @@
 
 #include <bit>
 
-#include "formats/xls/xls_reader.h"
 #include "sheet/address.h"
+#include "formats/xls/xls_reader.h"
 
 namespace quill::xls::test {
 
