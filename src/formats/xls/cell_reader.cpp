@@ -88,9 +88,10 @@ StoredSheet& CellReader::sheet() {
   return *sheet_;
 }
 
-void CellReader::finish() {
-  sheet();
+StoredSheet& CellReader::finish() {
+  StoredSheet& stored = sheet();
   settle();
+  return stored;
 }
 
 void CellReader::settle() {

@@ -21,8 +21,9 @@ class CellReader {
 
   // Reads a cell record; false for a record of another kind.
   bool read(const Record& record);
-  // Adds the worksheet, even when it holds no cell, and gives the cells read their texts.
-  void finish();
+  // Adds the worksheet, even when it holds no cell, and gives the cells read their texts;
+  // gives the worksheet.
+  StoredSheet& finish();
   // Gives the cells read so far their texts without adding the worksheet: for a sheet left
   // half way whose cells, if any, stay in the workbook.
   void settle();

@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "sheet/workbook.h"
 #include "formats/xls/record_cursor.h"
+#include "sheet/workbook.h"
 
 namespace quill::xls {
 
@@ -32,6 +32,13 @@ std::string charsWithoutLength(RecordCursor& cursor, std::size_t count) {
 }
 
 }  // namespace
+
+std::string definedNameText(std::string stored, std::uint16_t options) {
+  if ((options & 0x0020) != 0 && stored.size() == 1 &&
+      static_cast<unsigned char>(stored[0]) < kBuiltInNames.size())
+    return kBuiltInNames[static_cast<unsigned char>(stored[0])];
+  return stored;
+}
 
 bool FormulaTables::read(const Record& record) {
   switch (record.type) {
@@ -99,12 +106,10 @@ void FormulaTables::readName(const Record& record) {
   const std::uint16_t options = cursor.u16();
   cursor.u8();  // keyboard shortcut
   const std::size_t length = cursor.u8();
-  cursor.skip(2 + 2 + 2 + 4);  // formula size, reserved, sheet, reserved texts
-  std::string name = charsWithoutLength(cursor, length);
-  if ((options & 0x0020) != 0 && name.size() == 1 &&
-      static_cast<unsigned char>(name[0]) < kBuiltInNames.size())
-    name = kBuiltInNames[static_cast<unsigned char>(name[0])];
-  definedNames_.push_back(std::move(name));
+  cursor.skip(2 + 2);  // formula size, reserved
+  definedNameScopes_.push_back(cursor.u16());
+  cursor.skip(4);  // lengths of texts never stored
+  definedNames_.push_back(definedNameText(charsWithoutLength(cursor, length), options));
 }
 
 std::optional<std::string> FormulaTables::sheetName(const Book& book, std::uint16_t index) const {
@@ -136,6 +141,14 @@ std::optional<std::string> FormulaTables::externalName(std::uint32_t sheetIndex,
                                                        std::uint32_t number) const {
   if (sheetIndex >= ranges_.size()) return std::nullopt;
   const std::uint16_t book = ranges_[sheetIndex].book;
+  if (book < books_.size() && books_[book].self) {
+    // A name of this workbook; one of a sheet is written with its sheet: "Sheet1!Total".
+    const auto name = definedName(number);
+    if (!name) return std::nullopt;
+    const std::uint16_t scope = definedNameScopes_[number - 1];
+    if (scope == 0 || scope > sheetNames_.size()) return *name;
+    return quotedSheetName(sheetNames_[scope - 1u]) + "!" + *name;
+  }
   if (book >= books_.size() || number == 0 || number > books_[book].names.size())
     return std::nullopt;
   return books_[book].names[number - 1];

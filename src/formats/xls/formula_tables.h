@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "formula/parsed_formula.h"
 #include "formats/xls/codepage.h"
 #include "formats/xls/record_reader.h"
+#include "formula/parsed_formula.h"
 
 namespace quill::xls {
 
@@ -55,7 +55,12 @@ class FormulaTables final : public FormulaNames {
   std::vector<Book> books_;
   int externalBooks_ = 0;
   std::vector<std::string> definedNames_;
+  std::vector<std::uint16_t> definedNameScopes_;  // 1-based tab position; 0 for the workbook
   const Codepage* codepage_ = nullptr;
 };
+
+// The name of a NAME record as formulas show it: a built-in name, stored as one character
+// numbering it, by its text ("Print_Area"); options are the record's option flags.
+std::string definedNameText(std::string stored, std::uint16_t options);
 
 }  // namespace quill::xls

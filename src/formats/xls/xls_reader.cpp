@@ -5,10 +5,12 @@
 #include <optional>
 #include <vector>
 
+#include "formats/xls/book_contents.h"
 #include "formats/xls/book_state.h"
 #include "formats/xls/cell_reader.h"
 #include "formats/xls/encrypted_stream.h"
 #include "formats/xls/record_cursor.h"
+#include "formats/xls/sheet_contents_reader.h"
 #include "sheet/password_source.h"
 
 namespace quill {
@@ -62,26 +64,47 @@ Bof readBof(const Record& record, StreamKind kind) {
 struct SheetEntry {
   std::string name;
   std::uint32_t offset;
+  SheetVisibility visibility = SheetVisibility::Visible;
 };
 
+SheetVisibility visibilityOf(std::uint8_t state) {
+  switch (state & 0x03) {
+    case 0:
+      return SheetVisibility::Visible;
+    case 1:
+      return SheetVisibility::Hidden;
+    default:
+      return SheetVisibility::VeryHidden;
+  }
+}
+
+// Whether the tables that formula tokens refer to are read: for cells' formulas, and for
+// the formulas of defined names.
+bool readsFormulaTables(const BookState& book, const BookContents* contents) {
+  return book.readFormulas || (contents != nullptr && contents->wanted().names);
+}
+
 // Reads a BOUNDSHEET record; nothing for a chart, macro or module sheet.
-std::optional<SheetEntry> readBoundSheet(const Record& record, BookState& book) {
+std::optional<SheetEntry> readBoundSheet(const Record& record, BookState& book,
+                                         BookContents* contents) {
   RecordCursor cursor(record);
   SheetEntry entry;
   entry.offset = cursor.u32();
-  cursor.u8();  // visibility: hidden sheets are read too
+  entry.visibility = visibilityOf(cursor.u8());  // hidden sheets are read too
   const std::uint8_t sheetType = cursor.u8();
   if (book.biff == Biff::V8)
     readUnicodeString(cursor, entry.name, 1);
   else
     readByteString(cursor, entry.name, 1, book.codepage);
-  if (book.readFormulas) book.formulaTables.addSheet(entry.name);
+  if (readsFormulaTables(book, contents)) book.formulaTables.addSheet(entry.name);
+  if (contents != nullptr) contents->addSheet(entry.name);
   if (sheetType != 0) return std::nullopt;
   return entry;
 }
 
 // Reads the workbook globals up to their EOF; gives the worksheets in tab order.
-std::vector<SheetEntry> readGlobals(RecordReader& reader, BookState& book) {
+std::vector<SheetEntry> readGlobals(RecordReader& reader, BookState& book, BookContents* contents) {
+  const bool readTables = readsFormulaTables(book, contents);
   std::vector<SheetEntry> sheets;
   Record record;
   while (true) {
@@ -90,10 +113,11 @@ std::vector<SheetEntry> readGlobals(RecordReader& reader, BookState& book) {
     if (!reader.next(record))
       throw WorkbookError("the workbook's records stop before their end mark (damaged file)");
     if (record.type == kEof) break;
+    if (contents != nullptr) contents->read(record);
     if (readBookRecord(record, book)) continue;
-    if (book.readFormulas && book.biff == Biff::V8 && book.formulaTables.read(record)) continue;
+    if (readTables && book.biff == Biff::V8 && book.formulaTables.read(record)) continue;
     if (record.type == kBoundSheet) {
-      if (auto entry = readBoundSheet(record, book)) sheets.push_back(std::move(*entry));
+      if (auto entry = readBoundSheet(record, book, contents)) sheets.push_back(std::move(*entry));
     } else if (record.type == kSst && book.biff == Biff::V8) {
       readSharedStrings(record, book);
     }
@@ -104,7 +128,7 @@ std::vector<SheetEntry> readGlobals(RecordReader& reader, BookState& book) {
 // Reads one worksheet's records, from its BOF to the matching EOF. Records of charts
 // embedded in it (nested BOF to EOF) are passed over. Returns the bytes read.
 std::uint64_t readWorksheet(RecordReader& reader, BookState& book, StoredWorkbook& workbook,
-                            const SheetEntry& entry) {
+                            const SheetEntry& entry, BookContents* contents) {
   reader.seek(entry.offset);
   const std::uint64_t start = reader.position();
   Record record;
@@ -117,6 +141,8 @@ std::uint64_t readWorksheet(RecordReader& reader, BookState& book, StoredWorkboo
                         "(damaged file)");
   if (bof.streamType != kWorksheetStream) return reader.position() - start;
   CellReader cells(book, workbook, entry.name);
+  std::optional<SheetContentsReader> sheetContents;
+  if (contents != nullptr) sheetContents.emplace(*contents, book, entry.name);
   int depth = 0;
   while (reader.next(record)) {
     if (isBof(record.type)) {
@@ -130,10 +156,24 @@ std::uint64_t readWorksheet(RecordReader& reader, BookState& book, StoredWorkboo
         return reader.position() - start;
       }
       cells.read(record);
+      if (sheetContents) sheetContents->read(record);
     }
   }
-  cells.finish();
+  StoredSheet& sheet = cells.finish();
+  if (sheetContents) {
+    sheetContents->finish(sheet.contents());
+    if (contents->wanted().hidden) sheet.contents().visibility = entry.visibility;
+  }
   return reader.position() - start;
+}
+
+// Records what was read of the contents asked for; macros are read apart from the records.
+void markRead(ContentsToRead& read, const ContentsToRead& wanted) {
+  read.notes = wanted.notes;
+  read.names = wanted.names;
+  read.hidden = wanted.hidden;
+  read.merged = wanted.merged;
+  read.formats = wanted.formats;
 }
 
 // Reads a BIFF2 to BIFF4 file: one worksheet whose records hold the formats and styles too.
@@ -173,12 +213,19 @@ std::unique_ptr<StoredWorkbook> readXlsStream(ByteSource& stream, StreamKind kin
   } else if (bof.streamType != kGlobalsStream) {
     throw WorkbookError("the file holds no worksheet, only a chart or a macro sheet");
   } else {
-    const std::vector<SheetEntry> sheets = readGlobals(reader, book);
+    std::optional<BookContents> contents;
+    if (options.contents.any()) contents.emplace(options.contents, book, workbook->contents());
+    BookContents* wanted = contents ? &*contents : nullptr;
+    const std::vector<SheetEntry> sheets = readGlobals(reader, book, wanted);
+    if (contents) {
+      contents->finishGlobals(book.formulaTables);
+      markRead(workbook->contents().read, options.contents);
+    }
     // Sheets normally occupy disjoint parts of the stream; reading much more than the
     // whole stream means damaged offsets that send the reader round the same records.
     std::uint64_t bytesRead = 0;
     for (const SheetEntry& entry : sheets) {
-      bytesRead += readWorksheet(reader, book, *workbook, entry);
+      bytesRead += readWorksheet(reader, book, *workbook, entry, wanted);
       if (bytesRead > 2 * stream.size() + (1 << 20))
         throw WorkbookError("its sheets overlap in the workbook stream (damaged file)");
     }

@@ -1,11 +1,51 @@
 #include "formats/xlsb/xlsb_reader.h"
 
+#include <optional>
+
+#include "formats/package/cell_format_table.h"
+#include "formats/xlsb/xlsb_contents_styles.h"
 #include "formats/xlsb/xlsb_shared_strings.h"
 #include "formats/xlsb/xlsb_styles.h"
 #include "formats/xlsb/xlsb_workbook_part.h"
 #include "formats/xlsb/xlsb_worksheet.h"
+#include "formats/xlsx/xlsx_package.h"
 
 namespace quill {
+
+namespace {
+
+// What the contents of the worksheets need from the styles part, and what was read.
+std::optional<xlsb::ContentsContext> contentsContext(const ZipArchive& zip,
+                                                     const xlsb::WorkbookPart& workbookPart,
+                                                     const ContentsToRead& wanted,
+                                                     WorkbookContents& contents) {
+  if (!wanted.any()) return std::nullopt;
+  xlsb::ContentsContext context{wanted, {}};
+  contents.read.notes = wanted.notes;
+  contents.read.names = wanted.names;
+  contents.read.hidden = wanted.hidden;
+  contents.read.merged = wanted.merged;
+  contents.read.formats = wanted.formats;
+  contents.names = workbookPart.names;
+  if (wanted.formats) {
+    if (!workbookPart.stylesPart.empty())
+      context.cellFormats = xlsb::readCellFormats(zip, workbookPart.stylesPart, contents.formats);
+    if (contents.formats.empty()) contents.formats.push_back(plainFormat());
+  }
+  return context;
+}
+
+// The notes of a worksheet, from the comments part its relationships name, if any.
+void readSheetNotes(const ZipArchive& zip, const std::string& sheetPart, SheetContents& contents) {
+  // A worksheet without relationships has no notes.
+  if (!xlsx::hasPart(zip, xlsx::relationshipsPartName(sheetPart))) return;
+  const auto relationships = xlsx::readRelationships(zip, sheetPart);
+  const xlsx::Relationship* comments = xlsx::findRelationship(relationships, "comments");
+  if (comments == nullptr || comments->external) return;
+  xlsb::readComments(zip, comments->target, contents.notes);
+}
+
+}  // namespace
 
 std::unique_ptr<StoredWorkbook> readXlsbWorkbook(const std::string& path,
                                                  const ReadOptions& options) {
@@ -13,7 +53,7 @@ std::unique_ptr<StoredWorkbook> readXlsbWorkbook(const std::string& path,
 }
 
 std::unique_ptr<StoredWorkbook> readXlsbPackage(const ZipArchive& zip, const ReadOptions& options) {
-  const xlsb::WorkbookPart workbookPart = xlsb::readWorkbookPart(zip);
+  const xlsb::WorkbookPart workbookPart = xlsb::readWorkbookPart(zip, options.contents.names);
 
   auto workbook = std::make_unique<StoredWorkbook>();
   std::vector<std::string_view> sharedStrings;
@@ -23,10 +63,19 @@ std::unique_ptr<StoredWorkbook> readXlsbPackage(const ZipArchive& zip, const Rea
   if (!workbookPart.stylesPart.empty())
     dateStyles = xlsb::readDateStyles(zip, workbookPart.stylesPart);
 
+  const std::optional<xlsb::ContentsContext> contents =
+      contentsContext(zip, workbookPart, options.contents, workbook->contents());
   const xlsb::WorksheetContext context{sharedStrings, dateStyles, workbookPart.date1904,
-                                       options.formulas ? &workbookPart.formulaNames : nullptr};
-  for (const xlsx::WorksheetEntry& entry : workbookPart.worksheets)
-    xlsb::readWorksheetCells(zip, entry.part, context, workbook->addSheet(entry.name));
+                                       options.formulas ? &workbookPart.formulaNames : nullptr,
+                                       contents ? &*contents : nullptr};
+  for (std::size_t i = 0; i < workbookPart.worksheets.size(); ++i) {
+    const xlsx::WorksheetEntry& entry = workbookPart.worksheets[i];
+    StoredSheet& sheet = workbook->addSheet(entry.name);
+    xlsb::readWorksheetCells(zip, entry.part, context, sheet);
+    if (!contents) continue;
+    if (options.contents.hidden) sheet.contents().visibility = workbookPart.visibilities[i];
+    if (options.contents.notes) readSheetNotes(zip, entry.part, sheet.contents());
+  }
   workbook->finish();
   return workbook;
 }

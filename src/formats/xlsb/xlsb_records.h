@@ -47,6 +47,13 @@ constexpr std::uint32_t kBeginNumberFormats = 615;
 constexpr std::uint32_t kEndNumberFormats = 616;
 constexpr std::uint32_t kBeginCellFormats = 617;
 constexpr std::uint32_t kEndCellFormats = 618;
+constexpr std::uint32_t kFont = 43;
+constexpr std::uint32_t kFill = 45;
+constexpr std::uint32_t kColumnInfo = 60;
+constexpr std::uint32_t kMergeCell = 176;
+constexpr std::uint32_t kCommentAuthor = 632;
+constexpr std::uint32_t kBeginComment = 635;
+constexpr std::uint32_t kCommentText = 637;
 }  // namespace record
 
 // One record of a binary part: its type and the bytes of its body.

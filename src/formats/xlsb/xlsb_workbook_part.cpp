@@ -1,5 +1,6 @@
 #include "formats/xlsb/xlsb_workbook_part.h"
 
+#include "formats/package/cell_format_table.h"
 #include "formats/xlsb/xlsb_records.h"
 #include "formats/xlsx/xlsx_package.h"
 
@@ -11,16 +12,71 @@ namespace {
 struct SheetReference {
   std::string name;
   std::string relationshipId;
+  SheetVisibility visibility = SheetVisibility::Visible;
 };
+
+// A defined name as its record gives it, its formula decoded once every table is read.
+struct StoredName {
+  std::string name;
+  std::uint32_t sheet = 0;  // 0-based tab position of its scope, or kWorkbookScope
+  std::vector<std::uint8_t> tokens;
+  std::vector<std::uint8_t> extra;
+};
+constexpr std::uint32_t kWorkbookScope = 0xFFFFFFFF;
 
 // The sheets in tab order and the date system, as the workbook part's records give them.
 struct WorkbookRecords {
   bool date1904 = false;
   std::vector<SheetReference> sheets;
   FormulaNameTables formulaNames;
+  std::vector<StoredName> names;  // only when asked for
 };
 
-WorkbookRecords readWorkbookRecords(const ZipArchive& zip, const std::string& part) {
+SheetVisibility visibilityOf(std::uint32_t state) {
+  switch (state) {
+    case 0:
+      return SheetVisibility::Visible;
+    case 1:
+      return SheetVisibility::Hidden;
+    default:
+      return SheetVisibility::VeryHidden;
+  }
+}
+
+// A BrtName: options, shortcut, scope, name, then the formula's tokens and extra data, each
+// after its size.
+StoredName readName(FieldCursor& cursor) {
+  StoredName name;
+  cursor.skip(4 + 1);  // options, keyboard shortcut
+  name.sheet = cursor.u32();
+  cursor.appendWideString(name.name);
+  constexpr std::string_view kBuiltInPrefix = "_xlnm.";
+  if (name.name.starts_with(kBuiltInPrefix)) name.name.erase(0, kBuiltInPrefix.size());
+  const auto tokens = cursor.bytes(cursor.u32());
+  name.tokens.assign(tokens.begin(), tokens.end());
+  const auto extra = cursor.bytes(cursor.u32());
+  name.extra.assign(extra.begin(), extra.end());
+  return name;
+}
+
+// The defined names with their formulas in A1 style, sorted by scope, then name.
+std::vector<DefinedName> decodedNames(const WorkbookRecords& records) {
+  std::vector<DefinedName> names;
+  for (const StoredName& stored : records.names) {
+    DefinedName name;
+    name.name = stored.name;
+    if (stored.sheet != kWorkbookScope && stored.sheet < records.sheets.size())
+      name.scopeSheet = records.sheets[stored.sheet].name;
+    name.formula = decompileFormula(stored.tokens, stored.extra, FormulaDialect::Xlsb,
+                                    FormulaCell{}, records.formulaNames);
+    names.push_back(std::move(name));
+  }
+  sortNames(names);
+  return names;
+}
+
+WorkbookRecords readWorkbookRecords(const ZipArchive& zip, const std::string& part,
+                                    bool readNames) {
   const std::string errorPrefix = partErrorPrefix(zip, part);
   WorkbookRecords result;
   readRecords(zip, part, errorPrefix, [&](const Record& record) {
@@ -28,13 +84,16 @@ WorkbookRecords readWorkbookRecords(const ZipArchive& zip, const std::string& pa
     if (record.type == record::kWorkbookProperties) {
       result.date1904 = (cursor.u32() & 0x01u) != 0;
     } else if (record.type == record::kSheetEntry) {
-      cursor.skip(8);  // visibility and tab id: hidden sheets are compared too
       SheetReference sheet;
+      sheet.visibility = visibilityOf(cursor.u32());  // hidden sheets are compared too
+      cursor.skip(4);                                 // tab id
       cursor.appendNullableWideString(sheet.relationshipId);
       cursor.appendWideString(sheet.name);
       result.formulaNames.addSheet(sheet.name);
       result.sheets.push_back(std::move(sheet));
     } else {
+      if (readNames && record.type == record::kDefinedName)
+        result.names.push_back(readName(cursor));
       result.formulaNames.read(record, errorPrefix);
     }
   });
@@ -59,7 +118,7 @@ std::string optionalPart(const ZipArchive& zip,
 
 }  // namespace
 
-WorkbookPart readWorkbookPart(const ZipArchive& zip) {
+WorkbookPart readWorkbookPart(const ZipArchive& zip, bool readNames) {
   WorkbookPart workbook;
   const auto packageRelationships = xlsx::readRelationships(zip, "");
   const xlsx::Relationship* document =
@@ -68,9 +127,10 @@ WorkbookPart readWorkbookPart(const ZipArchive& zip) {
     throw xlsx::partError(zip, "_rels/.rels", "names no workbook (no officeDocument relationship)");
   workbook.part = document->target;
 
-  const WorkbookRecords records = readWorkbookRecords(zip, workbook.part);
+  const WorkbookRecords records = readWorkbookRecords(zip, workbook.part, readNames);
   workbook.date1904 = records.date1904;
   workbook.formulaNames = records.formulaNames;
+  if (readNames) workbook.names = decodedNames(records);
 
   const auto relationships = xlsx::readRelationships(zip, workbook.part);
   for (const SheetReference& sheet : records.sheets) {
@@ -81,6 +141,7 @@ WorkbookPart readWorkbookPart(const ZipArchive& zip) {
                                 sheet.relationshipId + "\", which does not exist");
     if (relationship->external || !relationship->isOfKind("worksheet")) continue;
     workbook.worksheets.push_back({sheet.name, relationship->target});
+    workbook.visibilities.push_back(sheet.visibility);
   }
   workbook.sharedStringsPart =
       optionalPart(zip, relationships, "sharedStrings", "xl/sharedStrings.bin");

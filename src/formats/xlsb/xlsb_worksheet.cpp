@@ -134,8 +134,17 @@ void WorksheetRecords::take(const Record& record) {
 void readWorksheetCells(const ZipArchive& zip, std::string_view part,
                         const WorksheetContext& context, StoredSheet& sheet) {
   WorksheetRecords records(zip, part, context, sheet);
-  readRecords(zip, part, records.errorPrefix(),
-              [&](const Record& record) { records.take(record); });
+  if (context.contents == nullptr) {
+    readRecords(zip, part, records.errorPrefix(),
+                [&](const Record& record) { records.take(record); });
+    return;
+  }
+  SheetContentsRecords contents(*context.contents, records.errorPrefix());
+  readRecords(zip, part, records.errorPrefix(), [&](const Record& record) {
+    records.take(record);
+    contents.take(record);
+  });
+  contents.finish(sheet.contents());
 }
 
 }  // namespace quill::xlsb

@@ -1,0 +1,72 @@
+#include "formats/package/cell_format_table.h"
+
+#include <algorithm>
+
+namespace quill {
+
+CellFormat plainFormat() {
+  CellFormat plain;
+  plain.numberFormat = "General";
+  return plain;
+}
+
+CellFormatTable::CellFormatTable(std::vector<CellFormat>& formats, const CellFormat& defaultFormat)
+    : formats_(formats) {
+  if (formats_.empty()) formats_.push_back(defaultFormat);
+  for (std::size_t i = 0; i < formats_.size(); ++i)
+    numbers_.emplace(keyOf(formats_[i]), std::uint32_t(i));
+}
+
+std::string CellFormatTable::keyOf(const CellFormat& format) {
+  std::string key = format.numberFormat;
+  key += '\0';
+  key += char('0' + format.bold);
+  key += char('0' + format.italic);
+  key += char('0' + format.underline);
+  key += format.fontColour;
+  key += '\0';
+  key += format.fillColour;
+  return key;
+}
+
+std::uint32_t CellFormatTable::numberOf(const CellFormat& format) {
+  const auto [found, added] = numbers_.emplace(keyOf(format), std::uint32_t(formats_.size()));
+  if (added) formats_.push_back(format);
+  return found->second;
+}
+
+void sortFormattedCells(std::vector<FormattedCell>& cells) {
+  std::stable_sort(cells.begin(), cells.end(), [](const FormattedCell& a, const FormattedCell& b) {
+    return a.row != b.row ? a.row < b.row : a.column < b.column;
+  });
+  // Of equal positions keep the last: walk backwards and keep the first seen.
+  std::vector<FormattedCell> kept;
+  kept.reserve(cells.size());
+  for (std::size_t i = 0; i < cells.size(); ++i) {
+    const bool replaced = i + 1 < cells.size() && cells[i + 1].row == cells[i].row &&
+                          cells[i + 1].column == cells[i].column;
+    if (!replaced) kept.push_back(cells[i]);
+  }
+  cells = std::move(kept);
+}
+
+void joinSpans(std::vector<LineSpan>& spans) {
+  std::sort(spans.begin(), spans.end(),
+            [](const LineSpan& a, const LineSpan& b) { return a.first < b.first; });
+  std::vector<LineSpan> joined;
+  for (const LineSpan& span : spans) {
+    if (!joined.empty() && span.first <= joined.back().last + 1)
+      joined.back().last = std::max(joined.back().last, span.last);
+    else
+      joined.push_back(span);
+  }
+  spans = std::move(joined);
+}
+
+void sortNames(std::vector<DefinedName>& names) {
+  std::stable_sort(names.begin(), names.end(), [](const DefinedName& a, const DefinedName& b) {
+    return a.scopeSheet != b.scopeSheet ? a.scopeSheet < b.scopeSheet : a.name < b.name;
+  });
+}
+
+}  // namespace quill

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "sheet/workbook_contents.h"
+
+namespace quill {
+
+// Numbers the distinct cell formats of a workbook into its formats table, so that the table
+// holds each once; the workbook's default cell format is number 0, so that the many cells
+// that have it can be left out.
+class CellFormatTable {
+ public:
+  CellFormatTable(std::vector<CellFormat>& formats, const CellFormat& defaultFormat);
+
+  // The number of format in the table, added when new.
+  std::uint32_t numberOf(const CellFormat& format);
+
+ private:
+  static std::string keyOf(const CellFormat& format);
+
+  std::vector<CellFormat>& formats_;
+  std::map<std::string, std::uint32_t> numbers_;
+};
+
+// General, with no emphasis and no colours: the default format of a workbook that has none.
+CellFormat plainFormat();
+
+// Sorts cells row by row and, of cells given twice, keeps the one given last.
+void sortFormattedCells(std::vector<FormattedCell>& cells);
+
+// Sorts spans and joins those that overlap or touch.
+void joinSpans(std::vector<LineSpan>& spans);
+
+// Sorts names by their scope sheet, then by name.
+void sortNames(std::vector<DefinedName>& names);
+
+}  // namespace quill

@@ -1,0 +1,154 @@
+#include "formats/xlsb/xlsb_contents_styles.h"
+
+#include <charconv>
+#include <string>
+#include <unordered_map>
+
+#include "formats/package/builtin_number_formats.h"
+#include "formats/package/indexed_colours.h"
+#include "formats/xlsb/xlsb_records.h"
+
+namespace quill::xlsb {
+
+namespace {
+
+constexpr std::uint16_t kBoldWeight = 700;
+
+// A BrtColor: its kind (automatic, indexed, RGB, theme), index, tint and RGB bytes.
+std::string colourText(FieldCursor& cursor) {
+  const std::uint8_t kind = cursor.u8() >> 1;
+  const std::uint8_t index = cursor.u8();
+  const auto tint = std::int16_t(cursor.u16());
+  const std::uint8_t red = cursor.u8();
+  const std::uint8_t green = cursor.u8();
+  const std::uint8_t blue = cursor.u8();
+  cursor.skip(1);  // alpha
+  switch (kind) {
+    case 1:
+      return indexedColour(index);
+    case 2:
+      return rgbColour(red, green, blue);
+    case 3: {
+      std::string text = "theme " + std::to_string(index);
+      if (tint != 0) {
+        char digits[32];
+        const auto end = std::to_chars(digits, digits + sizeof digits, tint / 32767.0).ptr;
+        text += " tint " + std::string(digits, end);
+      }
+      return text;
+    }
+    default:  // automatic
+      return "";
+  }
+}
+
+// Collects fonts, fills, number formats and cell formats of the styles part.
+class ContentsStyles {
+ public:
+  explicit ContentsStyles(std::string errorPrefix) : errorPrefix_(std::move(errorPrefix)) {}
+
+  void take(const Record& record);
+  std::vector<std::uint32_t> numbered(std::vector<CellFormat>& formats) const;
+
+ private:
+  struct Font {
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    std::string colour;
+  };
+  struct CellStyle {
+    std::uint16_t numberFormat = 0;
+    std::uint16_t font = 0;
+    std::uint16_t fill = 0;
+  };
+
+  std::string errorPrefix_;
+  std::unordered_map<std::uint16_t, std::string> numberFormats_;
+  std::vector<Font> fonts_;
+  std::vector<std::string> fills_;  // the fill colour of each fill, "" for none
+  std::vector<CellStyle> cellStyles_;
+  bool inCellFormats_ = false;
+};
+
+void ContentsStyles::take(const Record& record) {
+  switch (record.type) {
+    case record::kBeginCellFormats:
+      inCellFormats_ = true;
+      return;
+    case record::kEndCellFormats:
+      inCellFormats_ = false;
+      return;
+    default:
+      break;
+  }
+  if (record.type != record::kNumberFormat && record.type != record::kFont &&
+      record.type != record::kFill && !(record.type == record::kCellFormat && inCellFormats_))
+    return;
+  FieldCursor cursor(record, errorPrefix_);
+  if (record.type == record::kNumberFormat) {
+    const std::uint16_t id = cursor.u16();
+    cursor.appendWideString(numberFormats_[id]);
+  } else if (record.type == record::kFont) {
+    Font font;
+    cursor.skip(2);  // height
+    font.italic = (cursor.u16() & 0x0002) != 0;
+    font.bold = cursor.u16() >= kBoldWeight;
+    cursor.skip(2);  // superscript or subscript
+    font.underline = cursor.u8() != 0;
+    cursor.skip(3);  // family, character set, unused
+    font.colour = colourText(cursor);
+    fonts_.push_back(std::move(font));
+  } else if (record.type == record::kFill) {
+    const bool filled = cursor.u32() != 0;
+    std::string colour = colourText(cursor);
+    fills_.push_back(filled ? std::move(colour) : std::string());
+  } else {
+    CellStyle style;
+    cursor.skip(2);  // the parent style
+    style.numberFormat = cursor.u16();
+    style.font = cursor.u16();
+    style.fill = cursor.u16();
+    cellStyles_.push_back(style);
+  }
+}
+
+std::vector<std::uint32_t> ContentsStyles::numbered(std::vector<CellFormat>& formats) const {
+  std::vector<CellFormat> described;
+  described.reserve(cellStyles_.size());
+  for (const CellStyle& style : cellStyles_) {
+    CellFormat format;
+    const auto defined = numberFormats_.find(style.numberFormat);
+    format.numberFormat = defined != numberFormats_.end()
+                              ? defined->second
+                              : std::string(builtinNumberFormat(style.numberFormat));
+    if (format.numberFormat.empty()) format.numberFormat = "General";
+    if (style.font < fonts_.size()) {
+      const Font& font = fonts_[style.font];
+      format.bold = font.bold;
+      format.italic = font.italic;
+      format.underline = font.underline;
+      format.fontColour = font.colour;
+    }
+    if (style.fill < fills_.size()) format.fillColour = fills_[style.fill];
+    described.push_back(std::move(format));
+  }
+  // The first cell format is that of cells with no other.
+  CellFormatTable table(formats, described.empty() ? plainFormat() : described.front());
+  std::vector<std::uint32_t> numbers;
+  numbers.reserve(described.size());
+  for (const CellFormat& format : described) numbers.push_back(table.numberOf(format));
+  return numbers;
+}
+
+}  // namespace
+
+std::vector<std::uint32_t> readCellFormats(const ZipArchive& zip, std::string_view part,
+                                           std::vector<CellFormat>& formats) {
+  const std::string errorPrefix = partErrorPrefix(zip, part);
+  ContentsStyles styles(errorPrefix);
+  readRecords(zip, part, errorPrefix, [&](const Record& record) { styles.take(record); });
+  return styles.numbered(formats);
+}
+
+}  // namespace quill::xlsb
