@@ -139,8 +139,9 @@ CellFormat OdsStyles::formatOf(std::string_view name) const {
 
 void OdsStyles::fixDefault(const char* style) {
   if (formatsTable_ == nullptr || table_ != nullptr) return;
-  table_ =
-      std::make_unique<FormatTable>(*formatsTable_, formatOf(style != nullptr ? style : "Default"));
+  formatsTable_->clear();
+  table_ = std::make_unique<CellFormatTable>(*formatsTable_,
+                                             formatOf(style != nullptr ? style : "Default"));
 }
 
 std::uint32_t OdsStyles::cellFormat(std::string_view style) {
@@ -148,7 +149,7 @@ std::uint32_t OdsStyles::cellFormat(std::string_view style) {
   fixDefault(nullptr);
   const auto found = indexes_.find(style);
   if (found != indexes_.end()) return found->second;
-  const std::uint32_t index = table_->indexOf(formatOf(style));
+  const std::uint32_t index = table_->numberOf(formatOf(style));
   indexes_.emplace(std::string(style), index);
   return index;
 }

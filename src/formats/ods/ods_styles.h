@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "formats/ods/number_style.h"
-#include "formats/package/format_table.h"
+#include "formats/package/cell_format_table.h"
 #include "formats/package/xml_stream.h"
 #include "sheet/workbook_contents.h"
 
@@ -53,7 +53,7 @@ class OdsStyles {
   std::string numberFormat(const std::string& dataStyle, int depth) const;
 
   std::vector<CellFormat>* formatsTable_;
-  std::unique_ptr<FormatTable> table_;
+  std::unique_ptr<CellFormatTable> table_;
   std::map<std::string, CellStyle, std::less<>> cellStyles_;
   std::map<std::string, bool, std::less<>> hiddenTables_;
   std::map<std::string, std::pair<std::string, std::vector<std::string>>, std::less<>>

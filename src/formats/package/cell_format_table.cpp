@@ -50,19 +50,6 @@ void sortFormattedCells(std::vector<FormattedCell>& cells) {
   cells = std::move(kept);
 }
 
-void joinSpans(std::vector<LineSpan>& spans) {
-  std::sort(spans.begin(), spans.end(),
-            [](const LineSpan& a, const LineSpan& b) { return a.first < b.first; });
-  std::vector<LineSpan> joined;
-  for (const LineSpan& span : spans) {
-    if (!joined.empty() && span.first <= joined.back().last + 1)
-      joined.back().last = std::max(joined.back().last, span.last);
-    else
-      joined.push_back(span);
-  }
-  spans = std::move(joined);
-}
-
 void sortNames(std::vector<DefinedName>& names) {
   std::stable_sort(names.begin(), names.end(), [](const DefinedName& a, const DefinedName& b) {
     return a.scopeSheet != b.scopeSheet ? a.scopeSheet < b.scopeSheet : a.name < b.name;

@@ -32,9 +32,6 @@ CellFormat plainFormat();
 // Sorts cells row by row and, of cells given twice, keeps the one given last.
 void sortFormattedCells(std::vector<FormattedCell>& cells);
 
-// Sorts spans and joins those that overlap or touch.
-void joinSpans(std::vector<LineSpan>& spans);
-
 // Sorts names by their scope sheet, then by name.
 void sortNames(std::vector<DefinedName>& names);
 

@@ -9,7 +9,7 @@ namespace quill {
 
 namespace {
 
-// The standard palette of indexed colours, 0 to 63.
+// Indexes 0 to 63: eight fixed colours, then the default palette of 56.
 constexpr std::array<std::uint32_t, 64> kPalette = {
     0x000000, 0xFFFFFF, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0xFF00FF, 0x00FFFF,
     0x000000, 0xFFFFFF, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0xFF00FF, 0x00FFFF,
@@ -20,6 +20,8 @@ constexpr std::array<std::uint32_t, 64> kPalette = {
     0x3366FF, 0x33CCCC, 0x99CC00, 0xFFCC00, 0xFF9900, 0xFF6600, 0x666699, 0x969696,
     0x003366, 0x339966, 0x003300, 0x333300, 0x993300, 0x993366, 0x333399, 0x333333,
 };
+
+constexpr std::uint32_t kFirstPaletteIndex = 8;
 
 }  // namespace
 
@@ -45,12 +47,23 @@ std::string themeColourText(long theme, double tint) {
   return text;
 }
 
-std::string paletteColourText(long index) {
-  if (index < 0 || index >= long(kPalette.size())) return {};
-  char digits[8];
-  std::uint32_t value = kPalette[std::size_t(index)];
-  for (int i = 5; i >= 0; --i, value >>= 4) digits[i] = "0123456789ABCDEF"[value & 0xF];
-  return std::string(digits, 6);
+std::string rgbColour(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  std::string text(6, '0');
+  const std::uint8_t parts[] = {red, green, blue};
+  for (int i = 0; i < 3; ++i) {
+    text[2 * i] = kDigits[parts[i] >> 4];
+    text[2 * i + 1] = kDigits[parts[i] & 0x0F];
+  }
+  return text;
+}
+
+std::string indexedColour(std::uint32_t index, std::span<const std::uint32_t> custom) {
+  if (index >= kPalette.size()) return "";
+  std::uint32_t colour = kPalette[index];
+  if (index >= kFirstPaletteIndex && index - kFirstPaletteIndex < custom.size())
+    colour = custom[index - kFirstPaletteIndex];
+  return rgbColour(std::uint8_t(colour >> 16), std::uint8_t(colour >> 8), std::uint8_t(colour));
 }
 
 }  // namespace quill

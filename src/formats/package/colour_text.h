@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -12,8 +14,12 @@ namespace quill {
 std::string rgbColourText(std::string_view hex);
 // "theme 4", or "theme 4 tint -0.25" for a tint other than 0 (shortest exact form).
 std::string themeColourText(long theme, double tint);
-// The colour of an index of the standard 64-colour palette; "" for the system colours
-// (64 and up) and anything else outside it.
-std::string paletteColourText(long index);
+// The "RRGGBB" text of an indexed colour: indexes 0 to 7 are fixed, 8 to 63 come from the
+// workbook's palette when it has its own (custom, 0x00RRGGBB each, for indexes 8 on) or from
+// the default palette; every other index (the system's window text and background, the
+// automatic colour) gives "".
+std::string indexedColour(std::uint32_t index, std::span<const std::uint32_t> custom = {});
+// "RRGGBB" for a colour given as red, green and blue.
+std::string rgbColour(std::uint8_t red, std::uint8_t green, std::uint8_t blue);
 
 }  // namespace quill

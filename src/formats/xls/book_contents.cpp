@@ -1,7 +1,7 @@
 #include "formats/xls/book_contents.h"
 
-#include "formats/package/builtin_number_formats.h"
-#include "formats/package/indexed_colours.h"
+#include "formats/package/colour_text.h"
+#include "formats/package/number_format_codes.h"
 #include "formats/xls/formula_tables.h"
 #include "formats/xls/record_cursor.h"
 #include "sheet/workbook.h"

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "formats/package/line_spans.h"
 #include "formats/xls/record_cursor.h"
 #include "sheet/workbook.h"
 

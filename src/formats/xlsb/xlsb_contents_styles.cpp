@@ -4,8 +4,8 @@
 #include <string>
 #include <unordered_map>
 
-#include "formats/package/builtin_number_formats.h"
-#include "formats/package/indexed_colours.h"
+#include "formats/package/colour_text.h"
+#include "formats/package/number_format_codes.h"
 #include "formats/xlsb/xlsb_records.h"
 
 namespace quill::xlsb {
@@ -28,15 +28,8 @@ std::string colourText(FieldCursor& cursor) {
       return indexedColour(index);
     case 2:
       return rgbColour(red, green, blue);
-    case 3: {
-      std::string text = "theme " + std::to_string(index);
-      if (tint != 0) {
-        char digits[32];
-        const auto end = std::to_chars(digits, digits + sizeof digits, tint / 32767.0).ptr;
-        text += " tint " + std::string(digits, end);
-      }
-      return text;
-    }
+    case 3:
+      return themeColourText(index, tint / 32767.0);
     default:  // automatic
       return "";
   }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "formats/package/cell_format_table.h"
+#include "formats/package/line_spans.h"
 #include "sheet/address.h"
 #include "sheet/workbook.h"
 

@@ -3,8 +3,8 @@
 #include <charconv>
 #include <cstdlib>
 
+#include "formats/package/cell_format_table.h"
 #include "formats/package/colour_text.h"
-#include "formats/package/format_table.h"
 #include "formats/package/number_format_codes.h"
 
 namespace quill::xlsx {
@@ -120,7 +120,7 @@ std::string CellFormatCollector::colourText(const Colour& colour) const {
   const long index = colour.paletteIndex;
   if (index < 0) return colour.text;
   if (std::size_t(index) < palette_.size()) return palette_[std::size_t(index)];
-  return paletteColourText(index);
+  return indexedColour(std::uint32_t(index));
 }
 
 CellFormat CellFormatCollector::formatOf(const Xf& xf) const {
@@ -144,10 +144,11 @@ CellFormat CellFormatCollector::formatOf(const Xf& xf) const {
 }
 
 std::vector<std::uint32_t> CellFormatCollector::cellFormats(std::vector<CellFormat>& table) const {
-  FormatTable formats(table, cellXfs_.empty() ? formatOf(Xf{}) : formatOf(cellXfs_.front()));
+  table.clear();
+  CellFormatTable formats(table, cellXfs_.empty() ? formatOf(Xf{}) : formatOf(cellXfs_.front()));
   std::vector<std::uint32_t> indexes;
   indexes.reserve(cellXfs_.size());
-  for (const Xf& xf : cellXfs_) indexes.push_back(formats.indexOf(formatOf(xf)));
+  for (const Xf& xf : cellXfs_) indexes.push_back(formats.numberOf(formatOf(xf)));
   return indexes;
 }
 
