@@ -112,7 +112,11 @@ void CsvRenderer::writeSheetRecords() {
 }
 
 void CsvRenderer::writeItem(const DifferenceItem& item) {
-  startRecord(sheet1_, sheet2_);
+  // The whole workbook's differences belong to no sheet.
+  if (item.content && workbookWide(item.kind))
+    startRecord("", "");
+  else
+    startRecord(sheet1_, sheet2_);
   std::string& text = out_.text();
   const std::string place1 = sheet1_.empty() ? "" : itemPlace(item.row1, item.column1);
   const std::string place2 = sheet2_.empty() ? "" : itemPlace(item.row2, item.column2);
