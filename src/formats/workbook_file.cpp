@@ -5,6 +5,7 @@
 #include "formats/csv/csv_reader.h"
 #include "formats/encrypted_workbook.h"
 #include "formats/format_probe.h"
+#include "formats/macros/macro_reading.h"
 #include "formats/ods/ods_reader.h"
 #include "formats/xls/xls_reader.h"
 #include "formats/xlsb/xlsb_reader.h"
@@ -42,7 +43,9 @@ std::unique_ptr<StoredWorkbook> readWorkbookFile(const std::string& path) {
 std::unique_ptr<StoredWorkbook> readWorkbookFile(const std::string& path,
                                                  const ReadOptions& options) {
   try {
-    return readRecognisedFile(path, options);
+    std::unique_ptr<StoredWorkbook> workbook = readRecognisedFile(path, options);
+    readMacrosInto(path, options, workbook->contents());
+    return workbook;
   } catch (const std::bad_alloc&) {
     throw WorkbookError("\"" + path + "\" cannot be read: it needs more memory than is available");
   }
