@@ -15,6 +15,7 @@ class CleanRunResult final : public ResultSink {
   void begin(const ResultHeading& heading) override { documents_.begin(heading); }
   void beginTable(const TableStart& table) override { documents_.beginTable(table); }
   void line(const Line& line) override { documents_.line(line); }
+  void contents(std::span<const ContentItem> items) override { documents_.contents(items); }
   void endTable() override { documents_.endTable(); }
   void finish() override {
     if (errors_.count() == 0) documents_.finish();

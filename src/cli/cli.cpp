@@ -23,6 +23,8 @@ constexpr const char* kUsage =
     "                                    compare the workbooks of two folder trees in pairs\n"
     "  cells FILE                        list every non-empty cell as Sheet!A1<TAB>text\n"
     "  sheets FILE                       list the worksheets with their used areas\n"
+    "  contents FILE                     list the notes, defined names, hidden and merged\n"
+    "                                    areas, cell formats and macro modules\n"
     "  textconv FILE                     print the workbook as lines for git's textconv,\n"
     "                                    one line for each row\n"
     "  git-diff PATH OLD-FILE OLD-HEX OLD-MODE NEW-FILE NEW-HEX NEW-MODE\n"
@@ -55,6 +57,7 @@ int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
   if (command == "git-diff") return gitDiffCommand(rest, out, err, outIsTerminal);
   if (command == "cells") return cellsCommand(rest, out, err);
   if (command == "sheets") return sheetsCommand(rest, out, err);
+  if (command == "contents") return contentsCommand(rest, out, err);
   if (command == "textconv") return textconvCommand(rest, out, err);
   err << "quillmere-cli: unknown command \"" << command << "\"\n" << kUsage;
   return kFailure;

@@ -16,6 +16,8 @@ int compareCommand(const std::vector<std::string>& arguments, std::ostream& out,
 int gitDiffCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
                    bool outIsTerminal = false);
 int cellsCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+int contentsCommand(const std::vector<std::string>& arguments, std::ostream& out,
+                    std::ostream& err);
 int sheetsCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 int textconvCommand(const std::vector<std::string>& arguments, std::ostream& out,
                     std::ostream& err);

@@ -107,7 +107,8 @@ void settleSheetNames(CompareArguments& arguments, const SpreadsheetSession& ses
 ComparisonOutcome compareIntoStream(CompareArguments& arguments, SpreadsheetSession& session,
                                     ScriptDestination& destination, ProgressSink& progress,
                                     StreamErrorBox& errors, bool outIsTerminal) {
-  ScriptDocument document(*arguments.format, destination);
+  ScriptDocument document(*arguments.format, destination, false,
+                          arguments.request.options.contents.any());
   RenderOptions options;
   options.colour = namesStandardOutput(arguments.outputFile) && colourWanted(outIsTerminal);
   options.sheetsPaired = chooseComparison(arguments.request) == ComparisonKind::WholeWorkbook;

@@ -49,6 +49,9 @@ const char* const kCompareUsage =
     "  --formulas           cells are equal only when their formulas are equal too\n"
     "  --align              pair worksheets by name and find inserted and deleted rows,\n"
     "                       columns and worksheets instead of pairing them by position\n"
+    "  --compare LIST       whole workbooks: compare what they hold besides cell texts too:\n"
+    "                       notes, names, hidden, merged, formats, macros (separated by\n"
+    "                       commas) or all\n"
     "  --quiet              no progress line on standard error (drawn only on a terminal)\n"
     "  --format FORMAT      html (the default): the two documents into DIR; text: one line\n"
     "                       for each difference and a summary, coloured on a terminal unless\n"
@@ -72,7 +75,8 @@ const char* const kCompareUsage =
     "each pair is compared whole into its own folder in DIR, named after that path; DIR's\n"
     "index.htm lists every pair and every workbook found in one tree only. --jobs N compares\n"
     "N pairs at a time, 1 to 16 (default: the number of processors, at most 16). --tolerance,\n"
-    "--relative-tolerance, --ignore-case, --ignore-spaces, --formulas and --align apply to\n"
+    "--relative-tolerance, --ignore-case, --ignore-spaces, --formulas, --align and --compare apply "
+    "to\n"
     "every pair; the passwords of FILE1 serve DIR1's workbooks, those of FILE2 DIR2's, and a\n"
     "prompt asks once for the whole run.\n"
     "\n"
@@ -305,6 +309,12 @@ std::optional<CompareArguments> parseCompareArguments(const std::vector<std::str
   if (const std::string_view unused = unusedOption(parsed.request.mode, given); !unused.empty()) {
     err << "quillmere-cli compare: " << unused << " is not used in "
         << modeName(parsed.request.mode) << " mode\n";
+    return std::nullopt;
+  }
+  if (given.contains("--compare") &&
+      (parsed.request.mode != Mode::Range || parsed.request.sheet1 || parsed.request.sheet2)) {
+    err << "quillmere-cli compare: --compare is for whole workbooks; leave out --sheet1, "
+           "--sheet2 and --mode\n";
     return std::nullopt;
   }
   if (const std::string mistake =

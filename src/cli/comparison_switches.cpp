@@ -1,7 +1,10 @@
 #include "cli/comparison_switches.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+
+#include "sheet/address.h"
 
 namespace quill::cli {
 
@@ -34,6 +37,27 @@ bool storeTolerance(std::string_view name, std::string_view value, ComparisonOpt
   return true;
 }
 
+bool storeContentsToCompare(std::string_view value, ComparisonOptions& options,
+                            std::string& unknownWord) {
+  ContentsToRead compared;
+  std::size_t start = 0;
+  while (start <= value.size()) {
+    const std::size_t comma = std::min(value.find(',', start), value.size());
+    const std::string_view word = trimBlanks(value.substr(start, comma - start));
+    if (word == "all") {
+      compared = ContentsToRead::all();
+    } else if (bool ContentsToRead::*part = contentsPart(word)) {
+      compared.*part = true;
+    } else {
+      unknownWord = std::string(word);
+      return false;
+    }
+    start = comma + 1;
+  }
+  options.contents = compared;
+  return true;
+}
+
 ComparisonOptionRead readComparisonOption(const std::vector<std::string>& arguments,
                                           std::size_t& index, ComparisonOptions& options,
                                           std::set<std::string, std::less<>>& given,
@@ -42,7 +66,8 @@ ComparisonOptionRead readComparisonOption(const std::vector<std::string>& argume
   const std::size_t equals = argument.find('=');
   const std::string option = argument.substr(0, equals);
   const bool isSwitch = equals == std::string::npos && setComparisonSwitch(option, options);
-  if (!isSwitch && !isToleranceOption(option)) return ComparisonOptionRead::NotOne;
+  const bool contents = option == "--compare";
+  if (!isSwitch && !isToleranceOption(option) && !contents) return ComparisonOptionRead::NotOne;
   if (!given.insert(option).second) {
     err << prefix << option << " is given more than once\n";
     return ComparisonOptionRead::Refused;
@@ -54,6 +79,12 @@ ComparisonOptionRead readComparisonOption(const std::vector<std::string>& argume
   }
   const std::string value =
       equals == std::string::npos ? arguments[++index] : argument.substr(equals + 1);
+  if (contents) {
+    std::string unknown;
+    if (storeContentsToCompare(value, options, unknown)) return ComparisonOptionRead::Taken;
+    err << prefix << "--compare does not take \"" << unknown << "\"; " << kContentsExpected << "\n";
+    return ComparisonOptionRead::Refused;
+  }
   if (!storeTolerance(option, value, options)) {
     err << prefix << option << " does not take \"" << value << "\"; " << kToleranceExpected << "\n";
     return ComparisonOptionRead::Refused;

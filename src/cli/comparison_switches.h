@@ -24,11 +24,21 @@ bool isToleranceOption(std::string_view name);
 // finite number of 0 or more.
 bool storeTolerance(std::string_view name, std::string_view value, ComparisonOptions& options);
 
+// Stores the value of --compare: contents words separated by commas ("notes,names"), or
+// "all"; false when a word names nothing, which is then in unknownWord.
+bool storeContentsToCompare(std::string_view value, ComparisonOptions& options,
+                            std::string& unknownWord);
+
+// What --compare expects, for the message that refuses its value.
+inline constexpr const char* kContentsExpected =
+    "expected notes, names, hidden, merged, formats, macros or all, separated by commas";
+
 // How reading one argument as a comparison option went.
 enum class ComparisonOptionRead { NotOne, Taken, Refused };
 
 // Reads the argument at index as one of compare's comparison options (a switch above, or a
-// tolerance with its value after "=" or in the next argument, which index then passes), for
+// tolerance or --compare with its value after "=" or in the next argument, which index then
+// passes), for
 // the commands that take them as compare does. On a mistake (a value missing or wrong, an
 // option given twice per given) writes one line after prefix to err.
 ComparisonOptionRead readComparisonOption(const std::vector<std::string>& arguments,

@@ -332,7 +332,7 @@ int compareFoldersIntoStream(const FolderArguments& arguments, std::ostream& out
     if (!namesStandardOutput(arguments.outputFile))
       fence.refuseInsideTrees(*arguments.outputFile, "--output");
     ScriptDestination destination(arguments.outputFile, out, {});
-    ScriptDocument document(*arguments.format, destination, true);
+    ScriptDocument document(*arguments.format, destination, true, arguments.options.contents.any());
     // The sections of many pairs are read in a pager or a file rather than on the terminal
     // itself, so they are not coloured.
     (void)outIsTerminal;

@@ -29,7 +29,7 @@ bool takesValue(std::string_view option) {
   for (std::string_view name :
        {"--out", "--jobs", "--sheet1", "--sheet2", "--mode", "--range1", "--range2", "--start",
         "--end", "--identifying", "--ignore", "--match", "--tolerance", "--relative-tolerance",
-        "--format", "--output"})
+        "--compare", "--format", "--output"})
     if (option == name) return true;
   return isPasswordOption(option);
 }
@@ -99,7 +99,7 @@ std::optional<FolderArguments> parseFolderArguments(const std::vector<std::strin
     }
     const bool isSwitch = setComparisonSwitch(argument, parsed.options);
     if (option != "--out" && option != "--jobs" && option != "--format" && option != "--output" &&
-        argument != "--quiet" && !isSwitch && !isToleranceOption(option) &&
+        argument != "--quiet" && !isSwitch && !isToleranceOption(option) && option != "--compare" &&
         !isPasswordOption(option)) {
       err << kPrefix << "\"" << unknownOptionName(argument)
           << "\" is not an option of a folder comparison\n";
@@ -128,6 +128,12 @@ std::optional<FolderArguments> parseFolderArguments(const std::vector<std::strin
     } else if (isToleranceOption(option)) {
       if (!storeTolerance(option, value, parsed.options)) {
         err << kPrefix << option << " does not take \"" << value << "\"; " << kToleranceExpected
+            << "\n";
+        return std::nullopt;
+      }
+    } else if (option == "--compare") {
+      if (std::string unknown; !storeContentsToCompare(value, parsed.options, unknown)) {
+        err << kPrefix << "--compare does not take \"" << unknown << "\"; " << kContentsExpected
             << "\n";
         return std::nullopt;
       }

@@ -33,7 +33,8 @@ constexpr const char* kGitDiffUsage =
     "cannot be read is told in one line; the exit code is 0 all the same, so that git goes\n"
     "on with the other files.\n"
     "OPTIONS are compare's comparison options, before git's arguments: --align,\n"
-    "--ignore-case, --ignore-spaces, --formulas, --tolerance N and --relative-tolerance N;\n"
+    "--ignore-case, --ignore-spaces, --formulas, --tolerance N, --relative-tolerance N and\n"
+    "--compare LIST (notes, names, hidden, merged, formats, macros or all);\n"
     "the whole workbooks are compared. --align is recommended, so that an inserted row is one\n"
     "difference rather than every row after it.\n";
 
@@ -48,11 +49,11 @@ class NoWorkbook final : public Workbook {
   }
 };
 
-std::unique_ptr<Workbook> versionWorkbook(const std::string& file) {
+std::unique_ptr<Workbook> versionWorkbook(const std::string& file, const ContentsToRead& contents) {
   if (file == kNoFile) return std::make_unique<NoWorkbook>();
   // git runs the diff without a terminal to ask on: QUILLMERE_PASSWORD1 alone serves.
   CommandLinePasswords passwords({}, nullptr);
-  return openWorkbook(file, ReadOptions{.passwords = &passwords});
+  return openWorkbook(file, ReadOptions{.passwords = &passwords, .contents = contents});
 }
 
 // How a version is named: "a/PATH 1a2b3c4", or /dev/null where there is none.
@@ -156,7 +157,8 @@ int gitDiffCommand(const std::vector<std::string>& givenArguments, std::ostream&
                              {request.path2 == kNoFile ? "" : request.path2, "b/" + newPath}});
   try {
     SpreadsheetSession session =
-        sessionOf(versionWorkbook(request.path1), versionWorkbook(request.path2));
+        sessionOf(versionWorkbook(request.path1, request.options.contents),
+                  versionWorkbook(request.path2, request.options.contents));
     RenderOptions options;
     options.colour = colourWanted(outIsTerminal);
     options.sheetsPaired = true;

@@ -4,9 +4,11 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "cli/contents_listing.h"
 #include "cli/exit_codes.h"
 #include "cli/listing_escapes.h"
 #include "cli/password_options.h"
+#include "engine/comparison_options.h"
 #include "formats/workbook_file.h"
 #include "sheet/cell_text.h"
 
@@ -48,7 +50,40 @@ constexpr const char* kCellsUsage =
     "Prints every non-empty cell of every worksheet as Sheet!A1<TAB>text, worksheets in tab\n"
     "order, then rows, then columns; backslash, tab, line feed and carriage return are\n"
     "written \\\\, \\t, \\n and \\r.\n"
-    "--formulas  add each formula cell's formula: Sheet!A1<TAB>text<TAB>=formula\n";
+    "--formulas  add each formula cell's formula: Sheet!A1<TAB>text<TAB>=formula\n"
+    "--notes, --names, --hidden, --merged, --formats, --macros\n"
+    "            after the cells, list the notes, defined names, hidden sheets, rows and\n"
+    "            columns, merged ranges, cell formats or macro modules, as contents does\n";
+
+constexpr const char* kContentsUsage =
+    "Usage: quillmere-cli contents FILE\n"
+    "Prints what the workbook holds besides its cells' texts, one line for each thing, fields\n"
+    "separated by tabs, in this order:\n"
+    "  name<TAB>[SHEET!]NAME<TAB>=FORMULA\n"
+    "then for each worksheet in tab order\n"
+    "  sheet hidden<TAB>SHEET<TAB>hidden | very hidden\n"
+    "  rows hidden<TAB>SHEET!5:9          columns hidden<TAB>SHEET!C:D\n"
+    "  merged<TAB>SHEET!A1:C2\n"
+    "  note<TAB>SHEET!A1<TAB>AUTHOR<TAB>TEXT\n"
+    "  format<TAB>SHEET!B2<TAB>number format 0.00; bold; italic; underline; font colour C; fill C\n"
+    "then the macro project\n"
+    "  macro<TAB>MODULE, and each line of its source after a tab\n"
+    "  macro project unreadable<TAB>WHY\n"
+    "Colours are RRGGBB, or \"theme N\" (\" tint T\"); texts are escaped as cells escapes them.\n";
+
+// Splits the switches that name contents off the arguments of the cells command.
+ContentsToRead takeContentsSwitches(std::vector<std::string>& arguments) {
+  ContentsToRead parts;
+  const auto optionsEnd = std::find(arguments.begin(), arguments.end(), "--");
+  const auto kept = std::remove_if(arguments.begin(), optionsEnd, [&](const std::string& argument) {
+    bool ContentsToRead::*part =
+        argument.starts_with("--") ? contentsPart(std::string_view(argument).substr(2)) : nullptr;
+    if (part) parts.*part = true;
+    return part != nullptr;
+  });
+  arguments.erase(kept, optionsEnd);
+  return parts;
+}
 
 void appendListingLine(std::string& line, const std::string& sheet, long row, long column,
                        std::string_view text, std::string_view formula) {
@@ -116,7 +151,8 @@ constexpr const char* kSheetsUsage =
 
 int cellsCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
   std::vector<std::string> rest = arguments;
-  const ReadOptions options{takeFormulasOption(rest)};
+  ReadOptions options{takeFormulasOption(rest)};
+  options.contents = takeContentsSwitches(rest);
   auto workbook = readNamedWorkbook(rest, "cells", kCellsUsage, out, err, options);
   if (!workbook) return wantsHelp(arguments) ? kNoDifferences : kFailure;
   std::string line;
@@ -131,7 +167,18 @@ int cellsCommand(const std::vector<std::string>& arguments, std::ostream& out, s
       out << line;
     });
   }
+  writeContentsListing(*workbook, options.contents, out);
   return listingWritten(out, err, "cells");
+}
+
+int contentsCommand(const std::vector<std::string>& arguments, std::ostream& out,
+                    std::ostream& err) {
+  ReadOptions options;
+  options.contents = ContentsToRead::all();
+  auto workbook = readNamedWorkbook(arguments, "contents", kContentsUsage, out, err, options);
+  if (!workbook) return wantsHelp(arguments) ? kNoDifferences : kFailure;
+  writeContentsListing(*workbook, options.contents, out);
+  return listingWritten(out, err, "contents");
 }
 
 int sheetsCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "cli/contents_listing.h"
 #include "cli/listing_escapes.h"
 
 namespace quill::cli {
@@ -119,7 +120,9 @@ void writeTextDump(const StoredWorkbook& workbook, std::ostream& out) {
     const StoredSheet& sheet = workbook.storedSheet(i);
     out << "Sheet: " << escapeForListing(sheet.name()) << '\n';
     writeSheetRows(sheet, out);
+    writeDumpNotes(sheet.contents(), out);
   }
+  writeDumpNamesAndMacros(workbook.contents(), out);
 }
 
 }  // namespace quill::cli

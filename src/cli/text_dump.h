@@ -20,7 +20,9 @@ std::string quoteForDump(std::string_view text);
 // column A on as quoted fields separated by commas, an empty cell as nothing between two
 // commas and the empty cells after the last one left out; an empty row is an empty line.
 // No line holds a row number, so the n-th line after a header is row n, and a changed cell
-// changes one line while an inserted row adds one.
+// changes one line while an inserted row adds one. A worksheet's notes follow its rows, and
+// the defined names and macro modules follow the last worksheet (see contents_listing.h), as
+// far as the workbook was read with them.
 void writeTextDump(const StoredWorkbook& workbook, std::ostream& out);
 
 }  // namespace quill::cli

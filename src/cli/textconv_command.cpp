@@ -21,7 +21,9 @@ constexpr const char* kTextconvUsage =
     "at the end of a row are left out and an empty row is an empty line, so the n-th line\n"
     "after a sheet's line is its row n. In the quotes, backslash, double quote, tab, line\n"
     "feed and carriage return are written \\\\, \\\", \\t, \\n and \\r, other control\n"
-    "characters \\xHH.\n"
+    "characters \\xHH. Each worksheet's notes follow its rows as \"# note A1: \\\"TEXT\\\"\",\n"
+    "and the defined names (\"Names:\") and each macro module's source (\"Macro: NAME\")\n"
+    "follow the last worksheet, each line after two spaces.\n"
     "A file that cannot be read as a workbook gives one line saying so and why, and the exit\n"
     "code 0, so that git goes on with the other versions.\n";
 
@@ -48,7 +50,10 @@ int textconvCommand(const std::vector<std::string>& arguments, std::ostream& out
   try {
     // git runs the conversion without a terminal to ask on: QUILLMERE_PASSWORD1 alone serves.
     CommandLinePasswords passwords({}, nullptr);
-    workbook = readWorkbookFile(path, ReadOptions{.passwords = &passwords});
+    // Names, notes and macro source take lines of their own, so that their edits show too.
+    ContentsToRead contents;
+    contents.notes = contents.names = contents.macros = true;
+    workbook = readWorkbookFile(path, ReadOptions{.passwords = &passwords, .contents = contents});
   } catch (const std::exception& e) {
     // Git stops a whole log at a textconv that fails; a version that is no workbook is told
     // in its place instead.

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/columns_reader.h"
+#include "engine/contents_telling.h"
 #include "engine/row_loop.h"
 #include "engine/row_progress.h"
 #include "engine/sheet_alignment.h"
@@ -97,15 +98,20 @@ class NoSheet final : public Worksheet {
   std::string name_;
 };
 
+// Tells one aligned table; with books, a pair of sheets both have, also what the sheets hold
+// besides cell texts, as far as the options compare it.
 void tellTable(ResultSink& sink, TableStart table, const Worksheet& sheet1, const Worksheet& sheet2,
                const SheetAlignment& alignment, const ComparisonOptions& options,
-               ProgressSink& progress) {
+               ProgressSink& progress, const Workbook* book1 = nullptr,
+               const Workbook* book2 = nullptr) {
   table.columns = alignment.columns;
   sink.beginTable(table);
   RowProgress rows(progress);
   rows.begin(long(alignment.rows.size()));
   const RowPairs pairs = RowPairs::listed(alignment.rows);
   tellPairedRows(sink, {sheet1, sheet2, pairs, alignment.columns}, options, rows);
+  if (book1 && book2)
+    tellSheetContents(sink, {*book1, *book2, sheet1, sheet2}, options, &alignment);
   sink.endTable();
 }
 
@@ -156,7 +162,7 @@ void tellAlignedWorkbooks(ResultSink& sink, const Workbook& book1, const Workboo
           everyRowHash(second[std::size_t(pairing.position2 - 1)], area2.lastRow);
       const SheetAlignment alignment =
           alignSheetAreas(sheet1, area1, sheet2, area2, options, &hashes1, &hashes2);
-      tellTable(sink, table, sheet1, sheet2, alignment, options, progress);
+      tellTable(sink, table, sheet1, sheet2, alignment, options, progress, &book1, &book2);
     } else {
       tellTable(sink, table, sheet1, sheet2,
                 oneSided(table.inFirst ? sheet1 : sheet2, table.inFirst), options, progress);

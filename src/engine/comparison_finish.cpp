@@ -12,9 +12,12 @@ void beginResult(const ComparisonContext& context, ResultSink& result,
                  std::string_view modeCaption) {
   const std::string now = context.now ? context.now() : currentLocalTime();
   const ComparisonRequest& request = context.request;
-  const std::string caption =
-      captionWithOptions(modeCaption, optionsInEffect(request.mode, request.options));
-  result.begin({context.request.path1, context.request.path2, now, caption});
+  ComparisonOptions options = optionsInEffect(request.mode, request.options);
+  // Contents are compared between whole workbooks alone.
+  if (chooseComparison(request) != ComparisonKind::WholeWorkbook) options.contents = {};
+  const std::string caption = captionWithOptions(modeCaption, options);
+  result.begin(
+      {context.request.path1, context.request.path2, now, caption, options.contents.any()});
 }
 
 ComparisonOutcome finishComparison(ComparisonContext& context, CountingResult& result) {

@@ -26,10 +26,32 @@ std::vector<std::string> namedOptions(const ComparisonOptions& options) {
   if (options.formulas) names.push_back("compare formulas");
   if (options.align) names.push_back("align inserted and deleted rows, columns and sheets");
   if (options.matchKey) names.push_back("match by identifying columns or rows");
+  if (options.contents.any()) {
+    std::string compared = "compare";
+    for (int i = 0; i < kContentsWords; ++i)
+      if (options.contents.*contentsPart(contentsWords()[i]))
+        compared += std::string(compared.size() > 7 ? ", " : " ") + contentsWords()[i];
+    names.push_back(compared);
+  }
   return names;
 }
 
 }  // namespace
+
+const char* const* contentsWords() {
+  static const char* const words[kContentsWords] = {"notes",  "names",   "hidden",
+                                                    "merged", "formats", "macros"};
+  return words;
+}
+
+bool ContentsToRead::*contentsPart(std::string_view word) {
+  static bool ContentsToRead::*const parts[kContentsWords] = {
+      &ContentsToRead::notes,  &ContentsToRead::names,   &ContentsToRead::hidden,
+      &ContentsToRead::merged, &ContentsToRead::formats, &ContentsToRead::macros};
+  for (int i = 0; i < kContentsWords; ++i)
+    if (word == contentsWords()[i]) return parts[i];
+  return nullptr;
+}
 
 std::string captionWithOptions(std::string_view caption, const ComparisonOptions& options) {
   const std::vector<std::string> names = namedOptions(options);

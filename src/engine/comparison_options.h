@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "sheet/workbook_contents.h"
+
 namespace quill {
 
 // How loosely two cell texts may differ and still count as equal, and what else a
@@ -21,7 +23,18 @@ struct ComparisonOptions {
   // Keyed modes: rows (columns) paired by the texts of their identifying columns (rows)
   // instead of by position.
   bool matchKey = false;
+  // What the workbooks hold besides cell texts that is compared too (whole workbooks only):
+  // notes, defined names, hidden and merged areas, formats, macro modules.
+  ContentsToRead contents{};
 };
+
+// The words that name each part of contents on the command line and in the caption, in the
+// order of ContentsToRead: "notes", "names", "hidden", "merged", "formats", "macros".
+const char* const* contentsWords();
+inline constexpr int kContentsWords = 6;
+
+// The part of contents a word names; null for a word that names none.
+bool ContentsToRead::*contentsPart(std::string_view word);
 
 // The caption both documents show: the comparison's own caption, then a line naming each
 // option that is not at its default; the caption alone when none is.

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "engine/content_items.h"
+
 namespace quill {
 
 // The plain result of a comparison, told to a ResultSink table by table and line by line:
@@ -40,6 +42,9 @@ struct ResultHeading {
   std::string_view path2;
   std::string_view now;      // "yyyy-mm-dd hh:mm:ss"
   std::string_view caption;  // plain text; empty for the whole-workbook comparison
+  // What the workbooks hold besides cell texts was compared too (notes, names, ...), so
+  // the outputs make room for its kinds.
+  bool contents = false;
 };
 
 // One table of the result: a pair of worksheets, or one area of each, compared.
@@ -112,15 +117,20 @@ struct Line {
   bool duplicateKey = false;
 };
 
-// Receives a comparison's result in order: begin, then for each table beginTable, its lines
-// and endTable, then finish. A sink may throw from any call; the comparison then stops (a
-// whole-workbook comparison reports it through its error trap and goes on).
+// Receives a comparison's result in order: begin, then for each table beginTable, its lines,
+// its sheet pair's content differences (contents) and endTable, then the whole workbook's
+// content differences (contents, outside any table), then finish. contents comes only when
+// contents were compared, and only with items. A sink may throw from any call; the comparison then
+// stops (a whole-workbook comparison reports it through its error trap and goes on).
 class ResultSink {
  public:
   virtual ~ResultSink() = default;
   virtual void begin(const ResultHeading& heading) = 0;
   virtual void beginTable(const TableStart& table) = 0;
   virtual void line(const Line& line) = 0;
+  // Differences in what the workbooks hold besides cell texts (see ContentItem): within a
+  // table those of its sheet pair, after the last table those of the whole workbooks.
+  virtual void contents(std::span<const ContentItem> items) = 0;
   virtual void endTable() = 0;
   // Everything has been told: a sink that writes files completes them here.
   virtual void finish() = 0;

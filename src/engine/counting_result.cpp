@@ -27,6 +27,11 @@ void CountingResult::line(const Line& line) {
   pass([&] { sink_.line(line); });
 }
 
+void CountingResult::contents(std::span<const ContentItem> items) {
+  tally_.contents(items);
+  pass([&] { sink_.contents(items); });
+}
+
 void CountingResult::endTable() {
   pass([&] { sink_.endTable(); });
 }

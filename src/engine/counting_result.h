@@ -16,6 +16,7 @@ class CountingResult final : public ResultSink {
   void begin(const ResultHeading& heading) override;
   void beginTable(const TableStart& table) override;
   void line(const Line& line) override;
+  void contents(std::span<const ContentItem> items) override;
   void endTable() override;
   void finish() override;
 

@@ -16,6 +16,24 @@ enum class ItemKind : char {
   ColumnAdded,    // a column of file 2 without a column in file 1
   ColumnRemoved,  // a column of file 1 without a column in file 2
   DuplicateKey,   // a row whose key occurs more than once; told, not counted as a difference
+  // What the workbooks hold besides cell texts, compared on request (see content_items.h).
+  DifferentNote,
+  NameAdded,
+  NameRemoved,
+  NameChanged,
+  SheetHidden,  // also a hidden sheet made very hidden, and the other way round
+  SheetShown,
+  RowHidden,
+  RowShown,
+  ColumnHidden,
+  ColumnShown,
+  MergedAdded,
+  MergedRemoved,
+  DifferentFormat,
+  MacroAdded,
+  MacroRemoved,
+  MacroChanged,
+  MacroProblem,  // a macro project that could not be read; told, not counted
 };
 
 // What a result counts, in the order the outputs give the counts. Each kind of listed
@@ -33,8 +51,14 @@ enum class Counted : char {
   ColumnsAdded,
   ColumnsRemoved,
   SheetChanges,
+  DifferentNotes,
+  NameChanges,
+  VisibilityChanges,  // sheets, rows and columns hidden or shown
+  MergedChanges,
+  DifferentFormats,
+  MacroChanges,
 };
-inline constexpr std::size_t kCountedKinds = 10;
+inline constexpr std::size_t kCountedKinds = 16;
 
 // How each output names a kind of listed difference.
 struct ItemKindNames {
@@ -57,10 +81,18 @@ struct CountedNames {
   std::string_view csvColumn;
   std::string_view jsonMember;
   bool difference;  // a kind of difference of its own (key cells are counted again)
+  bool contents;    // counts what the workbooks hold besides cell texts: the CSV columns and
+                    // JSON members are written only when that is compared
 };
 
 // Every count, in output order.
 const std::array<CountedNames, kCountedKinds>& countedKinds();
+
+// Whether an output that lists every count gives this one: the counts of contents only when
+// contents were compared, so that other results keep their columns and members.
+inline bool countShown(const CountedNames& kind, bool contentsCompared) {
+  return contentsCompared || !kind.contents;
+}
 
 // How a sheet that is not paired as it stands is named in the outputs; SamePosition, a sheet
 // compared with the other file's sheet at its position under another name, is no difference.

@@ -19,8 +19,17 @@ struct DifferenceItem {
   long column1 = 0;
   long row2 = 0;
   long column2 = 0;
-  const CellPair* cell = nullptr;  // the texts and formulas of a cell item
+  const CellPair* cell = nullptr;        // the texts and formulas of a cell item
+  const ContentItem* content = nullptr;  // what a content item says
 };
+
+// Calls visit(item) for each content difference, in order.
+template <class Visit>
+void visitContentItems(std::span<const ContentItem> items, Visit&& visit) {
+  for (const ContentItem& content : items)
+    visit(DifferenceItem{content.kind, false, content.row1, content.column1, content.row2,
+                         content.column2, nullptr, &content});
+}
 
 // Whether the table is an aligned sheet that only one file has: the sheet itself is its one
 // difference, and its rows and columns are not listed one by one.
@@ -34,9 +43,10 @@ void visitColumnItems(const TableStart& table, Visit&& visit) {
   if (oneSidedAlignedTable(table)) return;
   for (const ColumnPair& pair : table.columns) {
     if (pair.column1 == 0 && pair.column2 != 0)
-      visit(DifferenceItem{ItemKind::ColumnAdded, false, 0, 0, 0, pair.column2, nullptr});
+      visit(DifferenceItem{ItemKind::ColumnAdded, false, 0, 0, 0, pair.column2, nullptr, nullptr});
     else if (pair.column2 == 0 && pair.column1 != 0)
-      visit(DifferenceItem{ItemKind::ColumnRemoved, false, 0, pair.column1, 0, 0, nullptr});
+      visit(
+          DifferenceItem{ItemKind::ColumnRemoved, false, 0, pair.column1, 0, 0, nullptr, nullptr});
   }
 }
 
@@ -51,13 +61,14 @@ template <class Visit>
 void visitLineItems(const Line& line, bool oneSidedTable, Visit&& visit) {
   if (oneSidedTable) return;
   if (line.duplicateKey && line.kind == LineKind::Compared)
-    visit(DifferenceItem{ItemKind::DuplicateKey, false, line.row1, 0, line.row2, 0, nullptr});
+    visit(DifferenceItem{ItemKind::DuplicateKey, false, line.row1, 0, line.row2, 0, nullptr,
+                         nullptr});
   switch (line.kind) {
     case LineKind::RowAdded:
-      visit(DifferenceItem{ItemKind::RowAdded, false, 0, 0, line.row2, 0, nullptr});
+      visit(DifferenceItem{ItemKind::RowAdded, false, 0, 0, line.row2, 0, nullptr, nullptr});
       return;
     case LineKind::RowRemoved:
-      visit(DifferenceItem{ItemKind::RowRemoved, false, line.row1, 0, 0, 0, nullptr});
+      visit(DifferenceItem{ItemKind::RowRemoved, false, line.row1, 0, 0, 0, nullptr, nullptr});
       return;
     case LineKind::Compared:
     case LineKind::KeyChanged:
@@ -69,7 +80,7 @@ void visitLineItems(const Line& line, bool oneSidedTable, Visit&& visit) {
   for (const CellPair& cell : line.cells) {
     if (cell.difference == DifferenceKind::None || (keyChanged && !cell.identifying)) continue;
     visit(DifferenceItem{cellItemKind(cell.difference), keyChanged || cell.identifying, line.row1,
-                         cell.column1, line.row2, cell.column2, &cell});
+                         cell.column1, line.row2, cell.column2, &cell, nullptr});
   }
 }
 

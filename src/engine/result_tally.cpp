@@ -108,8 +108,15 @@ void ResultTally::line(const Line& line) {
                  [&counts](const DifferenceItem& item) { counts.count(item); });
 }
 
+void ResultTally::contents(std::span<const ContentItem> items) {
+  visitContentItems(items, [this](const DifferenceItem& item) {
+    (workbookWide(item.kind) || pairs_.empty() ? workbook_ : pairs_.back().counts).count(item);
+  });
+}
+
 ResultTotal ResultTally::total() const {
   ResultTotal total;
+  total.counts += workbook_;
   for (const SheetPairSummary& pair : pairs_) {
     total.counts += pair.counts;
     ++total.sheetPairs;

@@ -67,8 +67,13 @@ class ResultTally {
   // sheet pair.
   bool beginTable(const TableStart& table);
   void line(const Line& line);
+  // Counts content differences: a sheet's in the pair of the table begun last, the whole
+  // workbook's apart, in the total alone.
+  void contents(std::span<const ContentItem> items);
 
   const std::vector<SheetPairSummary>& pairs() const { return pairs_; }
+  // What the whole workbook's content differences counted.
+  const DifferenceCounts& workbookCounts() const { return workbook_; }
   // The pair of the table begun last.
   const SheetPairSummary& current() const { return pairs_.back(); }
   ResultTotal total() const;
@@ -78,6 +83,7 @@ class ResultTally {
  private:
   bool sheetsPaired_;
   std::vector<SheetPairSummary> pairs_;
+  DifferenceCounts workbook_;
   long tableColumns_ = 0;       // the columns both files have in the current table
   bool oneSidedTable_ = false;  // the current table is an aligned sheet one file has alone
 };

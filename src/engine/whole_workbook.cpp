@@ -9,6 +9,7 @@
 #include "base/error_trap.h"
 #include "engine/aligned_workbook.h"
 #include "engine/comparison_finish.h"
+#include "engine/contents_telling.h"
 #include "engine/counting_result.h"
 #include "engine/row_loop.h"
 #include "engine/row_progress.h"
@@ -97,8 +98,8 @@ TableStart sheetPairTable(const Worksheet* sheet1, const Worksheet* sheet2, std:
 }
 
 // One pair of sheets of the whole workbooks: the sheets each file has there (null: it has
-// none), the sheets compared, empty stand-ins for missing ones, where they lie, and the name
-// their anchors use.
+// none), the sheets compared, empty stand-ins for missing ones, where they lie, the name
+// their anchors use, and the workbooks they belong to.
 struct SheetPair {
   const Worksheet* present1;
   const Worksheet* present2;
@@ -106,6 +107,8 @@ struct SheetPair {
   const Worksheet& sheet2;
   std::size_t position;
   const std::string& anchorName;
+  const Workbook& book1;
+  const Workbook& book2;
 };
 
 // Compares one pair of sheets over the larger of their used areas, counted from A1.
@@ -137,6 +140,10 @@ void compareSheetPair(ComparisonContext& context, ErrorTrap& trap, ResultSink& r
                  [&trap](RowStep step, const std::function<void()>& action) {
                    trap.at(wholeWorkbookLine(step), action);
                  });
+  if (pair.present1 && pair.present2)
+    trap.at(WholeWorkbookLine::TableEnd, [&] {
+      tellSheetContents(result, {pair.book1, pair.book2, sheet1, sheet2}, context.request.options);
+    });
   trap.at(WholeWorkbookLine::TableEnd, [&] { result.endTable(); });
 }
 
@@ -171,11 +178,13 @@ ComparisonOutcome compareWholeWorkbooks(ComparisonContext& context) {
     const Worksheet* sheet2 = i <= book2.sheetCount() ? &book2.sheet(i) : nullptr;
     EmptySheet standIn(sheet1 ? sheet1->name() : sheet2->name());
     const std::string anchorName = uniqueAnchorName(standIn.name(), long(i), anchorNames);
-    compareSheetPair(
-        context, trap, result,
-        {sheet1, sheet2, sheet1 ? *sheet1 : standIn, sheet2 ? *sheet2 : standIn, i, anchorName});
+    compareSheetPair(context, trap, result,
+                     {sheet1, sheet2, sheet1 ? *sheet1 : standIn, sheet2 ? *sheet2 : standIn, i,
+                      anchorName, book1, book2});
   }
   const int reportedBefore = trap.reported();
+  trap.at(WholeWorkbookLine::WriteDocuments,
+          [&] { tellWorkbookContents(result, book1, book2, context.request.options); });
   trap.at(WholeWorkbookLine::WriteDocuments, [&] {
     context.progress.setWriting();
     result.finish();

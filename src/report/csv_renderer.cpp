@@ -1,5 +1,6 @@
 #include "report/csv_renderer.h"
 
+#include "report/content_wording.h"
 #include "report/difference_items.h"
 #include "report/plain_escapes.h"
 
@@ -7,8 +8,14 @@ namespace quill {
 
 namespace {
 
-constexpr int kTextFields = 12;  // file1 .. formula2
-constexpr int kCountFields = 12;
+constexpr int kTextFields = 12;    // file1 .. formula2
+constexpr int kContentFields = 2;  // subject, detail: with contents compared
+
+int countFields(bool contents) {
+  int fields = 2;  // cells_compared, differences
+  for (const CountedNames& kind : countedKinds()) fields += countShown(kind, contents) ? 1 : 0;
+  return fields;
+}
 
 void appendFields(std::string& out, std::initializer_list<std::string_view> fields) {
   for (std::string_view field : fields) {
@@ -21,42 +28,49 @@ void appendEmptyFields(std::string& out, int count) {
   out.append(std::size_t(count), ',');
 }
 
-void appendCounts(std::string& out, const DifferenceCounts& counts) {
+void appendCounts(std::string& out, const DifferenceCounts& counts, bool contents) {
   out += ',' + std::to_string(counts.cellsCompared) + ',' + std::to_string(counts.differences());
-  for (const CountedNames& kind : countedKinds()) out += ',' + std::to_string(counts[kind.counted]);
+  for (const CountedNames& kind : countedKinds())
+    if (countShown(kind, contents)) out += ',' + std::to_string(counts[kind.counted]);
 }
 
 }  // namespace
 
-std::string csvHeader() {
+std::string csvHeader(bool contents) {
   std::string header =
-      "file1,file2,sheet1,sheet2,cell1,cell2,kind,key,text1,text2,formula1,formula2,"
-      "cells_compared,differences";
-  for (const CountedNames& kind : countedKinds()) (header += ',') += kind.csvColumn;
+      "file1,file2,sheet1,sheet2,cell1,cell2,kind,key,text1,text2,formula1,formula2,";
+  if (contents) header += "subject,detail,";
+  header += "cells_compared,differences";
+  for (const CountedNames& kind : countedKinds())
+    if (countShown(kind, contents)) (header += ',') += kind.csvColumn;
   return header + "\r\n";
 }
 
 std::string csvPathRecord(std::string_view file1, std::string_view file2, std::string_view kind,
-                          std::string_view text1) {
+                          std::string_view text1, bool contents) {
   std::string out;
   appendCsvField(out, file1);
   appendFields(out, {file2, "", "", "", "", kind, "", text1});
-  appendEmptyFields(out, kTextFields - 9 + kCountFields);
+  appendEmptyFields(out, kTextFields - 9 + (contents ? kContentFields : 0) + countFields(contents));
   return out + "\r\n";
 }
 
 std::string csvTotalRecord(std::string_view kind, const DifferenceCounts& counts,
-                           std::string_view text1) {
+                           std::string_view text1, bool contents) {
   std::string out;
   appendFields(out, {"", "", "", "", "", "", kind, "", text1});
   out.erase(0, 1);  // the first field has no comma before it
-  appendEmptyFields(out, kTextFields - 9);
-  appendCounts(out, counts);
+  appendEmptyFields(out, kTextFields - 9 + (contents ? kContentFields : 0));
+  appendCounts(out, counts, contents);
   return out + "\r\n";
 }
 
 CsvRenderer::CsvRenderer(ByteSink& out, RenderOptions options)
     : ScriptRenderer(out, std::move(options)) {}
+
+int CsvRenderer::contentFields() const {
+  return options_.contents ? kContentFields : 0;
+}
 
 void CsvRenderer::begin(const ResultHeading& heading) {
   file1_ = options_.name1.empty() ? heading.path1 : options_.name1;
@@ -92,21 +106,34 @@ void CsvRenderer::writeSheetRecords() {
     const std::string position1 = moved ? std::to_string(pair.position1) : "";
     const std::string position2 = moved ? std::to_string(pair.position2) : "";
     appendFields(text, {"", "", kind, "", position1, position2, "", ""});
-    appendEmptyFields(text, kCountFields);
+    appendEmptyFields(text, contentFields() + countFields(options_.contents));
     text += "\r\n";
   }
 }
 
 void CsvRenderer::writeItem(const DifferenceItem& item) {
-  startRecord(sheet1_, sheet2_);
+  // The whole workbook's differences belong to no sheet.
+  if (item.content && workbookWide(item.kind))
+    startRecord("", "");
+  else
+    startRecord(sheet1_, sheet2_);
   std::string& text = out_.text();
   const std::string place1 = sheet1_.empty() ? "" : itemPlace(item.row1, item.column1);
   const std::string place2 = sheet2_.empty() ? "" : itemPlace(item.row2, item.column2);
   const CellPair empty;
   const CellPair& cell = item.cell != nullptr ? *item.cell : empty;
-  appendFields(text, {place1, place2, itemKindNames(item.kind).text, item.key ? "yes" : "no",
-                      cell.text1, cell.text2, cell.formula1, cell.formula2});
-  appendEmptyFields(text, kCountFields);
+  if (const ContentItem* content = item.content) {
+    const ContentSides sides = contentSides(*content);
+    const bool wide = workbookWide(content->kind);
+    appendFields(text, {wide ? "" : contentPlace(*content, true),
+                        wide ? "" : contentPlace(*content, false), itemKindNames(item.kind).text,
+                        "no", sides.text1, sides.text2, "", "", content->subject, content->detail});
+  } else {
+    appendFields(text, {place1, place2, itemKindNames(item.kind).text, item.key ? "yes" : "no",
+                        cell.text1, cell.text2, cell.formula1, cell.formula2});
+    appendEmptyFields(text, contentFields());
+  }
+  appendEmptyFields(text, countFields(options_.contents));
   text += "\r\n";
 }
 
@@ -115,12 +142,14 @@ void CsvRenderer::finish() {
   for (const SheetPairSummary& pair : tally_.pairs()) {
     startRecord(pair.sheet1, pair.sheet2);
     appendFields(text, {"", "", "sheet pair", "", "", "", "", ""});
-    appendCounts(text, pair.counts);
+    appendEmptyFields(text, contentFields());
+    appendCounts(text, pair.counts, options_.contents);
     text += "\r\n";
   }
   startRecord("", "");
   appendFields(text, {"", "", "total", "", "", "", "", ""});
-  appendCounts(text, tally_.total().counts);
+  appendEmptyFields(text, contentFields());
+  appendCounts(text, tally_.total().counts, options_.contents);
   text += "\r\n";
   out_.flush();
 }

@@ -24,6 +24,8 @@ class CsvRenderer final : public ScriptRenderer {
   void writeSheetRecords();
   // The fields every record starts with: the two files and, unless empty, the two sheets.
   void startRecord(std::string_view sheet1, std::string_view sheet2);
+  // The subject and detail fields: 2 with contents compared, else none.
+  int contentFields() const;
 
   std::string file1_;
   std::string file2_;
@@ -32,16 +34,18 @@ class CsvRenderer final : public ScriptRenderer {
 };
 
 // The header row, CRLF included.
-std::string csvHeader();
+// contents: the comparison compared contents (notes, names, ...), whose records and counts
+// take columns of their own here and below.
+std::string csvHeader(bool contents = false);
 
 // A record that is not a comparison's: a pair of a folder comparison that failed ("failed",
 // its reason as text1) or a workbook in one tree only ("workbook only in FILE1" ...).
 std::string csvPathRecord(std::string_view file1, std::string_view file2, std::string_view kind,
-                          std::string_view text1);
+                          std::string_view text1, bool contents = false);
 
 // A record of counts alone, such as the overall total of a folder comparison: the kind, a
 // text and the counts.
 std::string csvTotalRecord(std::string_view kind, const DifferenceCounts& counts,
-                           std::string_view text1);
+                           std::string_view text1, bool contents = false);
 
 }  // namespace quill

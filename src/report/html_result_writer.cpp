@@ -64,6 +64,14 @@ void HtmlResultWriter::line(const Line& line) {
   });
 }
 
+void HtmlResultWriter::contents(std::span<const ContentItem> items) {
+  write([&] {
+    if (!report_) throw std::logic_error("Contents of the result came before its heading");
+    for (const ContentItem& item : items) appendContentRow(report_->text(), item);
+    flush();
+  });
+}
+
 void HtmlResultWriter::endTable() {
   write([&] {
     const std::uint64_t gridEnd = grid_->offset();

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/comparison_result.h"
+#include "report/content_markup.h"
 #include "report/document_index.h"
 #include "report/document_marker.h"
 #include "report/document_stream.h"
@@ -31,6 +32,7 @@ class HtmlResultWriter final : public ResultSink {
   void begin(const ResultHeading& heading) override;
   void beginTable(const TableStart& table) override;
   void line(const Line& line) override;
+  void contents(std::span<const ContentItem> items) override;
   void endTable() override;
   void finish() override;
 

@@ -1,5 +1,6 @@
 #include "report/json_renderer.h"
 
+#include "report/content_wording.h"
 #include "report/difference_items.h"
 #include "report/plain_escapes.h"
 
@@ -40,20 +41,21 @@ void appendBool(std::string& out, std::string_view name, bool value) {
   out += value ? ":true" : ":false";
 }
 
-std::string countsObject(const DifferenceCounts& counts) {
+std::string countsObject(const DifferenceCounts& counts, bool contents) {
   std::string out = "{";
   appendNumber(out, "cellsCompared", counts.cellsCompared);
   out.push_back(',');
   appendNumber(out, "differences", counts.differences());
   for (const CountedNames& kind : countedKinds()) {
+    if (!countShown(kind, contents)) continue;
     out.push_back(',');
     appendNumber(out, kind.jsonMember, counts[kind.counted]);
   }
   return out;  // left open for the members a total adds
 }
 
-std::string totalObject(const ResultTotal& total, std::string_view extraMembers) {
-  std::string out = countsObject(total.counts);
+std::string totalObject(const ResultTotal& total, std::string_view extraMembers, bool contents) {
+  std::string out = countsObject(total.counts, contents);
   const std::pair<const char*, long> members[] = {
       {"sheetPairs", total.sheetPairs},
       {"sheetPairsWithDifferences", total.sheetPairsWithDifferences},
@@ -79,8 +81,9 @@ std::string jsonDocumentStart() {
   return out + ",\"comparisons\":[\n";
 }
 
-std::string jsonDocumentEnd(const ResultTotal& total, std::string_view extraMembers) {
-  return "\n],\"total\":" + totalObject(total, extraMembers) + "}\n";
+std::string jsonDocumentEnd(const ResultTotal& total, std::string_view extraMembers,
+                            bool contents) {
+  return "\n],\"total\":" + totalObject(total, extraMembers, contents) + "}\n";
 }
 
 std::string jsonPathObject(std::string_view path, std::string_view state, std::string_view file1,
@@ -135,9 +138,13 @@ void JsonRenderer::tableBegun(const TableStart& table, bool newPair) {
 
 void JsonRenderer::finish() {
   std::string& text = out_.text();
-  if (!tally_.pairs().empty()) closePair(tally_.current());
+  closePairs();
+  if (workbookItems_)
+    text += "\n]";
+  else if (options_.contents)
+    text += ",\"workbookDifferences\":[]";
   const ResultTotal total = tally_.total();
-  text += "],\"total\":" + totalObject(total, {});
+  text += ",\"total\":" + totalObject(total, {}, options_.contents);
   if (!options_.section.empty()) {
     text += ',';
     appendMember(text, "state", total.differs() ? "different" : "same");
@@ -175,21 +182,75 @@ void JsonRenderer::openPair(const SheetPairSummary& pair) {
 }
 
 void JsonRenderer::closePair(const SheetPairSummary& pair) {
-  out_.text() +=
-      (firstItem_ ? "]" : "\n]") + std::string(",\"summary\":") + countsObject(pair.counts) + "}}";
+  out_.text() += (firstItem_ ? "]" : "\n]") + std::string(",\"summary\":") +
+                 countsObject(pair.counts, options_.contents) + "}}";
+}
+
+void JsonRenderer::closePairs() {
+  if (pairsClosed_) return;
+  pairsClosed_ = true;
+  if (!tally_.pairs().empty()) closePair(tally_.current());
+  out_.text() += "]";
+}
+
+void JsonRenderer::writeContentMembers(const ContentItem& item) {
+  std::string& text = out_.text();
+  const ContentSides sides = contentSides(item);
+  const std::pair<const char*, const std::string*> members[] = {{"subject", &item.subject},
+                                                                {"text1", &sides.text1},
+                                                                {"text2", &sides.text2},
+                                                                {"detail", &item.detail}};
+  for (const auto& [name, value] : members) {
+    if (value->empty()) continue;
+    text += ',';
+    appendMember(text, name, *value);
+  }
+  if (item.count > 1) {
+    text += ',';
+    appendNumber(text, "count", item.count);
+  }
 }
 
 void JsonRenderer::writeItem(const DifferenceItem& item) {
   std::string& text = out_.text();
+  if (item.content && workbookWide(item.kind) && !workbookItems_) {
+    // The whole workbook's differences follow the sheet pairs in a list of their own.
+    closePairs();
+    text += ",\"workbookDifferences\":[";
+    workbookItems_ = true;
+    firstItem_ = true;
+  }
   text += firstItem_ ? "\n{" : ",\n{";
   firstItem_ = false;
+  if (item.content && workbookWide(item.kind)) {
+    appendMember(text, "kind", itemKindNames(item.kind).json);
+    writeContentMembers(*item.content);
+    text += '}';
+    return;
+  }
   appendMember(text, "kind", itemKindNames(item.kind).json);
   text += ',';
   appendBool(text, "key", item.key);
   text += ',';
-  appendPlace(text, "cell1", inFirst_, item.row1, item.column1);
-  text += ',';
-  appendPlace(text, "cell2", inSecond_, item.row2, item.column2);
+  if (item.content) {
+    // A run of hidden rows or columns is named by its first and last: "5:9".
+    auto place = [&](std::string_view name, bool inFile, bool first) {
+      const std::string where = inFile ? contentPlace(*item.content, first) : std::string();
+      appendJsonString(text, name);
+      text += ':';
+      if (where.empty())
+        text += "null";
+      else
+        appendJsonString(text, where);
+    };
+    place("cell1", inFirst_, true);
+    text += ',';
+    place("cell2", inSecond_, false);
+  } else {
+    appendPlace(text, "cell1", inFirst_, item.row1, item.column1);
+    text += ',';
+    appendPlace(text, "cell2", inSecond_, item.row2, item.column2);
+  }
   const std::pair<const char*, long> numbers[] = {{"row1", inFirst_ ? item.row1 : 0},
                                                   {"column1", inFirst_ ? item.column1 : 0},
                                                   {"row2", inSecond_ ? item.row2 : 0},
@@ -198,6 +259,7 @@ void JsonRenderer::writeItem(const DifferenceItem& item) {
     text += ',';
     appendPosition(text, name, value);
   }
+  if (item.content) writeContentMembers(*item.content);
   if (const CellPair* cell = item.cell) {
     text += ',';
     appendMember(text, "text1", cell->text1);

@@ -23,10 +23,15 @@ class JsonRenderer final : public ScriptRenderer {
   void writeItem(const DifferenceItem& item) override;
   void openPair(const SheetPairSummary& pair);
   void closePair(const SheetPairSummary& pair);
+  void writeContentMembers(const ContentItem& item);
+  // Closes the sheet pairs, once, before the whole workbook's differences or the total.
+  void closePairs();
 
   bool inFirst_ = true;  // whether the current table's files have its sheet
   bool inSecond_ = true;
   bool firstItem_ = true;
+  bool pairsClosed_ = false;
+  bool workbookItems_ = false;  // the whole workbook's list of differences is open
 };
 
 inline constexpr std::string_view kJsonFormat = "quillmere-diff";
@@ -38,7 +43,9 @@ std::string jsonDocumentStart();
 
 // The document's end after the last comparison object: the total of all of them. Members
 // are added to the total as they stand ("\"pairsFailed\":1", already JSON).
-std::string jsonDocumentEnd(const ResultTotal& total, std::string_view extraMembers = {});
+// contents: contents were compared, and the total gives their counts too.
+std::string jsonDocumentEnd(const ResultTotal& total, std::string_view extraMembers = {},
+                            bool contents = false);
 
 // The object that stands for a pair of a folder comparison that has no result: "failed",
 // with the failure, or "added" or "removed", a workbook in one tree only.

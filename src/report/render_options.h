@@ -13,6 +13,8 @@ struct RenderOptions {
   // What the files are called instead of the paths the result names; empty: the paths.
   std::string name1;
   std::string name2;
+  // Contents (notes, names, ...) were compared: CSV and JSON give their fields and counts.
+  bool contents = false;
   // In a comparison of folder trees: the pair's path inside them; empty otherwise.
   std::string section;
 };

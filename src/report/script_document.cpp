@@ -7,14 +7,16 @@
 
 namespace quill {
 
-ScriptDocument::ScriptDocument(ScriptFormat format, ByteSink& out, bool folders)
-    : format_(format), out_(out), folders_(folders) {
-  if (format_ == ScriptFormat::Csv) out_.write(csvHeader());
+ScriptDocument::ScriptDocument(ScriptFormat format, ByteSink& out, bool folders, bool contents)
+    : format_(format), out_(out), folders_(folders), contents_(contents) {
+  if (format_ == ScriptFormat::Csv) out_.write(csvHeader(contents_));
   if (format_ == ScriptFormat::Json) out_.write(jsonDocumentStart());
 }
 
 std::unique_ptr<ScriptRenderer> ScriptDocument::renderer(ByteSink& out,
-                                                         const RenderOptions& options) const {
+                                                         const RenderOptions& given) const {
+  RenderOptions options = given;
+  options.contents = options.contents || contents_;
   switch (format_) {
     case ScriptFormat::Text:
       return std::make_unique<TextRenderer>(out, options);
@@ -66,7 +68,7 @@ void ScriptDocument::addPathEntry(std::string_view relativePath, std::string_vie
     }
     case ScriptFormat::Csv: {
       const std::string kind = state == "failed" ? "failed" : "workbook " + std::string(state);
-      out_.write(csvPathRecord(file1, file2, kind, failure));
+      out_.write(csvPathRecord(file1, file2, kind, failure, contents_));
       return;
     }
     case ScriptFormat::Json:
@@ -99,14 +101,14 @@ void ScriptDocument::end() {
                "\n");
   }
   if (folders_ && format_ == ScriptFormat::Csv)
-    out_.write(csvTotalRecord("overall total", total_.counts, pathsText()));
+    out_.write(csvTotalRecord("overall total", total_.counts, pathsText(), contents_));
   if (format_ != ScriptFormat::Json) return;
   std::string extra;
   if (folders_)
     extra = "\"pairsFailed\":" + std::to_string(failed_) +
             ",\"workbooksAdded\":" + std::to_string(added_) +
             ",\"workbooksRemoved\":" + std::to_string(removed_);
-  out_.write(jsonDocumentEnd(total_, extra));
+  out_.write(jsonDocumentEnd(total_, extra, contents_));
 }
 
 }  // namespace quill

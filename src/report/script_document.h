@@ -22,7 +22,8 @@ class ScriptDocument {
  public:
   // folders: the document covers the pairs of two folder trees, and its JSON total counts
   // the pairs that have no result.
-  ScriptDocument(ScriptFormat format, ByteSink& out, bool folders = false);
+  // contents: contents were compared, so the CSV header and the totals give their columns.
+  ScriptDocument(ScriptFormat format, ByteSink& out, bool folders = false, bool contents = false);
 
   // A renderer that writes one comparison's result into the sink, ready to be added.
   std::unique_ptr<ScriptRenderer> renderer(ByteSink& out, const RenderOptions& options) const;
@@ -48,6 +49,7 @@ class ScriptDocument {
   ScriptFormat format_;
   ByteSink& out_;
   bool folders_;
+  bool contents_;
   ResultTotal total_;
   long entries_ = 0;
   long failed_ = 0;

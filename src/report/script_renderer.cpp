@@ -15,4 +15,10 @@ void ScriptRenderer::line(const Line& line) {
   out_.flushWhenFull();
 }
 
+void ScriptRenderer::contents(std::span<const ContentItem> items) {
+  tally_.contents(items);
+  visitContentItems(items, [this](const DifferenceItem& item) { writeItem(item); });
+  out_.flushWhenFull();
+}
+
 }  // namespace quill

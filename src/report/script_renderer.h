@@ -19,6 +19,7 @@ class ScriptRenderer : public ResultSink {
 
   void beginTable(const TableStart& table) final;
   void line(const Line& line) final;
+  void contents(std::span<const ContentItem> items) final;
   void endTable() final {}
 
   ResultTotal total() const { return tally_.total(); }

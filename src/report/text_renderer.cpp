@@ -1,6 +1,8 @@
 #include "report/text_renderer.h"
 
+#include "engine/line_diff.h"
 #include "formula/parsed_formula.h"
+#include "report/content_wording.h"
 #include "report/difference_items.h"
 #include "report/plain_escapes.h"
 
@@ -140,8 +142,95 @@ void TextRenderer::writeAddress(const DifferenceItem& item) {
   text += ": ";
 }
 
+void TextRenderer::writeContentAddress(const ContentItem& item) {
+  std::string address;
+  if (workbookWide(item.kind)) {
+    appendTerminalText(address, item.subject, false);
+  } else {
+    const std::string place1 = contentPlace(item, true), place2 = contentPlace(item, false);
+    const std::string first = place1.empty() ? sheetName1_ : sheetName1_ + "!" + place1;
+    const std::string second = place2.empty() ? sheetName2_ : sheetName2_ + "!" + place2;
+    address = first == second ? first : first + " / " + second;
+  }
+  colour(kBold);
+  out_.text() += address;
+  colour(kPlain);
+  out_.text() += ": ";
+}
+
+void TextRenderer::writeContentItem(const ContentItem& item) {
+  writeContentAddress(item);
+  std::string& text = out_.text();
+  text += itemKindNames(item.kind).text;
+  auto side = [&](std::string_view value, const char* code, bool quoted) {
+    colour(code);
+    if (value.empty())
+      text += "(none)";
+    else
+      appendTerminalText(text, value, quoted);
+    colour(kPlain);
+  };
+  auto change = [&](bool quoted) {
+    text += ' ';
+    side(item.text1, kRed, quoted);
+    text += " -> ";
+    side(item.text2, kGreen, quoted);
+  };
+  switch (item.kind) {
+    case ItemKind::DifferentNote:
+      change(true);
+      break;
+    case ItemKind::NameAdded:
+    case ItemKind::NameRemoved:
+      text += item.kind == ItemKind::NameAdded ? " (now " : " (was ";
+      side(item.kind == ItemKind::NameAdded ? item.text2 : item.text1, nullptr, false);
+      text += ')';
+      break;
+    case ItemKind::NameChanged:
+      change(false);
+      break;
+    case ItemKind::SheetHidden:
+    case ItemKind::SheetShown:
+      text += " (";
+      side(item.text1, nullptr, false);
+      text += " -> ";
+      side(item.text2, nullptr, false);
+      text += ')';
+      break;
+    case ItemKind::MergedAdded:
+    case ItemKind::MergedRemoved:
+      text += ' ' + item.subject;
+      break;
+    case ItemKind::DifferentFormat:
+      text += " (" + item.detail + ")";
+      change(false);
+      break;
+    case ItemKind::MacroProblem:
+      text += " (";
+      appendTerminalText(text, item.detail, false);
+      text += ')';
+      break;
+    default:
+      break;
+  }
+  text += '\n';
+  if (item.kind < ItemKind::MacroAdded || item.kind > ItemKind::MacroChanged) return;
+  // The module's changed lines, each on a line of its own after two spaces.
+  for (std::string_view diffLine : splitLines(item.detail)) {
+    text += "  ";
+    const char* code = diffLine.starts_with('-')   ? kRed
+                       : diffLine.starts_with('+') ? kGreen
+                                                   : nullptr;
+    colour(code);
+    appendTerminalText(text, diffLine, false);
+    colour(kPlain);
+    text += '\n';
+  }
+}
+
 void TextRenderer::writeItem(const DifferenceItem& item) {
   listed_ = true;
+  if (item.content != nullptr) return writeContentItem(*item.content);
   writeAddress(item);
   std::string& text = out_.text();
   auto value = [&](std::string_view cellText, const char* code, bool quoted) {

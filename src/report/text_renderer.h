@@ -23,6 +23,8 @@ class TextRenderer final : public ScriptRenderer {
   void writeItem(const DifferenceItem& item) override;
   void writeSheetLines();
   void writeAddress(const DifferenceItem& item);
+  void writeContentItem(const ContentItem& item);
+  void writeContentAddress(const ContentItem& item);
   void writeSummary();
   void colour(const char* code);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "formula/parsed_formula.h"
+#include "report/content_wording.h"
 #include "report/difference_items.h"
 #include "report/text_renderer.h"
 #include "sheet/address.h"
@@ -186,6 +187,31 @@ void ReviewCollector::markItem(const DifferenceItem& item, const std::string& no
     default:
       if (item.row2 > 0 && item.column2 > 0)
         marks.cells.push_back(CellMark{item.row2, item.column2, markKindOf(item), note});
+  }
+}
+
+void ReviewCollector::contents(std::span<const ContentItem> items) {
+  tally_.contents(items);
+  for (const ContentItem& item : items) {
+    ListedDifference entry;
+    entry.kind = std::string(itemKindNames(item.kind).text);
+    if (item.kind == ItemKind::DifferentFormat) entry.kind += " (" + item.detail + ")";
+    if (workbookWide(item.kind)) {
+      entry.place1 = entry.place2 = item.subject;
+    } else {
+      entry.sheet1 = sheet1_;
+      entry.place1 = contentPlace(item, true);
+      entry.sheet2 = sheet2_;
+      entry.place2 = contentPlace(item, false);
+      entry.sheetPosition2 = position2_;
+      entry.row2 = item.row2;
+      entry.column2 = item.column2;
+    }
+    const ContentSides sides = contentSides(item);
+    const bool macro = item.kind >= ItemKind::MacroAdded && item.kind <= ItemKind::MacroProblem;
+    entry.text1 = sides.text1.substr(0, kMaxListedText);
+    entry.text2 = (macro ? item.detail : sides.text2).substr(0, kMaxListedText);
+    list(std::move(entry));
   }
 }
 

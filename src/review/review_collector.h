@@ -20,6 +20,8 @@ class ReviewCollector : public ResultSink {
   void begin(const ResultHeading& heading) override;
   void beginTable(const TableStart& table) override;
   void line(const Line& line) override;
+  // Lists content differences; they mark no cell.
+  void contents(std::span<const ContentItem> items) override;
   void endTable() override;
   void finish() override;
 

@@ -31,6 +31,7 @@ class ReviewWorkbookWriter final : public ResultSink {
   void begin(const ResultHeading& heading) override { collector_.begin(heading); }
   void beginTable(const TableStart& table) override { collector_.beginTable(table); }
   void line(const Line& line) override { collector_.line(line); }
+  void contents(std::span<const ContentItem> items) override { collector_.contents(items); }
   void endTable() override { collector_.endTable(); }
   void finish() override;
 
@@ -68,6 +69,10 @@ class ResultFanOut final : public ResultSink {
   void line(const Line& line) override {
     first_.line(line);
     second_.line(line);
+  }
+  void contents(std::span<const ContentItem> items) override {
+    first_.contents(items);
+    second_.contents(items);
   }
   void endTable() override {
     first_.endTable();

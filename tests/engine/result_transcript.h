@@ -75,6 +75,20 @@ class ResultTranscript final : public ResultSink {
         entries.push_back(difference(line, cell));
       }
   }
+  // Each content difference as "content KIND R1/C1 R2/C2 SUBJECT TEXT1|TEXT2 (DETAIL)", with
+  // " xN" for a run of N rows or columns.
+  void contents(std::span<const ContentItem> items) override {
+    for (const ContentItem& item : items) {
+      std::string text = "content " + std::string(itemKindNames(item.kind).text) + " " +
+                         std::to_string(item.row1) + "/" + std::to_string(item.column1) + " " +
+                         std::to_string(item.row2) + "/" + std::to_string(item.column2);
+      if (item.count > 1) text += " x" + std::to_string(item.count);
+      if (!item.subject.empty()) text += " " + item.subject;
+      if (!item.text1.empty() || !item.text2.empty()) text += " " + item.text1 + "|" + item.text2;
+      if (!item.detail.empty()) text += " (" + item.detail + ")";
+      entries.push_back(text);
+    }
+  }
   void endTable() override {}
   void finish() override { finished = true; }
 

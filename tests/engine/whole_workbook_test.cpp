@@ -138,6 +138,7 @@ TEST_F(WholeWorkbookTest, AResultThatCannotBeCompletedIsReportedAndTheSessionSti
     void begin(const ResultHeading&) override {}
     void beginTable(const TableStart&) override {}
     void line(const Line&) override {}
+    void contents(std::span<const ContentItem>) override {}
     void endTable() override {}
     void finish() override { throw std::runtime_error("cannot complete"); }
   } failing;

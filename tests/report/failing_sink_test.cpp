@@ -26,6 +26,7 @@ class FailingAtSecondLine final : public ResultSink {
     if (++lines_ == 2) throw std::runtime_error("the sink failed");
     documents_.line(line);
   }
+  void contents(std::span<const ContentItem> items) override { documents_.contents(items); }
   void endTable() override { documents_.endTable(); }
   void finish() override {
     finished = true;
