@@ -1,5 +1,8 @@
 #include "formats/ods/ods_reader.h"
 
+#include "formats/crypto/decryption_error.h"
+#include "formats/crypto/odf_decryption.h"
+#include "formats/crypto/password_attempts.h"
 #include "formats/ods/content_handler.h"
 #include "formats/package/plain_xml_scanner.h"
 #include "formats/package/xml_stream.h"
@@ -10,40 +13,70 @@ namespace quill {
 namespace {
 
 constexpr std::uint64_t kMaxManifestSize = std::uint64_t(1) << 24;
+constexpr std::string_view kContent = "content.xml";
 
-// A package saved with a password lists encryption data for its parts in the manifest.
-bool isEncrypted(const ZipArchive& package) {
-  if (!package.contains("META-INF/manifest.xml")) return false;
-  return package.readAll("META-INF/manifest.xml", kMaxManifestSize).find("encryption-data") !=
-         std::string::npos;
-}
+// Hands successive chunks of content.xml to its argument.
+using ContentSource = std::function<void(const std::function<void(std::string_view)>&)>;
 
 [[noreturn]] void failWith(const std::string& path, const std::string& reason) {
   throw WorkbookError("\"" + path + "\" cannot be read: " + reason);
 }
 
-// Reads content.xml into a fresh workbook with the parser the arguments after its handler
-// make.
+// The encryption of the package's parts as its manifest states it; empty for a package
+// saved without a password.
+std::map<std::string, crypto::OdfPartEncryption> partEncryption(const ZipArchive& package) {
+  if (!package.contains("META-INF/manifest.xml")) return {};
+  const std::string manifest = package.readAll("META-INF/manifest.xml", kMaxManifestSize);
+  if (manifest.find("encryption-data") == std::string::npos) return {};
+  try {
+    return crypto::readOdfManifest(manifest);
+  } catch (const crypto::DecryptionError& error) {
+    failWith(package.path(), error.what());
+  }
+}
+
+// Reads content.xml, as the source gives it, into a fresh workbook with the parser the
+// arguments after its handler make.
 template <class Parser, class... Arguments>
-std::unique_ptr<StoredWorkbook> readContent(const ZipArchive& package, bool formulas,
-                                            const Arguments&... arguments) {
+std::unique_ptr<StoredWorkbook> readContent(const std::string& path, const ContentSource& source,
+                                            bool formulas, const Arguments&... arguments) {
   auto workbook = std::make_unique<StoredWorkbook>();
   ods::ContentHandler handler(*workbook, formulas);
   Parser parser(handler, arguments...);
-  package.read("content.xml", [&](std::string_view chunk) {
+  source([&](std::string_view chunk) {
     try {
       parser.feed(chunk);
     } catch (const WorkbookError& error) {
-      failWith(package.path(), error.what());
+      failWith(path, error.what());
     }
   });
   try {
     parser.finish();
   } catch (const WorkbookError& error) {
-    failWith(package.path(), error.what());
+    failWith(path, error.what());
   }
   workbook->finish();
   return workbook;
+}
+
+// Writers save content.xml as plain XML, which the plain scanner reads several times
+// faster; a part beyond it is read again from its start by the general parser.
+std::unique_ptr<StoredWorkbook> readContent(const std::string& path, const ContentSource& source,
+                                            bool formulas) {
+  try {
+    return readContent<PlainXmlScanner>(path, source, formulas);
+  } catch (const PlainXmlScanner::OutsidePlainXml&) {
+    return readContent<XmlStream>(path, source, formulas, std::string(kContent));
+  }
+}
+
+// content.xml decrypted with the password the options' source gives, still deflated.
+std::string decryptedContent(const ZipArchive& package, const crypto::OdfPartEncryption& part,
+                             const ReadOptions& options) {
+  const std::string stored = package.readAll(kContent);
+  return crypto::openWithPassword(package.path(), options, [&](const std::string& password) {
+    return crypto::decryptOdfPart(part, crypto::odfPartKey(part, password), stored, options.stop);
+  });
 }
 
 }  // namespace
@@ -51,17 +84,23 @@ std::unique_ptr<StoredWorkbook> readContent(const ZipArchive& package, bool form
 std::unique_ptr<StoredWorkbook> readOdsWorkbook(const std::string& path,
                                                 const ReadOptions& options) {
   ZipArchive package(path, options.stop);
-  if (isEncrypted(package))
-    throw WorkbookError("\"" + path +
-                        "\" is a password-protected workbook, which cannot be read: remove the "
-                        "password and save it again");
-  // Writers save content.xml as plain XML, which the plain scanner reads several times
-  // faster; a part beyond it is read again from its start by the general parser.
-  try {
-    return readContent<PlainXmlScanner>(package, options.formulas);
-  } catch (const PlainXmlScanner::OutsidePlainXml&) {
-    return readContent<XmlStream>(package, options.formulas, std::string("content.xml"));
-  }
+  const auto encryption = partEncryption(package);
+  const auto content = encryption.find(std::string(kContent));
+  if (content == encryption.end())
+    return readContent(
+        path, [&](const auto& consume) { package.read(kContent, consume); }, options.formulas);
+
+  const std::string deflated = decryptedContent(package, content->second, options);
+  return readContent(
+      path,
+      [&](const auto& consume) {
+        try {
+          crypto::inflateOdfPart(content->second, deflated, consume, options.stop);
+        } catch (const crypto::DecryptionError& error) {
+          failWith(path, error.what());
+        }
+      },
+      options.formulas);
 }
 
 }  // namespace quill

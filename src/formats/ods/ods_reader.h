@@ -8,7 +8,9 @@
 
 namespace quill {
 
-// Reads an OpenDocument spreadsheet (.ods, .ots). Throws WorkbookError.
+// Reads an OpenDocument spreadsheet (.ods, .ots); a package saved with a password has its
+// content decrypted in memory with the password the options' source gives. Throws
+// PasswordError for a missing, empty or wrong password and WorkbookError for the rest.
 std::unique_ptr<StoredWorkbook> readOdsWorkbook(const std::string& path,
                                                 const ReadOptions& options = {});
 
