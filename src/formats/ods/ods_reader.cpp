@@ -83,7 +83,13 @@ std::string decryptedContent(const ZipArchive& package, const crypto::OdfPartEnc
 
 std::unique_ptr<StoredWorkbook> readOdsWorkbook(const std::string& path,
                                                 const ReadOptions& options) {
-  ZipArchive package(path, options.stop);
+  const ZipArchive package(path, options.stop);
+  return readOdsPackage(package, options);
+}
+
+std::unique_ptr<StoredWorkbook> readOdsPackage(const ZipArchive& package,
+                                               const ReadOptions& options) {
+  const std::string& path = package.path();
   const auto encryption = partEncryption(package);
   const auto content = encryption.find(std::string(kContent));
   if (content == encryption.end())
