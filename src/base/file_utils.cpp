@@ -1,5 +1,7 @@
 #include "base/file_utils.h"
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 namespace quill {
@@ -22,6 +24,16 @@ void deleteFile(const std::string& path) {
   // Removing a file needs write access to its folder only, so a read-only file goes too.
   std::error_code error;
   if (!fs::is_directory(fs::symlink_status(path, error))) fs::remove(path, error);
+}
+
+std::optional<FileIdentity> fileIdentity(const std::string& path) {
+  struct stat status {};
+  if (::stat(path.c_str(), &status) != 0) return std::nullopt;
+  return FileIdentity{std::uint64_t(status.st_dev), std::uint64_t(status.st_ino)};
+}
+
+void deleteFileIfSame(const std::string& path, const FileIdentity& identity) {
+  if (fileIdentity(path) == identity) deleteFile(path);
 }
 
 }  // namespace quill

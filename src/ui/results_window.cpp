@@ -223,6 +223,8 @@ void ResultsWindow::showDocuments(const QString& folder,
   auto grid = std::make_shared<const MappedFile>((folder + "/" + kGridName).toStdString());
   if (!cleanUpStarted_) {
     cleanUpStarted_ = true;
+    firstReport_ = fileIdentity((folder + "/" + kReportName).toStdString());
+    firstGrid_ = fileIdentity((folder + "/" + kGridName).toStdString());
     timer1_.start(kTimerMilliseconds);
   }
   index_ = index ? std::move(index) : std::make_shared<const DocumentIndex>();
@@ -317,10 +319,14 @@ void ResultsWindow::rendererFailed(QWebEnginePage::RenderProcessTerminationStatu
 
 void ResultsWindow::deleteTemporaryDocuments() {
   ErrorTrap trap("Form3", "Timer1", errorBox_);
-  trap.at(CleanUpLine::DeleteReport,
-          [&] { deleteFile((context_.temporaryFolder + "/" + kReportName).toStdString()); });
-  trap.at(CleanUpLine::DeleteGrid,
-          [&] { deleteFile((context_.temporaryFolder + "/" + kGridName).toStdString()); });
+  // A comparison that ended before the timer did has written its documents over the first
+  // ones; they are its own, and stay.
+  const auto deleteFirst = [&](const QString& name, const std::optional<FileIdentity>& identity) {
+    if (identity)
+      deleteFileIfSame((context_.temporaryFolder + "/" + name).toStdString(), *identity);
+  };
+  trap.at(CleanUpLine::DeleteReport, [&] { deleteFirst(kReportName, firstReport_); });
+  trap.at(CleanUpLine::DeleteGrid, [&] { deleteFirst(kGridName, firstGrid_); });
   trap.at(CleanUpLine::StopTimer, [&] { timer1_.stop(); });
 }
 

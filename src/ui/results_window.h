@@ -6,8 +6,10 @@
 #include <QTimer>
 #include <QWebEnginePage>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "base/file_utils.h"
 #include "engine/comparison.h"
 #include "report/document_index.h"
 #include "ui/document_pager.h"
@@ -144,6 +146,9 @@ class ResultsWindow final : public ProgramWindowBase {
   QStringList comparedFiles_;
   QTimer timer1_;
   bool cleanUpStarted_ = false;  // Timer1 runs once, for the first documents shown
+  // The files of those documents, so that the clean-up leaves the documents of a later
+  // comparison that replaced them before it ran.
+  std::optional<FileIdentity> firstReport_, firstGrid_;
   QHash<QString, QPointer<QWidget>> callers_;
   int viewsLoading_ = 0;
   std::size_t gridPageBytes_;

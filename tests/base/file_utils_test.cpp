@@ -57,5 +57,20 @@ TEST_F(FileUtilsTest, DeletingRemovesReadOnlyFilesAndLeavesTheRestSilently) {
   EXPECT_TRUE(fs::is_directory(folder_));
 }
 
+TEST_F(FileUtilsTest, DeletingByIdentityLeavesAFileRenamedOverThePath) {
+  const auto first = fileIdentity(file_);
+  ASSERT_TRUE(first.has_value());
+  EXPECT_EQ(fileIdentity((folder_ / "missing.xls").string()), std::nullopt);
+
+  const std::string staged = (folder_ / "staged.xls").string();
+  std::ofstream(staged) << "y";
+  fs::rename(staged, file_);
+  deleteFileIfSame(file_, *first);
+  EXPECT_TRUE(fs::exists(file_));
+
+  deleteFileIfSame(file_, *fileIdentity(file_));
+  EXPECT_FALSE(fs::exists(file_));
+}
+
 }  // namespace
 }  // namespace quill

@@ -183,6 +183,18 @@ TEST_F(ResultsWindowTest, SecondComparisonReusesTheWindowAndKeepsItsDocuments) {
   EXPECT_TRUE(QFile::exists(temporaryDocument("report.htm")));
 }
 
+// The clean-up removes the first comparison's documents only: a comparison that ends
+// before it runs keeps its own, which the window shows and saves.
+TEST_F(ResultsWindowTest, CleanUpLeavesTheDocumentsOfAComparisonThatEndedBeforeIt) {
+  button(resultsWindow(), "PushButton8").click();
+  ASSERT_NO_FATAL_FAILURE(compareToResults());
+  const auto* cleanUp = resultsWindow().findChild<QTimer*>("Timer1");
+  ASSERT_NE(cleanUp, nullptr);
+  ASSERT_TRUE(waitFor([&] { return !cleanUp->isActive(); }));
+  EXPECT_EQ(readAll(temporaryDocument("report.htm")), shownReport);
+  EXPECT_EQ(readAll(temporaryDocument("visualized.htm")), shownGrid);
+}
+
 // Pages of about 2,000 bytes cut the 40-row grid into several pages.
 class PagedResultsTest : public ResultsWindowTest {
  protected:

@@ -32,21 +32,6 @@ std::string littleEndian64(std::uint64_t value) {
   return bytes;
 }
 
-std::string base64(std::string_view bytes) {
-  static const char* digits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-  std::string text;
-  for (std::size_t i = 0; i < bytes.size(); i += 3) {
-    std::uint32_t group = std::uint8_t(bytes[i]) << 16;
-    if (i + 1 < bytes.size()) group |= std::uint8_t(bytes[i + 1]) << 8;
-    if (i + 2 < bytes.size()) group |= std::uint8_t(bytes[i + 2]);
-    text += digits[group >> 18 & 63];
-    text += digits[group >> 12 & 63];
-    text += i + 1 < bytes.size() ? digits[group >> 6 & 63] : '=';
-    text += i + 2 < bytes.size() ? digits[group & 63] : '=';
-  }
-  return text;
-}
-
 const char* hashName(HashAlgorithm hash) {
   switch (hash) {
     case HashAlgorithm::Sha1:
@@ -172,6 +157,21 @@ void writeStream(GsfOutfile* root, const char* name, const std::string& bytes) {
 }
 
 }  // namespace
+
+std::string base64(std::string_view bytes) {
+  static const char* digits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+  std::string text;
+  for (std::size_t i = 0; i < bytes.size(); i += 3) {
+    std::uint32_t group = std::uint8_t(bytes[i]) << 16;
+    if (i + 1 < bytes.size()) group |= std::uint8_t(bytes[i + 1]) << 8;
+    if (i + 2 < bytes.size()) group |= std::uint8_t(bytes[i + 2]);
+    text += digits[group >> 18 & 63];
+    text += digits[group >> 12 & 63];
+    text += i + 1 < bytes.size() ? digits[group >> 6 & 63] : '=';
+    text += i + 2 < bytes.size() ? digits[group & 63] : '=';
+  }
+  return text;
+}
 
 std::string fileBytes(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);

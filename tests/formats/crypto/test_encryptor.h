@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -33,6 +34,9 @@ void writeEncryptedPackage(const std::filesystem::path& target, const std::strin
 // Writes a compound file holding the named streams.
 void writeCompoundFile(const std::filesystem::path& target,
                        const std::vector<std::pair<std::string, std::string>>& streams);
+
+// The base64 text of bytes, as encryption XML holds them.
+std::string base64(std::string_view bytes);
 
 // The bytes of a file.
 std::string fileBytes(const std::filesystem::path& path);
