@@ -15,6 +15,9 @@ constexpr ItemKindNames kItemNames[] = {
     {"Column added", "column added", "column added"},
     {"Column removed", "column removed", "column removed"},
     {"Duplicate key", "duplicate key", "duplicate key"},
+    {"Row moved", "row moved", "row moved"},
+    {"Column moved", "column moved", "column moved"},
+    {"Rows reordered", "rows reordered", "rows reordered"},
 };
 
 // The count of each ItemKind, in its order; the duplicate key has none.
@@ -42,6 +45,7 @@ constexpr std::array<CountedNames, kCountedKinds> kCounted = {{
     {Counted::ColumnsRemoved, "column removed", "columns removed", "columns_removed",
      "columnsRemoved", true},
     {Counted::SheetChanges, "sheet change", "sheet changes", "sheet_changes", "sheetChanges", true},
+    {Counted::Moves, "move", "moves", "moves", "moves", true},
 }};
 
 // In the order of SheetChange.
@@ -61,7 +65,7 @@ const ItemKindNames& itemKindNames(ItemKind kind) {
 
 bool countedAs(ItemKind kind, Counted& counted) {
   if (kind == ItemKind::DuplicateKey) return false;
-  counted = kItemCounts[std::size_t(kind)];
+  counted = kind > ItemKind::DuplicateKey ? Counted::Moves : kItemCounts[std::size_t(kind)];
   return true;
 }
 

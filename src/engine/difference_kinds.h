@@ -16,6 +16,9 @@ enum class ItemKind : char {
   ColumnAdded,    // a column of file 2 without a column in file 1
   ColumnRemoved,  // a column of file 1 without a column in file 2
   DuplicateKey,   // a row whose key occurs more than once; told, not counted as a difference
+  RowMoved,       // aligned: a row standing elsewhere in each file, both positions named
+  ColumnMoved,    // aligned: a column standing elsewhere in each file
+  RowsReordered,  // aligned: nearly every row of a table moved; one item for the table
 };
 
 // What a result counts, in the order the outputs give the counts. Each kind of listed
@@ -33,8 +36,9 @@ enum class Counted : char {
   ColumnsAdded,
   ColumnsRemoved,
   SheetChanges,
+  Moves,  // rows and columns moved, and tables whose rows were reordered
 };
-inline constexpr std::size_t kCountedKinds = 10;
+inline constexpr std::size_t kCountedKinds = 11;
 
 // How each output names a kind of listed difference.
 struct ItemKindNames {
