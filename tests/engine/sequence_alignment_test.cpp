@@ -105,7 +105,7 @@ TEST(SequenceAlignment, ElementsOutOfOrderAreMoves) {
   };
   const std::vector<Case> cases = {
       {"abcdef", "bcdefa", "0>5 "},                  // one element moved to the end
-      {"abcdef", "abdcef", "3>2 "},                  // two neighbours swapped: one move
+      {"abcdef", "abdcef", "2>3 "},                  // two neighbours swapped: one move
       {"abcdef", "fedcba", "4>1 3>2 2>3 1>4 0>5 "},  // reversed: all but one move
       {"aabb", "bbaa", ""},                          // repeated elements never move
       {"abc", "abc", ""},
@@ -114,7 +114,7 @@ TEST(SequenceAlignment, ElementsOutOfOrderAreMoves) {
     const auto first = hashesOf(c.first), second = hashesOf(c.second);
     const auto steps = alignSequences(first, second, {}, true);
     EXPECT_EQ(movesOf(steps), c.moves) << c.first << " / " << c.second;
-    EXPECT_EQ(steps.size(), std::max(first.size(), second.size()) + (c.first == "aabb" ? 4 : 0))
+    EXPECT_EQ(steps.size(), std::max(first.size(), second.size()) + (c.first == "aabb" ? 2 : 0))
         << c.first;
   }
 }
