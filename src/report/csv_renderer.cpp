@@ -7,8 +7,8 @@ namespace quill {
 
 namespace {
 
-constexpr int kTextFields = 12;  // file1 .. formula2
-constexpr int kCountFields = 12;
+constexpr int kTextFields = 12;                       // file1 .. formula2
+constexpr int kCountFields = 2 + int(kCountedKinds);  // cells_compared, differences, each count
 
 void appendFields(std::string& out, std::initializer_list<std::string_view> fields) {
   for (std::string_view field : fields) {
