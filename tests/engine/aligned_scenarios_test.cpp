@@ -9,6 +9,7 @@
 
 #include "engine/aligned_workbook.h"
 #include "engine/counting_result.h"
+#include "engine/listed_differences.h"
 #include "result_transcript.h"
 #include "sheet/stored_workbook.h"
 
@@ -284,3 +285,40 @@ TEST(AlignedScenarios, AReSortedTableIsOneReorderingPlusItsChanges) {
 
 }  // namespace
 }  // namespace quill::test
+
+namespace quill {
+namespace {
+
+TEST(MovedItems, AMoveIsListedOnceBeforeItsCellsAndAReorderingOncePerTable) {
+  CellPair changed;
+  changed.column1 = changed.column2 = 2;
+  changed.difference = DifferenceKind::DifferentValue;
+  Line line;
+  line.row1 = 4;
+  line.row2 = 9;
+  line.moved = true;
+  line.cells = std::span<const CellPair>(&changed, 1);
+  std::vector<std::string> listed;
+  const auto note = [&](const DifferenceItem& item) {
+    listed.push_back(std::string(itemKindNames(item.kind).text) + " " + std::to_string(item.row1) +
+                     "/" + std::to_string(item.row2) + " " + std::to_string(item.column1) + "/" +
+                     std::to_string(item.column2));
+  };
+  visitLineItems(line, false, note);
+  const std::vector<ColumnPair> columns = {{1, 1}, {3, 2, true}, {2, 3}};
+  TableStart table;
+  table.aligned = true;
+  table.rowsReordered = true;
+  table.columns = columns;
+  visitColumnItems(table, note);
+  EXPECT_EQ(listed, (std::vector<std::string>{"row moved 4/9 0/0", "different value 4/9 2/2",
+                                              "rows reordered 0/0 0/0", "column moved 0/0 3/2"}));
+  Counted counted;
+  for (ItemKind kind : {ItemKind::RowMoved, ItemKind::ColumnMoved, ItemKind::RowsReordered}) {
+    ASSERT_TRUE(countedAs(kind, counted));
+    EXPECT_EQ(counted, Counted::Moves);
+  }
+}
+
+}  // namespace
+}  // namespace quill
