@@ -9,8 +9,8 @@ namespace {
 
 // A stretch with up to this many element pairs is aligned whole; a longer one in blocks of
 // about kBlockLength elements a side.
-constexpr long kMostLikenessChecks = 1 << 16;
-constexpr long kBlockLength = 128;
+constexpr long kMostLikenessChecks = 1 << 14;
+constexpr long kBlockLength = 32;
 // Removed and added elements are compared for moves up to this many pairs of them.
 constexpr long kMostMoveChecks = 1 << 20;
 
