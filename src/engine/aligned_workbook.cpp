@@ -105,6 +105,11 @@ void tellTable(ResultSink& sink, TableStart table, const Worksheet& sheet1, cons
                ProgressSink& progress, const Workbook* book1 = nullptr,
                const Workbook* book2 = nullptr) {
   table.columns = alignment.columns;
+  table.rowsReordered = alignment.rowsReordered;
+  const auto moved = [](const auto& pair) { return pair.moved; };
+  table.anyMoved = alignment.rowsReordered ||
+                   std::any_of(alignment.rows.begin(), alignment.rows.end(), moved) ||
+                   std::any_of(alignment.columns.begin(), alignment.columns.end(), moved);
   sink.beginTable(table);
   RowProgress rows(progress);
   rows.begin(long(alignment.rows.size()));

@@ -34,6 +34,9 @@ enum class TableLayout : char {
 struct ColumnPair {
   long column1 = 0;
   long column2 = 0;
+  // Aligned: the pair leaves the order the other pairs keep, a column moved elsewhere; it is
+  // shown at its place in file 2, its cells compared, and is one difference.
+  bool moved = false;
 };
 
 // What the comparison is: the two files, when, and the caption both documents show.
@@ -75,6 +78,11 @@ struct TableStart {
   bool aligned = false;
   bool renamed = false;  // aligned: the sheets were paired by content under other names
   bool moved = false;    // aligned: the sheet leaves the order the other paired sheets keep
+  // Aligned: nearly every row moved; the table lists one difference saying the rows were
+  // reordered, and its lines are not marked moved.
+  bool rowsReordered = false;
+  // Aligned: some row or column moved, or the rows were reordered.
+  bool anyMoved = false;
 };
 
 // One cell pair of a line.
@@ -115,6 +123,9 @@ struct Line {
   // Rows paired by key: the line's key occurs more than once in a file; such rows are paired
   // in their order of appearance.
   bool duplicateKey = false;
+  // Aligned, a Compared line: the rows stand elsewhere in each file, the row moved; the move
+  // is one difference, and its cells are compared as in any other pair.
+  bool moved = false;
 };
 
 // Receives a comparison's result in order: begin, then for each table beginTable, its lines,

@@ -15,6 +15,9 @@ constexpr ItemKindNames kItemNames[] = {
     {"Column added", "column added", "column added"},
     {"Column removed", "column removed", "column removed"},
     {"Duplicate key", "duplicate key", "duplicate key"},
+    {"Row moved", "row moved", "row moved"},
+    {"Column moved", "column moved", "column moved"},
+    {"Rows reordered", "rows reordered", "rows reordered"},
     {"Different note", "different note", "different note"},
     {"Name added", "name added", "name added"},
     {"Name removed", "name removed", "name removed"},
@@ -73,6 +76,7 @@ constexpr std::array<CountedNames, kCountedKinds> kCounted = {{
      "columnsRemoved", true, false},
     {Counted::SheetChanges, "sheet change", "sheet changes", "sheet_changes", "sheetChanges", true,
      false},
+    {Counted::Moves, "move", "moves", "moves", "moves", true, false},
     {Counted::DifferentNotes, "different note", "different notes", "different_notes",
      "differentNotes", true, true},
     {Counted::NameChanges, "name change", "name changes", "name_changes", "nameChanges", true,
@@ -108,7 +112,7 @@ bool countedAs(ItemKind kind, Counted& counted) {
     counted = kContentCounts[std::size_t(kind) - std::size_t(ItemKind::DifferentNote)];
     return true;
   }
-  counted = kItemCounts[std::size_t(kind)];
+  counted = kind > ItemKind::DuplicateKey ? Counted::Moves : kItemCounts[std::size_t(kind)];
   return true;
 }
 

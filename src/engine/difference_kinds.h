@@ -16,6 +16,9 @@ enum class ItemKind : char {
   ColumnAdded,    // a column of file 2 without a column in file 1
   ColumnRemoved,  // a column of file 1 without a column in file 2
   DuplicateKey,   // a row whose key occurs more than once; told, not counted as a difference
+  RowMoved,       // aligned: a row standing elsewhere in each file, both positions named
+  ColumnMoved,    // aligned: a column standing elsewhere in each file
+  RowsReordered,  // aligned: nearly every row of a table moved; one item for the table
   // What the workbooks hold besides cell texts, compared on request (see content_items.h).
   DifferentNote,
   NameAdded,
@@ -51,6 +54,7 @@ enum class Counted : char {
   ColumnsAdded,
   ColumnsRemoved,
   SheetChanges,
+  Moves,  // rows and columns moved, and tables whose rows were reordered
   DifferentNotes,
   NameChanges,
   VisibilityChanges,  // sheets, rows and columns hidden or shown
@@ -58,7 +62,7 @@ enum class Counted : char {
   DifferentFormats,
   MacroChanges,
 };
-inline constexpr std::size_t kCountedKinds = 16;
+inline constexpr std::size_t kCountedKinds = 17;
 
 // How each output names a kind of listed difference.
 struct ItemKindNames {

@@ -37,12 +37,18 @@ inline bool oneSidedAlignedTable(const TableStart& table) {
   return table.aligned && !(table.inFirst && table.inSecond);
 }
 
-// Calls visit(item) for each column that only one file has, in the table's column order.
+// Calls visit(item) for what a table lists as a whole: its rows reordered, then each column
+// that only one file has or that moved, in the table's column order.
 template <class Visit>
 void visitColumnItems(const TableStart& table, Visit&& visit) {
   if (oneSidedAlignedTable(table)) return;
+  if (table.rowsReordered)
+    visit(DifferenceItem{ItemKind::RowsReordered, false, 0, 0, 0, 0, nullptr});
   for (const ColumnPair& pair : table.columns) {
-    if (pair.column1 == 0 && pair.column2 != 0)
+    if (pair.moved)
+      visit(DifferenceItem{ItemKind::ColumnMoved, false, 0, pair.column1, 0, pair.column2, nullptr,
+                           nullptr});
+    else if (pair.column1 == 0 && pair.column2 != 0)
       visit(DifferenceItem{ItemKind::ColumnAdded, false, 0, 0, 0, pair.column2, nullptr, nullptr});
     else if (pair.column2 == 0 && pair.column1 != 0)
       visit(
@@ -55,8 +61,9 @@ ItemKind cellItemKind(DifferenceKind difference);
 
 // Calls visit(item) for each difference a line lists: the differing cell pairs of a compared
 // row, the differing key cells of a row whose key changed, or the row itself when only one
-// file has it; a compared pair of rows whose key is repeated is preceded by a note saying so. Other
-// lines list nothing, and so do the lines of a one-sided aligned table.
+// file has it, or the move of a moved row before its cells; a compared pair of rows whose key is
+// repeated is preceded by a note saying so. Other lines list nothing, and so do the lines of a
+// one-sided aligned table.
 template <class Visit>
 void visitLineItems(const Line& line, bool oneSidedTable, Visit&& visit) {
   if (oneSidedTable) return;
@@ -71,6 +78,9 @@ void visitLineItems(const Line& line, bool oneSidedTable, Visit&& visit) {
       visit(DifferenceItem{ItemKind::RowRemoved, false, line.row1, 0, 0, 0, nullptr, nullptr});
       return;
     case LineKind::Compared:
+      if (line.moved)
+        visit(DifferenceItem{ItemKind::RowMoved, false, line.row1, 0, line.row2, 0, nullptr});
+      break;
     case LineKind::KeyChanged:
       break;
     default:

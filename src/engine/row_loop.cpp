@@ -35,9 +35,9 @@ class LineTeller {
     if (row2 != 0) texts2_ = &reader2_.read(row2);
   }
   // Tells the row pair (or row) read last.
-  void tell(long row1, long row2) {
+  void tell(long row1, long row2, bool moved) {
     if (row1 != 0 && row2 != 0)
-      comparedRow(row1, row2);
+      comparedRow(row1, row2, moved);
     else
       singleRow(row1 != 0 ? LineKind::RowRemoved : LineKind::RowAdded, row1, row2);
   }
@@ -51,7 +51,7 @@ class LineTeller {
   }
 
  private:
-  void comparedRow(long row1, long row2);
+  void comparedRow(long row1, long row2, bool moved);
   void singleRow(LineKind kind, long row1, long row2);
   static std::vector<long> sideColumns(std::span<const ColumnPair> columns,
                                        long ColumnPair::*side) {
@@ -107,7 +107,7 @@ CellPair LineTeller::comparedCell(std::size_t k, long row1, long row2,
                       {sheet2_, row2, pair.column2, texts2[k]});
 }
 
-void LineTeller::comparedRow(long row1, long row2) {
+void LineTeller::comparedRow(long row1, long row2, bool moved) {
   cells_.clear();
   const std::vector<std::string_view>& texts1 = *texts1_;
   const std::vector<std::string_view>& texts2 = *texts2_;
@@ -130,6 +130,7 @@ void LineTeller::comparedRow(long row1, long row2) {
   line.row1 = row1;
   line.row2 = row2;
   line.cells = cells_;
+  line.moved = moved;
   sink_.line(line);
 }
 
@@ -228,7 +229,7 @@ void tellPairedRows(ResultSink& sink, const PairedSheets& sheets, const Comparis
     } else {
       run(RowStep::StartRow, [] {});
       run(RowStep::ReadRow, [&] { teller.read(pair.row1, pair.row2); });
-      run(RowStep::CompareRow, [&] { teller.tell(pair.row1, pair.row2); });
+      run(RowStep::CompareRow, [&] { teller.tell(pair.row1, pair.row2, pair.moved); });
       ++i;
     }
     run(RowStep::Progress, [&] { progress.reached(long(i)); });

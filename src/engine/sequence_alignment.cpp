@@ -5,6 +5,8 @@
 #include <unordered_map>
 #include <utility>
 
+#include "engine/stretch_pairing.h"
+
 namespace quill {
 
 namespace {
@@ -25,8 +27,6 @@ struct Occurrences {
 
 // Anchors cost at most this many element visits per element of the two sequences.
 constexpr long kVisitsPerElement = 16;
-// Stretches between anchors up to this many element pairs are paired by likeness.
-constexpr long kMostLikenessChecks = 4096;
 
 using Anchor = std::pair<long, long>;
 
@@ -141,77 +141,96 @@ bool AnchorFinder::rarestShared(const std::unordered_map<std::uint64_t, Occurren
   return fewest != std::numeric_limits<long>::max();
 }
 
-void appendUnpaired(std::vector<AlignedPair>& steps, long begin1, long end1, long begin2,
-                    long end2) {
-  for (long i = begin1; i < end1; ++i) steps.push_back({i, -1});
-  for (long i = begin2; i < end2; ++i) steps.push_back({-1, i});
-}
-
-// A stretch between anchors paired position by position, the longer side's rest last.
-void pairByPosition(std::vector<AlignedPair>& steps, const Region& region) {
-  const long paired = std::min(region.end1 - region.begin1, region.end2 - region.begin2);
-  for (long k = 0; k < paired; ++k) steps.push_back({region.begin1 + k, region.begin2 + k});
-  appendUnpaired(steps, region.begin1 + paired, region.end1, region.begin2 + paired, region.end2);
-}
-
-// A small stretch between anchors: the most pairs of alike elements that keep their order.
-void pairByLikeness(std::vector<AlignedPair>& steps, const Region& region,
-                    const AlikeElements& alike) {
-  const long rows = region.end1 - region.begin1, columns = region.end2 - region.begin2;
-  const auto at = [columns](long i, long j) { return std::size_t(i * (columns + 1) + j); };
-  std::vector<long> best(std::size_t((rows + 1) * (columns + 1)), 0);
-  std::vector<char> pairs(best.size(), 0);
-  for (long i = rows - 1; i >= 0; --i)
-    for (long j = columns - 1; j >= 0; --j) {
-      long value = std::max(best[at(i + 1, j)], best[at(i, j + 1)]);
-      if (alike(region.begin1 + i, region.begin2 + j) && best[at(i + 1, j + 1)] + 1 > value) {
-        value = best[at(i + 1, j + 1)] + 1;
-        pairs[at(i, j)] = 1;
-      }
-      best[at(i, j)] = value;
+// Pairs each element left out of the anchors with its twin, where its hash occurs once in
+// each sequence; marks both as paired.
+std::vector<AlignedPair> exactMoves(std::span<const std::uint64_t> first,
+                                    std::span<const std::uint64_t> second,
+                                    std::vector<char>& paired1, std::vector<char>& paired2) {
+  std::unordered_map<std::uint64_t, Occurrences> occurrences;
+  for (std::size_t i = 0; i < first.size(); ++i)
+    if (!paired1[i] && first[i] != 0) {
+      Occurrences& seen = occurrences[first[i]];
+      if (seen.count1++ == 0) seen.first1 = long(i);
     }
-  long i = 0, j = 0;
-  while (i < rows && j < columns) {
-    if (pairs[at(i, j)]) {
-      steps.push_back({region.begin1 + i++, region.begin2 + j++});
-    } else if (best[at(i + 1, j)] >= best[at(i, j + 1)]) {
-      steps.push_back({region.begin1 + i++, -1});
-    } else {
-      steps.push_back({-1, region.begin2 + j++});
-    }
+  if (occurrences.empty()) return {};
+  for (std::size_t j = 0; j < second.size(); ++j) {
+    const auto found = occurrences.find(second[j]);
+    if (found == occurrences.end()) continue;
+    if (found->second.count2++ == 0) found->second.first2 = long(j);
   }
-  appendUnpaired(steps, region.begin1 + i, region.end1, region.begin2 + j, region.end2);
+  // A hash that also occurs among the anchored elements is no unique twin.
+  for (std::size_t i = 0; i < first.size(); ++i)
+    if (paired1[i]) {
+      const auto found = occurrences.find(first[i]);
+      if (found != occurrences.end()) found->second.count1 = 0;
+    }
+  std::vector<AlignedPair> moves;
+  for (const auto& [hash, seen] : occurrences)
+    if (seen.count1 == 1 && seen.count2 == 1 && !paired2[std::size_t(seen.first2)]) {
+      moves.push_back({seen.first1, seen.first2, true});
+      paired1[std::size_t(seen.first1)] = paired2[std::size_t(seen.first2)] = 1;
+    }
+  return moves;
 }
 
-void pairStretch(std::vector<AlignedPair>& steps, const Region& region,
-                 const AlikeElements& alike) {
-  const long rows = region.end1 - region.begin1, columns = region.end2 - region.begin2;
-  // A stretch as long on both sides holds changed elements where they stand.
-  if (rows == 0 || columns == 0)
-    appendUnpaired(steps, region.begin1, region.end1, region.begin2, region.end2);
-  else if (alike && rows != columns && rows * columns <= kMostLikenessChecks)
-    pairByLikeness(steps, region, alike);
-  else
-    pairByPosition(steps, region);
+// The elements of [begin, end) not yet paired.
+std::vector<long> unpairedBetween(long begin, long end, const std::vector<char>& paired) {
+  std::vector<long> left;
+  for (long i = begin; i < end; ++i)
+    if (!paired[std::size_t(i)]) left.push_back(i);
+  return left;
+}
+
+// The steps in order with the moves placed at their places in the second sequence.
+std::vector<AlignedPair> withMoves(const std::vector<AlignedPair>& steps,
+                                   std::vector<AlignedPair> moves) {
+  if (moves.empty()) return steps;
+  std::sort(moves.begin(), moves.end(),
+            [](const AlignedPair& a, const AlignedPair& b) { return a.index2 < b.index2; });
+  std::vector<AlignedPair> merged;
+  merged.reserve(steps.size() + moves.size());
+  auto move = moves.begin();
+  for (const AlignedPair& step : steps) {
+    while (step.index2 >= 0 && move != moves.end() && move->index2 < step.index2)
+      merged.push_back(*move++);
+    merged.push_back(step);
+  }
+  merged.insert(merged.end(), move, moves.end());
+  return merged;
 }
 
 }  // namespace
 
 std::vector<AlignedPair> alignSequences(std::span<const std::uint64_t> first,
                                         std::span<const std::uint64_t> second,
-                                        const AlikeElements& alike) {
+                                        const AlikeElements& alike, bool findMoves) {
   const std::vector<Anchor> anchors = AnchorFinder(first, second).find();
+  std::vector<char> paired1(first.size(), 0), paired2(second.size(), 0);
+  for (const Anchor& anchor : anchors)
+    paired1[std::size_t(anchor.first)] = paired2[std::size_t(anchor.second)] = 1;
+  std::vector<AlignedPair> moves;
+  if (findMoves) moves = exactMoves(first, second, paired1, paired2);
   std::vector<AlignedPair> steps;
   steps.reserve(std::max(first.size(), second.size()) + 16);
+  // Sequences with nothing in common and as long can only be compared by position.
+  const bool byPosition = anchors.empty() && moves.empty() && first.size() == second.size();
   long begin1 = 0, begin2 = 0;
+  const auto stretchTo = [&](long end1, long end2) {
+    pairStretch(steps, unpairedBetween(begin1, end1, paired1),
+                unpairedBetween(begin2, end2, paired2), byPosition ? AlikeElements() : alike);
+  };
   for (const Anchor& anchor : anchors) {
-    pairStretch(steps, {begin1, anchor.first, begin2, anchor.second}, alike);
+    stretchTo(anchor.first, anchor.second);
     steps.push_back({anchor.first, anchor.second});
     begin1 = anchor.first + 1;
     begin2 = anchor.second + 1;
   }
-  pairStretch(steps, {begin1, long(first.size()), begin2, long(second.size())}, alike);
-  return steps;
+  stretchTo(long(first.size()), long(second.size()));
+  if (findMoves && !byPosition) {
+    std::vector<AlignedPair> alikeMoves = takeMovesByLikeness(steps, alike);
+    moves.insert(moves.end(), alikeMoves.begin(), alikeMoves.end());
+  }
+  return withMoves(steps, std::move(moves));
 }
 
 std::vector<std::size_t> longestIncreasingRun(std::span<const long> values) {

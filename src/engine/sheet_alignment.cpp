@@ -27,26 +27,44 @@ std::vector<long> areaColumns(const Area& area) {
   return columns;
 }
 
-// Two rows are alike when at least half of the cells that either holds match, over the
-// columns both files have.
-bool rowsAlike(const Worksheet& sheet1, long row1, const Worksheet& sheet2, long row2,
-               const std::vector<ColumnPair>& columns, const ComparisonOptions& options) {
-  long held = 0, matching = 0;
+bool readsAsNumber(std::string_view text) {
+  double value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return error == std::errc() && end == text.data() + text.size();
+}
+
+// What a cell weighs in the likeness of rows: a text that is not a number (a label, a name, a
+// key) tells which row it is more than a number, which is what changes in a changed row.
+constexpr double kTextWeight = 3;
+// Rows (columns) less alike than this are one removed and one added.
+constexpr double kLeastLikeness = 0.5;
+
+double cellWeight(std::string_view text) {
+  return text.empty() ? 0 : readsAsNumber(text) ? 1 : kTextWeight;
+}
+
+// How alike two rows are: the share of the weight of the cells either holds that match, over
+// the columns both files have (empty cells count for nothing); 0 below kLeastLikeness. Rows
+// that differ in one cell alone are alike however little else they hold: one edited cell.
+double rowLikeness(const Worksheet& sheet1, long row1, const Worksheet& sheet2, long row2,
+                   const std::vector<ColumnPair>& columns, const ComparisonOptions& options) {
+  double held = 0, matching = 0;
+  long differing = 0;
   for (const ColumnPair& pair : columns) {
     if (pair.column1 == 0 || pair.column2 == 0) continue;
     const std::string_view text1 = sheet1.cellText(row1, pair.column1);
     const std::string_view text2 = sheet2.cellText(row2, pair.column2);
     if (text1.empty() && text2.empty()) continue;
-    ++held;
-    if (textsMatch(options, text1, text2)) ++matching;
+    const double weight = std::max(cellWeight(text1), cellWeight(text2));
+    held += weight;
+    if (textsMatch(options, text1, text2))
+      matching += weight;
+    else
+      ++differing;
   }
-  return held > 0 && 2 * matching >= held;
-}
-
-bool readsAsNumber(std::string_view text) {
-  double value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  return error == std::errc() && end == text.data() + text.size();
+  const double likeness = held > 0 ? matching / held : 0;
+  if (differing == 1) return std::max(likeness, kLeastLikeness);
+  return likeness >= kLeastLikeness ? likeness : 0;
 }
 
 // A first row looks like a header when it holds two or more texts, none a number, no two
@@ -106,8 +124,8 @@ std::vector<RowPair> rowPairs(const std::vector<AlignedPair>& steps, long first1
   std::vector<RowPair> rows;
   rows.reserve(steps.size());
   for (const AlignedPair& step : steps)
-    rows.push_back(
-        {step.index1 < 0 ? 0 : first1 + step.index1, step.index2 < 0 ? 0 : first2 + step.index2});
+    rows.push_back({step.index1 < 0 ? 0 : first1 + step.index1,
+                    step.index2 < 0 ? 0 : first2 + step.index2, step.moved});
   return rows;
 }
 
@@ -133,10 +151,11 @@ class RowAligner {
     hashes2_ = known2 ? *known2
                       : areaRowHashes(sheet2_, area2_.firstRow, area2_.lastRow, columns2, options_);
     const auto alike = [&](long index1, long index2) {
-      return rowsAlike(sheet1_, area1_.firstRow + index1, sheet2_, area2_.firstRow + index2,
-                       columns, options_);
+      return rowLikeness(sheet1_, area1_.firstRow + index1, sheet2_, area2_.firstRow + index2,
+                         columns, options_);
     };
-    return rowPairs(alignSequences(hashes1_, hashes2_, alike), area1_.firstRow, area2_.firstRow);
+    return rowPairs(alignSequences(hashes1_, hashes2_, alike, true), area1_.firstRow,
+                    area2_.firstRow);
   }
 
   // Whether the rows paired with equal texts are at least half of the rows either file
@@ -167,8 +186,8 @@ std::vector<ColumnPair> columnPairs(const std::vector<AlignedPair>& steps, long 
                                     long first2) {
   std::vector<ColumnPair> columns;
   for (const AlignedPair& step : steps)
-    columns.push_back(
-        {step.index1 < 0 ? 0 : first1 + step.index1, step.index2 < 0 ? 0 : first2 + step.index2});
+    columns.push_back({step.index1 < 0 ? 0 : first1 + step.index1,
+                       step.index2 < 0 ? 0 : first2 + step.index2, step.moved});
   return columns;
 }
 
@@ -200,14 +219,30 @@ std::vector<ColumnPair> alignColumns(const Worksheet& sheet1, const Area& area1,
       ++held;
       if (textsMatch(options, text1, text2)) ++matching;
     }
-    return held > 0 && 2 * matching >= held;
+    const double likeness = held > 0 ? double(matching) / double(held) : 0;
+    return likeness >= kLeastLikeness ? likeness : 0;
   };
-  return columnPairs(alignSequences(hashes1, hashes2, alike), area1.firstColumn, area2.firstColumn);
+  return columnPairs(alignSequences(hashes1, hashes2, alike, true), area1.firstColumn,
+                     area2.firstColumn);
 }
 
-bool everyColumnPaired(const std::vector<ColumnPair>& columns) {
-  return std::all_of(columns.begin(), columns.end(),
-                     [](const ColumnPair& pair) { return pair.column1 != 0 && pair.column2 != 0; });
+// Whether every column pairs with one of the other file, none moved.
+bool everyColumnInPlace(const std::vector<ColumnPair>& columns) {
+  return std::all_of(columns.begin(), columns.end(), [](const ColumnPair& pair) {
+    return pair.column1 != 0 && pair.column2 != 0 && !pair.moved;
+  });
+}
+
+// Nearly every row pair that holds anything moved: the rows were reordered as a whole, which
+// is told once instead of row by row.
+constexpr long kFewestReorderedRows = 10;
+void markReordered(SheetAlignment& alignment) {
+  long paired = 0, moved = 0;
+  for (const RowPair& pair : alignment.rows)
+    if (pair.row1 != 0 && pair.row2 != 0) ++paired, moved += pair.moved ? 1 : 0;
+  if (moved < kFewestReorderedRows || 5 * moved < 4 * paired) return;
+  alignment.rowsReordered = true;
+  for (RowPair& pair : alignment.rows) pair.moved = false;
 }
 
 // Columns paired by position, the wider area's extra columns added or removed at its end.
@@ -250,12 +285,14 @@ SheetAlignment alignSheetAreas(const Worksheet& sheet1, const Area& area1, const
   const bool asWide = area1.columns() == area2.columns() && knownHashes1 && knownHashes2;
   alignment.rows = rows.align(alignment.columns, asWide ? knownHashes1 : nullptr,
                               asWide ? knownHashes2 : nullptr);
-  if (area1.columns() == area2.columns() && rows.mostlyEqual(alignment.rows)) return alignment;
-  std::vector<ColumnPair> columns =
-      alignColumns(sheet1, area1, sheet2, area2, alignment.rows, options);
-  if (everyColumnPaired(columns) && area1.columns() == area2.columns()) return alignment;
-  alignment.columns = std::move(columns);
-  alignment.rows = rows.align(alignment.columns);
+  std::vector<ColumnPair> columns;
+  if (area1.columns() != area2.columns() || !rows.mostlyEqual(alignment.rows))
+    columns = alignColumns(sheet1, area1, sheet2, area2, alignment.rows, options);
+  if (!columns.empty() && !(everyColumnInPlace(columns) && area1.columns() == area2.columns())) {
+    alignment.columns = std::move(columns);
+    alignment.rows = rows.align(alignment.columns);
+  }
+  markReordered(alignment);
   return alignment;
 }
 

@@ -14,6 +14,7 @@ namespace quill {
 struct RowPair {
   long row1 = 0;
   long row2 = 0;
+  bool moved = false;  // the rows stand elsewhere in each file (see ColumnPair::moved)
   friend bool operator==(const RowPair&, const RowPair&) = default;
 };
 
@@ -21,10 +22,14 @@ struct RowPair {
 struct SheetAlignment {
   std::vector<RowPair> rows;
   std::vector<ColumnPair> columns;
+  // Nearly every row moved: the rows were reordered as a whole, and the pairs are not marked
+  // moved one by one.
+  bool rowsReordered = false;
 };
 
 // Aligns two worksheet areas: rows as a line diff aligns lines (each row hashed from its
-// comparable texts), then columns the same way, by their header texts when the first row
+// comparable texts; rows between anchors paired by likeness, rows out of order as moves), then
+// columns the same way, by their header texts when the first row
 // of both areas looks like a header, else by their texts in the paired rows. When columns
 // were added or removed, the rows are aligned again over the paired columns alone. The
 // areas' row hashes over all their columns (areaRowHashes), when already known, save

@@ -19,6 +19,19 @@ std::string tableAnchor(std::string_view sheet) {
   return std::string(sheet) + "!";
 }
 
+// The colour of moves, given with the legend of a table that holds any, so that documents
+// without moves stay as they were.
+constexpr std::string_view kMovesLegend =
+    "<style type=\"text/css\">td.moved {color:black;background-color:#FFCC33;border:0.2mm "
+    "solid white; text-align:center}</style><font size=-1>(<span "
+    "style='background-color:#FFCC33'>&nbsp;&nbsp;</span>&nbsp; - moved)</font>";
+
+// A moved column's name: "T!C>E:E" for column C of file 1 standing as E in file 2.
+std::string movedColumnAnchor(std::string_view sheet, const ColumnPair& column) {
+  const std::string letters2 = columnLetters(column.column2);
+  return tableAnchor(sheet) + columnLetters(column.column1) + ">" + letters2 + ":" + letters2;
+}
+
 }  // namespace
 
 std::string alignedRowAnchor(std::string_view sheet, const Line& line) {
@@ -35,6 +48,16 @@ std::string alignedColumnAnchor(std::string_view sheet, const ColumnPair& column
 
 void appendAlignedTableAnchor(std::string& grid, const TableStart& table) {
   appendTableAnchor(grid, tableAnchor(table.anchorSheet));
+  if (table.anyMoved) grid.append(kMovesLegend);
+}
+
+void appendMovedRowStart(std::string& report, std::string& grid, const Line& line,
+                         std::string_view sheet, const ListedAnchors& listed) {
+  const std::string row1 = std::to_string(line.row1), row2 = std::to_string(line.row2);
+  const std::string anchor = tableAnchor(sheet) + row1 + ">" + row2 + ":" + row2;
+  appendAlignedChangeRow(report, itemKindNames(ItemKind::RowMoved).document, anchor, row1, row2);
+  listed(anchor);
+  appendAlignedCell(grid, "moved", anchor, row1);
 }
 
 void appendAlignedTableChanges(std::string& report, const TableStart& table,
@@ -56,8 +79,14 @@ void appendAlignedTableChanges(std::string& report, const TableStart& table,
                            std::to_string(table.position1), std::to_string(table.position2));
     listed(anchor);
   }
+  if (table.rowsReordered) list(itemKindNames(ItemKind::RowsReordered).document, anchor);
   for (const ColumnPair& column : table.columns) {
-    if (columnAdded(column))
+    if (column.moved) {
+      const std::string to = movedColumnAnchor(table.anchorSheet, column);
+      appendAlignedChangeRow(report, itemKindNames(ItemKind::ColumnMoved).document, to,
+                             columnLetters(column.column1), columnLetters(column.column2));
+      listed(to);
+    } else if (columnAdded(column))
       list(itemKindNames(ItemKind::ColumnAdded).document,
            alignedColumnAnchor(table.anchorSheet, column));
     else if (columnRemoved(column))
@@ -70,7 +99,10 @@ void appendAlignedHeaderCells(std::string& grid, const TableStart& table) {
   // In a table of one file's sheet alone, the whole table is what the list links to.
   const bool oneSided = !table.inFirst || !table.inSecond;
   for (const ColumnPair& column : table.columns) {
-    if (columnAdded(column))
+    if (column.moved)
+      appendAlignedCell(grid, "moved", movedColumnAnchor(table.anchorSheet, column),
+                        columnLetters(column.column1));
+    else if (columnAdded(column))
       appendAlignedCell(grid, "added",
                         oneSided ? "" : alignedColumnAnchor(table.anchorSheet, column),
                         columnLetters(column.column2));

@@ -14,11 +14,18 @@ namespace quill {
 std::string alignedRowAnchor(std::string_view sheet, const Line& line);
 std::string alignedColumnAnchor(std::string_view sheet, const ColumnPair& column);
 
-// Names an aligned table's place in the grid, which the rows of its sheet link to.
+// Names an aligned table's place in the grid, which the rows of its sheet link to, and, when
+// anything in it moved, shows the colour of moves.
 void appendAlignedTableAnchor(std::string& grid, const TableStart& table);
 
+// A moved row of an aligned table: its row of the list, naming both rows, and its number in
+// the grid drawn in the colour of moves; the row's cells follow as in any compared row.
+void appendMovedRowStart(std::string& report, std::string& grid, const Line& line,
+                         std::string_view sheet, const ListedAnchors& listed);
+
 // Lists what changed in an aligned table as a whole: a sheet added, removed, renamed or
-// moved; each column added or removed. Each row's anchor is told to listed.
+// moved; its rows reordered; each column added, removed or moved. Each row's anchor is told to
+// listed.
 void appendAlignedTableChanges(std::string& report, const TableStart& table,
                                const ListedAnchors& listed);
 

@@ -135,6 +135,8 @@ void HtmlTable::appendComparedLine(const Line& line, std::string& report, std::s
     appendAlignedChangeRow(report, itemKindNames(ItemKind::DuplicateKey).document, rowName);
     list(rowName);
     appendAlignedCell(grid, "header", rowName, std::to_string(line.row1));
+  } else if (line.moved) {
+    appendMovedRowStart(report, grid, line, anchorSheet_, listed_);
   } else {
     appendHeaderCell(grid, line.row1);
   }

@@ -134,7 +134,9 @@ void TextRenderer::writeAddress(const DifferenceItem& item) {
     second = sheetName2_ + "!" + itemPlace(item.row2, item.column2);
   colour(kBold);
   std::string& text = out_.text();
-  if (first.empty() || second.empty() || first == second)
+  if (first.empty() && second.empty())  // an item of a whole table: its sheet
+    text += inFirst_ ? sheetName1_ : sheetName2_;
+  else if (first.empty() || second.empty() || first == second)
     text += first.empty() ? second : first;
   else
     text += first + " / " + second;

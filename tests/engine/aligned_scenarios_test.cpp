@@ -2,12 +2,14 @@
 // most twice as many reports as edits, and nothing edited is missed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "engine/aligned_workbook.h"
 #include "engine/counting_result.h"
+#include "engine/listed_differences.h"
 #include "result_transcript.h"
 #include "sheet/stored_workbook.h"
 
@@ -201,3 +203,122 @@ TEST(AlignedScenarios, SheetsWithAFarCellEach) {
 
 }  // namespace
 }  // namespace quill::test
+
+namespace quill::test {
+namespace {
+
+// The rows of a small regional table with a totals row of its three number columns.
+Rows smallTableWithTotals(const Rows& body) {
+  Rows rows = {{"Region", "Q1", "Q2", "Q3"}};
+  long sums[3] = {0, 0, 0};
+  for (const auto& row : body) {
+    rows.push_back(row);
+    for (int k = 0; k < 3; ++k) sums[k] += std::stol(row[std::size_t(k + 1)]);
+  }
+  rows.push_back(
+      {"Total", std::to_string(sums[0]), std::to_string(sums[1]), std::to_string(sums[2])});
+  return rows;
+}
+
+TEST(AlignedScenarios, RowAppendedAboveTheTotalsLeavesTheTotalsAChangedRow) {
+  const Rows body = {{"North", "1", "2", "3"}, {"South", "4", "5", "6"}, {"East", "7", "8", "9"}};
+  Rows longer = body;
+  longer.push_back({"West", "10", "11", "12"});
+  const Compared result =
+      compare({{"T", smallTableWithTotals(body)}}, {{"T", smallTableWithTotals(longer)}});
+  EXPECT_EQ(result.transcript.starting("row "), Entries{"row added 0/5"});
+  EXPECT_EQ(result.transcript.starting("cell ").size(), 3u);
+  EXPECT_EQ(result.differences, 4);  // one row added, three totals changed
+}
+
+TEST(AlignedScenarios, ARowReplacedByAnUnrelatedOneIsRemovedAndAdded) {
+  const Rows first = {{"Date", "Region", "Order", "Product", "Amount"},
+                      {"2024-01-02", "East", "A-100", "Lamp", "40"},
+                      {"2024-01-03", "South", "A-101", "Desk", "250"},
+                      {"2024-01-04", "West", "A-102", "Chair", "90"}};
+  Rows second = first;
+  second[2] = {"2024-02-11", "Nordic", "B-977", "Shelf", "120"};
+  const Compared result = compare({{"T", first}}, {{"T", second}});
+  EXPECT_EQ(result.transcript.starting("row "), (Entries{"row removed 3/0", "row added 0/3"}));
+  EXPECT_EQ(result.transcript.starting("cell "), Entries{});
+}
+
+TEST(AlignedScenarios, MovesAreOneItemEachAndTheirCellsAreCompared) {
+  const Rows first = tableWithTotals();
+  struct Case {
+    const char* what;
+    Rows second;
+    long differences;
+  };
+  Rows rowMoved = first;
+  std::rotate(rowMoved.begin() + 10, rowMoved.begin() + 11, rowMoved.begin() + 500);
+  Rows movedAndChanged = rowMoved;
+  movedAndChanged[499][2] = "12345";
+  Rows columnsSwapped = first;
+  for (auto& row : columnsSwapped) std::swap(row[2], row[3]);
+  const std::vector<Case> cases = {
+      {"a row moved", rowMoved, 1},
+      {"a row moved and changed", movedAndChanged, 2},
+      {"two columns swapped", columnsSwapped, 1},
+  };
+  for (const Case& c : cases) {
+    const Compared result = compare({{"T", first}}, {{"T", c.second}});
+    EXPECT_EQ(result.transcript.starting("row "), Entries{}) << c.what;
+    EXPECT_EQ(result.transcript.starting("column "), Entries{}) << c.what;
+    EXPECT_EQ(result.differences, c.differences) << c.what;
+  }
+}
+
+TEST(AlignedScenarios, AReSortedTableIsOneReorderingPlusItsChanges) {
+  Rows first = tableWithTotals();
+  first.pop_back();
+  Rows second(first.begin() + 1, first.end());
+  std::stable_sort(second.begin(), second.end(),
+                   [](const auto& a, const auto& b) { return a[2] < b[2]; });
+  second.insert(second.begin(), first[0]);
+  for (std::size_t r : {5u, 700u, 1500u}) second[r][3] = "99";
+  const Compared result = compare({{"T", first}}, {{"T", second}});
+  EXPECT_EQ(result.transcript.starting("row "), Entries{});
+  EXPECT_EQ(result.transcript.starting("cell ").size(), 3u);
+  EXPECT_EQ(result.differences, 4);  // the reordering and three values
+}
+
+}  // namespace
+}  // namespace quill::test
+
+namespace quill {
+namespace {
+
+TEST(MovedItems, AMoveIsListedOnceBeforeItsCellsAndAReorderingOncePerTable) {
+  CellPair changed;
+  changed.column1 = changed.column2 = 2;
+  changed.difference = DifferenceKind::DifferentValue;
+  Line line;
+  line.row1 = 4;
+  line.row2 = 9;
+  line.moved = true;
+  line.cells = std::span<const CellPair>(&changed, 1);
+  std::vector<std::string> listed;
+  const auto note = [&](const DifferenceItem& item) {
+    listed.push_back(std::string(itemKindNames(item.kind).text) + " " + std::to_string(item.row1) +
+                     "/" + std::to_string(item.row2) + " " + std::to_string(item.column1) + "/" +
+                     std::to_string(item.column2));
+  };
+  visitLineItems(line, false, note);
+  const std::vector<ColumnPair> columns = {{1, 1}, {3, 2, true}, {2, 3}};
+  TableStart table;
+  table.aligned = true;
+  table.rowsReordered = true;
+  table.columns = columns;
+  visitColumnItems(table, note);
+  EXPECT_EQ(listed, (std::vector<std::string>{"row moved 4/9 0/0", "different value 4/9 2/2",
+                                              "rows reordered 0/0 0/0", "column moved 0/0 3/2"}));
+  Counted counted;
+  for (ItemKind kind : {ItemKind::RowMoved, ItemKind::ColumnMoved, ItemKind::RowsReordered}) {
+    ASSERT_TRUE(countedAs(kind, counted));
+    EXPECT_EQ(counted, Counted::Moves);
+  }
+}
+
+}  // namespace
+}  // namespace quill

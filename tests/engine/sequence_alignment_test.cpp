@@ -75,10 +75,59 @@ TEST(SequenceAlignment, UnevenSmallStretchesArePairedByLikeness) {
   // Nothing alike: removed and added instead of a changed pair.
   const auto nothingAlike = [](long, long) { return false; };
   EXPECT_EQ(marks(first, second, alignSequences(first, second, nothingAlike)), "=-++=");
-  // Stretches as long on both sides stay paired where they stand.
+  // Lengths alone pair nothing: stretches as long on both sides with nothing alike are
+  // removed and added.
   EXPECT_EQ(marks(hashesOf("axb"), hashesOf("ayb"),
                   alignSequences(hashesOf("axb"), hashesOf("ayb"), nothingAlike)),
-            "=~=");
+            "=-+=");
+}
+
+TEST(SequenceAlignment, EvenStretchesPairTheMostAlikeInOrder) {
+  // x is most like z, y like nothing: the better pairing, not the one by position.
+  const auto first = hashesOf("axyb"), second = hashesOf("azwb");
+  const auto alike = [](long i, long j) {
+    return i == 1 && j == 1 ? 0.9 : i == 2 && j == 1 ? 0.6 : 0.0;
+  };
+  EXPECT_EQ(marks(first, second, alignSequences(first, second, alike)), "=~-+=");
+}
+
+// The moves of an alignment as "index1>index2", in the order of the steps.
+std::string movesOf(const std::vector<AlignedPair>& steps) {
+  std::string shown;
+  for (const AlignedPair& step : steps)
+    if (step.moved) shown += std::to_string(step.index1) + ">" + std::to_string(step.index2) + " ";
+  return shown;
+}
+
+TEST(SequenceAlignment, ElementsOutOfOrderAreMoves) {
+  struct Case {
+    std::string first, second, moves;
+  };
+  const std::vector<Case> cases = {
+      {"abcdef", "bcdefa", "0>5 "},                  // one element moved to the end
+      {"abcdef", "abdcef", "2>3 "},                  // two neighbours swapped: one move
+      {"abcdef", "fedcba", "4>1 3>2 2>3 1>4 0>5 "},  // reversed: all but one move
+      {"aabb", "bbaa", ""},                          // repeated elements never move
+      {"abc", "abc", ""},
+  };
+  for (const Case& c : cases) {
+    const auto first = hashesOf(c.first), second = hashesOf(c.second);
+    const auto steps = alignSequences(first, second, {}, true);
+    EXPECT_EQ(movesOf(steps), c.moves) << c.first << " / " << c.second;
+    EXPECT_EQ(steps.size(), std::max(first.size(), second.size()) + (c.first == "aabb" ? 2 : 0))
+        << c.first;
+  }
+}
+
+TEST(SequenceAlignment, AMovedElementThatChangedMovesByLikeness) {
+  // x moved from the front to the end and changed into y there.
+  const auto first = hashesOf("xabcd"), second = hashesOf("abcdy");
+  const auto alike = [](long i, long j) { return i == 0 && j == 4 ? 0.7 : 0.0; };
+  EXPECT_EQ(movesOf(alignSequences(first, second, alike, true)), "0>4 ");
+  // Two equally good partners: no move.
+  const auto twice = hashesOf("abcdyz");
+  const auto tie = [](long i, long j) { return i == 0 && j >= 4 ? 0.7 : 0.0; };
+  EXPECT_EQ(movesOf(alignSequences(first, twice, tie, true)), "");
 }
 
 // A table with a totals row: one row inserted near the top changes the totals too.

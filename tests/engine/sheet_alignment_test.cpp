@@ -30,10 +30,11 @@ std::unique_ptr<StoredWorkbook> bookOf(const Rows& rows) {
 std::string shown(const SheetAlignment& alignment) {
   std::string text;
   for (const RowPair& pair : alignment.rows)
-    text += std::to_string(pair.row1) + "-" + std::to_string(pair.row2) + " ";
+    text += std::to_string(pair.row1) + "-" + std::to_string(pair.row2) + (pair.moved ? "m " : " ");
   text += "|";
   for (const ColumnPair& pair : alignment.columns)
-    text += " " + std::to_string(pair.column1) + "-" + std::to_string(pair.column2);
+    text += " " + std::to_string(pair.column1) + "-" + std::to_string(pair.column2) +
+            (pair.moved ? "m" : "");
   return text;
 }
 
@@ -79,7 +80,7 @@ TEST(SheetAlignment, Scenarios) {
       {"columns moved under their headers",
        kHeaded,
        {{"Price", "Name", "Count"}, {"1", "a", "2"}, {"3", "b", "4"}},
-       "1-1 2-2 3-3 | 1-0 2-1 0-2 3-3"},
+       "1-1 2-2 3-3 | 2-1 1-2m 3-3"},
       {"column inserted and row inserted under a header",
        kHeaded,
        {{"Name", "Note", "Price", "Count"},
@@ -88,6 +89,18 @@ TEST(SheetAlignment, Scenarios) {
         {"b", "", "3", "4"}},
        "1-1 2-2 0-3 3-4 | 1-1 0-2 2-3 3-4"},
       {"empty first", {}, kTable, "0-1 0-2 0-3 0-4 | 0-1 0-2 0-3"},
+      {"row moved",
+       kTable,
+       {{"4", "5", "6"}, {"7", "8", "9"}, {"1", "2", "3"}, {"10", "11", "12"}},
+       "2-1 3-2 1-3m 4-4 | 1-1 2-2 3-3"},
+      {"labelled row with its numbers changed",
+       {{"Item", "Q1", "Q2"}, {"a", "1", "2"}, {"Total", "1", "2"}},
+       {{"Item", "Q1", "Q2"}, {"a", "1", "2"}, {"b", "3", "4"}, {"Total", "4", "6"}},
+       "1-1 2-2 0-3 3-4 | 1-1 2-2 3-3"},
+      {"row replaced by an unrelated one",
+       {{"Id", "Region", "Order"}, {"1", "South", "A-1"}, {"2", "West", "A-2"}},
+       {{"Id", "Region", "Order"}, {"7", "Nordic", "B-9"}, {"2", "West", "A-2"}},
+       "1-1 2-0 0-2 3-3 | 1-1 2-2 3-3"},
   };
   for (const Case& c : cases) EXPECT_EQ(aligned(c.first, c.second), c.expected) << c.what;
 }
