@@ -98,7 +98,7 @@ TEST(ContentRenderings, CsvGivesSubjectAndDetailColumnsAndTheirCounts) {
   EXPECT_NE(records[0].find(",formula2,subject,detail,cells_compared,"), std::string::npos);
   EXPECT_TRUE(records[0].ends_with(",macro_module_changes"));
   EXPECT_EQ(records[2], "one.xlsx,two.xlsx,Data,Data,4:6,4:6,row hidden,no,shown,hidden,,,," +
-                            std::string(18, ','));
+                            std::string(19, ','));
   EXPECT_EQ(records[5].substr(0, 77),
             "one.xlsx,two.xlsx,,,,,macro module changed,no,,,,,Module1,\"@@ -1,1 +1,1 @@\n-x");
   EXPECT_TRUE(records.back().ends_with(",1,1,1,0,1,1")) << records.back();
