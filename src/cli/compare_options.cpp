@@ -48,7 +48,9 @@ const char* const kCompareUsage =
     "  --ignore-spaces      each run of spaces, tabs and no-break spaces counts as one space\n"
     "  --formulas           cells are equal only when their formulas are equal too\n"
     "  --align              pair worksheets by name and find inserted and deleted rows,\n"
-    "                       columns and worksheets instead of pairing them by position\n"
+    "                       columns and worksheets instead of pairing them by position;\n"
+    "                       rows or columns mode: align the table's columns (rows), and\n"
+    "                       without --match key its rows (columns) by content\n"
     "  --quiet              no progress line on standard error (drawn only on a terminal)\n"
     "  --format FORMAT      html (the default): the two documents into DIR; text: one line\n"
     "                       for each difference and a summary, coloured on a terminal unless\n"
@@ -198,7 +200,6 @@ std::string_view unusedOption(Mode mode, const std::set<std::string, std::less<>
   } else if (given.contains("--range2")) {
     return "--range2";
   }
-  if (!modeUsesAlignment(mode) && given.contains("--align")) return "--align";
   return {};
 }
 
