@@ -6,10 +6,12 @@
 namespace quill {
 
 // What the readers must read for a comparison under these options: the formulas only when
-// they are compared, so that value comparisons do not pay for them.
+// they are compared, so that value comparisons do not pay for them, and the texts' leading
+// and trailing spaces only when they are compared.
 inline ReadOptions readOptionsFor(const ComparisonOptions& options) {
   ReadOptions read;
   read.formulas = options.formulas;
+  read.keepSpaces = options.exactSpaces;
   return read;
 }
 

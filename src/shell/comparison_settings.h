@@ -17,6 +17,7 @@ inline constexpr const char* kIgnoreCaseKey = "Ignore Case";
 inline constexpr const char* kIgnoreSpacesKey = "Ignore Spaces";
 inline constexpr const char* kFormulasKey = "Compare Formulas";
 inline constexpr const char* kAlignKey = "Align";
+inline constexpr const char* kExactSpacesKey = "Exact Spaces";
 inline constexpr const char* kMatchKeyKey = "Match Key";
 inline constexpr const char* kAlignTableKey = "Align Table";
 

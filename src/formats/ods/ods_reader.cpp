@@ -25,10 +25,10 @@ bool isEncrypted(const ZipArchive& package) {
 // Reads content.xml into a fresh workbook with the parser the arguments after its handler
 // make.
 template <class Parser, class... Arguments>
-std::unique_ptr<StoredWorkbook> readContent(const ZipArchive& package, bool formulas,
+std::unique_ptr<StoredWorkbook> readContent(const ZipArchive& package, const ReadOptions& options,
                                             const Arguments&... arguments) {
-  auto workbook = std::make_unique<StoredWorkbook>();
-  ods::ContentHandler handler(*workbook, formulas);
+  auto workbook = std::make_unique<StoredWorkbook>(options.keepSpaces);
+  ods::ContentHandler handler(*workbook, options.formulas);
   Parser parser(handler, arguments...);
   package.read("content.xml", [&](std::string_view chunk) {
     try {
@@ -58,9 +58,9 @@ std::unique_ptr<StoredWorkbook> readOdsWorkbook(const std::string& path,
   // Writers save content.xml as plain XML, which the plain scanner reads several times
   // faster; a part beyond it is read again from its start by the general parser.
   try {
-    return readContent<PlainXmlScanner>(package, options.formulas);
+    return readContent<PlainXmlScanner>(package, options);
   } catch (const PlainXmlScanner::OutsidePlainXml&) {
-    return readContent<XmlStream>(package, options.formulas, std::string("content.xml"));
+    return readContent<XmlStream>(package, options, std::string("content.xml"));
   }
 }
 

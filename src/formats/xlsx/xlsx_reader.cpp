@@ -15,10 +15,11 @@ std::unique_ptr<StoredWorkbook> readXlsxWorkbook(const std::string& path,
 std::unique_ptr<StoredWorkbook> readXlsxPackage(const ZipArchive& zip, const ReadOptions& options) {
   const xlsx::WorkbookPart workbookPart = xlsx::readWorkbookPart(zip);
 
-  auto workbook = std::make_unique<StoredWorkbook>();
+  auto workbook = std::make_unique<StoredWorkbook>(options.keepSpaces);
   std::vector<std::string_view> sharedStrings;
   if (!workbookPart.sharedStringsPart.empty())
-    sharedStrings = xlsx::readSharedStrings(zip, workbookPart.sharedStringsPart, workbook->arena());
+    sharedStrings = xlsx::readSharedStrings(zip, workbookPart.sharedStringsPart, workbook->arena(),
+                                            options.keepSpaces);
   xlsx::DateStyles dateStyles;
   if (!workbookPart.stylesPart.empty())
     dateStyles = xlsx::readDateStyles(zip, workbookPart.stylesPart);
