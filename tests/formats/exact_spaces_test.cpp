@@ -25,9 +25,10 @@ TEST(ExactSpaces, TextsKeepTheirSpacesOnlyWhenAsked) {
   const auto csv = folder.path() / "spaced.csv";
   std::ofstream(csv, std::ios::binary) << "id,\"ABC \",  x\n";
   const auto ods = folder.path() / "spaced.ods";
-  test::writeOds(ods, test::odsContent(R"(<table:table table:name="S"><table:table-row>)"
-                                       R"(<table:table-cell><text:p> lead</text:p>)"
-                                       R"(</table:table-cell></table:table-row></table:table>)"));
+  test::writeOds(ods, test::odsContent(
+                          R"(<table:table table:name="S"><table:table-row>)"
+                          R"(<table:table-cell><text:p><text:s/>lead<text:s text:c="2"/></text:p>)"
+                          R"(</table:table-cell></table:table-row></table:table>)"));
   const std::string xlsx = std::string(QUILLMERE_TEST_DATA) + "/xlsx/texts.xlsx";
   const std::vector<SpacedCell> cases = {
       {"xlsx shared string", [&](const ReadOptions& o) { return readXlsxWorkbook(xlsx, o); }, 1, 6,
@@ -37,7 +38,7 @@ TEST(ExactSpaces, TextsKeepTheirSpacesOnlyWhenAsked) {
       {"csv plain field", [&](const ReadOptions& o) { return readCsvWorkbook(csv.string(), o); }, 1,
        3, "  x"},
       {"ods paragraph", [&](const ReadOptions& o) { return readOdsWorkbook(ods.string(), o); }, 1,
-       1, " lead"},
+       1, " lead  "},
   };
   for (const SpacedCell& c : cases) {
     SCOPED_TRACE(c.what);
