@@ -47,8 +47,12 @@ const char* const kCompareUsage =
     "  --ignore-case        letters are equal whatever their case (Latin, Greek, Cyrillic)\n"
     "  --ignore-spaces      each run of spaces, tabs and no-break spaces counts as one space\n"
     "  --formulas           cells are equal only when their formulas are equal too\n"
+    "  --exact-spaces       texts keep their leading and trailing spaces, which are compared\n"
+    "                       and shown, instead of being trimmed\n"
     "  --align              pair worksheets by name and find inserted and deleted rows,\n"
-    "                       columns and worksheets instead of pairing them by position\n"
+    "                       columns and worksheets instead of pairing them by position;\n"
+    "                       rows or columns mode: align the table's columns (rows), and\n"
+    "                       without --match key its rows (columns) by content\n"
     "  --compare LIST       whole workbooks: compare what they hold besides cell texts too:\n"
     "                       notes, names, hidden, merged, formats, macros (separated by\n"
     "                       commas) or all\n"
@@ -75,8 +79,8 @@ const char* const kCompareUsage =
     "each pair is compared whole into its own folder in DIR, named after that path; DIR's\n"
     "index.htm lists every pair and every workbook found in one tree only. --jobs N compares\n"
     "N pairs at a time, 1 to 16 (default: the number of processors, at most 16). --tolerance,\n"
-    "--relative-tolerance, --ignore-case, --ignore-spaces, --formulas, --align and --compare apply "
-    "to\n"
+    "--relative-tolerance, --ignore-case, --ignore-spaces, --formulas, --exact-spaces, --align "
+    "and --compare apply to\n"
     "every pair; the passwords of FILE1 serve DIR1's workbooks, those of FILE2 DIR2's, and a\n"
     "prompt asks once for the whole run.\n"
     "\n"
@@ -202,7 +206,6 @@ std::string_view unusedOption(Mode mode, const std::set<std::string, std::less<>
   } else if (given.contains("--range2")) {
     return "--range2";
   }
-  if (!modeUsesAlignment(mode) && given.contains("--align")) return "--align";
   return {};
 }
 

@@ -17,6 +17,8 @@ bool setComparisonSwitch(std::string_view name, ComparisonOptions& options) {
     options.formulas = true;
   } else if (name == "--align") {
     options.align = true;
+  } else if (name == "--exact-spaces") {
+    options.exactSpaces = true;
   } else {
     return false;
   }

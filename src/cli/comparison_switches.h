@@ -14,7 +14,7 @@
 namespace quill::cli {
 
 // The switches of the compare command that take no value and turn one comparison option on:
-// --ignore-case, --ignore-spaces, --formulas and --align. False for any other name.
+// --ignore-case, --ignore-spaces, --formulas, --align and --exact-spaces. False for any other name.
 bool setComparisonSwitch(std::string_view name, ComparisonOptions& options);
 
 // Whether the option is --tolerance or --relative-tolerance.

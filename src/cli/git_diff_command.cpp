@@ -33,8 +33,9 @@ constexpr const char* kGitDiffUsage =
     "cannot be read is told in one line; the exit code is 0 all the same, so that git goes\n"
     "on with the other files.\n"
     "OPTIONS are compare's comparison options, before git's arguments: --align,\n"
-    "--ignore-case, --ignore-spaces, --formulas, --tolerance N, --relative-tolerance N and\n"
-    "--compare LIST (notes, names, hidden, merged, formats, macros or all);\n"
+    "--ignore-case, --ignore-spaces, --formulas, --exact-spaces, --tolerance N,\n"
+    "--relative-tolerance N and --compare LIST (notes, names, hidden, merged, formats, macros or\n"
+    "all);\n"
     "the whole workbooks are compared. --align is recommended, so that an inserted row is one\n"
     "difference rather than every row after it.\n";
 

@@ -25,12 +25,7 @@ ComparisonKind chooseComparison(const ComparisonRequest& request) {
   return sheetNamed ? ComparisonKind::Range : ComparisonKind::WholeWorkbook;
 }
 
-bool modeUsesAlignment(Mode mode) {
-  return mode == Mode::Range;
-}
-
 ComparisonOptions optionsInEffect(Mode mode, ComparisonOptions options) {
-  options.align = options.align && modeUsesAlignment(mode);
   options.matchKey = options.matchKey && mode != Mode::Range;
   return options;
 }

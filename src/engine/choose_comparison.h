@@ -14,13 +14,8 @@ enum class ComparisonKind { WholeWorkbook, Range, Rows, Columns };
 // otherwise the mode decides.
 ComparisonKind chooseComparison(const ComparisonRequest& request);
 
-// Whether the mode's comparisons align inserted and deleted rows, columns and worksheets
-// when asked: range mode (a range or the whole workbooks) does; the rows and columns modes
-// pair rows and columns by position or by key only.
-bool modeUsesAlignment(Mode mode);
-
-// The options as a comparison in the mode applies them: alignment and key matching are off
-// where the mode does not use them, so nothing claims them.
+// The options as a comparison in the mode applies them: key matching is off in range mode,
+// which does not use it, so nothing claims it.
 ComparisonOptions optionsInEffect(Mode mode, ComparisonOptions options);
 
 // The message of the check made before a keyed comparison starts, when the end row or

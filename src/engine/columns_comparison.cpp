@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/aligned_keyed_lines.h"
 #include "engine/cell_comparison.h"
 #include "engine/cell_difference.h"
 #include "engine/chosen_sheets.h"
@@ -114,6 +115,7 @@ long ColumnsLines::firstShownRow() const {
 std::unique_ptr<KeyedLines> columnsLines(const ComparisonRequest& request,
                                          const ChosenSheets& sheets, const KeyedArea& keyed,
                                          const KeyLists& lists) {
+  if (request.options.align) return alignedColumnsLines(request, sheets, keyed, lists);
   if (request.options.matchKey && !lists.identifying.empty())
     return keyMatchedColumnsLines(request, sheets, keyed, lists);
   return std::make_unique<ColumnsLines>(request, sheets, keyed, lists);

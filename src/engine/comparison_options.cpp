@@ -24,6 +24,7 @@ std::vector<std::string> namedOptions(const ComparisonOptions& options) {
   if (options.ignoreCase) names.push_back("ignore case");
   if (options.ignoreSpaces) names.push_back("ignore spaces");
   if (options.formulas) names.push_back("compare formulas");
+  if (options.exactSpaces) names.push_back("exact leading and trailing spaces");
   if (options.align) names.push_back("align inserted and deleted rows, columns and sheets");
   if (options.matchKey) names.push_back("match by identifying columns or rows");
   if (options.contents.any()) {

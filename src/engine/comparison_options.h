@@ -17,6 +17,9 @@ struct ComparisonOptions {
   bool ignoreCase = false;
   bool ignoreSpaces = false;  // runs of blanks inside a text count as one
   bool formulas = false;      // cells are equal only when their formulas are equal too
+  // Texts keep their leading and trailing spaces, which are compared like any other
+  // character, instead of being trimmed as they are read.
+  bool exactSpaces = false;
   // Sheets paired by name, inserted and deleted rows and columns found, instead of pairing
   // sheets, rows and columns by position.
   bool align = false;

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/aligned_keyed_lines.h"
 #include "engine/cell_comparison.h"
 #include "engine/cell_difference.h"
 #include "engine/chosen_sheets.h"
@@ -125,6 +126,7 @@ CellPair RowsLines::pairOf(std::size_t c, long row, LineKind kind) const {
 
 std::unique_ptr<KeyedLines> rowsLines(const ComparisonRequest& request, const ChosenSheets& sheets,
                                       const KeyedArea& keyed, const KeyLists& lists) {
+  if (request.options.align) return alignedRowsLines(request, sheets, keyed, lists);
   if (request.options.matchKey && !lists.identifying.empty())
     return keyMatchedRowsLines(request, sheets, keyed, lists);
   return std::make_unique<RowsLines>(request, sheets, keyed,

@@ -16,6 +16,16 @@ constexpr std::array<bool, 256> kHtmlSpecial = [] {
 
 }  // namespace
 
+void appendCellTextEscaped(std::string& out, std::string_view text) {
+  static constexpr std::string_view kShownSpace = "\u2423";
+  std::size_t leading = 0, trailing = 0;
+  while (leading < text.size() && text[leading] == ' ') ++leading;
+  while (trailing < text.size() - leading && text[text.size() - 1 - trailing] == ' ') ++trailing;
+  for (std::size_t i = 0; i < leading; ++i) out.append(kShownSpace);
+  appendHtmlEscaped(out, text.substr(leading, text.size() - leading - trailing));
+  for (std::size_t i = 0; i < trailing; ++i) out.append(kShownSpace);
+}
+
 void appendHtmlEscaped(std::string& out, std::string_view text) {
   std::size_t plainFrom = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {

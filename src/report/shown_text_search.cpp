@@ -17,7 +17,7 @@ char foldCase(char byte) {
 bool shownTextContains(std::string_view markup, std::string_view text) {
   if (text.empty()) return false;
   std::string needle;
-  appendHtmlEscaped(needle, text);
+  appendCellTextEscaped(needle, text);
   for (char& byte : needle) byte = foldCase(byte);
   // The escaped needle holds no '<', so a match that starts outside a tag stays outside.
   bool inTag = false;

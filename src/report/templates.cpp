@@ -36,9 +36,9 @@ void appendTwoTextRow(std::string& body, std::string_view what, std::string_view
   body.append("</td><td>");
   appendLink(body, anchor);
   body.append("</td><td>");
-  appendHtmlEscaped(body, text1);
+  appendCellTextEscaped(body, text1);
   body.append("</td><td>");
-  appendHtmlEscaped(body, text2);
+  appendCellTextEscaped(body, text2);
   body.append("</td></tr>");
 }
 
@@ -54,7 +54,7 @@ void appendChangedCellStart(std::string& grid, std::string_view anchor, std::str
   grid.append(kFocusHandlers);
   appendHtmlEscaped(grid, anchor);
   grid.append("\">&nbsp;");
-  appendHtmlEscaped(grid, value1);
+  appendCellTextEscaped(grid, value1);
 }
 
 // One line of a formula cell's tooltip: a file's formula, or a word that it has none.
@@ -160,7 +160,7 @@ void appendAlignedCell(std::string& grid, std::string_view kind, std::string_vie
   grid.append(kind);
   if (anchor.empty()) {
     grid.append("'>&nbsp;");
-    appendHtmlEscaped(grid, value);
+    appendCellTextEscaped(grid, value);
     grid.append("&nbsp;</td>");
     return;
   }
@@ -168,7 +168,7 @@ void appendAlignedCell(std::string& grid, std::string_view kind, std::string_vie
   grid.append(kFocusHandlers);
   appendHtmlEscaped(grid, anchor);
   grid.append("\">&nbsp;");
-  appendHtmlEscaped(grid, value);
+  appendCellTextEscaped(grid, value);
   grid.append("&nbsp;</a></td>");
 }
 
@@ -229,7 +229,7 @@ void appendTableEnd(std::string& grid) {
 
 void appendDataCell(std::string& grid, std::string_view value) {
   grid.append("<td class='data'>&nbsp;");
-  appendHtmlEscaped(grid, value);
+  appendCellTextEscaped(grid, value);
   grid.append("&nbsp;</td>");
 }
 
@@ -238,7 +238,7 @@ void appendAnchoredDataCell(std::string& grid, std::string_view anchor, std::str
   grid.append(kFocusHandlers);
   appendHtmlEscaped(grid, anchor);
   grid.append("\">&nbsp;");
-  appendHtmlEscaped(grid, value);
+  appendCellTextEscaped(grid, value);
   grid.append("&nbsp;</a></td>");
 }
 
@@ -246,7 +246,7 @@ void appendChangedCell(std::string& grid, std::string_view anchor, std::string_v
                        std::string_view value2) {
   appendChangedCellStart(grid, anchor, value1);
   grid.append(" <span style='background-color: yellow'>");
-  appendHtmlEscaped(grid, value2);
+  appendCellTextEscaped(grid, value2);
   grid.append("</span>&nbsp;</a></td>");
 }
 
@@ -259,7 +259,7 @@ void appendFormulaCell(std::string& grid, std::string_view anchor, std::string_v
   grid.append(kFocusHandlers);
   appendHtmlEscaped(grid, anchor);
   grid.append("\">&nbsp;");
-  appendHtmlEscaped(grid, value);
+  appendCellTextEscaped(grid, value);
   grid.append("&nbsp;</a></td>");
 }
 
@@ -273,7 +273,7 @@ void appendCommentCell(std::string& grid, std::string_view file, std::string_vie
   grid.append(kFocusHandlers);
   appendHtmlEscaped(grid, anchor);
   grid.append("\">&nbsp;");
-  appendHtmlEscaped(grid, value);
+  appendCellTextEscaped(grid, value);
   grid.append(" <span style='background-color: yellow'></span>&nbsp;</a></td>");
 }
 
@@ -320,7 +320,7 @@ void appendPairedChangedCell(std::string& grid, std::string_view anchor, std::st
                              std::string_view value2) {
   appendChangedCellStart(grid, anchor, value1);
   grid.append("</td><td> <span style='background-color: yellow'>");
-  appendHtmlEscaped(grid, value2);
+  appendCellTextEscaped(grid, value2);
   grid.append("</span>&nbsp;</a></td>");
 }
 

@@ -14,6 +14,12 @@ namespace quill {
 // Removes leading and trailing U+0020 blanks (only those).
 std::string_view trimSpaces(std::string_view text);
 
+// The text as a cell holds it: trimmed as trimSpaces does unless its leading and trailing
+// spaces are kept.
+inline std::string_view cellSpaces(std::string_view text, bool keepSpaces) {
+  return keepSpaces ? text : trimSpaces(text);
+}
+
 // A number as text: 15 significant digits, plain decimals for exponents -5 to 14,
 // otherwise "1.5E+20" form; -0 gives "0".
 std::string numberText(double value);

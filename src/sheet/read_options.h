@@ -23,6 +23,8 @@ struct ReadOptions {
   PasswordSource* passwords = nullptr;
   // Which file of a pair is read, 1 or 2: password requests and messages name it.
   int fileNumber = 1;
+  // Texts keep their leading and trailing spaces instead of being trimmed; off by default.
+  bool keepSpaces = false;
   // Notes, names, hidden and merged areas, formats and macros, each only when asked for.
   ContentsToRead contents{};
 };

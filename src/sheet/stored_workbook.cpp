@@ -6,11 +6,11 @@
 
 namespace quill {
 
-StoredSheet::StoredSheet(std::string name, TextArena& arena)
-    : name_(std::move(name)), arena_(arena) {}
+StoredSheet::StoredSheet(std::string name, TextArena& arena, bool keepSpaces)
+    : name_(std::move(name)), arena_(arena), keepSpaces_(keepSpaces) {}
 
 std::string_view StoredSheet::add(long row, long column, std::string_view text) {
-  text = trimSpaces(text);
+  text = cellSpaces(text, keepSpaces_);
   if (text.empty()) return {};
   const std::string_view stored = arena_.store(text);
   addTrimmed(row, column, stored);
@@ -18,7 +18,7 @@ std::string_view StoredSheet::add(long row, long column, std::string_view text) 
 }
 
 void StoredSheet::addStored(long row, long column, std::string_view storedText) {
-  addTrimmed(row, column, trimSpaces(storedText));
+  addTrimmed(row, column, cellSpaces(storedText, keepSpaces_));
 }
 
 void StoredSheet::checkPosition(long row, long column) const {
@@ -148,12 +148,12 @@ long StoredSheet::firstRowInUseFrom(long row) const {
 }
 
 StoredSheet& StoredWorkbook::addSheet(std::string name) {
-  sheets_.push_back(std::make_unique<StoredSheet>(std::move(name), arena_));
+  sheets_.push_back(std::make_unique<StoredSheet>(std::move(name), arena_, keepSpaces_));
   return *sheets_.back();
 }
 
 StoredSheet& StoredWorkbook::replaceLastSheet() {
-  sheets_.back() = std::make_unique<StoredSheet>(sheets_.back()->name(), arena_);
+  sheets_.back() = std::make_unique<StoredSheet>(sheets_.back()->name(), arena_, keepSpaces_);
   return *sheets_.back();
 }
 

@@ -19,11 +19,12 @@ namespace quill {
 // the workbook's arena. Readers fill it with add() and call finish() once.
 class StoredSheet final : public Worksheet {
  public:
-  StoredSheet(std::string name, TextArena& arena);
+  // keepSpaces: texts keep their leading and trailing spaces instead of being trimmed.
+  StoredSheet(std::string name, TextArena& arena, bool keepSpaces = false);
 
-  // Adds a cell; the text is trimmed and stored. An empty text adds nothing. A later cell
-  // at the same position replaces an earlier one. Throws WorkbookError outside the limits.
-  // Gives the stored text, which addStored may take for further cells.
+  // Adds a cell; the text is trimmed (unless spaces are kept) and stored. An empty text adds
+  // nothing. A later cell at the same position replaces an earlier one. Throws WorkbookError
+  // outside the limits. Gives the stored text, which addStored may take for further cells.
   std::string_view add(long row, long column, std::string_view text);
   // Adds a cell whose text already lives in the arena (a shared string); no copy is made.
   void addStored(long row, long column, std::string_view storedText);
@@ -35,7 +36,9 @@ class StoredSheet final : public Worksheet {
   // batch, whose lookups overlap, instead of waiting for each while it parses.
   std::size_t addPending(long row, long column);
   // Stores a text, trimmed, in the workbook's arena without adding a cell.
-  std::string_view storeText(std::string_view text) { return arena_.store(trimSpaces(text)); }
+  std::string_view storeText(std::string_view text) {
+    return arena_.store(cellSpaces(text, keepSpaces_));
+  }
   // Sets the stored, trimmed text of a pending cell; an empty text removes the cell.
   void setPendingText(std::size_t cell, std::string_view trimmedText);
   // Adds the formula of a cell ("=A1*2"); the text is stored as it is.
@@ -81,6 +84,7 @@ class StoredSheet final : public Worksheet {
   std::vector<RowStart> rows_;
   Area used_;
   SheetContents contents_;
+  bool keepSpaces_;
   bool sorted_ = true;
   bool hasEmpty_ = false;  // a pending cell was given an empty text
 };
@@ -88,7 +92,8 @@ class StoredSheet final : public Worksheet {
 // A workbook held in memory, as every reader builds it; also the in-memory workbook of tests.
 class StoredWorkbook final : public Workbook {
  public:
-  StoredWorkbook() = default;
+  // keepSpaces: its texts keep their leading and trailing spaces instead of being trimmed.
+  explicit StoredWorkbook(bool keepSpaces = false) : keepSpaces_(keepSpaces) {}
   StoredWorkbook(const StoredWorkbook&) = delete;
   StoredWorkbook& operator=(const StoredWorkbook&) = delete;
 
@@ -99,6 +104,7 @@ class StoredWorkbook final : public Workbook {
   // Finishes every sheet; call once when all cells are in.
   void finish();
   TextArena& arena() { return arena_; }
+  bool keepsSpaces() const { return keepSpaces_; }
 
   std::size_t sheetCount() const override { return sheets_.size(); }
   const Worksheet& sheet(std::size_t position) const override;
@@ -108,6 +114,7 @@ class StoredWorkbook final : public Workbook {
 
  private:
   TextArena arena_;
+  bool keepSpaces_ = false;
   std::vector<std::unique_ptr<StoredSheet>> sheets_;
   WorkbookContents contents_;
 };

@@ -59,6 +59,7 @@ StoredOptions storedComparisonOptions(const SettingsStore& settings) {
   options.ignoreSpaces = storedSwitch(settings, kIgnoreSpacesKey);
   options.formulas = storedSwitch(settings, kFormulasKey);
   options.align = storedSwitch(settings, kAlignKey);
+  options.exactSpaces = storedSwitch(settings, kExactSpacesKey);
   return stored;
 }
 

@@ -17,7 +17,9 @@ inline constexpr const char* kIgnoreCaseKey = "Ignore Case";
 inline constexpr const char* kIgnoreSpacesKey = "Ignore Spaces";
 inline constexpr const char* kFormulasKey = "Compare Formulas";
 inline constexpr const char* kAlignKey = "Align";
+inline constexpr const char* kExactSpacesKey = "Exact Spaces";
 inline constexpr const char* kMatchKeyKey = "Match Key";
+inline constexpr const char* kAlignTableKey = "Align Table";
 
 // Whether a switch is on in the store; off when it is missing or damaged.
 bool storedSwitch(const SettingsStore& settings, const char* key);

@@ -28,7 +28,8 @@ OptionsArea::OptionsArea(QWidget& window, TwipsLayout& layout, QRect twips, cons
   addCheck("chkIgnoreCase", "Ignore case", QRect(240, 780, 1800, kCheckHeight), kIgnoreCaseKey);
   addCheck("chkIgnoreSpaces", "Ignore spaces", QRect(2160, 780, 1800, kCheckHeight),
            kIgnoreSpacesKey);
-  addCheck("chkFormulas", "Compare formulas", QRect(3840, 780, 2400, kCheckHeight), kFormulasKey);
+  addCheck("chkFormulas", "Compare formulas", QRect(3840, 780, 2100, kCheckHeight), kFormulasKey);
+  addCheck("chkExactSpaces", "Exact spaces", QRect(6000, 780, 1740, kCheckHeight), kExactSpacesKey);
   addCheck("chkAlign", "Align inserted and deleted rows, columns and sheets",
            QRect(240, 1140, 7320, kCheckHeight), kAlignKey);
 }

@@ -12,9 +12,9 @@ class TwipsLayout;
 struct Stretch;
 
 // The main window's comparison options: the numeric and relative tolerance fields and the
-// check boxes for letter case, blanks, formulas and alignment. They show what the settings
-// store holds, and every change is kept there at once; the windows read the options for
-// their comparisons from the store.
+// check boxes for letter case, blanks, formulas, leading and trailing spaces and alignment. They
+// show what the settings store holds, and every change is kept there at once; the windows read the
+// options for their comparisons from the store.
 class OptionsArea final : public QGroupBox {
  public:
   // Places the area in the window at the twips rectangle.

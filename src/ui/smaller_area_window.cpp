@@ -196,6 +196,10 @@ void SmallerAreaWindow::createTableProperties() {
   chkMatchKey->setObjectName("chkMatchKey");
   chkMatchKey->setChecked(storedSwitch(context_.settings, kMatchKeyKey));
   layout_.place(*chkMatchKey, QRect(3765, 1260, 4320, 285), kFullWidth);
+  chkAlignTable = new QCheckBox("Align inserted and deleted rows and columns", Frame4);
+  chkAlignTable->setObjectName("chkAlignTable");
+  chkAlignTable->setChecked(storedSwitch(context_.settings, kAlignTableKey));
+  layout_.place(*chkAlignTable, QRect(240, 1260, 3400, 285));
 }
 
 void SmallerAreaWindow::connectControls() {
@@ -212,6 +216,8 @@ void SmallerAreaWindow::connectControls() {
   connect(PushButton10, &QPushButton::clicked, this, &SmallerAreaWindow::pickIgnored);
   connect(chkMatchKey, &QCheckBox::toggled, this,
           [this](bool on) { saveSwitch(context_.settings, kMatchKeyKey, on); });
+  connect(chkAlignTable, &QCheckBox::toggled, this,
+          [this](bool on) { saveSwitch(context_.settings, kAlignTableKey, on); });
   // Only a button that comes on lays the window out, so clicking the mode already on keeps
   // the table properties.
   connect(Option1, &QRadioButton::toggled, this, [this](bool on) {
@@ -401,10 +407,12 @@ ComparisonRequest SmallerAreaWindow::request() const {
   }
   request.identifying = txtIdentifyingColumns->text().toStdString();
   request.ignored = txtIgnoreColumns->text().toStdString();
-  // The stored options the mode does not use (alignment in the rows and columns modes, key
-  // matching in range mode) stay out of the request, as the command line refuses them.
+  // Key matching is the table's choice and stays out of range mode, as the command line
+  // refuses it there; the table's own alignment choice stands for the main window's in the
+  // rows and columns modes.
   ComparisonOptions options = storedComparisonOptions(context_.settings).options;
   options.matchKey = chkMatchKey->isChecked();
+  if (request.mode != Mode::Range) options.align = chkAlignTable->isChecked();
   request.options = optionsInEffect(request.mode, options);
   return request;
 }

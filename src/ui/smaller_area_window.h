@@ -149,6 +149,7 @@ class SmallerAreaWindow final : public ProgramWindowBase {
   QLineEdit* txtIgnoreColumns = nullptr;
   QPushButton* PushButton10 = nullptr;
   QCheckBox* chkMatchKey = nullptr;
+  QCheckBox* chkAlignTable = nullptr;
   QPushButton* PushButton4 = nullptr;
   QProgressBar* ProgressBar1 = nullptr;
 };

@@ -49,9 +49,6 @@ TEST(CompareOptions, MistakesAreRefusedWithOneMessageAndNothingWritten) {
       {{"--start", "2"}, "--start is not used in range mode"},
       {{"--sheet1", "2", "--mode", "rows", "--range2", "$A:$B"},
        "--range2 is not used in rows mode"},
-      {{"--sheet1", "2", "--mode", "columns", "--align"}, "--align is not used in columns mode"},
-      {{"--sheet1", "2", "--mode", "rows", "--match", "key", "--align"},
-       "--align is not used in rows mode"},
       {{"--out="}, "--out does not take \"\"; expected a folder"},
       {{"--sheet1="}, "--sheet1 does not take \"\""},
       {{"--sheet1", "''"}, "--sheet1 does not take \"''\""},
@@ -108,6 +105,31 @@ TEST(CompareOptions, EqualsFormsAndNamedSheetsRunAsTheirPlainForms) {
     EXPECT_EQ(result.code, 1) << result.err;
     EXPECT_EQ(result.out, "2 differences in 1 of 1 sheet\n");
     EXPECT_NE(test::readFile(folder.path() / "visualized.htm").find("<h3>Stock</h3>"),
+              std::string::npos);
+  }
+}
+
+TEST(CompareOptions, AlignRunsInTheRowsAndColumnsModesAndTheCaptionNamesIt) {
+  const std::vector<std::vector<std::string>> modes = {
+      {"--mode", "columns"},
+      {"--mode", "rows"},
+      {"--mode", "rows", "--identifying", "A", "--match", "key"},
+  };
+  for (const auto& mode : modes) {
+    SCOPED_TRACE(mode.back());
+    test::TemporaryFolder folder;
+    std::vector<std::string> arguments = {"compare",
+                                          kKeyed + "keyed1.xlsx",
+                                          kKeyed + "keyed2.xlsx",
+                                          "--out",
+                                          folder.path().string(),
+                                          "--sheet1",
+                                          "2",
+                                          "--align"};
+    arguments.insert(arguments.end(), mode.begin(), mode.end());
+    const Outcome result = runWith(arguments);
+    EXPECT_EQ(result.code, 1) << result.err;
+    EXPECT_NE(test::readFile(folder.path() / "visualized.htm").find("align inserted and deleted"),
               std::string::npos);
   }
 }

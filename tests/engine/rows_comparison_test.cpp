@@ -67,9 +67,8 @@ TEST(RowsComparison, PlainModeComparesTheAreaWhereItLies) {
                     "C\nStart row: 3; end row: 4\n"});
 }
 
-// The rows and columns modes pair rows and columns by position or key and never align, so
-// their caption names the options they use and leaves a stored alignment unclaimed.
-TEST(RowsComparison, KeyedModesDoNotClaimAlignmentInTheirCaption) {
+// The rows and columns modes align when asked, and their caption names every option they use.
+TEST(RowsComparison, KeyedModesNameAlignmentInTheirCaption) {
   for (const Mode mode : {Mode::Rows, Mode::Columns}) {
     ComparisonRun run(kFirst, kSecond);
     run.request.sheet1 = 1;
@@ -84,7 +83,8 @@ TEST(RowsComparison, KeyedModesDoNotClaimAlignmentInTheirCaption) {
     const Entries caption = result.starting("caption ");
     ASSERT_EQ(caption.size(), 1u);
     EXPECT_TRUE(
-        caption[0].ends_with("\nOptions: ignore case; match by identifying columns or rows"))
+        caption[0].ends_with("\nOptions: ignore case; align inserted and deleted rows, columns "
+                             "and sheets; match by identifying columns or rows"))
         << caption[0];
   }
 }

@@ -10,7 +10,8 @@ namespace {
 
 using ComparisonOptionsTest = WindowsTest;
 
-constexpr const char* kChecks[] = {"chkIgnoreCase", "chkIgnoreSpaces", "chkFormulas", "chkAlign"};
+constexpr const char* kChecks[] = {"chkIgnoreCase", "chkIgnoreSpaces", "chkFormulas", "chkAlign",
+                                   "chkExactSpaces"};
 
 QCheckBox& check(QWidget& window, const char* name) {
   auto* found = window.findChild<QCheckBox*>(name);
@@ -36,7 +37,8 @@ TEST_F(ComparisonOptionsTest, AreOffAtFirstAndKeptBetweenRuns) {
   const ComparisonOptions options = mainWindow().request().options;
   EXPECT_EQ(options.absoluteTolerance, 0.001);
   EXPECT_EQ(options.relativeTolerance, 1e-6);
-  EXPECT_TRUE(options.ignoreCase && options.ignoreSpaces && options.formulas && options.align);
+  EXPECT_TRUE(options.ignoreCase && options.ignoreSpaces && options.formulas && options.align &&
+              options.exactSpaces);
   EXPECT_FALSE(options.matchKey);
 
   check(mainWindow(), "chkIgnoreSpaces").setChecked(false);

@@ -116,8 +116,8 @@ class SmallerAreaTest : public WindowsTest {
   ScriptedPicker* picker_ = nullptr;
 };
 
-// Alignment is used in range mode only and key matching in the keyed modes only; the stored
-// switch of the other stays out of the request, as the command line refuses it.
+// Key matching is used in the keyed modes only; the main window's alignment serves range mode
+// and the table's own alignment choice the keyed modes.
 TEST_F(SmallerAreaTest, RequestCarriesTheMainWindowsOptionsTheModeUses) {
   settings.save(kToleranceKey, "0.5");
   saveSwitch(settings, kIgnoreCaseKey, true);
@@ -143,6 +143,13 @@ TEST_F(SmallerAreaTest, RequestCarriesTheMainWindowsOptionsTheModeUses) {
   EXPECT_FALSE(smallerAreaWindow().request().options.align) << "columns mode aligns nothing";
   EXPECT_TRUE(storedSwitch(settings, kAlignKey)) << "the main window's choice stays kept";
   EXPECT_TRUE(storedSwitch(settings, kMatchKeyKey));
+  auto& alignTable = *smallerAreaWindow().findChild<QCheckBox*>("chkAlignTable");
+  EXPECT_TRUE(alignTable.isVisible());
+  alignTable.setChecked(true);
+  EXPECT_TRUE(smallerAreaWindow().request().options.align) << "columns mode aligns the table";
+  option("Option2").click();
+  EXPECT_TRUE(smallerAreaWindow().request().options.align) << "rows mode aligns the table";
+  EXPECT_TRUE(storedSwitch(settings, kAlignTableKey));
 
   settings.save(kRelativeToleranceKey, "lots");
   button(smallerAreaWindow(), "PushButton4").click();

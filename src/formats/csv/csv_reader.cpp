@@ -68,7 +68,7 @@ std::unique_ptr<StoredWorkbook> readCsvWorkbook(const std::string& path,
                                                 const ReadOptions& options) {
   File file(std::fopen(path.c_str(), "rb"));
   if (!file) throw WorkbookError("\"" + path + "\" cannot be opened: " + std::strerror(errno));
-  auto workbook = std::make_unique<StoredWorkbook>();
+  auto workbook = std::make_unique<StoredWorkbook>(options.keepSpaces);
   StoredSheet& sheet = workbook->addSheet(std::filesystem::path(path).stem().string());
   try {
     parseFile(file.get(), sheet, options.stop);

@@ -202,7 +202,7 @@ void ContentHandler::characters(std::string_view text) {
 }
 
 void ContentHandler::finishCell() {
-  std::string_view text = trimSpaces(value_.text(paragraph_.text()));
+  std::string_view text = cellSpaces(value_.text(paragraph_.text()), workbook_.keepsSpaces());
   if (matrixRows_ > 0 && !formula_.empty()) spreadArrayFormula();
   if (!text.empty() || !formula_.empty()) {
     if (column_ + cellRepeat_ - 1 > kMaxColumns)

@@ -85,7 +85,7 @@ std::unique_ptr<StoredWorkbook> readContent(const ZipArchive& package, bool encr
                                             const ContentSource& source, const ReadOptions& options,
                                             const Arguments&... arguments) {
   const std::string& path = package.path();
-  auto workbook = std::make_unique<StoredWorkbook>();
+  auto workbook = std::make_unique<StoredWorkbook>(options.keepSpaces);
   const ContentsToRead& asked = options.contents;
   ods::OdsStyles styles(asked.formats ? &workbook->contents().formats : nullptr);
   std::optional<ods::SheetContentsCollector> contents;

@@ -1,9 +1,9 @@
 #include <algorithm>
 
-#include "sheet/cell_text.h"
-#include "sheet/workbook.h"
 #include "formats/xls/book_state.h"
 #include "formats/xls/record_cursor.h"
+#include "sheet/cell_text.h"
+#include "sheet/workbook.h"
 
 namespace quill::xls {
 
@@ -101,8 +101,9 @@ void readSharedStrings(const Record& record, BookState& book) {
       if (book.sharedStrings.size() >= announced) break;
       throw;
     }
-    // Trimmed once here, so that the cells showing a string need not read it.
-    book.sharedStrings.push_back(book.arena.store(trimSpaces(text)));
+    // Trimmed once here (unless spaces are kept), so that the cells showing a string need not read
+    // it.
+    book.sharedStrings.push_back(book.arena.store(cellSpaces(text, book.keepSpaces)));
   }
 }
 

@@ -4,11 +4,11 @@
 #include <string_view>
 #include <vector>
 
-#include "sheet/text_arena.h"
 #include "formats/xls/codepage.h"
 #include "formats/xls/date_styles.h"
 #include "formats/xls/formula_tables.h"
 #include "formats/xls/record_reader.h"
+#include "sheet/text_arena.h"
 
 namespace quill::xls {
 
@@ -28,6 +28,7 @@ struct BookState {
   TextArena& arena;
   std::string scratch;          // reused for each cell's text
   bool readFormulas = false;    // whether cells' formulas are read besides their values
+  bool keepSpaces = false;      // whether texts keep their leading and trailing spaces
   FormulaTables formulaTables;  // filled only when formulas are read
 };
 

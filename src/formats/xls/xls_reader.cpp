@@ -192,9 +192,10 @@ void readBareWorksheet(RecordReader& reader, BookState& book, StoredWorkbook& wo
 std::unique_ptr<StoredWorkbook> readXlsStream(ByteSource& stream, StreamKind kind,
                                               const std::string& bareSheetName,
                                               const ReadOptions& options) {
-  auto workbook = std::make_unique<StoredWorkbook>();
+  auto workbook = std::make_unique<StoredWorkbook>(options.keepSpaces);
   BookState book(workbook->arena());
   book.readFormulas = options.formulas;
+  book.keepSpaces = options.keepSpaces;
   book.formulaTables.useCodepage(book.codepage);
   RecordReader reader(stream, options.stop);
   Record record;

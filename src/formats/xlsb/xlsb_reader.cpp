@@ -55,10 +55,11 @@ std::unique_ptr<StoredWorkbook> readXlsbWorkbook(const std::string& path,
 std::unique_ptr<StoredWorkbook> readXlsbPackage(const ZipArchive& zip, const ReadOptions& options) {
   const xlsb::WorkbookPart workbookPart = xlsb::readWorkbookPart(zip, options.contents.names);
 
-  auto workbook = std::make_unique<StoredWorkbook>();
+  auto workbook = std::make_unique<StoredWorkbook>(options.keepSpaces);
   std::vector<std::string_view> sharedStrings;
   if (!workbookPart.sharedStringsPart.empty())
-    sharedStrings = xlsb::readSharedStrings(zip, workbookPart.sharedStringsPart, workbook->arena());
+    sharedStrings = xlsb::readSharedStrings(zip, workbookPart.sharedStringsPart, workbook->arena(),
+                                            options.keepSpaces);
   xlsx::DateStyles dateStyles;
   if (!workbookPart.stylesPart.empty())
     dateStyles = xlsb::readDateStyles(zip, workbookPart.stylesPart);

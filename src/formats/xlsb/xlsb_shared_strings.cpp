@@ -8,7 +8,7 @@
 namespace quill::xlsb {
 
 std::vector<std::string_view> readSharedStrings(const ZipArchive& zip, std::string_view part,
-                                                TextArena& arena) {
+                                                TextArena& arena, bool keepSpaces) {
   const std::string errorPrefix = partErrorPrefix(zip, part);
   std::vector<std::string_view> strings;
   std::string text;
@@ -18,7 +18,7 @@ std::vector<std::string_view> readSharedStrings(const ZipArchive& zip, std::stri
     cursor.skip(1);  // whether runs follow the text; they only format it
     text.clear();
     cursor.appendWideString(text);
-    strings.push_back(arena.store(trimSpaces(text)));
+    strings.push_back(arena.store(cellSpaces(text, keepSpaces)));
   });
   return strings;
 }

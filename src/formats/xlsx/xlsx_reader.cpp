@@ -39,11 +39,12 @@ std::unique_ptr<StoredWorkbook> readXlsxPackage(const ZipArchive& zip, const Rea
   const ContentsToRead& asked = options.contents;
   xlsx::WorkbookPart workbookPart = xlsx::readWorkbookPart(zip, asked.names);
 
-  auto workbook = std::make_unique<StoredWorkbook>();
+  auto workbook = std::make_unique<StoredWorkbook>(options.keepSpaces);
   WorkbookContents& contents = workbook->contents();
   std::vector<std::string_view> sharedStrings;
   if (!workbookPart.sharedStringsPart.empty())
-    sharedStrings = xlsx::readSharedStrings(zip, workbookPart.sharedStringsPart, workbook->arena());
+    sharedStrings = xlsx::readSharedStrings(zip, workbookPart.sharedStringsPart, workbook->arena(),
+                                            options.keepSpaces);
   xlsx::CellStyles styles;
   if (!workbookPart.stylesPart.empty())
     styles = xlsx::readCellStyles(zip, workbookPart.stylesPart,

@@ -14,7 +14,8 @@ namespace {
 // trusted: the table grows with the items really present.
 class SharedStringsHandler final : public XmlHandler {
  public:
-  explicit SharedStringsHandler(TextArena& arena) : arena_(arena) {}
+  SharedStringsHandler(TextArena& arena, bool keepSpaces)
+      : arena_(arena), keepSpaces_(keepSpaces) {}
 
   void startElement(std::string_view name, const XmlAttributes& attributes) override;
   void endElement(std::string_view name) override;
@@ -24,6 +25,7 @@ class SharedStringsHandler final : public XmlHandler {
 
  private:
   TextArena& arena_;
+  bool keepSpaces_;
   StringItemText item_;
   bool inItem_ = false;
 };
@@ -40,7 +42,7 @@ void SharedStringsHandler::startElement(std::string_view name, const XmlAttribut
 void SharedStringsHandler::endElement(std::string_view name) {
   if (!inItem_) return;
   if (name == "si") {
-    strings.push_back(arena_.store(trimSpaces(item_.text())));
+    strings.push_back(arena_.store(cellSpaces(item_.text(), keepSpaces_)));
     inItem_ = false;
   } else {
     item_.endElement(name);
@@ -54,10 +56,10 @@ void SharedStringsHandler::characters(std::string_view text) {
 }  // namespace
 
 std::vector<std::string_view> readSharedStrings(const ZipArchive& zip, std::string_view part,
-                                                TextArena& arena) {
+                                                TextArena& arena, bool keepSpaces) {
   // Texts stored by an attempt read again stay in the arena unused.
   std::optional<SharedStringsHandler> handler;
-  parseLargePart(zip, part, [&]() -> XmlHandler& { return handler.emplace(arena); });
+  parseLargePart(zip, part, [&]() -> XmlHandler& { return handler.emplace(arena, keepSpaces); });
   return std::move(handler->strings);
 }
 
