@@ -1,0 +1,67 @@
+#include "review/package_copy.h"
+
+#include <zip.h>
+
+#include "report/file_writer.h"
+
+namespace quill {
+
+namespace fs = std::filesystem;
+
+PackageCopy::PackageCopy(const fs::path& source, const fs::path& target) {
+  std::error_code error;
+  fs::copy_file(source, target, fs::copy_options::overwrite_existing, error);
+  if (error) throw WriteError(error.message());
+  int code = 0;
+  archive_ = zip_open(target.c_str(), 0, &code);
+  if (archive_ == nullptr) {
+    zip_error_t details;
+    zip_error_init_with_code(&details, code);
+    const std::string reason = zip_error_strerror(&details);
+    zip_error_fini(&details);
+    throw WriteError(reason);
+  }
+}
+
+PackageCopy::~PackageCopy() {
+  if (archive_ != nullptr) zip_discard(archive_);
+}
+
+void PackageCopy::fail(const std::string& what) {
+  throw WriteError(what + " (" + zip_strerror(archive_) + ")");
+}
+
+void PackageCopy::put(const std::string& entry, zip_source_t* source) {
+  if (source == nullptr) fail("cannot write the part \"" + entry + "\"");
+  zip_int64_t index = zip_name_locate(archive_, entry.c_str(), 0);
+  if (index >= 0) {
+    if (zip_file_replace(archive_, zip_uint64_t(index), source, ZIP_FL_ENC_UTF_8) != 0) {
+      zip_source_free(source);
+      fail("cannot write the part \"" + entry + "\"");
+    }
+  } else {
+    index = zip_file_add(archive_, entry.c_str(), source, ZIP_FL_ENC_UTF_8);
+    if (index < 0) {
+      zip_source_free(source);
+      fail("cannot add the part \"" + entry + "\"");
+    }
+  }
+  // The fastest packing: the rewritten parts are the large ones, and time counts more here.
+  zip_set_file_compression(archive_, zip_uint64_t(index), ZIP_CM_DEFLATE, 1);
+}
+
+void PackageCopy::putText(const std::string& entry, std::string text) {
+  texts_.push_back(std::move(text));
+  put(entry, zip_source_buffer(archive_, texts_.back().data(), texts_.back().size(), 0));
+}
+
+void PackageCopy::putFile(const std::string& entry, const fs::path& file) {
+  put(entry, zip_source_file(archive_, file.c_str(), 0, -1));
+}
+
+void PackageCopy::close() {
+  if (zip_close(archive_) != 0) fail("cannot write the package");
+  archive_ = nullptr;
+}
+
+}  // namespace quill
