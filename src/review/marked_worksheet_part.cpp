@@ -110,17 +110,15 @@ void MarkedWorksheetPart::start(XmlRewriter& rewriter, std::string_view name,
   if (local == "cols") {
     columnsSeen_ = true;
     if (marks_.addedColumns.empty()) return;
-    if (rewriter.selfClosing())
-      rewriter.replaceTag(columnsXml());
-    else
-      inColumns_ = true;
+    // The whole list is written at its end, with the columns it held split where needed.
+    inColumns_ = !rewriter.selfClosing();
+    rewriter.replaceTag(inColumns_ ? "" : columnsXml());
   } else if (local == "sheetData") {
     if (!columnsSeen_ && !marks_.addedColumns.empty()) rewriter.insertBefore(columnsXml());
-    if (rewriter.selfClosing())
-      rewriter.replaceTag("<" + std::string(name) + ">" + rowsBefore(kEnd) + "</" +
-                          std::string(name) + ">");
-    else
-      inSheetData_ = true;
+    inSheetData_ = !rewriter.selfClosing();
+    const std::string rows = inSheetData_ ? std::string() : rowsBefore(kEnd);
+    if (!rows.empty())
+      rewriter.replaceTag("<" + std::string(name) + ">" + rows + "</" + std::string(name) + ">");
   } else if (local == "legacyDrawing") {
     drawingNamed_ = true;
   } else if (!noteDrawingId_.empty() && !drawingNamed_ &&

@@ -1,6 +1,12 @@
 #include "review/package_copy.h"
 
+#include <fcntl.h>
+#include <unistd.h>
 #include <zip.h>
+
+#include <cerrno>
+#include <cstring>
+#include <vector>
 
 #include "report/file_writer.h"
 
@@ -8,10 +14,41 @@ namespace quill {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// Copies the file, naming the system's reason when it fails (a full disk, say).
+void copyFile(const fs::path& source, const fs::path& target) {
+  const int from = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
+  if (from < 0) throw WriteError(std::strerror(errno));
+  const int to = ::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (to < 0) {
+    const int error = errno;
+    ::close(from);
+    throw WriteError(std::strerror(error));
+  }
+  std::vector<char> buffer(std::size_t(1) << 20);
+  int error = 0;
+  while (error == 0) {
+    const ssize_t got = ::read(from, buffer.data(), buffer.size());
+    if (got <= 0) {
+      error = got < 0 ? errno : 0;
+      break;
+    }
+    for (ssize_t done = 0; done < got && error == 0;) {
+      const ssize_t put = ::write(to, buffer.data() + done, std::size_t(got - done));
+      if (put < 0) error = errno;
+      done += put < 0 ? 0 : put;
+    }
+  }
+  ::close(from);
+  if (::close(to) != 0 && error == 0) error = errno;
+  if (error != 0) throw WriteError(std::strerror(error));
+}
+
+}  // namespace
+
 PackageCopy::PackageCopy(const fs::path& source, const fs::path& target) {
-  std::error_code error;
-  fs::copy_file(source, target, fs::copy_options::overwrite_existing, error);
-  if (error) throw WriteError(error.message());
+  copyFile(source, target);
   int code = 0;
   archive_ = zip_open(target.c_str(), 0, &code);
   if (archive_ == nullptr) {

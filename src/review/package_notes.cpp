@@ -21,10 +21,18 @@ constexpr const char* kAuthor = "Quillmere";
 constexpr const char* kCommentsType =
     "application/vnd.openxmlformats-officedocument.spreadsheetml.comments+xml";
 constexpr const char* kDrawingType = "application/vnd.openxmlformats-officedocument.vmlDrawing";
-constexpr const char* kNoteShapeType =
-    "<v:shapetype id=\"_x0000_t202\" coordsize=\"21600,21600\" o:spt=\"202\" "
-    "path=\"m,l,21600r21600,l21600,xe\"><v:stroke joinstyle=\"miter\"/>"
-    "<v:path gradientshapeok=\"t\" o:connecttype=\"rect\"/></v:shapetype>";
+// Each shape declares the namespaces it uses, as the drawing it is added to may not.
+constexpr std::string_view kVmlNamespaces =
+    "xmlns:v=\"urn:schemas-microsoft-com:vml\" "
+    "xmlns:o=\"urn:schemas-microsoft-com:office:office\" "
+    "xmlns:x=\"urn:schemas-microsoft-com:office:excel\"";
+
+std::string noteShapeType() {
+  return "<v:shapetype " + std::string(kVmlNamespaces) +
+         " id=\"_x0000_t202\" coordsize=\"21600,21600\" o:spt=\"202\" "
+         "path=\"m,l,21600r21600,l21600,xe\"><v:stroke joinstyle=\"miter\"/>"
+         "<v:path gradientshapeok=\"t\" o:connecttype=\"rect\"/></v:shapetype>";
+}
 
 std::string_view localPart(std::string_view name) {
   const std::size_t colon = name.find(':');
@@ -57,7 +65,7 @@ std::string noteShape(const CellMark& mark, long id) {
   const std::string anchor =
       std::to_string(column + 1) + ", 15, " + std::to_string(std::max(0L, row - 1)) + ", 10, " +
       std::to_string(column + 3) + ", 15, " + std::to_string(row + 3) + ", 4";
-  return "<v:shape id=\"_x0000_s" + std::to_string(id) +
+  return "<v:shape " + std::string(kVmlNamespaces) + " id=\"_x0000_s" + std::to_string(id) +
          "\" type=\"#_x0000_t202\" style=\"position:absolute;margin-left:59.25pt;"
          "margin-top:1.5pt;width:108pt;height:59.25pt;z-index:1;visibility:hidden\" "
          "fillcolor=\"#ffffe1\" o:insetmode=\"auto\"><v:fill color2=\"#ffffe1\"/>"
@@ -141,11 +149,10 @@ std::string newCommentsPart(const std::vector<const CellMark*>& notes) {
 }
 
 std::string newDrawingPart(const std::string& shapes, long block) {
-  return "<xml xmlns:v=\"urn:schemas-microsoft-com:vml\" "
-         "xmlns:o=\"urn:schemas-microsoft-com:office:office\" "
-         "xmlns:x=\"urn:schemas-microsoft-com:office:excel\"><o:shapelayout v:ext=\"edit\">"
+  return "<xml " + std::string(kVmlNamespaces) +
+         "><o:shapelayout v:ext=\"edit\">"
          "<o:idmap v:ext=\"edit\" data=\"" +
-         std::to_string(block) + "\"/></o:shapelayout>" + kNoteShapeType + shapes + "</xml>";
+         std::to_string(block) + "\"/></o:shapelayout>" + noteShapeType() + shapes + "</xml>";
 }
 
 // A part name in the folder that the package does not hold and no edit made yet.
@@ -259,7 +266,7 @@ std::string addNotes(const ZipArchive& zip, const std::string& sheetPart, const 
     const std::size_t end = text.rfind("</xml>");
     if (end == std::string::npos)
       throw WriteError("the part \"" + drawing->target + "\" is not a drawing of notes");
-    if (text.find("_x0000_t202") == std::string::npos) shapes = kNoteShapeType + shapes;
+    if (text.find("_x0000_t202") == std::string::npos) shapes = noteShapeType() + shapes;
     text.insert(end, shapes);
     edits.put(stored, std::move(text));
   } else {
