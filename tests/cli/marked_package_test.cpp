@@ -3,6 +3,7 @@
 // is byte for byte File #2's, and Gnumeric opens it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -172,6 +173,59 @@ TEST_F(MarkedPackage, MacroWorkbookKeepsItsMacros) {
   EXPECT_EQ(read.find("lost"), std::string::npos) << read;
   EXPECT_EQ(read.find("vbaProject"), std::string::npos) << read;
   EXPECT_NE(read.find("sheet.macroEnabled.main+xml"), std::string::npos) << read;
+}
+
+}  // namespace
+
+namespace {
+
+// Writes damaged copies of two.xlsx, each with one part changed or left out, named by case.
+constexpr const char* kDamage = R"py(import re, zipfile
+cases = {
+    "styles_without_cell_formats": ("xl/styles.xml", lambda t: re.sub(r"<cellXfs.*</cellXfs>", "", t)),
+    "malformed_comments": ("xl/comments/comment1.xml", lambda t: "<comments><authors>"),
+    "drawing_not_of_notes": ("xl/drawings/commentsDrawing1.vml", lambda t: "<x/>"),
+    "comments_part_missing": ("xl/comments/comment1.xml", None),
+    "entities_in_content_types": ("[Content_Types].xml", lambda t: t.replace("<Types", "<!DOCTYPE Types [<!ENTITY a \"b\">]><Types", 1)),
+}
+for name, (part, change) in cases.items():
+    with zipfile.ZipFile("two.xlsx") as source, zipfile.ZipFile(name + ".xlsx", "w") as target:
+        for item in source.infolist():
+            data = source.read(item.filename)
+            if item.filename == part:
+                if change is None:
+                    continue
+                data = change(data.decode()).encode()
+            target.writestr(item, data)
+)py";
+
+// Damaged File #2 packages give a review workbook openpyxl reads, or none and one error line.
+TEST_F(MarkedPackage, DamagedPackagesGiveAReadableWorkbookOrOneError) {
+  std::ofstream(folder_.path() / "write_pair.py") << kWritePair;
+  std::ofstream(folder_.path() / "damage.py") << kDamage;
+  ASSERT_EQ(runCommandLine("cd '" + folder_.path().string() + "' && " + kPython +
+                           " write_pair.py && " + kPython + " damage.py 2>&1")
+                .exitCode,
+            0);
+  for (const char* name :
+       {"styles_without_cell_formats", "malformed_comments", "drawing_not_of_notes",
+        "comments_part_missing", "entities_in_content_types"}) {
+    const std::string output = path(std::string(name) + "-review.xlsx");
+    const CliRun run = runCli("compare '" + path("one.xlsx") + "' '" + path(name) +
+                              ".xlsx' --quiet --format xlsx --output '" + output + "'");
+    if (run.exitCode == 2) {
+      EXPECT_FALSE(fs::exists(output)) << name;
+      EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1) << name << run.output;
+      continue;
+    }
+    EXPECT_EQ(run.exitCode, 1) << name << run.output;
+    const CliRun read =
+        runCommandLine(std::string(kPython) +
+                       " -c \"import sys, openpyxl; b = openpyxl.load_workbook(sys.argv[1]); "
+                       "[list(s.iter_rows()) for s in b.worksheets]\" '" +
+                       output + "' 2>&1");
+    EXPECT_EQ(read.exitCode, 0) << name << read.output;
+  }
 }
 
 }  // namespace
