@@ -70,18 +70,17 @@ void PackageCopy::fail(const std::string& what) {
 
 void PackageCopy::put(const std::string& entry, zip_source_t* source) {
   if (source == nullptr) fail("cannot write the part \"" + entry + "\"");
-  zip_int64_t index = zip_name_locate(archive_, entry.c_str(), 0);
-  if (index >= 0) {
-    if (zip_file_replace(archive_, zip_uint64_t(index), source, ZIP_FL_ENC_UTF_8) != 0) {
-      zip_source_free(source);
-      fail("cannot write the part \"" + entry + "\"");
-    }
-  } else {
-    index = zip_file_add(archive_, entry.c_str(), source, ZIP_FL_ENC_UTF_8);
-    if (index < 0) {
-      zip_source_free(source);
-      fail("cannot add the part \"" + entry + "\"");
-    }
+  // A part is replaced by leaving out the old entry and adding a new one: libzip keeps the
+  // old entry's slowest packing level for a replaced one, whatever level is asked for.
+  const zip_int64_t old = zip_name_locate(archive_, entry.c_str(), 0);
+  if (old >= 0 && zip_delete(archive_, zip_uint64_t(old)) != 0) {
+    zip_source_free(source);
+    fail("cannot replace the part \"" + entry + "\"");
+  }
+  const zip_int64_t index = zip_file_add(archive_, entry.c_str(), source, ZIP_FL_ENC_UTF_8);
+  if (index < 0) {
+    zip_source_free(source);
+    fail("cannot add the part \"" + entry + "\"");
   }
   // The fastest packing: the rewritten parts are the large ones, and time counts more here.
   zip_set_file_compression(archive_, zip_uint64_t(index), ZIP_CM_DEFLATE, 1);

@@ -184,6 +184,22 @@ class SheetRelationships {
     return found != nullptr && xlsx::hasPart(zip_, found->target) ? found : nullptr;
   }
 
+  // Leaves out the relationships of a kind whose parts the package lacks, which readers
+  // refuse; a new one takes their place.
+  void dropBroken(std::string_view kind) {
+    for (const xlsx::Relationship& relationship : existing_) {
+      if (relationship.external || !relationship.isOfKind(kind) ||
+          xlsx::hasPart(zip_, relationship.target))
+        continue;
+      const std::size_t id = text_.find("\"" + relationship.id + "\"");
+      const std::size_t start = id == std::string::npos ? id : text_.rfind('<', id);
+      const std::size_t end = start == std::string::npos ? start : text_.find('>', id);
+      if (end == std::string::npos || text_[end - 1] != '/') continue;
+      text_.erase(start, end + 1 - start);
+      dropped_ = true;
+    }
+  }
+
   // Adds a relationship to a part in the worksheet's folder; returns its id.
   std::string add(std::string_view kind, const std::string& fileName) {
     std::string id;
@@ -195,7 +211,7 @@ class SheetRelationships {
   }
 
   void write(PackageEdits& edits) const {
-    if (added_.empty()) return;
+    if (added_.empty() && !dropped_) return;
     if (text_.empty()) {
       edits.put(name_, std::string(kXmlDeclaration) + "<Relationships xmlns=\"" +
                            kPackageRelationshipsNamespace + "\">" + added_ + "</Relationships>");
@@ -218,6 +234,7 @@ class SheetRelationships {
   std::string text_;
   std::string added_;
   std::set<std::string> ids_;
+  bool dropped_ = false;
 };
 
 std::string fileNameOf(const std::string& part) {
@@ -248,6 +265,7 @@ std::string addNotes(const ZipArchive& zip, const std::string& sheetPart, const 
     shown = std::move(handler.added);
   } else {
     const std::string part = freePartName(zip, edits, folder, "reviewNotes", ".xml");
+    relationships.dropBroken("comments");
     edits.put(part, newCommentsPart(notes));
     edits.contentTypes.emplace_back(part, kCommentsType);
     relationships.add("comments", fileNameOf(part));
