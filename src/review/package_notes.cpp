@@ -148,11 +148,12 @@ std::string newCommentsPart(const std::vector<const CellMark*>& notes) {
   return xml + "</commentList></comments>";
 }
 
-std::string newDrawingPart(const std::string& shapes, long block) {
+// A new notes drawing up to its first shape.
+std::string drawingHead(long block) {
   return "<xml " + std::string(kVmlNamespaces) +
          "><o:shapelayout v:ext=\"edit\">"
          "<o:idmap v:ext=\"edit\" data=\"" +
-         std::to_string(block) + "\"/></o:shapelayout>" + noteShapeType() + shapes + "</xml>";
+         std::to_string(block) + "\"/></o:shapelayout>" + noteShapeType();
 }
 
 // A part name in the folder that the package does not hold and no edit made yet.
@@ -273,10 +274,12 @@ std::string addNotes(const ZipArchive& zip, const std::string& sheetPart, const 
 
   // Shape numbers far above those Excel gives, so that they stay apart from the drawing's own.
   static constexpr long kFirstShape = 900 * 1024;
-  std::string shapes;
   long id = kFirstShape + long(edits.parts.size()) * 4096;
-  for (const CellMark* mark : shown) shapes += noteShape(*mark, ++id);
-
+  // The shapes are appended to the drawing's text as they are made, so that the largest
+  // part is held once.
+  const auto appendShapes = [&](std::string& text) {
+    for (const CellMark* mark : shown) text += noteShape(*mark, ++id);
+  };
   std::string drawingId;
   if (const xlsx::Relationship* drawing = relationships.find("vmlDrawing")) {
     const std::string stored = xlsx::storedPartName(zip, drawing->target);
@@ -284,12 +287,16 @@ std::string addNotes(const ZipArchive& zip, const std::string& sheetPart, const 
     const std::size_t end = text.rfind("</xml>");
     if (end == std::string::npos)
       throw WriteError("the part \"" + drawing->target + "\" is not a drawing of notes");
-    if (text.find("_x0000_t202") == std::string::npos) shapes = noteShapeType() + shapes;
-    text.insert(end, shapes);
-    edits.put(stored, std::move(text));
+    std::string tail = text.substr(end);
+    text.erase(end);
+    if (text.find("_x0000_t202") == std::string::npos) text += noteShapeType();
+    appendShapes(text);
+    edits.put(stored, std::move(text += tail));
   } else {
     const std::string part = freePartName(zip, edits, folder, "reviewNotes", ".vml");
-    edits.put(part, newDrawingPart(shapes, 900 + long(edits.parts.size())));
+    std::string text = drawingHead(900 + long(edits.parts.size()));
+    appendShapes(text);
+    edits.put(part, std::move(text += "</xml>"));
     edits.contentTypes.emplace_back(part, kDrawingType);
     drawingId = relationships.add("vmlDrawing", fileNameOf(part));
   }
