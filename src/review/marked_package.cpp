@@ -1,5 +1,6 @@
 #include "review/marked_package.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -93,6 +94,13 @@ bool writeMarkedPackage(const ReviewResult& result, const fs::path& second, cons
   const ZipArchive zip(second.string());
   const xlsx::WorkbookPart book = xlsx::readWorkbookPart(zip);
   if (book.stylesPart.empty() || !xlsx::hasPart(zip, book.stylesPart)) return false;
+  // A workbook naming a part the package lacks is one other readers refuse: written anew.
+  // Names are matched exactly, as those readers match them.
+  const std::vector<std::string> entries = zip.names();
+  for (const xlsx::Relationship& relationship : xlsx::readRelationships(zip, book.part))
+    if (!relationship.external &&
+        std::find(entries.begin(), entries.end(), relationship.target) == entries.end())
+      return false;
   const WorkbookSheets sheets = readWorkbookSheets(zip, book.part);
   if (sheets.strict) return false;
   const std::string stylesEntry = xlsx::storedPartName(zip, book.stylesPart);

@@ -14,8 +14,8 @@ bool isMarkablePackage(const std::filesystem::path& second);
 // change copied as it is, the worksheets holding marks streamed through their marking, the
 // notes added, and the listing added as the first sheet. Returns false, having written
 // nothing, when the package is written in a way the marking does not add to (the strict
-// namespaces, or no styles part); the caller then writes a new workbook. Throws WriteError,
-// or WorkbookError when File #2 cannot be read.
+// namespaces, no styles part, or a workbook part naming a part the package lacks); the caller then
+// writes a new workbook. Throws WriteError, or WorkbookError when File #2 cannot be read.
 bool writeMarkedPackage(const ReviewResult& result, const std::filesystem::path& second,
                         const std::filesystem::path& path);
 
