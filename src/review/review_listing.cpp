@@ -12,48 +12,66 @@ namespace {
 // A worksheet holds at most this many links; later differences show their place as text.
 constexpr long kMaxLinks = 65530;
 
+// Writes the listing's cells row by row into its sink.
 class ListingRows {
  public:
-  ListingRows(lxw_worksheet* out, ReviewFormats& formats) : out_(out), formats_(formats) {}
+  explicit ListingRows(ListingCells& out) : out_(out) {}
 
   long row() const { return row_; }
   bool full() const { return row_ >= kMaxRows - 1; }
   void next() { ++row_; }
 
-  void text(lxw_col_t column, std::string_view text, lxw_format* format = nullptr) {
+  void text(int column, std::string_view text, bool bold = false) {
     if (text.empty()) return;
-    checkWritten(
-        worksheet_write_string(out_, lxw_row_t(row_), column, writtenText(text).c_str(), format));
+    out_.text(row_, column, writtenText(text), bold);
   }
 
-  void link(lxw_col_t column, const std::string& target, std::string_view shown) {
+  void link(int column, const std::string& location, std::string_view shown) {
     if (links_ >= kMaxLinks) return text(column, shown);
     ++links_;
-    checkWritten(worksheet_write_url_opt(out_, lxw_row_t(row_), column, target.c_str(),
-                                         formats_.link(), writtenText(shown).c_str(), nullptr));
+    out_.link(row_, column, location, writtenText(shown));
+  }
+
+ private:
+  ListingCells& out_;
+  long row_ = 0;  // from 0
+  long links_ = 0;
+};
+
+// The listing's cells written into a worksheet of a new workbook.
+class NewWorkbookListing final : public ListingCells {
+ public:
+  NewWorkbookListing(lxw_worksheet* out, ReviewFormats& formats) : out_(out), formats_(formats) {}
+
+  void text(long row, int column, const std::string& text, bool bold) override {
+    checkWritten(worksheet_write_string(out_, lxw_row_t(row), lxw_col_t(column), text.c_str(),
+                                        bold ? formats_.bold() : nullptr));
+  }
+  void link(long row, int column, const std::string& location, const std::string& shown) override {
+    const std::string target = "internal:" + location;
+    checkWritten(worksheet_write_url_opt(out_, lxw_row_t(row), lxw_col_t(column), target.c_str(),
+                                         formats_.link(), shown.c_str(), nullptr));
   }
 
  private:
   lxw_worksheet* out_;
   ReviewFormats& formats_;
-  long row_ = 0;  // from 0
-  long links_ = 0;
 };
 
 // The caption's lines and the summary's lines, each in a row of its own.
-void writeLines(ListingRows& rows, std::string_view lines, lxw_format* format = nullptr) {
+void writeLines(ListingRows& rows, std::string_view lines, bool bold = false) {
   while (!lines.empty()) {
     const std::size_t end = lines.find('\n');
-    rows.text(0, lines.substr(0, end), format);
+    rows.text(0, lines.substr(0, end), bold);
     rows.next();
     lines = end == std::string_view::npos ? std::string_view() : lines.substr(end + 1);
   }
 }
 
-void writeHeading(ListingRows& rows, const ReviewResult& result, ReviewFormats& formats) {
-  rows.text(0, "FILE1: " + result.path1, formats.bold());
+void writeHeading(ListingRows& rows, const ReviewResult& result) {
+  rows.text(0, "FILE1: " + result.path1, true);
   rows.next();
-  rows.text(0, "FILE2: " + result.path2, formats.bold());
+  rows.text(0, "FILE2: " + result.path2, true);
   rows.next();
   rows.text(0, "Compared: " + result.now);
   rows.next();
@@ -86,34 +104,36 @@ void writeEntry(ListingRows& rows, const ListedDifference& entry, bool formulas,
     const std::string& name = sheetNames2[std::size_t(position)];
     const std::string place = entry.place2.empty() ? "A1" : entry.place2;
     rows.link(formulas ? 10 : 8,
-              internalLink(name, std::max(entry.row2, 1L), std::max(entry.column2, 1L)),
+              sheetLocation(name, std::max(entry.row2, 1L), std::max(entry.column2, 1L)),
               name + "!" + place);
   }
 }
 
 }  // namespace
 
-std::string internalLink(const std::string& sheetName, long row, long column) {
+std::string sheetLocation(const std::string& sheetName, long row, long column) {
   std::string quoted = "'";
   for (char c : sheetName) {
     if (c == '\'') quoted += '\'';
     quoted += c;
   }
-  return "internal:" + quoted + "'!" + columnLetters(column) + std::to_string(row);
+  return quoted + "'!" + columnLetters(column) + std::to_string(row);
 }
 
-void writeReviewListing(lxw_worksheet* out, const ReviewResult& result,
-                        const std::vector<std::string>& sheetNames2, ReviewFormats& formats) {
-  checkWritten(worksheet_set_column(out, 0, 0, 18, nullptr));
-  checkWritten(worksheet_set_column(out, 6, 7, 24, nullptr));
-  ListingRows rows(out, formats);
-  writeHeading(rows, result, formats);
+std::string internalLink(const std::string& sheetName, long row, long column) {
+  return "internal:" + sheetLocation(sheetName, row, column);
+}
+
+void writeReviewListing(ListingCells& out, const ReviewResult& result,
+                        const std::vector<std::string>& sheetNames2) {
+  ListingRows rows(out);
+  writeHeading(rows, result);
   const bool formulas = result.formulasCompared;
-  lxw_col_t column = 0;
+  int column = 0;
   for (const char* name : kColumns) {
     const std::string_view header(name);
     if (!formulas && header.ends_with("formula")) continue;
-    rows.text(column++, header, formats.bold());
+    rows.text(column++, header, true);
   }
   rows.next();
   std::size_t written = 0;
@@ -126,6 +146,14 @@ void writeReviewListing(lxw_worksheet* out, const ReviewResult& result,
   const long more = long(result.listing.size() - written) + result.unlisted;
   if (more > 0)
     rows.text(0, std::to_string(more) + " more differences do not fit into this worksheet");
+}
+
+void writeReviewListing(lxw_worksheet* out, const ReviewResult& result,
+                        const std::vector<std::string>& sheetNames2, ReviewFormats& formats) {
+  checkWritten(worksheet_set_column(out, 0, 0, 18, nullptr));
+  checkWritten(worksheet_set_column(out, 6, 7, 24, nullptr));
+  NewWorkbookListing cells(out, formats);
+  writeReviewListing(cells, result, sheetNames2);
 }
 
 }  // namespace quill

@@ -15,6 +15,7 @@
 #include "report/document_saving.h"
 #include "report/file_writer.h"
 #include "report/pending_file.h"
+#include "review/marked_package.h"
 #include "review/marked_sheet.h"
 #include "review/review_formats.h"
 #include "review/review_listing.h"
@@ -160,7 +161,9 @@ void saveReviewWorkbook(const ReviewResult& result, const Workbook& second, cons
   const fs::path written = hiddenPathBeside(place, ".part");
   claimHiddenFile(written, target);
   try {
-    writeReviewWorkbook(result, second, written);
+    if (inputs.size() < 2 || !isMarkablePackage(inputs[1]) ||
+        !writeMarkedPackage(result, inputs[1], written))
+      writeReviewWorkbook(result, second, written);
     moveFilesTogether({{written, place}});
   } catch (const WriteError& error) {
     removeQuietly(written);
