@@ -20,6 +20,15 @@ struct ContentsToRead {
 
   bool any() const { return notes || names || hidden || merged || formats || macros; }
   static ContentsToRead all() { return {true, true, true, true, true, true}; }
+  // What a workbook reader records as read of what was asked: all but the macros, which
+  // come from the file's macro project, read apart from the workbook's own parts.
+  void recordReadBesidesMacros(const ContentsToRead& asked) {
+    notes = asked.notes;
+    names = asked.names;
+    hidden = asked.hidden;
+    merged = asked.merged;
+    formats = asked.formats;
+  }
 };
 
 // A note (comment) on one cell; a threaded comment is read as its text.

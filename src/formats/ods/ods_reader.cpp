@@ -70,14 +70,6 @@ void readStylesPart(const ZipArchive& package, bool encrypted, ods::OdsStyles& s
   }
 }
 
-void recordRead(WorkbookContents& contents, const ContentsToRead& asked) {
-  contents.read.notes = asked.notes;
-  contents.read.names = asked.names;
-  contents.read.hidden = asked.hidden;
-  contents.read.merged = asked.merged;
-  contents.read.formats = asked.formats;
-}
-
 // Reads content.xml, as the source gives it, into a fresh workbook with the parser the
 // arguments after its handler make.
 template <class Parser, class... Arguments>
@@ -111,7 +103,7 @@ std::unique_ptr<StoredWorkbook> readContent(const ZipArchive& package, bool encr
     styles.fixDefault(nullptr);
     contents->finish();
   }
-  recordRead(workbook->contents(), asked);
+  workbook->contents().read.recordReadBesidesMacros(asked);
   workbook->finish();
   return workbook;
 }

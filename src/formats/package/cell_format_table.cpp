@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "formats/package/line_spans.h"
+
 namespace quill {
 
 CellFormat plainFormat() {
@@ -48,6 +50,32 @@ void sortFormattedCells(std::vector<FormattedCell>& cells) {
     if (!replaced) kept.push_back(cells[i]);
   }
   cells = std::move(kept);
+}
+
+void storeSheetLayout(SheetContents& contents, std::vector<LineSpan> hiddenRows,
+                      std::vector<LineSpan> hiddenColumns, std::vector<Area> merged,
+                      std::vector<FormattedCell> formats) {
+  joinSpans(hiddenRows);
+  joinSpans(hiddenColumns);
+  contents.hiddenRows = std::move(hiddenRows);
+  contents.hiddenColumns = std::move(hiddenColumns);
+  std::stable_sort(merged.begin(), merged.end(), [](const Area& a, const Area& b) {
+    return a.firstRow != b.firstRow ? a.firstRow < b.firstRow : a.firstColumn < b.firstColumn;
+  });
+  contents.merged = std::move(merged);
+  sortFormattedCells(formats);
+  contents.formats = std::move(formats);
+}
+
+SheetVisibility binarySheetVisibility(unsigned state) {
+  switch (state) {
+    case 0:
+      return SheetVisibility::Visible;
+    case 1:
+      return SheetVisibility::Hidden;
+    default:
+      return SheetVisibility::VeryHidden;
+  }
 }
 
 void sortNames(std::vector<DefinedName>& names) {

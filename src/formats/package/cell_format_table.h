@@ -32,6 +32,15 @@ CellFormat plainFormat();
 // Sorts cells row by row and, of cells given twice, keeps the one given last.
 void sortFormattedCells(std::vector<FormattedCell>& cells);
 
+// Puts a sheet's hidden rows and columns, merged areas and formatted cells into its contents,
+// sorted and joined as the model keeps them.
+void storeSheetLayout(SheetContents& contents, std::vector<LineSpan> hiddenRows,
+                      std::vector<LineSpan> hiddenColumns, std::vector<Area> merged,
+                      std::vector<FormattedCell> formats);
+
+// A sheet's visibility as the binary formats store it: 0 visible, 1 hidden, 2 very hidden.
+SheetVisibility binarySheetVisibility(unsigned state);
+
 // Sorts names by their scope sheet, then by name.
 void sortNames(std::vector<DefinedName>& names);
 

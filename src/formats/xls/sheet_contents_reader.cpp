@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "formats/package/line_spans.h"
+#include "formats/package/cell_format_table.h"
 #include "formats/xls/record_cursor.h"
 #include "sheet/workbook.h"
 
@@ -189,16 +189,8 @@ void SheetContentsReader::finish(SheetContents& contents) {
                    [](const CellNote& a, const CellNote& b) {
                      return a.row != b.row ? a.row < b.row : a.column < b.column;
                    });
-  joinSpans(hiddenRows_);
-  joinSpans(hiddenColumns_);
-  contents.hiddenRows = std::move(hiddenRows_);
-  contents.hiddenColumns = std::move(hiddenColumns_);
-  std::stable_sort(merged_.begin(), merged_.end(), [](const Area& a, const Area& b) {
-    return a.firstRow != b.firstRow ? a.firstRow < b.firstRow : a.firstColumn < b.firstColumn;
-  });
-  contents.merged = std::move(merged_);
-  sortFormattedCells(formats_);
-  contents.formats = std::move(formats_);
+  storeSheetLayout(contents, std::move(hiddenRows_), std::move(hiddenColumns_), std::move(merged_),
+                   std::move(formats_));
 }
 
 }  // namespace quill::xls

@@ -67,17 +67,6 @@ struct SheetEntry {
   SheetVisibility visibility = SheetVisibility::Visible;
 };
 
-SheetVisibility visibilityOf(std::uint8_t state) {
-  switch (state & 0x03) {
-    case 0:
-      return SheetVisibility::Visible;
-    case 1:
-      return SheetVisibility::Hidden;
-    default:
-      return SheetVisibility::VeryHidden;
-  }
-}
-
 // Whether the tables that formula tokens refer to are read: for cells' formulas, and for
 // the formulas of defined names.
 bool readsFormulaTables(const BookState& book, const BookContents* contents) {
@@ -90,7 +79,7 @@ std::optional<SheetEntry> readBoundSheet(const Record& record, BookState& book,
   RecordCursor cursor(record);
   SheetEntry entry;
   entry.offset = cursor.u32();
-  entry.visibility = visibilityOf(cursor.u8());  // hidden sheets are read too
+  entry.visibility = binarySheetVisibility(cursor.u8() & 0x03);  // hidden sheets are read too
   const std::uint8_t sheetType = cursor.u8();
   if (book.biff == Biff::V8)
     readUnicodeString(cursor, entry.name, 1);
@@ -167,15 +156,6 @@ std::uint64_t readWorksheet(RecordReader& reader, BookState& book, StoredWorkboo
   return reader.position() - start;
 }
 
-// Records what was read of the contents asked for; macros are read apart from the records.
-void markRead(ContentsToRead& read, const ContentsToRead& wanted) {
-  read.notes = wanted.notes;
-  read.names = wanted.names;
-  read.hidden = wanted.hidden;
-  read.merged = wanted.merged;
-  read.formats = wanted.formats;
-}
-
 // Reads a BIFF2 to BIFF4 file: one worksheet whose records hold the formats and styles too.
 void readBareWorksheet(RecordReader& reader, BookState& book, StoredWorkbook& workbook,
                        const std::string& name) {
@@ -220,7 +200,7 @@ std::unique_ptr<StoredWorkbook> readXlsStream(ByteSource& stream, StreamKind kin
     const std::vector<SheetEntry> sheets = readGlobals(reader, book, wanted);
     if (contents) {
       contents->finishGlobals(book.formulaTables);
-      markRead(workbook->contents().read, options.contents);
+      workbook->contents().read.recordReadBesidesMacros(options.contents);
     }
     // Sheets normally occupy disjoint parts of the stream; reading much more than the
     // whole stream means damaged offsets that send the reader round the same records.

@@ -21,11 +21,7 @@ std::optional<xlsb::ContentsContext> contentsContext(const ZipArchive& zip,
                                                      WorkbookContents& contents) {
   if (!wanted.any()) return std::nullopt;
   xlsb::ContentsContext context{wanted, {}};
-  contents.read.notes = wanted.notes;
-  contents.read.names = wanted.names;
-  contents.read.hidden = wanted.hidden;
-  contents.read.merged = wanted.merged;
-  contents.read.formats = wanted.formats;
+  contents.read.recordReadBesidesMacros(wanted);
   contents.names = workbookPart.names;
   if (wanted.formats) {
     if (!workbookPart.stylesPart.empty())

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "formats/package/cell_format_table.h"
-#include "formats/package/line_spans.h"
 #include "sheet/address.h"
 #include "sheet/workbook.h"
 
@@ -91,16 +90,8 @@ void SheetContentsRecords::readCellFormat(FieldCursor& cursor) {
 }
 
 void SheetContentsRecords::finish(SheetContents& contents) {
-  joinSpans(hiddenRows_);
-  joinSpans(hiddenColumns_);
-  contents.hiddenRows = std::move(hiddenRows_);
-  contents.hiddenColumns = std::move(hiddenColumns_);
-  std::stable_sort(merged_.begin(), merged_.end(), [](const Area& a, const Area& b) {
-    return a.firstRow != b.firstRow ? a.firstRow < b.firstRow : a.firstColumn < b.firstColumn;
-  });
-  contents.merged = std::move(merged_);
-  sortFormattedCells(formats_);
-  contents.formats = std::move(formats_);
+  storeSheetLayout(contents, std::move(hiddenRows_), std::move(hiddenColumns_), std::move(merged_),
+                   std::move(formats_));
 }
 
 void readComments(const ZipArchive& zip, std::string_view part, std::vector<CellNote>& notes) {

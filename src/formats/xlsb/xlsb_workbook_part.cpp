@@ -32,17 +32,6 @@ struct WorkbookRecords {
   std::vector<StoredName> names;  // only when asked for
 };
 
-SheetVisibility visibilityOf(std::uint32_t state) {
-  switch (state) {
-    case 0:
-      return SheetVisibility::Visible;
-    case 1:
-      return SheetVisibility::Hidden;
-    default:
-      return SheetVisibility::VeryHidden;
-  }
-}
-
 // A BrtName: options, shortcut, scope, name, then the formula's tokens and extra data, each
 // after its size.
 StoredName readName(FieldCursor& cursor) {
@@ -85,8 +74,8 @@ WorkbookRecords readWorkbookRecords(const ZipArchive& zip, const std::string& pa
       result.date1904 = (cursor.u32() & 0x01u) != 0;
     } else if (record.type == record::kSheetEntry) {
       SheetReference sheet;
-      sheet.visibility = visibilityOf(cursor.u32());  // hidden sheets are compared too
-      cursor.skip(4);                                 // tab id
+      sheet.visibility = binarySheetVisibility(cursor.u32());  // hidden sheets are compared too
+      cursor.skip(4);                                          // tab id
       cursor.appendNullableWideString(sheet.relationshipId);
       cursor.appendWideString(sheet.name);
       result.formulaNames.addSheet(sheet.name);

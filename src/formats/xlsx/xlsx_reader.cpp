@@ -13,15 +13,6 @@ namespace quill {
 
 namespace {
 
-// Records which of the contents were read; macros are read elsewhere.
-void recordRead(WorkbookContents& contents, const ContentsToRead& asked) {
-  contents.read.notes = asked.notes;
-  contents.read.names = asked.names;
-  contents.read.hidden = asked.hidden;
-  contents.read.merged = asked.merged;
-  contents.read.formats = asked.formats;
-}
-
 void sortNames(std::vector<DefinedName>& names) {
   std::stable_sort(names.begin(), names.end(), [](const DefinedName& a, const DefinedName& b) {
     return a.scopeSheet != b.scopeSheet ? a.scopeSheet < b.scopeSheet : a.name < b.name;
@@ -74,7 +65,7 @@ std::unique_ptr<StoredWorkbook> readXlsxPackage(const ZipArchive& zip, const Rea
     contents.names = std::move(workbookPart.names);
     sortNames(contents.names);
   }
-  recordRead(contents, asked);
+  contents.read.recordReadBesidesMacros(asked);
   workbook->finish();
   return workbook;
 }
