@@ -18,16 +18,6 @@ namespace quill {
 
 namespace {
 
-constexpr std::size_t kChunk = std::size_t(1) << 20;
-
-std::string takeMessage(GError* error) {
-  std::string message =
-      error != nullptr && error->message != nullptr ? error->message : "unknown reason";
-  if (error != nullptr) g_error_free(error);
-  std::replace(message.begin(), message.end(), '\n', ' ');
-  return message;
-}
-
 // The child of a storage named so: an exact match first, then one in another case.
 GsfInput* childNamed(GsfInfile* storage, const char* wanted) {
   if (GsfInput* exact = gsf_infile_child_by_name(storage, wanted); exact != nullptr) return exact;
@@ -82,11 +72,11 @@ std::unique_ptr<ProjectStorage> ProjectStorage::inFile(const std::string& path,
   GError* error = nullptr;
   handles->file = gsf_input_stdio_new(path.c_str(), &error);
   if (handles->file == nullptr)
-    throw MacroProjectError("the file cannot be opened: " + takeMessage(error));
+    throw MacroProjectError("the file cannot be opened: " + takeGsfMessage(error));
   handles->root = gsf_infile_msole_new(handles->file, &error);
   // A file that is no compound file (a bare BIFF stream) has no place for a project.
   if (handles->root == nullptr) {
-    takeMessage(error);
+    takeGsfMessage(error);
     return nullptr;
   }
   handles->project = storageNamed(handles->root, storageName);
@@ -104,7 +94,7 @@ std::unique_ptr<ProjectStorage> ProjectStorage::inBytes(std::string bytes, std::
   GError* error = nullptr;
   handles->root = gsf_infile_msole_new(handles->file, &error);
   if (handles->root == nullptr)
-    throw MacroProjectError("its compound file is damaged (" + takeMessage(error) + ")");
+    throw MacroProjectError("its compound file is damaged (" + takeGsfMessage(error) + ")");
   handles->project = GSF_INFILE(g_object_ref(handles->root));
   return std::unique_ptr<ProjectStorage>(new ProjectStorage(std::move(handles), std::move(stop)));
 }
@@ -114,17 +104,12 @@ std::string ProjectStorage::readVbaStream(const std::string& name, std::uint64_t
   if (found == nullptr) throw MacroProjectError("its stream VBA/" + name + " is missing");
   std::unique_ptr<GsfInput, void (*)(GsfInput*)> stream(
       found, [](GsfInput* input) { g_object_unref(input); });
-  const gsf_off_t size = gsf_input_size(stream.get());
-  if (size < 0 || std::uint64_t(size) > maxBytes)
+  std::string bytes;
+  const StreamReading reading = readWholeStream(stream.get(), maxBytes, stop_, bytes);
+  if (reading == StreamReading::TooLarge)
     throw MacroProjectError("its stream VBA/" + name + " is larger than expected");
-  std::string bytes(std::size_t(size), '\0');
-  for (std::size_t offset = 0; offset < bytes.size(); offset += kChunk) {
-    stopIfRequested(stop_);
-    const std::size_t length = std::min(kChunk, bytes.size() - offset);
-    if (gsf_input_read(stream.get(), length, reinterpret_cast<guint8*>(bytes.data() + offset)) ==
-        nullptr)
-      throw MacroProjectError("its stream VBA/" + name + " is damaged");
-  }
+  if (reading == StreamReading::Damaged)
+    throw MacroProjectError("its stream VBA/" + name + " is damaged");
   return bytes;
 }
 

@@ -14,20 +14,6 @@
 
 namespace quill {
 
-namespace {
-
-constexpr std::size_t kChunk = std::size_t(1) << 20;
-
-std::string takeMessage(GError* error) {
-  std::string message =
-      error != nullptr && error->message != nullptr ? error->message : "unknown reason";
-  if (error != nullptr) g_error_free(error);
-  std::replace(message.begin(), message.end(), '\n', ' ');
-  return message;
-}
-
-}  // namespace
-
 // The file and its directory, released in the reverse order.
 struct CompoundStreams::Handles {
   GsfInput* file = nullptr;
@@ -44,11 +30,11 @@ CompoundStreams::CompoundStreams(const std::string& path, std::stop_token stop)
   GError* error = nullptr;
   handles_->file = gsf_input_stdio_new(path.c_str(), &error);
   if (handles_->file == nullptr)
-    throw WorkbookError("\"" + path + "\" cannot be opened: " + takeMessage(error));
+    throw WorkbookError("\"" + path + "\" cannot be opened: " + takeGsfMessage(error));
   handles_->root = gsf_infile_msole_new(handles_->file, &error);
   if (handles_->root == nullptr)
     throw WorkbookError("\"" + path + "\" cannot be read: its compound document is damaged (" +
-                        takeMessage(error) + ")");
+                        takeGsfMessage(error) + ")");
 }
 
 CompoundStreams::~CompoundStreams() = default;
@@ -67,16 +53,11 @@ std::string CompoundStreams::read(const char* name, std::uint64_t maxBytes) cons
   if (stream == nullptr) fail(std::string("its stream ") + name + " is missing");
   std::unique_ptr<GsfInput, void (*)(GsfInput*)> owned(
       stream, [](GsfInput* input) { g_object_unref(input); });
-  const gsf_off_t size = gsf_input_size(stream);
-  if (size < 0 || std::uint64_t(size) > maxBytes)
+  std::string bytes;
+  const StreamReading reading = readWholeStream(stream, maxBytes, stop_, bytes);
+  if (reading == StreamReading::TooLarge)
     fail(std::string("its stream ") + name + " is larger than expected");
-  std::string bytes(std::size_t(size), '\0');
-  for (std::size_t offset = 0; offset < bytes.size(); offset += kChunk) {
-    stopIfRequested(stop_);
-    const std::size_t length = std::min(kChunk, bytes.size() - offset);
-    if (gsf_input_read(stream, length, reinterpret_cast<guint8*>(bytes.data() + offset)) == nullptr)
-      fail(std::string("its stream ") + name + " is damaged");
-  }
+  if (reading == StreamReading::Damaged) fail(std::string("its stream ") + name + " is damaged");
   return bytes;
 }
 

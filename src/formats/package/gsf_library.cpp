@@ -8,7 +8,10 @@
 #include <gsf/gsf-input.h>
 #include <gsf/gsf-utils.h>
 
+#include <algorithm>
 #include <mutex>
+
+#include "sheet/read_options.h"
 
 namespace quill {
 
@@ -29,6 +32,29 @@ void initializeGsf() {
       g_log_set_handler(
           domain, levels, [](const gchar*, GLogLevelFlags, const gchar*, gpointer) {}, nullptr);
   });
+}
+
+std::string takeGsfMessage(GError* error) {
+  std::string message =
+      error != nullptr && error->message != nullptr ? error->message : "unknown reason";
+  if (error != nullptr) g_error_free(error);
+  std::replace(message.begin(), message.end(), '\n', ' ');
+  return message;
+}
+
+StreamReading readWholeStream(GsfInput* stream, std::uint64_t maxBytes, const std::stop_token& stop,
+                              std::string& bytes) {
+  constexpr std::size_t kChunk = std::size_t(1) << 20;
+  const gsf_off_t size = gsf_input_size(stream);
+  if (size < 0 || std::uint64_t(size) > maxBytes) return StreamReading::TooLarge;
+  bytes.assign(std::size_t(size), '\0');
+  for (std::size_t offset = 0; offset < bytes.size(); offset += kChunk) {
+    stopIfRequested(stop);
+    const std::size_t length = std::min(kChunk, bytes.size() - offset);
+    if (gsf_input_read(stream, length, reinterpret_cast<guint8*>(bytes.data() + offset)) == nullptr)
+      return StreamReading::Damaged;
+  }
+  return StreamReading::Read;
 }
 
 }  // namespace quill
