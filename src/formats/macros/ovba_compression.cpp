@@ -80,11 +80,13 @@ class ContainerReader {
   // depends on how much of the chunk is already decompressed.
   void copyBack(unsigned token) {
     const std::size_t done = out_.size() - chunkStart_;
+    if (done == 0)
+      damaged("copy token reaching before its chunk at byte " + std::to_string(out_.size()));
     const unsigned bitCount = std::max(4u, unsigned(std::bit_width(done - 1)));
     const unsigned lengthMask = 0xFFFFu >> bitCount;
     const std::size_t length = (token & lengthMask) + 3;
     const std::size_t offset = (token >> (16 - bitCount)) + 1;
-    if (done == 0 || offset > done)
+    if (offset > done)
       damaged("copy token reaching before its chunk at byte " + std::to_string(out_.size()));
     reserve(length);
     // Byte by byte, since the copy may overlap what it writes (offset below length).
