@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
-#include "formats/package/line_spans.h"
+#include "formats/package/cell_format_table.h"
 #include "formula/open_formula.h"
 
 namespace quill::ods {
@@ -157,16 +157,7 @@ void SheetContentsCollector::finishTable() {
         formats.push_back({r, c, run.format});
       }
   }
-  std::stable_sort(formats.begin(), formats.end(), [](const auto& a, const auto& b) {
-    return a.row != b.row ? a.row < b.row : a.column < b.column;
-  });
-  std::stable_sort(sheet_->contents().merged.begin(), sheet_->contents().merged.end(),
-                   [](const Area& a, const Area& b) {
-                     return a.firstRow != b.firstRow ? a.firstRow < b.firstRow
-                                                     : a.firstColumn < b.firstColumn;
-                   });
-  joinSpans(sheet_->contents().hiddenRows);
-  joinSpans(sheet_->contents().hiddenColumns);
+  orderSheetLayout(sheet_->contents());
   runs_.clear();
   sheet_ = nullptr;
 }
@@ -226,10 +217,7 @@ void SheetContentsCollector::finishNote() {
 }
 
 void SheetContentsCollector::finish() {
-  auto& names = workbook_.contents().names;
-  std::stable_sort(names.begin(), names.end(), [](const DefinedName& a, const DefinedName& b) {
-    return a.scopeSheet != b.scopeSheet ? a.scopeSheet < b.scopeSheet : a.name < b.name;
-  });
+  sortNames(workbook_.contents().names);
 }
 
 }  // namespace quill::ods

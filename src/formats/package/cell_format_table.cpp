@@ -38,9 +38,15 @@ std::uint32_t CellFormatTable::numberOf(const CellFormat& format) {
 }
 
 void sortFormattedCells(std::vector<FormattedCell>& cells) {
-  std::stable_sort(cells.begin(), cells.end(), [](const FormattedCell& a, const FormattedCell& b) {
+  const auto before = [](const FormattedCell& a, const FormattedCell& b) {
     return a.row != b.row ? a.row < b.row : a.column < b.column;
-  });
+  };
+  // Readers mostly give cells in order and once each: then there is nothing to do.
+  const auto notAfter = [&](const FormattedCell& a, const FormattedCell& b) {
+    return !before(a, b);
+  };
+  if (std::adjacent_find(cells.begin(), cells.end(), notAfter) == cells.end()) return;
+  std::stable_sort(cells.begin(), cells.end(), before);
   // Of equal positions keep the last: walk backwards and keep the first seen.
   std::vector<FormattedCell> kept;
   kept.reserve(cells.size());
@@ -52,19 +58,24 @@ void sortFormattedCells(std::vector<FormattedCell>& cells) {
   cells = std::move(kept);
 }
 
+void orderSheetLayout(SheetContents& contents) {
+  joinSpans(contents.hiddenRows);
+  joinSpans(contents.hiddenColumns);
+  std::stable_sort(
+      contents.merged.begin(), contents.merged.end(), [](const Area& a, const Area& b) {
+        return a.firstRow != b.firstRow ? a.firstRow < b.firstRow : a.firstColumn < b.firstColumn;
+      });
+  sortFormattedCells(contents.formats);
+}
+
 void storeSheetLayout(SheetContents& contents, std::vector<LineSpan> hiddenRows,
                       std::vector<LineSpan> hiddenColumns, std::vector<Area> merged,
                       std::vector<FormattedCell> formats) {
-  joinSpans(hiddenRows);
-  joinSpans(hiddenColumns);
   contents.hiddenRows = std::move(hiddenRows);
   contents.hiddenColumns = std::move(hiddenColumns);
-  std::stable_sort(merged.begin(), merged.end(), [](const Area& a, const Area& b) {
-    return a.firstRow != b.firstRow ? a.firstRow < b.firstRow : a.firstColumn < b.firstColumn;
-  });
   contents.merged = std::move(merged);
-  sortFormattedCells(formats);
   contents.formats = std::move(formats);
+  orderSheetLayout(contents);
 }
 
 SheetVisibility binarySheetVisibility(unsigned state) {
@@ -81,6 +92,12 @@ SheetVisibility binarySheetVisibility(unsigned state) {
 void sortNames(std::vector<DefinedName>& names) {
   std::stable_sort(names.begin(), names.end(), [](const DefinedName& a, const DefinedName& b) {
     return a.scopeSheet != b.scopeSheet ? a.scopeSheet < b.scopeSheet : a.name < b.name;
+  });
+}
+
+void sortNotes(std::vector<CellNote>& notes) {
+  std::stable_sort(notes.begin(), notes.end(), [](const CellNote& a, const CellNote& b) {
+    return a.row != b.row ? a.row < b.row : a.column < b.column;
   });
 }
 

@@ -32,6 +32,10 @@ CellFormat plainFormat();
 // Sorts cells row by row and, of cells given twice, keeps the one given last.
 void sortFormattedCells(std::vector<FormattedCell>& cells);
 
+// Sorts and joins a sheet's hidden rows and columns, merged areas and formatted cells in place,
+// as the model keeps them.
+void orderSheetLayout(SheetContents& contents);
+
 // Puts a sheet's hidden rows and columns, merged areas and formatted cells into its contents,
 // sorted and joined as the model keeps them.
 void storeSheetLayout(SheetContents& contents, std::vector<LineSpan> hiddenRows,
@@ -43,5 +47,8 @@ SheetVisibility binarySheetVisibility(unsigned state);
 
 // Sorts names by their scope sheet, then by name.
 void sortNames(std::vector<DefinedName>& names);
+
+// Sorts notes row by row.
+void sortNotes(std::vector<CellNote>& notes);
 
 }  // namespace quill

@@ -185,10 +185,7 @@ void SheetContentsReader::finish(SheetContents& contents) {
     }
     contents.notes.push_back(std::move(note));
   }
-  std::stable_sort(contents.notes.begin(), contents.notes.end(),
-                   [](const CellNote& a, const CellNote& b) {
-                     return a.row != b.row ? a.row < b.row : a.column < b.column;
-                   });
+  sortNotes(contents.notes);
   storeSheetLayout(contents, std::move(hiddenRows_), std::move(hiddenColumns_), std::move(merged_),
                    std::move(formats_));
 }

@@ -121,9 +121,7 @@ void readComments(const ZipArchive& zip, std::string_view part, std::vector<Cell
       cursor.appendWideString(notes.back().text);
     }
   });
-  std::stable_sort(notes.begin(), notes.end(), [](const CellNote& a, const CellNote& b) {
-    return a.row != b.row ? a.row < b.row : a.column < b.column;
-  });
+  sortNotes(notes);
 }
 
 }  // namespace quill::xlsb

@@ -1,7 +1,6 @@
 #include "formats/xlsx/xlsx_reader.h"
 
-#include <algorithm>
-
+#include "formats/package/cell_format_table.h"
 #include "formats/xlsx/xlsx_notes.h"
 #include "formats/xlsx/xlsx_package.h"
 #include "formats/xlsx/xlsx_shared_strings.h"
@@ -10,16 +9,6 @@
 #include "formats/xlsx/xlsx_worksheet.h"
 
 namespace quill {
-
-namespace {
-
-void sortNames(std::vector<DefinedName>& names) {
-  std::stable_sort(names.begin(), names.end(), [](const DefinedName& a, const DefinedName& b) {
-    return a.scopeSheet != b.scopeSheet ? a.scopeSheet < b.scopeSheet : a.name < b.name;
-  });
-}
-
-}  // namespace
 
 std::unique_ptr<StoredWorkbook> readXlsxWorkbook(const std::string& path,
                                                  const ReadOptions& options) {

@@ -4,7 +4,7 @@
 #include <charconv>
 #include <stdexcept>
 
-#include "formats/package/line_spans.h"
+#include "formats/package/cell_format_table.h"
 #include "formats/xlsx/xlsx_worksheet.h"
 #include "sheet/address.h"
 
@@ -23,10 +23,6 @@ long lineNumber(const char* text, long limit) {
   long value = 0;
   std::from_chars(text, text + std::char_traits<char>::length(text), value);
   return std::clamp(value, 0L, limit);
-}
-
-bool cellBefore(long rowA, long columnA, long rowB, long columnB) {
-  return rowA != rowB ? rowA < rowB : columnA < columnB;
 }
 
 }  // namespace
@@ -79,18 +75,7 @@ void SheetLayoutCollector::addMerged(std::string_view reference) {
 }
 
 void SheetLayoutCollector::finish() {
-  joinSpans(contents_.hiddenRows);
-  joinSpans(contents_.hiddenColumns);
-  std::stable_sort(contents_.merged.begin(), contents_.merged.end(),
-                   [](const Area& a, const Area& b) {
-                     return cellBefore(a.firstRow, a.firstColumn, b.firstRow, b.firstColumn);
-                   });
-  auto& formats = contents_.formats;
-  const auto before = [](const FormattedCell& a, const FormattedCell& b) {
-    return cellBefore(a.row, a.column, b.row, b.column);
-  };
-  if (!std::is_sorted(formats.begin(), formats.end(), before))
-    std::stable_sort(formats.begin(), formats.end(), before);
+  orderSheetLayout(contents_);
 }
 
 }  // namespace quill::xlsx
