@@ -49,17 +49,31 @@ LineKeys lineKeys(const ComparisonOptions& options, long first, long last,
   return read;
 }
 
-// A row (column) pair of a keyed join, as numbers from the area's first one.
-ColumnPair joinedPair(const KeyedPair& pair, long first) {
-  return {pair.index1 < 0 ? 0 : first + pair.index1, pair.index2 < 0 ? 0 : first + pair.index2};
-}
-
-// One step of the row pairing: the rows of each file and whether their key repeats.
+// One step of a line pairing: the row (column) of each file and whether its key repeats.
 struct PairedRow {
   long row1 = 0;
   long row2 = 0;
   bool duplicateKey = false;
 };
+
+// The lines from first to last of both files paired by the texts of their identifying items,
+// each file's read in its own items: an identifying item moved in the second file is read
+// where the alignment of the items (`items`) found it. text1 and text2 read (line, item).
+template <class Text1, class Text2>
+std::vector<PairedRow> pairLinesByKey(const ComparisonOptions& options, long first, long last,
+                                      const std::vector<long>& identifying,
+                                      const std::vector<ColumnPair>& items, long spanFirst,
+                                      long spanLast, Text1 text1, Text2 text2) {
+  std::vector<long> identifying2;
+  for (long item : identifying) identifying2.push_back(partnerOf(items, item));
+  const LineKeys keys1 = lineKeys(options, first, last, identifying, spanFirst, spanLast, text1);
+  const LineKeys keys2 = lineKeys(options, first, last, identifying2, spanFirst, spanLast, text2);
+  std::vector<PairedRow> pairs;
+  for (const KeyedPair& pair : joinHeldByKey(keys1.keys, keys1.held, keys2.keys, keys2.held))
+    pairs.push_back({pair.index1 < 0 ? 0 : first + pair.index1,
+                     pair.index2 < 0 ? 0 : first + pair.index2, pair.duplicateKey});
+  return pairs;
+}
 
 class AlignedRowsLines final : public KeyedLines {
  public:
@@ -72,7 +86,6 @@ class AlignedRowsLines final : public KeyedLines {
   void tellRow(ResultSink& result, long row) override;
 
  private:
-  void pairByKey(const ComparisonRequest& request, const ChosenSheets& sheets);
   void keyedLine(ResultSink& result, const PairedRow& pair);
 
   const ComparisonOptions& options_;
@@ -104,28 +117,12 @@ AlignedRowsLines::AlignedRowsLines(const ComparisonRequest& request, const Chose
     if (!listed(lists.ignored, pair.column1 != 0 ? pair.column1 : pair.column2))
       columns_.push_back(pair);
   if (matchKey_)
-    pairByKey(request, sheets);
+    rows_ = pairLinesByKey(
+        options_, area_.firstRow, area_.lastRow, identifying_, columns_, area_.firstColumn,
+        area_.lastColumn, [&](long row, long column) { return sheets.first.cellText(row, column); },
+        [&](long row, long column) { return sheets.second.cellText(row, column); });
   else
     for (const RowPair& pair : alignment.rows) rows_.push_back({pair.row1, pair.row2, false});
-}
-
-// The rows pair by key, each file's key read in its own columns: a key column moved in the
-// second file is read where the alignment found it.
-void AlignedRowsLines::pairByKey(const ComparisonRequest& request, const ChosenSheets& sheets) {
-  std::vector<long> identifying2;
-  for (long column : identifying_) identifying2.push_back(partnerOf(columns_, column));
-  const ComparisonOptions& options = request.options;
-  const Area& a = area_;
-  const LineKeys keys1 =
-      lineKeys(options, a.firstRow, a.lastRow, identifying_, a.firstColumn, a.lastColumn,
-               [&](long row, long column) { return sheets.first.cellText(row, column); });
-  const LineKeys keys2 =
-      lineKeys(options, a.firstRow, a.lastRow, identifying2, a.firstColumn, a.lastColumn,
-               [&](long row, long column) { return sheets.second.cellText(row, column); });
-  for (const KeyedPair& pair : joinHeldByKey(keys1.keys, keys1.held, keys2.keys, keys2.held)) {
-    const ColumnPair rows = joinedPair(pair, a.firstRow);
-    rows_.push_back({rows.column1, rows.column2, pair.duplicateKey});
-  }
 }
 
 void AlignedRowsLines::describe(TableStart& table) const {
@@ -173,7 +170,6 @@ class AlignedColumnsLines final : public KeyedLines {
   void tellRow(ResultSink& result, long row) override;
 
  private:
-  void pairByKey(const ChosenSheets& sheets);
   bool shown(long row) const;
 
   const ComparisonOptions& options_;
@@ -206,23 +202,14 @@ AlignedColumnsLines::AlignedColumnsLines(const ComparisonRequest& request,
                       withinUsedArea(turnedArea, turned2), options_);
   rows_ = turned.columns;
   if (matchKey_)
-    pairByKey(sheets);
+    for (const PairedRow& pair : pairLinesByKey(
+             options_, area_.firstColumn, area_.lastColumn, identifying_, rows_, area_.firstRow,
+             area_.lastRow,
+             [&](long column, long row) { return sheets.first.cellText(row, column); },
+             [&](long column, long row) { return sheets.second.cellText(row, column); }))
+      columns_.push_back({pair.row1, pair.row2});
   else
     for (const RowPair& pair : turned.rows) columns_.push_back({pair.row1, pair.row2});
-}
-
-void AlignedColumnsLines::pairByKey(const ChosenSheets& sheets) {
-  std::vector<long> identifying2;
-  for (long row : identifying_) identifying2.push_back(partnerOf(rows_, row));
-  const Area& a = area_;
-  const LineKeys keys1 =
-      lineKeys(options_, a.firstColumn, a.lastColumn, identifying_, a.firstRow, a.lastRow,
-               [&](long column, long row) { return sheets.first.cellText(row, column); });
-  const LineKeys keys2 =
-      lineKeys(options_, a.firstColumn, a.lastColumn, identifying2, a.firstRow, a.lastRow,
-               [&](long column, long row) { return sheets.second.cellText(row, column); });
-  for (const KeyedPair& pair : joinHeldByKey(keys1.keys, keys1.held, keys2.keys, keys2.held))
-    columns_.push_back(joinedPair(pair, a.firstColumn));
 }
 
 void AlignedColumnsLines::describe(TableStart& table) const {
