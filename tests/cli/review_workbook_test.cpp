@@ -252,6 +252,76 @@ TEST_F(ReviewWorkbook, FoldersGetOneWorkbookForEachDifferingPairLinkedFromTheInd
   EXPECT_EQ(read.output, single);
 }
 
+// Copies two.xlsx with its workbook part declared as another kind of workbook.
+constexpr const char* kRetype = R"py(import sys, zipfile
+plain = "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml"
+with zipfile.ZipFile("two.xlsx") as source, zipfile.ZipFile(sys.argv[2], "w") as target:
+    for item in source.infolist():
+        data = source.read(item.filename)
+        if item.filename == "[Content_Types].xml":
+            data = data.replace(plain.encode(), sys.argv[1].encode())
+        target.writestr(item, data)
+)py";
+
+// Each pair's review workbook is named with the extension its content type asks for, and
+// the index links it under that name: a marked copy keeps File #2's kind, a new workbook
+// is an .xlsx.
+TEST_F(ReviewWorkbook, FolderWorkbooksAreNamedAfterTheirContentType) {
+  writePair();
+  std::ofstream(folder_.path() / "retype.py") << kRetype;
+  for (const char* tree : {"first", "second"}) fs::create_directories(folder_.path() / tree);
+  struct Case {
+    const char* file;
+    const char* type;  // File #2's workbook content type; null for a CSV pair
+    const char* review;
+  };
+  const Case cases[] = {
+      {"plain.xlsx", "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml",
+       "review.xlsx"},
+      {"macro.xlsm", "application/vnd.ms-excel.sheet.macroEnabled.main+xml", "review.xlsm"},
+      {"template.xltx",
+       "application/vnd.openxmlformats-officedocument.spreadsheetml.template.main+xml",
+       "review.xltx"},
+      {"macro-template.xltm", "application/vnd.ms-excel.template.macroEnabled.main+xml",
+       "review.xltm"},
+      {"list.csv", nullptr, "review.xlsx"},
+  };
+  for (const Case& c : cases) {
+    if (c.type == nullptr) {
+      std::ofstream(path(std::string("first/") + c.file)) << "a,b\n1,2\n";
+      std::ofstream(path(std::string("second/") + c.file)) << "a,b\n1,3\n";
+      continue;
+    }
+    fs::copy_file(path("one.xlsx"), path(std::string("first/") + c.file));
+    const CliRun retyped =
+        runCommandLine("cd '" + folder_.path().string() + "' && " + kPython + " retype.py '" +
+                       c.type + "' 'second/" + c.file + "' 2>&1");
+    ASSERT_EQ(retyped.exitCode, 0) << retyped.output;
+  }
+  const CliRun run = runCli("compare '" + path("first") + "' '" + path("second") +
+                            "' --quiet --format xlsx --out '" + path("out") + "'");
+  ASSERT_EQ(run.exitCode, 1) << run.output;
+  const std::string index = readFile(path("out/index.htm"));
+  for (const Case& c : cases) {
+    const std::string written = std::string("out/") + c.file + "/" + c.review;
+    ASSERT_TRUE(fs::exists(path(written))) << written;
+    EXPECT_EQ(std::distance(fs::directory_iterator(path(std::string("out/") + c.file)),
+                            fs::directory_iterator()),
+              3)
+        << c.file;
+    EXPECT_NE(index.find("href=\"" + std::string(c.file) + "/" + c.review + "\""),
+              std::string::npos)
+        << index;
+    if (c.type == nullptr) continue;
+    const CliRun read =
+        runCommandLine(std::string(kPython) +
+                       " -c \"import sys, zipfile; print(zipfile.ZipFile(sys.argv[1]).read("
+                       "'[Content_Types].xml').decode().count(sys.argv[2]))\" '" +
+                       path(written) + "' '" + c.type + "' 2>&1");
+    EXPECT_EQ(read.output, "1\n") << c.file;
+  }
+}
+
 TEST_F(ReviewWorkbook, FoldersTakeNoOutputFile) {
   const CliRun run = runCli("compare '" + folder_.path().string() + "' '" +
                             folder_.path().string() + "' --format xlsx --output x.xlsx");
