@@ -168,6 +168,17 @@ INSTANTIATE_TEST_SUITE_P(
                     ReviewCase{"keyed_by_position", "--sheet1 3 --mode rows --identifying A"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The new workbook written for other formats fills a moved row whole in the moves' colour,
+// under the mark of a cell of its own.
+TEST_F(ReviewWorkbook, NewWorkbookFillsMovedRowsInTheMovesColour) {
+  std::ofstream(path("one.csv")) << "k,v\na,1\nb,2\nc,3\nd,4\ne,5\nf,6\n";
+  std::ofstream(path("two.csv")) << "k,v\na,1\nc,3\nd,4\ne,5\nb,2\nf,7\n";
+  const std::string read = review(path("one.csv"), path("two.csv"), "--align");
+  const std::string fills = read.substr(read.find("\ntwo!") + 1);
+  EXPECT_EQ(fills, "two!6:6 FFCC33\ntwo!A6 FFCC33\ntwo!B6 FFCC33\ntwo!B7 FFFF00 FILE1 one!B7: 6\n")
+      << read;
+}
+
 TEST_F(ReviewWorkbook, GnumericOpensItWithFileTwosValues) {
   if (runCommandLine("command -v ssconvert >/dev/null").exitCode != 0)
     GTEST_SKIP() << "Gnumeric's ssconvert is needed";
