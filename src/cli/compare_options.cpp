@@ -86,7 +86,8 @@ const char* const kCompareUsage =
     "\n"
     "With --format, the stream holds every pair in turn, each headed by its path, and the\n"
     "pairs without a result; with --format xlsx, each differing pair's review workbook,\n"
-    "review.xlsx, goes beside its documents and index.htm links it.\n"
+    "review.xlsx (review.xlsm, .xltx or .xltm when FILE2 is one of those, marked), goes\n"
+    "beside its documents and index.htm links it.\n"
     "\n"
     "Exit codes: 0 no differences, 1 differences found, 2 error (nothing written; with\n"
     "folders: a pair failed, and the others are still compared and listed).\n";

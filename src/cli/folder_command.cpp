@@ -19,6 +19,7 @@
 #include "cli/write_fence.h"
 #include "report/folder_index.h"
 #include "report/script_document.h"
+#include "review/review_workbook.h"
 
 namespace quill::cli {
 
@@ -196,6 +197,7 @@ class PairRunner {
     const std::string prefix = std::string(kPrefix) + path.relativePath + ": ";
     ComparisonOutcome outcome;
     fs::path folder;
+    std::string reviewFile;
     try {
       const std::string path1 = (arguments_.first / path.relativePath).string();
       const std::string path2 = (arguments_.second / path.relativePath).string();
@@ -211,8 +213,11 @@ class PairRunner {
           fence_.dropLinkLeadingOut(folder / document);
         outcome = compareWorkbookPair(path1, path2, arguments_.options, folder, rows, failures,
                                       prefix, arguments_.reviewWorkbooks, &passwords_);
+        if (arguments_.reviewWorkbooks && outcome.resultComplete && outcome.differences > 0)
+          reviewFile = reviewFileName(path2);
       }
     } catch (...) {
+      outcome = {};
       failures << prefix << errorDescription(std::current_exception()) << '\n';
     }
     std::lock_guard lock(mutex_);
@@ -225,7 +230,7 @@ class PairRunner {
       entry.differences = outcome.differences;
       entry.sheetsWithDifferences = outcome.sheetsWithDifferences;
       entry.sheetsCompared = outcome.sheetsCompared;
-      entry.reviewWorkbook = arguments_.reviewWorkbooks && outcome.differences > 0;
+      entry.reviewWorkbook = reviewFile;
     }
     progress_.clear();
     err_ << failures.str() << std::flush;

@@ -62,7 +62,7 @@ ComparisonOutcome compareWorkbookPair(const std::string& path1, const std::strin
     documents = std::make_unique<HtmlResultWriter>(folder);
     if (!review) return *documents;
     workbook = std::make_unique<ReviewWorkbookWriter>(
-        *session.secondBook(), folder / kReviewFileName,
+        *session.secondBook(), folder / reviewFileName(path2),
         std::vector<std::filesystem::path>{path1, path2}, true);
     workbook->onlyWhenDifferent();
     // The workbook is saved first, so that a pair whose workbook fails keeps no documents.

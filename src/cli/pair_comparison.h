@@ -17,7 +17,8 @@ namespace quill::cli {
 // several threads at once. Each failure is printed to err as one line after the prefix.
 // Gives the outcome; resultComplete is false when anything failed, and then nothing new
 // is in the folder. Encrypted workbooks are opened with the passwords the source gives.
-// With review set, a pair that differs also gets its review workbook, review.xlsx, there.
+// With review set, a pair that differs also gets its review workbook there, named by
+// reviewFileName.
 ComparisonOutcome compareWorkbookPair(const std::string& path1, const std::string& path2,
                                       const ComparisonOptions& options,
                                       const std::filesystem::path& folder, ProgressSink& progress,

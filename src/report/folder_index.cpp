@@ -52,9 +52,9 @@ void appendEntryRow(std::string& out, const FolderIndexEntry& entry) {
     appendDocumentLink(out, entry.relativePath, "report.htm");
     out.append(" ");
     appendDocumentLink(out, entry.relativePath, "visualized.htm");
-    if (entry.reviewWorkbook) {
+    if (!entry.reviewWorkbook.empty()) {
       out.append(" ");
-      appendDocumentLink(out, entry.relativePath, "review.xlsx");
+      appendDocumentLink(out, entry.relativePath, entry.reviewWorkbook);
     }
     out.append("</td>");
   } else {

@@ -18,12 +18,12 @@ struct FolderIndexEntry {
   long sheetsWithDifferences = 0;
   long sheetsCompared = 0;
   std::string failure;
-  bool reviewWorkbook = false;  // the pair's sub-folder holds its review workbook
+  std::string reviewWorkbook;  // the file name of the pair's review workbook, if it has one
 };
 
 // The index document: both folders, then a table with one row per entry, in the order
-// given, linking each compared pair's report.htm and visualized.htm (and review.xlsx where it
-// has one) in the sub-folder named after its path.
+// given, linking each compared pair's report.htm and visualized.htm (and its review workbook
+// where it has one) in the sub-folder named after its path.
 std::string folderIndexMarkup(const std::string& folder1, const std::string& folder2,
                               const std::vector<FolderIndexEntry>& entries);
 

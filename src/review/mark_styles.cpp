@@ -10,8 +10,6 @@ namespace quill {
 
 namespace {
 
-constexpr int kMarkKinds = int(MarkKind::KeyCell) + 1;
-
 std::string_view prefixOf(std::string_view name) {
   const std::size_t colon = name.find(':');
   return colon == std::string_view::npos ? std::string_view() : name.substr(0, colon + 1);
@@ -132,7 +130,7 @@ class StylesWriter final : public RewriteHandler {
   }
   long addedCount(int section) const {
     if (section == 0) return styles_.bold_ >= 0 ? 1 : 0;
-    if (section == 1) return kMarkKinds;
+    if (section == 1) return kMarkKindCount;
     return long(styles_.order_.size()) + (styles_.bold_ >= 0 ? 1 : 0);
   }
 
@@ -187,7 +185,7 @@ std::string MarkStyles::rewritten() const {
   const std::string prefix(prefixOf(formats_.front().name));
   std::vector<std::string> added(3);
   if (bold_ >= 0) added[0] = boldFont_;
-  for (int kind = 0; kind < kMarkKinds; ++kind) added[1] += fillXml(prefix, MarkKind(kind));
+  for (int kind = 0; kind < kMarkKindCount; ++kind) added[1] += fillXml(prefix, MarkKind(kind));
   for (const auto& [style, kind] : order_)
     added[2] += clone(formats_[std::size_t(style)], fills_ + long(kind), -1);
   if (bold_ >= 0) added[2] += clone(formats_.front(), 0, fonts_);

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <memory>
 
+#include "base/ascii_case.h"
 #include "formats/package/zip_archive.h"
 #include "formats/xlsx/xlsx_package.h"
 #include "formats/xlsx/xlsx_workbook_part.h"
@@ -26,6 +27,15 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::uint64_t kMaxStylesPart = std::uint64_t(1) << 28;
+
+// The workbook part's content types (lower case) and the extension each asks of the file's
+// name: a spreadsheet application opens a package only under the name its type fits.
+constexpr std::pair<std::string_view, std::string_view> kWorkbookTypes[] = {
+    {"application/vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml", ".xlsx"},
+    {"application/vnd.ms-excel.sheet.macroenabled.main+xml", ".xlsm"},
+    {"application/vnd.openxmlformats-officedocument.spreadsheetml.template.main+xml", ".xltx"},
+    {"application/vnd.ms-excel.template.macroenabled.main+xml", ".xltm"},
+};
 
 // A file written piece by piece through a large buffer; removed again when its owner goes.
 class ScratchFile {
@@ -64,10 +74,7 @@ class ScratchFile {
 };
 
 std::string lowerExtension(const fs::path& path) {
-  std::string extension = path.extension().string();
-  for (char& c : extension)
-    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-  return extension;
+  return asciiLowered(path.extension().string());
 }
 
 std::string freeListingPart(const ZipArchive& zip, const std::string& workbookPart) {
@@ -76,6 +83,19 @@ std::string freeListingPart(const ZipArchive& zip, const std::string& workbookPa
     const std::string name = folder + "reviewDifferences" + std::to_string(n) + ".xml";
     if (!xlsx::hasPart(zip, name)) return name;
   }
+}
+
+// Whether the marking can add to the package as it is written: it has a styles part, the
+// workbook part names no part the package lacks (a workbook other readers refuse; names are
+// matched exactly, as those readers match them) and it is not in the strict namespaces.
+bool markableParts(const ZipArchive& zip, const xlsx::WorkbookPart& book) {
+  if (book.stylesPart.empty() || !xlsx::hasPart(zip, book.stylesPart)) return false;
+  const std::vector<std::string> entries = zip.names();
+  for (const xlsx::Relationship& relationship : xlsx::readRelationships(zip, book.part))
+    if (!relationship.external &&
+        std::find(entries.begin(), entries.end(), relationship.target) == entries.end())
+      return false;
+  return !readWorkbookSheets(zip, book.part).strict;
 }
 
 }  // namespace
@@ -90,19 +110,22 @@ bool isMarkablePackage(const fs::path& second) {
   return file && std::memcmp(magic, "PK\x03\x04", 4) == 0;
 }
 
+std::string reviewExtension(const fs::path& second) {
+  if (!isMarkablePackage(second)) return ".xlsx";
+  const ZipArchive zip(second.string());
+  const xlsx::WorkbookPart book = xlsx::readWorkbookPart(zip);
+  if (!markableParts(zip, book)) return ".xlsx";
+  const std::string type = asciiLowered(contentTypeOf(zip, book.part));
+  for (const auto& [typed, extension] : kWorkbookTypes)
+    if (type == typed) return std::string(extension);
+  return lowerExtension(second);
+}
+
 bool writeMarkedPackage(const ReviewResult& result, const fs::path& second, const fs::path& path) {
   const ZipArchive zip(second.string());
   const xlsx::WorkbookPart book = xlsx::readWorkbookPart(zip);
-  if (book.stylesPart.empty() || !xlsx::hasPart(zip, book.stylesPart)) return false;
-  // A workbook naming a part the package lacks is one other readers refuse: written anew.
-  // Names are matched exactly, as those readers match them.
-  const std::vector<std::string> entries = zip.names();
-  for (const xlsx::Relationship& relationship : xlsx::readRelationships(zip, book.part))
-    if (!relationship.external &&
-        std::find(entries.begin(), entries.end(), relationship.target) == entries.end())
-      return false;
+  if (!markableParts(zip, book)) return false;
   const WorkbookSheets sheets = readWorkbookSheets(zip, book.part);
-  if (sheets.strict) return false;
   const std::string stylesEntry = xlsx::storedPartName(zip, book.stylesPart);
   MarkStyles styles(zip.readAll(stylesEntry, kMaxStylesPart),
                     "the part \"" + book.stylesPart + "\"");

@@ -27,8 +27,8 @@ class MarkedRows {
       lastRow_ = std::max(lastRow_, mark.row);
       lastColumn_ = std::max(lastColumn_, mark.column);
     }
-    if (!marks.addedRows.empty()) lastRow_ = std::max(lastRow_, marks.addedRows.back());
-    if (!marks.addedColumns.empty()) lastColumn_ = std::max(lastColumn_, marks.addedColumns.back());
+    if (!marks.rows.empty()) lastRow_ = std::max(lastRow_, marks.rows.back().line);
+    if (!marks.columns.empty()) lastColumn_ = std::max(lastColumn_, marks.columns.back().line);
   }
 
   long lastColumn() const { return lastColumn_; }
@@ -40,13 +40,17 @@ class MarkedRows {
     if (inUse > 0) next = inUse;
     while (cell_ < marks_.cells.size() && marks_.cells[cell_].row < row) ++cell_;
     if (cell_ < marks_.cells.size()) next = std::min(next, marks_.cells[cell_].row);
-    while (addedRow_ < marks_.addedRows.size() && marks_.addedRows[addedRow_] < row) ++addedRow_;
-    if (addedRow_ < marks_.addedRows.size()) next = std::min(next, marks_.addedRows[addedRow_]);
+    const auto& whole = marks_.rows;
+    while (markedRow_ < whole.size() && whole[markedRow_].line < row) ++markedRow_;
+    if (markedRow_ < whole.size()) next = std::min(next, whole[markedRow_].line);
     return next;
   }
 
-  bool rowAdded(long row) const {
-    return addedRow_ < marks_.addedRows.size() && marks_.addedRows[addedRow_] == row;
+  // The mark of the whole row nextRow() gave last, if it has one.
+  std::optional<MarkKind> rowMark(long row) const {
+    const auto& whole = marks_.rows;
+    if (markedRow_ < whole.size() && whole[markedRow_].line == row) return whole[markedRow_].kind;
+    return std::nullopt;
   }
 
   // The mark of the cell in the row nextRow() gave last, or null; columns asked in order.
@@ -66,7 +70,7 @@ class MarkedRows {
   long lastRow_ = 0;
   long lastColumn_ = 0;
   std::size_t cell_ = 0;
-  std::size_t addedRow_ = 0;
+  std::size_t markedRow_ = 0;
 };
 
 // Whether a formula text can be written as the formula of its cell: not an array formula's
@@ -113,22 +117,21 @@ void writeMarkedSheet(lxw_worksheet* out, const Worksheet& sheet, const SheetMar
   const SheetMarks& given = marks != nullptr ? *marks : kNoMarks;
   MarkedRows rows(sheet, given);
   const long lastColumn = std::min(rows.lastColumn(), kMaxColumns);
-  std::vector<bool> columnAdded(static_cast<std::size_t>(lastColumn) + 1, false);
-  for (long column : given.addedColumns) {
-    if (column > lastColumn) continue;
-    columnAdded[std::size_t(column)] = true;
-    checkWritten(worksheet_set_column(out, lxw_col_t(column - 1), lxw_col_t(column - 1),
-                                      LXW_DEF_COL_WIDTH,
-                                      formats.cell(ValueType::Text, MarkKind::ColumnAdded)));
+  std::vector<std::optional<MarkKind>> columnMarks(static_cast<std::size_t>(lastColumn) + 1);
+  for (const LineMark& mark : given.columns) {
+    if (mark.line > lastColumn) continue;
+    columnMarks[std::size_t(mark.line)] = mark.kind;
+    checkWritten(worksheet_set_column(out, lxw_col_t(mark.line - 1), lxw_col_t(mark.line - 1),
+                                      LXW_DEF_COL_WIDTH, formats.cell(ValueType::Text, mark.kind)));
   }
   std::vector<std::string_view> texts(static_cast<std::size_t>(lastColumn));
   std::vector<std::string> notes;
   for (long row = rows.nextRow(1); row != kNone && row <= kMaxRows; row = rows.nextRow(row + 1)) {
     const auto at = lxw_row_t(row - 1);
-    const bool added = rows.rowAdded(row);
-    if (added)
-      checkWritten(worksheet_set_row(out, at, LXW_DEF_ROW_HEIGHT,
-                                     formats.cell(ValueType::Text, MarkKind::RowAdded)));
+    const std::optional<MarkKind> rowMark = rows.rowMark(row);
+    if (rowMark)
+      checkWritten(
+          worksheet_set_row(out, at, LXW_DEF_ROW_HEIGHT, formats.cell(ValueType::Text, *rowMark)));
     std::fill(texts.begin(), texts.end(), std::string_view());
     sheet.rowTexts(row, 1, texts);
     for (long column = 1; column <= lastColumn; ++column) {
@@ -137,10 +140,10 @@ void writeMarkedSheet(lxw_worksheet* out, const Worksheet& sheet, const SheetMar
       std::optional<MarkKind> kind;
       if (mark != nullptr)
         kind = mark->kind;
-      else if (added)
-        kind = MarkKind::RowAdded;
-      else if (columnAdded[std::size_t(column)])
-        kind = MarkKind::ColumnAdded;
+      else if (rowMark)
+        kind = rowMark;
+      else
+        kind = columnMarks[std::size_t(column)];
       const std::string_view formula = sheet.cellFormula(row, column);
       if (text.empty() && formula.empty() && mark == nullptr) continue;
       writeCell(out, at, lxw_col_t(column - 1), text, formula, kind, formats);

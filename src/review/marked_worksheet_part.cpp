@@ -30,9 +30,7 @@ struct CellPlace {
 };
 
 // The row and column of an address such as "AB12"; zeros where it names none.
-CellPlace placeOf(const char* address) {
-  if (address == nullptr) return {};
-  const std::string_view text(address);
+CellPlace placeOf(std::string_view text) {
   const LeadingColumn column = leadingColumn(text, 3);
   if (column.letters == 0 || column.column > kMaxColumns) return {};
   return {rowNumberOf(text.substr(column.letters)), column.column};
@@ -51,8 +49,16 @@ MarkedWorksheetPart::MarkedWorksheetPart(const SheetMarks& marks, MarkStyles& st
                                          std::string noteDrawingId)
     : marks_(marks), styles_(styles), noteDrawingId_(std::move(noteDrawingId)) {}
 
-bool MarkedWorksheetPart::columnAdded(long column) const {
-  return std::binary_search(marks_.addedColumns.begin(), marks_.addedColumns.end(), column);
+std::optional<MarkKind> MarkedWorksheetPart::columnMark(long column) const {
+  const auto& columns = marks_.columns;
+  const auto found = std::lower_bound(columns.begin(), columns.end(), column,
+                                      [](const LineMark& mark, long at) { return mark.line < at; });
+  if (found == columns.end() || found->line != column) return std::nullopt;
+  return found->kind;
+}
+
+std::string MarkedWorksheetPart::rowStyle(MarkKind kind) {
+  return " s=\"" + std::to_string(styles_.marked(0, kind)) + "\" customFormat=\"1\"";
 }
 
 std::string MarkedWorksheetPart::cellTag(long row, long column, MarkKind kind) {
@@ -73,19 +79,18 @@ std::string MarkedWorksheetPart::cellsBefore(long column) {
 std::string MarkedWorksheetPart::rowsBefore(long row) {
   std::string rows;
   const auto& marked = marks_.cells;
-  const auto& added = marks_.addedRows;
+  const auto& whole = marks_.rows;
   while (true) {
     while (cell_ < marked.size() && marked[cell_].row <= row_) ++cell_;
-    while (addedRow_ < added.size() && added[addedRow_] <= row_) ++addedRow_;
+    while (markedRow_ < whole.size() && whole[markedRow_].line <= row_) ++markedRow_;
     long next = kEnd;
     if (cell_ < marked.size()) next = marked[cell_].row;
-    if (addedRow_ < added.size()) next = std::min(next, added[addedRow_]);
+    if (markedRow_ < whole.size()) next = std::min(next, whole[markedRow_].line);
     if (next >= row || next > kMaxRows) return rows;
     row_ = next;
     rows += "<" + prefix_ + "row r=\"" + std::to_string(row_) + "\"";
-    if (addedRow_ < added.size() && added[addedRow_] == row_)
-      rows +=
-          " s=\"" + std::to_string(styles_.marked(0, MarkKind::RowAdded)) + "\" customFormat=\"1\"";
+    if (markedRow_ < whole.size() && whole[markedRow_].line == row_)
+      rows += rowStyle(whole[markedRow_].kind);
     rows += ">" + cellsBefore(kEnd) + "</" + prefix_ + "row>";
   }
 }
@@ -109,16 +114,18 @@ void MarkedWorksheetPart::start(XmlRewriter& rewriter, std::string_view name,
   if (depth_ != 2) return;
   if (local == "cols") {
     columnsSeen_ = true;
-    if (marks_.addedColumns.empty()) return;
+    if (marks_.columns.empty()) return;
     // The whole list is written at its end, with the columns it held split where needed.
     inColumns_ = !rewriter.selfClosing();
     rewriter.replaceTag(inColumns_ ? "" : columnsXml());
   } else if (local == "sheetData") {
-    if (!columnsSeen_ && !marks_.addedColumns.empty()) rewriter.insertBefore(columnsXml());
+    if (!columnsSeen_ && !marks_.columns.empty()) rewriter.insertBefore(columnsXml());
     inSheetData_ = !rewriter.selfClosing();
     const std::string rows = inSheetData_ ? std::string() : rowsBefore(kEnd);
     if (!rows.empty())
       rewriter.replaceTag("<" + std::string(name) + ">" + rows + "</" + std::string(name) + ">");
+  } else if (local == "dimension") {
+    widenDimension(rewriter, name, attributes);
   } else if (local == "legacyDrawing") {
     drawingNamed_ = true;
   } else if (!noteDrawingId_.empty() && !drawingNamed_ &&
@@ -130,34 +137,60 @@ void MarkedWorksheetPart::start(XmlRewriter& rewriter, std::string_view name,
   }
 }
 
+void MarkedWorksheetPart::widenDimension(XmlRewriter& rewriter, std::string_view name,
+                                         TagAttributes attributes) {
+  const char* ref = attributes.find("ref");
+  if (marks_.cells.empty() || ref == nullptr) return;
+  const std::string_view text(ref);
+  const std::size_t colon = text.find(':');
+  const CellPlace first = placeOf(text.substr(0, colon));
+  const CellPlace last = colon == std::string_view::npos ? first : placeOf(text.substr(colon + 1));
+  if (first.row == 0 || last.row == 0) return;
+  const Area declared{first.row, first.column, last.row, last.column};
+  Area wide = declared;
+  for (const CellMark& mark : marks_.cells) {
+    wide.firstRow = std::min(wide.firstRow, mark.row);
+    wide.lastRow = std::max(wide.lastRow, mark.row);
+    wide.firstColumn = std::min(wide.firstColumn, mark.column);
+    wide.lastColumn = std::max(wide.lastColumn, mark.column);
+  }
+  if (wide == declared) return;
+  const std::string widened = cellAddress(wide.firstRow, wide.firstColumn) + ":" +
+                              cellAddress(wide.lastRow, wide.lastColumn);
+  rewriter.replaceTag(startTag(name, attributes, rewriter.selfClosing(), "ref", widened.c_str()));
+}
+
 void MarkedWorksheetPart::startRow(XmlRewriter& rewriter, std::string_view name,
                                    TagAttributes attributes) {
   const long row = std::max(numberOf(attributes.find("r"), row_ + 1), row_ + 1);
   rewriter.insertBefore(rowsBefore(row));
   row_ = row;
   column_ = 0;
-  while (addedRow_ < marks_.addedRows.size() && marks_.addedRows[addedRow_] < row) ++addedRow_;
-  rowAdded_ = addedRow_ < marks_.addedRows.size() && marks_.addedRows[addedRow_] == row;
+  const auto& whole = marks_.rows;
+  while (markedRow_ < whole.size() && whole[markedRow_].line < row) ++markedRow_;
+  rowMark_.reset();
+  if (markedRow_ < whole.size() && whole[markedRow_].line == row) rowMark_ = whole[markedRow_].kind;
   while (cell_ < marks_.cells.size() && marks_.cells[cell_].row < row) ++cell_;
-  std::string tag = startTag(name, attributes, false);
-  if (rowAdded_) {
-    const std::string style = std::to_string(styles_.marked(0, MarkKind::RowAdded));
+  // Most rows pass unchanged: their tag is written anew only when it must change.
+  const bool selfClosing = rewriter.selfClosing();
+  const std::string cells = selfClosing ? cellsBefore(kEnd) : std::string();
+  if (cells.empty() && !rowMark_) return;
+  std::string tag;
+  if (rowMark_) {
+    const std::string style = std::to_string(styles_.marked(0, *rowMark_));
     tag = startTag(name, attributes, false, "s", style.c_str());
     if (attributes.find("customFormat") == nullptr)
       tag.insert(tag.size() - 1, " customFormat=\"1\"");
+  } else {
+    tag = startTag(name, attributes, false);
   }
-  if (rewriter.selfClosing()) {
-    const std::string cells = cellsBefore(kEnd);
-    if (cells.empty() && !rowAdded_) return;
-    rewriter.replaceTag(tag + cells + "</" + std::string(name) + ">");
-  } else if (rowAdded_) {
-    rewriter.replaceTag(tag);
-  }
+  rewriter.replaceTag(selfClosing ? tag + cells + "</" + std::string(name) + ">" : tag);
 }
 
 void MarkedWorksheetPart::startCell(XmlRewriter& rewriter, std::string_view name,
                                     TagAttributes attributes) {
-  const CellPlace place = placeOf(attributes.find("r"));
+  const char* address = attributes.find("r");
+  const CellPlace place = address != nullptr ? placeOf(address) : CellPlace{};
   const long column = place.column > column_ ? place.column : column_ + 1;
   rewriter.insertBefore(cellsBefore(column));
   column_ = column;
@@ -165,10 +198,10 @@ void MarkedWorksheetPart::startCell(XmlRewriter& rewriter, std::string_view name
   std::optional<MarkKind> kind;
   if (cell_ < marked.size() && marked[cell_].row == row_ && marked[cell_].column == column)
     kind = marked[cell_++].kind;
-  else if (rowAdded_)
-    kind = MarkKind::RowAdded;
-  else if (columnAdded(column))
-    kind = MarkKind::ColumnAdded;
+  else if (rowMark_)
+    kind = rowMark_;
+  else
+    kind = columnMark(column);
   if (!kind) return;
   const std::string style =
       std::to_string(styles_.marked(numberOf(attributes.find("s"), 0), *kind));
@@ -208,23 +241,25 @@ void MarkedWorksheetPart::keepColumn(TagAttributes attributes) {
   columns_.push_back(std::move(column));
 }
 
-// The column formats: those the worksheet had, split where a column File #2 alone holds
-// lies in one, and each such column in its own with the column fill.
+// The column formats: those the worksheet had, split where a marked column lies in one, and
+// each marked column in its own with its mark's fill.
 std::string MarkedWorksheetPart::columnsXml() {
+  const auto& marks = marks_.columns;
   std::vector<Column> written;
-  std::vector<long> alone;
-  for (long added : marks_.addedColumns)
+  std::vector<LineMark> alone;
+  for (const LineMark& mark : marks)
     if (std::none_of(columns_.begin(), columns_.end(), [&](const Column& column) {
-          return column.min <= added && added <= column.max;
+          return column.min <= mark.line && mark.line <= column.max;
         }))
-      alone.push_back(added);
+      alone.push_back(mark);
   for (const Column& column : columns_) {
     long from = column.min;
     const auto first =
-        std::lower_bound(marks_.addedColumns.begin(), marks_.addedColumns.end(), column.min);
-    for (auto at = first; at != marks_.addedColumns.end() && *at <= column.max; ++at) {
-      if (*at > from) written.push_back({from, *at - 1, column.attributes});
-      Column marked{*at, *at, {}};
+        std::lower_bound(marks.begin(), marks.end(), column.min,
+                         [](const LineMark& mark, long at) { return mark.line < at; });
+    for (auto at = first; at != marks.end() && at->line <= column.max; ++at) {
+      if (at->line > from) written.push_back({from, at->line - 1, column.attributes});
+      Column marked{at->line, at->line, {}};
       long style = 0;
       for (const auto& [key, value] : column.attributes) {
         if (key == "style")
@@ -232,16 +267,17 @@ std::string MarkedWorksheetPart::columnsXml() {
         else
           marked.attributes.emplace_back(key, value);
       }
-      marked.attributes.emplace_back("style",
-                                     std::to_string(styles_.marked(style, MarkKind::ColumnAdded)));
+      marked.attributes.emplace_back("style", std::to_string(styles_.marked(style, at->kind)));
       written.push_back(std::move(marked));
-      from = *at + 1;
+      from = at->line + 1;
     }
     if (from <= column.max) written.push_back({from, column.max, column.attributes});
   }
-  const std::string style = std::to_string(styles_.marked(0, MarkKind::ColumnAdded));
-  for (long added : alone)
-    written.push_back({added, added, {{"width", "9.140625"}, {"style", style}}});
+  for (const LineMark& mark : alone)
+    written.push_back(
+        {mark.line,
+         mark.line,
+         {{"width", "9.140625"}, {"style", std::to_string(styles_.marked(0, mark.kind))}}});
   std::sort(written.begin(), written.end(),
             [](const Column& a, const Column& b) { return a.min < b.min; });
   std::string xml = "<" + prefix_ + "cols>";

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,10 +12,10 @@
 namespace quill {
 
 // Rewrites a worksheet part of File #2 as it streams by: each marked cell takes the marked
-// copy of its own format (cells a mark needs but the part lacks are added), rows File #2
-// alone holds take a filled row format and their cells marked copies, columns it alone holds
-// a filled column format, and, when notes are added through a new drawing, the worksheet
-// names that drawing. Everything else passes unchanged.
+// copy of its own format (cells a mark needs but the part lacks are added), marked rows (File
+// #2's own, or moved) take a filled row format and their cells marked copies, marked columns
+// a filled column format, the declared used range takes in the cells added, and, when notes are
+// added through a new drawing, the worksheet names that drawing. Everything else passes unchanged.
 class MarkedWorksheetPart final : public RewriteHandler {
  public:
   // noteDrawingId: the relationship id of a new notes drawing to name, or empty.
@@ -32,12 +33,17 @@ class MarkedWorksheetPart final : public RewriteHandler {
 
   void startRow(XmlRewriter& rewriter, std::string_view name, TagAttributes attributes);
   void startCell(XmlRewriter& rewriter, std::string_view name, TagAttributes attributes);
+  // The used range the worksheet declares, widened to take in the cells marks add; left as
+  // it is when it names no range read here.
+  void widenDimension(XmlRewriter& rewriter, std::string_view name, TagAttributes attributes);
   // The rows holding marks or added before the given row, each written whole.
   std::string rowsBefore(long row);
   // The cells of the current row holding marks before the given column.
   std::string cellsBefore(long column);
   std::string cellTag(long row, long column, MarkKind kind);
-  bool columnAdded(long column) const;
+  std::optional<MarkKind> columnMark(long column) const;
+  // The attributes giving a marked row its fill.
+  std::string rowStyle(MarkKind kind);
   std::string columnsXml();
   void keepColumn(TagAttributes attributes);
 
@@ -52,10 +58,10 @@ class MarkedWorksheetPart final : public RewriteHandler {
   bool columnsSeen_ = false;
   long row_ = 0;
   long column_ = 0;
-  bool rowAdded_ = false;
+  std::optional<MarkKind> rowMark_;
   bool skipEnd_ = false;  // the element just started was empty: its end needs nothing
   std::size_t cell_ = 0;
-  std::size_t addedRow_ = 0;
+  std::size_t markedRow_ = 0;
   std::vector<Column> columns_;
 };
 

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <initializer_list>
 
+#include "base/ascii_case.h"
 #include "formats/xlsx/xlsx_package.h"
 #include "report/file_writer.h"
 #include "review/xml_rewriter.h"
@@ -88,6 +89,36 @@ class WorkbookRewrite final : public RewriteHandler {
   std::string sheet_;
 };
 
+// Finds the content type the content types part gives one part: its own, or else the one of
+// its extension. Part names and extensions are matched in either case, as packages match them.
+class ContentTypeReader final : public RewriteHandler {
+ public:
+  explicit ContentTypeReader(const std::string& part)
+      : name_(asciiLowered("/" + part)),
+        extension_(asciiLowered(part.substr(part.rfind('.') + 1))) {}
+
+  void start(XmlRewriter&, std::string_view name, TagAttributes attributes) override {
+    const char* type = attributes.find("ContentType");
+    if (type == nullptr) return;
+    const std::string_view local = localPart(name);
+    const char* partName = attributes.find("PartName");
+    const char* extension = attributes.find("Extension");
+    if (local == "Override" && partName != nullptr && asciiLowered(partName) == name_)
+      own_ = type;
+    else if (local == "Default" && extension != nullptr && asciiLowered(extension) == extension_)
+      byExtension_ = type;
+  }
+  void end(XmlRewriter&, std::string_view) override {}
+
+  std::string type() const { return own_.empty() ? byExtension_ : own_; }
+
+ private:
+  std::string name_;
+  std::string extension_;
+  std::string own_;
+  std::string byExtension_;
+};
+
 std::string insertedAtEnd(const std::string& text, const std::string& added,
                           const std::string& part) {
   const std::size_t end = text.rfind("</");
@@ -152,6 +183,16 @@ void addListingSheet(const ZipArchive& zip, const WorkbookSheets& sheets, const 
   rewrite.finish();
   edits.put(xlsx::storedPartName(zip, workbook), std::move(written));
   edits.contentTypes.emplace_back(listingPart, kWorksheetType);
+}
+
+std::string contentTypeOf(const ZipArchive& zip, const std::string& part) {
+  const std::string types = "[Content_Types].xml";
+  ContentTypeReader reader(part);
+  XmlRewriter parse(
+      reader, [](std::string_view) {}, "the part \"" + types + "\"");
+  parse.feed(zip.readAll(xlsx::storedPartName(zip, types), kMaxSmallPart));
+  parse.finish();
+  return reader.type();
 }
 
 std::string withContentTypes(const ZipArchive& zip, const PackageEdits& edits) {

@@ -24,6 +24,10 @@ WorkbookSheets readWorkbookSheets(const ZipArchive& zip, const std::string& work
 void addListingSheet(const ZipArchive& zip, const WorkbookSheets& sheets, const std::string& name,
                      const std::string& listingPart, PackageEdits& edits);
 
+// The content type the package gives one of its parts (named without the leading "/"), or
+// empty when it gives none.
+std::string contentTypeOf(const ZipArchive& zip, const std::string& part);
+
 // The content types part with the edits' new parts added.
 std::string withContentTypes(const ZipArchive& zip, const PackageEdits& edits);
 

@@ -49,9 +49,12 @@ void SheetMarks::complete() {
                             return a.row == b.row && a.column == b.column;
                           }),
               cells.end());
-  for (std::vector<long>* lines : {&addedRows, &addedColumns}) {
-    std::sort(lines->begin(), lines->end());
-    lines->erase(std::unique(lines->begin(), lines->end()), lines->end());
+  for (std::vector<LineMark>* lines : {&rows, &columns}) {
+    std::stable_sort(lines->begin(), lines->end(),
+                     [](const LineMark& a, const LineMark& b) { return a.line < b.line; });
+    lines->erase(std::unique(lines->begin(), lines->end(),
+                             [](const LineMark& a, const LineMark& b) { return a.line == b.line; }),
+                 lines->end());
   }
 }
 
@@ -112,7 +115,7 @@ void ReviewCollector::line(const Line& line) {
     for (const CellPair& cell : line.cells)
       appendContent(result_.listing.back().text1, columnLetters(cell.column1), cell.text1);
   if (tally_.oneSidedTable() && line.kind == LineKind::RowAdded && position2_ > 0)
-    result_.marks[position2_].addedRows.push_back(line.row2);
+    result_.marks[position2_].rows.push_back({line.row2, MarkKind::RowAdded});
 }
 
 // Fills in what File #1 held in the line's removed columns, and lists a row of a worksheet
@@ -175,10 +178,16 @@ void ReviewCollector::markItem(const DifferenceItem& item, const std::string& no
   SheetMarks& marks = result_.marks[position2_];
   switch (item.kind) {
     case ItemKind::RowAdded:
-      marks.addedRows.push_back(item.row2);
+      marks.rows.push_back({item.row2, MarkKind::RowAdded});
       return;
     case ItemKind::ColumnAdded:
-      marks.addedColumns.push_back(item.column2);
+      marks.columns.push_back({item.column2, MarkKind::ColumnAdded});
+      return;
+    case ItemKind::RowMoved:
+      marks.rows.push_back({item.row2, MarkKind::RowMoved});
+      return;
+    case ItemKind::ColumnMoved:
+      marks.columns.push_back({item.column2, MarkKind::ColumnMoved});
       return;
     case ItemKind::RowRemoved:
     case ItemKind::ColumnRemoved:

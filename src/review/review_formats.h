@@ -27,7 +27,7 @@ class ReviewFormats {
 
  private:
   static constexpr std::size_t kTypes = 6;
-  static constexpr std::size_t kMarks = 8;  // none, then each MarkKind
+  static constexpr std::size_t kMarks = std::size_t(kMarkKindCount) + 1;  // none, then each kind
   lxw_workbook* book_;
   std::array<lxw_format*, kTypes * kMarks> cells_{};
   lxw_format* bold_ = nullptr;

@@ -22,7 +22,7 @@ MarkKind markKindOf(const DifferenceItem& item) {
 
 // The documents' legend: a changed value's new text on yellow, a changed formula's cell in
 // cyan grey, a missing value in khaki grey, what one file alone holds (and a changed key of
-// File #2) in blue.
+// File #2) in blue, a moved row or column in the amber of the moves legend.
 std::uint32_t markFill(MarkKind kind) {
   switch (kind) {
     case MarkKind::DifferentValue:
@@ -36,6 +36,9 @@ std::uint32_t markFill(MarkKind kind) {
     case MarkKind::ColumnAdded:
     case MarkKind::KeyCell:
       return 0x3366FF;
+    case MarkKind::RowMoved:
+    case MarkKind::ColumnMoved:
+      return 0xFFCC33;
   }
   return 0xFFFF00;
 }
@@ -58,6 +61,10 @@ const char* markKindName(MarkKind kind) {
       return itemKindNames(ItemKind::ColumnAdded).text.data();
     case MarkKind::KeyCell:
       return "key cell";
+    case MarkKind::RowMoved:
+      return itemKindNames(ItemKind::RowMoved).text.data();
+    case MarkKind::ColumnMoved:
+      return itemKindNames(ItemKind::ColumnMoved).text.data();
   }
   return "";
 }

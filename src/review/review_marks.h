@@ -15,9 +15,14 @@ enum class MarkKind : char {
   RowAdded,
   ColumnAdded,
   KeyCell,
+  RowMoved,
+  ColumnMoved,
 };
 
-// The mark of a listed item that File #2 holds, by its kind and whether it lies in a key cell.
+// How many kinds of mark there are.
+inline constexpr int kMarkKindCount = int(MarkKind::ColumnMoved) + 1;
+
+// The mark of a listed cell that File #2 holds, by its kind and whether it lies in a key cell.
 MarkKind markKindOf(const DifferenceItem& item);
 
 // The fill a mark gives its cell, as 0xRRGGBB: the colour the documents use for the kind.

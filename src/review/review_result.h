@@ -35,11 +35,19 @@ struct CellMark {
   std::string note;
 };
 
-// The marks of one File #2 worksheet: cells, and whole rows and columns it alone holds.
+// A whole row or column of a File #2 worksheet marked: one it alone holds, or one moved.
+struct LineMark {
+  long line = 0;
+  MarkKind kind = MarkKind::RowAdded;
+
+  friend bool operator==(const LineMark&, const LineMark&) = default;
+};
+
+// The marks of one File #2 worksheet: cells, and whole rows and columns.
 struct SheetMarks {
   std::vector<CellMark> cells;  // ordered by row, then column, once complete()
-  std::vector<long> addedRows;  // ascending once complete()
-  std::vector<long> addedColumns;
+  std::vector<LineMark> rows;   // ascending once complete()
+  std::vector<LineMark> columns;
 
   // Orders the marks and keeps the first of marks on the same cell.
   void complete();

@@ -154,6 +154,10 @@ void writeReviewWorkbook(const ReviewResult& result, const Workbook& second, con
   book.close();
 }
 
+std::string reviewFileName(const fs::path& second) {
+  return "review" + reviewExtension(second);
+}
+
 void saveReviewWorkbook(const ReviewResult& result, const Workbook& second, const fs::path& target,
                         const std::vector<fs::path>& inputs) {
   refuseFileReplacingInput(target, inputs);

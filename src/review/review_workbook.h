@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 #include <vector>
 
 #include "engine/comparison_result.h"
@@ -50,8 +51,10 @@ class ReviewWorkbookWriter final : public ResultSink {
   bool saved_ = false;
 };
 
-// The name of the review workbook beside a pair's documents in a folder comparison.
-inline constexpr const char* kReviewFileName = "review.xlsx";
+// The name of the review workbook saved beside a pair's documents: "review" with the
+// extension its content takes for File #2 (see reviewExtension). Throws WorkbookError when
+// File #2 cannot be read.
+std::string reviewFileName(const std::filesystem::path& second);
 
 // Tells a result to two sinks in turn.
 class ResultFanOut final : public ResultSink {

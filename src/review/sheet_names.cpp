@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "base/ascii_case.h"
 #include "base/utf8.h"
 #include "review/written_text.h"
 
@@ -13,10 +14,7 @@ constexpr std::size_t kMaxNameCharacters = 31;
 
 // The text with ASCII letters in lower case, for comparing names as a workbook does.
 std::string folded(const std::string& name) {
-  std::string text = name;
-  for (char& c : text)
-    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-  return text;
+  return asciiLowered(name);
 }
 
 // The first characters of a well-formed UTF-8 text, at most count of them.

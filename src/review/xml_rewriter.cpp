@@ -140,12 +140,16 @@ void XmlRewriter::flushUntil(std::uint64_t offset) {
 }
 
 void XmlRewriter::insertBefore(std::string_view text) {
+  // Nothing inserted leaves the bytes held, to go out with the next larger piece: most tags
+  // of a large part pass unchanged, and writing each on its own would cost more than the rest.
+  if (text.empty()) return;
   flushUntil(eventStart_);
   output_(text);
 }
 
 void XmlRewriter::replaceTag(std::string_view text) {
-  insertBefore(text);
+  flushUntil(eventStart_);
+  if (!text.empty()) output_(text);
   copied_ = std::max(copied_, eventEnd_);
 }
 

@@ -29,7 +29,8 @@ void ResultsWindow::createReviewButton() {
                             QRect(2820, 4395, 1860, 345), {1, 0.5, 0, 0});
   reviewButton_->setToolTip(
       "Saves the second workbook with every difference marked and listed, as review.xlsx in "
-      "the folder below");
+      "the folder below (review.xlsm, .xltx or .xltm when the second workbook is marked as "
+      "one of those)");
   connect(reviewButton_, &QPushButton::clicked, this, &ResultsWindow::saveReviewWorkbook);
 }
 
@@ -50,7 +51,8 @@ void ResultsWindow::saveReviewWorkbook() {
     std::unique_ptr<ReviewWorkbookWriter> writer;
     auto makeWriter = [&](const SpreadsheetSession& session) -> ResultSink& {
       writer = std::make_unique<ReviewWorkbookWriter>(
-          *session.secondBook(), std::filesystem::path(folder.toStdString()) / kReviewFileName,
+          *session.secondBook(),
+          std::filesystem::path(folder.toStdString()) / reviewFileName(reviewRequest_.path2),
           std::vector<std::filesystem::path>{reviewRequest_.path1, reviewRequest_.path2},
           chooseComparison(reviewRequest_) == ComparisonKind::WholeWorkbook);
       return *writer;

@@ -168,6 +168,17 @@ INSTANTIATE_TEST_SUITE_P(
                     ReviewCase{"keyed_by_position", "--sheet1 3 --mode rows --identifying A"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The new workbook written for other formats fills a moved row whole in the moves' colour,
+// under the mark of a cell of its own.
+TEST_F(ReviewWorkbook, NewWorkbookFillsMovedRowsInTheMovesColour) {
+  std::ofstream(path("one.csv")) << "k,v\na,1\nb,2\nc,3\nd,4\ne,5\nf,6\n";
+  std::ofstream(path("two.csv")) << "k,v\na,1\nc,3\nd,4\ne,5\nb,2\nf,7\n";
+  const std::string read = review(path("one.csv"), path("two.csv"), "--align");
+  const std::string fills = read.substr(read.find("\ntwo!") + 1);
+  EXPECT_EQ(fills, "two!6:6 FFCC33\ntwo!A6 FFCC33\ntwo!B6 FFCC33\ntwo!B7 FFFF00 FILE1 one!B7: 6\n")
+      << read;
+}
+
 TEST_F(ReviewWorkbook, GnumericOpensItWithFileTwosValues) {
   if (runCommandLine("command -v ssconvert >/dev/null").exitCode != 0)
     GTEST_SKIP() << "Gnumeric's ssconvert is needed";
@@ -250,6 +261,76 @@ TEST_F(ReviewWorkbook, FoldersGetOneWorkbookForEachDifferingPairLinkedFromTheInd
   const CliRun read = runCommandLine(std::string(kPython) + " '" + path("read_review.py") + "' '" +
                                      path("out/changed.xlsx/review.xlsx") + "' - 2>&1");
   EXPECT_EQ(read.output, single);
+}
+
+// Copies two.xlsx with its workbook part declared as another kind of workbook.
+constexpr const char* kRetype = R"py(import sys, zipfile
+plain = "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml"
+with zipfile.ZipFile("two.xlsx") as source, zipfile.ZipFile(sys.argv[2], "w") as target:
+    for item in source.infolist():
+        data = source.read(item.filename)
+        if item.filename == "[Content_Types].xml":
+            data = data.replace(plain.encode(), sys.argv[1].encode())
+        target.writestr(item, data)
+)py";
+
+// Each pair's review workbook is named with the extension its content type asks for, and
+// the index links it under that name: a marked copy keeps File #2's kind, a new workbook
+// is an .xlsx.
+TEST_F(ReviewWorkbook, FolderWorkbooksAreNamedAfterTheirContentType) {
+  writePair();
+  std::ofstream(folder_.path() / "retype.py") << kRetype;
+  for (const char* tree : {"first", "second"}) fs::create_directories(folder_.path() / tree);
+  struct Case {
+    const char* file;
+    const char* type;  // File #2's workbook content type; null for a CSV pair
+    const char* review;
+  };
+  const Case cases[] = {
+      {"plain.xlsx", "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml",
+       "review.xlsx"},
+      {"macro.xlsm", "application/vnd.ms-excel.sheet.macroEnabled.main+xml", "review.xlsm"},
+      {"template.xltx",
+       "application/vnd.openxmlformats-officedocument.spreadsheetml.template.main+xml",
+       "review.xltx"},
+      {"macro-template.xltm", "application/vnd.ms-excel.template.macroEnabled.main+xml",
+       "review.xltm"},
+      {"list.csv", nullptr, "review.xlsx"},
+  };
+  for (const Case& c : cases) {
+    if (c.type == nullptr) {
+      std::ofstream(path(std::string("first/") + c.file)) << "a,b\n1,2\n";
+      std::ofstream(path(std::string("second/") + c.file)) << "a,b\n1,3\n";
+      continue;
+    }
+    fs::copy_file(path("one.xlsx"), path(std::string("first/") + c.file));
+    const CliRun retyped =
+        runCommandLine("cd '" + folder_.path().string() + "' && " + kPython + " retype.py '" +
+                       c.type + "' 'second/" + c.file + "' 2>&1");
+    ASSERT_EQ(retyped.exitCode, 0) << retyped.output;
+  }
+  const CliRun run = runCli("compare '" + path("first") + "' '" + path("second") +
+                            "' --quiet --format xlsx --out '" + path("out") + "'");
+  ASSERT_EQ(run.exitCode, 1) << run.output;
+  const std::string index = readFile(path("out/index.htm"));
+  for (const Case& c : cases) {
+    const std::string written = std::string("out/") + c.file + "/" + c.review;
+    ASSERT_TRUE(fs::exists(path(written))) << written;
+    EXPECT_EQ(std::distance(fs::directory_iterator(path(std::string("out/") + c.file)),
+                            fs::directory_iterator()),
+              3)
+        << c.file;
+    EXPECT_NE(index.find("href=\"" + std::string(c.file) + "/" + c.review + "\""),
+              std::string::npos)
+        << index;
+    if (c.type == nullptr) continue;
+    const CliRun read =
+        runCommandLine(std::string(kPython) +
+                       " -c \"import sys, zipfile; print(zipfile.ZipFile(sys.argv[1]).read("
+                       "'[Content_Types].xml').decode().count(sys.argv[2]))\" '" +
+                       path(written) + "' '" + c.type + "' 2>&1");
+    EXPECT_EQ(read.output, "1\n") << c.file;
+  }
 }
 
 TEST_F(ReviewWorkbook, FoldersTakeNoOutputFile) {

@@ -91,19 +91,43 @@ INSTANTIATE_TEST_SUITE_P(
         SheetCase{"added_row_is_filled_whole",
                   sheet("<sheetData><row r=\"2\" spans=\"1:2\"><c r=\"A2\" s=\"1\"/><c "
                         "r=\"B2\"/></row></sheetData>"),
-                  {{}, {2, 4}, {}},
+                  {{}, {{2, MarkKind::RowAdded}, {4, MarkKind::RowAdded}}, {}},
                   sheet("<sheetData><row r=\"2\" spans=\"1:2\" s=\"2\" customFormat=\"1\"><c "
                         "r=\"A2\" s=\"3\"/><c r=\"B2\" s=\"2\"/></row><row r=\"4\" s=\"2\" "
                         "customFormat=\"1\"></row></sheetData>")},
         SheetCase{"added_column_splits_the_column_formats",
                   sheet("<cols><col min=\"1\" max=\"3\" width=\"5\" style=\"1\"/></cols>"
                         "<sheetData><row r=\"1\"><c r=\"B1\"/></row></sheetData>"),
-                  {{}, {}, {2, 5}},
+                  {{}, {}, {{2, MarkKind::ColumnAdded}, {5, MarkKind::ColumnAdded}}},
                   sheet("<cols><col min=\"1\" max=\"1\" width=\"5\" style=\"1\"/><col min=\"2\" "
                         "max=\"2\" width=\"5\" style=\"2\"/><col min=\"3\" max=\"3\" width=\"5\" "
                         "style=\"1\"/><col min=\"5\" max=\"5\" width=\"9.140625\" "
                         "style=\"3\"/></cols><sheetData><row r=\"1\"><c r=\"B1\" "
                         "s=\"3\"/></row></sheetData>")},
+        SheetCase{"moved_row_and_column_take_their_own_fill_under_cell_marks",
+                  sheet("<sheetData><row r=\"3\"><c r=\"A3\" s=\"1\"/><c "
+                        "r=\"B3\"/></row></sheetData>"),
+                  {{mark(3, 1)}, {{3, MarkKind::RowMoved}}, {{2, MarkKind::ColumnMoved}}},
+                  sheet("<cols><col min=\"2\" max=\"2\" width=\"9.140625\" style=\"2\"/></cols>"
+                        "<sheetData><row r=\"3\" s=\"3\" customFormat=\"1\"><c r=\"A3\" "
+                        "s=\"4\"/><c r=\"B3\" s=\"3\"/></row></sheetData>")},
+        SheetCase{"declared_range_takes_in_added_cells",
+                  sheet("<dimension ref=\"B2:C3\"/><sheetData><row r=\"2\"><c "
+                        "r=\"B2\"/></row></sheetData>"),
+                  {{mark(1, 4), mark(2, 2)}, {}, {}},
+                  sheet("<dimension ref=\"B1:D3\"/><sheetData><row r=\"1\"><c r=\"D1\" "
+                        "s=\"2\"/></row><row r=\"2\"><c r=\"B2\" s=\"2\"/></row></sheetData>")},
+        SheetCase{"declared_range_holding_the_marks_is_kept",
+                  sheet("<dimension ref=\"A1:C3\"/><sheetData/>"),
+                  {{mark(3, 3)}, {{9, MarkKind::RowAdded}}, {}},
+                  sheet("<dimension ref=\"A1:C3\"/><sheetData><row r=\"3\"><c r=\"C3\" "
+                        "s=\"2\"/></row><row r=\"9\" s=\"3\" customFormat=\"1\"></row>"
+                        "</sheetData>")},
+        SheetCase{"single_cell_range_of_an_empty_sheet_grows",
+                  sheet("<dimension ref=\"A1\"/><sheetData/>"),
+                  {{mark(5, 3)}, {}, {}},
+                  sheet("<dimension ref=\"A1:C5\"/><sheetData><row r=\"5\"><c r=\"C5\" "
+                        "s=\"2\"/></row></sheetData>")},
         SheetCase{"cells_without_addresses_are_counted",
                   sheet("<sheetData><row><c/><c><v>2</v></c></row></sheetData>"),
                   {{mark(1, 2)}, {}, {}},
@@ -125,8 +149,8 @@ TEST(MarkStyles, CopiesKeepTheFormatAndTakeTheMarksFill) {
   EXPECT_EQ(styles.marked(1, MarkKind::RowAdded), 2);
   EXPECT_EQ(styles.bold(), 4);
   const std::string written = styles.rewritten();
-  // Seven fills, one for each kind, after the two there were; row added is the fifth kind.
-  EXPECT_NE(written.find("<fills count=\"9\"><fill/><fill/><fill><patternFill "
+  // Nine fills, one for each kind, after the two there were; row added is the fifth kind.
+  EXPECT_NE(written.find("<fills count=\"11\"><fill/><fill/><fill><patternFill "
                          "patternType=\"solid\"><fgColor rgb=\"FFFFFF00\"/>"),
             std::string::npos)
       << written;

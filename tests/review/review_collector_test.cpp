@@ -52,8 +52,35 @@ TEST_F(ReviewCollectorTest, MarksFileTwosCellsWithFileOnesTexts) {
 TEST_F(ReviewCollectorTest, AddedRowsAndColumnsAreFilledWhole) {
   const SheetMarks& aligned = result().marks.at(4);
   EXPECT_TRUE(aligned.cells.empty());
-  EXPECT_EQ(aligned.addedRows, std::vector<long>{2});
-  EXPECT_EQ(aligned.addedColumns, std::vector<long>{2});
+  EXPECT_EQ(aligned.rows, (std::vector<LineMark>{{2, MarkKind::RowAdded}}));
+  EXPECT_EQ(aligned.columns, (std::vector<LineMark>{{2, MarkKind::ColumnAdded}}));
+}
+
+// Aligned rows and columns standing elsewhere in File #2 are filled whole in the moves'
+// colour, at their File #2 places; a cell difference in a moved row keeps its own mark.
+TEST(ReviewCollectorMoves, MovedRowsAndColumnsAreFilledWhole) {
+  using enum DifferenceKind;
+  ReviewCollector collector(true);
+  collector.begin({"a.xlsx", "b.xlsx", "2024-05-06 07:08:09", ""});
+  ColumnPair columns[] = {{1, 1}, {2, 3}, {3, 2}};
+  columns[1].moved = true;
+  TableStart start = test::table("S", "S", 1, 1, columns);
+  start.anyMoved = true;
+  collector.beginTable(start);
+  const CellPair cells[] = {test::cell(1, 1, "a", "b", DifferentValue), test::cell(2, 3, "", ""),
+                            test::cell(3, 2, "", "")};
+  Line moved = test::line(LineKind::Compared, 2, 5, cells);
+  moved.moved = true;
+  collector.line(moved);
+  collector.endTable();
+  collector.finish();
+  const SheetMarks& marks = collector.result().marks.at(1);
+  EXPECT_EQ(marks.rows, (std::vector<LineMark>{{5, MarkKind::RowMoved}}));
+  EXPECT_EQ(marks.columns, (std::vector<LineMark>{{3, MarkKind::ColumnMoved}}));
+  EXPECT_EQ(markLines(marks), std::vector<std::string>{"5,1 different value: FILE1 S!A2: a"});
+  EXPECT_EQ(markFill(MarkKind::RowMoved), 0xFFCC33u);
+  EXPECT_EQ(markFill(MarkKind::ColumnMoved), 0xFFCC33u);
+  EXPECT_STREQ(markKindName(MarkKind::RowMoved), "row moved");
 }
 
 TEST_F(ReviewCollectorTest, ListsWhatFileTwoNoLongerHoldsWithFileOnesContents) {
