@@ -14,4 +14,10 @@ inline std::string asciiLowered(std::string_view text) {
   return lowered;
 }
 
+// Whether text ends with suffix, ASCII letters matched in either case.
+inline bool endsWithIgnoringCase(std::string_view text, std::string_view suffix) {
+  if (text.size() < suffix.size()) return false;
+  return asciiLowered(text.substr(text.size() - suffix.size())) == asciiLowered(suffix);
+}
+
 }  // namespace quill

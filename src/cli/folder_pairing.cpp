@@ -1,9 +1,10 @@
 #include "cli/folder_pairing.h"
 
 #include <algorithm>
-#include <cctype>
 #include <map>
 #include <stdexcept>
+
+#include "base/ascii_case.h"
 
 namespace quill::cli {
 
@@ -13,12 +14,6 @@ namespace {
 
 constexpr std::string_view kWorkbookExtensions[] = {".xlsx", ".xlsm", ".xltx", ".xltm",
                                                     ".xlsb", ".xls",  ".ods",  ".csv"};
-
-std::string lowerCase(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return char(std::tolower(c)); });
-  return text;
-}
 
 // Plain words for what kept a path from being read.
 std::string reasonFor(const std::error_code& error) {
@@ -81,7 +76,7 @@ void listWorkbooks(const fs::path& root, const fs::path& folder, bool first,
 }  // namespace
 
 bool hasWorkbookExtension(const fs::path& name) {
-  const std::string extension = lowerCase(name.extension().string());
+  const std::string extension = asciiLowered(name.extension().string());
   return std::find(std::begin(kWorkbookExtensions), std::end(kWorkbookExtensions), extension) !=
          std::end(kWorkbookExtensions);
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <tuple>
 
+#include "base/ascii_case.h"
 #include "engine/sequence_alignment.h"
 
 namespace quill {
@@ -12,13 +13,6 @@ namespace {
 // Sheets left after the pairing by name are compared by content only up to this many on
 // each side, so that workbooks of hundreds of renamed sheets do not cost a product of them.
 constexpr std::size_t kMostComparedByContent = 64;
-
-std::string foldedName(const std::string& name) {
-  std::string folded = name;
-  for (char& c : folded)
-    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-  return folded;
-}
 
 // How many row hashes two sorted lists share, each occurrence counted once.
 std::size_t sharedCount(const std::vector<std::uint64_t>& sorted1,
@@ -77,7 +71,7 @@ void pairByKey(std::span<const SheetSummary> first, std::span<const SheetSummary
 void pairByName(std::span<const SheetSummary> first, std::span<const SheetSummary> second,
                 Partners& partners) {
   pairByKey(first, second, partners, [](const std::string& name) { return name; });
-  pairByKey(first, second, partners, foldedName);
+  pairByKey(first, second, partners, [](const std::string& name) { return asciiLowered(name); });
 }
 
 std::vector<long> unpaired(const std::vector<long>& partner) {

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <string_view>
 
+#include "base/ascii_case.h"
 #include "formats/package/compound_probe.h"
 #include "formats/package/xml_stream.h"
 #include "formats/package/zip_archive.h"
@@ -27,12 +28,6 @@ constexpr std::string_view kBinaryWorkbookType = "ms-excel.sheet.binary.macroEna
   throw WorkbookError("\"" + path + "\" is not a workbook: " + reason);
 }
 
-bool endsWithNoCase(std::string_view text, std::string_view suffix) {
-  return text.size() >= suffix.size() &&
-         std::equal(suffix.begin(), suffix.end(), text.end() - long(suffix.size()),
-                    [](char a, char b) { return std::tolower(a) == std::tolower(b); });
-}
-
 // Finds the target of the package's officeDocument relationship in _rels/.rels.
 class OfficeDocumentTarget final : public XmlHandler {
  public:
@@ -40,7 +35,7 @@ class OfficeDocumentTarget final : public XmlHandler {
     if (name != "Relationship" || !target.empty()) return;
     const char* type = attributes.find("Type");
     const char* value = attributes.find("Target");
-    if (type != nullptr && value != nullptr && endsWithNoCase(type, "/officeDocument"))
+    if (type != nullptr && value != nullptr && endsWithIgnoringCase(type, "/officeDocument"))
       target = value;
   }
   void endElement(std::string_view) override {}
@@ -69,14 +64,14 @@ WorkbookFormat probePackageFormat(const ZipArchive& package) {
   if (package.contains("[Content_Types].xml"))
     contentTypes = package.readAll("[Content_Types].xml", kMaxSmallPart);
   const std::string target = officeDocumentTarget(package);
-  if (endsWithNoCase(target, ".bin") || package.contains("xl/workbook.bin") ||
+  if (endsWithIgnoringCase(target, ".bin") || package.contains("xl/workbook.bin") ||
       contentTypes.find(kBinaryWorkbookType) != std::string::npos)
     return WorkbookFormat::Xlsb;
   const bool declared = std::any_of(
       kXmlWorkbookTypes.begin(), kXmlWorkbookTypes.end(),
       [&](std::string_view type) { return contentTypes.find(type) != std::string::npos; });
   if (declared || package.contains("xl/workbook.xml") ||
-      (endsWithNoCase(target, "workbook.xml") && package.contains(target)))
+      (endsWithIgnoringCase(target, "workbook.xml") && package.contains(target)))
     return WorkbookFormat::Xlsx;
   notAWorkbook(path, "it is a zip package without a workbook part");
 }
@@ -113,7 +108,7 @@ WorkbookFormat probeWorkbookFormat(const std::string& path) {
   if (std::filesystem::is_directory(status)) notAWorkbook(path, "it is a folder");
   if (!std::filesystem::is_regular_file(status)) notAWorkbook(path, "it is not a regular file");
   // An empty .csv is a sheet without cells, as spreadsheet applications open it.
-  if (std::filesystem::file_size(path, error) == 0 && !endsWithNoCase(path, ".csv"))
+  if (std::filesystem::file_size(path, error) == 0 && !endsWithIgnoringCase(path, ".csv"))
     notAWorkbook(path, "the file is empty");
 
   const std::string magic = firstBytes(path, 8);
@@ -129,7 +124,7 @@ WorkbookFormat probeWorkbookFormat(const std::string& path) {
     }
   }
   if (startsWithBiffRecord(magic)) return WorkbookFormat::Xls;
-  if (endsWithNoCase(path, ".csv")) return WorkbookFormat::Csv;
+  if (endsWithIgnoringCase(path, ".csv")) return WorkbookFormat::Csv;
   notAWorkbook(path, "its content is no spreadsheet format that can be read");
 }
 

@@ -3,20 +3,12 @@
 #include <algorithm>
 #include <cctype>
 
+#include "base/ascii_case.h"
 #include "formats/package/plain_xml_scanner.h"
 
 namespace quill::xlsx {
 
 namespace {
-
-bool endsWithIgnoringCase(std::string_view text, std::string_view suffix) {
-  if (text.size() < suffix.size()) return false;
-  return std::equal(suffix.begin(), suffix.end(), text.end() - long(suffix.size()),
-                    [](char a, char b) {
-                      return std::tolower(static_cast<unsigned char>(a)) ==
-                             std::tolower(static_cast<unsigned char>(b));
-                    });
-}
 
 std::string_view folderOf(std::string_view part) {
   const std::size_t slash = part.rfind('/');
