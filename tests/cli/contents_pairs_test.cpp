@@ -102,10 +102,11 @@ TEST_P(ContentsPairs, ComparingTheKindFindsItsOneDifference) {
     EXPECT_EQ(occurrences(run.output, std::string("\"kind\":\"") + c.kind + "\""), 1u)
         << c.stem << "\n"
         << run.output;
-    if (*c.detail != '\0')
+    if (*c.detail != '\0') {
       EXPECT_NE(run.output.find(std::string("\"detail\":\"") + c.detail + "\""), std::string::npos)
           << c.stem << "\n"
           << run.output;
+    }
   }
 }
 
