@@ -152,14 +152,19 @@ def grey_palette():
     return record(473) + record(565) + colours + record(566) + record(474)
 
 
-def contents_comments():
+def contents_comments(second="Second line\nof a note"):
     def comment(author, row_, column, text):
         return (record(635, struct.pack("<IIIII", author, row_, row_, column, column) + bytes(16))
                 + record(637, b"\x00" + wide(text)) + record(636))
 
     return (record(628) + record(630) + record(632, wide("Ada")) + record(632, wide("Grace"))
-            + record(631) + record(633) + comment(1, 3, 2, "Second line\nof a note")
+            + record(631) + record(633) + comment(1, 3, 2, second)
             + comment(0, 0, 0, "Check the title") + record(634) + record(629))
+
+
+def defined_name(text, sheet, tokens):
+    return record(39, struct.pack("<IBI", 0, 0, sheet) + wide(text)
+                  + struct.pack("<I", len(tokens)) + tokens + struct.pack("<I", 0))
 
 
 def hidden_row(number):
@@ -170,14 +175,10 @@ def contents(path):
     def area(ixti, first_row, last_row, first_column, last_column):
         return struct.pack("<BHIIHH", 0x3B, ixti, first_row, last_row, first_column, last_column)
 
-    def name(text, sheet, tokens):
-        return record(39, struct.pack("<IBI", 0, 0, sheet) + wide(text)
-                      + struct.pack("<I", len(tokens)) + tokens + struct.pack("<I", 0))
-
     externals = (record(353) + record(357) + record(362, struct.pack("<IIii", 1, 0, 0, 0))
                  + record(354))
-    defined = (externals + name("Table", 0xFFFFFFFF, area(0, 0, 11, 0, 5))
-               + name("_xlnm.Print_Area", 0, area(0, 0, 3, 0, 2)))
+    defined = (externals + defined_name("Table", 0xFFFFFFFF, area(0, 0, 11, 0, 5))
+               + defined_name("_xlnm.Print_Area", 0, area(0, 0, 3, 0, 2)))
     cells = b"".join(cell(2, c, style, rk_int(c)) for c, style in enumerate(range(7)))
     values = (row(0) + cells + hidden_row(2) + cell(2, 0, 0, rk_int(3)) + hidden_row(3)
               + row(9) + cell(1, 3, 1, b""))
