@@ -124,7 +124,7 @@ def colour(kind, index=0, rgb=(0, 0, 0), tint=0):
     return struct.pack("<BBhBBBB", (kind << 1) | (kind == 2), index, tint, *rgb, 255)
 
 
-def contents_styles():
+def contents_styles(palette=b""):
     def font(bold=False, italic=False, underline=0, color=colour(3, 1)):
         return record(43, struct.pack("<HHHHBBBB", 220, 2 if italic else 0, 700 if bold else 400,
                                       0, underline, 2, 0, 0) + color + b"\x02" + wide("Calibri"))
@@ -142,17 +142,29 @@ def contents_styles():
             + wide("0.000")) + record(616) + record(611, struct.pack("<I", 5)) + fonts
             + record(612) + record(603, struct.pack("<I", 4)) + fills + record(604)
             + record(617, struct.pack("<I", 7)) + xf(0) + xf(0, 1) + xf(0, 2) + xf(0, 3)
-            + xf(0, 0, 2) + xf(164, 4, 3) + xf(4) + record(618) + record(279))
+            + xf(0, 0, 2) + xf(164, 4, 3) + xf(4) + record(618) + palette + record(279))
 
 
-def contents_comments():
+def grey_palette():
+    """A custom palette of 64 greys, index i holding red, green and blue i, as BrtIndexedColor
+    records in their collections."""
+    colours = b"".join(record(475, bytes([i, i, i, 0])) for i in range(64))
+    return record(473) + record(565) + colours + record(566) + record(474)
+
+
+def contents_comments(second="Second line\nof a note"):
     def comment(author, row_, column, text):
         return (record(635, struct.pack("<IIIII", author, row_, row_, column, column) + bytes(16))
                 + record(637, b"\x00" + wide(text)) + record(636))
 
     return (record(628) + record(630) + record(632, wide("Ada")) + record(632, wide("Grace"))
-            + record(631) + record(633) + comment(1, 3, 2, "Second line\nof a note")
+            + record(631) + record(633) + comment(1, 3, 2, second)
             + comment(0, 0, 0, "Check the title") + record(634) + record(629))
+
+
+def defined_name(text, sheet, tokens):
+    return record(39, struct.pack("<IBI", 0, 0, sheet) + wide(text)
+                  + struct.pack("<I", len(tokens)) + tokens + struct.pack("<I", 0))
 
 
 def hidden_row(number):
@@ -163,14 +175,10 @@ def contents(path):
     def area(ixti, first_row, last_row, first_column, last_column):
         return struct.pack("<BHIIHH", 0x3B, ixti, first_row, last_row, first_column, last_column)
 
-    def name(text, sheet, tokens):
-        return record(39, struct.pack("<IBI", 0, 0, sheet) + wide(text)
-                      + struct.pack("<I", len(tokens)) + tokens + struct.pack("<I", 0))
-
     externals = (record(353) + record(357) + record(362, struct.pack("<IIii", 1, 0, 0, 0))
                  + record(354))
-    defined = (externals + name("Table", 0xFFFFFFFF, area(0, 0, 11, 0, 5))
-               + name("_xlnm.Print_Area", 0, area(0, 0, 3, 0, 2)))
+    defined = (externals + defined_name("Table", 0xFFFFFFFF, area(0, 0, 11, 0, 5))
+               + defined_name("_xlnm.Print_Area", 0, area(0, 0, 3, 0, 2)))
     cells = b"".join(cell(2, c, style, rk_int(c)) for c, style in enumerate(range(7)))
     values = (row(0) + cells + hidden_row(2) + cell(2, 0, 0, rk_int(3)) + hidden_row(3)
               + row(9) + cell(1, 3, 1, b""))
@@ -183,10 +191,18 @@ def contents(path):
             comments=contents_comments())
 
 
+def palette(path):
+    """One row of cells in the formats of contents(), with a custom palette."""
+    cells = b"".join(cell(2, c, style, rk_int(c)) for c, style in enumerate(range(7)))
+    package(path, [("Data", row(0) + cells)], ["unused"],
+            styles_part=contents_styles(grey_palette()))
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
     kinds(os.path.join(OUT, "kinds.xlsb"))
     contents(os.path.join(OUT, "contents.xlsb"))
+    palette(os.path.join(OUT, "palette.xlsb"))
 
 
 if __name__ == "__main__":

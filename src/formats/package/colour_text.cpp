@@ -66,4 +66,8 @@ std::string indexedColour(std::uint32_t index, std::span<const std::uint32_t> cu
   return rgbColour(std::uint8_t(colour >> 16), std::uint8_t(colour >> 8), std::uint8_t(colour));
 }
 
+std::string listedColour(std::uint32_t index, std::span<const std::string> palette) {
+  return index < palette.size() ? palette[index] : indexedColour(index);
+}
+
 }  // namespace quill

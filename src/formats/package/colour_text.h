@@ -19,6 +19,9 @@ std::string themeColourText(long theme, double tint);
 // the default palette; every other index (the system's window text and background, the
 // automatic colour) gives "".
 std::string indexedColour(std::uint32_t index, std::span<const std::uint32_t> custom = {});
+// The "RRGGBB" text of an indexed colour where a custom palette lists the colours from index
+// 0 on (as the package formats store it): the palette's entry, or indexedColour's past it.
+std::string listedColour(std::uint32_t index, std::span<const std::string> palette);
 // "RRGGBB" for a colour given as red, green and blue.
 std::string rgbColour(std::uint8_t red, std::uint8_t green, std::uint8_t blue);
 

@@ -13,9 +13,17 @@ namespace quill::xlsb {
 namespace {
 
 constexpr std::uint16_t kBoldWeight = 700;
+constexpr std::size_t kMaxPalette = 64;  // indexes 0 to 63
+
+// A colour as stored: its text, or the palette index to look up once the whole part is read,
+// since a custom palette follows the fonts and fills.
+struct Colour {
+  std::string text;
+  long paletteIndex = -1;
+};
 
 // A BrtColor: its kind (automatic, indexed, RGB, theme), index, tint and RGB bytes.
-std::string colourText(FieldCursor& cursor) {
+Colour colourOf(FieldCursor& cursor) {
   const std::uint8_t kind = cursor.u8() >> 1;
   const std::uint8_t index = cursor.u8();
   const auto tint = std::int16_t(cursor.u16());
@@ -25,13 +33,13 @@ std::string colourText(FieldCursor& cursor) {
   cursor.skip(1);  // alpha
   switch (kind) {
     case 1:
-      return indexedColour(index);
+      return {{}, index};
     case 2:
-      return rgbColour(red, green, blue);
+      return {rgbColour(red, green, blue)};
     case 3:
-      return themeColourText(index, tint / 32767.0);
+      return {themeColourText(index, tint / 32767.0)};
     default:  // automatic
-      return "";
+      return {};
   }
 }
 
@@ -44,11 +52,13 @@ class ContentsStyles {
   std::vector<std::uint32_t> numbered(std::vector<CellFormat>& formats) const;
 
  private:
+  std::string colourText(const Colour& colour) const;
+
   struct Font {
     bool bold = false;
     bool italic = false;
     bool underline = false;
-    std::string colour;
+    Colour colour;
   };
   struct CellStyle {
     std::uint16_t numberFormat = 0;
@@ -59,8 +69,9 @@ class ContentsStyles {
   std::string errorPrefix_;
   std::unordered_map<std::uint16_t, std::string> numberFormats_;
   std::vector<Font> fonts_;
-  std::vector<std::string> fills_;  // the fill colour of each fill, "" for none
+  std::vector<Colour> fills_;  // the fill colour of each fill, empty for none
   std::vector<CellStyle> cellStyles_;
+  std::vector<std::string> palette_;  // a custom palette, empty for the standard one
   bool inCellFormats_ = false;
 };
 
@@ -76,10 +87,16 @@ void ContentsStyles::take(const Record& record) {
       break;
   }
   if (record.type != record::kNumberFormat && record.type != record::kFont &&
-      record.type != record::kFill && !(record.type == record::kCellFormat && inCellFormats_))
+      record.type != record::kFill && record.type != record::kIndexedColour &&
+      !(record.type == record::kCellFormat && inCellFormats_))
     return;
   FieldCursor cursor(record, errorPrefix_);
-  if (record.type == record::kNumberFormat) {
+  if (record.type == record::kIndexedColour) {
+    if (palette_.size() >= kMaxPalette) return;  // more than a palette holds: the rest unused
+    const std::uint8_t red = cursor.u8();
+    const std::uint8_t green = cursor.u8();
+    palette_.push_back(rgbColour(red, green, cursor.u8()));
+  } else if (record.type == record::kNumberFormat) {
     const std::uint16_t id = cursor.u16();
     cursor.appendWideString(numberFormats_[id]);
   } else if (record.type == record::kFont) {
@@ -90,12 +107,12 @@ void ContentsStyles::take(const Record& record) {
     cursor.skip(2);  // superscript or subscript
     font.underline = cursor.u8() != 0;
     cursor.skip(3);  // family, character set, unused
-    font.colour = colourText(cursor);
+    font.colour = colourOf(cursor);
     fonts_.push_back(std::move(font));
   } else if (record.type == record::kFill) {
     const bool filled = cursor.u32() != 0;
-    std::string colour = colourText(cursor);
-    fills_.push_back(filled ? std::move(colour) : std::string());
+    Colour colour = colourOf(cursor);
+    fills_.push_back(filled ? std::move(colour) : Colour());
   } else {
     CellStyle style;
     cursor.skip(2);  // the parent style
@@ -104,6 +121,11 @@ void ContentsStyles::take(const Record& record) {
     style.fill = cursor.u16();
     cellStyles_.push_back(style);
   }
+}
+
+std::string ContentsStyles::colourText(const Colour& colour) const {
+  if (colour.paletteIndex < 0) return colour.text;
+  return listedColour(std::uint32_t(colour.paletteIndex), palette_);
 }
 
 std::vector<std::uint32_t> ContentsStyles::numbered(std::vector<CellFormat>& formats) const {
@@ -121,9 +143,9 @@ std::vector<std::uint32_t> ContentsStyles::numbered(std::vector<CellFormat>& for
       format.bold = font.bold;
       format.italic = font.italic;
       format.underline = font.underline;
-      format.fontColour = font.colour;
+      format.fontColour = colourText(font.colour);
     }
-    if (style.fill < fills_.size()) format.fillColour = fills_[style.fill];
+    if (style.fill < fills_.size()) format.fillColour = colourText(fills_[style.fill]);
     described.push_back(std::move(format));
   }
   // The first cell format is that of cells with no other.

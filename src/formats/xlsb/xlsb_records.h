@@ -49,6 +49,7 @@ constexpr std::uint32_t kBeginCellFormats = 617;
 constexpr std::uint32_t kEndCellFormats = 618;
 constexpr std::uint32_t kFont = 43;
 constexpr std::uint32_t kFill = 45;
+constexpr std::uint32_t kIndexedColour = 475;
 constexpr std::uint32_t kColumnInfo = 60;
 constexpr std::uint32_t kMergeCell = 176;
 constexpr std::uint32_t kCommentAuthor = 632;

@@ -119,8 +119,7 @@ CellFormatCollector::Colour CellFormatCollector::colour(const XmlAttributes& att
 std::string CellFormatCollector::colourText(const Colour& colour) const {
   const long index = colour.paletteIndex;
   if (index < 0) return colour.text;
-  if (std::size_t(index) < palette_.size()) return palette_[std::size_t(index)];
-  return indexedColour(std::uint32_t(index));
+  return listedColour(std::uint32_t(index), palette_);
 }
 
 CellFormat CellFormatCollector::formatOf(const Xf& xf) const {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <limits>
 #include <stdexcept>
 
 #include "formats/package/cell_format_table.h"
@@ -34,19 +35,40 @@ SheetLayoutCollector::SheetLayoutCollector(const ContentsToRead& read,
     : read_(read), cellFormats_(cellFormats), contents_(contents), fail_(std::move(fail)) {}
 
 void SheetLayoutCollector::outsideCells(std::string_view name, const XmlAttributes& attributes) {
-  if (name == "col" && read_.hidden) {
-    if (!isTrue(attributes.find("hidden"))) return;
-    const long first = lineNumber(attributes.find("min"), kMaxColumns);
-    const long last = lineNumber(attributes.find("max"), kMaxColumns);
-    if (first < 1 || last < first) fail_("has a hidden column span that is malformed");
-    contents_.hiddenColumns.push_back({first, last});
+  if (name == "col") {
+    if (read_.hidden) addHiddenColumns(attributes);
+    if (read_.formats) addColumnStyle(attributes);
   } else if (name == "mergeCell" && read_.merged) {
     const char* reference = attributes.find("ref");
     addMerged(reference != nullptr ? reference : "");
   }
 }
 
+void SheetLayoutCollector::addHiddenColumns(const XmlAttributes& attributes) {
+  if (!isTrue(attributes.find("hidden"))) return;
+  const long first = lineNumber(attributes.find("min"), kMaxColumns);
+  const long last = lineNumber(attributes.find("max"), kMaxColumns);
+  if (first < 1 || last < first) fail_("has a hidden column span that is malformed");
+  contents_.hiddenColumns.push_back({first, last});
+}
+
+void SheetLayoutCollector::addColumnStyle(const XmlAttributes& attributes) {
+  const long style = lineNumber(attributes.find("style"), std::numeric_limits<long>::max());
+  if (style == 0) return;
+  const long first = lineNumber(attributes.find("min"), kMaxColumns);
+  const long last = lineNumber(attributes.find("max"), kMaxColumns);
+  if (first < 1 || last < first) fail_("has a styled column span that is malformed");
+  if (columnStyles_.empty()) columnStyles_.assign(std::size_t(kMaxColumns) + 1, 0);
+  std::fill(columnStyles_.begin() + first, columnStyles_.begin() + last + 1,
+            (unsigned long)(style));
+}
+
 void SheetLayoutCollector::row(long row, const XmlAttributes& attributes) {
+  if (read_.formats)
+    rowStyle_ =
+        isTrue(attributes.find("customFormat"))
+            ? (unsigned long)(lineNumber(attributes.find("s"), std::numeric_limits<long>::max()))
+            : 0;
   if (!read_.hidden || !isTrue(attributes.find("hidden"))) return;
   if (!contents_.hiddenRows.empty() && contents_.hiddenRows.back().last == row - 1)
     contents_.hiddenRows.back().last = row;

@@ -23,6 +23,12 @@ class SheetLayoutCollector {
   // An element outside the cells (cols, mergeCells).
   void outsideCells(std::string_view name, const XmlAttributes& attributes);
   void row(long row, const XmlAttributes& attributes);
+  // The style a cell without a style of its own takes: its row's, when the row has a custom
+  // format, or else its column's.
+  unsigned long lineStyle(long column) const {
+    if (rowStyle_ != 0) return rowStyle_;
+    return std::size_t(column) < columnStyles_.size() ? columnStyles_[std::size_t(column)] : 0;
+  }
   void cell(long row, long column, unsigned long style) {
     if (style == 0 || style >= cellFormats_.size() || cellFormats_[style] == 0) return;
     if (contents_.formats.size() >= kMaxFormattedCells) refuseFormattedCells();
@@ -38,11 +44,15 @@ class SheetLayoutCollector {
 
   [[noreturn]] void refuseFormattedCells() const;
   void addMerged(std::string_view reference);
+  void addHiddenColumns(const XmlAttributes& attributes);
+  void addColumnStyle(const XmlAttributes& attributes);
 
   ContentsToRead read_;
   const std::vector<std::uint32_t>& cellFormats_;
   SheetContents& contents_;
   std::function<void(const std::string&)> fail_;
+  unsigned long rowStyle_ = 0;               // of the row being read, 0 for none
+  std::vector<unsigned long> columnStyles_;  // by column number, empty until a column has one
 };
 
 }  // namespace quill::xlsx

@@ -205,7 +205,7 @@ void WorksheetHandler::startCell(const XmlAttributes& attributes) {
   checkPosition(row_, column_);
   type_ = cellType(t);
   if (s == nullptr || !parseWhole(s, style_)) style_ = 0;
-  if (layout_) layout_->cell(row_, column_, style_);
+  if (layout_) layout_->cell(row_, column_, s != nullptr ? style_ : layout_->lineStyle(column_));
   value_.clear();
   inCell_ = true;
   inValue_ = false;

@@ -46,6 +46,20 @@ def default_format(book, sheet):
     return format_of(cell)
 
 
+def styled_as(sheet, row, column, cell):
+    """What gives a cell its format: the cell's own style, else its row's custom format,
+    else its column's style."""
+    if cell.has_style:
+        return cell
+    line = sheet.row_dimensions.get(row)
+    if line is not None and line.customFormat:
+        return line
+    for line in sheet.column_dimensions.values():
+        if line.has_style and line.min and line.max and line.min <= column <= line.max:
+            return line
+    return cell
+
+
 def sheet_lines(book, sheet):
     name = sheet.title
     yield "sheet\t%s\t%s" % (name, sheet.sheet_state)
@@ -68,7 +82,7 @@ def sheet_lines(book, sheet):
             author = cell.comment.author
             author = "" if author in (None, "None") else author
             yield "note\t%s\t%s\t%s" % (where, escaped(author), escaped(cell.comment.text))
-        shown = format_of(cell)
+        shown = format_of(styled_as(sheet, row, column, cell))
         if shown != default:
             yield "format\t%s\t%s" % (where, "\t".join(shown))
 

@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Writes an .xlsx holding every kind of content besides cell values that the readers take:
 notes with authors, global and sheet-scoped defined names, hidden and very hidden sheets,
-hidden rows and columns, merged ranges, number formats, fonts and fills.
+hidden rows and columns, merged ranges, number formats, fonts and fills, of cells and of
+whole rows and columns.
 
 Usage: write_contents_xlsx.py OUT.xlsx (with Debian's python3-openpyxl)."""
 
@@ -35,6 +36,13 @@ data["A7"].font = Font(color="FFFF0000")
 data["A8"].font = Font(color=Color(theme=4, tint=-0.25))
 data["A9"].fill = PatternFill("solid", fgColor="FF00FF00")
 data["F9"].fill = PatternFill("solid", fgColor=Color(indexed=12))
+# Cells without a style of their own take their row's custom format, else their column's.
+data.row_dimensions[10].font = Font(bold=True)
+data.column_dimensions["G"].font = Font(italic=True)
+for row in (2, 10):
+    data.cell(row, 7, "styled column")
+data["H10"] = "own style"
+data["H10"].font = Font(underline="single")
 
 hidden = book.create_sheet("Hidden")
 hidden["A1"] = "hidden sheet"

@@ -53,7 +53,8 @@ def decompress(data):
     return bytes(out)
 
 
-def modules_of(ole, prefix):
+def module_entries(ole, prefix):
+    """The modules the project's dir stream lists: name, stream, offset, and the codepage."""
     records = decompress(ole.openstream(prefix + ["VBA", "dir"]).read())
     pos = 0
     codepage = "cp1252"
@@ -85,6 +86,11 @@ def modules_of(ole, prefix):
         elif ident == 0x002B:
             modules.append(current)
             current = None
+    return modules, codepage
+
+
+def modules_of(ole, prefix):
+    modules, codepage = module_entries(ole, prefix)
     found = []
     for module in modules:
         stream = ole.openstream(prefix + ["VBA", module["stream"]]).read()
@@ -109,12 +115,17 @@ def print_modules(path):
     return []
 
 
-for path in sys.argv[1:]:
-    try:
-        modules = print_modules(path)
-    except Exception:
-        print("file unreadable")
-        continue
-    print("file read")
-    for name, source in modules:
-        print(name.encode().hex(), source.encode().hex())
+def main():
+    for path in sys.argv[1:]:
+        try:
+            modules = print_modules(path)
+        except Exception:
+            print("file unreadable")
+            continue
+        print("file read")
+        for name, source in modules:
+            print(name.encode().hex(), source.encode().hex())
+
+
+if __name__ == "__main__":
+    main()

@@ -61,6 +61,21 @@ TEST(XlsbContents, EveryKindOfOurFixture) {
   EXPECT_EQ(workbook->contents().formats.size(), 7u);  // each format once
 }
 
+TEST(XlsbContents, ACustomPaletteGivesTheIndexedColours) {
+  // The same formats as above, with a palette of greys: the fill of indexed colour 13 is
+  // the palette's grey 13 where the standard palette has yellow.
+  auto workbook = readXlsbWorkbook(
+      (fs::path(QUILLMERE_TEST_DATA) / "xlsb" / "palette.xlsb").string(), allContents());
+  EXPECT_EQ(contentsListing(*workbook),
+            "sheet Data visible\n"
+            "format Data!B1 General|1|0|0|theme 1|\n"
+            "format Data!C1 General|0|1|1|theme 1|\n"
+            "format Data!D1 General|0|0|0|FF0000|\n"
+            "format Data!E1 General|0|0|0|theme 1|0D0D0D\n"
+            "format Data!F1 0.000|0|0|0|theme 4 tint -0.250007629627369|00FF00\n"
+            "format Data!G1 #,##0.00|0|0|0|theme 1|\n");
+}
+
 TEST(XlsbContentsCorpus, BinaryWorkbooksAgreeWithOpenpyxlOnTheirXlsxTwins) {
   SKIP_WITHOUT_CORPUS();
   if (runCommandLine("/usr/bin/python3 -c 'import openpyxl' 2>/dev/null").exitCode != 0)

@@ -49,8 +49,10 @@ TEST(XlsxContents, AgreesWithOpenpyxlOnEveryKind) {
   const std::string listing = test::contentsListing(*workbook);
   EXPECT_EQ(listing, oracleListing(file));
   // The oracle must have seen each kind, or agreeing proves little.
-  for (const char* kind : {"note\t", "name\tHidden\t", "rows\t", "columns\t", "merged\t",
-                           "sheet\tVery\tveryHidden", "format\t"})
+  for (const char* kind :
+       {"note\t", "name\tHidden\t", "rows\t", "columns\t", "merged\t", "sheet\tVery\tveryHidden",
+        "format\t", "format\tData!A10\tGeneral\t100", "format\tData!G2\tGeneral\t010",
+        "format\tData!G10\tGeneral\t100", "format\tData!H10\tGeneral\t001"})
     EXPECT_NE(listing.find(kind), std::string::npos) << kind;
 }
 
