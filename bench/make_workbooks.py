@@ -11,7 +11,11 @@ With --formulas the column after the data holds a shared formula, twice the firs
 with its value; in the second file about 1% of these cells hold the value alone and about
 0.5% an equal formula written another way, so that only a comparison of formulas finds them.
 
+With --inserted N it writes one file alone: the first with N rows inserted, spread evenly
+through it, for timing the aligned comparison against the first compared with itself.
+
     make_workbooks.py [--formulas] ROWS COLS FIRST.xlsx SECOND.xlsx [INSERTED.xlsx]
+    make_workbooks.py --inserted N ROWS COLS INSERTED.xlsx
 """
 
 import datetime
@@ -126,6 +130,11 @@ def data_cell(rng, column, reference, strings):
 INSERTED_ROW = 10
 
 
+def spread_rows(rows, count):
+    """The rows of the first file before which count rows are inserted, spread evenly."""
+    return [max(1, rows * (k + 1) // (count + 1)) for k in range(count)]
+
+
 def write_inserted_row(out, row, cols, letters, strings):
     cells = [strings.cell("%s%d" % (letters[c], row), "inserted %d" % c) for c in range(cols)]
     out.write(('<row r="%d">%s</row>' % (row, "".join(cells))).encode())
@@ -148,19 +157,22 @@ def formula_cell(column, row, rows, first_value, changed, formula_rng):
     return '<c r="%s"><f t="shared" si="0"/><v>%d</v></c>' % (reference, value)
 
 
-def write_data_sheet(out, rows, cols, changed, strings, formulas=False, inserted=False):
+def write_data_sheet(out, rows, cols, changed, strings, formulas=False, inserted=()):
+    """inserted: the rows of the first file before which a row is inserted."""
     rng = random.Random(rows * 100003 + cols)
     change_rng = random.Random(7)
     formula_rng = random.Random(11)
     letters = [column_letters(c + 1) for c in range(cols + 2)]
     last = cols + (1 if formulas else 0) - (0 if changed else 1)
-    last_row = rows + (1 if inserted else 0)
+    last_row = rows + len(inserted)
     out.write((SHEET_START % ("%s%d" % (letters[last], last_row))).encode())
+    before = set(inserted)
+    shift = 0
     for r in range(rows):
-        row = r + 1
-        if inserted and row >= INSERTED_ROW:
-            if row == INSERTED_ROW:
-                write_inserted_row(out, row, cols, letters, strings)
+        row = r + 1 + shift
+        if r + 1 in before:
+            write_inserted_row(out, row, cols, letters, strings)
+            shift += 1
             row += 1
         cells = []
         first_value = None
@@ -193,7 +205,7 @@ def write_notes_sheet(out, changed, strings):
     out.write(SHEET_END.encode())
 
 
-def write(path, rows, cols, changed, formulas=False, inserted=False):
+def write(path, rows, cols, changed, formulas=False, inserted=()):
     strings = SharedStrings()
     with zipfile.ZipFile(path, "w", zipfile.ZIP_DEFLATED, compresslevel=6) as book:
         book.writestr("[Content_Types].xml", CONTENT_TYPES)
@@ -210,6 +222,12 @@ def write(path, rows, cols, changed, formulas=False, inserted=False):
 
 if __name__ == "__main__":
     arguments = sys.argv[1:]
+    if arguments[:1] == ["--inserted"]:
+        if len(arguments) != 5:
+            sys.exit(__doc__)
+        count, rows, cols = int(arguments[1]), int(arguments[2]), int(arguments[3])
+        write(arguments[4], rows, cols, False, inserted=spread_rows(rows, count))
+        sys.exit(0)
     with_formulas = arguments[:1] == ["--formulas"]
     if with_formulas:
         arguments = arguments[1:]
@@ -219,4 +237,4 @@ if __name__ == "__main__":
     write(first, rows, cols, False, with_formulas)
     write(second, rows, cols, True, with_formulas)
     if len(arguments) == 5:
-        write(arguments[4], rows, cols, False, with_formulas, inserted=True)
+        write(arguments[4], rows, cols, False, with_formulas, inserted=(INSERTED_ROW,))

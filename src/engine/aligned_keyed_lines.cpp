@@ -130,7 +130,7 @@ void AlignedRowsLines::describe(TableStart& table) const {
   table.firstLabel = firstLabel_;
   table.lastLabel = lastLabel_;
   table.keyed = !identifying_.empty();
-  table.aligned = true;
+  table.aligned = table.alignedByContent = true;
 }
 
 // row counts the lines from the area's first row: the pairing's step at row's offset.
@@ -216,7 +216,7 @@ void AlignedColumnsLines::describe(TableStart& table) const {
   table.columns = columns_;
   table.firstLabel = firstLabel_;
   table.lastLabel = lastLabel_;
-  table.aligned = true;
+  table.aligned = table.alignedByContent = true;
 }
 
 // Ignored rows are hidden; without key matching, identifying rows are the only ones compared.

@@ -151,7 +151,7 @@ void tellAlignedWorkbooks(ResultSink& sink, const Workbook& book1, const Workboo
     table.inSecond = pairing.position2 != 0;
     table.position1 = pairing.position1;
     table.position2 = pairing.position2;
-    table.aligned = true;
+    table.aligned = table.alignedByContent = true;
     table.renamed = pairing.renamed;
     table.moved = pairing.moved;
     const std::string& shownName = table.inFirst ? sheet1.name() : sheet2.name();
@@ -187,7 +187,7 @@ void tellAlignedAreas(ResultSink& sink, TableStart table, const Worksheet& sheet
                       const Area& area1, const Worksheet& sheet2, const Area& area2,
                       const ComparisonOptions& options, ProgressSink& progress) {
   const SheetAlignment alignment = alignSheetAreas(sheet1, area1, sheet2, area2, options);
-  table.aligned = true;
+  table.aligned = table.alignedByContent = true;
   tellTable(sink, table, sheet1, sheet2, alignment, options, progress);
 }
 

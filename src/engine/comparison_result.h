@@ -83,6 +83,9 @@ struct TableStart {
   bool rowsReordered = false;
   // Aligned: some row or column moved, or the rows were reordered.
   bool anyMoved = false;
+  // Aligned by content at the user's asking (rather than paired by key alone): each file's
+  // rows and columns may stand at other numbers, which the documents then name both.
+  bool alignedByContent = false;
 };
 
 // One cell pair of a line.

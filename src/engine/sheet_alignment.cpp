@@ -191,6 +191,32 @@ std::vector<ColumnPair> columnPairs(const std::vector<AlignedPair>& steps, long 
   return columns;
 }
 
+bool alone(const AlignedPair& step) {
+  return step.index1 < 0 || step.index2 < 0;
+}
+
+// Under headers, a column of each file alone between the same two neighbours (paired columns or
+// the ends) is one column renamed whose values all changed: the two are paired as one changed
+// column instead of one removed and one added.
+void pairRenamedColumns(std::vector<AlignedPair>& steps) {
+  std::vector<AlignedPair> kept;
+  kept.reserve(steps.size());
+  for (std::size_t begin = 0; begin < steps.size();) {
+    std::size_t end = begin;
+    while (end < steps.size() && alone(steps[end])) ++end;
+    if (end - begin == 2 && (steps[begin].index1 < 0) != (steps[begin + 1].index1 < 0)) {
+      const AlignedPair& a = steps[begin];
+      const AlignedPair& b = steps[begin + 1];
+      kept.push_back({std::max(a.index1, b.index1), std::max(a.index2, b.index2)});
+    } else {
+      kept.insert(kept.end(), steps.begin() + long(begin), steps.begin() + long(end));
+    }
+    if (end < steps.size()) kept.push_back(steps[end]);
+    begin = end + 1;
+  }
+  steps = std::move(kept);
+}
+
 std::vector<ColumnPair> alignColumns(const Worksheet& sheet1, const Area& area1,
                                      const Worksheet& sheet2, const Area& area2,
                                      const std::vector<RowPair>& rows,
@@ -200,7 +226,8 @@ std::vector<ColumnPair> alignColumns(const Worksheet& sheet1, const Area& area1,
   const auto& header1 = top1.read(area1.firstRow);
   const auto& header2 = top2.read(area2.firstRow);
   std::vector<std::uint64_t> hashes1, hashes2;
-  if (looksLikeHeader(header1, options) && looksLikeHeader(header2, options)) {
+  const bool headers = looksLikeHeader(header1, options) && looksLikeHeader(header2, options);
+  if (headers) {
     hashes1 = headerHashes(header1, options, 1);
     hashes2 = headerHashes(header2, options, 2);
   } else {
@@ -222,8 +249,9 @@ std::vector<ColumnPair> alignColumns(const Worksheet& sheet1, const Area& area1,
     const double likeness = held > 0 ? double(matching) / double(held) : 0;
     return likeness >= kLeastLikeness ? likeness : 0;
   };
-  return columnPairs(alignSequences(hashes1, hashes2, alike, true), area1.firstColumn,
-                     area2.firstColumn);
+  std::vector<AlignedPair> steps = alignSequences(hashes1, hashes2, alike, true);
+  if (headers) pairRenamedColumns(steps);
+  return columnPairs(steps, area1.firstColumn, area2.firstColumn);
 }
 
 // Whether every column pairs with one of the other file, none moved.

@@ -14,6 +14,11 @@ namespace quill {
 std::string alignedRowAnchor(std::string_view sheet, const Line& line);
 std::string alignedColumnAnchor(std::string_view sheet, const ColumnPair& column);
 
+// The grid's label of an aligned row (column): the number (letters) of the one file that has
+// it; of a pair, file 1's, or with both, both files' where they differ ("4/5", "B/C").
+std::string alignedRowLabel(const Line& line, bool both);
+std::string alignedColumnLabel(const ColumnPair& column, bool both);
+
 // Names an aligned table's place in the grid, which the rows of its sheet link to, and, when
 // anything in it moved, shows the colour of moves.
 void appendAlignedTableAnchor(std::string& grid, const TableStart& table);
@@ -21,7 +26,7 @@ void appendAlignedTableAnchor(std::string& grid, const TableStart& table);
 // A moved row of an aligned table: its row of the list, naming both rows, and its number in
 // the grid drawn in the colour of moves; the row's cells follow as in any compared row.
 void appendMovedRowStart(std::string& report, std::string& grid, const Line& line,
-                         std::string_view sheet, const ListedAnchors& listed);
+                         const TableStart& table, const ListedAnchors& listed);
 
 // Lists what changed in an aligned table as a whole: a sheet added, removed, renamed or
 // moved; its rows reordered; each column added, removed or moved. Each row's anchor is told to
@@ -37,6 +42,6 @@ void appendAlignedHeaderCells(std::string& grid, const TableStart& table);
 // An added or removed row: its number and cells drawn in the legend's colour, and its row
 // of the list unless the whole sheet is added or removed (whose anchor is told to listed).
 void appendAlignedRowLine(std::string& report, std::string& grid, const Line& line,
-                          std::string_view sheet, const ListedAnchors* listed);
+                          const TableStart& table, const ListedAnchors* listed);
 
 }  // namespace quill

@@ -110,8 +110,7 @@ void HtmlTable::line(const Line& line, std::string& report, std::string& grid) {
     case LineKind::RowAdded:
     case LineKind::RowRemoved:
       if (listRowPerLine()) appendRowStart(report);
-      return appendAlignedRowLine(report, grid, line, anchorSheet_,
-                                  oneSided() ? nullptr : &listed_);
+      return appendAlignedRowLine(report, grid, line, aligned_, oneSided() ? nullptr : &listed_);
     case LineKind::Compared:
       return appendComparedLine(line, report, grid);
   }
@@ -136,7 +135,9 @@ void HtmlTable::appendComparedLine(const Line& line, std::string& report, std::s
     list(rowName);
     appendAlignedCell(grid, "header", rowName, std::to_string(line.row1));
   } else if (line.moved) {
-    appendMovedRowStart(report, grid, line, anchorSheet_, listed_);
+    appendMovedRowStart(report, grid, line, aligned_, listed_);
+  } else if (aligned_.alignedByContent) {
+    appendHeaderCell(grid, alignedRowLabel(line, true));
   } else {
     appendHeaderCell(grid, line.row1);
   }

@@ -19,22 +19,26 @@ constexpr std::string_view kLinkRest =
     "\" target=\"Visualized\" "
     "onclick=\"Visualized=window.open(this.href,'Visualized');Visualized.focus();\">";
 
-void appendLink(std::string& body, std::string_view anchor) {
+void appendLink(std::string& body, ListLink link) {
   body.append(kLinkOpen);
-  appendUrlEscaped(body, anchor);
+  appendUrlEscaped(body, link.anchor);
   body.append(kLinkRest);
-  appendHtmlEscaped(body, anchor);
+  appendHtmlEscaped(body, link.shown);
   body.append("</a>");
+}
+
+void appendLink(std::string& body, std::string_view anchor) {
+  appendLink(body, ListLink{anchor, anchor});
 }
 
 // A row of the difference list naming what differs, the cell it links to and the two texts;
 // every field is escaped, so a label without markup characters appears as written.
-void appendTwoTextRow(std::string& body, std::string_view what, std::string_view anchor,
+void appendTwoTextRow(std::string& body, std::string_view what, ListLink link,
                       std::string_view text1, std::string_view text2) {
   body.append("<tr><td align=left>");
   appendHtmlEscaped(body, what);
   body.append("</td><td>");
-  appendLink(body, anchor);
+  appendLink(body, link);
   body.append("</td><td>");
   appendCellTextEscaped(body, text1);
   body.append("</td><td>");
@@ -126,26 +130,31 @@ void appendMissingValueRow(std::string& body, std::string_view file, std::string
 
 void appendDifferentValueRow(std::string& body, std::string_view anchor, std::string_view value1,
                              std::string_view value2) {
-  appendTwoTextRow(body, itemKindNames(ItemKind::DifferentValue).document, anchor, value1, value2);
+  appendTwoTextRow(body, itemKindNames(ItemKind::DifferentValue).document, {anchor, anchor}, value1,
+                   value2);
 }
 
 void appendDifferentFormulaRow(std::string& body, std::string_view anchor,
                                std::string_view formula1, std::string_view formula2) {
-  appendTwoTextRow(body, itemKindNames(ItemKind::DifferentFormula).document, anchor, formula1,
-                   formula2);
+  appendTwoTextRow(body, itemKindNames(ItemKind::DifferentFormula).document, {anchor, anchor},
+                   formula1, formula2);
 }
 
 void appendAlignedChangeRow(std::string& body, std::string_view what, std::string_view anchor) {
+  appendAlignedChangeRow(body, what, ListLink{anchor, anchor});
+}
+
+void appendAlignedChangeRow(std::string& body, std::string_view what, ListLink link) {
   body.append("<tr><td align=left>");
   appendHtmlEscaped(body, what);
   body.append("</td><td colspan=3 align=left>");
-  appendLink(body, anchor);
+  appendLink(body, link);
   body.append("</td></tr>");
 }
 
-void appendAlignedChangeRow(std::string& body, std::string_view what, std::string_view anchor,
+void appendAlignedChangeRow(std::string& body, std::string_view what, ListLink link,
                             std::string_view value1, std::string_view value2) {
-  appendTwoTextRow(body, what, anchor, value1, value2);
+  appendTwoTextRow(body, what, link, value1, value2);
 }
 
 void appendTableAnchor(std::string& grid, std::string_view anchor) {

@@ -19,11 +19,18 @@ void appendDifferentValueRow(std::string& body, std::string_view anchor, std::st
 void appendDifferentFormulaRow(std::string& body, std::string_view anchor,
                                std::string_view formula1, std::string_view formula2);
 
+// A link of the difference list: the grid anchor it lands on and the text it shows.
+struct ListLink {
+  std::string_view anchor;
+  std::string_view shown;
+};
+
 // Rows of the difference list of an aligned comparison: a row, column or sheet added or
 // removed ("Row added"), with the link to it; a sheet renamed or moved, with the link and
-// its two names or positions.
+// its two names or positions. The first form shows the anchor itself as its link.
 void appendAlignedChangeRow(std::string& body, std::string_view what, std::string_view anchor);
-void appendAlignedChangeRow(std::string& body, std::string_view what, std::string_view anchor,
+void appendAlignedChangeRow(std::string& body, std::string_view what, ListLink link);
+void appendAlignedChangeRow(std::string& body, std::string_view what, ListLink link,
                             std::string_view value1, std::string_view value2);
 
 // Headings of a grid table; each opens the table and its first row.

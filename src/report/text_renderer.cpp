@@ -127,21 +127,11 @@ void TextRenderer::writeSheetLines() {
 }
 
 void TextRenderer::writeAddress(const DifferenceItem& item) {
-  std::string first, second;
-  if (inFirst_ && (item.row1 > 0 || item.column1 > 0))
-    first = sheetName1_ + "!" + itemPlace(item.row1, item.column1);
-  if (inSecond_ && (item.row2 > 0 || item.column2 > 0))
-    second = sheetName2_ + "!" + itemPlace(item.row2, item.column2);
+  const ItemSheets sheets{sheetName1_, sheetName2_, inFirst_, inSecond_};
   colour(kBold);
-  std::string& text = out_.text();
-  if (first.empty() && second.empty())  // an item of a whole table: its sheet
-    text += inFirst_ ? sheetName1_ : sheetName2_;
-  else if (first.empty() || second.empty() || first == second)
-    text += first.empty() ? second : first;
-  else
-    text += first + " / " + second;
+  out_.text() += itemAddress(sheets, item.row1, item.column1, item.row2, item.column2);
   colour(kPlain);
-  text += ": ";
+  out_.text() += ": ";
 }
 
 void TextRenderer::writeContentAddress(const ContentItem& item) {

@@ -101,6 +101,17 @@ TEST(SheetAlignment, Scenarios) {
        {{"Id", "Region", "Order"}, {"1", "South", "A-1"}, {"2", "West", "A-2"}},
        {{"Id", "Region", "Order"}, {"7", "Nordic", "B-9"}, {"2", "West", "A-2"}},
        "1-1 2-0 0-2 3-3 | 1-1 2-2 3-3"},
+      {"column renamed with every value changed, between the same neighbours",
+       {{"Name", "Price", "Count"}, {"a", "1", "2"}, {"b", "3", "4"}, {"c", "5", "6"}},
+       {{"Name", "Cost", "Count"}, {"a", "10", "2"}, {"b", "30", "4"}, {"c", "50", "6"}},
+       "1-1 2-2 3-3 4-4 | 1-1 2-2 3-3"},
+      {"one column replaced by two new ones stays removed and added",
+       {{"Name", "Price", "Count"}, {"a", "1", "2"}, {"b", "3", "4"}, {"c", "5", "6"}},
+       {{"Name", "Cost", "Fee", "Count"},
+        {"a", "10", "x", "2"},
+        {"b", "30", "y", "4"},
+        {"c", "50", "z", "6"}},
+       "1-1 2-2 3-3 4-4 | 1-1 2-0 0-2 0-3 3-4"},
   };
   for (const Case& c : cases) EXPECT_EQ(aligned(c.first, c.second), c.expected) << c.what;
 }

@@ -3,9 +3,12 @@
 // drawn in the legend's colours; the counts agree with the list.
 #include <gtest/gtest.h>
 
+#include <regex>
+
 #include "document_run.h"
 #include "engine/range_comparison.h"
 #include "engine/whole_workbook.h"
+#include "report/aligned_markup.h"
 #include "support/document_links.h"
 
 namespace quill::test {
@@ -16,6 +19,25 @@ long occurrences(const std::string& text, const std::string& part) {
   for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
     ++count;
   return count;
+}
+
+// Each row of the list as "what|the text its link shows", in order.
+std::vector<std::string> listedItems(const std::string& report) {
+  const std::regex row(
+      R"re(<tr><td align=left>([^<]*)</td><td[^>]*><a href="[^"]*"[^>]*>([^<]*)</a>)re");
+  std::vector<std::string> items;
+  for (std::sregex_iterator it(report.begin(), report.end(), row), end; it != end; ++it)
+    items.push_back((*it)[1].str() + "|" + (*it)[2].str());
+  return items;
+}
+
+// The label of each row of the grid, in order: the text of its first cell.
+std::vector<std::string> rowLabels(const std::string& grid) {
+  const std::regex first(R"re(<tr><td class='[a-z]+'>(?:<a [^>]*>)?(?:&nbsp;)?([^<&]*))re");
+  std::vector<std::string> labels;
+  for (std::sregex_iterator it(grid.begin(), grid.end(), first), end; it != end; ++it)
+    labels.push_back((*it)[1].str());
+  return labels;
 }
 
 // clang-format off
@@ -51,6 +73,40 @@ TEST(AlignedDocuments, EveryKindOfChangeIsListedOnceAndLinked) {
   EXPECT_NE(docs.grid.find("<td class='added'>&nbsp;new&nbsp;</td>"), std::string::npos);
   EXPECT_NE(docs.grid.find("<td class='added'>&nbsp;here&nbsp;</td>"), std::string::npos);
   EXPECT_NE(docs.grid.find("<td class='removed'>&nbsp;gone&nbsp;</td>"), std::string::npos);
+}
+
+TEST(AlignedDocuments, ListNamesPlacesAsTheTextOutputDoesAndTheGridBothRowNumbers) {
+  DocumentRun run({kFirst[0]}, {kSecond[1]});
+  run.request.options.align = true;
+  const WrittenDocuments docs = run.run(compareWholeWorkbooks);
+  ASSERT_TRUE(docs.written);
+  EXPECT_EQ(listedItems(docs.report),
+            (std::vector<std::string>{"Column added|Data!B", "Row added|Data!3",
+                                      "Different value|Data!B4"}));
+  // The inserted row and the rows below it never share a number.
+  EXPECT_EQ(rowLabels(docs.grid), (std::vector<std::string>{"", "1", "2", "3", "3/4", "4/5"}));
+  EXPECT_NE(docs.grid.find("<td class='header'>B/C</td>"), std::string::npos);
+}
+
+TEST(AlignedLabels, NameBothFilesNumbersWhereTheyDiffer) {
+  struct Case {
+    long first, second;
+    std::string row, column;
+  };
+  const std::vector<Case> cases = {
+      {4, 4, "4", "D"}, {4, 5, "4/5", "D/E"},    {0, 5, "5", "E"},
+      {4, 0, "4", "D"}, {27, 3, "27/3", "AA/C"},
+  };
+  for (const Case& c : cases) {
+    Line line;
+    line.row1 = c.first;
+    line.row2 = c.second;
+    EXPECT_EQ(alignedRowLabel(line, true), c.row) << c.first << "/" << c.second;
+    EXPECT_EQ(alignedColumnLabel(ColumnPair{c.first, c.second}, true), c.column)
+        << c.first << "/" << c.second;
+    // Rows paired by key alone keep file 1's number.
+    EXPECT_EQ(alignedRowLabel(line, false), std::to_string(c.first ? c.first : c.second));
+  }
 }
 
 TEST(AlignedDocuments, RangeOfWholeColumnsIsAlignedOverWhatItHolds) {
