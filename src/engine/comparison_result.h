@@ -83,6 +83,10 @@ struct TableStart {
   bool rowsReordered = false;
   // Aligned: some row or column moved, or the rows were reordered.
   bool anyMoved = false;
+  // Whole workbooks with contents compared: the sheet pair's differences in what it holds
+  // besides cell texts, ahead of its lines so that a drawing can mark their places; the same
+  // items are told again through contents() after the lines, where they are counted.
+  std::span<const ContentItem> contents;
 };
 
 // One cell pair of a line.
