@@ -55,7 +55,8 @@ void HtmlTable::begin(std::string& report, std::string& grid) {
   appendHeaderCorner(grid);
   // The key header line of keyed columns brings the labels of its own.
   if (aligned_.aligned)
-    appendAlignedHeaderCells(grid, aligned_);
+    appendAlignedHeaderCells(grid, aligned_,
+                             [&](long column) { appendColumnHeader(column, grid); });
   else if (layout_ != TableLayout::KeyedColumns || !keyed_)
     for (long column : columnLabels_) appendColumnHeader(column, grid);
   if (keyedLayout()) appendTableStart(report);

@@ -123,11 +123,14 @@ TEST(ContentGrid, EachKindIsMarkedWhereTheGridHasAPlaceAndTheListLinksThere) {
   }
 }
 
-TEST(ContentGrid, ColumnHeadersAreMarkedWhenColumnsArePairedByPosition) {
-  const Written written = compareMadePair(true, false);
-  EXPECT_TRUE(holds(written.grid, "<td class='shownline' title='Column shown'><a class='nullhref'"))
-      << written.grid;
-  EXPECT_TRUE(holds(written.grid, "name=\"Data!C\">&nbsp;C&nbsp;</a></td>"));
+TEST(ContentGrid, AColumnsHeaderIsMarkedByPositionAndAligned) {
+  for (const bool align : {false, true}) {
+    const Written written = compareMadePair(true, align);
+    EXPECT_TRUE(
+        holds(written.grid, "<td class='shownline' title='Column shown'><a class='nullhref'"))
+        << align;
+    EXPECT_TRUE(holds(written.grid, "name=\"Data!C\">&nbsp;C&nbsp;</a></td>")) << align;
+  }
 }
 
 TEST(ContentGrid, WithoutContentsTheGridHasNoMarksNorLegend) {
