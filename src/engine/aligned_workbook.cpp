@@ -110,13 +110,16 @@ void tellTable(ResultSink& sink, TableStart table, const Worksheet& sheet1, cons
   table.anyMoved = alignment.rowsReordered ||
                    std::any_of(alignment.rows.begin(), alignment.rows.end(), moved) ||
                    std::any_of(alignment.columns.begin(), alignment.columns.end(), moved);
+  std::vector<ContentItem> contents;
+  if (book1 && book2)
+    contents = sheetContentItems({*book1, *book2, sheet1, sheet2}, options, &alignment);
+  table.contents = contents;
   sink.beginTable(table);
   RowProgress rows(progress);
   rows.begin(long(alignment.rows.size()));
   const RowPairs pairs = RowPairs::listed(alignment.rows);
   tellPairedRows(sink, {sheet1, sheet2, pairs, alignment.columns}, options, rows);
-  if (book1 && book2)
-    tellSheetContents(sink, {*book1, *book2, sheet1, sheet2}, options, &alignment);
+  tellContents(sink, contents);
   sink.endTable();
 }
 

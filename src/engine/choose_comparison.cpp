@@ -30,6 +30,12 @@ ComparisonOptions optionsInEffect(Mode mode, ComparisonOptions options) {
   return options;
 }
 
+ComparisonOptions optionsInEffect(const ComparisonRequest& request) {
+  ComparisonOptions options = optionsInEffect(request.mode, request.options);
+  if (chooseComparison(request) != ComparisonKind::WholeWorkbook) options.contents = {};
+  return options;
+}
+
 std::optional<std::string> startCheckMessage(const ComparisonRequest& request) {
   if (request.mode == Mode::Rows && !request.endRow.empty() &&
       leadingNumber(request.endRow) < leadingNumber(request.startRow))

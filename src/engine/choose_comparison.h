@@ -17,6 +17,9 @@ ComparisonKind chooseComparison(const ComparisonRequest& request);
 // The options as a comparison in the mode applies them: key matching is off in range mode,
 // which does not use it, so nothing claims it.
 ComparisonOptions optionsInEffect(Mode mode, ComparisonOptions options);
+// The same for a whole request; besides, what the workbooks hold besides cell texts is
+// compared between whole workbooks alone, so nothing else reads or claims it.
+ComparisonOptions optionsInEffect(const ComparisonRequest& request);
 
 // The message of the check made before a keyed comparison starts, when the end row or
 // column lies before the start; nothing when the request may start.

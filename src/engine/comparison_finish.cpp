@@ -12,9 +12,7 @@ void beginResult(const ComparisonContext& context, ResultSink& result,
                  std::string_view modeCaption) {
   const std::string now = context.now ? context.now() : currentLocalTime();
   const ComparisonRequest& request = context.request;
-  ComparisonOptions options = optionsInEffect(request.mode, request.options);
-  // Contents are compared between whole workbooks alone.
-  if (chooseComparison(request) != ComparisonKind::WholeWorkbook) options.contents = {};
+  const ComparisonOptions options = optionsInEffect(request);
   const std::string caption = captionWithOptions(modeCaption, options);
   result.begin(
       {context.request.path1, context.request.path2, now, caption, options.contents.any()});

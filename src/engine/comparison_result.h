@@ -86,6 +86,10 @@ struct TableStart {
   // Aligned by content at the user's asking (rather than paired by key alone): each file's
   // rows and columns may stand at other numbers, which the documents then name both.
   bool alignedByContent = false;
+  // Whole workbooks with contents compared: the sheet pair's differences in what it holds
+  // besides cell texts, ahead of its lines so that a drawing can mark their places; the same
+  // items are told again through contents() after the lines, where they are counted.
+  std::span<const ContentItem> contents;
 };
 
 // One cell pair of a line.

@@ -23,27 +23,28 @@ LineMap lineMap(const std::vector<Pair>& pairs, long Pair::*first, long Pair::*s
 
 }  // namespace
 
-void tellSheetContents(ResultSink& sink, const ContentsSheetPair& pair,
-                       const ComparisonOptions& options, const SheetAlignment* alignment) {
-  if (!options.contents.any()) return;
+std::vector<ContentItem> sheetContentItems(const ContentsSheetPair& pair,
+                                           const ComparisonOptions& options,
+                                           const SheetAlignment* alignment) {
+  if (!options.contents.any()) return {};
   const LineMap rows =
       alignment ? lineMap(alignment->rows, &RowPair::row1, &RowPair::row2) : LineMap();
   const LineMap columns =
       alignment ? lineMap(alignment->columns, &ColumnPair::column1, &ColumnPair::column2)
                 : LineMap();
-  const std::vector<ContentItem> items =
-      compareSheetContents({pair.sheet1.contents(), pair.sheet2.contents(), pair.book1.contents(),
-                            pair.book2.contents(), rows, columns},
-                           options.contents);
+  return compareSheetContents({pair.sheet1.contents(), pair.sheet2.contents(),
+                               pair.book1.contents(), pair.book2.contents(), rows, columns},
+                              options.contents);
+}
+
+void tellContents(ResultSink& sink, std::span<const ContentItem> items) {
   if (!items.empty()) sink.contents(items);
 }
 
 void tellWorkbookContents(ResultSink& sink, const Workbook& book1, const Workbook& book2,
                           const ComparisonOptions& options) {
   if (!options.contents.any()) return;
-  const std::vector<ContentItem> items =
-      compareWorkbookContents(book1.contents(), book2.contents(), options.contents);
-  if (!items.empty()) sink.contents(items);
+  tellContents(sink, compareWorkbookContents(book1.contents(), book2.contents(), options.contents));
 }
 
 }  // namespace quill

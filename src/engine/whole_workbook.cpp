@@ -124,10 +124,18 @@ void compareSheetPair(ComparisonContext& context, ErrorTrap& trap, ResultSink& r
     columnCount = std::max(sheet1.usedArea().lastColumn, sheet2.usedArea().lastColumn);
     for (long c = 1; c <= columnCount; ++c) columns.push_back({c, c});
   });
+  std::vector<ContentItem> contents;
+  if (pair.present1 && pair.present2)
+    trap.at(WholeWorkbookLine::TableEnd, [&] {
+      contents =
+          sheetContentItems({pair.book1, pair.book2, sheet1, sheet2}, context.request.options);
+    });
   // The heading and the header row.
   trap.at(WholeWorkbookLine::SheetHeading, [&] {
-    result.beginTable(
-        sheetPairTable(pair.present1, pair.present2, pair.position, pair.anchorName, columns));
+    TableStart table =
+        sheetPairTable(pair.present1, pair.present2, pair.position, pair.anchorName, columns);
+    table.contents = contents;
+    result.beginTable(table);
   });
   RowProgress progress(context.progress);
   trap.at(WholeWorkbookLine::ProgressMaximum, [&] {
@@ -140,10 +148,7 @@ void compareSheetPair(ComparisonContext& context, ErrorTrap& trap, ResultSink& r
                  [&trap](RowStep step, const std::function<void()>& action) {
                    trap.at(wholeWorkbookLine(step), action);
                  });
-  if (pair.present1 && pair.present2)
-    trap.at(WholeWorkbookLine::TableEnd, [&] {
-      tellSheetContents(result, {pair.book1, pair.book2, sheet1, sheet2}, context.request.options);
-    });
+  trap.at(WholeWorkbookLine::TableEnd, [&] { tellContents(result, contents); });
   trap.at(WholeWorkbookLine::TableEnd, [&] { result.endTable(); });
 }
 

@@ -130,7 +130,9 @@ void appendAlignedTableChanges(std::string& report, const TableStart& table,
   }
 }
 
-void appendAlignedHeaderCells(std::string& grid, const TableStart& table) {
+void appendAlignedHeaderCells(
+    std::string& grid, const TableStart& table,
+    const std::function<void(long column1, std::string_view label)>& plainHeader) {
   // In a table of one file's sheet alone, the whole table is what the list links to.
   const bool oneSided = !table.inFirst || !table.inSecond;
   for (const ColumnPair& column : table.columns) {
@@ -146,7 +148,7 @@ void appendAlignedHeaderCells(std::string& grid, const TableStart& table) {
                         oneSided ? "" : alignedColumnAnchor(table.anchorSheet, column),
                         columnLetters(column.column1));
     else
-      appendHeaderCell(grid, alignedColumnLabel(column, table.alignedByContent));
+      plainHeader(column.column1, alignedColumnLabel(column, table.alignedByContent));
   }
 }
 

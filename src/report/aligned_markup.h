@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -36,8 +37,11 @@ void appendAlignedTableChanges(std::string& report, const TableStart& table,
 
 // The header cells of an aligned table: the letters of file 1's column; an added column's
 // letters of file 2 marked added, a removed column's marked removed, each the place its row
-// of the list links to.
-void appendAlignedHeaderCells(std::string& grid, const TableStart& table);
+// of the list links to. A column both files have in place is drawn by plainHeader with its
+// label (both files' letters where they differ).
+void appendAlignedHeaderCells(
+    std::string& grid, const TableStart& table,
+    const std::function<void(long column1, std::string_view label)>& plainHeader);
 
 // An added or removed row: its number and cells drawn in the legend's colour, and its row
 // of the list unless the whole sheet is added or removed (whose anchor is told to listed).

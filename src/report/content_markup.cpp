@@ -2,6 +2,7 @@
 
 #include "report/content_wording.h"
 #include "report/escape.h"
+#include "report/templates.h"
 
 namespace quill {
 
@@ -16,13 +17,16 @@ std::string placeOf(const ContentItem& item) {
 
 }  // namespace
 
-void appendContentRow(std::string& body, const ContentItem& item) {
+void appendContentRow(std::string& body, const ContentItem& item, std::string_view anchor) {
   std::string what(itemKindNames(item.kind).document);
   if (item.kind == ItemKind::DifferentFormat) what += " (" + item.detail + ")";
   body.append("<tr><td align=left>");
   appendHtmlEscaped(body, what);
   body.append("</td><td>");
-  appendHtmlEscaped(body, placeOf(item));
+  if (anchor.empty())
+    appendHtmlEscaped(body, placeOf(item));
+  else
+    appendGridLink(body, anchor, placeOf(item));
   const bool macro = item.kind >= ItemKind::MacroAdded && item.kind <= ItemKind::MacroProblem;
   if (macro) {
     body.append("</td><td colspan=2 align=left><pre>");
@@ -36,6 +40,17 @@ void appendContentRow(std::string& body, const ContentItem& item) {
   body.append("</td><td>");
   appendHtmlEscaped(body, sides.text2);
   body.append("</td></tr>");
+}
+
+void appendContentTable(std::string& body, std::span<const ContentItem> items) {
+  body.append("<table>");
+  for (const ContentItem& item : items) appendContentRow(body, item);
+  body.append("</table>");
+}
+
+void appendWorkbookContents(std::string& grid, std::span<const ContentItem> items) {
+  grid.append("<h3>Whole workbooks</h3>");
+  appendContentTable(grid, items);
 }
 
 }  // namespace quill

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "report/content_marks.h"
 #include "report/escape.h"
 
 namespace quill {
@@ -82,9 +83,12 @@ std::string gridDocumentHead(const DocumentTitle& title) {
   head.append(
       "td.comment {background-color:#EEEECC;border:0.2mm solid white} td.data "
       "{background-color:#EEEEEE;border:0.2mm solid white} a.nullhref {text-decoration:none; "
-      "color#:000000;}</style><script for=window event=onload language=\"JScript\"> ");
+      "color#:000000;}");
+  if (title.contents) appendMarkStyles(head);
+  head.append("</style><script for=window event=onload language=\"JScript\"> ");
   head.append("window.name=\"Visualized\";</script></head><body>");
   appendTitleAndDate(head, title);
+  if (title.contents) appendMarkLegend(head);
   return head;
 }
 

@@ -14,6 +14,9 @@ struct DocumentTitle {
   std::string path2;
   std::string now;      // "yyyy-mm-dd hh:mm:ss"
   std::string caption;  // plain text; a line feed starts a new line
+  // What the workbooks hold besides cell texts was compared: the grid's head adds the styles
+  // and the legend of its marks.
+  bool contents = false;
 };
 
 // The text that stands before and after the body of each document.

@@ -35,7 +35,7 @@ void HtmlResultWriter::begin(const ResultHeading& heading) {
     path2_ = heading.path2;
     openDocuments();
     const DocumentTitle title{path1_, path2_, std::string(heading.now),
-                              std::string(heading.caption)};
+                              std::string(heading.caption), heading.contents};
     report_->text().append(reportDocumentHead(title));
     grid_->text().append(gridDocumentHead(title));
     if (marker_) marker_->headsWritten(report_->offset(), grid_->offset());
@@ -67,7 +67,11 @@ void HtmlResultWriter::line(const Line& line) {
 void HtmlResultWriter::contents(std::span<const ContentItem> items) {
   write([&] {
     if (!report_) throw std::logic_error("Contents of the result came before its heading");
-    for (const ContentItem& item : items) appendContentRow(report_->text(), item);
+    for (const ContentItem& item : items)
+      appendContentRow(report_->text(), item, table_ ? table_->contentAnchor(item) : "");
+    // The whole workbooks' differences have no place in a grid table; the grid lists them
+    // after its tables.
+    if (!table_) appendWorkbookContents(grid_->text(), items);
     flush();
   });
 }

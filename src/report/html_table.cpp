@@ -2,6 +2,7 @@
 
 #include "engine/difference_kinds.h"
 #include "report/aligned_markup.h"
+#include "report/content_markup.h"
 #include "report/escape.h"
 #include "report/templates.h"
 #include "sheet/address.h"
@@ -22,7 +23,8 @@ HtmlTable::HtmlTable(const TableStart& table, FilePaths files, ListedAnchors lis
       spanned_(table.spanned),
       paired_(table.columns.size(), 0),
       files_(files),
-      listed_(listed ? std::move(listed) : [](std::string_view) {}) {
+      listed_(listed ? std::move(listed) : [](std::string_view) {}),
+      marks_(table.contents, table.anchorSheet) {
   for (const ColumnPair& column : table.columns) columnLabels_.push_back(column.column1);
   // The start's views point into the caller's strings; the kept copy points into ours.
   aligned_.sheet1 = sheet1_;
@@ -30,15 +32,19 @@ HtmlTable::HtmlTable(const TableStart& table, FilePaths files, ListedAnchors lis
   aligned_.anchorSheet = anchorSheet_;
   aligned_.columns = columns_;
   aligned_.firstLabel = aligned_.lastLabel = {};
+  aligned_.contents = {};
 }
 
-void HtmlTable::begin(std::string& report, std::string& grid) const {
+void HtmlTable::begin(std::string& report, std::string& grid) {
   const long count = long(columnLabels_.size());
   if (aligned_.aligned) appendAlignedTableAnchor(grid, aligned_);
   switch (layout_) {
-    case TableLayout::Sheet:
-      appendSheetHeading(grid, heading_, count);
+    case TableLayout::Sheet: {
+      std::string listed;
+      if (!marks_.listed().empty()) appendContentTable(listed, marks_.listed());
+      appendSheetHeading(grid, heading_, count, listed);
       break;
+    }
     case TableLayout::KeyedRows:
       appendRowsHeading(grid, firstLabel_, lastLabel_, spanned_);
       break;
@@ -49,9 +55,11 @@ void HtmlTable::begin(std::string& report, std::string& grid) const {
   appendHeaderCorner(grid);
   // The key header line of keyed columns brings the labels of its own.
   if (aligned_.aligned)
-    appendAlignedHeaderCells(grid, aligned_);
+    appendAlignedHeaderCells(grid, aligned_, [&](long column, std::string_view label) {
+      appendColumnHeader(column, label, grid);
+    });
   else if (layout_ != TableLayout::KeyedColumns || !keyed_)
-    for (long column : columnLabels_) appendHeaderCell(grid, columnLetters(column));
+    for (long column : columnLabels_) appendColumnHeader(column, columnLetters(column), grid);
   if (keyedLayout()) appendTableStart(report);
   if (aligned_.aligned) appendAlignedTableChanges(report, aligned_, listed_);
 }
@@ -136,10 +144,10 @@ void HtmlTable::appendComparedLine(const Line& line, std::string& report, std::s
     appendAlignedCell(grid, "header", rowName, std::to_string(line.row1));
   } else if (line.moved) {
     appendMovedRowStart(report, grid, line, aligned_, listed_);
-  } else if (aligned_.alignedByContent) {
-    appendHeaderCell(grid, alignedRowLabel(line, true));
   } else {
-    appendHeaderCell(grid, line.row1);
+    const std::string label =
+        aligned_.alignedByContent ? alignedRowLabel(line, true) : std::to_string(line.row1);
+    appendRowHeader(line.row1, label, grid);
   }
   const bool pairing = layout_ == TableLayout::KeyedColumns && keyed_;
   for (std::size_t i = 0; i < line.cells.size(); ++i) {
@@ -152,9 +160,16 @@ void HtmlTable::appendComparedLine(const Line& line, std::string& report, std::s
       appendAlignedCellOf(pair, grid);
       continue;
     }
+    GridMark* mark = marks_.cell(line.row1, pair.column1);
+    if (mark && pair.difference == DifferenceKind::None && !pairing) {
+      appendMark(*mark, pair.text1, grid);
+      continue;
+    }
     std::string cellName;
     if (pair.difference != DifferenceKind::None) {
       cellName = anchor(line.row1, pair.column1);
+      // The cell's anchor is the mark's too, so the mark's row of the list lands there.
+      if (mark) mark->drawn = true;
       appendListedDifference(report, files_, cellName, pair);
       list(cellName);
     }
@@ -222,6 +237,26 @@ void HtmlTable::appendAlignedCellOf(const CellPair& pair, std::string& grid) con
     appendAlignedCell(grid, "added", "", pair.text2);
   else
     appendAlignedCell(grid, "removed", "", pair.text1);
+}
+
+void HtmlTable::appendRowHeader(long row, std::string_view label, std::string& grid) {
+  if (GridMark* mark = marks_.row(row))
+    appendMark(*mark, label, grid);
+  else
+    appendHeaderCell(grid, label);
+}
+
+void HtmlTable::appendColumnHeader(long column, std::string_view label, std::string& grid) {
+  if (GridMark* mark = marks_.column(column))
+    appendMark(*mark, label, grid);
+  else
+    appendHeaderCell(grid, label);
+}
+
+// The first place drawn for a mark carries its anchor; the others of a run share its look.
+void HtmlTable::appendMark(GridMark& mark, std::string_view text, std::string& grid) {
+  appendMarkedCell(grid, markClass(mark.style), mark.title, mark.drawn ? "" : mark.anchor, text);
+  mark.drawn = true;
 }
 
 std::string HtmlTable::anchor(long row, long column) const {

@@ -5,12 +5,14 @@
 
 #include "engine/comparison_result.h"
 #include "report/cell_markup.h"
+#include "report/grid_marks.h"
 
 namespace quill {
 
 // Draws one table of a result into the two document bodies: the grid table of
 // visualized.htm and the rows of report.htm's difference list. Keeps what the lines of a
-// table share: its layout, names and columns, and which columns a changed key made paired.
+// table share: its layout, names and columns, which columns a changed key made paired, and
+// the places its sheet pair's content differences mark.
 class HtmlTable {
  public:
   // listed, when given, is told the anchor of each row the table adds to the list.
@@ -21,9 +23,12 @@ class HtmlTable {
   // The text of the table's heading (HTML), as the grid shows it.
   std::string title() const;
 
-  void begin(std::string& report, std::string& grid) const;
+  void begin(std::string& report, std::string& grid);
   void line(const Line& line, std::string& report, std::string& grid);
   void end(std::string& report, std::string& grid) const;
+  // The anchor the list's row for a content difference of this table links to; "" when the
+  // grid drew no place for it.
+  std::string contentAnchor(const ContentItem& item) { return marks_.drawnAnchor(item); }
 
  private:
   bool keyedLayout() const { return layout_ != TableLayout::Sheet; }
@@ -38,6 +43,10 @@ class HtmlTable {
   void appendKeyHeader(const Line& line, std::string& grid) const;
   void appendChangedKeyLine(const Line& line, std::string& report, std::string& grid) const;
   std::string anchor(long row, long column) const;
+  void appendRowHeader(long row, std::string_view label, std::string& grid);
+  void appendColumnHeader(long column, std::string_view label, std::string& grid);
+  // Draws the mark in place of a data cell or a header holding the text.
+  static void appendMark(GridMark& mark, std::string_view text, std::string& grid);
   void list(std::string_view anchor) const { listed_(anchor); }
 
   // An aligned table keeps the whole start for its header and its changes.
@@ -53,6 +62,7 @@ class HtmlTable {
   std::vector<char> paired_;        // keyed columns: the column takes two grid cells
   FilePaths files_;
   ListedAnchors listed_;
+  GridMarks marks_;
 };
 
 }  // namespace quill

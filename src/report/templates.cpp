@@ -20,15 +20,11 @@ constexpr std::string_view kLinkRest =
     "onclick=\"Visualized=window.open(this.href,'Visualized');Visualized.focus();\">";
 
 void appendLink(std::string& body, ListLink link) {
-  body.append(kLinkOpen);
-  appendUrlEscaped(body, link.anchor);
-  body.append(kLinkRest);
-  appendHtmlEscaped(body, link.shown);
-  body.append("</a>");
+  appendGridLink(body, link.anchor, link.shown);
 }
 
 void appendLink(std::string& body, std::string_view anchor) {
-  appendLink(body, ListLink{anchor, anchor});
+  appendGridLink(body, anchor, anchor);
 }
 
 // A row of the difference list naming what differs, the cell it links to and the two texts;
@@ -111,6 +107,34 @@ void appendKeyedHeading(std::string& grid, std::string_view kind, std::string_vi
 
 }  // namespace
 
+void appendGridLink(std::string& body, std::string_view anchor, std::string_view text) {
+  body.append(kLinkOpen);
+  appendUrlEscaped(body, anchor);
+  body.append(kLinkRest);
+  appendHtmlEscaped(body, text);
+  body.append("</a>");
+}
+
+void appendMarkedCell(std::string& grid, std::string_view cssClass, std::string_view title,
+                      std::string_view anchor, std::string_view value) {
+  grid.append("<td class='");
+  grid.append(cssClass);
+  grid.append("' title='");
+  grid.append(title);
+  if (anchor.empty()) {
+    grid.append("'>&nbsp;");
+    appendCellTextEscaped(grid, value);
+    grid.append("&nbsp;</td>");
+    return;
+  }
+  grid.append("'><a class='nullhref'");
+  grid.append(kFocusHandlers);
+  appendHtmlEscaped(grid, anchor);
+  grid.append("\">&nbsp;");
+  appendCellTextEscaped(grid, value);
+  grid.append("&nbsp;</a></td>");
+}
+
 std::string cellAnchor(std::string_view sheet, long row, long column) {
   std::string anchor(sheet);
   anchor.push_back('!');
@@ -181,10 +205,13 @@ void appendAlignedCell(std::string& grid, std::string_view kind, std::string_vie
   grid.append("&nbsp;</a></td>");
 }
 
-void appendSheetHeading(std::string& grid, std::string_view sheet, long count) {
+void appendSheetHeading(std::string& grid, std::string_view sheet, long count,
+                        std::string_view between) {
   grid.append("<h3>");
   appendHtmlEscaped(grid, sheet);
-  grid.append("</h3><table colls=");
+  grid.append("</h3>");
+  grid.append(between);
+  grid.append("<table colls=");
   appendNumber(grid, count);
   grid.append("><tr>");
 }

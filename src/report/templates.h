@@ -33,8 +33,13 @@ void appendAlignedChangeRow(std::string& body, std::string_view what, ListLink l
 void appendAlignedChangeRow(std::string& body, std::string_view what, ListLink link,
                             std::string_view value1, std::string_view value2);
 
-// Headings of a grid table; each opens the table and its first row.
-void appendSheetHeading(std::string& grid, std::string_view sheet, long count);
+// A link of the difference list to a named place of the grid, showing the text.
+void appendGridLink(std::string& body, std::string_view anchor, std::string_view text);
+
+// Headings of a grid table; each opens the table and its first row. A sheet's heading may
+// carry markup between the sheet's name and its table.
+void appendSheetHeading(std::string& grid, std::string_view sheet, long count,
+                        std::string_view between = {});
 void appendRowsHeading(std::string& grid, std::string_view first, std::string_view last,
                        long count);
 void appendColumnsHeading(std::string& grid, std::string_view first, std::string_view last,
@@ -57,6 +62,11 @@ void appendRowEnd(std::string& grid);
 void appendTableStart(std::string& body);
 void appendTableEnd(std::string& grid);
 void appendDataCell(std::string& grid, std::string_view value);
+// A grid cell (or header) marked for a difference in what the workbooks hold besides cell
+// texts: its class, its tooltip (HTML, escaped already) and, unless empty, the anchor the
+// list links to.
+void appendMarkedCell(std::string& grid, std::string_view cssClass, std::string_view title,
+                      std::string_view anchor, std::string_view value);
 // A data cell that a link of the difference list can land on: a key cell whose texts differ.
 void appendAnchoredDataCell(std::string& grid, std::string_view anchor, std::string_view value);
 void appendChangedCell(std::string& grid, std::string_view anchor, std::string_view value1,

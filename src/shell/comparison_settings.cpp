@@ -60,6 +60,10 @@ StoredOptions storedComparisonOptions(const SettingsStore& settings) {
   options.formulas = storedSwitch(settings, kFormulasKey);
   options.align = storedSwitch(settings, kAlignKey);
   options.exactSpaces = storedSwitch(settings, kExactSpacesKey);
+  // Each stored switch turns on the part its word names, as that word does on the command line.
+  for (int i = 0; i < kContentsWords; ++i)
+    if (storedSwitch(settings, kContentsKeys[i]))
+      options.contents.*contentsPart(contentsWords()[i]) = true;
   return stored;
 }
 

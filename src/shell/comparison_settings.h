@@ -20,6 +20,11 @@ inline constexpr const char* kAlignKey = "Align";
 inline constexpr const char* kExactSpacesKey = "Exact Spaces";
 inline constexpr const char* kMatchKeyKey = "Match Key";
 inline constexpr const char* kAlignTableKey = "Align Table";
+// The switches of what the whole workbooks hold besides cell texts, one for each of
+// contentsWords() and in its order.
+inline constexpr const char* kContentsKeys[kContentsWords] = {"Compare Notes",   "Compare Names",
+                                                              "Compare Hidden",  "Compare Merged",
+                                                              "Compare Formats", "Compare Macros"};
 
 // Whether a switch is on in the store; off when it is missing or damaged.
 bool storedSwitch(const SettingsStore& settings, const char* key);

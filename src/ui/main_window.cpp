@@ -25,7 +25,7 @@ namespace quill {
 
 namespace {
 
-constexpr QSize kClientTwips(8040, 6195);
+constexpr QSize kClientTwips(8040, 6555);
 constexpr Stretch kFullWidth{0, 0, 1, 0};
 constexpr Stretch kRightEdge{1, 0, 0, 0};
 const QString kFileFilters =
@@ -114,7 +114,7 @@ void MainWindow::createControls() {
   PushButton1 =
       addButton(this, "PushButton1", kProductName, QRect(120, 3430, 7800, 405), kFullWidth);
   ProgressBar1 = addComparisonProgress(QRect(120, 3940, 7800, 405), kFullWidth);
-  new OptionsArea(*this, layout_, QRect(120, 4470, 7800, 1605), kFullWidth, context_.settings);
+  new OptionsArea(*this, layout_, QRect(120, 4470, 7800, 1965), kFullWidth, context_.settings);
 
   connect(PushButton1, &QPushButton::clicked, this, &MainWindow::openProductPage);
   connect(PushButton2, &QPushButton::clicked, this, &MainWindow::clearFiles);

@@ -32,6 +32,23 @@ OptionsArea::OptionsArea(QWidget& window, TwipsLayout& layout, QRect twips, cons
   addCheck("chkExactSpaces", "Exact spaces", QRect(6000, 780, 1740, kCheckHeight), kExactSpacesKey);
   addCheck("chkAlign", "Align inserted and deleted rows, columns and sheets",
            QRect(240, 1140, 7320, kCheckHeight), kAlignKey);
+  addContentsChecks();
+}
+
+// One row of check boxes for what the whole workbooks hold besides cell texts, under a
+// caption; the main window compares whole workbooks alone, so they always apply there.
+void OptionsArea::addContentsChecks() {
+  static constexpr const char* kNames[kContentsWords] = {"chkNotes",  "chkNames",   "chkHidden",
+                                                         "chkMerged", "chkFormats", "chkMacros"};
+  static constexpr const char* kCaptions[kContentsWords] = {"Notes",  "Names",   "Hidden",
+                                                            "Merged", "Formats", "Macros"};
+  constexpr int kTop = 1500, kCaptionWidth = 1380, kCheckWidth = 990;
+  auto* caption = new QLabel("Compare also:", this);
+  layout_.place(*caption, QRect(240, kTop + 15, kCaptionWidth, 255));
+  for (int i = 0; i < kContentsWords; ++i)
+    addCheck(kNames[i], kCaptions[i],
+             QRect(240 + kCaptionWidth + i * kCheckWidth, kTop, kCheckWidth - 60, kCheckHeight),
+             kContentsKeys[i]);
 }
 
 QLineEdit* OptionsArea::addField(const char* name, const QString& caption, int left, int labelWidth,

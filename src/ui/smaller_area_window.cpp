@@ -409,11 +409,13 @@ ComparisonRequest SmallerAreaWindow::request() const {
   request.ignored = txtIgnoreColumns->text().toStdString();
   // Key matching is the table's choice and stays out of range mode, as the command line
   // refuses it there; the table's own alignment choice stands for the main window's in the
-  // rows and columns modes.
-  ComparisonOptions options = storedComparisonOptions(context_.settings).options;
+  // rows and columns modes. The main window's contents boxes are for whole workbooks, which
+  // this window does not compare.
+  ComparisonOptions& options = request.options;
+  options = storedComparisonOptions(context_.settings).options;
   options.matchKey = chkMatchKey->isChecked();
   if (request.mode != Mode::Range) options.align = chkAlignTable->isChecked();
-  request.options = optionsInEffect(request.mode, options);
+  options = optionsInEffect(request);
   return request;
 }
 

@@ -34,6 +34,27 @@ TEST(RequestChoice, RangeModeWithoutAWorksheetComparesWholeWorkbooks) {
   }
 }
 
+TEST(RequestChoice, ContentsAndKeysStayOnlyWhereTheComparisonUsesThem) {
+  struct Case {
+    Mode mode;
+    std::optional<int> sheet1;
+    bool contents, matchKey;
+  };
+  for (const Case& c : {Case{Mode::Range, {}, true, false}, Case{Mode::Range, 1, false, false},
+                        Case{Mode::Rows, {}, false, true}, Case{Mode::Columns, 2, false, true}}) {
+    ComparisonRequest request;
+    request.mode = c.mode;
+    request.sheet1 = c.sheet1;
+    request.options.contents = ContentsToRead::all();
+    request.options.matchKey = true;
+    request.options.ignoreCase = true;
+    const ComparisonOptions options = optionsInEffect(request);
+    EXPECT_EQ(options.contents.any(), c.contents) << int(c.mode) << c.sheet1.value_or(0);
+    EXPECT_EQ(options.matchKey, c.matchKey) << int(c.mode) << c.sheet1.value_or(0);
+    EXPECT_TRUE(options.ignoreCase);
+  }
+}
+
 TEST(RequestChoice, ASideWithoutAWorksheetTakesTheOtherSidesPosition) {
   using Sheet = std::optional<int>;
   const Sheet none;

@@ -19,9 +19,23 @@ namespace quill::test {
 // 0/3", "row removed 5/0", "empty 9/9..2000", prefixed "duplicate " for a repeated key) and
 // its cells as "texts 3/4 a|a b|c [D..Z]" (a folded stretch of empty cells in brackets);
 // each differing cell as "cell R1/C1 TEXT1|TEXT2" and as "difference C3/E5 KIND TEXT1|TEXT2",
-// followed by " key" for an identifying cell and " =F1|=F2" when formulas were read.
+// followed by " key" for an identifying cell and " =F1|=F2" when formulas were read; each
+// content difference as "content TEXT" (see contentText), and those a table's start carries
+// ahead of its lines as "ahead TEXT".
 class ResultTranscript final : public ResultSink {
  public:
+  // A content difference as "KIND R1/C1 R2/C2 [xCOUNT] [SUBJECT] [TEXT1|TEXT2] [(DETAIL)]".
+  static std::string contentText(const ContentItem& item) {
+    std::string text = std::string(itemKindNames(item.kind).text) + " " +
+                       std::to_string(item.row1) + "/" + std::to_string(item.column1) + " " +
+                       std::to_string(item.row2) + "/" + std::to_string(item.column2);
+    if (item.count > 1) text += " x" + std::to_string(item.count);
+    if (!item.subject.empty()) text += " " + item.subject;
+    if (!item.text1.empty() || !item.text2.empty()) text += " " + item.text1 + "|" + item.text2;
+    if (!item.detail.empty()) text += " (" + item.detail + ")";
+    return text;
+  }
+
   void begin(const ResultHeading& heading) override {
     entries.push_back("caption " + std::string(heading.caption));
   }
@@ -44,6 +58,7 @@ class ResultTranscript final : public ResultSink {
       entries.push_back("heading " + std::string(table.firstLabel) + ".." +
                         std::string(table.lastLabel) + " of " + std::to_string(table.spanned) +
                         (table.keyed ? " keyed" : ""));
+    for (const ContentItem& item : table.contents) entries.push_back("ahead " + contentText(item));
     if (!table.inFirst || !table.inSecond) return;
     for (const ColumnPair& pair : table.columns) {
       if (pair.column1 == 0) entries.push_back("column added " + std::to_string(pair.column2));
@@ -78,16 +93,7 @@ class ResultTranscript final : public ResultSink {
   // Each content difference as "content KIND R1/C1 R2/C2 SUBJECT TEXT1|TEXT2 (DETAIL)", with
   // " xN" for a run of N rows or columns.
   void contents(std::span<const ContentItem> items) override {
-    for (const ContentItem& item : items) {
-      std::string text = "content " + std::string(itemKindNames(item.kind).text) + " " +
-                         std::to_string(item.row1) + "/" + std::to_string(item.column1) + " " +
-                         std::to_string(item.row2) + "/" + std::to_string(item.column2);
-      if (item.count > 1) text += " x" + std::to_string(item.count);
-      if (!item.subject.empty()) text += " " + item.subject;
-      if (!item.text1.empty() || !item.text2.empty()) text += " " + item.text1 + "|" + item.text2;
-      if (!item.detail.empty()) text += " (" + item.detail + ")";
-      entries.push_back(text);
-    }
+    for (const ContentItem& item : items) entries.push_back("content " + contentText(item));
   }
   void endTable() override {}
   void finish() override { finished = true; }

@@ -85,5 +85,24 @@ TEST(WholeWorkbookContents, AlignedRowsCarryTheirNotesAlong) {
                                      "content name removed 0/0 0/0 Rate =Data!$A$1|"}));
 }
 
+// The sheet pair's items come ahead of its lines with the table's start, and again, the same,
+// after them; the whole workbooks' items only after the last table.
+TEST(WholeWorkbookContents, ATablesStartCarriesItsSheetItemsAhead) {
+  for (const bool align : {false, true}) {
+    ContentsRun run(dataBook(withNoteAndName), dataBook(withOtherNoteAndName),
+                    ContentsToRead::all(), align);
+    const Entries& entries = run.run.transcript.entries;
+    const Entries ahead = run.run.transcript.starting("ahead ");
+    EXPECT_EQ(ahead, (Entries{"ahead different note 2/1 2/1 checked|to check"})) << align;
+    const auto first = std::find(entries.begin(), entries.end(), ahead.front());
+    const auto firstLine = std::find_if(entries.begin(), entries.end(), [](const std::string& e) {
+      return e.starts_with("texts");
+    });
+    EXPECT_LT(first, firstLine) << align;
+  }
+  ContentsRun plain(dataBook(withNoteAndName), dataBook(withOtherNoteAndName), {});
+  EXPECT_TRUE(plain.run.transcript.starting("ahead ").empty());
+}
+
 }  // namespace
 }  // namespace quill
