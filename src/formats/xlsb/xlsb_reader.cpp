@@ -3,7 +3,6 @@
 #include <optional>
 
 #include "formats/package/cell_format_table.h"
-#include "formats/xlsb/xlsb_contents_styles.h"
 #include "formats/xlsb/xlsb_shared_strings.h"
 #include "formats/xlsb/xlsb_styles.h"
 #include "formats/xlsb/xlsb_workbook_part.h"
@@ -15,17 +14,16 @@ namespace quill {
 namespace {
 
 // What the contents of the worksheets need from the styles part, and what was read.
-std::optional<xlsb::ContentsContext> contentsContext(const ZipArchive& zip,
-                                                     const xlsb::WorkbookPart& workbookPart,
+std::optional<xlsb::ContentsContext> contentsContext(const xlsb::WorkbookPart& workbookPart,
                                                      const ContentsToRead& wanted,
+                                                     const xlsx::CellStyles& styles,
                                                      WorkbookContents& contents) {
   if (!wanted.any()) return std::nullopt;
   xlsb::ContentsContext context{wanted, {}};
   contents.read.recordReadBesidesMacros(wanted);
   contents.names = workbookPart.names;
   if (wanted.formats) {
-    if (!workbookPart.stylesPart.empty())
-      context.cellFormats = xlsb::readCellFormats(zip, workbookPart.stylesPart, contents.formats);
+    context.cellFormats = styles.formats;
     if (contents.formats.empty()) contents.formats.push_back(plainFormat());
   }
   return context;
@@ -56,13 +54,15 @@ std::unique_ptr<StoredWorkbook> readXlsbPackage(const ZipArchive& zip, const Rea
   if (!workbookPart.sharedStringsPart.empty())
     sharedStrings = xlsb::readSharedStrings(zip, workbookPart.sharedStringsPart, workbook->arena(),
                                             options.keepSpaces);
-  xlsx::DateStyles dateStyles;
+  xlsx::CellStyles styles;
   if (!workbookPart.stylesPart.empty())
-    dateStyles = xlsb::readDateStyles(zip, workbookPart.stylesPart);
+    styles =
+        xlsb::readCellStyles(zip, workbookPart.stylesPart,
+                             options.contents.formats ? &workbook->contents().formats : nullptr);
 
   const std::optional<xlsb::ContentsContext> contents =
-      contentsContext(zip, workbookPart, options.contents, workbook->contents());
-  const xlsb::WorksheetContext context{sharedStrings, dateStyles, workbookPart.date1904,
+      contentsContext(workbookPart, options.contents, styles, workbook->contents());
+  const xlsb::WorksheetContext context{sharedStrings, styles.dates, workbookPart.date1904,
                                        options.formulas ? &workbookPart.formulaNames : nullptr,
                                        contents ? &*contents : nullptr};
   for (std::size_t i = 0; i < workbookPart.worksheets.size(); ++i) {
