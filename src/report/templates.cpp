@@ -1,6 +1,7 @@
 #include "report/templates.h"
 
 #include <charconv>
+#include <optional>
 
 #include "engine/difference_kinds.h"
 #include "report/escape.h"
@@ -105,22 +106,17 @@ void appendKeyedHeading(std::string& grid, std::string_view kind, std::string_vi
   grid.append("><tr>");
 }
 
-}  // namespace
-
-void appendGridLink(std::string& body, std::string_view anchor, std::string_view text) {
-  body.append(kLinkOpen);
-  appendUrlEscaped(body, anchor);
-  body.append(kLinkRest);
-  appendHtmlEscaped(body, text);
-  body.append("</a>");
-}
-
-void appendMarkedCell(std::string& grid, std::string_view cssClass, std::string_view title,
-                      std::string_view anchor, std::string_view value) {
+// A grid cell of the class, with a tooltip when title is given, holding the value, and the
+// anchor the list links to unless anchor is empty.
+void appendClassedCell(std::string& grid, std::string_view cssClass,
+                       std::optional<std::string_view> title, std::string_view anchor,
+                       std::string_view value) {
   grid.append("<td class='");
   grid.append(cssClass);
-  grid.append("' title='");
-  grid.append(title);
+  if (title) {
+    grid.append("' title='");
+    grid.append(*title);
+  }
   if (anchor.empty()) {
     grid.append("'>&nbsp;");
     appendCellTextEscaped(grid, value);
@@ -133,6 +129,21 @@ void appendMarkedCell(std::string& grid, std::string_view cssClass, std::string_
   grid.append("\">&nbsp;");
   appendCellTextEscaped(grid, value);
   grid.append("&nbsp;</a></td>");
+}
+
+}  // namespace
+
+void appendGridLink(std::string& body, std::string_view anchor, std::string_view text) {
+  body.append(kLinkOpen);
+  appendUrlEscaped(body, anchor);
+  body.append(kLinkRest);
+  appendHtmlEscaped(body, text);
+  body.append("</a>");
+}
+
+void appendMarkedCell(std::string& grid, std::string_view cssClass, std::string_view title,
+                      std::string_view anchor, std::string_view value) {
+  appendClassedCell(grid, cssClass, title, anchor, value);
 }
 
 std::string cellAnchor(std::string_view sheet, long row, long column) {
@@ -189,20 +200,7 @@ void appendTableAnchor(std::string& grid, std::string_view anchor) {
 
 void appendAlignedCell(std::string& grid, std::string_view kind, std::string_view anchor,
                        std::string_view value) {
-  grid.append("<td class='");
-  grid.append(kind);
-  if (anchor.empty()) {
-    grid.append("'>&nbsp;");
-    appendCellTextEscaped(grid, value);
-    grid.append("&nbsp;</td>");
-    return;
-  }
-  grid.append("'><a class='nullhref'");
-  grid.append(kFocusHandlers);
-  appendHtmlEscaped(grid, anchor);
-  grid.append("\">&nbsp;");
-  appendCellTextEscaped(grid, value);
-  grid.append("&nbsp;</a></td>");
+  appendClassedCell(grid, kind, {}, anchor, value);
 }
 
 void appendSheetHeading(std::string& grid, std::string_view sheet, long count,

@@ -2,6 +2,7 @@
 
 #include "engine/sheet_contents_comparison.h"
 #include "engine/workbook_contents_comparison.h"
+#include "result_transcript.h"
 
 namespace quill {
 namespace {
@@ -12,16 +13,7 @@ using Items = std::vector<std::string>;
 // empty.
 Items told(const std::vector<ContentItem>& items) {
   Items texts;
-  for (const ContentItem& item : items) {
-    std::string text = std::string(itemKindNames(item.kind).text) + " " +
-                       std::to_string(item.row1) + "/" + std::to_string(item.column1) + " " +
-                       std::to_string(item.row2) + "/" + std::to_string(item.column2);
-    if (item.count > 1) text += " x" + std::to_string(item.count);
-    if (!item.subject.empty()) text += " " + item.subject;
-    if (!item.text1.empty() || !item.text2.empty()) text += " " + item.text1 + "|" + item.text2;
-    if (!item.detail.empty()) text += " (" + item.detail + ")";
-    texts.push_back(text);
-  }
+  for (const ContentItem& item : items) texts.push_back(test::ResultTranscript::contentText(item));
   return texts;
 }
 
