@@ -113,14 +113,14 @@ std::shared_ptr<const DocumentIndex> compareInto(const QString& folder, const QS
   PrintedErrors box;
   SpreadsheetSession session;
   try {
-    initializeExcelFiles(session, file1.toStdString(), file2.toStdString(), box);
+    openWorkbookPair(session, file1.toStdString(), file2.toStdString(), box);
     ComparisonRequest request;
     request.path1 = file1.toStdString();
     request.path2 = file2.toStdString();
     HtmlResultWriter documents(folder.toStdString(), index.get());
     NoProgress progress;
     ComparisonContext run{request, session, documents, progress, box, {}};
-    DoItByFile(run);
+    compareWholeWorkbooks(run);
   } catch (const std::exception& e) {
     qWarning("The documents could not be written: %s", e.what());
   }
