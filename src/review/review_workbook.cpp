@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/ascii_case.h"
 #include "report/document_saving.h"
 #include "report/file_writer.h"
 #include "report/pending_file.h"
@@ -132,6 +133,18 @@ void claimHiddenFile(const fs::path& hidden, const fs::path& shownAs) {
   ::close(fd);
 }
 
+// A marked copy keeps File #2's kind of workbook (macro-enabled, a template), which
+// spreadsheet applications open only under that kind's extension: under another name it would
+// be a file that does not open.
+void refuseNameNotFittingCopy(const fs::path& target, const std::vector<fs::path>& inputs) {
+  if (inputs.size() < 2) return;
+  const std::string extension = reviewExtension(inputs[1]);
+  if (extension == ".xlsx" || asciiLowered(target.extension().string()) == extension) return;
+  throw WriteError("Cannot write \"" + target.string() + "\": the marked copy of \"" +
+                   inputs[1].string() + "\" keeps its kind of workbook, which opens only under a " +
+                   "name ending in " + extension + "; choose such a name");
+}
+
 }  // namespace
 
 void writeReviewWorkbook(const ReviewResult& result, const Workbook& second, const fs::path& path) {
@@ -161,6 +174,7 @@ std::string reviewFileName(const fs::path& second) {
 void saveReviewWorkbook(const ReviewResult& result, const Workbook& second, const fs::path& target,
                         const std::vector<fs::path>& inputs) {
   refuseFileReplacingInput(target, inputs);
+  refuseNameNotFittingCopy(target, inputs);
   const fs::path place = writeTarget(target);
   const fs::path written = hiddenPathBeside(place, ".part");
   claimHiddenFile(written, target);

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <string>
 
+#include "review/review_workbook.h"
 #include "support/cli_runner.h"
 #include "support/corpus.h"
 #include "support/temporary_folder.h"
@@ -106,14 +107,16 @@ class MarkedPackage : public testing::Test {
 
   std::string path(const std::string& name) const { return (folder_.path() / name).string(); }
 
-  // Compares the files into review.xlsx and gives what the reader prints.
+  // Compares the files into the review workbook named as File #2's kind asks (review.xlsx for
+  // a plain workbook) and gives what the reader prints.
   std::string review(const std::string& file1, const std::string& file2,
                      const std::string& options = "") {
+    const std::string output = path(quill::reviewFileName(file2));
     const CliRun run = runCli("compare '" + file1 + "' '" + file2 + "' " + options +
-                              " --quiet --format xlsx --output '" + path("review.xlsx") + "'");
+                              " --quiet --format xlsx --output '" + output + "'");
     EXPECT_EQ(run.exitCode, 1) << run.output;
     const CliRun read = runCommandLine(std::string(kPython) + " '" + path("read_marked.py") +
-                                       "' '" + path("review.xlsx") + "' '" + file2 + "' 2>&1");
+                                       "' '" + output + "' '" + file2 + "' 2>&1");
     EXPECT_EQ(read.exitCode, 0) << read.output;
     return read.output;
   }

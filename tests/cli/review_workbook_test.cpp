@@ -2,6 +2,8 @@
 // worksheet and every filled cell with its fill and note (compared with a golden listing) and
 // finds every value and formula of File #2 where it was; Gnumeric opens it. Saving follows the
 // documents' rules: never over an input, nothing left behind on failure, one message.
+#include "review/review_workbook.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -367,6 +369,38 @@ for original, review in zip(sys.argv[1::2], sys.argv[2::2]):
         print(review, problem)
 )py";
 
+// A marked copy of a macro-enabled File #2 stays macro-enabled, so --output must name it as
+// such: another name is refused before anything is written, the fitting one is written.
+TEST_F(ReviewWorkbook, MacroEnabledCopyNeedsItsOwnExtension) {
+  writePair();
+  std::ofstream(folder_.path() / "retype.py") << kRetype;
+  const CliRun retyped = runCommandLine(
+      "cd '" + folder_.path().string() + "' && " + kPython +
+      " retype.py 'application/vnd.ms-excel.sheet.macroEnabled.main+xml' 'macro.xlsm' 2>&1");
+  ASSERT_EQ(retyped.exitCode, 0) << retyped.output;
+  const auto compareInto = [&](const std::string& output) {
+    return runCli("compare '" + path("one.xlsx") + "' '" + path("macro.xlsm") +
+                  "' --quiet --format xlsx --output '" + path(output) + "'");
+  };
+  const CliRun refused = compareInto("review.xlsx");
+  EXPECT_EQ(refused.exitCode, 2);
+  EXPECT_EQ(std::count(refused.output.begin(), refused.output.end(), '\n'), 1) << refused.output;
+  EXPECT_NE(refused.output.find("ending in .xlsm"), std::string::npos) << refused.output;
+  EXPECT_FALSE(fs::exists(path("review.xlsx")));
+  EXPECT_EQ(compareInto("review.xlsm").exitCode, 1);
+  EXPECT_TRUE(fs::exists(path("review.xlsm")));
+}
+
+// The extension the review workbook of File #2 takes; .xlsx when File #2 cannot be read, which
+// the comparison then reports.
+std::string extensionOf(const fs::path& second) {
+  try {
+    return fs::path(quill::reviewFileName(second)).extension().string();
+  } catch (const std::exception&) {
+    return ".xlsx";
+  }
+}
+
 // Every workbook of the corpus, hostile ones included, as File #2 against a sample: the
 // review workbook is one openpyxl reads, or there is none and one error line.
 TEST_F(ReviewWorkbook, CorpusWorkbooksGiveReadableWorkbooksOrOneError) {
@@ -377,7 +411,7 @@ TEST_F(ReviewWorkbook, CorpusWorkbooksGiveReadableWorkbooksOrOneError) {
   for (const auto& entry : fs::recursive_directory_iterator(quill::test::kCorpus)) {
     const std::string extension = entry.path().extension().string();
     if (!entry.is_regular_file() || extension == ".md" || extension == ".txt") continue;
-    const std::string output = path("review" + std::to_string(++n) + ".xlsx");
+    const std::string output = path("review" + std::to_string(++n) + extensionOf(entry.path()));
     const CliRun run = runCli("compare '" + first + "' '" + entry.path().string() +
                               "' --quiet --format xlsx --output '" + output + "'");
     if (run.exitCode == 2) {
