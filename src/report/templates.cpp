@@ -49,13 +49,14 @@ void appendNumber(std::string& out, long value) {
   out.append(digits, end);
 }
 
-// The opening of a ChangedCell up to and including its first value.
-void appendChangedCellStart(std::string& grid, std::string_view anchor, std::string_view value1) {
-  grid.append("<td class='data'><a class='nullhref'");
+// The opening of a cell's link to its anchor up to and including the value it shows; the
+// caller closes the link and the cell.
+void appendValueLinkStart(std::string& grid, std::string_view anchor, std::string_view value) {
+  grid.append("<a class='nullhref'");
   grid.append(kFocusHandlers);
   appendHtmlEscaped(grid, anchor);
   grid.append("\">&nbsp;");
-  appendCellTextEscaped(grid, value1);
+  appendCellTextEscaped(grid, value);
 }
 
 // One line of a formula cell's tooltip: a file's formula, or a word that it has none.
@@ -123,11 +124,8 @@ void appendClassedCell(std::string& grid, std::string_view cssClass,
     grid.append("&nbsp;</td>");
     return;
   }
-  grid.append("'><a class='nullhref'");
-  grid.append(kFocusHandlers);
-  appendHtmlEscaped(grid, anchor);
-  grid.append("\">&nbsp;");
-  appendCellTextEscaped(grid, value);
+  grid.append("'>");
+  appendValueLinkStart(grid, anchor, value);
   grid.append("&nbsp;</a></td>");
 }
 
@@ -268,17 +266,15 @@ void appendDataCell(std::string& grid, std::string_view value) {
 }
 
 void appendAnchoredDataCell(std::string& grid, std::string_view anchor, std::string_view value) {
-  grid.append("<td class='data'><a class='nullhref'");
-  grid.append(kFocusHandlers);
-  appendHtmlEscaped(grid, anchor);
-  grid.append("\">&nbsp;");
-  appendCellTextEscaped(grid, value);
+  grid.append("<td class='data'>");
+  appendValueLinkStart(grid, anchor, value);
   grid.append("&nbsp;</a></td>");
 }
 
 void appendChangedCell(std::string& grid, std::string_view anchor, std::string_view value1,
                        std::string_view value2) {
-  appendChangedCellStart(grid, anchor, value1);
+  grid.append("<td class='data'>");
+  appendValueLinkStart(grid, anchor, value1);
   grid.append(" <span style='background-color: yellow'>");
   appendCellTextEscaped(grid, value2);
   grid.append("</span>&nbsp;</a></td>");
@@ -289,11 +285,8 @@ void appendFormulaCell(std::string& grid, std::string_view anchor, std::string_v
   grid.append("<td class='formula' title='Different formula");
   appendFormulaLine(grid, formula1);
   appendFormulaLine(grid, formula2);
-  grid.append("'><a class='nullhref'");
-  grid.append(kFocusHandlers);
-  appendHtmlEscaped(grid, anchor);
-  grid.append("\">&nbsp;");
-  appendCellTextEscaped(grid, value);
+  grid.append("'>");
+  appendValueLinkStart(grid, anchor, value);
   grid.append("&nbsp;</a></td>");
 }
 
@@ -352,7 +345,8 @@ void appendPairedDataCell(std::string& grid, std::string_view value) {
 
 void appendPairedChangedCell(std::string& grid, std::string_view anchor, std::string_view value1,
                              std::string_view value2) {
-  appendChangedCellStart(grid, anchor, value1);
+  grid.append("<td class='data'>");
+  appendValueLinkStart(grid, anchor, value1);
   grid.append("</td><td> <span style='background-color: yellow'>");
   appendCellTextEscaped(grid, value2);
   grid.append("</span>&nbsp;</a></td>");
